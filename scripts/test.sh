@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds and runs every test. The real-window tests
+# start their own X server, window manager and tray host; the shutdown tests
+# their own system bus with a logind mock.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/deps.sh test
+scripts/build.sh
+cd "${DIALVANE_BUILD_DIR:-build}"
+ctest --output-on-failure --timeout 300 "$@"

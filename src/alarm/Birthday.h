@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDate>
+#include <QString>
+#include <QStringList>
+
+namespace dv {
+
+// The file's text: UTF-8, or Shift_JIS as older files are when the bytes are not UTF-8.
+QString decodeBirthdayFile(const QByteArray &bytes);
+// Lines end in CR LF, LF or CR.
+QStringList splitLines(const QString &text);
+// Two-digit month "/" two-digit day.
+QString birthdayKey(const QDate &today);
+// The greetings for today, in file order.
+QStringList birthdayMessages(const QString &fileText, const QString &key);
+
+} // namespace dv

@@ -1,0 +1,99 @@
+#include "app/ClockApp.h"
+
+#include <QApplication>
+#include <QCursor>
+
+namespace dv {
+
+ClockApp::ClockApp(const QString &appDir, QObject *parent)
+    : QObject(parent)
+    , m_platform{m_time, m_input, m_screen, m_msg, m_window, m_timer, m_pump, m_store,
+                 m_launcher, m_tray, m_sound, m_power, appDir}
+    , m_clock(m_platform, *this)
+{
+    connect(&m_timer, &AlignedTickTimer::tick, this, [this] { m_clock.Timer1_Timer(); });
+    m_window.mouseDown = [this](int button) { m_clock.Form_MouseDown(button); };
+    m_window.systemExpose = [this] {
+        // Our own show makes an expose too; only the system's own requests count.
+        if (m_hooked && m_window.msecsSinceOwnShow() > 500)
+            m_clock.onSystemRepaint();
+    };
+    m_window.closeRequested = [this] { m_clock.Form_Unload(); };
+    m_tray.activated = [this](int message) { m_clock.trayActivated(message); };
+
+    m_menu.onSetup = [this] { openSettings(false); };
+    m_menu.onHelp = [this] { m_clock.mnuPopupHelp(); };
+    m_menu.onAbout = [this] { showAbout(); };
+    m_menu.onTimeSet = [this] { m_clock.mnuPopupTimeSet(); };
+    m_menu.onPlace = [this](int place) { m_clock.menuPlace(place); };
+    m_menu.onEnd = [this] { m_clock.Form_Unload(); };
+}
+
+ClockApp::~ClockApp()
+{
+    delete m_alarm.data();
+    delete m_about.data();
+}
+
+void ClockApp::start(const QString &commandLine)
+{
+    m_clock.Form_Load(commandLine);
+}
+
+void ClockApp::popupMenu()
+{
+    m_menu.menu()->popup(QCursor::pos());
+}
+
+void ClockApp::showAbout()
+{
+    if (!m_about) {
+        m_about = new AboutBox;
+        m_about->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_about->centre();
+    m_about->show();
+    m_about->raise();
+    m_pump.yield();
+}
+
+void ClockApp::openSettings(bool)
+{
+    // The settings dialog is not part of this program yet; the clock stays as it is.
+}
+
+void ClockApp::quitCommand()
+{
+    // Until the settings dialog exists there is nothing to ask before ending.
+    QCoreApplication::exit(0);
+}
+
+void ClockApp::showAlarmWindow(bool beepEachFlash)
+{
+    if (!m_alarm) {
+        m_alarm = new AlarmWindow;
+        m_alarm->onUnload = [this] { m_clock.AlarmWindowUnloaded(); };
+        m_alarm->beep = [this] { m_msg.beep(); };
+    }
+    m_alarm->showAlarm(beepEachFlash);
+}
+
+bool ClockApp::alarmWindowLoaded() const
+{
+    return m_alarm && m_alarm->isVisible();
+}
+
+void ClockApp::unloadAlarmWindow()
+{
+    if (m_alarm) {
+        m_alarm->close();
+        m_alarm->deleteLater();
+    }
+}
+
+void ClockApp::endProgramNow()
+{
+    QCoreApplication::exit(0);
+}
+
+} // namespace dv

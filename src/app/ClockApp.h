@@ -1,0 +1,64 @@
+#pragma once
+// The running program: the real platform, the clock, its window and widgets.
+
+#include "alarm/AlarmWindow.h"
+#include "app/Clock.h"
+#include "app/ClockWindow.h"
+#include "interaction/PopupMenu.h"
+#include "platform/LogindPower.h"
+#include "platform/QtPlatform.h"
+#include "platform/SdlSound.h"
+#include "platform/SystemTray.h"
+
+#include <QPointer>
+
+namespace dv {
+
+class ClockApp final : public QObject, public ClockUi {
+    Q_OBJECT
+public:
+    explicit ClockApp(const QString &appDir, QObject *parent = nullptr);
+    ~ClockApp() override;
+
+    void start(const QString &commandLine);
+
+    Clock &clock() { return m_clock; }
+    ClockWindow &window() { return m_window; }
+    PopupMenu &menu() { return m_menu; }
+    SystemTray &tray() { return m_tray; }
+
+    // ClockUi
+    void hookWindowProc() override { m_hooked = true; }
+    void unhookWindowProc() override { m_hooked = false; }
+    void setPlaceChecks(int formPlace) override { m_menu.setPlaceChecks(formPlace); }
+    void popupMenu() override;
+    void showAbout() override;
+    void openSettings(bool refill) override;
+    void quitCommand() override;
+    void showAlarmWindow(bool beepEachFlash) override;
+    bool alarmWindowLoaded() const override;
+    void unloadAlarmWindow() override;
+    void endProgramNow() override;
+
+private:
+    SystemTime m_time;
+    QtInput m_input;
+    QtScreen m_screen;
+    QtMessageBoxes m_msg;
+    ClockWindow m_window;
+    AlignedTickTimer m_timer;
+    QtEventPump m_pump;
+    QSettingsStore m_store;
+    ProcessLauncher m_launcher;
+    SystemTray m_tray;
+    SdlSound m_sound;
+    LogindPower m_power;
+    Platform m_platform;
+    Clock m_clock;
+    PopupMenu m_menu;
+    QPointer<AboutBox> m_about;
+    QPointer<AlarmWindow> m_alarm;
+    bool m_hooked = false;
+};
+
+} // namespace dv

@@ -1,0 +1,249 @@
+#include "app/ClockWindow.h"
+
+#include "face/FacePainter.h"
+#include "platform/X11.h"
+
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QThread>
+#include <QTimer>
+#include <QWindow>
+
+namespace dv {
+
+ClockWindow::ClockWindow(QWidget *parent)
+    : QWidget(parent, Qt::FramelessWindowHint | Qt::Tool | Qt::NoDropShadowWindowHint)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void ClockWindow::setCaption(const QString &text)
+{
+    setWindowTitle(text);
+}
+
+void ClockWindow::setSizePx(int w, int h)
+{
+    m_side = w;
+    setFixedSize(w, h);
+}
+
+void ClockWindow::setCircleShape(int d)
+{
+    setMask(QRegion(0, 0, d, d, QRegion::Ellipse));
+}
+
+void ClockWindow::movePx(int x, int y)
+{
+    m_pos = QPoint(x, y);
+    // Always: a window never moved gets no position hint, and the window
+    // manager would place it where it likes.
+    move(m_pos);
+}
+
+QRect ClockWindow::screenRect() const
+{
+    return QRect(m_pos, size());
+}
+
+bool ClockWindow::isShown() const
+{
+    return isVisible();
+}
+
+void ClockWindow::prepareNative()
+{
+    // Each native window must be told before it is mapped.
+    winId();
+    if (windowHandle() != m_filtered) {
+        m_filtered = windowHandle();
+        m_filtered->installEventFilter(this);
+    }
+    x11::setSkipTaskbar(windowHandle());
+}
+
+void ClockWindow::showOwn()
+{
+    prepareNative();
+    m_ownShow.start();
+    show();
+    move(m_pos); // some window managers place a tool window first
+}
+
+void ClockWindow::showNoActivate(bool raiseIt)
+{
+    if (!isVisible())
+        showOwn();
+    if (raiseIt)
+        raise();
+}
+
+void ClockWindow::hideNoActivate()
+{
+    if (isVisible())
+        hide();
+}
+
+void ClockWindow::setTopMost(bool on)
+{
+    if (on == m_topMost && testAttribute(Qt::WA_WState_Created))
+        return;
+    m_topMost = on;
+    const bool wasVisible = isVisible();
+    // Changing this hint makes a new native window and hides this one.
+    setWindowFlag(Qt::WindowStaysOnTopHint, on);
+    if (wasVisible)
+        showOwn();
+}
+
+void ClockWindow::present(const Face &face)
+{
+    // Nothing changed, nothing to send to the server: most seconds without a
+    // second hand, and every second of a hidden clock's redraws.
+    if (m_hasFace && face == m_face)
+        return;
+    m_face = face;
+    m_hasFace = true;
+    const qreal dpr = devicePixelRatioF();
+    const int side = qMax(1, qRound(face.size * dpr));
+    if (m_image.width() != side || m_image.height() != side)
+        m_image = QImage(side, side, QImage::Format_ARGB32_Premultiplied);
+    m_image.setDevicePixelRatio(dpr);
+    paintFace(face, m_image);
+    ++m_paints;
+    update();
+}
+
+void ClockWindow::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    if (!m_image.isNull())
+        p.drawImage(QPoint(0, 0), m_image);
+}
+
+QImage ClockWindow::grabScreen(const QRect &area)
+{
+    QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return {};
+    const bool wasVisible = isVisible();
+    hideNoActivate();
+    QCoreApplication::processEvents();
+    // A busy window behind us may take a while to repaint what we uncovered, and
+    // some window managers hand back our own face at first: grab until the
+    // picture no longer looks like our last frame.
+    QImage ours = m_image.isNull() ? QImage()
+                                   : m_image.scaled(area.size()).convertToFormat(QImage::Format_RGB32);
+    QImage grab;
+    QElapsedTimer t;
+    t.start();
+    for (int attempt = 0;; ++attempt) {
+        QThread::msleep(attempt == 0 ? 5 : 25);
+        QCoreApplication::processEvents();
+        grab = screen->grabWindow(0, area.x(), area.y(), area.width(), area.height()).toImage()
+                   .convertToFormat(QImage::Format_RGB32);
+        if (ours.isNull() || grab.size() != ours.size())
+            break;
+        // Compare a sparse grid of pixels inside the circle.
+        int same = 0, total = 0;
+        for (int y = area.height() / 4; y < area.height() * 3 / 4; y += 3)
+            for (int x = area.width() / 4; x < area.width() * 3 / 4; x += 3, ++total)
+                same += grab.pixel(x, y) == ours.pixel(x, y);
+        if (total == 0 || same * 10 < total * 9 || t.elapsed() > 400)
+            break;
+    }
+    if (wasVisible) {
+        showOwn();
+        if (m_topMost)
+            raise();
+    }
+    return grab;
+}
+
+void ClockWindow::dragMove()
+{
+    QWindow *w = windowHandle();
+    if (w && w->startSystemMove()) {
+        // The window manager moves us; wait until the button is let go.
+        QEventLoop loop;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, &loop, [&loop] {
+            if (!x11::leftButtonDown())
+                loop.quit();
+        });
+        poll.start(15);
+        loop.exec();
+    } else {
+        // No window manager: follow the pointer ourselves until release.
+        m_dragging = true;
+        m_dragOffset = QCursor::pos() - m_pos;
+        grabMouse();
+        QEventLoop loop;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, &loop, [this, &loop] {
+            if (!m_dragging)
+                loop.quit();
+        });
+        poll.start(10);
+        loop.exec();
+        releaseMouse();
+    }
+    m_pos = x11::windowPos(windowHandle(), pos());
+}
+
+void ClockWindow::mousePressEvent(QMouseEvent *e)
+{
+    int button = 0;
+    if (e->buttons() & Qt::LeftButton)
+        button |= 1;
+    if (e->buttons() & Qt::RightButton)
+        button |= 2;
+    if (button && mouseDown)
+        mouseDown(button);
+}
+
+void ClockWindow::mouseMoveEvent(QMouseEvent *e)
+{
+    if (m_dragging) {
+        m_pos = e->globalPosition().toPoint() - m_dragOffset;
+        move(m_pos);
+    }
+}
+
+void ClockWindow::mouseReleaseEvent(QMouseEvent *e)
+{
+    if (m_dragging && e->button() == Qt::LeftButton)
+        m_dragging = false;
+}
+
+void ClockWindow::moveEvent(QMoveEvent *e)
+{
+    // Only a move we did not make ourselves (a window manager's) changes where we are.
+    if (!m_dragging && e->pos() != m_pos && isVisible())
+        m_pos = x11::windowPos(windowHandle(), e->pos());
+}
+
+void ClockWindow::closeEvent(QCloseEvent *e)
+{
+    // Closing is the program's end, which runs its own order.
+    e->ignore();
+    if (closeRequested)
+        closeRequested();
+}
+
+bool ClockWindow::eventFilter(QObject *o, QEvent *e)
+{
+    if (o == m_filtered && e->type() == QEvent::Expose && systemExpose && isVisible())
+        systemExpose();
+    return QWidget::eventFilter(o, e);
+}
+
+} // namespace dv

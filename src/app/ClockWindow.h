@@ -1,0 +1,68 @@
+#pragma once
+// The round, borderless clock window.
+
+#include "face/Face.h"
+#include "platform/Platform.h"
+
+#include <QElapsedTimer>
+#include <QImage>
+#include <QWidget>
+#include <functional>
+
+namespace dv {
+
+class ClockWindow final : public QWidget, public ClockWindowOps {
+    Q_OBJECT
+public:
+    explicit ClockWindow(QWidget *parent = nullptr);
+
+    void setCaption(const QString &text) override;
+    void setSizePx(int w, int h) override;
+    void setCircleShape(int d) override;
+    void movePx(int x, int y) override;
+    QRect screenRect() const override;
+    bool isShown() const override;
+    void showNoActivate(bool raise) override;
+    void hideNoActivate() override;
+    void setTopMost(bool on) override;
+    void present(const Face &face) override;
+    QImage grabScreen(const QRect &area) override;
+    void dragMove() override;
+
+    const QImage &image() const { return m_image; }
+    int presentCount() const { return m_paints; }
+    // Milliseconds since we last showed the window ourselves; exposes that soon
+    // after are our own, not the system asking for a repaint.
+    qint64 msecsSinceOwnShow() const { return m_ownShow.isValid() ? m_ownShow.elapsed() : 1 << 30; }
+
+    std::function<void(int button)> mouseDown; // 1 left, 2 right
+    std::function<void()> systemExpose;
+    std::function<void()> closeRequested; // the system asks the window to close
+
+protected:
+    void paintEvent(QPaintEvent *) override;
+    void mousePressEvent(QMouseEvent *e) override;
+    void mouseMoveEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
+    void moveEvent(QMoveEvent *e) override;
+    void closeEvent(QCloseEvent *e) override;
+    bool eventFilter(QObject *o, QEvent *e) override;
+
+private:
+    void prepareNative();
+    void showOwn();
+
+    Face m_face;
+    bool m_hasFace = false;
+    QImage m_image;
+    QPoint m_pos;
+    int m_side = 120;
+    bool m_topMost = false;
+    bool m_dragging = false;
+    QPoint m_dragOffset;
+    QElapsedTimer m_ownShow;
+    QWindow *m_filtered = nullptr;
+    int m_paints = 0;
+};
+
+} // namespace dv

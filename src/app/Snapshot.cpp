@@ -1,0 +1,101 @@
+#include "app/Snapshot.h"
+
+#include "app/Clock.h"
+#include "face/FacePainter.h"
+#include "platform/Headless.h"
+#include "platform/QtPlatform.h"
+
+#include <QPainter>
+#include <QRegularExpression>
+#include <cstring>
+
+namespace dv {
+
+namespace {
+class NullUi final : public ClockUi {
+public:
+    void hookWindowProc() override {}
+    void unhookWindowProc() override {}
+    void setPlaceChecks(int) override {}
+    void popupMenu() override {}
+    void showAbout() override {}
+    void openSettings(bool) override {}
+    void quitCommand() override {}
+    void showAlarmWindow(bool) override {}
+    bool alarmWindowLoaded() const override { return false; }
+    void unloadAlarmWindow() override {}
+    void endProgramNow() override {}
+};
+} // namespace
+
+bool isSnapshotCommand(int argc, char **argv)
+{
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--snapshot") == 0)
+            return true;
+    return false;
+}
+
+int runSnapshot(const QStringList &args, const QString &appDir, QString &error)
+{
+    const int fi = int(args.indexOf(QStringLiteral("--snapshot")));
+    const int ti = int(args.indexOf(QStringLiteral("--at")));
+    if (fi < 0 || fi + 1 >= args.size() || ti < 0 || ti + 1 >= args.size()) {
+        error = QStringLiteral("usage: dialvane --snapshot FILE.png --at HH:MM:SS");
+        return 2;
+    }
+    const QString file = args.at(fi + 1);
+    const QString at = args.at(ti + 1);
+    static const QRegularExpression re(QStringLiteral("^(\\d{1,2}):(\\d{2}):(\\d{2})$"));
+    const auto m = re.match(at);
+    const int h = m.captured(1).toInt(), mi = m.captured(2).toInt(), s = m.captured(3).toInt();
+    if (!m.hasMatch() || h > 23 || mi > 59 || s > 59) {
+        error = QStringLiteral("bad time '%1': give HH:MM:SS, 00:00:00 to 23:59:59").arg(at);
+        return 2;
+    }
+
+    SystemTime time;
+    NoInput input;
+    HeadlessScreen screen;
+    SilentMessages msg;
+    HeadlessWindow window;
+    NoTimer timer;
+    NoPump pump;
+    QSettingsStore store;
+    NoLauncher launcher;
+    NoTray tray;
+    NoSound sound;
+    NoPower power;
+    Platform platform{time, input, screen, msg, window, timer, pump, store, launcher, tray, sound, power, appDir};
+    NullUi ui;
+    Clock clock(platform, ui);
+    clock.LoadParameter();
+    clock.MulX = screen.twipsPerPixelX();
+    clock.MulY = screen.twipsPerPixelY();
+    clock.ApplyScale();
+    clock.NoImage = VTrue;
+    if (!clock.settings.BackImage.isEmpty() && FileExists(clock.settings.BackImage, 0)
+        && clock.loadPicture(clock.settings.BackImage))
+        clock.NoImage = VFalse;
+    // Neither the desktop behind nor a slideshow pick exists here: the board colour stands for them.
+    clock.settings.Transparent = VFalse;
+    clock.settings.SlideBmp = VFalse;
+
+    const Face face = clock.faceAt(h, mi, s);
+    QImage img = paintFace(face, 1.0);
+    // The window shows only its circle; leave the rest transparent.
+    QImage out(img.size(), QImage::Format_ARGB32);
+    out.fill(Qt::transparent);
+    {
+        QPainter p(&out);
+        p.setClipRegion(QRegion(0, 0, face.size, face.size, QRegion::Ellipse));
+        p.drawImage(0, 0, img);
+    }
+    if (!out.save(file, "PNG")) {
+        error = QStringLiteral("cannot write '%1'").arg(file);
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace dv

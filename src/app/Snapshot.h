@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace dv {
+
+// dialvane --snapshot FILE.png --at HH:MM:SS: the face the running clock would
+// show at that displayed time, with the stored settings. Returns the exit code;
+// `error` gets the one-line reason on failure.
+int runSnapshot(const QStringList &args, const QString &appDir, QString &error);
+bool isSnapshotCommand(int argc, char **argv);
+
+} // namespace dv

@@ -1,0 +1,43 @@
+#include "app/ClockApp.h"
+#include "app/Snapshot.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+#include <cstdio>
+
+int main(int argc, char **argv)
+{
+    if (dv::isSnapshotCommand(argc, argv)) {
+        // No display needed.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication app(argc, argv);
+        QString error;
+        const int rc = dv::runSnapshot(app.arguments(), QCoreApplication::applicationDirPath(), error);
+        if (rc != 0)
+            std::fprintf(stderr, "dialvane: %s\n", qPrintable(error));
+        return rc;
+    }
+
+    // Under Wayland a client can neither place itself nor read the pointer: ask
+    // for X11 (XWayland) first, unless the user chose.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")
+        && (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+            || qgetenv("XDG_SESSION_TYPE") == "wayland"))
+        qputenv("QT_QPA_PLATFORM", "xcb;wayland");
+
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    QCoreApplication::setOrganizationName(QStringLiteral("MOKU"));
+    QCoreApplication::setApplicationName(QStringLiteral("DIALVANE"));
+
+    // Japanese buttons in message boxes (はい / いいえ) where Qt's translations are installed.
+    QTranslator qtJa;
+    if (qtJa.load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qtJa);
+
+    dv::ClockApp clock(QCoreApplication::applicationDirPath());
+    clock.start(QCoreApplication::arguments().mid(1).join(QLatin1Char(' ')));
+    return app.exec();
+}

@@ -1,0 +1,46 @@
+#pragma once
+// One face frame as a list of strokes, built from the settings and the
+// displayed time, then painted. Coordinates are window pixels.
+
+#include <QImage>
+#include <QtGlobal>
+#include <vector>
+
+namespace dv {
+
+struct Stroke {
+    enum class Kind {
+        Line,    // (x1, y1) to (x2, y2)
+        Dot,     // circle of radius 1 px around (x1, y1)
+        Ring,    // ellipse whose pen lies inside the box (x1, y1)-(x2, y2)
+        Picture, // the face's picture stretched to the box (x1, y1)-(x2, y2)
+    };
+    Kind kind = Kind::Line;
+    int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    int width = 1;
+    quint32 color = 0; // 0x00BBGGRR
+
+    bool operator==(const Stroke &) const = default;
+};
+
+struct Face {
+    int size = 120;          // the window's side in pixels
+    quint32 board = 0xFFFFFF; // cleared to this first
+    std::vector<Stroke> strokes;
+    QImage picture;          // used by a Picture stroke
+
+    void clear(int sizePx, quint32 boardColor)
+    {
+        size = sizePx;
+        board = boardColor;
+        strokes.clear();
+        picture = QImage();
+    }
+    bool operator==(const Face &o) const
+    {
+        return size == o.size && board == o.board && strokes == o.strokes
+            && picture.cacheKey() == o.picture.cacheKey();
+    }
+};
+
+} // namespace dv

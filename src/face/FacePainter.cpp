@@ -1,0 +1,70 @@
+#include "face/FacePainter.h"
+
+#include <QPainter>
+#include <QPen>
+
+namespace dv {
+
+namespace {
+
+// Centre a stroke of this width so that it covers whole pixel rows: an odd
+// width sits on the pixel centre, an even one on the edge below it (the extra
+// row goes below, as on the stored program's screen).
+qreal centreOffset(int width)
+{
+    return (width % 2) ? 0.5 : 1.0;
+}
+
+} // namespace
+
+void paintFace(const Face &face, QImage &target)
+{
+    target.fill(colorFromBgr(face.board));
+    QPainter p(&target);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    for (const Stroke &s : face.strokes) {
+        switch (s.kind) {
+        case Stroke::Kind::Picture:
+            if (!face.picture.isNull())
+                p.drawImage(QRectF(s.x1, s.y1, s.x2 - s.x1, s.y2 - s.y1), face.picture);
+            break;
+        case Stroke::Kind::Line: {
+            QPen pen(colorFromBgr(s.color), s.width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+            p.setPen(pen);
+            const qreal o = centreOffset(s.width);
+            if (s.x1 == s.x2 && s.y1 == s.y2)
+                p.drawPoint(QPointF(s.x1 + o, s.y1 + o));
+            else
+                p.drawLine(QPointF(s.x1 + o, s.y1 + o), QPointF(s.x2 + o, s.y2 + o));
+            break;
+        }
+        case Stroke::Kind::Dot: {
+            p.setPen(QPen(colorFromBgr(s.color), s.width));
+            p.setBrush(Qt::NoBrush);
+            const qreal o = centreOffset(s.width);
+            p.drawEllipse(QPointF(s.x1 + o, s.y1 + o), 1.0, 1.0);
+            break;
+        }
+        case Stroke::Kind::Ring: {
+            // The pen lies entirely inside the box.
+            p.setPen(QPen(colorFromBgr(s.color), s.width));
+            p.setBrush(Qt::NoBrush);
+            const qreal h = s.width / 2.0;
+            p.drawEllipse(QRectF(s.x1 + h, s.y1 + h, s.x2 - s.x1 - s.width, s.y2 - s.y1 - s.width));
+            break;
+        }
+        }
+    }
+}
+
+QImage paintFace(const Face &face, qreal dpr)
+{
+    const int side = qMax(1, qRound(face.size * dpr));
+    QImage img(side, side, QImage::Format_ARGB32_Premultiplied);
+    img.setDevicePixelRatio(dpr);
+    paintFace(face, img);
+    return img;
+}
+
+} // namespace dv

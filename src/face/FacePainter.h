@@ -1,0 +1,20 @@
+#pragma once
+
+#include "face/Face.h"
+
+#include <QColor>
+#include <QImage>
+
+namespace dv {
+
+inline QColor colorFromBgr(quint32 c)
+{
+    return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
+}
+
+// Paints the face into an image of face.size x face.size logical pixels at the
+// given device pixel ratio (drawn at device resolution, not scaled up).
+QImage paintFace(const Face &face, qreal dpr = 1.0);
+void paintFace(const Face &face, QImage &target);
+
+} // namespace dv

@@ -1,0 +1,34 @@
+#pragma once
+// The clock's scale: everything is designed on a 120 x 120 base face and drawn
+// after multiplying by one factor, Mag.
+
+#include "settings/Settings.h"
+
+namespace dv {
+
+struct Scale {
+    float Magnitude = 1.0f; // ClockSize / 120, always computed
+    float Mag = 1.0f;       // what is drawn with
+    int widthTwips = 1800;
+    int heightTwips = 1800;
+    int OrgX = 60;
+    int OrgY = 60;
+    int d = 120;            // window side in pixels
+};
+
+// Smallest and largest side we let a hand-edited ClockSize give the window.
+inline constexpr int kMinClockPx = 16;
+
+// screenHeightPx bounds the size a hand-edited store can ask for; 0 means no bound.
+Scale computeScale(qint32 ClockSize, VBool Mag2Flag, double MulX, double MulY, int screenHeightPx = 0);
+
+// Base-face coordinate v drawn at pixel Int(v x Mag + 0.5).
+int basePx(double v, float Mag);
+// Widths follow the scale but never drop below one pixel.
+int widthPx(double units, float Mag);  // Int(units x Mag + 0.5)
+int ringWidthPx(float Mag);            // Int(7 x Mag), no rounding term
+
+// Twips to a stored whole number, halves to even.
+qint32 twipsToWhole(double twips);
+
+} // namespace dv

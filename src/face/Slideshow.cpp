@@ -1,0 +1,37 @@
+#include "face/Slideshow.h"
+
+#include <QDir>
+
+namespace dv {
+
+bool slideDue(const QString &SlideTime, int Hr, int Min)
+{
+    const int last = Min % 10;
+    if (SlideTime == QStringLiteral("１分")) return true;
+    if (SlideTime == QStringLiteral("２分")) return Min % 2 == 0;
+    if (SlideTime == QStringLiteral("３分")) return Min % 3 == 0;
+    if (SlideTime == QStringLiteral("５分")) return last == 0 || last == 5;
+    if (SlideTime == QStringLiteral("１０分")) return last == 0;
+    if (SlideTime == QStringLiteral("１５分")) return Min % 15 == 0;
+    if (SlideTime == QStringLiteral("２０分")) return Min % 20 == 0;
+    if (SlideTime == QStringLiteral("３０分")) return Min % 30 == 0;
+    if (SlideTime == QStringLiteral("１時間")) return Min == 0;
+    if (SlideTime == QStringLiteral("２時間")) return Min == 0 && Hr % 2 == 0;
+    return false;
+}
+
+QStringList bmpFileList(const QString &folder, int SlideGrafix)
+{
+    static const char *const patterns[] = {"*.bmp", "*.gif", "*.jpg", "*.rle", "*.dib", "*.ico"};
+    const QDir dir(folder);
+    QStringList names;
+    for (int i = 0; i < 6; ++i) {
+        if (!(SlideGrafix & (1 << i)))
+            continue;
+        // Normal files only; the patterns match in any case.
+        names += dir.entryList({QString::fromLatin1(patterns[i])}, QDir::Files, QDir::Unsorted);
+    }
+    return names;
+}
+
+} // namespace dv

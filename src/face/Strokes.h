@@ -1,0 +1,29 @@
+#pragma once
+// The strokes of the dial, the frame ring and the hands.
+
+#include "face/Face.h"
+#include "face/Scale.h"
+#include "settings/Settings.h"
+
+namespace dv {
+
+struct HandAngles {
+    double hour = 0;   // radians
+    double minute = 0; // Min_Degree
+    double second = 0; // Sec_Degree
+};
+
+HandAngles handAngles(int Hr, int Min, int Sec);
+// Tip of a hand of `length` base units at angle r: floor, no rounding term.
+QPoint handTip(double length, double r, float Mag);
+
+// Hour, minute and second hands (each after its shadow when ShadowFlag is set).
+HandAngles appendHands(Face &face, const Settings &s, const Scale &sc, int Hr, int Min, int Sec);
+// Bar marks with the eight hour dots.
+void appendTimePoint(Face &face, const Settings &s, float Mag);
+// Roman numerals XII, III, VI, IX with the eight hour dots.
+void appendTimeChar(Face &face, const Settings &s, float Mag);
+// The frame ring for a window of w x h pixels.
+void appendFrame(Face &face, const Settings &s, float Mag, int w, int h);
+
+} // namespace dv

@@ -1,0 +1,85 @@
+#pragma once
+// A platform without a display, for the snapshot command: the real time and
+// store, a window that only keeps its geometry, and nothing else.
+
+#include "face/Face.h"
+#include "platform/Platform.h"
+
+namespace dv {
+
+class HeadlessWindow final : public ClockWindowOps {
+public:
+    void setCaption(const QString &) override {}
+    void setSizePx(int w, int h) override { m_rect.setSize({w, h}); }
+    void setCircleShape(int) override {}
+    void movePx(int x, int y) override { m_rect.moveTo(x, y); }
+    QRect screenRect() const override { return m_rect; }
+    bool isShown() const override { return false; }
+    void showNoActivate(bool) override {}
+    void hideNoActivate() override {}
+    void setTopMost(bool) override {}
+    void present(const Face &) override {}
+    QImage grabScreen(const QRect &) override { return {}; }
+    void dragMove() override {}
+private:
+    QRect m_rect{0, 0, 120, 120};
+};
+
+class HeadlessScreen final : public ScreenInfo {
+public:
+    QSize sizePx() const override { return {8192, 8192}; }
+    double twipsPerPixelX() const override { return 15.0; }
+    double twipsPerPixelY() const override { return 15.0; }
+};
+
+class NoInput final : public InputState {
+public:
+    QPoint cursorPos() const override { return {-1, -1}; }
+    bool shiftHeld() const override { return false; }
+    bool ctrlHeld() const override { return false; }
+};
+
+class SilentMessages final : public MessageBoxes {
+public:
+    void inform(const QString &) override {}
+    bool ask(const QString &, bool) override { return false; }
+    void beep() override {}
+};
+
+class NoTimer final : public TickTimer {
+public:
+    void setEnabled(bool) override {}
+    bool isEnabled() const override { return false; }
+};
+
+class NoPump final : public EventPump {
+public:
+    void yield() override {}
+};
+
+class NoLauncher final : public Launcher {
+public:
+    bool startFirst(const QList<QStringList> &) override { return false; }
+    bool openFile(const QString &) override { return false; }
+};
+
+class NoTray final : public Tray {
+public:
+    void add(const QString &) override {}
+    void modify(const QString &) override {}
+    void remove() override {}
+};
+
+class NoSound final : public SoundOutput {
+public:
+    bool play(const QString &, const QString &) override { return false; }
+    void stop() override {}
+    bool isPlaying() const override { return false; }
+};
+
+class NoPower final : public PowerControl {
+public:
+    void requestPowerOff() override {}
+};
+
+} // namespace dv

@@ -1,0 +1,73 @@
+#include "platform/LogindPower.h"
+
+#include "resources/Texts.h"
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QMetaObject>
+
+namespace dv {
+
+static const char *const kService = "org.freedesktop.login1";
+static const char *const kPath = "/org/freedesktop/login1";
+static const char *const kManager = "org.freedesktop.login1.Manager";
+
+LogindPower::LogindPower(QObject *parent)
+    : QObject(parent)
+{
+}
+
+void LogindPower::answer(bool ok, const QString &error)
+{
+    // Always from the event loop: the caller may not be back in it yet.
+    QMetaObject::invokeMethod(this, [this, ok, error] {
+        if (done)
+            done(ok, error);
+    }, Qt::QueuedConnection);
+}
+
+void LogindPower::requestPowerOff()
+{
+    QDBusConnection bus = QDBusConnection::systemBus();
+    if (!bus.isConnected()) {
+        answer(false, text::PowerNoBus + QLatin1Char('\n') + bus.lastError().message());
+        return;
+    }
+    // Plain messages: QDBusInterface would block while it introspects.
+    auto msg = QDBusMessage::createMethodCall(QString::fromLatin1(kService), QString::fromLatin1(kPath),
+                                              QString::fromLatin1(kManager), QStringLiteral("CanPowerOff"));
+    auto *w = new QDBusPendingCallWatcher(bus.asyncCall(msg), this);
+    connect(w, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *w) {
+        w->deleteLater();
+        QDBusPendingReply<QString> r = *w;
+        if (r.isError()) {
+            answer(false, text::PowerNoAnswer + QLatin1Char('\n') + r.error().message());
+            return;
+        }
+        const QString can = r.value();
+        if (can == QLatin1String("yes") || can == QLatin1String("challenge"))
+            powerOff();
+        else
+            answer(false, text::PowerRefused + QStringLiteral(" (CanPowerOff: ") + can + QLatin1Char(')'));
+    });
+}
+
+void LogindPower::powerOff()
+{
+    auto msg = QDBusMessage::createMethodCall(QString::fromLatin1(kService), QString::fromLatin1(kPath),
+                                              QString::fromLatin1(kManager), QStringLiteral("PowerOff"));
+    msg << true; // interactive: polkit may ask
+    auto *w = new QDBusPendingCallWatcher(QDBusConnection::systemBus().asyncCall(msg, kPowerOffTimeoutMs), this);
+    connect(w, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *w) {
+        w->deleteLater();
+        const QDBusPendingReply<> r = *w;
+        if (r.isError())
+            answer(false, text::PowerRefused + QLatin1Char('\n') + r.error().message());
+        else
+            answer(true, QString());
+    });
+}
+
+} // namespace dv

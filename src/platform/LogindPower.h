@@ -1,0 +1,24 @@
+#pragma once
+// Power-off through logind on the system bus.
+
+#include "platform/Platform.h"
+
+#include <QObject>
+
+namespace dv {
+
+class LogindPower final : public QObject, public PowerControl {
+    Q_OBJECT
+public:
+    explicit LogindPower(QObject *parent = nullptr);
+    void requestPowerOff() override;
+
+    // PowerOff waits while polkit may ask the user; D-Bus's 25 s would give up.
+    static constexpr int kPowerOffTimeoutMs = 10 * 60 * 1000;
+
+private:
+    void answer(bool ok, const QString &error);
+    void powerOff();
+};
+
+} // namespace dv

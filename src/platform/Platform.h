@@ -1,0 +1,124 @@
+#pragma once
+// The outside world as the clock sees it. Each piece has a real Qt/X11
+// implementation and a fake for tests; the clock receives them, never looks them up.
+
+#include <QDateTime>
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+namespace dv {
+
+struct Face;
+
+class TimeSource {
+public:
+    virtual ~TimeSource() = default;
+    virtual QDateTime now() const = 0; // local wall-clock time
+};
+
+class InputState {
+public:
+    virtual ~InputState() = default;
+    virtual QPoint cursorPos() const = 0; // screen pixels
+    virtual bool shiftHeld() const = 0;
+    virtual bool ctrlHeld() const = 0;
+};
+
+class ScreenInfo {
+public:
+    virtual ~ScreenInfo() = default;
+    virtual QSize sizePx() const = 0;            // the whole primary screen
+    virtual double twipsPerPixelX() const = 0;   // 1440 / logical DPI: 15 at 96 DPI
+    virtual double twipsPerPixelY() const = 0;
+};
+
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+    // OK only, no icon, the program's caption.
+    virtual void inform(const QString &text) = 0;
+    // Yes and No; true for Yes.
+    virtual bool ask(const QString &text, bool exclamation = false) = 0;
+    virtual void beep() = 0;
+};
+
+// What the clock does to its own window.
+class ClockWindowOps {
+public:
+    virtual ~ClockWindowOps() = default;
+    virtual void setCaption(const QString &text) = 0;
+    virtual void setSizePx(int w, int h) = 0;
+    virtual void setCircleShape(int d) = 0;     // visible part: the circle inscribed in d x d
+    virtual void movePx(int x, int y) = 0;
+    virtual QRect screenRect() const = 0;       // outer rectangle, screen pixels
+    virtual bool isShown() const = 0;
+    // Show without taking the focus; `raise` also brings it to the top.
+    virtual void showNoActivate(bool raise) = 0;
+    virtual void hideNoActivate() = 0;
+    virtual void setTopMost(bool on) = 0;
+    virtual void present(const Face &face) = 0; // show this frame whole
+    // The pixels of the screen area, taken with the clock out of the way.
+    virtual QImage grabScreen(const QRect &area) = 0;
+    // A move loop under the pointer; returns when the button is released.
+    virtual void dragMove() = 0;
+};
+
+// The 250 ms heartbeat.
+class TickTimer {
+public:
+    virtual ~TickTimer() = default;
+    virtual void setEnabled(bool on) = 0;
+    virtual bool isEnabled() const = 0;
+};
+
+// Lets queued window messages run once.
+class EventPump {
+public:
+    virtual ~EventPump() = default;
+    virtual void yield() = 0;
+};
+
+class Launcher {
+public:
+    virtual ~Launcher() = default;
+    // Starts the first program of the list that is installed; false when none could start.
+    virtual bool startFirst(const QList<QStringList> &commandLines) = 0;
+    virtual bool openFile(const QString &path) = 0;
+};
+
+class Tray {
+public:
+    virtual ~Tray() = default;
+    virtual void add(const QString &tip) = 0;
+    virtual void modify(const QString &tip) = 0;
+    virtual void remove() = 0;
+};
+
+// Plays one sound at a time; `finished` is called once per play on the GUI thread.
+class SoundOutput {
+public:
+    virtual ~SoundOutput() = default;
+    // Returns false when the file could not be opened or played. The kind of a
+    // file is taken from its first bytes; `deviceType` ("WaveAudio" or
+    // "Sequencer", from the name) is the fallback when they tell nothing.
+    virtual bool play(const QString &file, const QString &deviceType) = 0;
+    virtual void stop() = 0; // stops and closes; no completion for the stopped play
+    virtual bool isPlaying() const = 0;
+    std::function<void()> finished;
+};
+
+// Asks the system to power off. The answer arrives later through `done`.
+class PowerControl {
+public:
+    virtual ~PowerControl() = default;
+    virtual void requestPowerOff() = 0;
+    // ok false: `error` says why, in plain words.
+    std::function<void(bool ok, const QString &error)> done;
+};
+
+} // namespace dv

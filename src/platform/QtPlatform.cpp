@@ -1,0 +1,128 @@
+#include "platform/QtPlatform.h"
+
+#include "resources/Texts.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QDesktopServices>
+#include <QMessageBox>
+#include <QProcess>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QUrl>
+
+namespace dv {
+
+QPoint QtInput::cursorPos() const
+{
+    return QCursor::pos();
+}
+
+// The clock never has the focus, so ask the server rather than Qt's own state.
+bool QtInput::shiftHeld() const
+{
+    return QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier;
+}
+
+bool QtInput::ctrlHeld() const
+{
+    return QGuiApplication::queryKeyboardModifiers() & Qt::ControlModifier;
+}
+
+QSize QtScreen::sizePx() const
+{
+    const QScreen *s = QGuiApplication::primaryScreen();
+    return s ? s->geometry().size() : QSize(1024, 768);
+}
+
+double QtScreen::twipsPerPixelX() const
+{
+    const QScreen *s = QGuiApplication::primaryScreen();
+    return s && s->logicalDotsPerInchX() > 0 ? 1440.0 / s->logicalDotsPerInchX() : 15.0;
+}
+
+double QtScreen::twipsPerPixelY() const
+{
+    const QScreen *s = QGuiApplication::primaryScreen();
+    return s && s->logicalDotsPerInchY() > 0 ? 1440.0 / s->logicalDotsPerInchY() : 15.0;
+}
+
+void QtMessageBoxes::inform(const QString &text)
+{
+    QMessageBox box(QMessageBox::NoIcon, text::AppTitle, text, QMessageBox::Ok);
+    box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    box.exec();
+}
+
+bool QtMessageBoxes::ask(const QString &text, bool exclamation)
+{
+    QMessageBox box(exclamation ? QMessageBox::Warning : QMessageBox::NoIcon, text::AppTitle, text,
+                    QMessageBox::Yes | QMessageBox::No);
+    box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    return box.exec() == QMessageBox::Yes;
+}
+
+void QtMessageBoxes::beep()
+{
+    QApplication::beep();
+}
+
+void QtEventPump::yield()
+{
+    QCoreApplication::processEvents();
+}
+
+bool ProcessLauncher::startFirst(const QList<QStringList> &commandLines)
+{
+    for (const QStringList &cl : commandLines) {
+        if (cl.isEmpty() || QStandardPaths::findExecutable(cl.first()).isEmpty())
+            continue;
+        if (QProcess::startDetached(cl.first(), cl.mid(1)))
+            return true;
+    }
+    return false;
+}
+
+bool ProcessLauncher::openFile(const QString &path)
+{
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+AlignedTickTimer::AlignedTickTimer(QObject *parent)
+    : QObject(parent)
+{
+    m_timer.setSingleShot(true);
+    m_timer.setTimerType(Qt::PreciseTimer);
+    connect(&m_timer, &QTimer::timeout, this, [this] {
+        arm();
+        emit tick();
+    });
+}
+
+int AlignedTickTimer::msecsToNextQuarter(int msecOfSecond)
+{
+    // Land a few ms after the boundary so that the new second is already current;
+    // a wake-up just before a boundary waits for the one after, not 4 ms.
+    constexpr int lead = 3;
+    int wait = 250 - (msecOfSecond % 250) + lead;
+    if (wait < 50)
+        wait += 250;
+    return wait;
+}
+
+void AlignedTickTimer::arm()
+{
+    if (m_enabled)
+        m_timer.start(msecsToNextQuarter(QTime::currentTime().msec()));
+}
+
+void AlignedTickTimer::setEnabled(bool on)
+{
+    m_enabled = on;
+    if (on)
+        arm();
+    else
+        m_timer.stop();
+}
+
+} // namespace dv

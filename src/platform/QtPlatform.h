@@ -1,0 +1,65 @@
+#pragma once
+// The real implementations of the small platform interfaces.
+
+#include "platform/Platform.h"
+
+#include <QObject>
+#include <QTimer>
+
+namespace dv {
+
+class SystemTime final : public TimeSource {
+public:
+    QDateTime now() const override { return QDateTime::currentDateTime(); }
+};
+
+class QtInput final : public InputState {
+public:
+    QPoint cursorPos() const override;
+    bool shiftHeld() const override;
+    bool ctrlHeld() const override;
+};
+
+class QtScreen final : public ScreenInfo {
+public:
+    QSize sizePx() const override;
+    double twipsPerPixelX() const override;
+    double twipsPerPixelY() const override;
+};
+
+class QtMessageBoxes final : public MessageBoxes {
+public:
+    void inform(const QString &text) override;
+    bool ask(const QString &text, bool exclamation) override;
+    void beep() override;
+};
+
+class QtEventPump final : public EventPump {
+public:
+    void yield() override;
+};
+
+class ProcessLauncher final : public Launcher {
+public:
+    bool startFirst(const QList<QStringList> &commandLines) override;
+    bool openFile(const QString &path) override;
+};
+
+// Fires every 250 ms a few milliseconds after each quarter of the wall-clock
+// second, so that a new second shows as soon as it begins.
+class AlignedTickTimer final : public QObject, public TickTimer {
+    Q_OBJECT
+public:
+    explicit AlignedTickTimer(QObject *parent = nullptr);
+    void setEnabled(bool on) override;
+    bool isEnabled() const override { return m_enabled; }
+    static int msecsToNextQuarter(int msecOfSecond);
+signals:
+    void tick();
+private:
+    void arm();
+    QTimer m_timer;
+    bool m_enabled = false;
+};
+
+} // namespace dv

@@ -1,0 +1,44 @@
+#pragma once
+// WAV and standard MIDI files through SDL2_mixer, one at a time.
+
+#include "platform/Platform.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <atomic>
+
+struct _Mix_Music;
+
+namespace dv {
+
+enum class SoundKind { Unknown, Wave, Midi };
+// The kind from the file's first bytes: "RIFF"...."WAVE" or "MThd".
+SoundKind sniffSound(const QByteArray &head);
+
+class SdlSound final : public QObject, public SoundOutput {
+    Q_OBJECT
+public:
+    explicit SdlSound(QObject *parent = nullptr);
+    ~SdlSound() override;
+
+    bool play(const QString &file, const QString &deviceType) override;
+    void stop() override;
+    bool isPlaying() const override { return m_music != nullptr; }
+
+    QString lastError() const { return m_error; }
+    QString driver() const { return m_driver; }
+
+private:
+    bool open();
+    void onFinished(quint64 play);
+    static void musicFinishedHook();
+
+    _Mix_Music *m_music = nullptr;
+    bool m_open = false;
+    bool m_openTried = false;
+    QString m_error;
+    QString m_driver;
+    quint64 m_play = 0; // number of the current play; older ends are stale
+};
+
+} // namespace dv

@@ -1,0 +1,19 @@
+#pragma once
+// The few things Qt does not say about an X11 window.
+
+#include <QPoint>
+
+class QWindow;
+
+namespace dv::x11 {
+
+bool available();
+// Keep the window out of taskbars and pagers. Call before each first show of a
+// native window (Qt makes a new one when the stays-on-top hint changes).
+void setSkipTaskbar(QWindow *w);
+// Where X has the window, which under some window managers Qt misreports.
+QPoint windowPos(QWindow *w, QPoint fallback);
+// Whether the left button is down, asked of the server.
+bool leftButtonDown();
+
+} // namespace dv::x11

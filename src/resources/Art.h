@@ -1,0 +1,19 @@
+#pragma once
+// Pictures we draw ourselves: the clock's icon and the alarm window's stripes.
+
+#include <QIcon>
+#include <QImage>
+
+namespace dv {
+
+QImage clockIconImage(int side);
+QIcon clockIcon(); // 16 and 32 px
+
+inline constexpr int kStripeWidth = 160;
+inline constexpr int kStripeHeight = 80;
+inline constexpr int kStripePeriod = 24; // pixels along x, one yellow and one black band
+// Yellow and black stripes rising from lower left to upper right; frame B is
+// frame A moved by half a period.
+QImage stripeFrame(bool frameB);
+
+} // namespace dv

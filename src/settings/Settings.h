@@ -1,0 +1,116 @@
+#pragma once
+// The forty user settings, their defaults, stored texts and the per-user store.
+
+#include <QString>
+#include <QList>
+#include <QPair>
+#include <array>
+#include <optional>
+#include <variant>
+
+namespace dv {
+
+// Booleans keep the 16-bit form of the stored program: True is -1, False 0, any
+// non-zero value tests true. Only `CharPattern` is ever compared with True itself.
+using VBool = qint16;
+inline constexpr VBool VTrue = -1;
+inline constexpr VBool VFalse = 0;
+
+struct Settings {
+    qint32 FormTop = 0;           // twips
+    qint32 FormLeft = 0;          // twips
+    QString BackImage;
+    VBool DrawSecond = VTrue;
+    VBool TopMost = VFalse;
+    VBool Jihou = VTrue;
+    VBool Transparent = VFalse;
+    VBool ShadowFlag = VFalse;
+    VBool DrawChar = VTrue;
+    VBool SlideBmp = VFalse;
+    QString BmpDirectory;         // default: the program's folder
+    QString SlideTime = QStringLiteral("５分");
+    VBool OnMouseToHide = VFalse;
+    VBool Mag2Flag = VFalse;
+    VBool DrawFrameFlag = VTrue;
+    qint32 ClockSize = 240;       // pixels
+    VBool CharPattern = VFalse;
+    quint8 FormPlace = 0;
+    quint8 SlideGrafix = 7;
+    qint32 HourColor = 0;         // colours are 0x00BBGGRR
+    qint32 MinuteColor = 0;
+    qint32 SecondColor = 0;
+    qint32 CharColor = 0;
+    qint32 BoardColor = 16777215;
+    qint32 FrameColor = 0;
+    QString AlarmTime1;
+    QString AlarmTime2;
+    QString AlarmTime3;
+    QString AlarmSound1;
+    QString AlarmSound2;
+    QString AlarmSound3;
+    QString AlarmMessage1;
+    QString AlarmMessage2;
+    QString AlarmMessage3;
+    QString ShutDownTime;
+    VBool MustShutDown = VFalse;
+    float OffsetTime = 0.0f;      // hours.minutes
+    QString Jihou00File;          // default: the program's folder + "/JIHOU.WAV"
+    QString Jihou30File;
+    VBool Jihou30 = VFalse;
+
+    bool operator==(const Settings &) const = default;
+
+    // The record an empty store gives; two defaults depend on the program's folder.
+    static Settings defaults(const QString &appDir);
+};
+
+using SettingMember = std::variant<qint32 Settings::*, VBool Settings::*, QString Settings::*,
+                                   quint8 Settings::*, float Settings::*>;
+struct SettingField {
+    const char *key;
+    SettingMember member;
+};
+
+// All forty keys in the order in which they are loaded and saved.
+const std::array<SettingField, 40> &settingFields();
+
+// Stored texts.
+QString boolText(VBool v);
+QString floatText(float v);
+std::optional<VBool> parseBool(const QString &text);
+std::optional<qint32> parseInt32(const QString &text);
+std::optional<quint8> parseByte(const QString &text);
+std::optional<float> parseFloat(const QString &text);
+
+QString fieldText(const Settings &s, const SettingField &f);
+// Converts `text` into the field; false (and the field untouched) when it cannot.
+bool setFieldFromText(Settings &s, const SettingField &f, const QString &text);
+
+// The per-user store: application "MOKU", section "DIALVANE", one text per key.
+class SettingsStore {
+public:
+    virtual ~SettingsStore() = default;
+    virtual std::optional<QString> read(const QString &key) const = 0;
+    // Writes every pair at once; false when the store could not be written, in
+    // which case what was stored before stays as it was.
+    virtual bool writeAll(const QList<QPair<QString, QString>> &values) = 0;
+    enum class RemoveResult { Removed, NothingStored, Failed };
+    virtual RemoveResult removeAll() = 0;
+    virtual QString location() const = 0;
+};
+
+// QSettings in the native per-user format: on Linux the INI file
+// $XDG_CONFIG_HOME/MOKU/DIALVANE.conf, keys in its General group.
+class QSettingsStore final : public SettingsStore {
+public:
+    std::optional<QString> read(const QString &key) const override;
+    bool writeAll(const QList<QPair<QString, QString>> &values) override;
+    RemoveResult removeAll() override;
+    QString location() const override;
+};
+
+// The one file or folder test: dirFlag 0 asks for a file that is not a folder,
+// 1 for a folder. Empty names and wildcards are never found.
+bool FileExists(const QString &FileName, int DirFlag);
+
+} // namespace dv

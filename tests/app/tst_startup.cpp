@@ -1,0 +1,196 @@
+#include "Fakes.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace dv;
+using namespace dv::test;
+
+class TestStartup : public QObject {
+    Q_OBJECT
+private slots:
+    void commandLine_data();
+    void commandLine();
+    void noCommandLine();
+    void delreg_data();
+    void delreg();
+    void offsetReplacesStoredValue();
+    void storedPositionIsPulledOntoTheScreen_data();
+    void storedPositionIsPulledOntoTheScreen();
+    void freeSizeOffKeepsBaseSize();
+    void missingFilesAreReportedInOrder();
+    void emptyBoardPictureNeedsNoMessage();
+    void timerIsEnabledLastAndNothingIsSaved();
+};
+
+void TestStartup::commandLine_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("delreg");
+    QTest::addColumn<float>("offset");
+    QTest::newRow("none") << "" << false << 0.0f;
+    QTest::newRow("delreg") << "-delreg" << true << 0.0f;
+    QTest::newRow("DELREG") << "  -DELREG " << true << 0.0f;
+    QTest::newRow("offset then delreg") << "-offset=1.30 -delreg" << true << 1.3f;
+    QTest::newRow("offset letters") << "-offset=abc" << false << 0.0f;
+    QTest::newRow("offset negative") << "-offset=-0.45" << false << -0.45f;
+    QTest::newRow("offset nine") << "-OFFSET=9" << false << 9.0f;
+    QTest::newRow("numeric prefix") << "-offset=2.15x" << false << 2.15f;
+    QTest::newRow("point only") << "-offset=-.30" << false << -0.3f;
+    QTest::newRow("empty number") << "-offset= -delreg" << true << 0.0f;
+    QTest::newRow("inside other text") << "x-offset=3y" << false << 3.0f;
+}
+
+void TestStartup::commandLine()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, delreg);
+    QFETCH(float, offset);
+    const CommandLine c = parseCommandLine(text);
+    QCOMPARE(c.delreg, delreg);
+    QCOMPARE(c.offset, offset);
+}
+
+void TestStartup::noCommandLine()
+{
+    Rig rig;
+    rig.clock.Form_Load(QString());
+    QVERIFY(rig.msg.shown.isEmpty());
+    QCOMPARE(rig.clock.settings.OffsetTime, 0.0f);
+}
+
+void TestStartup::delreg_data()
+{
+    QTest::addColumn<bool>("stored");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("nothing stored") << false << "レジストリ情報はありません";
+    QTest::newRow("settings stored") << true << "レジストリ情報を削除しました";
+}
+
+void TestStartup::delreg()
+{
+    QFETCH(bool, stored);
+    QFETCH(QString, message);
+    Rig rig;
+    if (stored)
+        rig.store.values = {{"ClockSize", "360"}, {"Mag2Flag", "True"}, {"BoardColor", "255"}};
+    rig.clock.Form_Load(QStringLiteral("-DelReg"));
+    QCOMPARE(rig.msg.shown, QStringList{message});
+    // The clock goes on with the defaults.
+    QCOMPARE(rig.clock.settings.BoardColor, 16777215);
+    QCOMPARE(rig.window.rect.size(), QSize(120, 120));
+    QVERIFY(rig.timer.on);
+}
+
+void TestStartup::offsetReplacesStoredValue()
+{
+    Rig rig;
+    rig.store.values = {{"OffsetTime", "5"}};
+    rig.clock.Form_Load(QStringLiteral("-offset=1.30 -delreg"));
+    QCOMPARE(rig.clock.settings.OffsetTime, 1.3f);
+    QCOMPARE(rig.msg.shown, QStringList{QStringLiteral("レジストリ情報を削除しました")});
+
+    Rig plain;
+    plain.store.values = {{"OffsetTime", "5"}};
+    plain.clock.Form_Load(QString());
+    QCOMPARE(plain.clock.settings.OffsetTime, 0.0f); // the stored offset never takes effect
+}
+
+void TestStartup::storedPositionIsPulledOntoTheScreen_data()
+{
+    QTest::addColumn<int>("top");
+    QTest::addColumn<int>("left");
+    QTest::addColumn<QPoint>("pixels");
+    QTest::addColumn<int>("topAfter");
+    QTest::addColumn<int>("leftAfter");
+    // 1024 x 768 at 15 twips per pixel: 15360 x 11520 twips; the window is 1800.
+    QTest::newRow("on screen") << 1500 << 3000 << QPoint(200, 100) << 1500 << 3000;
+    QTest::newRow("below") << 20000 << 0 << QPoint(0, 648) << 9720 << 0;
+    QTest::newRow("right") << 0 << 99999 << QPoint(904, 0) << 0 << 13560;
+    QTest::newRow("last 32 px") << 11520 - 31 * 15 << 0 << QPoint(0, 648) << 9720 << 0;
+    QTest::newRow("just before them") << 11520 - 32 * 15 << 0 << QPoint(0, 736) << 11040 << 0;
+    QTest::newRow("negative kept") << -300 << -150 << QPoint(-10, -20) << -300 << -150;
+}
+
+void TestStartup::storedPositionIsPulledOntoTheScreen()
+{
+    QFETCH(int, top);
+    QFETCH(int, left);
+    QFETCH(QPoint, pixels);
+    QFETCH(int, topAfter);
+    QFETCH(int, leftAfter);
+    Rig rig;
+    rig.store.values = {{"FormTop", QString::number(top)}, {"FormLeft", QString::number(left)}};
+    rig.clock.Form_Load(QString());
+    QCOMPARE(rig.window.rect.topLeft(), pixels);
+    QCOMPARE(rig.clock.settings.FormTop, topAfter);
+    QCOMPARE(rig.clock.settings.FormLeft, leftAfter);
+}
+
+void TestStartup::freeSizeOffKeepsBaseSize()
+{
+    Rig rig;
+    rig.store.values = {{"ClockSize", "480"}, {"Mag2Flag", "False"}};
+    rig.clock.Form_Load(QString());
+    QCOMPARE(rig.clock.scale.Magnitude, 4.0f);
+    QCOMPARE(rig.clock.scale.Mag, 1.0f);
+    QCOMPARE(rig.window.rect.size(), QSize(120, 120));
+    QCOMPARE(rig.window.shapeD, 120);
+}
+
+void TestStartup::missingFilesAreReportedInOrder()
+{
+    QTemporaryDir app;
+    Rig rig(app.path());
+    const QString gone = app.path() + QStringLiteral("/gone");
+    rig.store.values = {{"BackImage", gone + "/board.jpg"}, {"BmpDirectory", gone},
+                        {"AlarmSound1", gone + "/1.wav"}, {"AlarmSound2", ""},
+                        {"AlarmSound3", gone + "/3.mid"}, {"SlideBmp", "True"}};
+    rig.clock.Form_Load(QString());
+    const QString br = QStringLiteral("\r\n");
+    QCOMPARE(rig.msg.shown, QStringList({
+        "ファイルが見付かりません（文字盤の画像ﾌｧｲﾙ）" + br + br + "-> " + gone + "/board.jpg",
+        "画像ファイルのフォルダが存在しません" + br + "-> " + gone,
+        "ファイルが見付かりません（ｱﾗｰﾑｻｳﾝﾄﾞﾌｧｲﾙ１）" + br + br + "-> " + gone + "/1.wav",
+        "ファイルが見付かりません（ｱﾗｰﾑｻｳﾝﾄﾞﾌｧｲﾙ３）" + br + br + "-> " + gone + "/3.mid",
+    }));
+    const Settings &s = rig.clock.settings;
+    QVERIFY(s.BackImage.isEmpty());
+    QCOMPARE(rig.clock.NoImage, VTrue);
+    QCOMPARE(s.BmpDirectory, app.path());
+    QCOMPARE(s.SlideBmp, VFalse);
+    QVERIFY(s.AlarmSound1.isEmpty() && s.AlarmSound3.isEmpty());
+    // Cleared in memory only.
+    QCOMPARE(rig.store.values.value("AlarmSound1"), gone + "/1.wav");
+    QCOMPARE(rig.clock.Org_.AlarmSound1, gone + "/1.wav");
+}
+
+void TestStartup::emptyBoardPictureNeedsNoMessage()
+{
+    Rig rig;
+    rig.clock.Form_Load(QString());
+    QVERIFY(rig.msg.shown.isEmpty());
+    QCOMPARE(rig.clock.NoImage, VTrue);
+}
+
+void TestStartup::timerIsEnabledLastAndNothingIsSaved()
+{
+    Rig rig;
+    rig.clock.Form_Load(QString());
+    const QStringList &e = rig.log.events;
+    QVERIFY(!e.isEmpty());
+    QCOMPARE(e.last(), QStringLiteral("timer.on"));
+    QCOMPARE(rig.log.count("timer.on"), 1);
+    QVERIFY(rig.log.indexOf("hook") < rig.log.indexOf("tray.add"));
+    QVERIFY(rig.log.indexOf("tray.add") < rig.log.indexOf("window.shape"));
+    QVERIFY(rig.log.indexOf("window.shape") < rig.log.indexOf("present"));
+    QCOMPARE(rig.log.count("store.write"), 0);
+    // The first face has the dial but no hands yet.
+    const Face &f = rig.window.lastFace;
+    QCOMPARE(f.strokes.size(), size_t(5 + 8 + 1)); // bars, dots, ring
+    QCOMPARE(rig.window.shown, true);
+}
+
+QTEST_GUILESS_MAIN(TestStartup)
+#include "tst_startup.moc"

@@ -1,0 +1,218 @@
+#include "Fakes.h"
+#include "platform/QtPlatform.h"
+
+#include <QtTest>
+
+using namespace dv;
+using namespace dv::test;
+
+class TestTick : public QObject {
+    Q_OBJECT
+private slots:
+    void offset_data();
+    void offset();
+    void hideTest_data();
+    void hideTest();
+    void topMostClockIsRaisedWhenItComesBack();
+    void secondTick_data();
+    void secondTick();
+    void firstTickInSecondZeroDrawsNothing();
+    void faceOrder();
+    void scheduleRunsAtSeconds0_56_59();
+    void alignedTimer_data();
+    void alignedTimer();
+};
+
+void TestTick::offset_data()
+{
+    QTest::addColumn<float>("offset");
+    QTest::addColumn<QTime>("system");
+    QTest::addColumn<int>("hr");
+    QTest::addColumn<int>("min");
+    QTest::newRow("1.30 at 23:45") << 1.3f << QTime(23, 45, 10) << 1 << 15;
+    QTest::newRow("-0.45 at 00:10") << -0.45f << QTime(0, 10, 0) << 23 << 25;
+    QTest::newRow("0") << 0.0f << QTime(14, 7, 0) << 14 << 7;
+    QTest::newRow("9") << 9.0f << QTime(20, 0, 0) << 5 << 0;
+    QTest::newRow("9.45") << 9.45f << QTime(0, 0, 0) << 9 << 45;
+    QTest::newRow("1.15") << 1.15f << QTime(10, 50, 0) << 12 << 5;
+    QTest::newRow("1.01") << 1.01f << QTime(10, 59, 0) << 12 << 0;
+    QTest::newRow("1.305 drops the third decimal") << 1.305f << QTime(10, 0, 0) << 11 << 30;
+    QTest::newRow("1.3 means 30 minutes") << 1.3f << QTime(10, 0, 0) << 11 << 30;
+    QTest::newRow("-1.30") << -1.3f << QTime(0, 20, 0) << 22 << 50;
+    QTest::newRow("-23.59") << -23.59f << QTime(0, 0, 0) << 0 << 1;
+    // Outside the hours.minutes form: carried fully so Hr stays 0..23, Min 0..59.
+    QTest::newRow("1.75 is 2:15") << 1.75f << QTime(10, 0, 0) << 12 << 15;
+    QTest::newRow("30 hours") << 30.0f << QTime(22, 0, 0) << 4 << 0;
+    QTest::newRow("-50.99") << -50.99f << QTime(1, 0, 0) << 21 << 21;
+    QTest::newRow("huge") << 1e9f << QTime(1, 0, 0) << 17 << 0; // 1e9 h = 16 h mod 24
+}
+
+void TestTick::offset()
+{
+    QFETCH(float, offset);
+    QFETCH(QTime, system);
+    QFETCH(int, hr);
+    QFETCH(int, min);
+    const HourMinute hm = displayedTime(system.hour(), system.minute(), offset);
+    QCOMPARE(hm.Hr, hr);
+    QCOMPARE(hm.Min, min);
+
+    // The tick shows it, the date untouched, the second the system's.
+    Rig rig;
+    rig.clock.Form_Load(QString());
+    rig.clock.settings.OffsetTime = offset;
+    rig.time.t = QDateTime(QDate(2026, 12, 7), system).addMSecs(-250);
+    rig.clock.Old_Sec = -1;
+    rig.run(250);
+    QCOMPARE(rig.clock.Hr, hr);
+    QCOMPARE(rig.clock.Min, min);
+    QCOMPARE(rig.clock.Sec, system.second());
+}
+
+void TestTick::hideTest_data()
+{
+    QTest::addColumn<bool>("option");
+    QTest::addColumn<QPoint>("pointer");
+    QTest::addColumn<bool>("shift");
+    QTest::addColumn<bool>("ctrl");
+    QTest::addColumn<bool>("hidden");
+    // The clock is at 100,200 and 120 px wide: FormX1..X2 = 100..220, FormY1..Y2 = 200..320.
+    QTest::newRow("off, over") << false << QPoint(150, 250) << false << false << false;
+    QTest::newRow("on, over") << true << QPoint(150, 250) << false << false << true;
+    QTest::newRow("on, left edge") << true << QPoint(100, 200) << false << false << true;
+    QTest::newRow("on, right bound inclusive") << true << QPoint(220, 250) << false << false << true;
+    QTest::newRow("on, bottom bound inclusive") << true << QPoint(150, 320) << false << false << true;
+    QTest::newRow("on, one past right") << true << QPoint(221, 250) << false << false << false;
+    QTest::newRow("on, one above") << true << QPoint(150, 199) << false << false << false;
+    QTest::newRow("on, shift keeps it") << true << QPoint(150, 250) << true << false << false;
+    QTest::newRow("ctrl hides anywhere") << false << QPoint(900, 10) << false << true << true;
+    QTest::newRow("ctrl beats shift") << true << QPoint(150, 250) << true << true << true;
+}
+
+void TestTick::hideTest()
+{
+    QFETCH(bool, option);
+    QFETCH(QPoint, pointer);
+    QFETCH(bool, shift);
+    QFETCH(bool, ctrl);
+    QFETCH(bool, hidden);
+    Rig rig;
+    rig.store.values = {{"FormLeft", "1500"}, {"FormTop", "3000"}, {"OnMouseToHide", option ? "True" : "False"}};
+    rig.clock.Form_Load(QString());
+    QCOMPARE(rig.clock.FormX2, 220);
+    rig.input.pos = pointer;
+    rig.input.shift = shift;
+    rig.input.ctrl = ctrl;
+    rig.clock.Timer1_Timer();
+    QCOMPARE(rig.window.shown, !hidden);
+    QCOMPARE(rig.clock.FormHideFlag != 0, hidden);
+    // And it comes back once the pointer leaves and the keys are let go.
+    rig.input = FakeInput();
+    rig.clock.Timer1_Timer();
+    QVERIFY(rig.window.shown);
+}
+
+void TestTick::topMostClockIsRaisedWhenItComesBack()
+{
+    Rig rig;
+    rig.store.values = {{"TopMost", "True"}};
+    rig.clock.Form_Load(QString());
+    const int raisesAfterStart = rig.window.raises;
+    rig.clock.Timer1_Timer();
+    QCOMPARE(rig.window.raises, raisesAfterStart); // shown already: the z-order is left alone
+    rig.input.ctrl = true;
+    rig.clock.Timer1_Timer();
+    rig.input.ctrl = false;
+    rig.clock.Timer1_Timer();
+    QCOMPARE(rig.window.raises, raisesAfterStart + 1);
+}
+
+void TestTick::secondTick_data()
+{
+    QTest::addColumn<int>("msOffset");
+    QTest::addColumn<bool>("draws");
+    QTest::newRow("same second") << 500 << false;
+    QTest::newRow("next second") << 1000 << true;
+}
+
+void TestTick::secondTick()
+{
+    QFETCH(int, msOffset);
+    QFETCH(bool, draws);
+    Rig rig;
+    rig.clock.Form_Load(QString());
+    rig.time.t = QDateTime(QDate(2026, 12, 7), QTime(8, 0, 10, 100));
+    rig.clock.Timer1_Timer();
+    const int presents = rig.window.presents;
+    const int yields = rig.pump.yields;
+    rig.time.t = rig.time.t.addMSecs(msOffset);
+    rig.input.ctrl = true;
+    rig.clock.Timer1_Timer();
+    QVERIFY(!rig.window.shown); // the hide test runs either way
+    QCOMPARE(rig.window.presents, presents + (draws ? 1 : 0));
+    QCOMPARE(rig.pump.yields, yields + (draws ? 1 : 0));
+}
+
+void TestTick::firstTickInSecondZeroDrawsNothing()
+{
+    Rig rig;
+    rig.clock.Form_Load(QString());
+    rig.time.t = QDateTime(QDate(2026, 12, 7), QTime(8, 0, 0, 300));
+    const int presents = rig.window.presents;
+    rig.clock.Timer1_Timer();
+    QCOMPARE(rig.window.presents, presents);
+    rig.time.t = rig.time.t.addSecs(1);
+    rig.clock.Timer1_Timer();
+    QCOMPARE(rig.window.presents, presents + 1);
+}
+
+void TestTick::faceOrder()
+{
+    Rig rig;
+    rig.store.values = {{"ShadowFlag", "True"}};
+    rig.clock.Form_Load(QString());
+    rig.time.t = QDateTime(QDate(2026, 12, 7), QTime(10, 10, 40));
+    rig.clock.Timer1_Timer();
+    const auto &s = rig.window.lastFace.strokes;
+    // Shadowed bars and dots, bars and dots, ring, then three hands with shadows.
+    QCOMPARE(s.size(), size_t(13 + 13 + 1 + 6));
+    QCOMPARE(s.at(26).kind, Stroke::Kind::Ring);
+    QCOMPARE(s.at(27).color, 0u);                 // the hour hand's shadow first
+    QCOMPARE(s.back().width, 1);                   // the second hand last
+    QCOMPARE(s.back().x2, 15);
+    QCOMPARE(s.back().y2, 85);
+}
+
+void TestTick::scheduleRunsAtSeconds0_56_59()
+{
+    Rig rig;
+    rig.clock.Form_Load(QString());
+    rig.store.values.clear();
+    rig.time.t = QDateTime(QDate(2026, 12, 7), QTime(23, 59, 50));
+    rig.clock.settings.OffsetTime = 5.0f; // the schedule follows the system's minute
+    rig.run(11 * 1000);
+    // The signal at 23:59:56 and the midnight tip at 00:00:00, nothing else.
+    QCOMPARE(rig.sound.played, QStringList{rig.clock.settings.Jihou00File});
+    QCOMPARE(rig.log.count("tray.modify:Dialvane  12-08-2026"), 1);
+}
+
+void TestTick::alignedTimer_data()
+{
+    QTest::addColumn<int>("msec");
+    QTest::addColumn<int>("wait");
+    QTest::newRow("on time") << 3 << 250;
+    QTest::newRow("late") << 40 << 213;
+    QTest::newRow("mid quarter") << 600 << 153;
+    QTest::newRow("just before a boundary") << 999 << 254;
+    QTest::newRow("on a boundary") << 500 << 253;
+}
+
+void TestTick::alignedTimer()
+{
+    QFETCH(int, msec);
+    QFETCH(int, wait);
+    QCOMPARE(AlignedTickTimer::msecsToNextQuarter(msec), wait);
+}
+
+QTEST_GUILESS_MAIN(TestTick)
+#include "tst_tick.moc"

@@ -1,0 +1,309 @@
+#pragma once
+// Recording stand-ins for the platform, so that a test can run the clock
+// through a simulated day without a display.
+
+#include "app/Clock.h"
+
+#include <QDir>
+#include <QMap>
+#include <QStringList>
+#include <deque>
+
+namespace dv::test {
+
+// One log shared by all fakes, to check the order of what the clock did.
+struct Log {
+    QStringList events;
+    void add(const QString &e) { events.append(e); }
+    int indexOf(const QString &prefix) const
+    {
+        for (int i = 0; i < events.size(); ++i)
+            if (events.at(i).startsWith(prefix))
+                return i;
+        return -1;
+    }
+    int count(const QString &prefix) const
+    {
+        int n = 0;
+        for (const QString &e : events)
+            n += e.startsWith(prefix);
+        return n;
+    }
+};
+
+class FakeTime final : public TimeSource {
+public:
+    QDateTime t = QDateTime(QDate(2026, 12, 7), QTime(12, 0, 0));
+    QDateTime now() const override { return t; }
+};
+
+class FakeInput final : public InputState {
+public:
+    QPoint pos{-100, -100};
+    bool shift = false, ctrl = false;
+    QPoint cursorPos() const override { return pos; }
+    bool shiftHeld() const override { return shift; }
+    bool ctrlHeld() const override { return ctrl; }
+};
+
+class FakeScreen final : public ScreenInfo {
+public:
+    QSize size{1024, 768};
+    double tppX = 15, tppY = 15;
+    QSize sizePx() const override { return size; }
+    double twipsPerPixelX() const override { return tppX; }
+    double twipsPerPixelY() const override { return tppY; }
+};
+
+class FakeMessages final : public MessageBoxes {
+public:
+    explicit FakeMessages(Log &l) : log(l) {}
+    Log &log;
+    QStringList shown;
+    QStringList asked;
+    std::deque<bool> answers; // Yes when empty
+    int beeps = 0;
+    void inform(const QString &text) override { shown.append(text); log.add(QStringLiteral("msg:") + text); }
+    bool ask(const QString &text, bool) override
+    {
+        asked.append(text);
+        log.add(QStringLiteral("ask:") + text);
+        if (answers.empty())
+            return true;
+        const bool a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    void beep() override { ++beeps; }
+};
+
+class FakeWindow final : public ClockWindowOps {
+public:
+    explicit FakeWindow(Log &l) : log(l) {}
+    Log &log;
+    QRect rect{0, 0, 0, 0};
+    bool shown = false;
+    bool topMost = false;
+    int shapeD = -1;
+    int presents = 0;
+    int hides = 0, shows = 0, raises = 0;
+    Face lastFace;
+    QPoint dragTo{-1, -1}; // where a drag ends; -1 for where it began
+    QImage grab;
+    int grabs = 0;
+    void setCaption(const QString &) override {}
+    void setSizePx(int w, int h) override { rect.setSize({w, h}); log.add(QStringLiteral("window.size")); }
+    void setCircleShape(int d) override { shapeD = d; log.add(QStringLiteral("window.shape")); }
+    void movePx(int x, int y) override { rect.moveTo(x, y); }
+    QRect screenRect() const override { return rect; }
+    bool isShown() const override { return shown; }
+    void showNoActivate(bool raise) override
+    {
+        if (!shown)
+            ++shows;
+        shown = true;
+        raises += raise;
+    }
+    void hideNoActivate() override
+    {
+        if (shown)
+            ++hides;
+        shown = false;
+    }
+    void setTopMost(bool on) override { topMost = on; }
+    void present(const Face &f) override { lastFace = f; ++presents; log.add(QStringLiteral("present")); }
+    QImage grabScreen(const QRect &) override { ++grabs; return grab; }
+    void dragMove() override
+    {
+        log.add(QStringLiteral("drag"));
+        if (dragTo.x() >= 0)
+            rect.moveTo(dragTo);
+    }
+};
+
+class FakeTimer final : public TickTimer {
+public:
+    explicit FakeTimer(Log &l) : log(l) {}
+    Log &log;
+    bool on = false;
+    void setEnabled(bool e) override { on = e; log.add(e ? QStringLiteral("timer.on") : QStringLiteral("timer.off")); }
+    bool isEnabled() const override { return on; }
+};
+
+class FakePump final : public EventPump {
+public:
+    int yields = 0;
+    std::function<void()> during; // runs inside a yield, as queued messages would
+    void yield() override
+    {
+        ++yields;
+        if (during)
+            during();
+    }
+};
+
+class MemoryStore final : public SettingsStore {
+public:
+    explicit MemoryStore(Log &l) : log(l) {}
+    Log &log;
+    QMap<QString, QString> values;
+    bool failWrites = false;
+    int writes = 0;
+    std::optional<QString> read(const QString &key) const override
+    {
+        if (!values.contains(key))
+            return std::nullopt;
+        return values.value(key);
+    }
+    bool writeAll(const QList<QPair<QString, QString>> &v) override
+    {
+        log.add(QStringLiteral("store.write"));
+        if (failWrites)
+            return false;
+        ++writes;
+        for (const auto &[k, t] : v)
+            values[k] = t;
+        return true;
+    }
+    RemoveResult removeAll() override
+    {
+        log.add(QStringLiteral("store.remove"));
+        if (values.isEmpty())
+            return RemoveResult::NothingStored;
+        values.clear();
+        return RemoveResult::Removed;
+    }
+    QString location() const override { return QStringLiteral("/memory/DIALVANE.conf"); }
+};
+
+class FakeLauncher final : public Launcher {
+public:
+    QList<QStringList> started;
+    QStringList opened;
+    bool startFirst(const QList<QStringList> &c) override { started.append(c.value(0)); return true; }
+    bool openFile(const QString &path) override { opened.append(path); return true; }
+};
+
+class FakeTray final : public Tray {
+public:
+    explicit FakeTray(Log &l) : log(l) {}
+    Log &log;
+    QStringList tips;
+    bool present = false;
+    void add(const QString &tip) override { tips.append(tip); present = true; log.add(QStringLiteral("tray.add")); }
+    void modify(const QString &tip) override { tips.append(tip); log.add(QStringLiteral("tray.modify:") + tip); }
+    void remove() override { present = false; log.add(QStringLiteral("tray.remove")); }
+};
+
+class FakeSound final : public SoundOutput {
+public:
+    explicit FakeSound(Log &l) : log(l) {}
+    Log &log;
+    QStringList played;
+    QStringList deviceTypes;
+    bool playing = false;
+    bool result = true;
+    int stops = 0;
+    bool play(const QString &file, const QString &deviceType) override
+    {
+        played.append(file);
+        deviceTypes.append(deviceType);
+        log.add(QStringLiteral("play:") + file);
+        playing = result;
+        return result;
+    }
+    void stop() override { playing = false; ++stops; }
+    bool isPlaying() const override { return playing; }
+    void finish() // the sound reached its end
+    {
+        playing = false;
+        if (finished)
+            finished();
+    }
+};
+
+class FakePower final : public PowerControl {
+public:
+    explicit FakePower(Log &l) : log(l) {}
+    Log &log;
+    int requests = 0;
+    void requestPowerOff() override { ++requests; log.add(QStringLiteral("poweroff")); }
+};
+
+class FakeUi final : public ClockUi {
+public:
+    explicit FakeUi(Log &l) : log(l) {}
+    Log &log;
+    int placeChecks = -1;
+    bool alarmOpen = false;
+    bool alarmBeeps = false;
+    int alarmShows = 0;
+    int menus = 0, abouts = 0, settingsOpened = 0, quits = 0, ended = 0;
+    bool hooked = false;
+    std::function<void()> onUnloadAlarm; // the window's own unload reaching the clock
+    void hookWindowProc() override { hooked = true; log.add(QStringLiteral("hook")); }
+    void unhookWindowProc() override { hooked = false; log.add(QStringLiteral("unhook")); }
+    void setPlaceChecks(int p) override { placeChecks = p; }
+    void popupMenu() override { ++menus; log.add(QStringLiteral("menu")); }
+    void showAbout() override { ++abouts; }
+    void openSettings(bool) override { ++settingsOpened; }
+    void quitCommand() override { ++quits; log.add(QStringLiteral("quit")); }
+    void showAlarmWindow(bool beep) override
+    {
+        alarmOpen = true;
+        alarmBeeps = beep;
+        ++alarmShows;
+        log.add(QStringLiteral("alarm.show"));
+    }
+    bool alarmWindowLoaded() const override { return alarmOpen; }
+    void unloadAlarmWindow() override
+    {
+        if (!alarmOpen)
+            return;
+        alarmOpen = false;
+        log.add(QStringLiteral("alarm.unload"));
+        if (onUnloadAlarm)
+            onUnloadAlarm();
+    }
+    void endProgramNow() override { ++ended; log.add(QStringLiteral("end")); }
+};
+
+// Everything wired together around one Clock.
+struct Rig {
+    Log log;
+    FakeTime time;
+    FakeInput input;
+    FakeScreen screen;
+    FakeMessages msg{log};
+    FakeWindow window{log};
+    FakeTimer timer{log};
+    FakePump pump;
+    MemoryStore store{log};
+    FakeLauncher launcher;
+    FakeTray tray{log};
+    FakeSound sound{log};
+    FakePower power{log};
+    FakeUi ui{log};
+    QString appDir;
+    Platform platform;
+    Clock clock;
+
+    explicit Rig(const QString &dir = QDir::tempPath())
+        : appDir(dir)
+        , platform{time, input, screen, msg, window, timer, pump, store, launcher, tray, sound, power, dir}
+        , clock(platform, ui)
+    {
+        ui.onUnloadAlarm = [this] { clock.AlarmWindowUnloaded(); };
+    }
+
+    // Advances the fake clock by `ms` in 250 ms ticks, ticking at each.
+    void run(qint64 ms)
+    {
+        for (qint64 t = 0; t < ms; t += 250) {
+            time.t = time.t.addMSecs(250);
+            clock.Timer1_Timer();
+        }
+    }
+};
+
+} // namespace dv::test

@@ -1,0 +1,289 @@
+#include "Fakes.h"
+
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace dv;
+using namespace dv::test;
+
+class TestSettings : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void storedTexts_data();
+    void storedTexts();
+    void emptyStoreGivesDefaults();
+    void unconvertibleKeyTakesItsDefaultOnly();
+    void everyFieldRoundTripsThroughTheIniFile();
+    void iniFileHoldsTheTexts();
+    void unwritableStoreIsReported();
+    void formPlaceOutOfRangeLoadsAsIs();
+    void setParameter();
+    void fileExists_data();
+    void fileExists();
+
+private:
+    QTemporaryDir m_config;
+};
+
+void TestSettings::init()
+{
+    // A private XDG config folder per case: QSettings' per-user INI file lives there.
+    QVERIFY(m_config.isValid());
+    qputenv("XDG_CONFIG_HOME", m_config.path().toLocal8Bit());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_config.path());
+    QFile::remove(m_config.path() + QStringLiteral("/MOKU/DIALVANE.conf"));
+}
+
+// Field key, stored text, whether it converts, and the text it saves back as.
+void TestSettings::storedTexts_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<bool>("converts");
+    QTest::addColumn<QString>("saved");
+
+    QTest::newRow("bool True") << "DrawSecond" << "True" << true << "True";
+    QTest::newRow("bool False") << "DrawSecond" << "False" << true << "False";
+    QTest::newRow("bool lower case") << "TopMost" << "true" << true << "True";
+    QTest::newRow("bool -1") << "TopMost" << "-1" << true << "True";
+    QTest::newRow("bool 0") << "TopMost" << "0" << true << "False";
+    QTest::newRow("bool 5") << "TopMost" << "5" << true << "True";
+    QTest::newRow("bool letters") << "TopMost" << "yes" << false << "";
+    QTest::newRow("colour white") << "BoardColor" << "16777215" << true << "16777215";
+    QTest::newRow("int negative") << "FormTop" << "-300" << true << "-300";
+    QTest::newRow("int half to even") << "FormTop" << "12.5" << true << "12";
+    QTest::newRow("int letters") << "ClockSize" << "abc" << false << "";
+    QTest::newRow("int overflow") << "ClockSize" << "4294967296" << false << "";
+    QTest::newRow("byte 255") << "SlideGrafix" << "255" << true << "255";
+    QTest::newRow("byte 256") << "SlideGrafix" << "256" << false << "";
+    QTest::newRow("byte -1") << "FormPlace" << "-1" << false << "";
+    QTest::newRow("float 0") << "OffsetTime" << "0" << true << "0";
+    QTest::newRow("float 1.3") << "OffsetTime" << "1.3" << true << "1.3";
+    QTest::newRow("float -0.45") << "OffsetTime" << "-0.45" << true << "-0.45";
+    QTest::newRow("float 9") << "OffsetTime" << "9" << true << "9";
+    QTest::newRow("float letters") << "OffsetTime" << "x" << false << "";
+    QTest::newRow("string empty") << "BackImage" << "" << true << "";
+    QTest::newRow("string full-width") << "SlideTime" << "２時間" << true << "２時間";
+}
+
+void TestSettings::storedTexts()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, stored);
+    QFETCH(bool, converts);
+    QFETCH(QString, saved);
+    const auto &fields = settingFields();
+    auto it = std::find_if(fields.begin(), fields.end(), [&](const SettingField &f) { return key == QLatin1String(f.key); });
+    QVERIFY(it != fields.end());
+    Settings s;
+    const Settings before = s;
+    QCOMPARE(setFieldFromText(s, *it, stored), converts);
+    if (converts)
+        QCOMPARE(fieldText(s, *it), saved);
+    else
+        QVERIFY(s == before);
+}
+
+void TestSettings::emptyStoreGivesDefaults()
+{
+    Rig rig(QStringLiteral("/opt/dialvane"));
+    rig.clock.LoadParameter();
+    const Settings &s = rig.clock.settings;
+    QCOMPARE(s.FormTop, 0);
+    QCOMPARE(s.Mag2Flag, VFalse);
+    QCOMPARE(s.ClockSize, 240);
+    QCOMPARE(s.BoardColor, 16777215);
+    QCOMPARE(s.HourColor, 0);
+    QCOMPARE(s.DrawSecond, VTrue);
+    QCOMPARE(s.Jihou, VTrue);
+    QCOMPARE(s.Jihou00File, QStringLiteral("/opt/dialvane/JIHOU.WAV"));
+    QCOMPARE(s.BmpDirectory, QStringLiteral("/opt/dialvane"));
+    QCOMPARE(s.SlideBmp, VFalse);
+    QCOMPARE(s.SlideTime, QStringLiteral("５分"));
+    QCOMPARE(int(s.SlideGrafix), 7);
+    QCOMPARE(s.DrawFrameFlag, VTrue);
+    QCOMPARE(s.DrawChar, VTrue);
+    QCOMPARE(s.CharPattern, VFalse);
+    QVERIFY(rig.clock.Org_ == s);
+    QCOMPARE(rig.store.writes, 0); // reading never writes
+}
+
+void TestSettings::unconvertibleKeyTakesItsDefaultOnly()
+{
+    Rig rig;
+    rig.store.values = {{"ClockSize", "abc"}, {"Mag2Flag", "True"}, {"CharPattern", "True"},
+                        {"BoardColor", "255"}, {"OffsetTime", "1.3"}, {"FormTop", "300"}};
+    rig.clock.LoadParameter();
+    const Settings &s = rig.clock.settings;
+    QCOMPARE(s.ClockSize, 240);          // its own default
+    QCOMPARE(s.Mag2Flag, VTrue);         // before it
+    QCOMPARE(s.FormTop, 300);
+    QCOMPARE(s.CharPattern, VTrue);      // after it: still loaded
+    QCOMPARE(s.BoardColor, 255);
+    QCOMPARE(s.OffsetTime, 1.3f);
+    QVERIFY(rig.clock.Org_ == s);        // and the saved copies refreshed
+}
+
+static Settings unusual()
+{
+    Settings s = Settings::defaults(QStringLiteral("/x"));
+    s.FormTop = -15;
+    s.FormLeft = 13560;
+    s.BackImage = QStringLiteral("/pics/a, b.jpg");
+    s.DrawSecond = VFalse;
+    s.TopMost = VTrue;
+    s.Jihou = VFalse;
+    s.Transparent = VTrue;
+    s.ShadowFlag = VTrue;
+    s.DrawChar = VFalse;
+    s.SlideBmp = VTrue;
+    s.BmpDirectory = QStringLiteral("/写真");
+    s.SlideTime = QStringLiteral("２時間");
+    s.OnMouseToHide = VTrue;
+    s.Mag2Flag = VTrue;
+    s.DrawFrameFlag = VFalse;
+    s.ClockSize = 360;
+    s.CharPattern = VTrue;
+    s.FormPlace = 4;
+    s.SlideGrafix = 63;
+    s.HourColor = 255;
+    s.MinuteColor = 65280;
+    s.SecondColor = 16711680;
+    s.CharColor = 8421504;
+    s.BoardColor = 0;
+    s.FrameColor = 16777215;
+    s.AlarmTime1 = QStringLiteral("07:30");
+    s.AlarmTime2 = QString();
+    s.AlarmTime3 = QStringLiteral("23:59");
+    s.AlarmSound1 = QStringLiteral("/s/a.wav");
+    s.AlarmSound3 = QStringLiteral("/s/c.MID");
+    s.AlarmMessage2 = QStringLiteral("起きて");
+    s.ShutDownTime = QStringLiteral("22:00");
+    s.MustShutDown = VTrue;
+    s.OffsetTime = -0.45f;
+    s.Jihou00File = QString();
+    s.Jihou30File = QStringLiteral("/s/half.wav");
+    s.Jihou30 = VTrue;
+    return s;
+}
+
+void TestSettings::everyFieldRoundTripsThroughTheIniFile()
+{
+    FakeTime time; FakeInput input; FakeScreen screen; Log log; FakeMessages msg(log); FakeWindow win(log);
+    FakeTimer timer(log); FakePump pump; QSettingsStore store; FakeLauncher launcher; FakeTray tray(log);
+    FakeSound sound(log); FakePower power(log); FakeUi ui(log);
+    Platform p{time, input, screen, msg, win, timer, pump, store, launcher, tray, sound, power, QStringLiteral("/x")};
+    {
+        Clock c(p, ui);
+        c.settings = unusual();
+        QVERIFY(c.SaveParameter());
+        QVERIFY(c.Org_ == c.settings);
+    }
+    Clock c(p, ui);
+    c.LoadParameter();
+    QVERIFY(c.settings == unusual());
+    QVERIFY(msg.shown.isEmpty());
+}
+
+void TestSettings::iniFileHoldsTheTexts()
+{
+    QSettingsStore store;
+    QVERIFY(store.writeAll({{"DrawSecond", "False"}, {"OffsetTime", "-0.45"}, {"SlideTime", "５分"}, {"BackImage", ""}}));
+    QCOMPARE(store.location(), m_config.path() + QStringLiteral("/MOKU/DIALVANE.conf"));
+    QFile f(store.location());
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QString ini = QString::fromUtf8(f.readAll());
+    QVERIFY2(ini.startsWith(QStringLiteral("[General]")), qPrintable(ini));
+    QVERIFY(ini.contains(QStringLiteral("DrawSecond=False")));
+    QVERIFY(ini.contains(QStringLiteral("OffsetTime=-0.45")));
+    QVERIFY(ini.contains(QStringLiteral("BackImage=\n")));
+    QCOMPARE(store.read(QStringLiteral("SlideTime")).value_or(QString()), QStringLiteral("５分"));
+    QVERIFY(!store.read(QStringLiteral("Missing")).has_value());
+}
+
+void TestSettings::unwritableStoreIsReported()
+{
+    // A plain file where the MOKU folder belongs cannot be replaced, even by root.
+    QDir(m_config.path() + QStringLiteral("/MOKU")).removeRecursively();
+    QFile blocker(m_config.path() + QStringLiteral("/MOKU"));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+
+    FakeTime time; FakeInput input; FakeScreen screen; Log log; FakeMessages msg(log); FakeWindow win(log);
+    FakeTimer timer(log); FakePump pump; QSettingsStore store; FakeLauncher launcher; FakeTray tray(log);
+    FakeSound sound(log); FakePower power(log); FakeUi ui(log);
+    Platform p{time, input, screen, msg, win, timer, pump, store, launcher, tray, sound, power, QStringLiteral("/x")};
+    Clock c(p, ui);
+    c.LoadParameter();
+    const Settings saved = c.Org_;
+    c.settings.FormTop = 4500;
+    QVERIFY(!c.SaveParameter());
+    QCOMPARE(msg.shown.size(), 1);
+    QVERIFY(msg.shown.first().startsWith(QStringLiteral("設定を保存できませんでした\r\n\r\n-> ")));
+    QVERIFY(c.Org_ == saved); // the quit still sees the change
+}
+
+void TestSettings::formPlaceOutOfRangeLoadsAsIs()
+{
+    Rig rig;
+    rig.store.values = {{"FormPlace", "9"}};
+    rig.clock.LoadParameter();
+    QCOMPARE(int(rig.clock.settings.FormPlace), 9);
+}
+
+void TestSettings::setParameter()
+{
+    Rig rig;
+    Clock &c = rig.clock;
+    c.settings.AlarmTime2 = QStringLiteral("07:30");
+    c.SetParameter();
+    QCOMPARE(c.AlarmCheck, 2);
+    QCOMPARE(c.Alarm2, QStringLiteral("07:30:00"));
+    QVERIFY(c.Alarm1.isEmpty() && c.Alarm3.isEmpty() && c.ShutDown.isEmpty());
+    c.settings.AlarmTime1 = QStringLiteral("06:00");
+    c.settings.AlarmTime3 = QStringLiteral("21:15");
+    c.settings.ShutDownTime = QStringLiteral("23:00");
+    c.SetParameter();
+    QCOMPARE(c.AlarmCheck, 7);
+    QCOMPARE(c.ShutDown, QStringLiteral("23:00:00"));
+    c.settings.AlarmTime1.clear();
+    c.settings.AlarmTime2.clear();
+    c.settings.AlarmTime3.clear();
+    c.settings.ShutDownTime.clear();
+    c.SetParameter();
+    QCOMPARE(c.AlarmCheck, 0);
+    QVERIFY(c.Alarm2.isEmpty() && c.ShutDown.isEmpty());
+}
+
+void TestSettings::fileExists_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("dirFlag");
+    QTest::addColumn<bool>("expected");
+    const QString dir = QDir::tempPath();
+    const QString file = QCoreApplication::applicationFilePath();
+    QTest::newRow("file as file") << file << 0 << true;
+    QTest::newRow("file as folder") << file << 1 << false;
+    QTest::newRow("folder as file") << dir << 0 << false;
+    QTest::newRow("folder as folder") << dir << 1 << true;
+    QTest::newRow("other flag") << file << 2 << false;
+    QTest::newRow("star") << dir + QStringLiteral("/*") << 1 << false;
+    QTest::newRow("question mark") << file.left(file.size() - 1) + QLatin1Char('?') << 0 << false;
+    QTest::newRow("empty") << QString() << 0 << false;
+    QTest::newRow("empty folder") << QString() << 1 << false;
+    QTest::newRow("missing") << dir + QStringLiteral("/no/such/file") << 0 << false;
+}
+
+void TestSettings::fileExists()
+{
+    QFETCH(QString, name);
+    QFETCH(int, dirFlag);
+    QFETCH(bool, expected);
+    QCOMPARE(FileExists(name, dirFlag), expected);
+}
+
+QTEST_GUILESS_MAIN(TestSettings)
+#include "tst_settings.moc"

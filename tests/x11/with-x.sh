@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# with-x.sh [--no-wm] [--no-tray] CMD...: runs CMD on a private Xvfb with openbox
+# and a tint2 tray host, then stops exactly the processes it started.
+set -uo pipefail
+wm=1 tray=1
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --no-wm) wm=0; shift ;;
+    --no-tray) tray=0; shift ;;
+    *) break ;;
+  esac
+done
+
+tmp=$(mktemp -d /tmp/dialvane-x.XXXXXX)
+pids=()
+cleanup() {
+  for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
+  for p in "${pids[@]}"; do wait "$p" 2>/dev/null; done
+  rm -rf "$tmp"
+}
+trap cleanup EXIT
+
+unset WAYLAND_DISPLAY XDG_SESSION_TYPE
+export XDG_RUNTIME_DIR="$tmp/run"
+mkdir -m 700 -p "$XDG_RUNTIME_DIR"
+
+# -displayfd picks a free display; -noreset keeps root settings when clients leave;
+# -bs gives real backing store, so a hidden clock does not leave its face behind.
+Xvfb -displayfd 3 -noreset -bs -nolisten tcp -screen 0 1024x768x24 3>"$tmp/display" 2>"$tmp/xvfb.log" &
+pids+=($!)
+for _ in $(seq 100); do [ -s "$tmp/display" ] && break; sleep 0.05; done
+[ -s "$tmp/display" ] || { echo "Xvfb did not start"; cat "$tmp/xvfb.log"; exit 1; }
+export DISPLAY=":$(head -n1 "$tmp/display")"
+
+xsetroot -solid '#3060a0' 2>/dev/null
+
+if [ $wm = 1 ]; then
+  openbox --sm-disable >"$tmp/openbox.log" 2>&1 &
+  pids+=($!)
+  for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.05; done
+fi
+if [ $tray = 1 ]; then
+  cat >"$tmp/tint2rc" <<'RC'
+panel_items = TS
+panel_position = bottom center horizontal
+panel_size = 100% 30
+systray_padding = 2 2 2
+systray_icon_size = 22
+taskbar_mode = single_desktop
+RC
+  tint2 -c "$tmp/tint2rc" >"$tmp/tint2.log" 2>&1 &
+  pids+=($!)
+  # The tray host is up once its panel window exists.
+  for _ in $(seq 100); do [ -n "$(xdotool search --class tint2 2>/dev/null)" ] && break; sleep 0.05; done
+fi
+
+"$@"
+rc=$?
+exit $rc
