@@ -1,0 +1,422 @@
+#include "Fakes.h"
+#include "face/FacePainter.h"
+
+#include <QtTest>
+
+using namespace dv;
+using namespace dv::test;
+
+namespace {
+Settings base()
+{
+    Settings s = Settings::defaults(QStringLiteral("/x"));
+    s.Mag2Flag = VTrue;
+    return s;
+}
+Scale scaleFor(int size)
+{
+    return computeScale(size, VTrue, 15.0, 15.0, 768);
+}
+QString strokeText(const Stroke &s)
+{
+    return QStringLiteral("(%1,%2)-(%3,%4) w%5").arg(s.x1).arg(s.y1).arg(s.x2).arg(s.y2).arg(s.width);
+}
+} // namespace
+
+class TestFace : public QObject {
+    Q_OBJECT
+private slots:
+    void sizeTable_data();
+    void sizeTable();
+    void handTips_data();
+    void handTips();
+    void handsAtMag2();
+    void handShadowsMoveStraightDown();
+    void drawSecondOffStillTurnsTheAngle();
+    void dialStrokes_data();
+    void dialStrokes();
+    void dots_data();
+    void dots();
+    void nothingWithoutDrawChar();
+    void charPatternOneSelectsBars();
+    void romanWithShadowHas58Strokes();
+    void handEditedSizesStayDrawable_data();
+    void handEditedSizesStayDrawable();
+    void renderedPixels();
+    void oneLinePixelIsOneRow();
+    void drawnAtDevicePixelRatio2();
+};
+
+void TestFace::sizeTable_data()
+{
+    QTest::addColumn<int>("size");
+    QTest::addColumn<float>("mag");
+    QTest::addColumn<int>("d");
+    QTest::addColumn<int>("twips");
+    QTest::addColumn<int>("org");
+    QTest::addColumn<int>("ring");
+    QTest::addColumn<int>("hour");
+    QTest::addColumn<int>("minute");
+    QTest::addColumn<int>("second");
+    QTest::addColumn<int>("marks");
+    QTest::addColumn<int>("serifs");
+    QTest::addColumn<int>("shadow");
+    QTest::newRow("60") << 60 << 0.5f << 60 << 900 << 30 << 3 << 2 << 1 << 1 << 1 << 1 << 2;
+    QTest::newRow("100") << 100 << 0.8333333f << 100 << 1500 << 50 << 5 << 3 << 2 << 1 << 2 << 1 << 3;
+    QTest::newRow("120") << 120 << 1.0f << 120 << 1800 << 60 << 7 << 3 << 2 << 1 << 2 << 1 << 3;
+    QTest::newRow("150") << 150 << 1.25f << 150 << 2250 << 75 << 8 << 4 << 3 << 1 << 3 << 1 << 4;
+    QTest::newRow("180") << 180 << 1.5f << 180 << 2700 << 90 << 10 << 5 << 3 << 2 << 3 << 2 << 5;
+    QTest::newRow("240") << 240 << 2.0f << 240 << 3600 << 120 << 14 << 6 << 4 << 2 << 4 << 2 << 6;
+    QTest::newRow("360") << 360 << 3.0f << 360 << 5400 << 180 << 21 << 9 << 6 << 3 << 6 << 3 << 9;
+}
+
+void TestFace::sizeTable()
+{
+    QFETCH(int, size);
+    QFETCH(float, mag);
+    QFETCH(int, d);
+    QFETCH(int, twips);
+    QFETCH(int, org);
+    QFETCH(int, ring);
+    QFETCH(int, hour);
+    QFETCH(int, minute);
+    QFETCH(int, second);
+    QFETCH(int, marks);
+    QFETCH(int, serifs);
+    QFETCH(int, shadow);
+
+    // Through the clock itself: start-up sizes and shapes the window.
+    Rig rig;
+    rig.store.values = {{"ClockSize", QString::number(size)}, {"Mag2Flag", "True"}, {"ShadowFlag", "True"},
+                        {"CharPattern", "True"}};
+    rig.clock.Form_Load(QString());
+    const Scale &sc = rig.clock.scale;
+    QCOMPARE(sc.Magnitude, float(size / 120.0));
+    QCOMPARE(sc.Mag, mag);
+    QCOMPARE(sc.d, d);
+    QCOMPARE(sc.widthTwips, twips);
+    QCOMPARE(sc.heightTwips, twips);
+    QCOMPARE(sc.OrgX, org);
+    QCOMPARE(sc.OrgY, org);
+    QCOMPARE(rig.window.rect.size(), QSize(d, d));
+    QCOMPARE(rig.window.shapeD, d);
+
+    rig.time.t = QDateTime(QDate(2026, 12, 7), QTime(10, 10, 40));
+    rig.clock.Timer1_Timer();
+    const auto &s = rig.window.lastFace.strokes;
+    // Roman with shadows: 2 x (13 + 8 + 8) dial strokes, the ring, 6 hand strokes.
+    QCOMPARE(s.size(), size_t(58 + 1 + 6));
+    QCOMPARE(s.at(0).width, marks);      // main numeral stroke (shadow pass)
+    QCOMPARE(s.at(13).width, serifs);    // serif bar
+    QCOMPARE(s.at(21).width, marks);     // hour dot
+    QCOMPARE(s.at(58).kind, Stroke::Kind::Ring);
+    QCOMPARE(s.at(58).width, ring);
+    QCOMPARE(s.at(59).width, hour);
+    QCOMPARE(s.at(61).width, minute);
+    QCOMPARE(s.at(63).width, second);
+    for (int h = 0; h < 3; ++h) {
+        const Stroke &sh = s.at(59 + 2 * h), &main = s.at(60 + 2 * h);
+        QCOMPARE(sh.color, 0u);
+        QCOMPARE(sh.y1 - main.y1, shadow);
+        QCOMPARE(sh.y2 - main.y2, shadow);
+        QCOMPARE(sh.x2, main.x2);
+        QCOMPARE(QPoint(main.x1, main.y1), QPoint(org, org));
+    }
+}
+
+void TestFace::handTips_data()
+{
+    QTest::addColumn<QTime>("time");
+    QTest::addColumn<QPoint>("hour");
+    QTest::addColumn<QPoint>("minute");
+    QTest::addColumn<QPoint>("second");
+    QTest::newRow("0:00:00") << QTime(0, 0, 0) << QPoint(60, 25) << QPoint(60, 14) << QPoint(60, 9);
+    QTest::newRow("12:00:00") << QTime(12, 0, 0) << QPoint(60, 25) << QPoint(60, 14) << QPoint(60, 9);
+    QTest::newRow("3:00:15") << QTime(3, 0, 15) << QPoint(95, 60) << QPoint(60, 14) << QPoint(111, 60);
+    QTest::newRow("6:00:30") << QTime(6, 0, 30) << QPoint(59, 95) << QPoint(60, 14) << QPoint(59, 111);
+    QTest::newRow("9:00:45") << QTime(9, 0, 45) << QPoint(25, 59) << QPoint(60, 14) << QPoint(9, 59);
+    QTest::newRow("10:10:40") << QTime(10, 10, 40) << QPoint(31, 39) << QPoint(99, 37) << QPoint(15, 85);
+    QTest::newRow("18:30:30") << QTime(18, 30, 30) << QPoint(50, 93) << QPoint(59, 106) << QPoint(59, 111);
+    QTest::newRow("23:59:59") << QTime(23, 59, 59) << QPoint(59, 25) << QPoint(55, 14) << QPoint(54, 9);
+}
+
+void TestFace::handTips()
+{
+    QFETCH(QTime, time);
+    QFETCH(QPoint, hour);
+    QFETCH(QPoint, minute);
+    QFETCH(QPoint, second);
+    Face f;
+    Settings s = base();
+    s.Mag2Flag = VFalse;
+    appendHands(f, s, scaleFor(120), time.hour(), time.minute(), time.second());
+    QCOMPARE(f.strokes.size(), size_t(3));
+    QCOMPARE(QPoint(f.strokes[0].x2, f.strokes[0].y2), hour);
+    QCOMPARE(QPoint(f.strokes[1].x2, f.strokes[1].y2), minute);
+    QCOMPARE(QPoint(f.strokes[2].x2, f.strokes[2].y2), second);
+    for (const Stroke &st : f.strokes)
+        QCOMPARE(QPoint(st.x1, st.y1), QPoint(60, 60));
+}
+
+void TestFace::handsAtMag2()
+{
+    Face f;
+    const Scale sc = scaleFor(240);
+    appendHands(f, base(), sc, 10, 10, 40);
+    QCOMPARE(QPoint(f.strokes[0].x2, f.strokes[0].y2), QPoint(62, 79));
+    QCOMPARE(QPoint(f.strokes[1].x2, f.strokes[1].y2), QPoint(199, 74));
+    QCOMPARE(QPoint(f.strokes[2].x2, f.strokes[2].y2), QPoint(31, 170));
+    QCOMPARE(QPoint(f.strokes[0].x1, f.strokes[0].y1), QPoint(120, 120));
+    // 23:59: half a degree left of twelve.
+    QCOMPARE(handAngles(23, 59, 0).hour * 180.0 / 3.1415926535, 90.5);
+}
+
+void TestFace::handShadowsMoveStraightDown()
+{
+    for (int size : {60, 120}) {
+        Face f;
+        Settings s = base();
+        s.ShadowFlag = VTrue;
+        appendHands(f, s, scaleFor(size), 10, 10, 40);
+        QCOMPARE(f.strokes.size(), size_t(6));
+        const int down = size == 60 ? 2 : 3;
+        for (int i = 0; i < 6; i += 2) {
+            QCOMPARE(f.strokes[i].color, 0u);
+            QCOMPARE(f.strokes[i].x1, f.strokes[i + 1].x1);
+            QCOMPARE(f.strokes[i].x2, f.strokes[i + 1].x2);
+            QCOMPARE(f.strokes[i].y2, f.strokes[i + 1].y2 + down);
+        }
+    }
+}
+
+void TestFace::drawSecondOffStillTurnsTheAngle()
+{
+    Rig rig;
+    rig.store.values = {{"DrawSecond", "False"}, {"ShadowFlag", "True"}};
+    rig.clock.Form_Load(QString());
+    rig.time.t = QDateTime(QDate(2026, 12, 7), QTime(3, 0, 15));
+    rig.clock.Timer1_Timer();
+    const auto &s = rig.window.lastFace.strokes;
+    QCOMPARE(s.size(), size_t(26 + 1 + 4)); // no second hand, no second shadow
+    QCOMPARE(rig.clock.Sec_Degree, 0.0);    // 15 s: 450 - 90 - 360 degrees
+    rig.time.t = rig.time.t.addSecs(15);
+    rig.clock.Timer1_Timer();
+    QCOMPARE(rig.clock.Sec_Degree, 270.0 * 3.1415926535 / 180.0);
+    QCOMPARE(rig.clock.Min_Degree, 90.0 * 3.1415926535 / 180.0);
+}
+
+void TestFace::dialStrokes_data()
+{
+    QTest::addColumn<int>("size");
+    QTest::addColumn<bool>("roman");
+    QTest::addColumn<bool>("ring");
+    QTest::addColumn<bool>("shadow");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("stroke");
+    QTest::newRow("bars: 12 left") << 120 << false << false << false << 0 << "(58,2)-(58,13) w2";
+    QTest::newRow("bars: 12 right") << 120 << false << false << false << 1 << "(62,2)-(62,13) w2";
+    QTest::newRow("bars: 3") << 120 << false << false << false << 2 << "(105,60)-(116,60) w2";
+    QTest::newRow("bars: 6") << 120 << false << false << false << 3 << "(60,106)-(60,117) w2";
+    QTest::newRow("bars: 9") << 120 << false << false << false << 4 << "(2,60)-(13,60) w2";
+    QTest::newRow("ring bars: 12") << 120 << false << true << false << 0 << "(58,7)-(58,18) w2";
+    QTest::newRow("ring bars: 3") << 120 << false << true << false << 2 << "(100,60)-(111,60) w2";
+    QTest::newRow("ring bars: 6") << 120 << false << true << false << 3 << "(60,101)-(60,112) w2";
+    QTest::newRow("ring bars: 9") << 120 << false << true << false << 4 << "(7,60)-(18,60) w2";
+    QTest::newRow("bar shadow") << 120 << false << false << true << 0 << "(59,3)-(59,14) w2";
+    QTest::newRow("roman x2: X falling shadow") << 240 << true << false << true << 0 << "(112,8)-(124,30) w4";
+    QTest::newRow("roman x2: X falling") << 240 << true << false << true << 29 << "(110,6)-(122,28) w4";
+    QTest::newRow("roman x0.5: row 1") << 60 << true << false << false << 0 << "(28,2)-(31,7) w1";
+    QTest::newRow("roman: VI right stroke") << 120 << true << false << false << 8 << "(62,105)-(59,116) w2";
+    QTest::newRow("roman: IX rising, ring") << 120 << true << true << false << 12 << "(18,54)-(12,65) w2";
+    QTest::newRow("roman: XII top serif") << 120 << true << false << false << 13 << "(52,2)-(70,2) w1";
+    QTest::newRow("roman: VI bottom serif, ring") << 120 << true << true << false << 18 << "(63,112)-(67,112) w1";
+    QTest::newRow("roman: III bottom serif") << 120 << true << false << false << 16 << "(105,66)-(117,66) w1";
+    QTest::newRow("roman x1.5: III first I") << 180 << true << false << false << 4 << "(161,81)-(161,98) w3";
+}
+
+void TestFace::dialStrokes()
+{
+    QFETCH(int, size);
+    QFETCH(bool, roman);
+    QFETCH(bool, ring);
+    QFETCH(bool, shadow);
+    QFETCH(int, index);
+    QFETCH(QString, stroke);
+    Settings s = base();
+    s.DrawFrameFlag = ring ? VTrue : VFalse;
+    s.ShadowFlag = shadow ? VTrue : VFalse;
+    s.CharColor = 0x123456;
+    Face f;
+    if (roman)
+        appendTimeChar(f, s, scaleFor(size).Mag);
+    else
+        appendTimePoint(f, s, scaleFor(size).Mag);
+    QCOMPARE(f.strokes.size(), size_t((roman ? 29 : 13) * (shadow ? 2 : 1)));
+    const Stroke &st = f.strokes.at(size_t(index));
+    QCOMPARE(st.kind, Stroke::Kind::Line);
+    QCOMPARE(strokeText(st), stroke);
+    const bool inShadowPass = shadow && index < (roman ? 29 : 13);
+    QCOMPARE(st.color, inShadowPass ? 0u : 0x123456u);
+}
+
+void TestFace::dots_data()
+{
+    QTest::addColumn<bool>("ring");
+    QTest::addColumn<int>("size");
+    QTest::addColumn<QList<QPoint>>("centres");
+    QTest::newRow("without ring") << false << 120
+        << QList<QPoint>{{88, 11}, {108, 32}, {107, 87}, {86, 107}, {31, 108}, {11, 87}, {11, 31}, {32, 11}};
+    QTest::newRow("with ring") << true << 120
+        << QList<QPoint>{{85, 16}, {103, 35}, {102, 84}, {83, 102}, {34, 103}, {16, 84}, {16, 34}, {35, 16}};
+    QTest::newRow("with ring x2") << true << 240
+        << QList<QPoint>{{170, 32}, {206, 70}, {204, 168}, {166, 204}, {68, 206}, {32, 168}, {32, 68}, {70, 32}};
+}
+
+void TestFace::dots()
+{
+    QFETCH(bool, ring);
+    QFETCH(int, size);
+    QFETCH(QList<QPoint>, centres);
+    Settings s = base();
+    s.DrawFrameFlag = ring ? VTrue : VFalse;
+    for (bool roman : {false, true}) {
+        Face f;
+        if (roman)
+            appendTimeChar(f, s, scaleFor(size).Mag);
+        else
+            appendTimePoint(f, s, scaleFor(size).Mag);
+        const size_t first = roman ? 21 : 5;
+        QCOMPARE(f.strokes.size(), first + 8);
+        for (int i = 0; i < 8; ++i) {
+            const Stroke &d = f.strokes.at(first + size_t(i));
+            QCOMPARE(d.kind, Stroke::Kind::Dot);
+            QCOMPARE(QPoint(d.x1, d.y1), centres.at(i));
+            QCOMPARE(d.width, widthPx(2, scaleFor(size).Mag));
+        }
+    }
+}
+
+void TestFace::nothingWithoutDrawChar()
+{
+    Settings s = base();
+    s.DrawChar = VFalse;
+    s.ShadowFlag = VTrue;
+    for (VBool pattern : {VTrue, VFalse}) {
+        s.CharPattern = pattern;
+        Face f;
+        appendTimeChar(f, s, 1.0f);
+        appendTimePoint(f, s, 1.0f);
+        QVERIFY(f.strokes.empty());
+    }
+}
+
+void TestFace::charPatternOneSelectsBars()
+{
+    Rig rig;
+    rig.clock.Form_Load(QString());
+    rig.clock.settings.CharPattern = 1; // true to a test, but not True itself
+    rig.time.t = QDateTime(QDate(2026, 12, 7), QTime(1, 2, 3));
+    rig.clock.Timer1_Timer();
+    QCOMPARE(strokeText(rig.window.lastFace.strokes.at(0)), QStringLiteral("(58,7)-(58,18) w2"));
+    QCOMPARE(rig.window.lastFace.strokes.size(), size_t(13 + 1 + 3));
+    rig.clock.settings.CharPattern = VTrue;
+    rig.time.t = rig.time.t.addSecs(1);
+    rig.clock.Timer1_Timer();
+    QCOMPARE(rig.window.lastFace.strokes.size(), size_t(29 + 1 + 3));
+}
+
+void TestFace::romanWithShadowHas58Strokes()
+{
+    Settings s = base();
+    s.ShadowFlag = VTrue;
+    Face f;
+    appendTimeChar(f, s, 1.0f);
+    QCOMPARE(f.strokes.size(), size_t(58));
+    Face bars;
+    appendTimePoint(bars, s, 1.0f);
+    QCOMPARE(bars.strokes.size(), size_t(26));
+}
+
+void TestFace::handEditedSizesStayDrawable_data()
+{
+    QTest::addColumn<int>("size");
+    QTest::addColumn<int>("d");
+    QTest::newRow("0") << 0 << kMinClockPx;
+    QTest::newRow("negative") << -500 << kMinClockPx;
+    QTest::newRow("10") << 10 << kMinClockPx;
+    QTest::newRow("30") << 30 << 30;
+    QTest::newRow("beyond the screen") << 100000 << 768;
+}
+
+void TestFace::handEditedSizesStayDrawable()
+{
+    QFETCH(int, size);
+    QFETCH(int, d);
+    Rig rig;
+    rig.store.values = {{"ClockSize", QString::number(size)}, {"Mag2Flag", "True"}, {"ShadowFlag", "True"},
+                        {"CharPattern", "True"}};
+    rig.clock.Form_Load(QString());
+    QCOMPARE(rig.clock.scale.Magnitude, float(size / 120.0)); // still the stored value's
+    QCOMPARE(rig.window.shapeD, d);
+    QCOMPARE(rig.window.rect.size(), QSize(d, d));
+    rig.time.t = rig.time.t.addSecs(1);
+    rig.clock.Timer1_Timer();
+    for (const Stroke &s : rig.window.lastFace.strokes)
+        QVERIFY2(s.width >= 1, qPrintable(strokeText(s)));
+}
+
+void TestFace::renderedPixels()
+{
+    Rig rig;
+    rig.store.values = {{"BoardColor", QString::number(0x00FFFF)}, // yellow
+                        {"FrameColor", QString::number(0xFF0000)},  // blue
+                        {"SecondColor", QString::number(0x0000FF)}}; // red
+    rig.clock.Form_Load(QString());
+    const Face f = rig.clock.faceAt(3, 0, 15);
+    const QImage img = paintFace(f, 1.0);
+    QCOMPARE(img.size(), QSize(120, 120));
+    QCOMPARE(QColor(img.pixel(111, 60)), QColor(Qt::red));   // second hand's tip
+    QCOMPARE(QColor(img.pixel(0, 60)), QColor(Qt::blue));    // ring at the edge
+    // 7 px wide from one pixel outside the window: x -1..5 inside the box.
+    QCOMPARE(QColor(img.pixel(5, 60)), QColor(Qt::blue));
+    QCOMPARE(QColor(img.pixel(60, 5)), QColor(Qt::blue));
+    QCOMPARE(QColor(img.pixel(61, 9)), QColor(Qt::yellow)); // just inside it, between the bars
+    QCOMPARE(QColor(img.pixel(40, 85)), QColor(Qt::yellow)); // board
+    QCOMPARE(QColor(img.pixel(1, 1)), QColor(Qt::yellow));   // corner: outside the ring, cut off by the window
+    QCOMPARE(QColor(img.pixel(58, 12)), QColor(Qt::black));  // the left bar at 12
+}
+
+void TestFace::oneLinePixelIsOneRow()
+{
+    Face f;
+    f.clear(120, 0xFFFFFF);
+    f.strokes.push_back({Stroke::Kind::Line, 20, 20, 100, 20, 1, 0});
+    f.strokes.push_back({Stroke::Kind::Line, 20, 40, 100, 40, 2, 0});
+    const QImage img = paintFace(f, 1.0);
+    QCOMPARE(QColor(img.pixel(60, 20)), QColor(Qt::black));
+    QCOMPARE(QColor(img.pixel(60, 19)), QColor(Qt::white));
+    QCOMPARE(QColor(img.pixel(60, 21)), QColor(Qt::white));
+    // Even widths put the extra row below.
+    QCOMPARE(QColor(img.pixel(60, 40)), QColor(Qt::black));
+    QCOMPARE(QColor(img.pixel(60, 41)), QColor(Qt::black));
+    QCOMPARE(QColor(img.pixel(60, 39)), QColor(Qt::white));
+    QCOMPARE(QColor(img.pixel(60, 42)), QColor(Qt::white));
+}
+
+void TestFace::drawnAtDevicePixelRatio2()
+{
+    Face f;
+    f.clear(120, 0xFFFFFF);
+    f.strokes.push_back({Stroke::Kind::Line, 20, 20, 100, 20, 1, 0});
+    const QImage img = paintFace(f, 2.0);
+    QCOMPARE(img.size(), QSize(240, 240));
+    QCOMPARE(img.devicePixelRatio(), 2.0);
+    // One logical pixel row becomes two crisp device rows.
+    QCOMPARE(QColor(img.pixel(120, 40)), QColor(Qt::black));
+    QCOMPARE(QColor(img.pixel(120, 41)), QColor(Qt::black));
+    QCOMPARE(QColor(img.pixel(120, 39)), QColor(Qt::white));
+    QCOMPARE(QColor(img.pixel(120, 42)), QColor(Qt::white));
+}
+
+QTEST_GUILESS_MAIN(TestFace)
+#include "tst_face.moc"
