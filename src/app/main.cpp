@@ -10,9 +10,8 @@
 int main(int argc, char **argv)
 {
     if (dv::isSnapshotCommand(argc, argv)) {
-        // No display needed.
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        QGuiApplication app(argc, argv);
+        // Images and painting need no display, nor a GUI application.
+        QCoreApplication app(argc, argv);
         QString error;
         const int rc = dv::runSnapshot(app.arguments(), QCoreApplication::applicationDirPath(), error);
         if (rc != 0)

@@ -1,0 +1,101 @@
+// The snapshot command of the built program: no display, stored settings.
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestSnapshot : public QObject {
+    Q_OBJECT
+private slots:
+    void writesTheFace_data();
+    void writesTheFace();
+    void refusesBadInput_data();
+    void refusesBadInput();
+
+private:
+    int run(const QStringList &args, const QString &ini, QString *err = nullptr);
+    QTemporaryDir m_dir;
+};
+
+int TestSnapshot::run(const QStringList &args, const QString &ini, QString *err)
+{
+    QTemporaryDir config;
+    QDir().mkpath(config.path() + QStringLiteral("/MOKU"));
+    QFile f(config.path() + QStringLiteral("/MOKU/DIALVANE.conf"));
+    if (f.open(QIODevice::WriteOnly)) {
+        f.write("[General]\n");
+        f.write(ini.toUtf8());
+        f.close();
+    }
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    p.setProcessEnvironment(env);
+    p.start(qEnvironmentVariable("DIALVANE_BUILD_DIR") + QStringLiteral("/dialvane"), args);
+    p.waitForFinished(20000);
+    if (err)
+        *err = QString::fromUtf8(p.readAllStandardError());
+    return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+}
+
+void TestSnapshot::writesTheFace_data()
+{
+    QTest::addColumn<QString>("ini");
+    QTest::addColumn<QString>("at");
+    QTest::addColumn<int>("side");
+    QTest::addColumn<QPoint>("handPixel");
+    QTest::addColumn<QColor>("handColor");
+    QTest::newRow("defaults") << "" << "03:00:15" << 120 << QPoint(111, 60) << QColor(Qt::black);
+    QTest::newRow("240 px, red second hand") << "Mag2Flag=True\nClockSize=240\nSecondColor=255\n"
+                                             << "09:00:45" << 240 << QPoint(30, 120) << QColor(Qt::red);
+    QTest::newRow("free size off") << "Mag2Flag=False\nClockSize=240\n" << "3:00:15" << 120
+                                   << QPoint(111, 60) << QColor(Qt::black);
+}
+
+void TestSnapshot::writesTheFace()
+{
+    QFETCH(QString, ini);
+    QFETCH(QString, at);
+    QFETCH(int, side);
+    QFETCH(QPoint, handPixel);
+    QFETCH(QColor, handColor);
+    const QString out = m_dir.filePath(QStringLiteral("face.png"));
+    QFile::remove(out);
+    QString err;
+    QCOMPARE(run({QStringLiteral("--snapshot"), out, QStringLiteral("--at"), at}, ini, &err), 0);
+    QVERIFY2(err.isEmpty(), qPrintable(err));
+    const QImage img(out);
+    QCOMPARE(img.size(), QSize(side, side));
+    QCOMPARE(QColor(img.pixel(handPixel)), handColor);
+    QCOMPARE(qAlpha(img.pixel(0, 0)), 0);                 // outside the circle
+    QCOMPARE(qAlpha(img.pixel(side / 2, side / 2)), 255);
+    QCOMPARE(QColor(img.pixel(side / 4, side * 3 / 4)), QColor(Qt::white)); // board
+}
+
+void TestSnapshot::refusesBadInput_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::newRow("hour 25") << QStringList{"--snapshot", "x.png", "--at", "25:00:00"};
+    QTest::newRow("letters") << QStringList{"--snapshot", "x.png", "--at", "noon"};
+    QTest::newRow("no time") << QStringList{"--snapshot", "x.png"};
+    QTest::newRow("unwritable") << QStringList{"--snapshot", "/nonexistent/dir/x.png", "--at", "10:10:00"};
+}
+
+void TestSnapshot::refusesBadInput()
+{
+    QFETCH(QStringList, args);
+    QString err;
+    const int rc = run(args, QString(), &err);
+    QVERIFY(rc > 0);
+    QCOMPARE(err.count(QLatin1Char('\n')), 1);
+    QVERIFY2(err.startsWith(QStringLiteral("dialvane: ")), qPrintable(err));
+}
+
+QTEST_GUILESS_MAIN(TestSnapshot)
+#include "tst_snapshot.moc"
