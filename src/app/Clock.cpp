@@ -251,6 +251,7 @@ void Clock::Timer1_Timer()
         DrawTimePoint();
     DrawFrame();
     SetFormPlace();
+    frame.markFixed();
     DrawHands();
     p.window.present(frame);
 

@@ -112,12 +112,7 @@ void ClockWindow::present(const Face &face)
         return;
     m_face = face;
     m_hasFace = true;
-    const qreal dpr = devicePixelRatioF();
-    const int side = qMax(1, qRound(face.size * dpr));
-    if (m_image.width() != side || m_image.height() != side)
-        m_image = QImage(side, side, QImage::Format_ARGB32_Premultiplied);
-    m_image.setDevicePixelRatio(dpr);
-    paintFace(face, m_image);
+    m_image = m_renderer.render(face, devicePixelRatioF());
     ++m_paints;
     update();
 }

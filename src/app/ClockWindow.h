@@ -2,6 +2,7 @@
 // The round, borderless clock window.
 
 #include "face/Face.h"
+#include "face/FacePainter.h"
 #include "platform/Platform.h"
 
 #include <QElapsedTimer>
@@ -55,6 +56,7 @@ private:
     Face m_face;
     bool m_hasFace = false;
     QImage m_image;
+    FaceRenderer m_renderer;
     QPoint m_pos;
     int m_side = 120;
     bool m_topMost = false;

@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QtGlobal>
+#include <algorithm>
 #include <vector>
 
 namespace dv {
@@ -28,6 +29,18 @@ struct Face {
     quint32 board = 0xFFFFFF; // cleared to this first
     std::vector<Stroke> strokes;
     QImage picture;          // used by a Picture stroke
+    // The leading strokes that do not move with the time (board, dial, ring);
+    // the painter keeps them as one image. Everything is fixed until marked.
+    size_t fixedStrokes = size_t(-1);
+
+    size_t fixedCount() const { return std::min(fixedStrokes, strokes.size()); }
+    void markFixed() { fixedStrokes = strokes.size(); }
+    bool sameFixedLayer(const Face &o) const
+    {
+        return size == o.size && board == o.board && picture.cacheKey() == o.picture.cacheKey()
+            && fixedCount() == o.fixedCount()
+            && std::equal(strokes.begin(), strokes.begin() + std::ptrdiff_t(fixedCount()), o.strokes.begin());
+    }
 
     void clear(int sizePx, quint32 boardColor)
     {
@@ -35,11 +48,12 @@ struct Face {
         board = boardColor;
         strokes.clear();
         picture = QImage();
+        fixedStrokes = size_t(-1);
     }
     bool operator==(const Face &o) const
     {
         return size == o.size && board == o.board && strokes == o.strokes
-            && picture.cacheKey() == o.picture.cacheKey();
+            && picture.cacheKey() == o.picture.cacheKey() && fixedCount() == o.fixedCount();
     }
 };
 

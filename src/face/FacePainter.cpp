@@ -17,13 +17,13 @@ qreal centreOffset(int width)
 
 } // namespace
 
-void paintFace(const Face &face, QImage &target)
+static void paintStrokes(const Face &face, QImage &target, size_t from, size_t to)
 {
-    target.fill(colorFromBgr(face.board));
     QPainter p(&target);
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setRenderHint(QPainter::SmoothPixmapTransform, true);
-    for (const Stroke &s : face.strokes) {
+    for (size_t i = from; i < to; ++i) {
+        const Stroke &s = face.strokes[i];
         switch (s.kind) {
         case Stroke::Kind::Picture:
             if (!face.picture.isNull())
@@ -56,6 +56,31 @@ void paintFace(const Face &face, QImage &target)
         }
         }
     }
+}
+
+void paintFace(const Face &face, QImage &target)
+{
+    target.fill(colorFromBgr(face.board));
+    paintStrokes(face, target, 0, face.strokes.size());
+}
+
+const QImage &FaceRenderer::render(const Face &face, qreal dpr)
+{
+    const int side = qMax(1, qRound(face.size * dpr));
+    if (!m_valid || dpr != m_dpr || !face.sameFixedLayer(m_fixed)) {
+        m_fixedImage = QImage(side, side, QImage::Format_ARGB32_Premultiplied);
+        m_fixedImage.setDevicePixelRatio(dpr);
+        m_fixedImage.fill(colorFromBgr(face.board));
+        paintStrokes(face, m_fixedImage, 0, face.fixedCount());
+        m_fixed = face;
+        m_dpr = dpr;
+        m_valid = true;
+        ++m_fixedRepaints;
+    }
+    m_out = m_fixedImage.copy();
+    m_out.setDevicePixelRatio(dpr);
+    paintStrokes(face, m_out, face.fixedCount(), face.strokes.size());
+    return m_out;
 }
 
 QImage paintFace(const Face &face, qreal dpr)

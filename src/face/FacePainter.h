@@ -17,4 +17,19 @@ inline QColor colorFromBgr(quint32 c)
 QImage paintFace(const Face &face, qreal dpr = 1.0);
 void paintFace(const Face &face, QImage &target);
 
+// Paints faces one after the other, drawing the fixed layer (board, dial,
+// ring) only when it changed: most seconds only the hands are new.
+class FaceRenderer {
+public:
+    const QImage &render(const Face &face, qreal dpr);
+    int fixedRepaints() const { return m_fixedRepaints; }
+private:
+    Face m_fixed;
+    bool m_valid = false;
+    qreal m_dpr = 0;
+    QImage m_fixedImage;
+    QImage m_out;
+    int m_fixedRepaints = 0;
+};
+
 } // namespace dv

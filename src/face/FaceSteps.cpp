@@ -123,6 +123,7 @@ Face Clock::faceAt(int hour, int minute, int second)
     else
         DrawTimePoint();
     DrawFrame();
+    frame.markFixed();
     DrawHands();
     return frame;
 }

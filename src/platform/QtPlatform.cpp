@@ -1,5 +1,6 @@
 #include "platform/QtPlatform.h"
 
+#include "platform/X11.h"
 #include "resources/Texts.h"
 
 #include <QApplication>
@@ -13,20 +14,34 @@
 
 namespace dv {
 
-QPoint QtInput::cursorPos() const
+const QtInput::State &QtInput::state() const
 {
-    return QCursor::pos();
+    if (m_age.isValid() && m_age.elapsed() < 20)
+        return m_state;
+    const x11::PointerState x = x11::queryPointer();
+    if (x.ok) {
+        m_state = {x.pos, x.shift, x.ctrl};
+    } else {
+        const Qt::KeyboardModifiers m = QGuiApplication::queryKeyboardModifiers();
+        m_state = {QCursor::pos(), bool(m & Qt::ShiftModifier), bool(m & Qt::ControlModifier)};
+    }
+    m_age.start();
+    return m_state;
 }
 
-// The clock never has the focus, so ask the server rather than Qt's own state.
+QPoint QtInput::cursorPos() const
+{
+    return state().pos;
+}
+
 bool QtInput::shiftHeld() const
 {
-    return QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier;
+    return state().shift;
 }
 
 bool QtInput::ctrlHeld() const
 {
-    return QGuiApplication::queryKeyboardModifiers() & Qt::ControlModifier;
+    return state().ctrl;
 }
 
 QSize QtScreen::sizePx() const

@@ -3,6 +3,7 @@
 
 #include "platform/Platform.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 
@@ -13,11 +14,18 @@ public:
     QDateTime now() const override { return QDateTime::currentDateTime(); }
 };
 
+// Pointer and keys as the server has them (the clock never has the focus).
+// One round trip serves the three questions of a tick.
 class QtInput final : public InputState {
 public:
     QPoint cursorPos() const override;
     bool shiftHeld() const override;
     bool ctrlHeld() const override;
+private:
+    struct State { QPoint pos; bool shift = false, ctrl = false; };
+    const State &state() const;
+    mutable State m_state;
+    mutable QElapsedTimer m_age;
 };
 
 class QtScreen final : public ScreenInfo {

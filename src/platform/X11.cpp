@@ -88,3 +88,25 @@ bool leftButtonDown()
 }
 
 } // namespace dv::x11
+
+namespace dv::x11 {
+
+PointerState queryPointer()
+{
+    PointerState st;
+    xcb_connection_t *c = connection();
+    if (!c)
+        return st;
+    const xcb_screen_t *screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+    xcb_query_pointer_reply_t *r = xcb_query_pointer_reply(c, xcb_query_pointer(c, screen->root), nullptr);
+    if (!r)
+        return st;
+    st.ok = true;
+    st.pos = QPoint(r->root_x, r->root_y);
+    st.shift = r->mask & XCB_MOD_MASK_SHIFT;
+    st.ctrl = r->mask & XCB_MOD_MASK_CONTROL;
+    free(r);
+    return st;
+}
+
+} // namespace dv::x11

@@ -16,4 +16,13 @@ QPoint windowPos(QWindow *w, QPoint fallback);
 // Whether the left button is down, asked of the server.
 bool leftButtonDown();
 
+// Pointer position and modifier keys in one round trip to the server.
+struct PointerState {
+    bool ok = false;
+    QPoint pos;
+    bool shift = false;
+    bool ctrl = false;
+};
+PointerState queryPointer();
+
 } // namespace dv::x11

@@ -1,0 +1,73 @@
+// Time to build and paint one face frame, against a bare fill of the same image
+// in the same run (the ratio survives a noisy machine better than the time).
+
+#include "face/FacePainter.h"
+#include "face/Strokes.h"
+
+#include <QElapsedTimer>
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+using namespace dv;
+
+namespace {
+double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+template <typename F>
+double medianUs(F f, int runs)
+{
+    std::vector<double> t;
+    t.reserve(size_t(runs));
+    QElapsedTimer timer;
+    for (int i = 0; i < runs; ++i) {
+        timer.start();
+        f(i);
+        t.push_back(timer.nsecsElapsed() / 1000.0);
+    }
+    return median(t);
+}
+
+Face build(const Settings &s, const Scale &sc, int i)
+{
+    Face f;
+    f.clear(sc.d, quint32(s.BoardColor));
+    if (s.CharPattern == VTrue)
+        appendTimeChar(f, s, sc.Mag);
+    else
+        appendTimePoint(f, s, sc.Mag);
+    appendFrame(f, s, sc.Mag, sc.d, sc.d);
+    f.markFixed();
+    appendHands(f, s, sc, (i / 3600) % 24, (i / 60) % 60, i % 60);
+    return f;
+}
+} // namespace
+
+int main()
+{
+    std::printf("%-6s %-22s %12s %14s %10s %12s\n", "size", "style", "frame us", "cached us", "fill us", "frame/fill");
+    for (int size : {120, 480, 1080}) {
+        for (int style = 0; style < 3; ++style) {
+            Settings s = Settings::defaults(QStringLiteral("/x"));
+            s.Mag2Flag = VTrue;
+            s.ClockSize = size;
+            s.ShadowFlag = style >= 1 ? VTrue : VFalse;
+            s.CharPattern = style == 2 ? VTrue : VFalse;
+            const Scale sc = computeScale(size, VTrue, 15, 15, 0);
+            const int runs = size >= 1080 ? 60 : 400;
+            QImage img(sc.d, sc.d, QImage::Format_ARGB32_Premultiplied);
+            const double fill = medianUs([&](int) { img.fill(Qt::white); }, runs);
+            const double frame = medianUs([&](int i) { paintFace(build(s, sc, i), img); }, runs);
+            FaceRenderer r;
+            const double cached = medianUs([&](int i) { r.render(build(s, sc, i), 1.0); }, runs);
+            const char *name = style == 0 ? "bars" : style == 1 ? "bars, shadows" : "Roman, shadows";
+            std::printf("%-6d %-22s %12.1f %14.1f %10.1f %12.1f\n", size, name, frame, cached, fill, frame / fill);
+        }
+    }
+    std::printf("frame: build and paint everything; cached: the running clock's way, the dial kept between seconds\n");
+    return 0;
+}
