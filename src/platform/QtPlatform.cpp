@@ -128,7 +128,9 @@ int AlignedTickTimer::msecsToNextQuarter(int msecOfSecond)
 void AlignedTickTimer::arm()
 {
     if (m_enabled)
-        m_timer.start(msecsToNextQuarter(QTime::currentTime().msec()));
+        // Time zones shift by whole seconds: the UTC milliseconds will do, and
+        // they need no look at the zone files.
+        m_timer.start(msecsToNextQuarter(int(QDateTime::currentMSecsSinceEpoch() % 1000)));
 }
 
 void AlignedTickTimer::setEnabled(bool on)
