@@ -1,0 +1,327 @@
+#include "Fakes.h"
+#include "interaction/PopupMenu.h"
+#include "platform/SystemTray.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QtTest>
+
+using namespace dv;
+using namespace dv::test;
+
+class TestInteraction : public QObject {
+    Q_OBJECT
+private slots:
+    void menuItemsInOrder();
+    void placeChecks_data();
+    void placeChecks();
+    void menuClickDoesNotToggleTheMark();
+    void corners_data();
+    void corners();
+    void outOfRangePlaceBecomesFree();
+    void freeItemKeepsThePosition();
+    void pinnedClockIgnoresTheLeftButton();
+    void dragRecordsAndSaves_data();
+    void dragRecordsAndSaves();
+    void dragOnTransparentBoardRecaptures();
+    void rightButtonAsksForSettings();
+    void trayDispatch_data();
+    void trayDispatch();
+    void trayReasons();
+    void unloadRemovesTheTrayIconFirst();
+    void systemRepaint_data();
+    void systemRepaint();
+    void helpAndDateTime();
+    void aboutBoxTexts();
+};
+
+void TestInteraction::menuItemsInOrder()
+{
+    PopupMenu m;
+    QStringList seen;
+    for (QAction *a : m.menu()->actions())
+        seen << a->objectName() + QLatin1Char('|') + (a->isSeparator() ? QStringLiteral("-") : a->text());
+    QCOMPARE(seen, QStringList({"mnuPopupSetup|Dialvaneの設定", "mnuPopupHelp|Dialvaneのヘルプ",
+                                "mnuPopupAbout|Dialvaneについて", "mnuPopupSep1|-",
+                                "mnuPopupTimeSet|日付と時刻の調整", "mnuPopupSep2|-", "mnuPopupPlace|時計の位置",
+                                "mnuPopupSep3|-", "mnuPopupEnd|Dialvane終了"}));
+    QCOMPARE(m.menu()->defaultAction()->objectName(), QStringLiteral("mnuPopupSetup")); // drawn bold
+    QMenu *place = m.menu()->actions().at(6)->menu();
+    QVERIFY(place);
+    QStringList sub;
+    for (QAction *a : place->actions())
+        sub << a->objectName() + QLatin1Char('|') + a->text();
+    QCOMPARE(sub, QStringList({"mnuPopupOld|位置を固定しない", "mnuPopupLeftTop|常にデスクトップ左上",
+                               "mnuPopupLeftBottom|常にデスクトップ左下", "mnuPopupRightTop|常にデスクトップ右上",
+                               "mnuPopupRightBottom|常にデスクトップ右下"}));
+}
+
+void TestInteraction::placeChecks_data()
+{
+    QTest::addColumn<int>("stored");
+    QTest::addColumn<int>("checked");
+    for (int p = 0; p <= 4; ++p)
+        QTest::addRow("%d", p) << p << p;
+    QTest::newRow("7") << 7 << 0;
+    QTest::newRow("255") << 255 << 0;
+}
+
+void TestInteraction::placeChecks()
+{
+    QFETCH(int, stored);
+    QFETCH(int, checked);
+    Rig rig;
+    rig.store.values = {{"FormPlace", QString::number(stored)}};
+    rig.clock.Form_Load(QString());
+    QCOMPARE(int(rig.clock.settings.FormPlace), checked);
+    QCOMPARE(rig.ui.placeChecks, checked);
+
+    PopupMenu m;
+    m.setPlaceChecks(rig.ui.placeChecks);
+    for (int i = 0; i < 5; ++i)
+        QCOMPARE(m.placeAction(i)->isChecked(), i == checked);
+}
+
+void TestInteraction::menuClickDoesNotToggleTheMark()
+{
+    PopupMenu m;
+    int chosen = -1;
+    m.onPlace = [&](int p) { chosen = p; };
+    m.setPlaceChecks(2);
+    m.placeAction(2)->trigger(); // choosing the one in force again
+    QCOMPARE(chosen, 2);
+    QVERIFY(m.placeAction(2)->isChecked());
+    m.placeAction(4)->trigger(); // the clock has not answered yet: the mark stays
+    QCOMPARE(chosen, 4);
+    QVERIFY(!m.placeAction(4)->isChecked());
+    QVERIFY(m.placeAction(2)->isChecked());
+}
+
+void TestInteraction::corners_data()
+{
+    QTest::addColumn<int>("place");
+    QTest::addColumn<QPoint>("pixels");
+    QTest::newRow("top-left") << 1 << QPoint(0, 0);
+    QTest::newRow("bottom-left") << 2 << QPoint(0, 648);
+    QTest::newRow("top-right") << 3 << QPoint(904, 0);
+    QTest::newRow("bottom-right") << 4 << QPoint(904, 648);
+}
+
+void TestInteraction::corners()
+{
+    QFETCH(int, place);
+    QFETCH(QPoint, pixels);
+    Rig rig;
+    rig.store.values = {{"FormLeft", "3000"}, {"FormTop", "1500"}};
+    rig.clock.Form_Load(QString());
+    rig.clock.menuPlace(place);
+    QVERIFY(!rig.window.shown); // until the next tick
+    QCOMPARE(rig.window.rect.topLeft(), pixels);
+    QCOMPARE(rig.clock.settings.FormLeft, pixels.x() * 15);
+    QCOMPARE(rig.clock.settings.FormTop, pixels.y() * 15);
+    QCOMPARE(rig.clock.FormX2, pixels.x() + 120);
+    QCOMPARE(rig.ui.placeChecks, place);
+    QCOMPARE(rig.store.values.value("FormPlace"), QString::number(place));
+    QCOMPARE(rig.store.values.value("FormTop"), QString::number(pixels.y() * 15));
+    rig.clock.Timer1_Timer();
+    QVERIFY(rig.window.shown);
+    // Held there: moved away by someone else, back within a second.
+    rig.window.rect.moveTo(500, 500);
+    rig.run(1000);
+    QCOMPARE(rig.window.rect.topLeft(), pixels);
+}
+
+void TestInteraction::outOfRangePlaceBecomesFree()
+{
+    Rig rig;
+    rig.clock.Form_Load(QString());
+    rig.window.rect.moveTo(300, 200);
+    rig.clock.settings.FormPlace = 7;
+    rig.clock.SetFormPlace();
+    QCOMPARE(int(rig.clock.settings.FormPlace), 0);
+    QCOMPARE(rig.ui.placeChecks, 0);
+    QCOMPARE(rig.window.rect.topLeft(), QPoint(300, 200));
+    QCOMPARE(rig.clock.settings.FormLeft, 4500);
+}
+
+void TestInteraction::freeItemKeepsThePosition()
+{
+    Rig rig;
+    rig.store.values = {{"FormPlace", "3"}};
+    rig.clock.Form_Load(QString());
+    QCOMPARE(rig.window.rect.topLeft(), QPoint(904, 0));
+    rig.clock.menuPlace(0);
+    QVERIFY(rig.window.shown);
+    QCOMPARE(rig.window.rect.topLeft(), QPoint(904, 0));
+    QCOMPARE(rig.store.values.value("FormPlace"), QStringLiteral("0"));
+    QCOMPARE(rig.store.values.value("FormLeft"), QStringLiteral("13560"));
+}
+
+void TestInteraction::pinnedClockIgnoresTheLeftButton()
+{
+    Rig rig;
+    rig.store.values = {{"FormPlace", "4"}};
+    rig.clock.Form_Load(QString());
+    rig.window.dragTo = QPoint(10, 10);
+    rig.clock.Form_MouseDown(1);
+    QCOMPARE(rig.log.count("drag"), 0);
+    QCOMPARE(rig.log.count("store.write"), 0);
+    QCOMPARE(rig.window.rect.topLeft(), QPoint(904, 648));
+}
+
+void TestInteraction::dragRecordsAndSaves_data()
+{
+    QTest::addColumn<QPoint>("to");
+    QTest::addColumn<int>("buttons");
+    QTest::newRow("moved") << QPoint(333, 222) << 1;
+    QTest::newRow("ends where it began") << QPoint(-1, -1) << 1;
+    QTest::newRow("both buttons count as left") << QPoint(50, 60) << 3;
+}
+
+void TestInteraction::dragRecordsAndSaves()
+{
+    QFETCH(QPoint, to);
+    QFETCH(int, buttons);
+    Rig rig;
+    rig.store.values = {{"FormLeft", "1500"}, {"FormTop", "3000"}};
+    rig.clock.Form_Load(QString());
+    rig.window.dragTo = to;
+    rig.clock.Form_MouseDown(buttons);
+    const QPoint at = to.x() >= 0 ? to : QPoint(100, 200);
+    QCOMPARE(rig.log.count("drag"), 1);
+    QCOMPARE(rig.log.count("store.write"), 1);
+    QCOMPARE(rig.store.values.value("FormLeft"), QString::number(at.x() * 15));
+    QCOMPARE(rig.store.values.value("FormTop"), QString::number(at.y() * 15));
+    QCOMPARE(QPoint(rig.clock.FormX1, rig.clock.FormY1), at);
+    QVERIFY(rig.clock.Org_ == rig.clock.settings);
+    QCOMPARE(rig.ui.settingsOpened, 0);
+}
+
+void TestInteraction::dragOnTransparentBoardRecaptures()
+{
+    Rig rig;
+    rig.store.values = {{"Transparent", "True"}};
+    rig.clock.Form_Load(QString());
+    rig.window.grab = QImage(120, 120, QImage::Format_RGB32);
+    rig.window.grab.fill(Qt::green);
+    const int grabs = rig.window.grabs;
+    rig.log.events.clear();
+    rig.window.dragTo = QPoint(40, 40);
+    rig.clock.Form_MouseDown(1);
+    QCOMPARE(rig.window.grabs, grabs + 1);
+    QCOMPARE(rig.log.events, QStringList({"drag", "timer.off", "timer.on", "store.write"}));
+    QCOMPARE(rig.clock.Picture1.pixel(5, 5), QColor(Qt::green).rgb());
+}
+
+void TestInteraction::rightButtonAsksForSettings()
+{
+    Rig rig;
+    rig.clock.Form_Load(QString());
+    rig.clock.Form_MouseDown(2);
+    QCOMPARE(rig.ui.settingsOpened, 1);
+    QCOMPARE(rig.log.count("drag"), 0);
+}
+
+void TestInteraction::trayDispatch_data()
+{
+    QTest::addColumn<int>("message");
+    QTest::addColumn<int>("menus");
+    QTest::addColumn<int>("timeSets");
+    QTest::newRow("right button up") << 517 << 1 << 0;
+    QTest::newRow("left double-click") << 515 << 0 << 1;
+    QTest::newRow("left click") << 0 << 0 << 0;
+    QTest::newRow("right button down") << 516 << 0 << 0;
+    QTest::newRow("pointer move") << 512 << 0 << 0;
+}
+
+void TestInteraction::trayDispatch()
+{
+    QFETCH(int, message);
+    QFETCH(int, menus);
+    QFETCH(int, timeSets);
+    Rig rig;
+    rig.clock.Form_Load(QString());
+    const int yields = rig.pump.yields;
+    rig.clock.trayActivated(message);
+    QCOMPARE(rig.ui.menus, menus);
+    QCOMPARE(rig.launcher.started.size(), timeSets);
+    QCOMPARE(rig.pump.yields, yields + menus);
+}
+
+void TestInteraction::trayReasons()
+{
+    QCOMPARE(SystemTray::mouseMessage(QSystemTrayIcon::Context), 517);
+    QCOMPARE(SystemTray::mouseMessage(QSystemTrayIcon::DoubleClick), 515);
+    QCOMPARE(SystemTray::mouseMessage(QSystemTrayIcon::Trigger), 0);
+    QCOMPARE(SystemTray::mouseMessage(QSystemTrayIcon::MiddleClick), 0);
+    QCOMPARE(trayTip(QDate(2026, 3, 5)), QStringLiteral("Dialvane  03-05-2026"));
+}
+
+void TestInteraction::unloadRemovesTheTrayIconFirst()
+{
+    Rig rig;
+    rig.clock.Form_Load(QString());
+    rig.log.events.clear();
+    rig.clock.Form_Unload();
+    QCOMPARE(rig.log.events, QStringList({"unhook", "tray.remove", "quit"}));
+    QVERIFY(!rig.tray.present);
+    rig.clock.Form_Unload(); // the quit unloading the window again ends nothing twice
+    QCOMPARE(rig.ui.quits, 1);
+}
+
+void TestInteraction::systemRepaint_data()
+{
+    QTest::addColumn<bool>("transparent");
+    QTest::addColumn<bool>("paintGuard");
+    QTest::addColumn<bool>("inCallback");
+    QTest::addColumn<int>("grabs");
+    QTest::newRow("plain board") << false << false << false << 0;
+    QTest::newRow("transparent") << true << false << false << 1;
+    QTest::newRow("during the tick's yield") << true << true << false << 0;
+    QTest::newRow("nested") << true << false << true << 0;
+}
+
+void TestInteraction::systemRepaint()
+{
+    QFETCH(bool, transparent);
+    QFETCH(bool, paintGuard);
+    QFETCH(bool, inCallback);
+    QFETCH(int, grabs);
+    Rig rig;
+    rig.clock.Form_Load(QString());
+    rig.clock.settings.Transparent = transparent ? VTrue : VFalse;
+    rig.clock.PaintGuard = paintGuard;
+    rig.clock.InCallback = inCallback;
+    rig.log.events.clear();
+    rig.clock.onSystemRepaint();
+    QCOMPARE(rig.window.grabs, grabs);
+    QCOMPARE(rig.log.count("timer.off"), grabs);
+    QVERIFY(rig.timer.on);
+    QCOMPARE(rig.clock.InCallback, inCallback);
+}
+
+void TestInteraction::helpAndDateTime()
+{
+    Rig rig(QStringLiteral("/opt/dialvane"));
+    rig.clock.mnuPopupHelp();
+    QCOMPARE(rig.launcher.opened, QStringList{"/opt/dialvane/DIALVANE.html"});
+    rig.clock.mnuPopupTimeSet();
+    QCOMPARE(rig.launcher.started.size(), 1);
+}
+
+void TestInteraction::aboutBoxTexts()
+{
+    AboutBox box;
+    QCOMPARE(box.objectName(), QStringLiteral("Form5"));
+    QCOMPARE(box.windowTitle(), QStringLiteral("About Dialvane"));
+    QCOMPARE(box.findChild<QLabel *>("Label1")->text(), QStringLiteral("丸いアナログ時計"));
+    QCOMPARE(box.findChild<QLabel *>("Label2")->text(), QStringLiteral("Ｄｉａｌｖａｎｅ  Version 2.00"));
+    QCOMPARE(box.findChild<QLabel *>("Label4")->text(), QStringLiteral("1998/02/16"));
+    QVERIFY(box.testAttribute(Qt::WA_ShowWithoutActivating));
+    box.centre();
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    QVERIFY(qAbs(box.geometry().center().x() - screen.center().x()) <= 1);
+}
+
+QTEST_MAIN(TestInteraction)
+#include "tst_interaction.moc"
