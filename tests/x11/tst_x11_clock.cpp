@@ -9,7 +9,22 @@ class TestX11Clock : public QObject {
 private slots:
     void appearsAtStoredPositionWithoutWriting_data();
     void appearsAtStoredPositionWithoutWriting();
+    void windowIsCutToACircle();
+    void staysOutOfTheTaskbar();
+    void dragMovesAndSaves();
+    void trayMenuPinsToACorner();
 };
+
+static QString storedValue(const QString &conf, const QString &key)
+{
+    QFile f(conf);
+    if (!f.open(QIODevice::ReadOnly))
+        return QString();
+    for (const QString &line : QString::fromUtf8(f.readAll()).split(QLatin1Char('\n')))
+        if (line.startsWith(key + QLatin1Char('=')))
+            return line.mid(key.size() + 1);
+    return QString();
+}
 
 void TestX11Clock::appearsAtStoredPositionWithoutWriting_data()
 {
@@ -39,6 +54,89 @@ void TestX11Clock::appearsAtStoredPositionWithoutWriting()
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(QString::fromUtf8(f.readAll()), QStringLiteral("[General]\n") + ini);
     }
+}
+
+void TestX11Clock::windowIsCutToACircle()
+{
+    ClockProcess clock;
+    clock.writeSettings(QStringLiteral("FormLeft=3000\nFormTop=1500\nBoardColor=65280\n")); // green board
+    clock.start();
+    const QString win = clock.clockWindow();
+    QVERIFY(!win.isEmpty());
+    QVERIFY(waitFor([&] { return geometry(win).topLeft() == QPoint(200, 100); }, 3000));
+    QThread::msleep(1500);
+    const QImage shot = screenshot();
+    QVERIFY(!shot.isNull());
+    const QRgb desktop = qRgb(0x30, 0x60, 0xa0); // with-x.sh paints the root this colour
+    // The corners of the 120 x 120 square show the desktop ...
+    for (QPoint p : {QPoint(201, 101), QPoint(318, 101), QPoint(201, 218), QPoint(318, 218), QPoint(210, 110)})
+        QCOMPARE(QColor(shot.pixel(p)), QColor(desktop));
+    // ... the circle shows the face: the ring at the edge, the board inside.
+    QCOMPARE(QColor(shot.pixel(260, 102)), QColor(Qt::black));
+    QCOMPARE(QColor(shot.pixel(202, 160)), QColor(Qt::black));
+    QCOMPARE(QColor(shot.pixel(230, 190)), QColor(Qt::green));
+}
+
+void TestX11Clock::staysOutOfTheTaskbar()
+{
+    ClockProcess clock;
+    clock.start();
+    const QString win = clock.clockWindow();
+    QVERIFY(!win.isEmpty());
+    const QString state = run(QStringLiteral("xprop"), {QStringLiteral("-id"), win, QStringLiteral("_NET_WM_STATE")});
+    QVERIFY2(state.contains(QStringLiteral("_NET_WM_STATE_SKIP_TASKBAR")), qPrintable(state));
+    QVERIFY2(state.contains(QStringLiteral("_NET_WM_STATE_SKIP_PAGER")), qPrintable(state));
+}
+
+void TestX11Clock::dragMovesAndSaves()
+{
+    ClockProcess clock;
+    clock.writeSettings(QStringLiteral("FormLeft=1500\nFormTop=1500\n"));
+    clock.start();
+    const QString win = clock.clockWindow();
+    QVERIFY(!win.isEmpty());
+    QVERIFY(waitFor([&] { return geometry(win).topLeft() == QPoint(100, 100); }, 3000));
+    QThread::msleep(500);
+    xdotool({"mousemove", "160", "160"});
+    xdotool({"mousedown", "1"});
+    for (int step = 1; step <= 10; ++step) {
+        xdotool({"mousemove", QString::number(160 + step * 30), QString::number(160 + step * 20)});
+        QThread::msleep(30);
+    }
+    xdotool({"mouseup", "1"});
+    // Moved by 300, 200 with the pointer, and stored at once in twips.
+    QVERIFY(waitFor([&] { return storedValue(clock.confPath(), "FormLeft") == "6000"; }, 5000));
+    QCOMPARE(storedValue(clock.confPath(), "FormTop"), QStringLiteral("4500"));
+    QCOMPARE(geometry(win).topLeft(), QPoint(400, 300));
+}
+
+void TestX11Clock::trayMenuPinsToACorner()
+{
+    ClockProcess clock;
+    clock.start();
+    const QString win = clock.clockWindow();
+    QVERIFY(!win.isEmpty());
+    // The tray icon: the clock's other small visible window, docked in tint2.
+    QString icon;
+    QVERIFY2(waitFor([&] {
+        for (const QString &w : windowsOf(clock.proc.processId()))
+            if (w != win && geometry(w).width() <= 48)
+                icon = w;
+        return !icon.isEmpty();
+    }), "no tray icon");
+    QVERIFY(geometry(icon).top() >= 768 - 30); // in the panel at the bottom
+    const qsizetype before = windowsOf(clock.proc.processId()).size();
+    xdotool({"mousemove", "--window", icon, "5", "5", "click", "3"});
+    QVERIFY2(waitFor([&] { return windowsOf(clock.proc.processId()).size() > before; }, 3000),
+             "the menu did not open");
+    // Keyboard through the menu: 時計の位置 -> 常にデスクトップ右下.
+    xdotool({"key", "Down", "Down", "Down", "Down", "Down", "Right"});
+    QThread::msleep(300);
+    xdotool({"key", "Down", "Down", "Down", "Down", "Return"});
+    QVERIFY(waitFor([&] { return geometry(win).topLeft() == QPoint(904, 648); }, 3000));
+    QVERIFY(waitFor([&] { return storedValue(clock.confPath(), "FormPlace") == "4"; }, 3000));
+    QCOMPARE(storedValue(clock.confPath(), "FormLeft"), QStringLiteral("13560"));
+    QCOMPARE(storedValue(clock.confPath(), "FormTop"), QStringLiteral("9720"));
 }
 
 QTEST_GUILESS_MAIN(TestX11Clock)
