@@ -1,0 +1,305 @@
+#include "Fakes.h"
+
+#include <QTimeZone>
+#include <QtTest>
+
+using namespace dv;
+using namespace dv::test;
+
+namespace {
+// A rig whose sounds last `soundSeconds` and then end by themselves.
+struct WeekRig : Rig {
+    int soundSeconds = 5;
+    QDateTime soundStarted;
+    QStringList started; // "file@yyyy-MM-dd HH:mm:ss"
+
+    WeekRig()
+    {
+        clock.Form_Load(QString());
+        log.events.clear();
+    }
+    void runUntil(const QDateTime &until)
+    {
+        // Wall-clock times kept as UTC: no time-zone work in a million ticks.
+        time.t = QDateTime(time.t.date(), time.t.time(), Qt::UTC);
+        const QDateTime end(until.date(), until.time(), Qt::UTC);
+        while (time.t < end) {
+            time.t = time.t.addMSecs(250);
+            const int plays = int(sound.played.size());
+            clock.Timer1_Timer();
+            if (sound.played.size() > plays) {
+                started << sound.played.last() + QLatin1Char('@') + time.t.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+                soundStarted = time.t;
+            }
+            if (sound.playing && soundStarted.secsTo(time.t) >= soundSeconds)
+                sound.finish();
+        }
+    }
+    int count(const QString &suffix) const
+    {
+        int n = 0;
+        for (const QString &s : started)
+            n += s.endsWith(suffix);
+        return n;
+    }
+};
+const QDate kMonday(2026, 12, 7);
+} // namespace
+
+class TestSchedule : public QObject {
+    Q_OBJECT
+private slots:
+    void simulatedWeek_data();
+    void simulatedWeek();
+    void alarmsOnceADayWithoutOverlap();
+    void alarmDuringSignalDoesNotStart();
+    void offsetMovesNothing();
+    void soundEndClosesAlarmWindow();
+    void unplayableSignalDoesNotBlock();
+    void unplayableAlarmFlashesUntilPressed();
+    void shutdown_data();
+    void shutdown();
+    void shutdownStopsTheSoundFirst();
+    void deviceType_data();
+    void deviceType();
+    void newPlayCutsTheOldOne();
+};
+
+void TestSchedule::simulatedWeek_data()
+{
+    QTest::addColumn<bool>("jihou");
+    QTest::addColumn<bool>("jihou30");
+    QTest::addColumn<int>("hourly");
+    QTest::addColumn<int>("halfHourly");
+    QTest::newRow("signal on") << true << false << 7 * 24 << 0;
+    QTest::newRow("signal and half hour") << true << true << 7 * 24 << 7 * 24;
+    QTest::newRow("signal off") << false << true << 0 << 0;
+}
+
+void TestSchedule::simulatedWeek()
+{
+    QFETCH(bool, jihou);
+    QFETCH(bool, jihou30);
+    QFETCH(int, hourly);
+    QFETCH(int, halfHourly);
+    WeekRig rig;
+    rig.clock.settings.Jihou = jihou ? VTrue : VFalse;
+    rig.clock.settings.Jihou30 = jihou30 ? VTrue : VFalse;
+    rig.clock.settings.Jihou00File = QStringLiteral("/s/00.wav");
+    rig.clock.settings.Jihou30File = QStringLiteral("/s/30.wav");
+    rig.time.t = QDateTime(kMonday, QTime(0, 0, 0));
+    QElapsedTimer took;
+    took.start();
+    rig.runUntil(rig.time.t.addDays(7));
+    qInfo("a simulated week in %lld ms", took.elapsed());
+
+    QCOMPARE(rig.sound.played.count(QStringLiteral("/s/00.wav")), hourly);
+    QCOMPARE(rig.sound.played.count(QStringLiteral("/s/30.wav")), halfHourly);
+    for (const QString &s : rig.started) {
+        if (s.startsWith(QStringLiteral("/s/00.wav")))
+            QVERIFY2(s.endsWith(QStringLiteral(":59:56")), qPrintable(s));
+        else
+            QVERIFY2(s.endsWith(QStringLiteral(":29:59")), qPrintable(s));
+    }
+    // The tray tip follows each midnight.
+    QCOMPARE(rig.log.count("tray.modify:"), 7);
+    QCOMPARE(rig.log.count("tray.modify:Dialvane  12-14-2026"), 1);
+}
+
+void TestSchedule::alarmsOnceADayWithoutOverlap()
+{
+    WeekRig rig;
+    rig.clock.settings.Jihou = VFalse;
+    rig.clock.settings.AlarmTime1 = QStringLiteral("07:30");
+    rig.clock.settings.AlarmTime3 = QStringLiteral("07:30"); // same time: alarm 1 wins
+    rig.clock.settings.AlarmTime2 = QStringLiteral("21:05");
+    rig.clock.settings.AlarmSound1 = QStringLiteral("/s/1.wav");
+    rig.clock.settings.AlarmSound2 = QStringLiteral("/s/2.mid");
+    rig.clock.settings.AlarmSound3 = QStringLiteral("/s/3.wav");
+    rig.clock.SetParameter();
+    rig.time.t = QDateTime(kMonday, QTime(0, 0, 0));
+    rig.runUntil(rig.time.t.addDays(3));
+    QCOMPARE(rig.started, QStringList({"/s/1.wav@2026-12-07 07:30:00", "/s/2.mid@2026-12-07 21:05:00",
+                                       "/s/1.wav@2026-12-08 07:30:00", "/s/2.mid@2026-12-08 21:05:00",
+                                       "/s/1.wav@2026-12-09 07:30:00", "/s/2.mid@2026-12-09 21:05:00"}));
+    QCOMPARE(rig.ui.alarmShows, 6);
+    QVERIFY(!rig.ui.alarmBeeps);
+}
+
+void TestSchedule::alarmDuringSignalDoesNotStart()
+{
+    WeekRig rig;
+    rig.soundSeconds = 10; // the 11:59:56 signal still plays at 12:00:00
+    rig.clock.settings.AlarmTime1 = QStringLiteral("12:00");
+    rig.clock.settings.AlarmSound1 = QStringLiteral("/s/1.wav");
+    rig.clock.SetParameter();
+    rig.time.t = QDateTime(kMonday, QTime(11, 59, 0));
+    rig.runUntil(rig.time.t.addSecs(120));
+    QCOMPARE(rig.started, QStringList{rig.clock.settings.Jihou00File + "@2026-12-07 11:59:56"});
+    QCOMPARE(rig.ui.alarmShows, 0);
+    QCOMPARE(rig.clock.Same, 0);
+}
+
+void TestSchedule::offsetMovesNothing()
+{
+    WeekRig rig;
+    rig.clock.settings.OffsetTime = 9.3f;
+    rig.clock.settings.Jihou30 = VTrue;
+    rig.clock.settings.Jihou30File = QStringLiteral("/s/30.wav");
+    rig.clock.settings.AlarmTime2 = QStringLiteral("08:15");
+    rig.clock.settings.AlarmSound2 = QStringLiteral("/s/2.wav");
+    rig.clock.SetParameter();
+    rig.time.t = QDateTime(kMonday, QTime(7, 50, 0));
+    rig.runUntil(rig.time.t.addSecs(3600));
+    QCOMPARE(rig.started, QStringList({rig.clock.settings.Jihou00File + "@2026-12-07 07:59:56",
+                                       "/s/2.wav@2026-12-07 08:15:00", "/s/30.wav@2026-12-07 08:29:59"}));
+    QCOMPARE(rig.clock.Hr, 18); // 08:50 + 9:30: the face alone is shifted
+}
+
+void TestSchedule::soundEndClosesAlarmWindow()
+{
+    WeekRig rig;
+    rig.clock.settings.AlarmTime1 = QStringLiteral("06:00");
+    rig.clock.settings.AlarmSound1 = QStringLiteral("/s/1.wav");
+    rig.clock.SetParameter();
+    rig.soundSeconds = 2;
+    rig.time.t = QDateTime(kMonday, QTime(5, 59, 58));
+    rig.runUntil(QDateTime(kMonday, QTime(6, 0, 1)));
+    QVERIFY(rig.ui.alarmOpen);
+    QCOMPARE(rig.clock.Same, 1);
+    QCOMPARE(rig.clock.PlayingFlag, VTrue);
+    rig.runUntil(QDateTime(kMonday, QTime(6, 0, 3)));
+    QVERIFY(!rig.ui.alarmOpen);
+    QCOMPARE(rig.clock.Same, 0);
+    QCOMPARE(rig.clock.PlayingFlag, VFalse);
+}
+
+void TestSchedule::unplayableSignalDoesNotBlock()
+{
+    WeekRig rig;
+    rig.sound.result = false; // a missing default JIHOU.WAV, say
+    rig.clock.settings.AlarmTime1 = QStringLiteral("13:00");
+    rig.clock.settings.AlarmSound1 = QStringLiteral("/s/1.wav");
+    rig.clock.SetParameter();
+    rig.time.t = QDateTime(kMonday, QTime(11, 0, 0));
+    rig.runUntil(QDateTime(kMonday, QTime(12, 59, 59)));
+    QCOMPARE(rig.sound.played.size(), 2); // 11:59:56 and 12:59:56, each tried
+    QCOMPARE(rig.clock.Same, 0);
+    QCOMPARE(rig.clock.PlayingFlag, VFalse);
+}
+
+void TestSchedule::unplayableAlarmFlashesUntilPressed()
+{
+    WeekRig rig;
+    rig.sound.result = false;
+    rig.clock.settings.AlarmTime1 = QStringLiteral("13:00");
+    rig.clock.settings.AlarmSound1 = QStringLiteral("/gone.wav");
+    rig.clock.SetParameter();
+    rig.time.t = QDateTime(kMonday, QTime(12, 59, 57));
+    rig.runUntil(QDateTime(kMonday, QTime(13, 58, 0)));
+    QVERIFY(rig.ui.alarmOpen);
+    QVERIFY(rig.ui.alarmBeeps);
+    QCOMPARE(rig.clock.Same, 1);            // holds the schedule ...
+    QCOMPARE(rig.sound.played.size(), 1);   // ... so 13:59:56 will not sound yet
+    rig.ui.unloadAlarmWindow();             // the button
+    QCOMPARE(rig.clock.Same, 0);
+    rig.runUntil(QDateTime(kMonday, QTime(14, 0, 0)));
+    QCOMPARE(rig.sound.played.size(), 2);
+}
+
+void TestSchedule::shutdown_data()
+{
+    QTest::addColumn<bool>("must");
+    QTest::addColumn<bool>("answer");
+    QTest::addColumn<int>("asked");
+    QTest::addColumn<int>("requests");
+    QTest::newRow("asks, No") << false << false << 1 << 0;
+    QTest::newRow("asks, Yes") << false << true << 1 << 1;
+    QTest::newRow("forced") << true << false << 0 << 1;
+}
+
+void TestSchedule::shutdown()
+{
+    QFETCH(bool, must);
+    QFETCH(bool, answer);
+    QFETCH(int, asked);
+    QFETCH(int, requests);
+    WeekRig rig;
+    rig.clock.settings.ShutDownTime = QStringLiteral("22:30");
+    rig.clock.settings.MustShutDown = must ? VTrue : VFalse;
+    rig.clock.SetParameter();
+    rig.msg.answers = {answer};
+    rig.time.t = QDateTime(kMonday, QTime(22, 29, 0));
+    rig.runUntil(QDateTime(kMonday, QTime(22, 32, 0)));
+    QCOMPARE(rig.msg.asked.size(), asked);
+    if (asked)
+        QCOMPARE(rig.msg.asked.first(), QStringLiteral("シャットダウン時刻です\r\n終了しますか？"));
+    QCOMPARE(rig.power.requests, requests);
+    QCOMPARE(rig.ui.ended, 0); // only when the system agrees
+    if (!requests)
+        return;
+    // The system refuses: say why and keep running.
+    rig.power.done(false, QStringLiteral("Access denied"));
+    QCOMPARE(rig.msg.shown.size(), 1);
+    QVERIFY(rig.msg.shown.first().startsWith(QStringLiteral("シャットダウンできませんでした\r\n\r\n")));
+    QVERIFY(rig.msg.shown.first().endsWith(QStringLiteral("Access denied")));
+    QCOMPARE(rig.ui.ended, 0);
+    QVERIFY(rig.timer.on);
+    // It agrees: end at once, without the unload.
+    rig.power.done(true, QString());
+    QCOMPARE(rig.ui.ended, 1);
+    QCOMPARE(rig.log.count("tray.remove"), 0);
+    QCOMPARE(rig.ui.quits, 0);
+}
+
+void TestSchedule::shutdownStopsTheSoundFirst()
+{
+    WeekRig rig;
+    rig.soundSeconds = 60;
+    rig.clock.settings.ShutDownTime = QStringLiteral("23:00");
+    rig.clock.settings.MustShutDown = VTrue;
+    rig.clock.SetParameter();
+    rig.time.t = QDateTime(kMonday, QTime(22, 59, 50));
+    rig.runUntil(QDateTime(kMonday, QTime(23, 0, 1)));
+    QCOMPARE(rig.power.requests, 1);
+    QVERIFY(!rig.sound.playing);
+    QCOMPARE(rig.clock.PlayingFlag, VFalse);
+    QCOMPARE(rig.clock.Same, 1); // left as it was
+}
+
+void TestSchedule::deviceType_data()
+{
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QStringList>("types");
+    QTest::newRow("wav") << QStringList{"/a/x.wav"} << QStringList{"WaveAudio"};
+    QTest::newRow("WAV") << QStringList{"/a/x.WAV"} << QStringList{"WaveAudio"};
+    QTest::newRow("Mid") << QStringList{"/a/x.Mid"} << QStringList{"Sequencer"};
+    QTest::newRow("other keeps the last") << QStringList{"/a/x.mid", "/a/y.ogg"} << QStringList{"Sequencer", "Sequencer"};
+    QTest::newRow("none before the first") << QStringList{"/a/y.mp3"} << QStringList{""};
+    QTest::newRow("short name") << QStringList{"/a/x.wav", "id"} << QStringList{"WaveAudio", "WaveAudio"};
+}
+
+void TestSchedule::deviceType()
+{
+    QFETCH(QStringList, files);
+    QFETCH(QStringList, types);
+    Rig rig;
+    for (const QString &f : files)
+        rig.clock.PlayAlarmSound(f);
+    QCOMPARE(rig.sound.deviceTypes, types);
+}
+
+void TestSchedule::newPlayCutsTheOldOne()
+{
+    Rig rig;
+    rig.clock.PlayAlarmSound(QStringLiteral("/a.wav"));
+    QCOMPARE(rig.clock.PlayingFlag, VTrue);
+    const int yields = rig.pump.yields;
+    rig.clock.PlayAlarmSound(QStringLiteral("/b.wav"));
+    QCOMPARE(rig.sound.stops, 1);
+    QCOMPARE(rig.pump.yields, yields + 1);
+    QCOMPARE(rig.clock.PlayingFlag, VTrue);
+}
+
+QTEST_GUILESS_MAIN(TestSchedule)
+#include "tst_schedule.moc"
