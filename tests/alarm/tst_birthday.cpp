@@ -1,0 +1,129 @@
+#include "Fakes.h"
+#include "alarm/Birthday.h"
+
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace dv;
+using namespace dv::test;
+
+class TestBirthday : public QObject {
+    Q_OBJECT
+private slots:
+    void lines_data();
+    void lines();
+    void lineEnds_data();
+    void lineEnds();
+    void key();
+    void shiftJisFile();
+    void randomBytes();
+    void atStartUp();
+    void noFileNoMessage();
+};
+
+void TestBirthday::lines_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QStringList>("messages");
+    const QString bd = QStringLiteral(" の誕生日です");
+    QTest::newRow("empty") << "" << QStringList();
+    QTest::newRow("no match") << "03/06,Taro,1" << QStringList();
+    QTest::newRow("birthday") << "03/05,Taro,1" << QStringList{"今日は Taro" + bd};
+    QTest::newRow("other day") << "03/05,Taro,2" << QStringList{"今日は Taro です"};
+    QTest::newRow("second comma last") << "03/05,Taro," << QStringList();
+    QTest::newRow("no second comma") << "03/05,Taro:" << QStringList();
+    QTest::newRow("no comma") << "03/05 Taro 1" << QStringList();
+    QTest::newRow("empty name") << "03/05,,1" << QStringList{"今日は " + bd};
+    QTest::newRow("last character counts") << "03/05,Taro,note 1" << QStringList{"今日は Taro" + bd};
+    QTest::newRow("12 is kind 2") << "03/05,Taro,12" << QStringList{"今日は Taro です"};
+    QTest::newRow("kind 3") << "03/05,Taro,3" << QStringList();
+    QTest::newRow("kind letter") << "03/05,Taro,x" << QStringList();
+    QTest::newRow("short date never matches") << "3/5,Taro,1" << QStringList();
+    QTest::newRow("name keeps spaces") << "03/05, 花子 ,1" << QStringList{"今日は  花子 " + bd};
+    QTest::newRow("third comma in the rest") << "03/05,Taro,a,b,2" << QStringList{"今日は Taro です"};
+    QTest::newRow("two matches in order") << "03/05,A,1\r\n01/01,X,1\r\n03/05,B,2\r\n"
+                                          << QStringList{"今日は A" + bd, "今日は B です"};
+}
+
+void TestBirthday::lines()
+{
+    QFETCH(QString, file);
+    QFETCH(QStringList, messages);
+    QCOMPARE(birthdayMessages(file, QStringLiteral("03/05")), messages);
+}
+
+void TestBirthday::lineEnds_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("CR LF") << "a\r\nb\r\n" << QStringList{"a", "b"};
+    QTest::newRow("LF") << "a\nb" << QStringList{"a", "b"};
+    QTest::newRow("CR") << "a\rb\r" << QStringList{"a", "b"};
+    QTest::newRow("mixed, empty line") << "a\r\rb\nc" << QStringList{"a", "", "b", "c"};
+    QTest::newRow("none") << "" << QStringList();
+}
+
+void TestBirthday::lineEnds()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, lines);
+    QCOMPARE(splitLines(text), lines);
+}
+
+void TestBirthday::key()
+{
+    QCOMPARE(birthdayKey(QDate(2026, 3, 5)), QStringLiteral("03/05"));
+    QCOMPARE(birthdayKey(QDate(2026, 12, 31)), QStringLiteral("12/31"));
+}
+
+void TestBirthday::shiftJisFile()
+{
+    // "12/07,結婚記念日,2\r\n" in Shift_JIS.
+    const QByteArray sjis = QByteArray("12/07,") + QByteArray::fromHex("8C8B8DA58B4C944F93FA") + ",2\r\n";
+    QCOMPARE(decodeBirthdayFile(sjis), QStringLiteral("12/07,結婚記念日,2\r\n"));
+    QCOMPARE(decodeBirthdayFile(QStringLiteral("12/07,花子,1").toUtf8()), QStringLiteral("12/07,花子,1"));
+}
+
+void TestBirthday::randomBytes()
+{
+    QRandomGenerator rng(7);
+    for (int round = 0; round < 50; ++round) {
+        QByteArray junk(int(rng.bounded(1, 4000)), '\0');
+        for (char &c : junk)
+            c = char(rng.bounded(256));
+        // Whatever the bytes, reading them is safe and yields only whole greetings.
+        const QStringList m = birthdayMessages(decodeBirthdayFile(junk), QStringLiteral("12/07"));
+        for (const QString &s : m)
+            QVERIFY(s.startsWith(QStringLiteral("今日は ")));
+    }
+}
+
+void TestBirthday::atStartUp()
+{
+    QTemporaryDir app;
+    QFile f(app.filePath(QStringLiteral("BirthDay.Txt")));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(QStringLiteral("12/07,太郎,1\n12/08,次郎,1\n12/07,記念日,2\n").toUtf8());
+    f.close();
+    Rig rig(app.path());
+    rig.time.t = QDateTime(QDate(2026, 12, 7), QTime(9, 0, 0));
+    rig.clock.Form_Load(QString());
+    QCOMPARE(rig.msg.shown, QStringList({"今日は 太郎 の誕生日です", "今日は 記念日 です"}));
+    // Before the settings are loaded and before the window shows.
+    QVERIFY(rig.log.indexOf("msg:") < rig.log.indexOf("tray.add"));
+    QVERIFY(rig.log.indexOf("msg:") < rig.log.indexOf("present"));
+}
+
+void TestBirthday::noFileNoMessage()
+{
+    QTemporaryDir app;
+    QDir(app.path()).mkdir(QStringLiteral("BirthDay.Txt")); // a folder of that name
+    Rig rig(app.path());
+    rig.clock.Form_Load(QString());
+    QVERIFY(rig.msg.shown.isEmpty());
+}
+
+QTEST_GUILESS_MAIN(TestBirthday)
+#include "tst_birthday.moc"
