@@ -1,0 +1,266 @@
+// Real playback through SDL2_mixer into SDL's silent driver, and the alarm
+// stop window around it.
+
+#include "Fakes.h"
+#include "alarm/AlarmWindow.h"
+#include "app/ClockApp.h"
+#include "platform/SdlSound.h"
+#include "resources/Art.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtEndian>
+#include <QtTest>
+
+using namespace dv;
+
+namespace {
+QByteArray wav(double seconds, int rate = 22050)
+{
+    const quint32 n = quint32(seconds * rate);
+    QByteArray pcm(int(n * 2), '\0');
+    for (quint32 i = 0; i < n; ++i)
+        qToLittleEndian<qint16>(qint16(8000 * ((i / 25) % 2 ? 1 : -1)), pcm.data() + 2 * i);
+    QByteArray h;
+    auto u32 = [&h](quint32 v) { char b[4]; qToLittleEndian(v, b); h.append(b, 4); };
+    auto u16 = [&h](quint16 v) { char b[2]; qToLittleEndian(v, b); h.append(b, 2); };
+    h += "RIFF"; u32(36 + quint32(pcm.size())); h += "WAVEfmt "; u32(16); u16(1); u16(1);
+    u32(quint32(rate)); u32(quint32(rate) * 2); u16(2); u16(16); h += "data"; u32(quint32(pcm.size()));
+    return h + pcm;
+}
+
+// One note of a quarter second.
+QByteArray midi()
+{
+    QByteArray track = QByteArray::fromHex("00C000" "00903C64" "8340803C00" "00FF2F00");
+    QByteArray m = QByteArray::fromHex("4D546864000000060000000100C0") + "MTrk";
+    char len[4];
+    qToBigEndian(quint32(track.size()), len);
+    return m + QByteArray(len, 4) + track;
+}
+
+QString write(const QTemporaryDir &dir, const QString &name, const QByteArray &data)
+{
+    const QString path = dir.filePath(name);
+    QFile f(path);
+    f.open(QIODevice::WriteOnly);
+    f.write(data);
+    return path;
+}
+} // namespace
+
+class TestSound : public QObject {
+    Q_OBJECT
+private slots:
+    void sniff_data();
+    void sniff();
+    void wavCompletesAfterItsLength();
+    void midiPlaysAndCompletes();
+    void unplayableFiles_data();
+    void unplayableFiles();
+    void stoppedPlayGivesNoCompletion();
+    void stripes();
+    void alarmWindowFlashesAndStops();
+    void alarmClosesWhenTheSoundEnds();
+    void defaultTimeSignal();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void TestSound::sniff_data()
+{
+    QTest::addColumn<QByteArray>("head");
+    QTest::addColumn<int>("kind");
+    QTest::newRow("wave") << QByteArray("RIFF\x10\0\0\0WAVEfmt ", 16) << int(SoundKind::Wave);
+    QTest::newRow("riff not wave") << QByteArray("RIFF\x10\0\0\0AVI LIST", 16) << int(SoundKind::Unknown);
+    QTest::newRow("midi") << QByteArray("MThd\0\0\0\x06", 8) << int(SoundKind::Midi);
+    QTest::newRow("short") << QByteArray("RIF") << int(SoundKind::Unknown);
+    QTest::newRow("text") << QByteArray("hello world!") << int(SoundKind::Unknown);
+}
+
+void TestSound::sniff()
+{
+    QFETCH(QByteArray, head);
+    QFETCH(int, kind);
+    QCOMPARE(int(sniffSound(head)), kind);
+}
+
+void TestSound::wavCompletesAfterItsLength()
+{
+    SdlSound s;
+    int done = 0;
+    s.finished = [&] { ++done; };
+    // Named .mid on purpose: the content decides.
+    const QString f = write(m_dir, QStringLiteral("one-second.mid"), wav(1.0));
+    QElapsedTimer t;
+    t.start();
+    QVERIFY2(s.play(f, QStringLiteral("Sequencer")), qPrintable(s.lastError()));
+    QCOMPARE(s.driver(), QStringLiteral("dummy"));
+    QVERIFY(s.isPlaying());
+    QTRY_COMPARE_WITH_TIMEOUT(done, 1, 5000);
+    const qint64 ms = t.elapsed();
+    qInfo("a 1.000 s WAV ended after %lld ms", ms);
+    QVERIFY2(ms > 900 && ms < 1800, qPrintable(QString::number(ms)));
+    QVERIFY(!s.isPlaying());
+    QTest::qWait(300);
+    QCOMPARE(done, 1); // exactly one
+}
+
+void TestSound::midiPlaysAndCompletes()
+{
+    SdlSound s;
+    int done = 0;
+    s.finished = [&] { ++done; };
+    const QString f = write(m_dir, QStringLiteral("note.MID"), midi());
+    QElapsedTimer t;
+    t.start();
+    QVERIFY2(s.play(f, QStringLiteral("Sequencer")), qPrintable(s.lastError()));
+    QTRY_COMPARE_WITH_TIMEOUT(done, 1, 10000);
+    qInfo("a 0.25 s MIDI note ended after %lld ms", t.elapsed());
+}
+
+void TestSound::unplayableFiles_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("data");
+    QTest::addColumn<QString>("deviceType");
+    QTest::newRow("missing") << "" << QByteArray() << "WaveAudio";
+    QTest::newRow("empty") << "empty.wav" << QByteArray() << "WaveAudio";
+    QTest::newRow("folder") << "." << QByteArray() << "WaveAudio";
+    QTest::newRow("garbage named .wav") << "garbage.wav" << QByteArray(5000, 'x') << "WaveAudio";
+    QTest::newRow("unknown kind") << "noise.ogg" << QByteArray(5000, 'x') << "";
+}
+
+void TestSound::unplayableFiles()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, data);
+    QFETCH(QString, deviceType);
+    QString path = m_dir.filePath(QStringLiteral("does-not-exist.wav"));
+    if (name == QLatin1String("."))
+        path = m_dir.path();
+    else if (!name.isEmpty())
+        path = write(m_dir, name, data);
+    SdlSound s;
+    int done = 0;
+    s.finished = [&] { ++done; };
+    QVERIFY(!s.play(path, deviceType));
+    QVERIFY(!s.isPlaying());
+    // The next sound still plays.
+    QVERIFY(s.play(write(m_dir, QStringLiteral("short.wav"), wav(0.2)), QStringLiteral("WaveAudio")));
+    QTRY_COMPARE_WITH_TIMEOUT(done, 1, 3000);
+}
+
+void TestSound::stoppedPlayGivesNoCompletion()
+{
+    SdlSound s;
+    int done = 0;
+    s.finished = [&] { ++done; };
+    QVERIFY(s.play(write(m_dir, QStringLiteral("a.wav"), wav(0.5)), QString()));
+    QTest::qWait(100);
+    s.stop();
+    QVERIFY(s.play(write(m_dir, QStringLiteral("b.wav"), wav(0.3)), QString())); // cut off by a new one
+    QTRY_COMPARE_WITH_TIMEOUT(done, 1, 3000);
+    QTest::qWait(700);
+    QCOMPARE(done, 1); // only the last play ends
+}
+
+void TestSound::stripes()
+{
+    const QImage a = stripeFrame(false), b = stripeFrame(true);
+    QCOMPARE(a.size(), QSize(160, 80));
+    QSet<QRgb> colours;
+    for (int y = 0; y < 80; ++y)
+        for (int x = 0; x < 160; ++x) {
+            colours.insert(a.pixel(x, y));
+            // Rising to the upper right: one step right and one up is the same stripe.
+            if (x + 1 < 160 && y > 0)
+                QCOMPARE(a.pixel(x + 1, y - 1), a.pixel(x, y));
+            // Frame B is frame A moved by half a period.
+            if (x + kStripePeriod / 2 < 160)
+                QCOMPARE(b.pixel(x, y), a.pixel(x + kStripePeriod / 2, y));
+        }
+    QCOMPARE(colours, QSet<QRgb>({qRgb(255, 255, 0), qRgb(0, 0, 0)}));
+    QVERIFY(a != b);
+}
+
+void TestSound::alarmWindowFlashesAndStops()
+{
+    auto *w = new AlarmWindow;
+    QPointer<AlarmWindow> guard(w);
+    int unloads = 0, beeps = 0;
+    w->onUnload = [&] { ++unloads; };
+    w->beep = [&] { ++beeps; };
+    w->showAlarm(true);
+    QCOMPARE(w->size(), QSize(160, 72));
+    QCOMPARE(w->windowTitle(), QStringLiteral("アラームを止める"));
+    QVERIFY(w->windowFlags() & Qt::FramelessWindowHint);
+    QVERIFY(w->windowFlags() & Qt::WindowStaysOnTopHint);
+    QVERIFY(w->testAttribute(Qt::WA_ShowWithoutActivating));
+    QCOMPARE(w->button()->text(), QStringLiteral("アラームを止める"));
+    QVERIFY(w->button()->font().bold());
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    QVERIFY(qAbs(w->geometry().center().x() - screen.center().x()) <= 1);
+    QVERIFY(!w->showingFrameB());
+    QTRY_VERIFY_WITH_TIMEOUT(w->showingFrameB(), 800);
+    QTRY_VERIFY_WITH_TIMEOUT(!w->showingFrameB(), 800);
+    QVERIFY(beeps >= 2);
+    w->button()->click();
+    QCOMPARE(unloads, 1);
+    QTRY_VERIFY(guard.isNull()); // a fresh one for the next alarm
+}
+
+void TestSound::alarmClosesWhenTheSoundEnds()
+{
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    ClockApp app(m_dir.path());
+    Clock &c = app.clock();
+    c.settings.AlarmTime1 = QStringLiteral("06:30");
+    c.settings.AlarmSound1 = write(m_dir, QStringLiteral("alarm.wav"), wav(1.0));
+    c.SetParameter();
+    QElapsedTimer t;
+    t.start();
+    c.Schedule(30, 0, QStringLiteral("06:30:00"));
+    QCOMPARE(c.Same, 1);
+    QWidget *form3 = nullptr;
+    for (QWidget *top : QApplication::topLevelWidgets())
+        if (top->objectName() == QLatin1String("Form3") && top->isVisible())
+            form3 = top;
+    QVERIFY(form3);
+    QTRY_VERIFY_WITH_TIMEOUT(!form3->isVisible(), 5000);
+    qInfo("the alarm window closed %lld ms after the alarm", t.elapsed());
+    QVERIFY2(t.elapsed() > 900, qPrintable(QString::number(t.elapsed())));
+    QCOMPARE(c.Same, 0);
+    QCOMPARE(c.PlayingFlag, VFalse);
+}
+
+void TestSound::defaultTimeSignal()
+{
+    // The generated JIHOU.WAV: pips at +1, +2, +3 s and the long tone from +4 s.
+    QFile f(qEnvironmentVariable("DIALVANE_BUILD_DIR") + QStringLiteral("/JIHOU.WAV"));
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray data = f.readAll();
+    QCOMPARE(sniffSound(data.left(12)), SoundKind::Wave);
+    const int rate = qFromLittleEndian<quint32>(data.constData() + 24);
+    const QByteArray pcm = data.mid(44);
+    auto loud = [&](double sec) {
+        const int i = int(sec * rate) * 2;
+        int peak = 0;
+        for (int k = 0; k < 400 && i + 2 * k + 1 < pcm.size(); ++k)
+            peak = qMax(peak, qAbs(int(qFromLittleEndian<qint16>(pcm.constData() + i + 2 * k))));
+        return peak > 4000;
+    };
+    for (double s : {0.5, 1.5, 2.5, 3.5})
+        QVERIFY2(!loud(s), qPrintable(QString::number(s)));
+    for (double s : {1.05, 2.05, 3.05, 4.2, 5.0})
+        QVERIFY2(loud(s), qPrintable(QString::number(s)));
+    const double seconds = double(pcm.size()) / 2 / rate;
+    QVERIFY(seconds > 5.5 && seconds < 6.0);
+}
+
+QTEST_MAIN(TestSound)
+#include "tst_sound.moc"
