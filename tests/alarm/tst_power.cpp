@@ -1,0 +1,198 @@
+// Power-off through logind, against python3-dbusmock's logind on a private
+// system bus that this test starts and stops. Nothing here can reach the real
+// system bus: the address is replaced before the first connection.
+
+#include "platform/LogindPower.h"
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace dv;
+
+class TestPower : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void cleanup();
+    void accepted();
+    void refusedByCanPowerOff_data();
+    void refusedByCanPowerOff();
+    void accessDenied();
+    void noLogind();
+
+private:
+    void startMock(const QString &canPowerOff);
+    void stopMock();
+    struct Answer { bool got = false; bool ok = false; QString error; };
+    Answer request();
+    QStringList powerOffCalls() const;
+
+    QTemporaryDir m_dir;
+    QString m_address;
+    qint64 m_busPid = 0;
+    QProcess m_mock;
+    QProcess m_monitor;
+};
+
+void TestPower::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    QFile conf(m_dir.filePath(QStringLiteral("bus.conf")));
+    QVERIFY(conf.open(QIODevice::WriteOnly));
+    conf.write(QStringLiteral(
+        "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\"\n"
+        " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
+        "<busconfig><type>system</type><listen>unix:dir=%1</listen><auth>EXTERNAL</auth>\n"
+        "<policy context=\"default\"><allow user=\"*\"/><allow own=\"*\"/>\n"
+        "<allow send_destination=\"*\" eavesdrop=\"true\"/><allow eavesdrop=\"true\"/></policy></busconfig>\n")
+                   .arg(m_dir.path()).toUtf8());
+    conf.close();
+    QProcess bus;
+    bus.start(QStringLiteral("dbus-daemon"), {QStringLiteral("--config-file=") + conf.fileName(), QStringLiteral("--fork"),
+                                              QStringLiteral("--print-address=1"), QStringLiteral("--print-pid=1")});
+    QVERIFY(bus.waitForFinished(10000));
+    const QStringList out = QString::fromUtf8(bus.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(out.size(), 2);
+    m_address = out.at(0).trimmed();
+    m_busPid = out.at(1).trimmed().toLongLong();
+    qputenv("DBUS_SYSTEM_BUS_ADDRESS", m_address.toUtf8());
+    qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
+    QVERIFY(QDBusConnection::systemBus().isConnected());
+
+    // Watch the wire for PowerOff calls; the mock's own log cannot tell a bool from an int.
+    m_monitor.start(QStringLiteral("dbus-monitor"),
+                    {QStringLiteral("--address"), m_address,
+                     QStringLiteral("type='method_call',interface='org.freedesktop.login1.Manager',member='PowerOff'")});
+    QVERIFY(m_monitor.waitForStarted());
+    QTest::qWait(300);
+}
+
+void TestPower::cleanupTestCase()
+{
+    stopMock();
+    m_monitor.kill();
+    m_monitor.waitForFinished();
+    if (m_busPid > 0)
+        QProcess::execute(QStringLiteral("kill"), {QString::number(m_busPid)});
+}
+
+void TestPower::cleanup()
+{
+    stopMock();
+}
+
+void TestPower::startMock(const QString &canPowerOff)
+{
+    m_mock.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    m_mock.start(QStringLiteral("/usr/bin/python3"),
+                 {QStringLiteral("-m"), QStringLiteral("dbusmock"), QStringLiteral("--template"), QStringLiteral("logind"),
+                  QStringLiteral("-p"), QStringLiteral("{\"CanPowerOff\": \"%1\"}").arg(canPowerOff)});
+    QVERIFY(m_mock.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(
+        QDBusConnection::systemBus().interface()->isServiceRegistered(QStringLiteral("org.freedesktop.login1")), 10000);
+}
+
+void TestPower::stopMock()
+{
+    if (m_mock.state() != QProcess::NotRunning) {
+        m_mock.terminate();
+        m_mock.waitForFinished(5000);
+    }
+}
+
+TestPower::Answer TestPower::request()
+{
+    LogindPower power;
+    Answer a;
+    power.done = [&a](bool ok, const QString &error) {
+        a.got = true;
+        a.ok = ok;
+        a.error = error;
+    };
+    power.requestPowerOff();
+    QTest::qWait(0);
+    if (a.got)
+        qWarning("the answer came before the caller was back in the event loop");
+    QElapsedTimer t;
+    t.start();
+    while (!a.got && t.elapsed() < 15000)
+        QTest::qWait(20);
+    return a;
+}
+
+QStringList TestPower::powerOffCalls() const
+{
+    QTest::qWait(300);
+    const_cast<QProcess &>(m_monitor).waitForReadyRead(200);
+    static QString seen;
+    seen += QString::fromUtf8(const_cast<QProcess &>(m_monitor).readAllStandardOutput());
+    QStringList calls;
+    const QStringList lines = seen.split(QLatin1Char('\n'));
+    for (int i = 0; i < lines.size(); ++i)
+        if (lines[i].contains(QLatin1String("member=PowerOff")))
+            calls << (i + 1 < lines.size() ? lines[i + 1].trimmed() : QString());
+    seen.clear();
+    return calls;
+}
+
+void TestPower::accepted()
+{
+    startMock(QStringLiteral("yes"));
+    const Answer a = request();
+    QVERIFY(a.got);
+    QVERIFY2(a.ok, qPrintable(a.error));
+    QCOMPARE(powerOffCalls(), QStringList{QStringLiteral("boolean true")});
+}
+
+void TestPower::refusedByCanPowerOff_data()
+{
+    QTest::addColumn<QString>("can");
+    QTest::newRow("no") << "no";
+    QTest::newRow("na") << "na";
+}
+
+void TestPower::refusedByCanPowerOff()
+{
+    QFETCH(QString, can);
+    startMock(can);
+    const Answer a = request();
+    QVERIFY(a.got);
+    QVERIFY(!a.ok);
+    QVERIFY2(a.error.contains(can), qPrintable(a.error));
+    QCOMPARE(powerOffCalls(), QStringList());
+}
+
+void TestPower::accessDenied()
+{
+    startMock(QStringLiteral("challenge"));
+    auto add = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
+                                              QStringLiteral("org.freedesktop.DBus.Mock"), QStringLiteral("AddMethod"));
+    add << QStringLiteral("org.freedesktop.login1.Manager") << QStringLiteral("PowerOff") << QStringLiteral("b")
+        << QString() << QStringLiteral("raise dbus.exceptions.DBusException('not allowed', "
+                                       "name='org.freedesktop.DBus.Error.AccessDenied')");
+    const QDBusMessage r = QDBusConnection::systemBus().call(add);
+    QVERIFY2(r.type() == QDBusMessage::ReplyMessage, qPrintable(r.errorMessage()));
+    const Answer a = request();
+    QVERIFY(a.got);
+    QVERIFY(!a.ok);
+    QVERIFY2(a.error.contains(QStringLiteral("not allowed")), qPrintable(a.error));
+    QCOMPARE(powerOffCalls(), QStringList{QStringLiteral("boolean true")}); // asked once, refused
+}
+
+void TestPower::noLogind()
+{
+    const Answer a = request();
+    QVERIFY(a.got);
+    QVERIFY(!a.ok);
+    QVERIFY2(a.error.contains(QStringLiteral("org.freedesktop.login1")), qPrintable(a.error));
+    QCOMPARE(powerOffCalls(), QStringList());
+}
+
+QTEST_GUILESS_MAIN(TestPower)
+#include "tst_power.moc"
