@@ -173,10 +173,7 @@ void Clock::Form_Load(const QString &commandLine)
 
     // 27: the first face, without hands.
     BmpChangeFlag = VFalse;
-    if (settings.CharPattern == VTrue)
-        DrawTimeChar();
-    else
-        DrawTimePoint();
+    DrawDial();
     DrawFrame();
     PlayingFlag = VFalse;
 
@@ -245,10 +242,7 @@ void Clock::Timer1_Timer()
     }
     if (!NoImage || settings.Transparent || settings.SlideBmp)
         ImageCopy();
-    if (settings.CharPattern == VTrue)
-        DrawTimeChar();
-    else
-        DrawTimePoint();
+    DrawDial();
     DrawFrame();
     SetFormPlace();
     frame.markFixed();

@@ -93,6 +93,7 @@ public:
     void DrawHands();
     void DrawTimePoint();
     void DrawTimeChar();
+    void DrawDial(); // the numerals or the bars
     void ImageCopy();
     void GetDesktopImage();
     void UpdateCapture();

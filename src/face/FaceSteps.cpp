@@ -54,6 +54,15 @@ void Clock::DrawTimeChar()
     appendTimeChar(frame, settings, scale.Mag);
 }
 
+void Clock::DrawDial()
+{
+    // Only True itself picks the numerals; any other value, 1 included, the bars.
+    if (settings.CharPattern == VTrue)
+        DrawTimeChar();
+    else
+        DrawTimePoint();
+}
+
 void Clock::ImageCopy()
 {
     if (Picture1.isNull())
@@ -118,10 +127,7 @@ Face Clock::faceAt(int hour, int minute, int second)
     Cls();
     if (!NoImage || settings.Transparent || settings.SlideBmp)
         ImageCopy();
-    if (settings.CharPattern == VTrue)
-        DrawTimeChar();
-    else
-        DrawTimePoint();
+    DrawDial();
     DrawFrame();
     frame.markFixed();
     DrawHands();

@@ -73,23 +73,6 @@ QPoint windowPos(QWindow *w, QPoint fallback)
     return p;
 }
 
-bool leftButtonDown()
-{
-    xcb_connection_t *c = connection();
-    if (!c)
-        return false;
-    const xcb_screen_t *screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
-    xcb_query_pointer_reply_t *r = xcb_query_pointer_reply(c, xcb_query_pointer(c, screen->root), nullptr);
-    if (!r)
-        return false;
-    const bool down = r->mask & XCB_BUTTON_MASK_1;
-    free(r);
-    return down;
-}
-
-} // namespace dv::x11
-
-namespace dv::x11 {
 
 PointerState queryPointer()
 {
@@ -105,8 +88,14 @@ PointerState queryPointer()
     st.pos = QPoint(r->root_x, r->root_y);
     st.shift = r->mask & XCB_MOD_MASK_SHIFT;
     st.ctrl = r->mask & XCB_MOD_MASK_CONTROL;
+    st.leftButton = r->mask & XCB_BUTTON_MASK_1;
     free(r);
     return st;
+}
+
+bool leftButtonDown()
+{
+    return queryPointer().leftButton;
 }
 
 } // namespace dv::x11

@@ -22,6 +22,7 @@ struct PointerState {
     QPoint pos;
     bool shift = false;
     bool ctrl = false;
+    bool leftButton = false;
 };
 PointerState queryPointer();
 
