@@ -42,19 +42,25 @@ SdlSound::~SdlSound()
 {
     stop();
     g_player = nullptr;
-    if (m_open) {
-        Mix_HookMusicFinished(nullptr);
-        Mix_CloseAudio();
-        Mix_Quit();
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    }
+}
+
+void SdlSound::close()
+{
+    // An open device keeps SDL's mixing thread busy even in silence: a clock
+    // that sounds a few times a day holds it only while it plays.
+    if (!m_open)
+        return;
+    Mix_HookMusicFinished(nullptr);
+    Mix_CloseAudio();
+    Mix_Quit();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    m_open = false;
 }
 
 bool SdlSound::open()
 {
-    if (m_openTried)
-        return m_open;
-    m_openTried = true;
+    if (m_open)
+        return true;
     if (!qEnvironmentVariableIsSet("SDL_SOUNDFONTS")) {
         for (const char *sf : kSoundFonts) {
             if (QFileInfo::exists(QString::fromLatin1(sf))) {
@@ -78,6 +84,8 @@ bool SdlSound::open()
     if (!tryOpen()) {
         // No sound device: play into the silent driver so that every sound still
         // takes its time and ends, and the clock goes on as usual.
+        if (qgetenv("SDL_AUDIODRIVER") == "dummy")
+            return false;
         qputenv("SDL_AUDIODRIVER", "dummy");
         if (!tryOpen())
             return false;
@@ -104,6 +112,7 @@ void SdlSound::onFinished(quint64 play)
         return; // the end of a play that was stopped or replaced
     Mix_FreeMusic(m_music);
     m_music = nullptr;
+    close();
     if (finished)
         finished();
 }
@@ -129,16 +138,21 @@ bool SdlSound::play(const QString &file, const QString &deviceType)
             return false;
         }
     }
-    if (!open())
+    if (!open()) {
+        if (m_error.isEmpty())
+            m_error = QStringLiteral("no audio output");
         return false;
+    }
     SDL_RWops *rw = SDL_RWFromFile(QFile::encodeName(file).constData(), "rb");
     if (!rw) {
         m_error = QString::fromUtf8(SDL_GetError());
+        close();
         return false;
     }
     Mix_Music *music = Mix_LoadMUSType_RW(rw, kind == SoundKind::Wave ? MUS_WAV : MUS_MID, 1);
     if (!music) {
         m_error = QString::fromUtf8(Mix_GetError());
+        close();
         return false;
     }
     m_play = ++g_play;
@@ -147,6 +161,7 @@ bool SdlSound::play(const QString &file, const QString &deviceType)
         m_error = QString::fromUtf8(Mix_GetError());
         Mix_FreeMusic(music);
         m_music = nullptr;
+        close();
         return false;
     }
     return true;
@@ -160,6 +175,7 @@ void SdlSound::stop()
     Mix_HaltMusic();
     Mix_FreeMusic(m_music);
     m_music = nullptr;
+    close();
 }
 
 } // namespace dv

@@ -30,12 +30,12 @@ public:
 
 private:
     bool open();
+    void close();
     void onFinished(quint64 play);
     static void musicFinishedHook();
 
     _Mix_Music *m_music = nullptr;
     bool m_open = false;
-    bool m_openTried = false;
     QString m_error;
     QString m_driver;
     quint64 m_play = 0; // number of the current play; older ends are stale

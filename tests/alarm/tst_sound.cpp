@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <QtTest>
+#include <SDL2/SDL.h>
 
 using namespace dv;
 
@@ -65,6 +66,7 @@ private slots:
     void alarmWindowFlashesAndStops();
     void alarmClosesWhenTheSoundEnds();
     void defaultTimeSignal();
+    void defaultTimeSignalPlaysOutOfTheBox();
 
 private:
     QTemporaryDir m_dir;
@@ -105,6 +107,7 @@ void TestSound::wavCompletesAfterItsLength()
     qInfo("a 1.000 s WAV ended after %lld ms", ms);
     QVERIFY2(ms > 900 && ms < 1800, qPrintable(QString::number(ms)));
     QVERIFY(!s.isPlaying());
+    QCOMPARE(SDL_WasInit(SDL_INIT_AUDIO), 0u); // the device is let go between sounds
     QTest::qWait(300);
     QCOMPARE(done, 1); // exactly one
 }
@@ -260,6 +263,22 @@ void TestSound::defaultTimeSignal()
         QVERIFY2(loud(s), qPrintable(QString::number(s)));
     const double seconds = double(pcm.size()) / 2 / rate;
     QVERIFY(seconds > 5.5 && seconds < 6.0);
+}
+
+void TestSound::defaultTimeSignalPlaysOutOfTheBox()
+{
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    ClockApp app(qEnvironmentVariable("DIALVANE_BUILD_DIR")); // the program's folder
+    Clock &c = app.clock();
+    c.LoadParameter(); // an empty store: the defaults
+    QVERIFY(c.settings.Jihou);
+    QVERIFY(c.settings.Jihou00File.endsWith(QStringLiteral("/JIHOU.WAV")));
+    c.Schedule(59, 56, QStringLiteral("07:59:56"));
+    QCOMPARE(c.Same, 1);
+    QVERIFY(c.p.sound.isPlaying());
+    QTRY_COMPARE_WITH_TIMEOUT(c.Same, 0, 10000); // about 5.7 s
+    QVERIFY(!c.p.sound.isPlaying());
 }
 
 QTEST_MAIN(TestSound)
