@@ -203,12 +203,15 @@ void Clock::Form_Load(const QString &commandLine)
 
 void Clock::Timer1_Timer()
 {
-    // Hide test, every tick; both bounds inclusive.
-    const QPoint c = p.input.cursorPos();
+    // Hide test, every tick; both bounds inclusive. The pointer is asked for
+    // only when its answer counts.
     ShiftKeyOnFlag = p.input.shiftHeld() ? VTrue : VFalse;
     CtrlKeyOnFlag = p.input.ctrlHeld() ? VTrue : VFalse;
-    const bool over = FormX1 <= c.x() && c.x() <= FormX2 && FormY1 <= c.y() && c.y() <= FormY2;
-    if ((settings.OnMouseToHide && !ShiftKeyOnFlag && over) || CtrlKeyOnFlag) {
+    auto over = [this] {
+        const QPoint c = p.input.cursorPos();
+        return FormX1 <= c.x() && c.x() <= FormX2 && FormY1 <= c.y() && c.y() <= FormY2;
+    };
+    if ((settings.OnMouseToHide && !ShiftKeyOnFlag && over()) || CtrlKeyOnFlag) {
         p.window.hideNoActivate();
         FormHideFlag = VTrue;
     } else {

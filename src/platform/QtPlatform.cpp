@@ -29,6 +29,16 @@ const QtInput::State &QtInput::state() const
     return m_state;
 }
 
+QtInput::QtInput()
+    : m_keys(x11::available() ? new x11::ModifierWatch : nullptr)
+{
+}
+
+QtInput::~QtInput()
+{
+    delete m_keys;
+}
+
 QPoint QtInput::cursorPos() const
 {
     return state().pos;
@@ -36,12 +46,12 @@ QPoint QtInput::cursorPos() const
 
 bool QtInput::shiftHeld() const
 {
-    return state().shift;
+    return m_keys && m_keys->live() ? m_keys->shift() : state().shift;
 }
 
 bool QtInput::ctrlHeld() const
 {
-    return state().ctrl;
+    return m_keys && m_keys->live() ? m_keys->ctrl() : state().ctrl;
 }
 
 QSize QtScreen::sizePx() const

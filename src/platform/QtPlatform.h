@@ -2,6 +2,7 @@
 // The real implementations of the small platform interfaces.
 
 #include "platform/Platform.h"
+#include "platform/X11.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -15,9 +16,12 @@ public:
 };
 
 // Pointer and keys as the server has them (the clock never has the focus).
-// One round trip serves the three questions of a tick.
+// The keys come pushed by the server where it can; otherwise one round trip
+// serves the three questions of a tick.
 class QtInput final : public InputState {
 public:
+    QtInput();
+    ~QtInput() override;
     QPoint cursorPos() const override;
     bool shiftHeld() const override;
     bool ctrlHeld() const override;
@@ -26,6 +30,7 @@ private:
     const State &state() const;
     mutable State m_state;
     mutable QElapsedTimer m_age;
+    x11::ModifierWatch *m_keys = nullptr;
 };
 
 class QtScreen final : public ScreenInfo {

@@ -2,7 +2,13 @@
 
 #include <QGuiApplication>
 #include <QWindow>
+#include <QAbstractNativeEventFilter>
+#include <QCoreApplication>
 #include <xcb/xcb.h>
+// xkb.h names a field `explicit`.
+#define explicit explicit_
+#include <xcb/xkb.h>
+#undef explicit
 
 #include <cstdlib>
 
@@ -91,6 +97,67 @@ PointerState queryPointer()
     st.leftButton = r->mask & XCB_BUTTON_MASK_1;
     free(r);
     return st;
+}
+
+class ModifierWatch::Filter final : public QAbstractNativeEventFilter {
+public:
+    Filter(ModifierWatch *w, uint8_t firstEvent) : m_watch(w), m_first(firstEvent) {}
+    bool nativeEventFilter(const QByteArray &type, void *message, qintptr *) override
+    {
+        if (type != "xcb_generic_event_t")
+            return false;
+        auto *ev = static_cast<xcb_generic_event_t *>(message);
+        if ((ev->response_type & 0x7f) != m_first)
+            return false;
+        auto *any = reinterpret_cast<const xcb_xkb_state_notify_event_t *>(ev);
+        if (any->xkbType == XCB_XKB_STATE_NOTIFY) {
+            m_watch->m_shift = any->mods & XCB_MOD_MASK_SHIFT;
+            m_watch->m_ctrl = any->mods & XCB_MOD_MASK_CONTROL;
+        }
+        return false; // Qt keeps its own keyboard state from the same events
+    }
+private:
+    ModifierWatch *m_watch;
+    uint8_t m_first;
+};
+
+ModifierWatch::ModifierWatch()
+{
+    xcb_connection_t *c = connection();
+    if (!c)
+        return;
+    const xcb_query_extension_reply_t *ext = xcb_get_extension_data(c, &xcb_xkb_id);
+    if (!ext || !ext->present)
+        return;
+    xcb_xkb_use_extension_reply_t *use = xcb_xkb_use_extension_reply(c, xcb_xkb_use_extension(c, 1, 0), nullptr);
+    const bool usable = use && use->supported;
+    free(use);
+    if (!usable)
+        return;
+    // Ask for every state part: a superset of what Qt selects on this connection,
+    // so its own keyboard handling keeps all it had.
+    xcb_xkb_select_events_details_t details{};
+    details.affectState = 0x3fff;
+    details.stateDetails = 0x3fff;
+    const xcb_void_cookie_t cookie = xcb_xkb_select_events_aux_checked(
+        c, XCB_XKB_ID_USE_CORE_KBD, XCB_XKB_EVENT_TYPE_STATE_NOTIFY, 0, 0, 0, 0, &details);
+    if (xcb_generic_error_t *err = xcb_request_check(c, cookie)) {
+        free(err);
+        return;
+    }
+    const PointerState now = queryPointer();
+    m_shift = now.shift;
+    m_ctrl = now.ctrl;
+    m_filter = new Filter(this, ext->first_event);
+    QCoreApplication::instance()->installNativeEventFilter(m_filter);
+    m_live = true;
+}
+
+ModifierWatch::~ModifierWatch()
+{
+    if (m_filter && QCoreApplication::instance())
+        QCoreApplication::instance()->removeNativeEventFilter(m_filter);
+    delete m_filter;
 }
 
 bool leftButtonDown()

@@ -26,4 +26,22 @@ struct PointerState {
 };
 PointerState queryPointer();
 
+// Shift and Ctrl as the server pushes them, whichever window has the focus:
+// no round trip a tick just to learn that no key is held.
+class ModifierWatch {
+public:
+    ModifierWatch();
+    ~ModifierWatch();
+    bool live() const { return m_live; }
+    bool shift() const { return m_shift; }
+    bool ctrl() const { return m_ctrl; }
+private:
+    class Filter;
+    Filter *m_filter = nullptr;
+    bool m_live = false;
+    bool m_shift = false;
+    bool m_ctrl = false;
+    friend class Filter;
+};
+
 } // namespace dv::x11

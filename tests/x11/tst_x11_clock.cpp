@@ -13,6 +13,8 @@ private slots:
     void staysOutOfTheTaskbar();
     void dragMovesAndSaves();
     void trayMenuPinsToACorner();
+    void hidesUnderPointerAndKeys_data();
+    void hidesUnderPointerAndKeys();
 };
 
 static QString storedValue(const QString &conf, const QString &key)
@@ -137,6 +139,51 @@ void TestX11Clock::trayMenuPinsToACorner()
     QVERIFY(waitFor([&] { return storedValue(clock.confPath(), "FormPlace") == "4"; }, 3000));
     QCOMPARE(storedValue(clock.confPath(), "FormLeft"), QStringLiteral("13560"));
     QCOMPARE(storedValue(clock.confPath(), "FormTop"), QStringLiteral("9720"));
+}
+
+void TestX11Clock::hidesUnderPointerAndKeys_data()
+{
+    QTest::addColumn<bool>("option");
+    QTest::addColumn<QPoint>("pointer");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<bool>("hidden");
+    QTest::newRow("Ctrl hides anywhere") << false << QPoint(700, 500) << "Control_L" << true;
+    QTest::newRow("pointer over, option on") << true << QPoint(160, 160) << "" << true;
+    QTest::newRow("pointer over, option off") << false << QPoint(160, 160) << "" << false;
+    QTest::newRow("Shift keeps it") << true << QPoint(160, 160) << "Shift_L" << false;
+}
+
+void TestX11Clock::hidesUnderPointerAndKeys()
+{
+    QFETCH(bool, option);
+    QFETCH(QPoint, pointer);
+    QFETCH(QString, key);
+    QFETCH(bool, hidden);
+    xdotool({"mousemove", "700", "500"});
+    ClockProcess clock;
+    clock.writeSettings(QStringLiteral("FormLeft=1500\nFormTop=1500\nOnMouseToHide=%1\n")
+                            .arg(option ? "True" : "False"));
+    clock.start();
+    const QString win = clock.clockWindow();
+    QVERIFY(!win.isEmpty());
+    QThread::msleep(600);
+    auto visible = [&] { return windowsOf(clock.proc.processId(), QSize(120, 120)).contains(win); };
+    QVERIFY(visible());
+    if (!key.isEmpty())
+        xdotool({"keydown", key});
+    QThread::msleep(100);
+    xdotool({"mousemove", QString::number(pointer.x()), QString::number(pointer.y())});
+    // The tick looks four times a second.
+    if (hidden)
+        QVERIFY(waitFor([&] { return !visible(); }, 1000));
+    else {
+        QThread::msleep(800);
+        QVERIFY(visible());
+    }
+    if (!key.isEmpty())
+        xdotool({"keyup", key});
+    xdotool({"mousemove", "700", "500"});
+    QVERIFY(waitFor(visible, 1000)); // and back
 }
 
 QTEST_GUILESS_MAIN(TestX11Clock)
