@@ -19,6 +19,9 @@ class TimeSource {
 public:
     virtual ~TimeSource() = default;
     virtual QDateTime now() const = 0; // local wall-clock time
+    // The same instant without the time zone's work; its second of the minute is
+    // the local one, zones being whole minutes apart.
+    virtual qint64 msecsSinceEpoch() const { return now().toMSecsSinceEpoch(); }
 };
 
 class InputState {

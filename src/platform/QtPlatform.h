@@ -13,6 +13,7 @@ namespace dv {
 class SystemTime final : public TimeSource {
 public:
     QDateTime now() const override { return QDateTime::currentDateTime(); }
+    qint64 msecsSinceEpoch() const override { return QDateTime::currentMSecsSinceEpoch(); }
 };
 
 // Pointer and keys as the server has them (the clock never has the focus).
