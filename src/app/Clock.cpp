@@ -92,12 +92,12 @@ int Clock::faceSide() const
 
 void Clock::Form_Load(const QString &commandLine)
 {
-    // 1-2: watch the system's repaints; the caption is only the window's text.
+    // Watch the system's repaints; the caption is only the window's text.
     ui.hookWindowProc();
     p.window.setCaption(QString::number(quintptr(this), 16).toUpper() + QStringLiteral(" lpOrg:")
                         + QString::number(quintptr(&ui), 16).toUpper());
 
-    // 4-6: command line.
+    // The command line.
     const CommandLine cl = parseCommandLine(commandLine);
     if (cl.delreg) {
         switch (p.store.removeAll()) {
@@ -110,7 +110,7 @@ void Clock::Form_Load(const QString &commandLine)
     }
     commandLineOffset = cl.offset;
 
-    // 8-12
+    // Greetings and the tray icon come before the settings.
     CaptureRequest = false;
     ReqCaptureDbl = VFalse;
     PopupFlag = VFalse;
@@ -119,22 +119,21 @@ void Clock::Form_Load(const QString &commandLine)
     p.tray.add(trayTip(p.time.now().date()));
     p.pump.yield();
 
-    // 13-14
+    // The stored offset never counts: only the command line's.
     LoadParameter();
     settings.OffsetTime = 0.0f;
     if (commandLineOffset != 0.0f)
         settings.OffsetTime = commandLineOffset;
 
-    // 15-17: scale and window size; the shape follows in step 29.
+    // Scale and window size; the window gets its shape further down.
     MulX = p.screen.twipsPerPixelX();
     MulY = p.screen.twipsPerPixelY();
     scale = computeScale(settings.ClockSize, settings.Mag2Flag, MulX, MulY, p.screen.sizePx().height());
     p.window.setSizePx(scale.d, scale.d);
 
-    // 18
     SetParameter();
 
-    // 19-21: keep the stored position on the screen.
+    // A stored position in the last 32 pixels or beyond is pulled back onto the screen.
     const QSize screen = p.screen.sizePx();
     const double screenW = screen.width() * MulX, screenH = screen.height() * MulY;
     if (screenH - 32 * MulY < settings.FormTop)
@@ -144,10 +143,10 @@ void Clock::Form_Load(const QString &commandLine)
     p.window.movePx(int(std::lround(settings.FormLeft / MulX)), int(std::lround(settings.FormTop / MulY)));
     SetFormPlace();
 
-    // 22: the background colour clears the face.
+    // The board colour clears the face.
     Cls();
 
-    // 23-25: board picture.
+    // The board picture, the desktop behind, the slideshow: the last one wins.
     if (!settings.BackImage.isEmpty() && !FileExists(settings.BackImage, 0)) {
         showMessage(text::BoardPictureMissing + text::CRLF + text::CRLF + text::PathArrow + settings.BackImage);
         settings.BackImage.clear();
@@ -164,20 +163,20 @@ void Clock::Form_Load(const QString &commandLine)
         ImageCopy();
     }
 
-    // 26: the slideshow folder, whether or not the slideshow is on.
+    // The slideshow folder is checked whether or not the slideshow is on.
     if (!FileExists(settings.BmpDirectory, 1)) {
         showMessage(text::PictureFolderMissing + text::CRLF + text::PathArrow + settings.BmpDirectory);
         settings.BmpDirectory = p.appDir;
         settings.SlideBmp = VFalse;
     }
 
-    // 27: the first face, without hands.
+    // The first face, without hands: they come with the first tick.
     BmpChangeFlag = VFalse;
     DrawDial();
     DrawFrame();
     PlayingFlag = VFalse;
 
-    // 28: alarm sounds.
+    // Missing alarm sounds are cleared in memory only.
     QString *sounds[] = {&settings.AlarmSound1, &settings.AlarmSound2, &settings.AlarmSound3};
     const QString *missing[] = {&text::AlarmSoundMissing1, &text::AlarmSoundMissing2, &text::AlarmSoundMissing3};
     for (int i = 0; i < 3; ++i) {
@@ -187,14 +186,14 @@ void Clock::Form_Load(const QString &commandLine)
         }
     }
 
-    // 29-31: shape, z-order, rectangle.
+    // Shape, z-order and where the window is.
     p.window.setCircleShape(scale.d);
     p.window.setTopMost(settings.TopMost != 0);
     p.window.showNoActivate(settings.TopMost != 0);
     SetFormRect();
     SavedActRect = p.window.screenRect();
 
-    // 32-33
+    // Show the first face; the tick starts last of all.
     p.pump.yield();
     p.window.present(frame);
     p.pump.yield();
