@@ -72,19 +72,24 @@ double QtScreen::twipsPerPixelY() const
     return s && s->logicalDotsPerInchY() > 0 ? 1440.0 / s->logicalDotsPerInchY() : 15.0;
 }
 
+static int runBox(QMessageBox::Icon icon, const QString &text, QMessageBox::StandardButtons buttons)
+{
+    QMessageBox box(icon, text::AppTitle, text, buttons);
+    box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    // Wide enough for the whole caption in the title bar.
+    box.setStyleSheet(QStringLiteral("QLabel { min-width: 15em; }"));
+    return box.exec();
+}
+
 void QtMessageBoxes::inform(const QString &text)
 {
-    QMessageBox box(QMessageBox::NoIcon, text::AppTitle, text, QMessageBox::Ok);
-    box.setWindowFlag(Qt::WindowStaysOnTopHint);
-    box.exec();
+    runBox(QMessageBox::NoIcon, text, QMessageBox::Ok);
 }
 
 bool QtMessageBoxes::ask(const QString &text, bool exclamation)
 {
-    QMessageBox box(exclamation ? QMessageBox::Warning : QMessageBox::NoIcon, text::AppTitle, text,
-                    QMessageBox::Yes | QMessageBox::No);
-    box.setWindowFlag(Qt::WindowStaysOnTopHint);
-    return box.exec() == QMessageBox::Yes;
+    return runBox(exclamation ? QMessageBox::Warning : QMessageBox::NoIcon, text,
+                  QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
 void QtMessageBoxes::beep()
