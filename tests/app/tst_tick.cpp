@@ -1,4 +1,5 @@
 #include "Fakes.h"
+#include "face/Slideshow.h"
 #include "platform/QtPlatform.h"
 
 #include <QtTest>
@@ -21,6 +22,8 @@ private slots:
     void scheduleRunsAtSeconds0_56_59();
     void alignedTimer_data();
     void alignedTimer();
+    void slideshowInterval_data();
+    void slideshowInterval();
 };
 
 void TestTick::offset_data()
@@ -212,6 +215,39 @@ void TestTick::alignedTimer()
     QFETCH(int, msec);
     QFETCH(int, wait);
     QCOMPARE(AlignedTickTimer::msecsToNextQuarter(msec), wait);
+}
+
+void TestTick::slideshowInterval_data()
+{
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<int>("hour");
+    QTest::addColumn<QList<int>>("dueMinutes");
+    auto every = [](int n) { QList<int> m; for (int i = 0; i < 60; i += n) m << i; return m; };
+    QTest::newRow("1 min") << "１分" << 14 << every(1);
+    QTest::newRow("2 min") << "２分" << 14 << every(2);
+    QTest::newRow("3 min") << "３分" << 14 << every(3);
+    QTest::newRow("5 min") << "５分" << 14 << every(5);
+    QTest::newRow("10 min") << "１０分" << 14 << every(10);
+    QTest::newRow("15 min") << "１５分" << 14 << every(15);
+    QTest::newRow("20 min") << "２０分" << 14 << every(20);
+    QTest::newRow("30 min") << "３０分" << 14 << every(30);
+    QTest::newRow("1 hour") << "１時間" << 15 << QList<int>{0};
+    QTest::newRow("2 hours, even hour") << "２時間" << 14 << QList<int>{0};
+    QTest::newRow("2 hours, odd hour") << "２時間" << 15 << QList<int>{};
+    QTest::newRow("half-width digits never") << "5分" << 14 << QList<int>{};
+    QTest::newRow("other text never") << "" << 14 << QList<int>{};
+}
+
+void TestTick::slideshowInterval()
+{
+    QFETCH(QString, label);
+    QFETCH(int, hour);
+    QFETCH(QList<int>, dueMinutes);
+    QList<int> due;
+    for (int m = 0; m < 60; ++m)
+        if (slideDue(label, hour, m))
+            due << m;
+    QCOMPARE(due, dueMinutes);
 }
 
 QTEST_GUILESS_MAIN(TestTick)
