@@ -112,7 +112,7 @@ void ClockWindow::present(const Face &face)
         return;
     m_face = face;
     m_hasFace = true;
-    m_image = m_renderer.render(face, devicePixelRatioF());
+    m_renderer.render(face, devicePixelRatioF());
     ++m_paints;
     update();
 }
@@ -120,8 +120,8 @@ void ClockWindow::present(const Face &face)
 void ClockWindow::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    if (!m_image.isNull())
-        p.drawImage(QPoint(0, 0), m_image);
+    if (!image().isNull())
+        p.drawImage(QPoint(0, 0), image());
 }
 
 QImage ClockWindow::grabScreen(const QRect &area)
@@ -135,8 +135,8 @@ QImage ClockWindow::grabScreen(const QRect &area)
     // A busy window behind us may take a while to repaint what we uncovered, and
     // some window managers hand back our own face at first: grab until the
     // picture no longer looks like our last frame.
-    QImage ours = m_image.isNull() ? QImage()
-                                   : m_image.scaled(area.size()).convertToFormat(QImage::Format_RGB32);
+    QImage ours = image().isNull() ? QImage()
+                                   : image().scaled(area.size()).convertToFormat(QImage::Format_RGB32);
     QImage grab;
     QElapsedTimer t;
     t.start();

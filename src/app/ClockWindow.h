@@ -30,7 +30,7 @@ public:
     QImage grabScreen(const QRect &area) override;
     void dragMove() override;
 
-    const QImage &image() const { return m_image; }
+    const QImage &image() const { return m_renderer.image(); }
     int presentCount() const { return m_paints; }
     // Milliseconds since we last showed the window ourselves; exposes that soon
     // after are our own, not the system asking for a repaint.
@@ -55,7 +55,6 @@ private:
 
     Face m_face;
     bool m_hasFace = false;
-    QImage m_image;
     FaceRenderer m_renderer;
     QPoint m_pos;
     int m_side = 120;

@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QPen>
+#include <cstring>
 
 namespace dv {
 
@@ -77,7 +78,10 @@ const QImage &FaceRenderer::render(const Face &face, qreal dpr)
         m_valid = true;
         ++m_fixedRepaints;
     }
-    m_out = m_fixedImage.copy();
+    // Into the same buffer every second: nobody else holds it.
+    if (m_out.size() != m_fixedImage.size())
+        m_out = QImage(m_fixedImage.size(), m_fixedImage.format());
+    std::memcpy(m_out.bits(), m_fixedImage.constBits(), size_t(m_fixedImage.sizeInBytes()));
     m_out.setDevicePixelRatio(dpr);
     paintStrokes(face, m_out, face.fixedCount(), face.strokes.size());
     return m_out;

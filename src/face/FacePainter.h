@@ -22,6 +22,7 @@ void paintFace(const Face &face, QImage &target);
 class FaceRenderer {
 public:
     const QImage &render(const Face &face, qreal dpr);
+    const QImage &image() const { return m_out; } // the last face rendered
     int fixedRepaints() const { return m_fixedRepaints; }
 private:
     Face m_fixed;

@@ -20,20 +20,18 @@ struct WeekRig : Rig {
     }
     void runUntil(const QDateTime &until)
     {
-        // Wall-clock times kept as UTC: no time-zone work in a million ticks.
-        time.t = QDateTime(time.t.date(), time.t.time(), Qt::UTC);
-        const QDateTime end(until.date(), until.time(), Qt::UTC);
-        while (time.t < end) {
-            time.t = time.t.addMSecs(250);
-            const int plays = int(sound.played.size());
-            clock.Timer1_Timer();
+        const qint64 ms = QDateTime(time.t.date(), time.t.time(), Qt::UTC)
+                              .msecsTo(QDateTime(until.date(), until.time(), Qt::UTC));
+        qsizetype plays = sound.played.size();
+        run(ms, [&] {
             if (sound.played.size() > plays) {
+                plays = sound.played.size();
                 started << sound.played.last() + QLatin1Char('@') + time.t.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
                 soundStarted = time.t;
             }
             if (sound.playing && soundStarted.secsTo(time.t) >= soundSeconds)
                 sound.finish();
-        }
+        });
     }
     int count(const QString &suffix) const
     {

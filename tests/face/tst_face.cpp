@@ -45,6 +45,7 @@ private slots:
     void renderedPixels();
     void oneLinePixelIsOneRow();
     void drawnAtDevicePixelRatio2();
+    void rendererMatchesAFullPaint();
 };
 
 void TestFace::sizeTable_data()
@@ -416,6 +417,26 @@ void TestFace::drawnAtDevicePixelRatio2()
     QCOMPARE(QColor(img.pixel(120, 41)), QColor(Qt::black));
     QCOMPARE(QColor(img.pixel(120, 39)), QColor(Qt::white));
     QCOMPARE(QColor(img.pixel(120, 42)), QColor(Qt::white));
+}
+
+void TestFace::rendererMatchesAFullPaint()
+{
+    // The running clock keeps the dial between seconds; every frame must still
+    // equal one painted from scratch, and the dial be painted again only when it changes.
+    Rig rig;
+    rig.store.values = {{"ShadowFlag", "True"}, {"CharPattern", "True"}};
+    rig.clock.Form_Load(QString());
+    FaceRenderer r;
+    const QTime times[] = {QTime(10, 10, 40), QTime(10, 10, 41), QTime(23, 59, 59), QTime(0, 0, 0)};
+    for (const QTime &t : times) {
+        const Face f = rig.clock.faceAt(t.hour(), t.minute(), t.second());
+        QCOMPARE(r.render(f, 1.0), paintFace(f, 1.0));
+    }
+    QCOMPARE(r.fixedRepaints(), 1);
+    rig.clock.settings.BoardColor = 0x00FFFF;
+    const Face yellow = rig.clock.faceAt(1, 2, 3);
+    QCOMPARE(r.render(yellow, 1.0), paintFace(yellow, 1.0));
+    QCOMPARE(r.fixedRepaints(), 2);
 }
 
 QTEST_GUILESS_MAIN(TestFace)

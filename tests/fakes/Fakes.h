@@ -268,7 +268,8 @@ public:
     void endProgramNow() override { ++ended; log.add(QStringLiteral("end")); }
 };
 
-// Everything wired together around one Clock.
+// Everything wired together around one Clock. The settings live in memory
+// unless a test hands in a store of its own.
 struct Rig {
     Log log;
     FakeTime time;
@@ -288,20 +289,26 @@ struct Rig {
     Platform platform;
     Clock clock;
 
-    explicit Rig(const QString &dir = QDir::tempPath())
+    explicit Rig(const QString &dir = QDir::tempPath(), SettingsStore *otherStore = nullptr)
         : appDir(dir)
-        , platform{time, input, screen, msg, window, timer, pump, store, launcher, tray, sound, power, dir}
+        , platform{time, input, screen, msg, window, timer, pump, otherStore ? *otherStore : store,
+                   launcher, tray, sound, power, dir}
         , clock(platform, ui)
     {
         ui.onUnloadAlarm = [this] { clock.AlarmWindowUnloaded(); };
     }
 
-    // Advances the fake clock by `ms` in 250 ms ticks, ticking at each.
-    void run(qint64 ms)
+    // Advances the fake clock by `ms` in 250 ms ticks, ticking at each; `afterTick`
+    // may look at every one. The wall time is kept as UTC so that a simulated week
+    // of ticks does no time-zone work.
+    void run(qint64 ms, const std::function<void()> &afterTick = {})
     {
+        time.t = QDateTime(time.t.date(), time.t.time(), Qt::UTC);
         for (qint64 t = 0; t < ms; t += 250) {
             time.t = time.t.addMSecs(250);
             clock.Timer1_Timer();
+            if (afterTick)
+                afterTick();
         }
     }
 };

@@ -172,20 +172,17 @@ static Settings unusual()
 
 void TestSettings::everyFieldRoundTripsThroughTheIniFile()
 {
-    FakeTime time; FakeInput input; FakeScreen screen; Log log; FakeMessages msg(log); FakeWindow win(log);
-    FakeTimer timer(log); FakePump pump; QSettingsStore store; FakeLauncher launcher; FakeTray tray(log);
-    FakeSound sound(log); FakePower power(log); FakeUi ui(log);
-    Platform p{time, input, screen, msg, win, timer, pump, store, launcher, tray, sound, power, QStringLiteral("/x")};
+    QSettingsStore store;
     {
-        Clock c(p, ui);
-        c.settings = unusual();
-        QVERIFY(c.SaveParameter());
-        QVERIFY(c.Org_ == c.settings);
+        Rig writer(QStringLiteral("/x"), &store);
+        writer.clock.settings = unusual();
+        QVERIFY(writer.clock.SaveParameter());
+        QVERIFY(writer.clock.Org_ == writer.clock.settings);
     }
-    Clock c(p, ui);
-    c.LoadParameter();
-    QVERIFY(c.settings == unusual());
-    QVERIFY(msg.shown.isEmpty());
+    Rig reader(QStringLiteral("/x"), &store);
+    reader.clock.LoadParameter();
+    QVERIFY(reader.clock.settings == unusual());
+    QVERIFY(reader.msg.shown.isEmpty());
 }
 
 void TestSettings::iniFileHoldsTheTexts()
@@ -212,17 +209,15 @@ void TestSettings::unwritableStoreIsReported()
     QVERIFY(blocker.open(QIODevice::WriteOnly));
     blocker.close();
 
-    FakeTime time; FakeInput input; FakeScreen screen; Log log; FakeMessages msg(log); FakeWindow win(log);
-    FakeTimer timer(log); FakePump pump; QSettingsStore store; FakeLauncher launcher; FakeTray tray(log);
-    FakeSound sound(log); FakePower power(log); FakeUi ui(log);
-    Platform p{time, input, screen, msg, win, timer, pump, store, launcher, tray, sound, power, QStringLiteral("/x")};
-    Clock c(p, ui);
+    QSettingsStore store;
+    Rig rig(QStringLiteral("/x"), &store);
+    Clock &c = rig.clock;
     c.LoadParameter();
     const Settings saved = c.Org_;
     c.settings.FormTop = 4500;
     QVERIFY(!c.SaveParameter());
-    QCOMPARE(msg.shown.size(), 1);
-    QVERIFY(msg.shown.first().startsWith(QStringLiteral("設定を保存できませんでした\r\n\r\n-> ")));
+    QCOMPARE(rig.msg.shown.size(), 1);
+    QVERIFY(rig.msg.shown.first().startsWith(QStringLiteral("設定を保存できませんでした\r\n\r\n-> ")));
     QVERIFY(c.Org_ == saved); // the quit still sees the change
 }
 
