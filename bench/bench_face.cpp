@@ -1,8 +1,10 @@
 // Time to build and paint one face frame, against a bare fill of the same image
 // in the same run (the ratio survives a noisy machine better than the time).
 
+#include "face/FaceBuilder.h"
 #include "face/FacePainter.h"
-#include "face/Strokes.h"
+#include "platform/Headless.h"
+#include "platform/QtPlatform.h"
 
 #include <QElapsedTimer>
 #include <algorithm>
@@ -32,23 +34,29 @@ double medianUs(F f, int runs)
     return median(t);
 }
 
-Face build(const Settings &s, const Scale &sc, int i)
-{
-    Face f;
-    f.clear(sc.d, quint32(s.BoardColor));
-    if (s.CharPattern == VTrue)
-        appendTimeChar(f, s, sc.Mag);
-    else
-        appendTimePoint(f, s, sc.Mag);
-    appendFrame(f, s, sc.Mag, sc.d, sc.d);
-    f.markFixed();
-    appendHands(f, s, sc, (i / 3600) % 24, (i / 60) % 60, i % 60);
-    return f;
-}
 } // namespace
 
 int main()
 {
+    // The clock's own face builder, on a platform that has nothing to show.
+    SystemTime time;
+    NoInput input;
+    HeadlessScreen screen;
+    SilentMessages msg;
+    HeadlessWindow window;
+    NoTimer timer;
+    NoPump pump;
+    QSettingsStore store;
+    NoLauncher launcher;
+    NoTray tray;
+    NoSound sound;
+    NoPower power;
+    Platform platform{time, input, screen, msg, window, timer, pump, store, launcher, tray, sound, power, {}};
+    FaceBuilder builder(platform);
+    auto build = [&builder](const Settings &s, int i) {
+        return builder.build(s, (i / 3600) % 24, (i / 60) % 60, i % 60);
+    };
+
     std::printf("%-6s %-22s %12s %14s %10s %12s\n", "size", "style", "frame us", "cached us", "fill us", "frame/fill");
     for (int size : {120, 480, 1080}) {
         for (int style = 0; style < 3; ++style) {
@@ -57,13 +65,14 @@ int main()
             s.ClockSize = size;
             s.ShadowFlag = style >= 1 ? VTrue : VFalse;
             s.CharPattern = style == 2 ? VTrue : VFalse;
-            const Scale sc = computeScale(size, VTrue, 15, 15, 0);
+            builder.setScale(s, 15, 15);
+            const Scale &sc = builder.scale();
             const int runs = size >= 1080 ? 60 : 400;
-            QImage img(sc.d, sc.d, QImage::Format_ARGB32_Premultiplied);
+            QImage img(sc.side, sc.side, QImage::Format_ARGB32_Premultiplied);
             const double fill = medianUs([&](int) { img.fill(Qt::white); }, runs);
-            const double frame = medianUs([&](int i) { paintFace(build(s, sc, i), img); }, runs);
+            const double frame = medianUs([&](int i) { paintFace(build(s, i), img); }, runs);
             FaceRenderer r;
-            const double cached = medianUs([&](int i) { r.render(build(s, sc, i), 1.0); }, runs);
+            const double cached = medianUs([&](int i) { r.render(build(s, i), 1.0); }, runs);
             const char *name = style == 0 ? "bars" : style == 1 ? "bars, shadows" : "Roman, shadows";
             std::printf("%-6d %-22s %12.1f %14.1f %10.1f %12.1f\n", size, name, frame, cached, fill, frame / fill);
         }

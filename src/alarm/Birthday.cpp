@@ -1,6 +1,5 @@
 #include "alarm/Birthday.h"
 
-#include "app/Clock.h"
 #include "resources/Texts.h"
 
 #include <QFile>
@@ -68,18 +67,17 @@ QStringList birthdayMessages(const QString &fileText, const QString &key)
     return out;
 }
 
-void Clock::MsgBirthDay()
+void greetBirthdays(const QString &file, const QDate &today, MessageBoxes &msg)
 {
-    const QString path = p.appDir + QStringLiteral("/BirthDay.Txt");
-    if (!FileExists(path, 0))
+    if (!FileExists(file, PathKind::File))
         return;
-    QFile f(path);
+    QFile f(file);
     if (!f.open(QIODevice::ReadOnly))
         return;
     const QString text = decodeBirthdayFile(f.readAll());
     f.close();
-    for (const QString &m : birthdayMessages(text, birthdayKey(p.time.now().date())))
-        showMessage(m);
+    for (const QString &m : birthdayMessages(text, birthdayKey(today)))
+        msg.inform(m);
 }
 
 } // namespace dv

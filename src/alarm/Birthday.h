@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "platform/Platform.h"
+
 namespace dv {
 
 // The file's text: UTF-8, or Shift_JIS as older files are when the bytes are not UTF-8.
@@ -15,5 +17,7 @@ QStringList splitLines(const QString &text);
 QString birthdayKey(const QDate &today);
 // The greetings for today, in file order.
 QStringList birthdayMessages(const QString &fileText, const QString &key);
+// The greetings of the file for this day, shown one by one.
+void greetBirthdays(const QString &file, const QDate &today, MessageBoxes &msg);
 
 } // namespace dv

@@ -1,98 +1,107 @@
-// Time signals, alarms, the shutdown time and the midnight tray refresh.
+#include "alarm/Schedule.h"
 
-#include "app/Clock.h"
 #include "resources/Texts.h"
 
 namespace dv {
 
-void Clock::Schedule(int m, int second, const QString &T)
+QString trayTip(const QDate &date)
+{
+    return text::TrayTipPrefix + date.toString(QStringLiteral("MM-dd-yyyy"));
+}
+
+Schedule::Schedule(Platform &platform, AlarmUi &alarmUi, const Settings &settings)
+    : sys(platform), ui(alarmUi), m_settings(settings)
+{
+    sys.sound.finished = [this] { soundDone(); };
+    sys.power.done = [this](bool ok, const QString &error) { onPowerOffAnswer(ok, error); };
+}
+
+void Schedule::run(int minute, int second, const QString &hms)
 {
     // All on the system time; the display offset moves none of it.
-    if (m == 59 && second == 56 && settings.Jihou && Same == 0) {
-        Same = 1;
+    if (minute == 59 && second == 56 && m_settings.Jihou && m_same == 0) {
+        m_same = 1;
         // A signal that cannot sound must not hold every later one back.
-        if (!PlayAlarmSound(settings.Jihou00File))
-            MMControl1_Done();
+        if (!play(m_settings.Jihou00File))
+            soundDone();
     }
-    if (m == 29 && second == 59 && settings.Jihou && settings.Jihou30 && Same == 0) {
-        Same = 1;
-        if (!PlayAlarmSound(settings.Jihou30File))
-            MMControl1_Done();
+    if (minute == 29 && second == 59 && m_settings.Jihou && m_settings.Jihou30 && m_same == 0) {
+        m_same = 1;
+        if (!play(m_settings.Jihou30File))
+            soundDone();
     }
-    if (AlarmCheck != 0) {
-        const QString *alarms[] = {&Alarm1, &Alarm2, &Alarm3};
-        const QString *sounds[] = {&settings.AlarmSound1, &settings.AlarmSound2, &settings.AlarmSound3};
+    if (m_times.check != 0) {
+        const QString *sounds[] = {&m_settings.AlarmSound1, &m_settings.AlarmSound2, &m_settings.AlarmSound3};
         for (int i = 0; i < 3; ++i) {
-            if (*alarms[i] == T && Same == 0) {
-                Same = 1 << i;
-                const bool ok = PlayAlarmSound(*sounds[i]);
+            if (m_times.alarm[size_t(i)] == hms && m_same == 0) {
+                m_same = 1 << i;
+                const bool ok = play(*sounds[i]);
                 // Silent alarms still flash, with a beep, until the button is pressed.
                 ui.showAlarmWindow(!ok);
             }
         }
     }
-    if (!ShutDown.isEmpty() && ShutDown == T) {
-        if (settings.MustShutDown
-            || p.msg.ask(text::ShutdownTime + text::CRLF + text::ShutdownAsk))
+    if (!m_times.shutdown.isEmpty() && m_times.shutdown == hms) {
+        if (m_settings.MustShutDown || sys.msg.ask(text::ShutdownTime + text::CRLF + text::ShutdownAsk))
             shutdownSequence();
     }
-    if (T == QStringLiteral("00:00:00")) {
-        p.tray.modify(trayTip(p.time.now().date()));
-        p.pump.yield();
+    if (hms == QStringLiteral("00:00:00")) {
+        sys.tray.modify(trayTip(sys.time.now().date()));
+        sys.pump.yield();
     }
 }
 
-void Clock::shutdownSequence()
+void Schedule::shutdownSequence()
 {
-    if (PlayingFlag) {
-        p.sound.stop();
-        p.pump.yield();
-        PlayingFlag = VFalse;
+    if (m_playing) {
+        sys.sound.stop();
+        sys.pump.yield();
+        m_playing = false;
     }
     // The program ends when the system has accepted; see onPowerOffAnswer.
-    p.power.requestPowerOff();
+    sys.power.requestPowerOff();
 }
 
-void Clock::onPowerOffAnswer(bool ok, const QString &error)
+void Schedule::onPowerOffAnswer(bool ok, const QString &error)
 {
     if (ok) {
         ui.endProgramNow();
         return;
     }
-    showMessage(text::ShutdownFailed + text::CRLF + text::CRLF + error);
+    sys.msg.inform(text::ShutdownFailed + text::CRLF + text::CRLF + error);
 }
 
-bool Clock::PlayAlarmSound(const QString &FileName)
+bool Schedule::play(const QString &file)
 {
-    if (PlayingFlag) {
-        p.sound.stop();
-        p.pump.yield();
-        PlayingFlag = VFalse;
+    if (m_playing) {
+        sys.sound.stop();
+        sys.pump.yield();
+        m_playing = false;
     }
-    const QString tail = FileName.right(3).toUpper();
+    const QString tail = file.right(3).toUpper();
     if (tail == QLatin1String("MID"))
-        DeviceType = QStringLiteral("Sequencer");
+        m_deviceType = QStringLiteral("Sequencer");
     else if (tail == QLatin1String("WAV"))
-        DeviceType = QStringLiteral("WaveAudio");
-    const bool ok = p.sound.play(FileName, DeviceType);
-    PlayingFlag = VTrue;
+        m_deviceType = QStringLiteral("WaveAudio");
+    const bool ok = sys.sound.play(file, m_deviceType);
+    m_playing = true;
     return ok;
 }
 
-void Clock::MMControl1_Done()
+void Schedule::soundDone()
 {
-    p.sound.stop();
-    PlayingFlag = VFalse;
-    Same = 0;
+    sys.sound.stop();
+    m_playing = false;
+    m_same = 0;
     if (ui.alarmWindowLoaded())
         ui.unloadAlarmWindow();
 }
 
-void Clock::AlarmWindowUnloaded()
+void Schedule::alarmWindowUnloaded()
 {
-    p.sound.stop();
-    PlayingFlag = VFalse;
-    Same = 0;
+    sys.sound.stop();
+    m_playing = false;
+    m_same = 0;
 }
 
 } // namespace dv

@@ -1,6 +1,6 @@
 #include "app/Clock.h"
 
-#include "face/Slideshow.h"
+#include "alarm/Birthday.h"
 #include "resources/Texts.h"
 
 #include <QRegularExpression>
@@ -59,7 +59,7 @@ void splitOffset(float OffsetTime, int &hours, int &minutes)
     }
 }
 
-HourMinute displayedTime(int sysHour, int sysMinute, float OffsetTime)
+ShownTime displayedTime(int sysHour, int sysMinute, float OffsetTime)
 {
     int H = 0, M = 0;
     splitOffset(OffsetTime, H, M);
@@ -67,233 +67,230 @@ HourMinute displayedTime(int sysHour, int sysMinute, float OffsetTime)
     // offsets in the hours.minutes form, and still in range for 1.75 or 30.
     const long long total = (long long)(sysHour + H) * 60 + sysMinute + M;
     const long long inDay = ((total % 1440) + 1440) % 1440;
-    return {int(inDay / 60), int(inDay % 60)};
-}
-
-QString trayTip(const QDate &date)
-{
-    return text::TrayTipPrefix + date.toString(QStringLiteral("MM-dd-yyyy"));
+    return {int(inDay / 60), int(inDay % 60), 0};
 }
 
 Clock::Clock(Platform &platform, ClockUi &clockUi)
-    : p(platform), ui(clockUi)
+    : sys(platform)
+    , ui(clockUi)
+    , m_params(platform.store, platform.appDir)
+    , m_face(platform)
+    , m_schedule(platform, clockUi, m_params.working())
+    , m_place(platform, clockUi)
 {
-    p.sound.finished = [this] { MMControl1_Done(); };
-    p.power.done = [this](bool ok, const QString &error) { onPowerOffAnswer(ok, error); };
-    settings = Settings::defaults(p.appDir);
-    Org_ = settings;
 }
 
-int Clock::faceSide() const
+bool Clock::SaveParameter()
 {
-    // S: Mag x 120 to a whole number, halves to even.
-    return int(std::nearbyint(double(scale.Mag) * 120.0));
+    if (m_params.save())
+        return true;
+    sys.msg.inform(text::SaveFailed + text::CRLF + text::CRLF + text::PathArrow + m_params.location());
+    return false;
+}
+
+void Clock::prepareFace()
+{
+    m_place.setTwipsPerPixel(sys.screen.twipsPerPixelX(), sys.screen.twipsPerPixelY());
+    m_face.setScale(settings(), m_place.mulX(), m_place.mulY());
+    sys.window.setSizePx(m_face.scale().side, m_face.scale().side);
+}
+
+void Clock::ApplyScale()
+{
+    prepareFace();
+    // The window takes the new shape and lets go of the old one itself.
+    sys.window.setCircleShape(m_face.scale().side);
+}
+
+Face Clock::snapshotFace(int hour, int minute, int second)
+{
+    LoadParameter();
+    // Neither the desktop behind nor a slideshow pick exists here: the board colour stands for them.
+    settings().Transparent = VFalse;
+    settings().SlideBmp = VFalse;
+    prepareFace();
+    m_face.loadBoard(settings());
+    return m_face.build(settings(), hour, minute, second);
 }
 
 void Clock::Form_Load(const QString &commandLine)
 {
     // Watch the system's repaints; the caption is only the window's text.
     ui.hookWindowProc();
-    p.window.setCaption(QString::number(quintptr(this), 16).toUpper() + QStringLiteral(" lpOrg:")
+    sys.window.setCaption(QString::number(quintptr(this), 16).toUpper() + QStringLiteral(" lpOrg:")
                         + QString::number(quintptr(&ui), 16).toUpper());
 
-    // The command line.
     const CommandLine cl = parseCommandLine(commandLine);
     if (cl.delreg) {
-        switch (p.store.removeAll()) {
-        case SettingsStore::RemoveResult::NothingStored: showMessage(text::RegistryNone); break;
-        case SettingsStore::RemoveResult::Removed: showMessage(text::RegistryDeleted); break;
+        switch (sys.store.removeAll()) {
+        case SettingsStore::RemoveResult::NothingStored: sys.msg.inform(text::RegistryNone); break;
+        case SettingsStore::RemoveResult::Removed: sys.msg.inform(text::RegistryDeleted); break;
         case SettingsStore::RemoveResult::Failed:
-            showMessage(text::SaveFailed + text::CRLF + text::CRLF + text::PathArrow + p.store.location());
+            sys.msg.inform(text::SaveFailed + text::CRLF + text::CRLF + text::PathArrow + sys.store.location());
             break;
         }
     }
-    commandLineOffset = cl.offset;
 
     // Greetings and the tray icon come before the settings.
-    CaptureRequest = false;
-    ReqCaptureDbl = VFalse;
-    PopupFlag = VFalse;
-    FormHideFlag = VFalse;
-    MsgBirthDay();
-    p.tray.add(trayTip(p.time.now().date()));
-    p.pump.yield();
+    m_hidden = false;
+    greetBirthdays(sys.appDir + QStringLiteral("/BirthDay.Txt"), sys.time.now().date(), sys.msg);
+    sys.tray.add(trayTip(sys.time.now().date()));
+    sys.pump.yield();
 
     // The stored offset never counts: only the command line's.
     LoadParameter();
-    settings.OffsetTime = 0.0f;
-    if (commandLineOffset != 0.0f)
-        settings.OffsetTime = commandLineOffset;
+    Settings &s = settings();
+    s.OffsetTime = cl.offset != 0.0f ? cl.offset : 0.0f;
 
     // Scale and window size; the window gets its shape further down.
-    MulX = p.screen.twipsPerPixelX();
-    MulY = p.screen.twipsPerPixelY();
-    scale = computeScale(settings.ClockSize, settings.Mag2Flag, MulX, MulY, p.screen.sizePx().height());
-    p.window.setSizePx(scale.d, scale.d);
-
+    prepareFace();
     SetParameter();
-
-    // A stored position in the last 32 pixels or beyond is pulled back onto the screen.
-    const QSize screen = p.screen.sizePx();
-    const double screenW = screen.width() * MulX, screenH = screen.height() * MulY;
-    if (screenH - 32 * MulY < settings.FormTop)
-        settings.FormTop = qint32(screenH - scale.heightTwips);
-    if (screenW - 32 * MulX < settings.FormLeft)
-        settings.FormLeft = qint32(screenW - scale.widthTwips);
-    p.window.movePx(int(std::lround(settings.FormLeft / MulX)), int(std::lround(settings.FormTop / MulY)));
+    m_place.restore(s, m_face.scale());
     SetFormPlace();
 
-    // The board colour clears the face.
-    Cls();
-
-    // The board picture, the desktop behind, the slideshow: the last one wins.
-    if (!settings.BackImage.isEmpty() && !FileExists(settings.BackImage, 0)) {
-        showMessage(text::BoardPictureMissing + text::CRLF + text::CRLF + text::PathArrow + settings.BackImage);
-        settings.BackImage.clear();
-    }
-    NoImage = settings.BackImage.isEmpty() ? VTrue : VFalse;
-    if (!NoImage && loadPicture(settings.BackImage))
-        ImageCopy();
-    if (settings.Transparent) {
-        GetDesktopImage();
-        ImageCopy();
-    }
-    if (settings.SlideBmp) {
-        SetSlidePicture();
-        ImageCopy();
-    }
-
-    // The slideshow folder is checked whether or not the slideshow is on.
-    if (!FileExists(settings.BmpDirectory, 1)) {
-        showMessage(text::PictureFolderMissing + text::CRLF + text::PathArrow + settings.BmpDirectory);
-        settings.BmpDirectory = p.appDir;
-        settings.SlideBmp = VFalse;
-    }
-
-    // The first face, without hands: they come with the first tick.
-    BmpChangeFlag = VFalse;
-    DrawDial();
-    DrawFrame();
-    PlayingFlag = VFalse;
+    // The board, then the first face without hands: they come with the first tick.
+    m_face.loadBoard(s);
+    const Face &first = m_face.build(s, 0, 0, 0, false);
 
     // Missing alarm sounds are cleared in memory only.
-    QString *sounds[] = {&settings.AlarmSound1, &settings.AlarmSound2, &settings.AlarmSound3};
+    QString *sounds[] = {&s.AlarmSound1, &s.AlarmSound2, &s.AlarmSound3};
     const QString *missing[] = {&text::AlarmSoundMissing1, &text::AlarmSoundMissing2, &text::AlarmSoundMissing3};
     for (int i = 0; i < 3; ++i) {
-        if (!sounds[i]->isEmpty() && !FileExists(*sounds[i], 0)) {
-            showMessage(*missing[i] + text::CRLF + text::CRLF + text::PathArrow + *sounds[i]);
+        if (!sounds[i]->isEmpty() && !FileExists(*sounds[i], PathKind::File)) {
+            sys.msg.inform(*missing[i] + text::CRLF + text::CRLF + text::PathArrow + *sounds[i]);
             sounds[i]->clear();
         }
     }
 
     // Shape, z-order and where the window is.
-    p.window.setCircleShape(scale.d);
-    p.window.setTopMost(settings.TopMost != 0);
-    p.window.showNoActivate(settings.TopMost != 0);
-    SetFormRect();
-    SavedActRect = p.window.screenRect();
+    sys.window.setCircleShape(m_face.scale().side);
+    sys.window.setTopMost(s.TopMost != 0);
+    sys.window.showNoActivate(s.TopMost != 0);
+    m_place.updateRect();
 
     // Show the first face; the tick starts last of all.
-    p.pump.yield();
-    p.window.present(frame);
-    p.pump.yield();
-    p.timer.setEnabled(true);
+    sys.pump.yield();
+    sys.window.present(first);
+    sys.pump.yield();
+    sys.timer.setEnabled(true);
+}
+
+void Clock::hideTest()
+{
+    // Both bounds inclusive. The pointer is asked for only when its answer counts.
+    const Settings &s = settings();
+    const bool shift = sys.input.shiftHeld();
+    const bool ctrl = sys.input.ctrlHeld();
+    if ((s.OnMouseToHide && !shift && m_place.contains(sys.input.cursorPos())) || ctrl) {
+        sys.window.hideNoActivate();
+        m_hidden = true;
+    } else {
+        sys.window.showNoActivate(s.TopMost && m_hidden);
+        m_hidden = false;
+    }
 }
 
 void Clock::Timer1_Timer()
 {
-    // Hide test, every tick; both bounds inclusive. The pointer is asked for
-    // only when its answer counts.
-    ShiftKeyOnFlag = p.input.shiftHeld() ? VTrue : VFalse;
-    CtrlKeyOnFlag = p.input.ctrlHeld() ? VTrue : VFalse;
-    auto over = [this] {
-        const QPoint c = p.input.cursorPos();
-        return FormX1 <= c.x() && c.x() <= FormX2 && FormY1 <= c.y() && c.y() <= FormY2;
-    };
-    if ((settings.OnMouseToHide && !ShiftKeyOnFlag && over()) || CtrlKeyOnFlag) {
-        p.window.hideNoActivate();
-        FormHideFlag = VTrue;
-    } else {
-        p.window.showNoActivate(settings.TopMost && FormHideFlag);
-        FormHideFlag = VFalse;
-    }
+    hideTest();
 
     // Second test, four times a second: cheap, without the local time.
-    const qint64 ms = p.time.msecsSinceEpoch();
-    Sec = int(((ms / 1000) % 60 + 60) % 60);
-    if (Sec == Old_Sec)
+    const qint64 ms = sys.time.msecsSinceEpoch();
+    const int second = int(((ms / 1000) % 60 + 60) % 60);
+    if (second == m_lastSecond)
         return;
-    Old_Sec = Sec;
-    const QDateTime now = p.time.now();
-    Sec = now.time().second(); // the same, barring a second boundary in between
-    Old_Sec = Sec;
-    const int sysMinute = now.time().minute();
+    const QDateTime now = sys.time.now();
+    m_shown = displayedTime(now.time().hour(), now.time().minute(), settings().OffsetTime);
+    m_shown.Sec = now.time().second(); // the same, barring a second boundary in between
+    m_lastSecond = m_shown.Sec;
 
-    // Displayed time: the offset moves the face only.
-    const HourMinute shown = displayedTime(now.time().hour(), sysMinute, settings.OffsetTime);
-    Hr = shown.Hr;
-    Min = shown.Min;
-
-    Cls();
-    if (Sec == 1 && settings.SlideBmp && !BmpChangeFlag && slideDue(settings.SlideTime, Hr, Min))
-        SetSlidePicture();
-    if (Sec == 15)
-        BmpChangeFlag = VFalse;
-    if (settings.Transparent)
-        UpdateCapture();
-    if (CaptureRequest) {
-        GetDesktopImage();
-        CaptureRequest = false;
-    }
-    if (!NoImage || settings.Transparent || settings.SlideBmp)
-        ImageCopy();
-    DrawDial();
-    DrawFrame();
+    Settings &s = settings();
+    m_face.beforeSecond(s, m_shown.Hr, m_shown.Min, m_shown.Sec);
+    const Face &face = m_face.build(s, m_shown.Hr, m_shown.Min, m_shown.Sec);
     SetFormPlace();
-    frame.markFixed();
-    DrawHands();
-    p.window.present(frame);
+    sys.window.present(face);
 
-    PaintGuard = true;
-    p.pump.yield();
-    PaintGuard = false;
+    m_paintGuard = true;
+    sys.pump.yield();
+    m_paintGuard = false;
 
-    if (Sec == 0 || Sec == 56 || Sec == 59)
-        Schedule(sysMinute, Sec, now.time().toString(QStringLiteral("HH:mm:ss")));
+    const int sec = m_shown.Sec;
+    if (sec == 0 || sec == 56 || sec == 59)
+        m_schedule.run(now.time().minute(), sec, now.time().toString(QStringLiteral("HH:mm:ss")));
 }
 
-void Clock::trayActivated(int reason)
+void Clock::recaptureWithTimerStopped()
 {
-    if (reason == 517) { // right button released over the icon
+    sys.timer.setEnabled(false);
+    sys.pump.yield();
+    m_face.captureDesktop();
+    sys.timer.setEnabled(true);
+}
+
+void Clock::Form_MouseDown(int button)
+{
+    if (button & 1) {
+        if (settings().FormPlace != 0)
+            return; // pinned to a corner
+        sys.window.dragMove();
+        if (settings().Transparent)
+            recaptureWithTimerStopped();
+        m_place.record(settings());
+        SaveParameter();
+    } else if (button & 2) {
+        ui.openSettings(true);
+    }
+}
+
+void Clock::menuPlace(int place)
+{
+    settings().FormPlace = quint8(place);
+    if (place != 0)
+        sys.window.hideNoActivate(); // the next tick shows it in its corner
+    SetFormPlace();
+    SaveParameter();
+}
+
+void Clock::mnuPopupHelp()
+{
+    sys.launcher.openFile(sys.appDir + QStringLiteral("/DIALVANE.html"));
+}
+
+void Clock::mnuPopupTimeSet()
+{
+    sys.launcher.openDateTimeSettings();
+}
+
+void Clock::trayActivated(TrayEvent event)
+{
+    switch (event) {
+    case TrayEvent::MenuRequest:
         ui.popupMenu();
-        p.pump.yield();
-    } else if (reason == 515) { // left double-click
-        mnuPopupTimeSet();
+        sys.pump.yield();
+        break;
+    case TrayEvent::DateTimeRequest: mnuPopupTimeSet(); break;
+    case TrayEvent::None: break;
     }
 }
 
 void Clock::onSystemRepaint()
 {
-    if (InCallback)
+    if (m_inCallback)
         return;
-    InCallback = true;
-    if (!PaintGuard && settings.Transparent) {
-        p.timer.setEnabled(false);
-        p.pump.yield();
-        GetDesktopImage();
-        p.timer.setEnabled(true);
-    }
-    InCallback = false;
+    m_inCallback = true;
+    if (!m_paintGuard && settings().Transparent)
+        recaptureWithTimerStopped();
+    m_inCallback = false;
 }
 
 void Clock::Form_Unload()
 {
-    if (unloading)
+    if (m_unloading)
         return;
-    unloading = true;
+    m_unloading = true;
     ui.unhookWindowProc();
-    p.tray.remove();
-    p.pump.yield();
+    sys.tray.remove();
+    sys.pump.yield();
     ui.quitCommand();
 }
 

@@ -1,52 +1,27 @@
 #pragma once
-// The clock window's state and procedures, free of any widget: start-up, the
-// tick, the schedule, placement and the orderly end. The widgets and the
-// system are reached through the interfaces of platform/ and ClockUi.
+// The clock's start-up, its tick and the orderly end: it hands each subsystem
+// what it needs and owns only what the tick itself decides.
 
-#include "face/Face.h"
-#include "face/Scale.h"
-#include "face/Strokes.h"
+#include "alarm/Schedule.h"
+#include "face/FaceBuilder.h"
+#include "interaction/Placement.h"
 #include "platform/Platform.h"
-#include "settings/Settings.h"
+#include "settings/Parameters.h"
 
-#include <QImage>
-#include <QRect>
 #include <QString>
 
 namespace dv {
 
 // The widgets that belong to the clock but live outside this class.
-class ClockUi {
+class ClockUi : public AlarmUi, public PlaceMarks {
 public:
-    virtual ~ClockUi() = default;
-    virtual void hookWindowProc() = 0;              // start watching system repaints
+    virtual void hookWindowProc() = 0;   // start watching system repaints
     virtual void unhookWindowProc() = 0;
-    virtual void setPlaceChecks(int formPlace) = 0;   // the one check mark of the placement items
     virtual void popupMenu() = 0;
     virtual void showAbout() = 0;
     virtual void openSettings(bool refill) = 0;
     // The settings dialog's quit command; ends the program.
     virtual void quitCommand() = 0;
-    virtual void showAlarmWindow(bool beepEachFlash) = 0;
-    virtual bool alarmWindowLoaded() const = 0;
-    virtual void unloadAlarmWindow() = 0;
-    virtual void endProgramNow() = 0;               // no unload, no save
-};
-
-struct Platform {
-    TimeSource &time;
-    InputState &input;
-    ScreenInfo &screen;
-    MessageBoxes &msg;
-    ClockWindowOps &window;
-    TickTimer &timer;
-    EventPump &pump;
-    SettingsStore &store;
-    Launcher &launcher;
-    Tray &tray;
-    SoundOutput &sound;
-    PowerControl &power;
-    QString appDir; // the program's folder
 };
 
 // -offset= and -delreg, found anywhere in the command line in any case.
@@ -58,97 +33,67 @@ CommandLine parseCommandLine(const QString &text);
 // The numeric prefix of a text: blanks, sign, digits, point, digits; else 0.
 double numericPrefix(const QString &text);
 
-// The displayed hour and minute for a system time and an hours.minutes offset.
-struct HourMinute {
-    int Hr;
-    int Min;
+// The displayed time: hour and minute with the offset, the system's second.
+struct ShownTime {
+    int Hr = 0;
+    int Min = 0;
+    int Sec = 0;
 };
 void splitOffset(float OffsetTime, int &hours, int &minutes);
-HourMinute displayedTime(int sysHour, int sysMinute, float OffsetTime);
-
-// "Dialvane  " and the date as mm-dd-yyyy.
-QString trayTip(const QDate &date);
+ShownTime displayedTime(int sysHour, int sysMinute, float OffsetTime);
 
 class Clock {
 public:
     Clock(Platform &p, ClockUi &ui);
 
-    // ---- start-up and command line ----
-    void Form_Load(const QString &commandLine);
+    void Form_Load(const QString &commandLine); // start-up
+    void Timer1_Timer();                        // every 250 ms
 
-    // ---- the tick ----
-    void Timer1_Timer();
+    // The face as it would be shown at this displayed time, from the stored
+    // settings with the board picture file (the snapshot command).
+    Face snapshotFace(int hour, int minute, int second);
 
-    // ---- settings ----
-    void LoadParameter();
+    // The settings' procedures, where a reader looks for them.
+    void LoadParameter() { m_params.load(); }
     bool SaveParameter();
-    void BackVariable();
-    void SetParameter();
-
-    // ---- face ----
+    void SetParameter() { m_schedule.setTimes(deriveAlarmTimes(settings())); }
     void ApplyScale();
-    void SetFormRect();
-    void Cls();
-    void DrawFrame();
-    void DrawHands();
-    void DrawTimePoint();
-    void DrawTimeChar();
-    void DrawDial(); // the numerals or the bars
-    void ImageCopy();
-    void GetDesktopImage();
-    void UpdateCapture();
-    void SetSlidePicture();
-    bool loadPicture(const QString &file);
-    // The face as it would be shown at this displayed time (snapshot command).
-    Face faceAt(int hour, int minute, int second);
+    void SetFormPlace() { m_place.hold(settings(), m_face.scale().side); }
 
-    // ---- schedule, sound, greetings ----
-    void MsgBirthDay();
-    void Schedule(int m, int second, const QString &T);
-    bool PlayAlarmSound(const QString &FileName);
-    void shutdownSequence();
-    void MMControl1_Done();
-    void AlarmWindowUnloaded(); // the stop window's own unload
-    void onPowerOffAnswer(bool ok, const QString &error);
-
-    // ---- placement, pointer, menu ----
-    void SetFormPlace();
-    void Form_MouseDown(int Button);
+    // The pointer, the tray and the menu.
+    void Form_MouseDown(int button); // 1 left, 2 right
     void menuPlace(int place);
     void mnuPopupHelp();
     void mnuPopupTimeSet();
-    void trayActivated(int reason); // 517 right button up, 515 left double-click
+    void trayActivated(TrayEvent event);
+    void onSystemRepaint(); // an expose the system asked for
     void Form_Unload();
-    void onSystemRepaint();         // an expose the system asked for
 
-    // ---- state, named as the clock window's fields ----
-    Settings settings;
-    Settings Org_;
-    float commandLineOffset = 0.0f;
-    Scale scale;
-    double MulX = 15.0, MulY = 15.0;
-    int FormX1 = 0, FormY1 = 0, FormX2 = 0, FormY2 = 0;
-    int Hr = 0, Min = 0, Sec = 0, Old_Sec = 0;
-    VBool FormHideFlag = VFalse, ShiftKeyOnFlag = VFalse, CtrlKeyOnFlag = VFalse;
-    VBool BmpChangeFlag = VFalse, PlayingFlag = VFalse, ReqCaptureDbl = VFalse, PopupFlag = VFalse;
-    VBool NoImage = VTrue;
-    bool CaptureRequest = false, PaintGuard = false, InCallback = false;
-    int Same = 0;
-    int AlarmCheck = 0;
-    QString Alarm1, Alarm2, Alarm3, ShutDown;
-    QString DeviceType; // "WaveAudio" or "Sequencer", from the file name's ending
-    double Min_Degree = 0, Sec_Degree = 0;
-    QImage Picture1;
-    QRect SavedActRect;
-    Face frame;        // the face being built this second
-    bool unloading = false;
-
-    Platform &p;
-    ClockUi &ui;
+    Settings &settings() { return m_params.working(); }
+    Parameters &parameters() { return m_params; }
+    FaceBuilder &face() { return m_face; }
+    Schedule &schedule() { return m_schedule; }
+    Placement &placement() { return m_place; }
+    ShownTime shownTime() const { return m_shown; }
+    bool hiddenByRule() const { return m_hidden; }
 
 private:
-    void showMessage(const QString &text) { p.msg.inform(text); }
-    int faceSide() const;
+    void prepareFace();
+    void hideTest();
+    void recaptureWithTimerStopped();
+
+    Platform &sys; // the outside world
+    ClockUi &ui;
+    Parameters m_params;
+    FaceBuilder m_face;
+    Schedule m_schedule;
+    Placement m_place;
+    ShownTime m_shown;
+    int m_lastSecond = 0;     // the second last drawn
+    bool m_hidden = false;    // hidden by the pointer or Ctrl
+    bool m_paintGuard = false; // the tick's own yield: repaints there are ours
+    bool m_inCallback = false;
+    bool m_unloading = false;
 };
 
 } // namespace dv

@@ -1,7 +1,6 @@
 #include "app/ClockApp.h"
 
 #include <QApplication>
-#include <QCursor>
 
 namespace dv {
 
@@ -19,7 +18,7 @@ ClockApp::ClockApp(const QString &appDir, QObject *parent)
             m_clock.onSystemRepaint();
     };
     m_window.closeRequested = [this] { m_clock.Form_Unload(); };
-    m_tray.activated = [this](int message) { m_clock.trayActivated(message); };
+    m_tray.activated = [this](TrayEvent event) { m_clock.trayActivated(event); };
 
     m_menu.onSetup = [this] { openSettings(false); };
     m_menu.onHelp = [this] { m_clock.mnuPopupHelp(); };
@@ -42,7 +41,7 @@ void ClockApp::start(const QString &commandLine)
 
 void ClockApp::popupMenu()
 {
-    m_menu.menu()->popup(QCursor::pos());
+    m_menu.menu()->popup(m_input.cursorPos());
 }
 
 void ClockApp::showAbout()
@@ -72,7 +71,7 @@ void ClockApp::showAlarmWindow(bool beepEachFlash)
 {
     if (!m_alarm) {
         m_alarm = new AlarmWindow;
-        m_alarm->onUnload = [this] { m_clock.AlarmWindowUnloaded(); };
+        m_alarm->onUnload = [this] { m_clock.schedule().alarmWindowUnloaded(); };
         m_alarm->beep = [this] { m_msg.beep(); };
     }
     m_alarm->showAlarm(beepEachFlash);

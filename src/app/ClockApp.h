@@ -4,6 +4,7 @@
 #include "alarm/AlarmWindow.h"
 #include "app/Clock.h"
 #include "app/ClockWindow.h"
+#include "interaction/AboutBox.h"
 #include "interaction/PopupMenu.h"
 #include "platform/LogindPower.h"
 #include "platform/QtPlatform.h"

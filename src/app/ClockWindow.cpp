@@ -1,16 +1,12 @@
 #include "app/ClockWindow.h"
 
 #include "face/FacePainter.h"
+#include "platform/WindowSystem.h"
 #include "platform/X11.h"
 
 #include <QCloseEvent>
-#include <QEventLoop>
-#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QScreen>
-#include <QThread>
-#include <QTimer>
 #include <QWindow>
 
 namespace dv {
@@ -36,9 +32,9 @@ void ClockWindow::setSizePx(int w, int h)
     setFixedSize(w, h);
 }
 
-void ClockWindow::setCircleShape(int d)
+void ClockWindow::setCircleShape(int side)
 {
-    setMask(QRegion(0, 0, d, d, QRegion::Ellipse));
+    setMask(QRegion(0, 0, side, side, QRegion::Ellipse));
 }
 
 void ClockWindow::movePx(int x, int y)
@@ -113,7 +109,6 @@ void ClockWindow::present(const Face &face)
     m_face = face;
     m_hasFace = true;
     m_renderer.render(face, devicePixelRatioF());
-    ++m_paints;
     update();
 }
 
@@ -126,35 +121,9 @@ void ClockWindow::paintEvent(QPaintEvent *)
 
 QImage ClockWindow::grabScreen(const QRect &area)
 {
-    QScreen *screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return {};
     const bool wasVisible = isVisible();
     hideNoActivate();
-    QCoreApplication::processEvents();
-    // A busy window behind us may take a while to repaint what we uncovered, and
-    // some window managers hand back our own face at first: grab until the
-    // picture no longer looks like our last frame.
-    QImage ours = image().isNull() ? QImage()
-                                   : image().scaled(area.size()).convertToFormat(QImage::Format_RGB32);
-    QImage grab;
-    QElapsedTimer t;
-    t.start();
-    for (int attempt = 0;; ++attempt) {
-        QThread::msleep(attempt == 0 ? 5 : 25);
-        QCoreApplication::processEvents();
-        grab = screen->grabWindow(0, area.x(), area.y(), area.width(), area.height()).toImage()
-                   .convertToFormat(QImage::Format_RGB32);
-        if (ours.isNull() || grab.size() != ours.size())
-            break;
-        // Compare a sparse grid of pixels inside the circle.
-        int same = 0, total = 0;
-        for (int y = area.height() / 4; y < area.height() * 3 / 4; y += 3)
-            for (int x = area.width() / 4; x < area.width() * 3 / 4; x += 3, ++total)
-                same += grab.pixel(x, y) == ours.pixel(x, y);
-        if (total == 0 || same * 10 < total * 9 || t.elapsed() > 400)
-            break;
-    }
+    const QImage grab = grabUncovered(area, image());
     if (wasVisible) {
         showOwn();
         if (m_topMost)
@@ -165,33 +134,9 @@ QImage ClockWindow::grabScreen(const QRect &area)
 
 void ClockWindow::dragMove()
 {
-    QWindow *w = windowHandle();
-    if (w && w->startSystemMove()) {
-        // The window manager moves us; wait until the button is let go.
-        QEventLoop loop;
-        QTimer poll;
-        QObject::connect(&poll, &QTimer::timeout, &loop, [&loop] {
-            if (!x11::leftButtonDown())
-                loop.quit();
-        });
-        poll.start(15);
-        loop.exec();
-    } else {
-        // No window manager: follow the pointer ourselves until release.
-        m_dragging = true;
-        m_dragOffset = QCursor::pos() - m_pos;
-        grabMouse();
-        QEventLoop loop;
-        QTimer poll;
-        QObject::connect(&poll, &QTimer::timeout, &loop, [this, &loop] {
-            if (!m_dragging)
-                loop.quit();
-        });
-        poll.start(10);
-        loop.exec();
-        releaseMouse();
-    }
-    m_pos = x11::windowPos(windowHandle(), pos());
+    m_dragging = true;
+    m_pos = moveUnderPointer(this);
+    m_dragging = false;
 }
 
 void ClockWindow::mousePressEvent(QMouseEvent *e)
@@ -203,20 +148,6 @@ void ClockWindow::mousePressEvent(QMouseEvent *e)
         button |= 2;
     if (button && mouseDown)
         mouseDown(button);
-}
-
-void ClockWindow::mouseMoveEvent(QMouseEvent *e)
-{
-    if (m_dragging) {
-        m_pos = e->globalPosition().toPoint() - m_dragOffset;
-        move(m_pos);
-    }
-}
-
-void ClockWindow::mouseReleaseEvent(QMouseEvent *e)
-{
-    if (m_dragging && e->button() == Qt::LeftButton)
-        m_dragging = false;
 }
 
 void ClockWindow::moveEvent(QMoveEvent *e)

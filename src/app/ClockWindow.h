@@ -19,7 +19,7 @@ public:
 
     void setCaption(const QString &text) override;
     void setSizePx(int w, int h) override;
-    void setCircleShape(int d) override;
+    void setCircleShape(int side) override;
     void movePx(int x, int y) override;
     QRect screenRect() const override;
     bool isShown() const override;
@@ -31,7 +31,6 @@ public:
     void dragMove() override;
 
     const QImage &image() const { return m_renderer.image(); }
-    int presentCount() const { return m_paints; }
     // Milliseconds since we last showed the window ourselves; exposes that soon
     // after are our own, not the system asking for a repaint.
     qint64 msecsSinceOwnShow() const { return m_ownShow.isValid() ? m_ownShow.elapsed() : 1 << 30; }
@@ -43,8 +42,6 @@ public:
 protected:
     void paintEvent(QPaintEvent *) override;
     void mousePressEvent(QMouseEvent *e) override;
-    void mouseMoveEvent(QMouseEvent *e) override;
-    void mouseReleaseEvent(QMouseEvent *e) override;
     void moveEvent(QMoveEvent *e) override;
     void closeEvent(QCloseEvent *e) override;
     bool eventFilter(QObject *o, QEvent *e) override;
@@ -60,10 +57,8 @@ private:
     int m_side = 120;
     bool m_topMost = false;
     bool m_dragging = false;
-    QPoint m_dragOffset;
     QElapsedTimer m_ownShow;
     QWindow *m_filtered = nullptr;
-    int m_paints = 0;
 };
 
 } // namespace dv

@@ -69,19 +69,7 @@ int runSnapshot(const QStringList &args, const QString &appDir, QString &error)
     Platform platform{time, input, screen, msg, window, timer, pump, store, launcher, tray, sound, power, appDir};
     NullUi ui;
     Clock clock(platform, ui);
-    clock.LoadParameter();
-    clock.MulX = screen.twipsPerPixelX();
-    clock.MulY = screen.twipsPerPixelY();
-    clock.ApplyScale();
-    clock.NoImage = VTrue;
-    if (!clock.settings.BackImage.isEmpty() && FileExists(clock.settings.BackImage, 0)
-        && clock.loadPicture(clock.settings.BackImage))
-        clock.NoImage = VFalse;
-    // Neither the desktop behind nor a slideshow pick exists here: the board colour stands for them.
-    clock.settings.Transparent = VFalse;
-    clock.settings.SlideBmp = VFalse;
-
-    const Face face = clock.faceAt(h, mi, s);
+    const Face face = clock.snapshotFace(h, mi, s);
     QImage img = paintFace(face, 1.0);
     // The window shows only its circle; leave the rest transparent.
     QImage out(img.size(), QImage::Format_ARGB32);

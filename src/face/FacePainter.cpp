@@ -10,7 +10,7 @@ namespace {
 
 // Centre a stroke of this width so that it covers whole pixel rows: an odd
 // width sits on the pixel centre, an even one on the edge below it (the extra
-// row goes below, as on the stored program's screen).
+// row goes below, as the face's stroke tables assume).
 qreal centreOffset(int width)
 {
     return (width % 2) ? 0.5 : 1.0;

@@ -25,7 +25,7 @@ Scale computeScale(qint32 ClockSize, VBool Mag2Flag, double MulX, double MulY, i
     s.heightTwips = floorInt(double(float(s.Mag * 120.0f)) * MulY + 0.5);
     s.OrgX = basePx(60, s.Mag);
     s.OrgY = basePx(60, s.Mag);
-    s.d = basePx(120, s.Mag);
+    s.side = basePx(120, s.Mag);
     return s;
 }
 

@@ -13,7 +13,7 @@ struct Scale {
     int heightTwips = 1800;
     int OrgX = 60;
     int OrgY = 60;
-    int d = 120;            // window side in pixels
+    int side = 120;         // the window's side in pixels
 };
 
 // Smallest and largest side we let a hand-edited ClockSize give the window.

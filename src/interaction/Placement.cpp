@@ -1,83 +1,54 @@
-// Placement, dragging and the tray menu's own actions.
-
-#include "app/Clock.h"
+#include "interaction/Placement.h"
 
 #include <cmath>
 
 namespace dv {
 
-void Clock::SetFormPlace()
+void Placement::restore(Settings &s, const Scale &sc)
 {
-    const QSize screen = p.screen.sizePx();
-    const QRect r = p.window.screenRect();
+    const QSize screen = sys.screen.sizePx();
+    const double screenW = screen.width() * m_mulX, screenH = screen.height() * m_mulY;
+    if (screenH - 32 * m_mulY < s.FormTop)
+        s.FormTop = qint32(screenH - sc.heightTwips);
+    if (screenW - 32 * m_mulX < s.FormLeft)
+        s.FormLeft = qint32(screenW - sc.widthTwips);
+    sys.window.movePx(int(std::lround(s.FormLeft / m_mulX)), int(std::lround(s.FormTop / m_mulY)));
+}
+
+void Placement::hold(Settings &s, int side)
+{
+    const QSize screen = sys.screen.sizePx();
+    const QRect before = sys.window.screenRect();
     // Corners of the whole screen, in pixels; the window is square.
-    const int right = screen.width() - scale.d;
-    const int bottom = screen.height() - scale.d;
-    switch (settings.FormPlace) {
+    const int right = screen.width() - side;
+    const int bottom = screen.height() - side;
+    switch (s.FormPlace) {
     case 0: break;
-    case 1: p.window.movePx(0, 0); break;
-    case 2: p.window.movePx(0, bottom); break;
-    case 3: p.window.movePx(right, 0); break;
-    case 4: p.window.movePx(right, bottom); break;
-    default: settings.FormPlace = 0; break;
+    case 1: sys.window.movePx(0, 0); break;
+    case 2: sys.window.movePx(0, bottom); break;
+    case 3: sys.window.movePx(right, 0); break;
+    case 4: sys.window.movePx(right, bottom); break;
+    default: s.FormPlace = 0; break;
     }
-    ui.setPlaceChecks(settings.FormPlace);
-    const QRect now = settings.FormPlace == 0 ? r : p.window.screenRect();
-    settings.FormTop = twipsToWhole(now.top() * MulY);
-    settings.FormLeft = twipsToWhole(now.left() * MulX);
-    SetFormRect();
+    marks.setPlaceChecks(s.FormPlace);
+    const QRect now = s.FormPlace == 0 ? before : sys.window.screenRect();
+    s.FormTop = twipsToWhole(now.top() * m_mulY);
+    s.FormLeft = twipsToWhole(now.left() * m_mulX);
+    updateRect();
 }
 
-void Clock::Form_MouseDown(int Button)
+void Placement::record(Settings &s)
 {
-    if (Button & 1) {
-        if (settings.FormPlace != 0)
-            return; // pinned to a corner
-        p.window.dragMove();
-        if (settings.Transparent) {
-            p.timer.setEnabled(false);
-            p.pump.yield();
-            GetDesktopImage();
-            p.timer.setEnabled(true);
-        }
-        const QRect r = p.window.screenRect();
-        settings.FormTop = twipsToWhole(r.top() * MulY);
-        settings.FormLeft = twipsToWhole(r.left() * MulX);
-        SetFormRect();
-        SaveParameter();
-    } else if (Button & 2) {
-        ui.openSettings(true);
-    }
+    const QRect r = sys.window.screenRect();
+    s.FormTop = twipsToWhole(r.top() * m_mulY);
+    s.FormLeft = twipsToWhole(r.left() * m_mulX);
+    updateRect();
 }
 
-void Clock::menuPlace(int place)
+void Placement::updateRect()
 {
-    settings.FormPlace = quint8(place);
-    if (place != 0)
-        p.window.hideNoActivate(); // the next tick shows it in its corner
-    SetFormPlace();
-    SaveParameter();
-}
-
-void Clock::mnuPopupHelp()
-{
-    p.launcher.openFile(p.appDir + QStringLiteral("/DIALVANE.html"));
-}
-
-void Clock::mnuPopupTimeSet()
-{
-    // The desktop's own date and time settings, whichever is installed.
-    p.launcher.startFirst({
-        {QStringLiteral("gnome-control-center"), QStringLiteral("datetime")},
-        {QStringLiteral("systemsettings"), QStringLiteral("kcm_clock")},
-        {QStringLiteral("kcmshell6"), QStringLiteral("kcm_clock")},
-        {QStringLiteral("kcmshell5"), QStringLiteral("clock")},
-        {QStringLiteral("cinnamon-settings"), QStringLiteral("calendar")},
-        {QStringLiteral("mate-time-admin")},
-        {QStringLiteral("time-admin")},
-        {QStringLiteral("lxqt-admin-time")},
-        {QStringLiteral("xfce4-datetime-settings")},
-    });
+    const QRect r = sys.window.screenRect();
+    m_rect = QRect(r.topLeft(), QSize(r.width() + 1, r.height() + 1));
 }
 
 } // namespace dv

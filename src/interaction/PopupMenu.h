@@ -1,8 +1,7 @@
 #pragma once
-// The tray's popup menu and the About box.
+// The tray's popup menu.
 
 #include <QAction>
-#include <QDialog>
 #include <QMenu>
 #include <array>
 #include <functional>
@@ -27,13 +26,6 @@ private:
     QMenu *m_menu;
     std::array<QAction *, 5> m_place{};
     int m_placeShown = 0;
-};
-
-class AboutBox final : public QDialog {
-    Q_OBJECT
-public:
-    explicit AboutBox(QWidget *parent = nullptr);
-    void centre();
 };
 
 } // namespace dv

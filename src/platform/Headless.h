@@ -2,7 +2,6 @@
 // A platform without a display, for the snapshot command: the real time and
 // store, a window that only keeps its geometry, and nothing else.
 
-#include "face/Face.h"
 #include "platform/Platform.h"
 
 namespace dv {
@@ -59,7 +58,7 @@ public:
 
 class NoLauncher final : public Launcher {
 public:
-    bool startFirst(const QList<QStringList> &) override { return false; }
+    bool openDateTimeSettings() override { return false; }
     bool openFile(const QString &) override { return false; }
 };
 

@@ -11,6 +11,8 @@
 #include <QStringList>
 #include <functional>
 
+#include "settings/Settings.h"
+
 namespace dv {
 
 struct Face;
@@ -56,7 +58,7 @@ public:
     virtual ~ClockWindowOps() = default;
     virtual void setCaption(const QString &text) = 0;
     virtual void setSizePx(int w, int h) = 0;
-    virtual void setCircleShape(int d) = 0;     // visible part: the circle inscribed in d x d
+    virtual void setCircleShape(int side) = 0;     // visible part: the circle inscribed in side x side
     virtual void movePx(int x, int y) = 0;
     virtual QRect screenRect() const = 0;       // outer rectangle, screen pixels
     virtual bool isShown() const = 0;
@@ -89,9 +91,16 @@ public:
 class Launcher {
 public:
     virtual ~Launcher() = default;
-    // Starts the first program of the list that is installed; false when none could start.
-    virtual bool startFirst(const QList<QStringList> &commandLines) = 0;
+    // The desktop's own date and time settings; false when none is installed.
+    virtual bool openDateTimeSettings() = 0;
     virtual bool openFile(const QString &path) = 0;
+};
+
+// What a click on the tray icon asks for.
+enum class TrayEvent {
+    None,            // single clicks and the like
+    MenuRequest,     // the right button over the icon
+    DateTimeRequest, // a left double-click
 };
 
 class Tray {
@@ -122,6 +131,35 @@ public:
     virtual void requestPowerOff() = 0;
     // ok false: `error` says why, in plain words.
     std::function<void(bool ok, const QString &error)> done;
+};
+
+// Milliseconds from this millisecond of the second to the next tick: a few
+// after each quarter of the wall-clock second, so that a new second shows as
+// soon as it begins; a wake-up just before a boundary waits for the one after.
+inline int msecsToNextQuarter(int msecOfSecond)
+{
+    constexpr int lead = 3;
+    int wait = 250 - (msecOfSecond % 250) + lead;
+    if (wait < 50)
+        wait += 250;
+    return wait;
+}
+
+// Everything the clock's subsystems reach the outside world through.
+struct Platform {
+    TimeSource &time;
+    InputState &input;
+    ScreenInfo &screen;
+    MessageBoxes &msg;
+    ClockWindowOps &window;
+    TickTimer &timer;
+    EventPump &pump;
+    SettingsStore &store;
+    Launcher &launcher;
+    Tray &tray;
+    SoundOutput &sound;
+    PowerControl &power;
+    QString appDir; // the program's folder
 };
 
 } // namespace dv

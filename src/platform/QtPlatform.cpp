@@ -113,6 +113,22 @@ bool ProcessLauncher::startFirst(const QList<QStringList> &commandLines)
     return false;
 }
 
+bool ProcessLauncher::openDateTimeSettings()
+{
+    // Whichever desktop's own date and time settings are installed.
+    return startFirst({
+        {QStringLiteral("gnome-control-center"), QStringLiteral("datetime")},
+        {QStringLiteral("systemsettings"), QStringLiteral("kcm_clock")},
+        {QStringLiteral("kcmshell6"), QStringLiteral("kcm_clock")},
+        {QStringLiteral("kcmshell5"), QStringLiteral("clock")},
+        {QStringLiteral("cinnamon-settings"), QStringLiteral("calendar")},
+        {QStringLiteral("mate-time-admin")},
+        {QStringLiteral("time-admin")},
+        {QStringLiteral("lxqt-admin-time")},
+        {QStringLiteral("xfce4-datetime-settings")},
+    });
+}
+
 bool ProcessLauncher::openFile(const QString &path)
 {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
@@ -127,17 +143,6 @@ AlignedTickTimer::AlignedTickTimer(QObject *parent)
         arm();
         emit tick();
     });
-}
-
-int AlignedTickTimer::msecsToNextQuarter(int msecOfSecond)
-{
-    // Land a few ms after the boundary so that the new second is already current;
-    // a wake-up just before a boundary waits for the one after, not 4 ms.
-    constexpr int lead = 3;
-    int wait = 250 - (msecOfSecond % 250) + lead;
-    if (wait < 50)
-        wait += 250;
-    return wait;
 }
 
 void AlignedTickTimer::arm()

@@ -55,8 +55,10 @@ public:
 
 class ProcessLauncher final : public Launcher {
 public:
-    bool startFirst(const QList<QStringList> &commandLines) override;
+    bool openDateTimeSettings() override;
     bool openFile(const QString &path) override;
+    // Starts the first program of the list that is installed; false when none could start.
+    static bool startFirst(const QList<QStringList> &commandLines);
 };
 
 // Fires every 250 ms a few milliseconds after each quarter of the wall-clock
@@ -67,7 +69,6 @@ public:
     explicit AlignedTickTimer(QObject *parent = nullptr);
     void setEnabled(bool on) override;
     bool isEnabled() const override { return m_enabled; }
-    static int msecsToNextQuarter(int msecOfSecond);
 signals:
     void tick();
 private:

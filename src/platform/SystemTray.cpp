@@ -9,12 +9,12 @@ SystemTray::SystemTray(QObject *parent)
 {
 }
 
-int SystemTray::mouseMessage(QSystemTrayIcon::ActivationReason reason)
+TrayEvent SystemTray::eventFor(QSystemTrayIcon::ActivationReason reason)
 {
     switch (reason) {
-    case QSystemTrayIcon::Context: return 517;
-    case QSystemTrayIcon::DoubleClick: return 515;
-    default: return 0; // single clicks do nothing
+    case QSystemTrayIcon::Context: return TrayEvent::MenuRequest;
+    case QSystemTrayIcon::DoubleClick: return TrayEvent::DateTimeRequest;
+    default: return TrayEvent::None; // single clicks do nothing
     }
 }
 
@@ -25,7 +25,7 @@ void SystemTray::add(const QString &tip)
         m_icon->setObjectName(QStringLiteral("trayIcon"));
         connect(m_icon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason r) {
             if (activated)
-                activated(mouseMessage(r));
+                activated(eventFor(r));
         });
     }
     m_icon->setToolTip(tip);

@@ -8,8 +8,7 @@
 
 namespace dv {
 
-// The notification-area icon. Its clicks reach the clock as the mouse messages
-// of the stored program: 517 right button released, 515 left double-click.
+// The notification-area icon; its clicks reach the clock as tray events.
 class SystemTray final : public QObject, public Tray {
     Q_OBJECT
 public:
@@ -19,8 +18,8 @@ public:
     void remove() override;
     QSystemTrayIcon *icon() const { return m_icon; }
 
-    static int mouseMessage(QSystemTrayIcon::ActivationReason reason);
-    std::function<void(int)> activated;
+    static TrayEvent eventFor(QSystemTrayIcon::ActivationReason reason);
+    std::function<void(TrayEvent)> activated;
 
 private:
     QSystemTrayIcon *m_icon = nullptr;

@@ -19,13 +19,11 @@ inline const QString AlarmSoundMissing1 = QStringLiteral("ファイルが見付�
 inline const QString AlarmSoundMissing2 = QStringLiteral("ファイルが見付かりません（ｱﾗｰﾑｻｳﾝﾄﾞﾌｧｲﾙ２）");
 inline const QString AlarmSoundMissing3 = QStringLiteral("ファイルが見付かりません（ｱﾗｰﾑｻｳﾝﾄﾞﾌｧｲﾙ３）");
 inline const QString PathArrow = QStringLiteral("-> ");
-// Our own: the store could not be written (the stored program never noticed).
+// The store could not be written; the quit will offer to save again.
 inline const QString SaveFailed = QStringLiteral("設定を保存できませんでした");
 
 // Board picture and slideshow
-inline const QString OutOfMemory = QStringLiteral("メモリが不足しています");
 inline const QString NoPicturesInFolder = QStringLiteral("このフォルダには、画像ファイルがありません");
-inline const QString CannotShowPicture = QStringLiteral("この画像は表示できません");
 
 // Schedule
 inline const QString ShutdownTime = QStringLiteral("シャットダウン時刻です");
@@ -40,10 +38,6 @@ inline const QString StopAlarm = QStringLiteral("アラームを止める");
 inline const QString TodayIs = QStringLiteral("今日は ");
 inline const QString BirthdaySuffix = QStringLiteral(" の誕生日です");
 inline const QString DaySuffix = QStringLiteral(" です");
-
-// Quit
-inline const QString ChangedQuestion1 = QStringLiteral("パラメータ または 時計の位置 が変更されています");
-inline const QString ChangedQuestion2 = QStringLiteral("保存しますか？");
 
 // Popup menu and About box
 inline const QString MenuSetup = QStringLiteral("Dialvaneの設定");

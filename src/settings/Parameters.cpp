@@ -1,57 +1,46 @@
-// Loading, saving and deriving the clock's settings.
-
-#include "app/Clock.h"
-#include "resources/Texts.h"
+#include "settings/Parameters.h"
 
 namespace dv {
 
-void Clock::LoadParameter()
+Parameters::Parameters(SettingsStore &store, const QString &appDir)
+    : m_store(store), m_appDir(appDir), m_working(Settings::defaults(appDir)), m_saved(m_working)
 {
-    const Settings d = Settings::defaults(p.appDir);
-    settings = d;
-    for (const SettingField &f : settingFields()) {
-        const std::optional<QString> stored = p.store.read(QString::fromLatin1(f.key));
-        // A text that does not convert leaves only its own key at the default.
-        if (stored)
-            setFieldFromText(settings, f, *stored);
-    }
-    BackVariable();
 }
 
-bool Clock::SaveParameter()
+void Parameters::load()
+{
+    m_working = Settings::defaults(m_appDir);
+    for (const SettingField &f : settingFields()) {
+        if (const std::optional<QString> stored = m_store.read(QString::fromLatin1(f.key)))
+            setFieldFromText(m_working, f, *stored);
+    }
+    backup();
+}
+
+bool Parameters::save()
 {
     QList<QPair<QString, QString>> values;
     for (const SettingField &f : settingFields())
-        values.append({QString::fromLatin1(f.key), fieldText(settings, f)});
-    if (!p.store.writeAll(values)) {
-        // Nothing was stored, so the saved copies stay as they were and the
-        // quit will offer to save again.
-        showMessage(text::SaveFailed + text::CRLF + text::CRLF + text::PathArrow + p.store.location());
+        values.append({QString::fromLatin1(f.key), fieldText(m_working, f)});
+    if (!m_store.writeAll(values))
         return false;
-    }
-    BackVariable();
+    backup();
     return true;
 }
 
-void Clock::BackVariable()
+AlarmTimes deriveAlarmTimes(const Settings &s)
 {
-    Org_ = settings;
-}
-
-void Clock::SetParameter()
-{
-    AlarmCheck = 0;
-    const QString *times[] = {&settings.AlarmTime1, &settings.AlarmTime2, &settings.AlarmTime3};
-    QString *alarms[] = {&Alarm1, &Alarm2, &Alarm3};
+    AlarmTimes t;
+    const QString *times[] = {&s.AlarmTime1, &s.AlarmTime2, &s.AlarmTime3};
     for (int i = 0; i < 3; ++i) {
         if (!times[i]->isEmpty()) {
-            *alarms[i] = *times[i] + QStringLiteral(":00");
-            AlarmCheck += 1 << i;
-        } else {
-            alarms[i]->clear();
+            t.alarm[size_t(i)] = *times[i] + QStringLiteral(":00");
+            t.check += 1 << i;
         }
     }
-    ShutDown = settings.ShutDownTime.isEmpty() ? QString() : settings.ShutDownTime + QStringLiteral(":00");
+    if (!s.ShutDownTime.isEmpty())
+        t.shutdown = s.ShutDownTime + QStringLiteral(":00");
+    return t;
 }
 
 } // namespace dv

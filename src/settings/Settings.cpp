@@ -100,7 +100,7 @@ std::optional<VBool> parseBool(const QString &text)
 }
 
 // Whole numbers may also come as decimals from a hand-edited store; they round
-// halves to even as the stored program's conversion did.
+// halves to even, as the clock rounds the twips it stores.
 static std::optional<double> parseWhole(const QString &text)
 {
     auto d = parseNumber(text);
@@ -218,18 +218,14 @@ QString QSettingsStore::location() const
     return qs.fileName();
 }
 
-bool FileExists(const QString &FileName, int DirFlag)
+bool FileExists(const QString &FileName, PathKind kind)
 {
     if (FileName.isEmpty() || FileName.contains(QLatin1Char('*')) || FileName.contains(QLatin1Char('?')))
         return false;
     const QFileInfo fi(FileName);
     if (!fi.exists())
         return false;
-    switch (DirFlag) {
-    case 0: return !fi.isDir();
-    case 1: return fi.isDir();
-    default: return false;
-    }
+    return kind == PathKind::Folder ? fi.isDir() : !fi.isDir();
 }
 
 } // namespace dv

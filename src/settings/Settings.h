@@ -10,8 +10,9 @@
 
 namespace dv {
 
-// Booleans keep the 16-bit form of the stored program: True is -1, False 0, any
-// non-zero value tests true. Only `CharPattern` is ever compared with True itself.
+// Booleans are 16-bit, True -1 and False 0, so that settings files written by
+// earlier versions read the same; any non-zero value tests true. Only
+// `CharPattern` is ever compared with True itself.
 using VBool = qint16;
 inline constexpr VBool VTrue = -1;
 inline constexpr VBool VFalse = 0;
@@ -86,7 +87,8 @@ QString fieldText(const Settings &s, const SettingField &f);
 // Converts `text` into the field; false (and the field untouched) when it cannot.
 bool setFieldFromText(Settings &s, const SettingField &f, const QString &text);
 
-// The per-user store: application "MOKU", section "DIALVANE", one text per key.
+// The per-user store: organisation "MOKU", application "DIALVANE", one text per
+// key in the [General] group.
 class SettingsStore {
 public:
     virtual ~SettingsStore() = default;
@@ -109,8 +111,8 @@ public:
     QString location() const override;
 };
 
-// The one file or folder test: dirFlag 0 asks for a file that is not a folder,
-// 1 for a folder. Empty names and wildcards are never found.
-bool FileExists(const QString &FileName, int DirFlag);
+// The one file or folder test. Empty names and wildcards are never found.
+enum class PathKind { File, Folder };
+bool FileExists(const QString &FileName, PathKind kind);
 
 } // namespace dv

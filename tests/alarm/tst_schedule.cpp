@@ -81,10 +81,10 @@ void TestSchedule::simulatedWeek()
     QFETCH(int, hourly);
     QFETCH(int, halfHourly);
     WeekRig rig;
-    rig.clock.settings.Jihou = jihou ? VTrue : VFalse;
-    rig.clock.settings.Jihou30 = jihou30 ? VTrue : VFalse;
-    rig.clock.settings.Jihou00File = QStringLiteral("/s/00.wav");
-    rig.clock.settings.Jihou30File = QStringLiteral("/s/30.wav");
+    rig.clock.settings().Jihou = jihou ? VTrue : VFalse;
+    rig.clock.settings().Jihou30 = jihou30 ? VTrue : VFalse;
+    rig.clock.settings().Jihou00File = QStringLiteral("/s/00.wav");
+    rig.clock.settings().Jihou30File = QStringLiteral("/s/30.wav");
     rig.time.t = QDateTime(kMonday, QTime(0, 0, 0));
     QElapsedTimer took;
     took.start();
@@ -107,13 +107,13 @@ void TestSchedule::simulatedWeek()
 void TestSchedule::alarmsOnceADayWithoutOverlap()
 {
     WeekRig rig;
-    rig.clock.settings.Jihou = VFalse;
-    rig.clock.settings.AlarmTime1 = QStringLiteral("07:30");
-    rig.clock.settings.AlarmTime3 = QStringLiteral("07:30"); // same time: alarm 1 wins
-    rig.clock.settings.AlarmTime2 = QStringLiteral("21:05");
-    rig.clock.settings.AlarmSound1 = QStringLiteral("/s/1.wav");
-    rig.clock.settings.AlarmSound2 = QStringLiteral("/s/2.mid");
-    rig.clock.settings.AlarmSound3 = QStringLiteral("/s/3.wav");
+    rig.clock.settings().Jihou = VFalse;
+    rig.clock.settings().AlarmTime1 = QStringLiteral("07:30");
+    rig.clock.settings().AlarmTime3 = QStringLiteral("07:30"); // same time: alarm 1 wins
+    rig.clock.settings().AlarmTime2 = QStringLiteral("21:05");
+    rig.clock.settings().AlarmSound1 = QStringLiteral("/s/1.wav");
+    rig.clock.settings().AlarmSound2 = QStringLiteral("/s/2.mid");
+    rig.clock.settings().AlarmSound3 = QStringLiteral("/s/3.wav");
     rig.clock.SetParameter();
     rig.time.t = QDateTime(kMonday, QTime(0, 0, 0));
     rig.runUntil(rig.time.t.addDays(3));
@@ -128,79 +128,79 @@ void TestSchedule::alarmDuringSignalDoesNotStart()
 {
     WeekRig rig;
     rig.soundSeconds = 10; // the 11:59:56 signal still plays at 12:00:00
-    rig.clock.settings.AlarmTime1 = QStringLiteral("12:00");
-    rig.clock.settings.AlarmSound1 = QStringLiteral("/s/1.wav");
+    rig.clock.settings().AlarmTime1 = QStringLiteral("12:00");
+    rig.clock.settings().AlarmSound1 = QStringLiteral("/s/1.wav");
     rig.clock.SetParameter();
     rig.time.t = QDateTime(kMonday, QTime(11, 59, 0));
     rig.runUntil(rig.time.t.addSecs(120));
-    QCOMPARE(rig.started, QStringList{rig.clock.settings.Jihou00File + "@2026-12-07 11:59:56"});
+    QCOMPARE(rig.started, QStringList{rig.clock.settings().Jihou00File + "@2026-12-07 11:59:56"});
     QCOMPARE(rig.ui.alarmShows, 0);
-    QCOMPARE(rig.clock.Same, 0);
+    QCOMPARE(rig.clock.schedule().same(), 0);
 }
 
 void TestSchedule::offsetMovesNothing()
 {
     WeekRig rig;
-    rig.clock.settings.OffsetTime = 9.3f;
-    rig.clock.settings.Jihou30 = VTrue;
-    rig.clock.settings.Jihou30File = QStringLiteral("/s/30.wav");
-    rig.clock.settings.AlarmTime2 = QStringLiteral("08:15");
-    rig.clock.settings.AlarmSound2 = QStringLiteral("/s/2.wav");
+    rig.clock.settings().OffsetTime = 9.3f;
+    rig.clock.settings().Jihou30 = VTrue;
+    rig.clock.settings().Jihou30File = QStringLiteral("/s/30.wav");
+    rig.clock.settings().AlarmTime2 = QStringLiteral("08:15");
+    rig.clock.settings().AlarmSound2 = QStringLiteral("/s/2.wav");
     rig.clock.SetParameter();
     rig.time.t = QDateTime(kMonday, QTime(7, 50, 0));
     rig.runUntil(rig.time.t.addSecs(3600));
-    QCOMPARE(rig.started, QStringList({rig.clock.settings.Jihou00File + "@2026-12-07 07:59:56",
+    QCOMPARE(rig.started, QStringList({rig.clock.settings().Jihou00File + "@2026-12-07 07:59:56",
                                        "/s/2.wav@2026-12-07 08:15:00", "/s/30.wav@2026-12-07 08:29:59"}));
-    QCOMPARE(rig.clock.Hr, 18); // 08:50 + 9:30: the face alone is shifted
+    QCOMPARE(rig.clock.shownTime().Hr, 18); // 08:50 + 9:30: the face alone is shifted
 }
 
 void TestSchedule::soundEndClosesAlarmWindow()
 {
     WeekRig rig;
-    rig.clock.settings.AlarmTime1 = QStringLiteral("06:00");
-    rig.clock.settings.AlarmSound1 = QStringLiteral("/s/1.wav");
+    rig.clock.settings().AlarmTime1 = QStringLiteral("06:00");
+    rig.clock.settings().AlarmSound1 = QStringLiteral("/s/1.wav");
     rig.clock.SetParameter();
     rig.soundSeconds = 2;
     rig.time.t = QDateTime(kMonday, QTime(5, 59, 58));
     rig.runUntil(QDateTime(kMonday, QTime(6, 0, 1)));
     QVERIFY(rig.ui.alarmOpen);
-    QCOMPARE(rig.clock.Same, 1);
-    QCOMPARE(rig.clock.PlayingFlag, VTrue);
+    QCOMPARE(rig.clock.schedule().same(), 1);
+    QCOMPARE(rig.clock.schedule().playing(), true);
     rig.runUntil(QDateTime(kMonday, QTime(6, 0, 3)));
     QVERIFY(!rig.ui.alarmOpen);
-    QCOMPARE(rig.clock.Same, 0);
-    QCOMPARE(rig.clock.PlayingFlag, VFalse);
+    QCOMPARE(rig.clock.schedule().same(), 0);
+    QCOMPARE(rig.clock.schedule().playing(), false);
 }
 
 void TestSchedule::unplayableSignalDoesNotBlock()
 {
     WeekRig rig;
     rig.sound.result = false; // a missing default JIHOU.WAV, say
-    rig.clock.settings.AlarmTime1 = QStringLiteral("13:00");
-    rig.clock.settings.AlarmSound1 = QStringLiteral("/s/1.wav");
+    rig.clock.settings().AlarmTime1 = QStringLiteral("13:00");
+    rig.clock.settings().AlarmSound1 = QStringLiteral("/s/1.wav");
     rig.clock.SetParameter();
     rig.time.t = QDateTime(kMonday, QTime(11, 0, 0));
     rig.runUntil(QDateTime(kMonday, QTime(12, 59, 59)));
     QCOMPARE(rig.sound.played.size(), 2); // 11:59:56 and 12:59:56, each tried
-    QCOMPARE(rig.clock.Same, 0);
-    QCOMPARE(rig.clock.PlayingFlag, VFalse);
+    QCOMPARE(rig.clock.schedule().same(), 0);
+    QCOMPARE(rig.clock.schedule().playing(), false);
 }
 
 void TestSchedule::unplayableAlarmFlashesUntilPressed()
 {
     WeekRig rig;
     rig.sound.result = false;
-    rig.clock.settings.AlarmTime1 = QStringLiteral("13:00");
-    rig.clock.settings.AlarmSound1 = QStringLiteral("/gone.wav");
+    rig.clock.settings().AlarmTime1 = QStringLiteral("13:00");
+    rig.clock.settings().AlarmSound1 = QStringLiteral("/gone.wav");
     rig.clock.SetParameter();
     rig.time.t = QDateTime(kMonday, QTime(12, 59, 57));
     rig.runUntil(QDateTime(kMonday, QTime(13, 58, 0)));
     QVERIFY(rig.ui.alarmOpen);
     QVERIFY(rig.ui.alarmBeeps);
-    QCOMPARE(rig.clock.Same, 1);            // holds the schedule ...
+    QCOMPARE(rig.clock.schedule().same(), 1);            // holds the schedule ...
     QCOMPARE(rig.sound.played.size(), 1);   // ... so 13:59:56 will not sound yet
     rig.ui.unloadAlarmWindow();             // the button
-    QCOMPARE(rig.clock.Same, 0);
+    QCOMPARE(rig.clock.schedule().same(), 0);
     rig.runUntil(QDateTime(kMonday, QTime(14, 0, 0)));
     QCOMPARE(rig.sound.played.size(), 2);
 }
@@ -223,8 +223,8 @@ void TestSchedule::shutdown()
     QFETCH(int, asked);
     QFETCH(int, requests);
     WeekRig rig;
-    rig.clock.settings.ShutDownTime = QStringLiteral("22:30");
-    rig.clock.settings.MustShutDown = must ? VTrue : VFalse;
+    rig.clock.settings().ShutDownTime = QStringLiteral("22:30");
+    rig.clock.settings().MustShutDown = must ? VTrue : VFalse;
     rig.clock.SetParameter();
     rig.msg.answers = {answer};
     rig.time.t = QDateTime(kMonday, QTime(22, 29, 0));
@@ -254,15 +254,15 @@ void TestSchedule::shutdownStopsTheSoundFirst()
 {
     WeekRig rig;
     rig.soundSeconds = 60;
-    rig.clock.settings.ShutDownTime = QStringLiteral("23:00");
-    rig.clock.settings.MustShutDown = VTrue;
+    rig.clock.settings().ShutDownTime = QStringLiteral("23:00");
+    rig.clock.settings().MustShutDown = VTrue;
     rig.clock.SetParameter();
     rig.time.t = QDateTime(kMonday, QTime(22, 59, 50));
     rig.runUntil(QDateTime(kMonday, QTime(23, 0, 1)));
     QCOMPARE(rig.power.requests, 1);
     QVERIFY(!rig.sound.playing);
-    QCOMPARE(rig.clock.PlayingFlag, VFalse);
-    QCOMPARE(rig.clock.Same, 1); // left as it was
+    QCOMPARE(rig.clock.schedule().playing(), false);
+    QCOMPARE(rig.clock.schedule().same(), 1); // left as it was
 }
 
 void TestSchedule::deviceType_data()
@@ -283,20 +283,20 @@ void TestSchedule::deviceType()
     QFETCH(QStringList, types);
     Rig rig;
     for (const QString &f : files)
-        rig.clock.PlayAlarmSound(f);
+        rig.clock.schedule().play(f);
     QCOMPARE(rig.sound.deviceTypes, types);
 }
 
 void TestSchedule::newPlayCutsTheOldOne()
 {
     Rig rig;
-    rig.clock.PlayAlarmSound(QStringLiteral("/a.wav"));
-    QCOMPARE(rig.clock.PlayingFlag, VTrue);
+    rig.clock.schedule().play(QStringLiteral("/a.wav"));
+    QCOMPARE(rig.clock.schedule().playing(), true);
     const int yields = rig.pump.yields;
-    rig.clock.PlayAlarmSound(QStringLiteral("/b.wav"));
+    rig.clock.schedule().play(QStringLiteral("/b.wav"));
     QCOMPARE(rig.sound.stops, 1);
     QCOMPARE(rig.pump.yields, yields + 1);
-    QCOMPARE(rig.clock.PlayingFlag, VTrue);
+    QCOMPARE(rig.clock.schedule().playing(), true);
 }
 
 QTEST_GUILESS_MAIN(TestSchedule)

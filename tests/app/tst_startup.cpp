@@ -57,7 +57,7 @@ void TestStartup::noCommandLine()
     Rig rig;
     rig.clock.Form_Load(QString());
     QVERIFY(rig.msg.shown.isEmpty());
-    QCOMPARE(rig.clock.settings.OffsetTime, 0.0f);
+    QCOMPARE(rig.clock.settings().OffsetTime, 0.0f);
 }
 
 void TestStartup::delreg_data()
@@ -78,7 +78,7 @@ void TestStartup::delreg()
     rig.clock.Form_Load(QStringLiteral("-DelReg"));
     QCOMPARE(rig.msg.shown, QStringList{message});
     // The clock goes on with the defaults.
-    QCOMPARE(rig.clock.settings.BoardColor, 16777215);
+    QCOMPARE(rig.clock.settings().BoardColor, 16777215);
     QCOMPARE(rig.window.rect.size(), QSize(120, 120));
     QVERIFY(rig.timer.on);
 }
@@ -88,13 +88,13 @@ void TestStartup::offsetReplacesStoredValue()
     Rig rig;
     rig.store.values = {{"OffsetTime", "5"}};
     rig.clock.Form_Load(QStringLiteral("-offset=1.30 -delreg"));
-    QCOMPARE(rig.clock.settings.OffsetTime, 1.3f);
+    QCOMPARE(rig.clock.settings().OffsetTime, 1.3f);
     QCOMPARE(rig.msg.shown, QStringList{QStringLiteral("レジストリ情報を削除しました")});
 
     Rig plain;
     plain.store.values = {{"OffsetTime", "5"}};
     plain.clock.Form_Load(QString());
-    QCOMPARE(plain.clock.settings.OffsetTime, 0.0f); // the stored offset never takes effect
+    QCOMPARE(plain.clock.settings().OffsetTime, 0.0f); // the stored offset never takes effect
 }
 
 void TestStartup::storedPositionIsPulledOntoTheScreen_data()
@@ -124,8 +124,8 @@ void TestStartup::storedPositionIsPulledOntoTheScreen()
     rig.store.values = {{"FormTop", QString::number(top)}, {"FormLeft", QString::number(left)}};
     rig.clock.Form_Load(QString());
     QCOMPARE(rig.window.rect.topLeft(), pixels);
-    QCOMPARE(rig.clock.settings.FormTop, topAfter);
-    QCOMPARE(rig.clock.settings.FormLeft, leftAfter);
+    QCOMPARE(rig.clock.settings().FormTop, topAfter);
+    QCOMPARE(rig.clock.settings().FormLeft, leftAfter);
 }
 
 void TestStartup::freeSizeOffKeepsBaseSize()
@@ -133,8 +133,8 @@ void TestStartup::freeSizeOffKeepsBaseSize()
     Rig rig;
     rig.store.values = {{"ClockSize", "480"}, {"Mag2Flag", "False"}};
     rig.clock.Form_Load(QString());
-    QCOMPARE(rig.clock.scale.Magnitude, 4.0f);
-    QCOMPARE(rig.clock.scale.Mag, 1.0f);
+    QCOMPARE(rig.clock.face().scale().Magnitude, 4.0f);
+    QCOMPARE(rig.clock.face().scale().Mag, 1.0f);
     QCOMPARE(rig.window.rect.size(), QSize(120, 120));
     QCOMPARE(rig.window.shapeD, 120);
 }
@@ -155,15 +155,15 @@ void TestStartup::missingFilesAreReportedInOrder()
         "ファイルが見付かりません（ｱﾗｰﾑｻｳﾝﾄﾞﾌｧｲﾙ１）" + br + br + "-> " + gone + "/1.wav",
         "ファイルが見付かりません（ｱﾗｰﾑｻｳﾝﾄﾞﾌｧｲﾙ３）" + br + br + "-> " + gone + "/3.mid",
     }));
-    const Settings &s = rig.clock.settings;
+    const Settings &s = rig.clock.settings();
     QVERIFY(s.BackImage.isEmpty());
-    QCOMPARE(rig.clock.NoImage, VTrue);
+    QCOMPARE(rig.clock.face().hasBoardPicture(), false);
     QCOMPARE(s.BmpDirectory, app.path());
     QCOMPARE(s.SlideBmp, VFalse);
     QVERIFY(s.AlarmSound1.isEmpty() && s.AlarmSound3.isEmpty());
     // Cleared in memory only.
     QCOMPARE(rig.store.values.value("AlarmSound1"), gone + "/1.wav");
-    QCOMPARE(rig.clock.Org_.AlarmSound1, gone + "/1.wav");
+    QCOMPARE(rig.clock.parameters().saved().AlarmSound1, gone + "/1.wav");
 }
 
 void TestStartup::emptyBoardPictureNeedsNoMessage()
@@ -171,7 +171,7 @@ void TestStartup::emptyBoardPictureNeedsNoMessage()
     Rig rig;
     rig.clock.Form_Load(QString());
     QVERIFY(rig.msg.shown.isEmpty());
-    QCOMPARE(rig.clock.NoImage, VTrue);
+    QCOMPARE(rig.clock.face().hasBoardPicture(), false);
 }
 
 void TestStartup::timerIsEnabledLastAndNothingIsSaved()

@@ -1,6 +1,5 @@
 #include "Fakes.h"
 #include "face/Slideshow.h"
-#include "platform/QtPlatform.h"
 
 #include <QtTest>
 
@@ -56,20 +55,19 @@ void TestTick::offset()
     QFETCH(QTime, system);
     QFETCH(int, hr);
     QFETCH(int, min);
-    const HourMinute hm = displayedTime(system.hour(), system.minute(), offset);
+    const ShownTime hm = displayedTime(system.hour(), system.minute(), offset);
     QCOMPARE(hm.Hr, hr);
     QCOMPARE(hm.Min, min);
 
     // The tick shows it, the date untouched, the second the system's.
     Rig rig;
     rig.clock.Form_Load(QString());
-    rig.clock.settings.OffsetTime = offset;
-    rig.time.t = QDateTime(QDate(2026, 12, 7), system).addMSecs(-250);
-    rig.clock.Old_Sec = -1;
-    rig.run(250);
-    QCOMPARE(rig.clock.Hr, hr);
-    QCOMPARE(rig.clock.Min, min);
-    QCOMPARE(rig.clock.Sec, system.second());
+    rig.clock.settings().OffsetTime = offset;
+    rig.time.t = QDateTime(QDate(2026, 12, 7), system).addMSecs(-1000);
+    rig.run(1000);
+    QCOMPARE(rig.clock.shownTime().Hr, hr);
+    QCOMPARE(rig.clock.shownTime().Min, min);
+    QCOMPARE(rig.clock.shownTime().Sec, system.second());
 }
 
 void TestTick::hideTest_data()
@@ -102,13 +100,13 @@ void TestTick::hideTest()
     Rig rig;
     rig.store.values = {{"FormLeft", "1500"}, {"FormTop", "3000"}, {"OnMouseToHide", option ? "True" : "False"}};
     rig.clock.Form_Load(QString());
-    QCOMPARE(rig.clock.FormX2, 220);
+    QCOMPARE(rig.clock.placement().rect().right(), 220);
     rig.input.pos = pointer;
     rig.input.shift = shift;
     rig.input.ctrl = ctrl;
     rig.clock.Timer1_Timer();
     QCOMPARE(rig.window.shown, !hidden);
-    QCOMPARE(rig.clock.FormHideFlag != 0, hidden);
+    QCOMPARE(rig.clock.hiddenByRule(), hidden);
     // And it comes back once the pointer leaves and the keys are let go.
     rig.input = FakeInput();
     rig.clock.Timer1_Timer();
@@ -192,10 +190,10 @@ void TestTick::scheduleRunsAtSeconds0_56_59()
     rig.clock.Form_Load(QString());
     rig.store.values.clear();
     rig.time.t = QDateTime(QDate(2026, 12, 7), QTime(23, 59, 50));
-    rig.clock.settings.OffsetTime = 5.0f; // the schedule follows the system's minute
+    rig.clock.settings().OffsetTime = 5.0f; // the schedule follows the system's minute
     rig.run(11 * 1000);
     // The signal at 23:59:56 and the midnight tip at 00:00:00, nothing else.
-    QCOMPARE(rig.sound.played, QStringList{rig.clock.settings.Jihou00File});
+    QCOMPARE(rig.sound.played, QStringList{rig.clock.settings().Jihou00File});
     QCOMPARE(rig.log.count("tray.modify:Dialvane  12-08-2026"), 1);
 }
 
@@ -214,7 +212,7 @@ void TestTick::alignedTimer()
 {
     QFETCH(int, msec);
     QFETCH(int, wait);
-    QCOMPARE(AlignedTickTimer::msecsToNextQuarter(msec), wait);
+    QCOMPARE(msecsToNextQuarter(msec), wait);
 }
 
 void TestTick::slideshowInterval_data()

@@ -4,8 +4,8 @@
 
 #include "app/Clock.h"
 
-#include <QDir>
 #include <QMap>
+#include <QTemporaryDir>
 #include <QStringList>
 #include <deque>
 
@@ -93,7 +93,7 @@ public:
     int grabs = 0;
     void setCaption(const QString &) override {}
     void setSizePx(int w, int h) override { rect.setSize({w, h}); log.add(QStringLiteral("window.size")); }
-    void setCircleShape(int d) override { shapeD = d; log.add(QStringLiteral("window.shape")); }
+    void setCircleShape(int side) override { shapeD = side; log.add(QStringLiteral("window.shape")); }
     void movePx(int x, int y) override { rect.moveTo(x, y); }
     QRect screenRect() const override { return rect; }
     bool isShown() const override { return shown; }
@@ -178,9 +178,9 @@ public:
 
 class FakeLauncher final : public Launcher {
 public:
-    QList<QStringList> started;
+    int dateTimeOpened = 0;
     QStringList opened;
-    bool startFirst(const QList<QStringList> &c) override { started.append(c.value(0)); return true; }
+    bool openDateTimeSettings() override { ++dateTimeOpened; return true; }
     bool openFile(const QString &path) override { opened.append(path); return true; }
 };
 
@@ -269,8 +269,10 @@ public:
 };
 
 // Everything wired together around one Clock. The settings live in memory
-// unless a test hands in a store of its own.
+// unless a test hands in a store of its own; the program's folder is a new
+// empty one unless a test names one.
 struct Rig {
+    QTemporaryDir ownDir;
     Log log;
     FakeTime time;
     FakeInput input;
@@ -289,13 +291,13 @@ struct Rig {
     Platform platform;
     Clock clock;
 
-    explicit Rig(const QString &dir = QDir::tempPath(), SettingsStore *otherStore = nullptr)
-        : appDir(dir)
+    explicit Rig(const QString &dir = {}, SettingsStore *otherStore = nullptr)
+        : appDir(dir.isEmpty() ? ownDir.path() : dir)
         , platform{time, input, screen, msg, window, timer, pump, otherStore ? *otherStore : store,
-                   launcher, tray, sound, power, dir}
+                   launcher, tray, sound, power, appDir}
         , clock(platform, ui)
     {
-        ui.onUnloadAlarm = [this] { clock.AlarmWindowUnloaded(); };
+        ui.onUnloadAlarm = [this] { clock.schedule().alarmWindowUnloaded(); };
     }
 
     // Advances the fake clock by `ms` in 250 ms ticks, ticking at each; `afterTick`

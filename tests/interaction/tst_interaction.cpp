@@ -1,4 +1,5 @@
 #include "Fakes.h"
+#include "interaction/AboutBox.h"
 #include "interaction/PopupMenu.h"
 #include "platform/SystemTray.h"
 
@@ -27,7 +28,6 @@ private slots:
     void rightButtonAsksForSettings();
     void trayDispatch_data();
     void trayDispatch();
-    void trayReasons();
     void unloadRemovesTheTrayIconFirst();
     void systemRepaint_data();
     void systemRepaint();
@@ -73,7 +73,7 @@ void TestInteraction::placeChecks()
     Rig rig;
     rig.store.values = {{"FormPlace", QString::number(stored)}};
     rig.clock.Form_Load(QString());
-    QCOMPARE(int(rig.clock.settings.FormPlace), checked);
+    QCOMPARE(int(rig.clock.settings().FormPlace), checked);
     QCOMPARE(rig.ui.placeChecks, checked);
 
     PopupMenu m;
@@ -117,9 +117,9 @@ void TestInteraction::corners()
     rig.clock.menuPlace(place);
     QVERIFY(!rig.window.shown); // until the next tick
     QCOMPARE(rig.window.rect.topLeft(), pixels);
-    QCOMPARE(rig.clock.settings.FormLeft, pixels.x() * 15);
-    QCOMPARE(rig.clock.settings.FormTop, pixels.y() * 15);
-    QCOMPARE(rig.clock.FormX2, pixels.x() + 120);
+    QCOMPARE(rig.clock.settings().FormLeft, pixels.x() * 15);
+    QCOMPARE(rig.clock.settings().FormTop, pixels.y() * 15);
+    QCOMPARE(rig.clock.placement().rect().right(), pixels.x() + 120);
     QCOMPARE(rig.ui.placeChecks, place);
     QCOMPARE(rig.store.values.value("FormPlace"), QString::number(place));
     QCOMPARE(rig.store.values.value("FormTop"), QString::number(pixels.y() * 15));
@@ -136,12 +136,12 @@ void TestInteraction::outOfRangePlaceBecomesFree()
     Rig rig;
     rig.clock.Form_Load(QString());
     rig.window.rect.moveTo(300, 200);
-    rig.clock.settings.FormPlace = 7;
+    rig.clock.settings().FormPlace = 7;
     rig.clock.SetFormPlace();
-    QCOMPARE(int(rig.clock.settings.FormPlace), 0);
+    QCOMPARE(int(rig.clock.settings().FormPlace), 0);
     QCOMPARE(rig.ui.placeChecks, 0);
     QCOMPARE(rig.window.rect.topLeft(), QPoint(300, 200));
-    QCOMPARE(rig.clock.settings.FormLeft, 4500);
+    QCOMPARE(rig.clock.settings().FormLeft, 4500);
 }
 
 void TestInteraction::freeItemKeepsThePosition()
@@ -192,8 +192,8 @@ void TestInteraction::dragRecordsAndSaves()
     QCOMPARE(rig.log.count("store.write"), 1);
     QCOMPARE(rig.store.values.value("FormLeft"), QString::number(at.x() * 15));
     QCOMPARE(rig.store.values.value("FormTop"), QString::number(at.y() * 15));
-    QCOMPARE(QPoint(rig.clock.FormX1, rig.clock.FormY1), at);
-    QVERIFY(rig.clock.Org_ == rig.clock.settings);
+    QCOMPARE(rig.clock.placement().rect().topLeft(), at);
+    QVERIFY(rig.clock.parameters().saved() == rig.clock.settings());
     QCOMPARE(rig.ui.settingsOpened, 0);
 }
 
@@ -210,7 +210,7 @@ void TestInteraction::dragOnTransparentBoardRecaptures()
     rig.clock.Form_MouseDown(1);
     QCOMPARE(rig.window.grabs, grabs + 1);
     QCOMPARE(rig.log.events, QStringList({"drag", "timer.off", "timer.on", "store.write"}));
-    QCOMPARE(rig.clock.Picture1.pixel(5, 5), QColor(Qt::green).rgb());
+    QCOMPARE(rig.clock.face().picture().pixel(5, 5), QColor(Qt::green).rgb());
 }
 
 void TestInteraction::rightButtonAsksForSettings()
@@ -224,37 +224,27 @@ void TestInteraction::rightButtonAsksForSettings()
 
 void TestInteraction::trayDispatch_data()
 {
-    QTest::addColumn<int>("message");
+    QTest::addColumn<QSystemTrayIcon::ActivationReason>("reason");
     QTest::addColumn<int>("menus");
     QTest::addColumn<int>("timeSets");
-    QTest::newRow("right button up") << 517 << 1 << 0;
-    QTest::newRow("left double-click") << 515 << 0 << 1;
-    QTest::newRow("left click") << 0 << 0 << 0;
-    QTest::newRow("right button down") << 516 << 0 << 0;
-    QTest::newRow("pointer move") << 512 << 0 << 0;
+    QTest::newRow("right button") << QSystemTrayIcon::Context << 1 << 0;
+    QTest::newRow("left double-click") << QSystemTrayIcon::DoubleClick << 0 << 1;
+    QTest::newRow("left click") << QSystemTrayIcon::Trigger << 0 << 0;
+    QTest::newRow("middle click") << QSystemTrayIcon::MiddleClick << 0 << 0;
 }
 
 void TestInteraction::trayDispatch()
 {
-    QFETCH(int, message);
+    QFETCH(QSystemTrayIcon::ActivationReason, reason);
     QFETCH(int, menus);
     QFETCH(int, timeSets);
     Rig rig;
     rig.clock.Form_Load(QString());
     const int yields = rig.pump.yields;
-    rig.clock.trayActivated(message);
+    rig.clock.trayActivated(SystemTray::eventFor(reason));
     QCOMPARE(rig.ui.menus, menus);
-    QCOMPARE(rig.launcher.started.size(), timeSets);
+    QCOMPARE(rig.launcher.dateTimeOpened, timeSets);
     QCOMPARE(rig.pump.yields, yields + menus);
-}
-
-void TestInteraction::trayReasons()
-{
-    QCOMPARE(SystemTray::mouseMessage(QSystemTrayIcon::Context), 517);
-    QCOMPARE(SystemTray::mouseMessage(QSystemTrayIcon::DoubleClick), 515);
-    QCOMPARE(SystemTray::mouseMessage(QSystemTrayIcon::Trigger), 0);
-    QCOMPARE(SystemTray::mouseMessage(QSystemTrayIcon::MiddleClick), 0);
-    QCOMPARE(trayTip(QDate(2026, 3, 5)), QStringLiteral("Dialvane  03-05-2026"));
 }
 
 void TestInteraction::unloadRemovesTheTrayIconFirst()
@@ -272,32 +262,37 @@ void TestInteraction::unloadRemovesTheTrayIconFirst()
 void TestInteraction::systemRepaint_data()
 {
     QTest::addColumn<bool>("transparent");
-    QTest::addColumn<bool>("paintGuard");
-    QTest::addColumn<bool>("inCallback");
+    QTest::addColumn<QString>("from");
     QTest::addColumn<int>("grabs");
-    QTest::newRow("plain board") << false << false << false << 0;
-    QTest::newRow("transparent") << true << false << false << 1;
-    QTest::newRow("during the tick's yield") << true << true << false << 0;
-    QTest::newRow("nested") << true << false << true << 0;
+    QTest::newRow("plain board") << false << "system" << 0;
+    QTest::newRow("transparent") << true << "system" << 1;
+    QTest::newRow("during the tick's yield") << true << "tick" << 0;
+    // A repaint inside the capture's own yield starts no second capture.
+    QTest::newRow("nested") << true << "nested" << 1;
 }
 
 void TestInteraction::systemRepaint()
 {
     QFETCH(bool, transparent);
-    QFETCH(bool, paintGuard);
-    QFETCH(bool, inCallback);
+    QFETCH(QString, from);
     QFETCH(int, grabs);
     Rig rig;
     rig.clock.Form_Load(QString());
-    rig.clock.settings.Transparent = transparent ? VTrue : VFalse;
-    rig.clock.PaintGuard = paintGuard;
-    rig.clock.InCallback = inCallback;
+    rig.clock.settings().Transparent = transparent ? VTrue : VFalse;
+    rig.window.grabs = 0;
     rig.log.events.clear();
-    rig.clock.onSystemRepaint();
+    if (from == "tick") {
+        rig.pump.during = [&] { rig.clock.onSystemRepaint(); };
+        rig.time.t = rig.time.t.addSecs(1);
+        rig.clock.Timer1_Timer();
+    } else {
+        if (from == "nested")
+            rig.pump.during = [&] { rig.clock.onSystemRepaint(); };
+        rig.clock.onSystemRepaint();
+    }
     QCOMPARE(rig.window.grabs, grabs);
     QCOMPARE(rig.log.count("timer.off"), grabs);
     QVERIFY(rig.timer.on);
-    QCOMPARE(rig.clock.InCallback, inCallback);
 }
 
 void TestInteraction::helpAndDateTime()
@@ -306,7 +301,7 @@ void TestInteraction::helpAndDateTime()
     rig.clock.mnuPopupHelp();
     QCOMPARE(rig.launcher.opened, QStringList{"/opt/dialvane/DIALVANE.html"});
     rig.clock.mnuPopupTimeSet();
-    QCOMPARE(rig.launcher.started.size(), 1);
+    QCOMPARE(rig.launcher.dateTimeOpened, 1);
 }
 
 void TestInteraction::aboutBoxTexts()

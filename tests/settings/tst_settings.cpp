@@ -91,7 +91,7 @@ void TestSettings::emptyStoreGivesDefaults()
 {
     Rig rig(QStringLiteral("/opt/dialvane"));
     rig.clock.LoadParameter();
-    const Settings &s = rig.clock.settings;
+    const Settings &s = rig.clock.settings();
     QCOMPARE(s.FormTop, 0);
     QCOMPARE(s.Mag2Flag, VFalse);
     QCOMPARE(s.ClockSize, 240);
@@ -107,7 +107,7 @@ void TestSettings::emptyStoreGivesDefaults()
     QCOMPARE(s.DrawFrameFlag, VTrue);
     QCOMPARE(s.DrawChar, VTrue);
     QCOMPARE(s.CharPattern, VFalse);
-    QVERIFY(rig.clock.Org_ == s);
+    QVERIFY(rig.clock.parameters().saved() == s);
     QCOMPARE(rig.store.writes, 0); // reading never writes
 }
 
@@ -117,14 +117,14 @@ void TestSettings::unconvertibleKeyTakesItsDefaultOnly()
     rig.store.values = {{"ClockSize", "abc"}, {"Mag2Flag", "True"}, {"CharPattern", "True"},
                         {"BoardColor", "255"}, {"OffsetTime", "1.3"}, {"FormTop", "300"}};
     rig.clock.LoadParameter();
-    const Settings &s = rig.clock.settings;
+    const Settings &s = rig.clock.settings();
     QCOMPARE(s.ClockSize, 240);          // its own default
     QCOMPARE(s.Mag2Flag, VTrue);         // before it
     QCOMPARE(s.FormTop, 300);
     QCOMPARE(s.CharPattern, VTrue);      // after it: still loaded
     QCOMPARE(s.BoardColor, 255);
     QCOMPARE(s.OffsetTime, 1.3f);
-    QVERIFY(rig.clock.Org_ == s);        // and the saved copies refreshed
+    QVERIFY(rig.clock.parameters().saved() == s);        // and the saved copies refreshed
 }
 
 static Settings unusual()
@@ -175,13 +175,13 @@ void TestSettings::everyFieldRoundTripsThroughTheIniFile()
     QSettingsStore store;
     {
         Rig writer(QStringLiteral("/x"), &store);
-        writer.clock.settings = unusual();
+        writer.clock.settings() = unusual();
         QVERIFY(writer.clock.SaveParameter());
-        QVERIFY(writer.clock.Org_ == writer.clock.settings);
+        QVERIFY(writer.clock.parameters().saved() == writer.clock.settings());
     }
     Rig reader(QStringLiteral("/x"), &store);
     reader.clock.LoadParameter();
-    QVERIFY(reader.clock.settings == unusual());
+    QVERIFY(reader.clock.settings() == unusual());
     QVERIFY(reader.msg.shown.isEmpty());
 }
 
@@ -213,12 +213,12 @@ void TestSettings::unwritableStoreIsReported()
     Rig rig(QStringLiteral("/x"), &store);
     Clock &c = rig.clock;
     c.LoadParameter();
-    const Settings saved = c.Org_;
-    c.settings.FormTop = 4500;
+    const Settings saved = c.parameters().saved();
+    c.settings().FormTop = 4500;
     QVERIFY(!c.SaveParameter());
     QCOMPARE(rig.msg.shown.size(), 1);
     QVERIFY(rig.msg.shown.first().startsWith(QStringLiteral("設定を保存できませんでした\r\n\r\n-> ")));
-    QVERIFY(c.Org_ == saved); // the quit still sees the change
+    QVERIFY(c.parameters().saved() == saved); // the quit still sees the change
 }
 
 void TestSettings::formPlaceOutOfRangeLoadsAsIs()
@@ -226,58 +226,52 @@ void TestSettings::formPlaceOutOfRangeLoadsAsIs()
     Rig rig;
     rig.store.values = {{"FormPlace", "9"}};
     rig.clock.LoadParameter();
-    QCOMPARE(int(rig.clock.settings.FormPlace), 9);
+    QCOMPARE(int(rig.clock.settings().FormPlace), 9);
 }
 
 void TestSettings::setParameter()
 {
-    Rig rig;
-    Clock &c = rig.clock;
-    c.settings.AlarmTime2 = QStringLiteral("07:30");
-    c.SetParameter();
-    QCOMPARE(c.AlarmCheck, 2);
-    QCOMPARE(c.Alarm2, QStringLiteral("07:30:00"));
-    QVERIFY(c.Alarm1.isEmpty() && c.Alarm3.isEmpty() && c.ShutDown.isEmpty());
-    c.settings.AlarmTime1 = QStringLiteral("06:00");
-    c.settings.AlarmTime3 = QStringLiteral("21:15");
-    c.settings.ShutDownTime = QStringLiteral("23:00");
-    c.SetParameter();
-    QCOMPARE(c.AlarmCheck, 7);
-    QCOMPARE(c.ShutDown, QStringLiteral("23:00:00"));
-    c.settings.AlarmTime1.clear();
-    c.settings.AlarmTime2.clear();
-    c.settings.AlarmTime3.clear();
-    c.settings.ShutDownTime.clear();
-    c.SetParameter();
-    QCOMPARE(c.AlarmCheck, 0);
-    QVERIFY(c.Alarm2.isEmpty() && c.ShutDown.isEmpty());
+    Settings s = Settings::defaults(QStringLiteral("/x"));
+    s.AlarmTime2 = QStringLiteral("07:30");
+    AlarmTimes t = deriveAlarmTimes(s);
+    QCOMPARE(t.check, 2);
+    QCOMPARE(t.alarm[1], QStringLiteral("07:30:00"));
+    QVERIFY(t.alarm[0].isEmpty() && t.alarm[2].isEmpty() && t.shutdown.isEmpty());
+    s.AlarmTime1 = QStringLiteral("06:00");
+    s.AlarmTime3 = QStringLiteral("21:15");
+    s.ShutDownTime = QStringLiteral("23:00");
+    t = deriveAlarmTimes(s);
+    QCOMPARE(t.check, 7);
+    QCOMPARE(t.alarm[0], QStringLiteral("06:00:00"));
+    QCOMPARE(t.alarm[2], QStringLiteral("21:15:00"));
+    QCOMPARE(t.shutdown, QStringLiteral("23:00:00"));
+    QCOMPARE(deriveAlarmTimes(Settings::defaults(QStringLiteral("/x"))), AlarmTimes());
 }
 
 void TestSettings::fileExists_data()
 {
     QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("dirFlag");
+    QTest::addColumn<bool>("folder");
     QTest::addColumn<bool>("expected");
     const QString dir = QDir::tempPath();
     const QString file = QCoreApplication::applicationFilePath();
-    QTest::newRow("file as file") << file << 0 << true;
-    QTest::newRow("file as folder") << file << 1 << false;
-    QTest::newRow("folder as file") << dir << 0 << false;
-    QTest::newRow("folder as folder") << dir << 1 << true;
-    QTest::newRow("other flag") << file << 2 << false;
-    QTest::newRow("star") << dir + QStringLiteral("/*") << 1 << false;
-    QTest::newRow("question mark") << file.left(file.size() - 1) + QLatin1Char('?') << 0 << false;
-    QTest::newRow("empty") << QString() << 0 << false;
-    QTest::newRow("empty folder") << QString() << 1 << false;
-    QTest::newRow("missing") << dir + QStringLiteral("/no/such/file") << 0 << false;
+    QTest::newRow("file as file") << file << false << true;
+    QTest::newRow("file as folder") << file << true << false;
+    QTest::newRow("folder as file") << dir << false << false;
+    QTest::newRow("folder as folder") << dir << true << true;
+    QTest::newRow("star") << dir + QStringLiteral("/*") << true << false;
+    QTest::newRow("question mark") << file.left(file.size() - 1) + QLatin1Char('?') << false << false;
+    QTest::newRow("empty") << QString() << false << false;
+    QTest::newRow("empty folder") << QString() << true << false;
+    QTest::newRow("missing") << dir + QStringLiteral("/no/such/file") << false << false;
 }
 
 void TestSettings::fileExists()
 {
     QFETCH(QString, name);
-    QFETCH(int, dirFlag);
+    QFETCH(bool, folder);
     QFETCH(bool, expected);
-    QCOMPARE(FileExists(name, dirFlag), expected);
+    QCOMPARE(FileExists(name, folder ? PathKind::Folder : PathKind::File), expected);
 }
 
 QTEST_GUILESS_MAIN(TestSettings)

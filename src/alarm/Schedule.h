@@ -1,0 +1,55 @@
+#pragma once
+// Time signals, alarms, the shutdown time and the midnight tray refresh, all on
+// the system time, and the one sound that plays at a time.
+
+#include "platform/Platform.h"
+#include "settings/Parameters.h"
+
+namespace dv {
+
+// The widgets the schedule shows or ends.
+class AlarmUi {
+public:
+    virtual ~AlarmUi() = default;
+    virtual void showAlarmWindow(bool beepEachFlash) = 0;
+    virtual bool alarmWindowLoaded() const = 0;
+    virtual void unloadAlarmWindow() = 0;
+    virtual void endProgramNow() = 0; // no unload, no save
+};
+
+// "Dialvane  " and the date as MM-dd-yyyy.
+QString trayTip(const QDate &date);
+
+class Schedule {
+public:
+    // `settings` is read at each run: the files, the signal flags, MustShutDown.
+    Schedule(Platform &platform, AlarmUi &ui, const Settings &settings);
+
+    void setTimes(const AlarmTimes &times) { m_times = times; }
+    const AlarmTimes &times() const { return m_times; }
+
+    // What is due at this system minute and second; `hms` is the time as hh:mm:ss.
+    void run(int minute, int second, const QString &hms);
+    // Starts a sound, cutting off the one that plays; false when it cannot sound.
+    bool play(const QString &file);  // PlayAlarmSound
+    void soundDone();                // the sound reached its end
+    void alarmWindowUnloaded();      // the stop window's button or close
+
+    // Which sound event runs: 0 none, 1 a time signal or alarm 1, 2 alarm 2, 4 alarm 3.
+    int same() const { return m_same; }
+    bool playing() const { return m_playing; }
+
+private:
+    void shutdownSequence();
+    void onPowerOffAnswer(bool ok, const QString &error);
+
+    Platform &sys; // the outside world
+    AlarmUi &ui;
+    const Settings &m_settings;
+    AlarmTimes m_times;
+    int m_same = 0;
+    bool m_playing = false;
+    QString m_deviceType; // "WaveAudio" or "Sequencer", from the last name that said
+};
+
+} // namespace dv

@@ -1,0 +1,131 @@
+#include "face/FaceBuilder.h"
+
+#include "face/Slideshow.h"
+#include "face/Strokes.h"
+#include "resources/Texts.h"
+
+#include <QImageReader>
+#include <QRandomGenerator>
+#include <QTime>
+#include <cmath>
+
+namespace dv {
+
+void FaceBuilder::setScale(const Settings &s, double mulX, double mulY)
+{
+    m_scale = computeScale(s.ClockSize, s.Mag2Flag, mulX, mulY, sys.screen.sizePx().height());
+}
+
+int FaceBuilder::pictureSide() const
+{
+    // Mag x 120 to a whole number, halves to even.
+    return int(std::nearbyint(double(m_scale.Mag) * 120.0));
+}
+
+void FaceBuilder::folderMissing(Settings &s)
+{
+    sys.msg.inform(text::PictureFolderMissing + text::CRLF + text::PathArrow + s.BmpDirectory);
+    s.BmpDirectory = sys.appDir;
+    s.SlideBmp = VFalse;
+}
+
+void FaceBuilder::loadBoard(Settings &s)
+{
+    if (!s.BackImage.isEmpty() && !FileExists(s.BackImage, PathKind::File)) {
+        sys.msg.inform(text::BoardPictureMissing + text::CRLF + text::CRLF + text::PathArrow + s.BackImage);
+        s.BackImage.clear();
+    }
+    m_noImage = s.BackImage.isEmpty();
+    if (!m_noImage)
+        loadPicture(s.BackImage);
+    if (s.Transparent)
+        captureDesktop();
+    if (s.SlideBmp)
+        pickSlide(s);
+    // The folder is checked whether or not the slideshow is on.
+    if (!FileExists(s.BmpDirectory, PathKind::Folder))
+        folderMissing(s);
+    m_slidePicked = false;
+}
+
+void FaceBuilder::beforeSecond(Settings &s, int Hr, int Min, int Sec)
+{
+    if (Sec == 1 && s.SlideBmp && !m_slidePicked && slideDue(s.SlideTime, Hr, Min))
+        pickSlide(s);
+    if (Sec == 15)
+        m_slidePicked = false;
+    if (s.Transparent)
+        updateCapture();
+    if (m_captureRequest) {
+        captureDesktop();
+        m_captureRequest = false;
+    }
+}
+
+const Face &FaceBuilder::build(const Settings &s, int Hr, int Min, int Sec, bool hands)
+{
+    m_face.clear(m_scale.side, quint32(s.BoardColor));
+    if ((!m_noImage || s.Transparent || s.SlideBmp) && !m_picture.isNull()) {
+        m_face.picture = m_picture;
+        const int side = pictureSide();
+        m_face.strokes.push_back({Stroke::Kind::Picture, 0, 0, side, side, 0, 0});
+    }
+    // Only True itself picks the numerals; any other value, 1 included, the bars.
+    if (s.CharPattern == VTrue)
+        appendTimeChar(m_face, s, m_scale.Mag);
+    else
+        appendTimePoint(m_face, s, m_scale.Mag);
+    appendFrame(m_face, s, m_scale.Mag, m_scale.side, m_scale.side);
+    if (hands) {
+        m_face.markFixed();
+        appendHands(m_face, s, m_scale, Hr, Min, Sec);
+    }
+    return m_face;
+}
+
+bool FaceBuilder::loadPicture(const QString &file)
+{
+    QImageReader reader(file);
+    reader.setDecideFormatFromContent(true);
+    QImage img = reader.read();
+    if (img.isNull())
+        return false;
+    m_picture = img;
+    return true;
+}
+
+void FaceBuilder::captureDesktop()
+{
+    const int side = pictureSide();
+    const QRect r = sys.window.screenRect();
+    const QImage grab = sys.window.grabScreen(QRect(r.topLeft(), QSize(side, side)));
+    if (!grab.isNull())
+        m_picture = grab;
+}
+
+void FaceBuilder::updateCapture()
+{
+    // Following the window in front of the clock needs the window system's
+    // stacking information; until that lands, repaints and drags re-capture.
+}
+
+void FaceBuilder::pickSlide(Settings &s)
+{
+    if (!FileExists(s.BmpDirectory, PathKind::Folder)) {
+        folderMissing(s);
+        return;
+    }
+    const QStringList names = bmpFileList(s.BmpDirectory, s.SlideGrafix);
+    if (names.isEmpty()) {
+        sys.msg.inform(text::NoPicturesInFolder + text::CRLF + text::PathArrow + s.BmpDirectory);
+    } else {
+        // Seeded from the time of day, so each pick starts a new sequence.
+        QRandomGenerator rng(quint32(sys.time.now().time().msecsSinceStartOfDay() / 1000));
+        const QString name = names.at(pickIndex(int(names.size()), rng.generateDouble()));
+        // A file that cannot be decoded leaves the previous picture.
+        loadPicture(s.BmpDirectory + QLatin1Char('/') + name);
+    }
+    m_slidePicked = true;
+}
+
+} // namespace dv

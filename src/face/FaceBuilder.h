@@ -1,0 +1,49 @@
+#pragma once
+// Builds the face the clock shows: the scale, the board picture (a file, the
+// desktop behind the clock or a slideshow pick) and each second's strokes.
+
+#include "face/Face.h"
+#include "face/Scale.h"
+#include "platform/Platform.h"
+
+namespace dv {
+
+class FaceBuilder {
+public:
+    explicit FaceBuilder(Platform &platform) : sys(platform) {}
+
+    // ApplyScale's arithmetic: the window's side follows from the settings.
+    void setScale(const Settings &s, double mulX, double mulY);
+    const Scale &scale() const { return m_scale; }
+
+    // Start-up's board: the picture file, then the desktop behind, then a
+    // slideshow pick (the last one wins); missing files and folders are reported
+    // and switched off for this run.
+    void loadBoard(Settings &s);
+    // The desktop behind the clock, or a slideshow pick, as the second that is
+    // about to be drawn asks for.
+    void beforeSecond(Settings &s, int Hr, int Min, int Sec);
+    // The face at this displayed time; without hands for the first one.
+    const Face &build(const Settings &s, int Hr, int Min, int Sec, bool hands = true);
+
+    bool loadPicture(const QString &file);
+    void captureDesktop();                  // GetDesktopImage
+    void pickSlide(Settings &s);            // SetSlidePicture
+    const QImage &picture() const { return m_picture; }
+    bool hasBoardPicture() const { return !m_noImage; }
+
+private:
+    void updateCapture();
+    void folderMissing(Settings &s);
+    int pictureSide() const;
+
+    Platform &sys; // the outside world
+    Scale m_scale;
+    Face m_face;
+    QImage m_picture;          // the one board picture, stretched onto every face
+    bool m_noImage = true;     // no board picture file
+    bool m_slidePicked = false; // this minute's slideshow pick is done
+    bool m_captureRequest = false;
+};
+
+} // namespace dv

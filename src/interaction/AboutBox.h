@@ -1,0 +1,15 @@
+#pragma once
+// The About box.
+
+#include <QDialog>
+
+namespace dv {
+
+class AboutBox final : public QDialog {
+    Q_OBJECT
+public:
+    explicit AboutBox(QWidget *parent = nullptr);
+    void centre();
+};
+
+} // namespace dv

@@ -1,0 +1,48 @@
+#pragma once
+// Where the clock window stands: free at a stored place or pinned to a screen
+// corner, in pixels on the screen and in twips in the settings.
+
+#include "face/Scale.h"
+#include "platform/Platform.h"
+
+namespace dv {
+
+// The menu's placement items, which show the mode in force.
+class PlaceMarks {
+public:
+    virtual ~PlaceMarks() = default;
+    virtual void setPlaceChecks(int formPlace) = 0; // exactly one check mark
+};
+
+class Placement {
+public:
+    Placement(Platform &platform, PlaceMarks &marks) : sys(platform), marks(marks) {}
+
+    void setTwipsPerPixel(double x, double y) { m_mulX = x; m_mulY = y; }
+    double mulX() const { return m_mulX; }
+    double mulY() const { return m_mulY; }
+
+    // Start-up: a stored position in the screen's last 32 pixels or beyond is
+    // pulled back onto it, and the window goes there.
+    void restore(Settings &s, const Scale &sc);
+    // SetFormPlace: a pinned clock goes to its corner; either way the settings
+    // record where the window is. An unknown mode becomes free.
+    void hold(Settings &s, int side);
+    // The window's place after a drag, into the settings.
+    void record(Settings &s);
+    // SetFormRect: the window's rectangle as the hide test sees it.
+    void updateRect();
+    // The pointer over the clock, both bounds inclusive.
+    bool contains(QPoint pos) const { return m_rect.contains(pos); }
+    QRect rect() const { return m_rect; }
+
+private:
+    Platform &sys; // the outside world
+    PlaceMarks &marks;
+    double m_mulX = 15.0, m_mulY = 15.0; // twips per pixel
+    // One past the last pixel on the right and bottom, as the system's
+    // rectangles end; the hide test includes both.
+    QRect m_rect;
+};
+
+} // namespace dv

@@ -1,0 +1,47 @@
+#pragma once
+// The working settings and their saved copies: what the clock runs on, and
+// the store as it was last loaded or saved.
+
+#include "settings/Settings.h"
+
+#include <array>
+
+namespace dv {
+
+class Parameters {
+public:
+    Parameters(SettingsStore &store, const QString &appDir);
+
+    Settings &working() { return m_working; }
+    const Settings &working() const { return m_working; }
+    const Settings &saved() const { return m_saved; }
+
+    // Every key from the store; a text that does not convert leaves its own key
+    // at the default. The saved copies follow.
+    void load();
+    // Every key to the store at once. False when it could not be written:
+    // nothing changed on disk and the saved copies stay, so the quit still
+    // sees the unsaved change.
+    bool save();
+    // The saved copies take the working values.
+    void backup() { m_saved = m_working; }
+    QString location() const { return m_store.location(); }
+    const QString &appDir() const { return m_appDir; }
+
+private:
+    SettingsStore &m_store;
+    QString m_appDir;
+    Settings m_working;
+    Settings m_saved;
+};
+
+// The alarm and shutdown compare texts ("hh:mm:00") the schedule looks for.
+struct AlarmTimes {
+    int check = 0; // bit i set: alarm i + 1 has a time
+    std::array<QString, 3> alarm;
+    QString shutdown;
+    bool operator==(const AlarmTimes &) const = default;
+};
+AlarmTimes deriveAlarmTimes(const Settings &s);
+
+} // namespace dv
