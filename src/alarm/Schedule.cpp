@@ -19,24 +19,24 @@ Schedule::Schedule(Platform &platform, AlarmUi &alarmUi, const Settings &setting
 void Schedule::run(int minute, int second, const QString &hms)
 {
     // All on the system time; the display offset moves none of it.
-    if (minute == 59 && second == 56 && m_settings.Jihou && m_same == 0) {
-        m_same = 1;
-        // A signal that cannot sound must not hold every later one back.
-        if (!play(m_settings.Jihou00File))
-            soundDone();
-    }
-    if (minute == 29 && second == 59 && m_settings.Jihou && m_settings.Jihou30 && m_same == 0) {
-        m_same = 1;
-        if (!play(m_settings.Jihou30File))
-            soundDone();
-    }
+    if (minute == 59 && second == 56 && m_settings.Jihou && m_same == 0)
+        startSignal(m_settings.Jihou00File);
+    if (minute == 29 && second == 59 && m_settings.Jihou && m_settings.Jihou30 && m_same == 0)
+        startSignal(m_settings.Jihou30File);
     if (m_times.check != 0) {
         const QString *sounds[] = {&m_settings.AlarmSound1, &m_settings.AlarmSound2, &m_settings.AlarmSound3};
         for (int i = 0; i < 3; ++i) {
-            if (m_times.alarm[size_t(i)] == hms && m_same == 0) {
+            // A time signal gives way to an alarm; an alarm that sounds keeps the floor.
+            if (m_times.alarm[size_t(i)] == hms && (m_same == 0 || m_signal)) {
                 m_same = 1 << i;
-                const bool ok = play(*sounds[i]);
-                // Silent alarms still flash, with a beep, until the button is pressed.
+                m_signal = false;
+                bool ok = play(*sounds[i]);
+                if (ok && sys.sound.isSilent()) {
+                    // Nobody would hear it, and its end would close the window:
+                    // flash and beep until the button is pressed instead.
+                    sys.sound.stop();
+                    ok = false;
+                }
                 ui.showAlarmWindow(!ok);
             }
         }
@@ -51,12 +51,24 @@ void Schedule::run(int minute, int second, const QString &hms)
     }
 }
 
+void Schedule::startSignal(const QString &file)
+{
+    m_same = 1;
+    m_signal = true;
+    // A signal that cannot sound must not hold every later one back; one that
+    // plays on a silent device simply runs its time.
+    if (!play(file))
+        soundDone();
+}
+
 void Schedule::shutdownSequence()
 {
     if (m_playing) {
         sys.sound.stop();
         sys.pump.yield();
-        m_playing = false;
+        // A stopped sound sends no end of its own: free the schedule as its end
+        // would, or a refused shutdown would silence every later event.
+        soundDone();
     }
     // The program ends when the system has accepted; see onPowerOffAnswer.
     sys.power.requestPowerOff();
@@ -93,6 +105,7 @@ void Schedule::soundDone()
     sys.sound.stop();
     m_playing = false;
     m_same = 0;
+    m_signal = false;
     if (ui.alarmWindowLoaded())
         ui.unloadAlarmWindow();
 }
@@ -102,6 +115,7 @@ void Schedule::alarmWindowUnloaded()
     sys.sound.stop();
     m_playing = false;
     m_same = 0;
+    m_signal = false;
 }
 
 } // namespace dv

@@ -40,6 +40,7 @@ public:
     bool playing() const { return m_playing; }
 
 private:
+    void startSignal(const QString &file);
     void shutdownSequence();
     void onPowerOffAnswer(bool ok, const QString &error);
 
@@ -48,6 +49,7 @@ private:
     const Settings &m_settings;
     AlarmTimes m_times;
     int m_same = 0;
+    bool m_signal = false; // the sound that runs is a time signal, which an alarm may cut off
     bool m_playing = false;
     QString m_deviceType; // "WaveAudio" or "Sequencer", from the last name that said
 };

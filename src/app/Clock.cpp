@@ -3,6 +3,8 @@
 #include "alarm/Birthday.h"
 #include "resources/Texts.h"
 
+#include <QFileInfo>
+
 #include <QRegularExpression>
 #include <charconv>
 #include <cmath>
@@ -126,14 +128,17 @@ void Clock::Form_Load(const QString &commandLine)
         case SettingsStore::RemoveResult::NothingStored: sys.msg.inform(text::RegistryNone); break;
         case SettingsStore::RemoveResult::Removed: sys.msg.inform(text::RegistryDeleted); break;
         case SettingsStore::RemoveResult::Failed:
-            sys.msg.inform(text::SaveFailed + text::CRLF + text::CRLF + text::PathArrow + sys.store.location());
+            sys.msg.inform(text::DeleteFailed + text::CRLF + text::CRLF + text::PathArrow + sys.store.location());
             break;
         }
     }
 
     // Greetings and the tray icon come before the settings.
     m_hidden = false;
-    greetBirthdays(sys.appDir + QStringLiteral("/BirthDay.Txt"), sys.time.now().date(), sys.msg);
+    // The user's own file, beside the settings, over the one beside the program.
+    const QString own = QFileInfo(sys.store.location()).path() + QStringLiteral("/BirthDay.Txt");
+    greetBirthdays(FileExists(own, PathKind::File) ? own : sys.appDir + QStringLiteral("/BirthDay.Txt"),
+                   sys.time.now().date(), sys.msg);
     sys.tray.add(trayTip(sys.time.now().date()));
     sys.pump.yield();
 
@@ -149,16 +154,21 @@ void Clock::Form_Load(const QString &commandLine)
     SetFormPlace();
 
     // The board, then the first face without hands: they come with the first tick.
+    const QString storedBoard = s.BackImage;
     m_face.loadBoard(s);
+    if (s.BackImage.isEmpty() && !storedBoard.isEmpty())
+        m_params.keepStored(&Settings::BackImage, storedBoard);
     const Face &first = m_face.build(s, 0, 0, 0, false);
 
-    // Missing alarm sounds are cleared in memory only.
-    QString *sounds[] = {&s.AlarmSound1, &s.AlarmSound2, &s.AlarmSound3};
+    // Missing alarm sounds are cleared for this run only: the store keeps them.
+    QString Settings::*sounds[] = {&Settings::AlarmSound1, &Settings::AlarmSound2, &Settings::AlarmSound3};
     const QString *missing[] = {&text::AlarmSoundMissing1, &text::AlarmSoundMissing2, &text::AlarmSoundMissing3};
     for (int i = 0; i < 3; ++i) {
-        if (!sounds[i]->isEmpty() && !FileExists(*sounds[i], PathKind::File)) {
-            sys.msg.inform(*missing[i] + text::CRLF + text::CRLF + text::PathArrow + *sounds[i]);
-            sounds[i]->clear();
+        QString &sound = s.*sounds[i];
+        if (!sound.isEmpty() && !FileExists(sound, PathKind::File)) {
+            sys.msg.inform(*missing[i] + text::CRLF + text::CRLF + text::PathArrow + sound);
+            m_params.keepStored(sounds[i], sound);
+            sound.clear();
         }
     }
 

@@ -135,13 +135,14 @@ QImage ClockWindow::grabScreen(const QRect &area)
 void ClockWindow::dragMove()
 {
     m_dragging = true;
-    m_pos = moveUnderPointer(this);
+    m_pos = moveUnderPointer(this, m_pressedAt);
     m_dragging = false;
 }
 
 void ClockWindow::mousePressEvent(QMouseEvent *e)
 {
     int button = 0;
+    m_pressedAt = e->globalPosition().toPoint();
     if (e->buttons() & Qt::LeftButton)
         button |= 1;
     if (e->buttons() & Qt::RightButton)

@@ -57,6 +57,7 @@ private:
     int m_side = 120;
     bool m_topMost = false;
     bool m_dragging = false;
+    QPoint m_pressedAt;
     QElapsedTimer m_ownShow;
     QWindow *m_filtered = nullptr;
 };

@@ -12,7 +12,7 @@ namespace dv {
 struct Stroke {
     enum class Kind {
         Line,    // (x1, y1) to (x2, y2)
-        Dot,     // circle of radius 1 px around (x1, y1)
+        Dot,     // filled disc of width + 2 px around the pixel (x1, y1)
         Ring,    // ellipse whose pen lies inside the box (x1, y1)-(x2, y2)
         Picture, // the face's picture stretched to the box (x1, y1)-(x2, y2)
     };

@@ -41,10 +41,13 @@ static void paintStrokes(const Face &face, QImage &target, size_t from, size_t t
             break;
         }
         case Stroke::Kind::Dot: {
-            p.setPen(QPen(colorFromBgr(s.color), s.width));
+            // A filled disc W + 2 px across around the dot's pixel: a pen drawn
+            // round a 1 px circle leaves a hollow ring at most widths.
+            p.setPen(Qt::NoPen);
+            p.setBrush(colorFromBgr(s.color));
+            const qreal r = (s.width + 2) / 2.0;
+            p.drawEllipse(QPointF(s.x1 + 0.5, s.y1 + 0.5), r, r);
             p.setBrush(Qt::NoBrush);
-            const qreal o = centreOffset(s.width);
-            p.drawEllipse(QPointF(s.x1 + o, s.y1 + o), 1.0, 1.0);
             break;
         }
         case Stroke::Kind::Ring: {

@@ -1,11 +1,49 @@
 #include "interaction/Placement.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace dv {
 
+namespace {
+// The monitor under `p`, else the nearest one.
+QRect monitorFor(const QList<QRect> &monitors, QPoint p)
+{
+    QRect best = monitors.value(0);
+    long long bestDistance = -1;
+    for (const QRect &m : monitors) {
+        const int dx = p.x() < m.left() ? m.left() - p.x() : p.x() > m.right() ? p.x() - m.right() : 0;
+        const int dy = p.y() < m.top() ? m.top() - p.y() : p.y() > m.bottom() ? p.y() - m.bottom() : 0;
+        const long long d = (long long)dx * dx + (long long)dy * dy;
+        if (bestDistance < 0 || d < bestDistance) {
+            best = m;
+            bestDistance = d;
+        }
+    }
+    return best;
+}
+} // namespace
+
 void Placement::restore(Settings &s, const Scale &sc)
 {
+    const QList<QRect> monitors = sys.screen.monitorsPx();
+    if (monitors.size() > 1) {
+        // Only a clock off every monitor comes back, onto the nearest one.
+        QRect w(int(std::lround(s.FormLeft / m_mulX)), int(std::lround(s.FormTop / m_mulY)), sc.side, sc.side);
+        const bool shows = std::any_of(monitors.begin(), monitors.end(), [&w](const QRect &m) {
+            const QRect seen = m & w;
+            return seen.width() >= 32 && seen.height() >= 32;
+        });
+        if (!shows) {
+            const QRect m = monitorFor(monitors, w.center());
+            w.moveTo(std::clamp(w.x(), m.left(), std::max(m.left(), m.right() + 1 - sc.side)),
+                     std::clamp(w.y(), m.top(), std::max(m.top(), m.bottom() + 1 - sc.side)));
+            s.FormLeft = twipsToWhole(w.x() * m_mulX);
+            s.FormTop = twipsToWhole(w.y() * m_mulY);
+        }
+        sys.window.movePx(w.x(), w.y());
+        return;
+    }
     const QSize screen = sys.screen.sizePx();
     const double screenW = screen.width() * m_mulX, screenH = screen.height() * m_mulY;
     if (screenH - 32 * m_mulY < s.FormTop)
@@ -17,16 +55,17 @@ void Placement::restore(Settings &s, const Scale &sc)
 
 void Placement::hold(Settings &s, int side)
 {
-    const QSize screen = sys.screen.sizePx();
     const QRect before = sys.window.screenRect();
-    // Corners of the whole screen, in pixels; the window is square.
-    const int right = screen.width() - side;
-    const int bottom = screen.height() - side;
+    // Corners of the monitor the clock is on; the window is square.
+    const QRect m = monitorFor(sys.screen.monitorsPx(), before.center());
+    const int left = m.left(), top = m.top();
+    const int right = m.left() + m.width() - side;
+    const int bottom = m.top() + m.height() - side;
     switch (s.FormPlace) {
     case 0: break;
-    case 1: sys.window.movePx(0, 0); break;
-    case 2: sys.window.movePx(0, bottom); break;
-    case 3: sys.window.movePx(right, 0); break;
+    case 1: sys.window.movePx(left, top); break;
+    case 2: sys.window.movePx(left, bottom); break;
+    case 3: sys.window.movePx(right, top); break;
     case 4: sys.window.movePx(right, bottom); break;
     default: s.FormPlace = 0; break;
     }

@@ -38,6 +38,8 @@ class ScreenInfo {
 public:
     virtual ~ScreenInfo() = default;
     virtual QSize sizePx() const = 0;            // the whole primary screen
+    // Each monitor's rectangle on the desktop, in pixels.
+    virtual QList<QRect> monitorsPx() const { return {QRect(QPoint(0, 0), sizePx())}; }
     virtual double twipsPerPixelX() const = 0;   // 1440 / logical DPI: 15 at 96 DPI
     virtual double twipsPerPixelY() const = 0;
 };
@@ -121,6 +123,9 @@ public:
     virtual bool play(const QString &file, const QString &deviceType) = 0;
     virtual void stop() = 0; // stops and closes; no completion for the stopped play
     virtual bool isPlaying() const = 0;
+    // The current play reaches no speaker: no sound device could be opened,
+    // and the play runs its time on a silent one.
+    virtual bool isSilent() const { return false; }
     std::function<void()> finished;
 };
 

@@ -6,7 +6,10 @@
 #include <QApplication>
 #include <QCursor>
 #include <QDesktopServices>
+#include <QLabel>
 #include <QMessageBox>
+#include <QRegularExpression>
+#include <memory>
 #include <QProcess>
 #include <QScreen>
 #include <QStandardPaths>
@@ -60,6 +63,16 @@ QSize QtScreen::sizePx() const
     return s ? s->geometry().size() : QSize(1024, 768);
 }
 
+QList<QRect> QtScreen::monitorsPx() const
+{
+    QList<QRect> rects;
+    for (const QScreen *s : QGuiApplication::screens())
+        rects.append(s->geometry());
+    if (rects.isEmpty())
+        rects.append(QRect(QPoint(0, 0), sizePx()));
+    return rects;
+}
+
 double QtScreen::twipsPerPixelX() const
 {
     const QScreen *s = QGuiApplication::primaryScreen();
@@ -72,13 +85,37 @@ double QtScreen::twipsPerPixelY() const
     return s && s->logicalDotsPerInchY() > 0 ? 1440.0 / s->logicalDotsPerInchY() : 15.0;
 }
 
+QMessageBox *newMessageBox(QMessageBox::Icon icon, const QString &text, QMessageBox::StandardButtons buttons)
+{
+    auto *box = new QMessageBox(icon, text::AppTitle, text, buttons);
+    box->setWindowFlag(Qt::WindowStaysOnTopHint);
+    box->setTextFormat(Qt::PlainText);
+    auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+    if (!label)
+        return box;
+    const QFontMetrics fm(label->font());
+    int longest = 0;
+    for (const QString &line : text.split(QRegularExpression(QStringLiteral("\r\n|\n|\r"))))
+        longest = qMax(longest, fm.horizontalAdvance(line));
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const int limit = screen ? screen->availableGeometry().width() * 3 / 4 : 768;
+    if (longest <= limit) {
+        label->setMinimumWidth(longest);
+    } else {
+        // A long path has no spaces: let it break after each separator.
+        QString breakable = text;
+        breakable.replace(QLatin1Char('/'), QStringLiteral("/\u200B"));
+        label->setText(breakable);
+        label->setWordWrap(true);
+        label->setMinimumWidth(limit);
+    }
+    return box;
+}
+
 static int runBox(QMessageBox::Icon icon, const QString &text, QMessageBox::StandardButtons buttons)
 {
-    QMessageBox box(icon, text::AppTitle, text, buttons);
-    box.setWindowFlag(Qt::WindowStaysOnTopHint);
-    // Wide enough for the whole caption in the title bar.
-    box.setStyleSheet(QStringLiteral("QLabel { min-width: 15em; }"));
-    return box.exec();
+    std::unique_ptr<QMessageBox> box(newMessageBox(icon, text, buttons));
+    return box->exec();
 }
 
 void QtMessageBoxes::inform(const QString &text)

@@ -5,6 +5,7 @@
 #include "platform/X11.h"
 
 #include <QElapsedTimer>
+#include <QMessageBox>
 #include <QObject>
 #include <QTimer>
 
@@ -37,9 +38,15 @@ private:
 class QtScreen final : public ScreenInfo {
 public:
     QSize sizePx() const override;
+    QList<QRect> monitorsPx() const override;
     double twipsPerPixelX() const override;
     double twipsPerPixelY() const override;
 };
+
+// The clock's message box: its caption, on top, and wide enough for every
+// line of `text`; a line wider than most of the screen wraps, paths at
+// their separators.
+QMessageBox *newMessageBox(QMessageBox::Icon icon, const QString &text, QMessageBox::StandardButtons buttons);
 
 class QtMessageBoxes final : public MessageBoxes {
 public:

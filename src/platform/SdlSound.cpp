@@ -34,6 +34,8 @@ SoundKind sniffSound(const QByteArray &head)
 
 SdlSound::SdlSound(QObject *parent)
     : QObject(parent)
+    , m_chosenDriver(qgetenv("SDL_AUDIODRIVER"))
+    , m_driverChosen(qEnvironmentVariableIsSet("SDL_AUDIODRIVER"))
 {
     g_player = this;
 }
@@ -81,14 +83,27 @@ bool SdlSound::open()
         }
         return true;
     };
+    // The device the user has (or chose) first, at every play: one outage must
+    // not silence the sounds after it.
+    if (m_driverChosen)
+        qputenv("SDL_AUDIODRIVER", m_chosenDriver);
+    else
+        qunsetenv("SDL_AUDIODRIVER");
+    m_silent = false;
     if (!tryOpen()) {
         // No sound device: play into the silent driver so that every sound still
-        // takes its time and ends, and the clock goes on as usual.
-        if (qgetenv("SDL_AUDIODRIVER") == "dummy")
+        // takes its time and ends; the schedule is told that nobody hears it.
+        if (m_chosenDriver == "dummy")
             return false;
         qputenv("SDL_AUDIODRIVER", "dummy");
-        if (!tryOpen())
+        const bool opened = tryOpen();
+        if (m_driverChosen)
+            qputenv("SDL_AUDIODRIVER", m_chosenDriver);
+        else
+            qunsetenv("SDL_AUDIODRIVER");
+        if (!opened)
             return false;
+        m_silent = true;
     }
     Mix_Init(MIX_INIT_MID);
     m_driver = QString::fromUtf8(SDL_GetCurrentAudioDriver());

@@ -24,6 +24,7 @@ public:
     bool play(const QString &file, const QString &deviceType) override;
     void stop() override;
     bool isPlaying() const override { return m_music != nullptr; }
+    bool isSilent() const override { return m_music != nullptr && m_silent; }
 
     QString lastError() const { return m_error; }
     QString driver() const { return m_driver; }
@@ -38,6 +39,9 @@ private:
     bool m_open = false;
     QString m_error;
     QString m_driver;
+    QByteArray m_chosenDriver; // SDL_AUDIODRIVER as the user set it, if at all
+    bool m_driverChosen = false;
+    bool m_silent = false;     // this device is our stand-in for a missing one
     quint64 m_play = 0; // number of the current play; older ends are stale
 };
 

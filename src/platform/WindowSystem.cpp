@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
+#include <functional>
 
 namespace dv {
 
@@ -46,58 +47,88 @@ QImage grabUncovered(const QRect &area, const QImage &ownFace)
 }
 
 namespace {
-// Without a window manager the window follows the pointer itself.
-class FollowPointer final : public QObject {
+bool leftButtonUp()
+{
+    const x11::PointerState x = x11::queryPointer();
+    return x.ok ? !x.leftButton : !(QGuiApplication::mouseButtons() & Qt::LeftButton);
+}
+
+// Follows the press's own queue of pointer events: they say, in order, where
+// the pointer went and where the button came up, however late we read them.
+// The window moves itself, with or without a window manager: one asked to
+// move us once the button is already up would leave the clock stuck to the
+// pointer, and one that starts late loses the pointer's first steps.
+class DragFollower final : public QObject {
 public:
-    FollowPointer(QWidget *w, QEventLoop &loop)
-        : m_w(w), m_loop(loop), m_offset(QCursor::pos() - w->pos())
+    DragFollower(QWidget *w, QPoint pressedAt)
+        : m_w(w), m_pressedAt(pressedAt), m_start(x11::windowPos(w->windowHandle(), w->pos())), m_target(m_start)
     {
         w->installEventFilter(this);
-        w->grabMouse();
     }
-    ~FollowPointer() override
+    ~DragFollower() override { m_w->removeEventFilter(this); }
+
+    QPoint run()
     {
-        m_w->releaseMouse();
-        m_w->removeEventFilter(this);
+        // A release we are never told of (the grab lost) must not hold us forever.
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, &m_loop, [this] {
+            m_upFor = leftButtonUp() ? m_upFor + 1 : 0;
+            if (m_upFor > 10)
+                m_loop.quit();
+        });
+        poll.start(50);
+        m_loop.exec();
+        // Where we sent it, not where X has it yet: a window manager applies
+        // the last move a moment later.
+        return m_target;
     }
+
     bool eventFilter(QObject *, QEvent *e) override
     {
         if (e->type() == QEvent::MouseMove) {
-            m_w->move(static_cast<QMouseEvent *>(e)->globalPosition().toPoint() - m_offset);
+            const QPoint at = static_cast<QMouseEvent *>(e)->globalPosition().toPoint();
+            if (!m_following && at != m_pressedAt) {
+                m_following = true;
+                m_w->grabMouse();
+            }
+            if (m_following)
+                moveTo(m_start + at - m_pressedAt);
             return true;
         }
         if (e->type() == QEvent::MouseButtonRelease
             && static_cast<QMouseEvent *>(e)->button() == Qt::LeftButton) {
+            const QPoint at = static_cast<QMouseEvent *>(e)->globalPosition().toPoint();
+            if (at != m_pressedAt)
+                moveTo(m_start + at - m_pressedAt);
+            if (m_following)
+                m_w->releaseMouse();
             m_loop.quit();
             return true;
         }
         return false;
     }
+
 private:
+    void moveTo(QPoint p)
+    {
+        m_target = p;
+        m_w->move(p);
+    }
+
     QWidget *m_w;
-    QEventLoop &m_loop;
-    QPoint m_offset;
+    QPoint m_pressedAt;
+    QPoint m_start;
+    QPoint m_target;
+    QEventLoop m_loop;
+    bool m_following = false;
+    int m_upFor = 0;
 };
 } // namespace
 
-QPoint moveUnderPointer(QWidget *w)
+QPoint moveUnderPointer(QWidget *w, QPoint pressedAt)
 {
-    QWindow *win = w->windowHandle();
-    QEventLoop loop;
-    if (win && win->startSystemMove()) {
-        // The window manager moves us; wait until the button is let go.
-        QTimer poll;
-        QObject::connect(&poll, &QTimer::timeout, &loop, [&loop] {
-            if (!x11::leftButtonDown())
-                loop.quit();
-        });
-        poll.start(15);
-        loop.exec();
-    } else {
-        FollowPointer follow(w, loop);
-        loop.exec();
-    }
-    return x11::windowPos(w->windowHandle(), w->pos());
+    DragFollower follow(w, pressedAt);
+    return follow.run();
 }
 
 } // namespace dv

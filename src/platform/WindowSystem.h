@@ -15,9 +15,9 @@ namespace dv {
 // longer looks like `ownFace` (the last frame we showed), for at most 400 ms.
 QImage grabUncovered(const QRect &area, const QImage &ownFace);
 
-// Moves the top-level `w` under the pointer until the left button is up: by
-// the window manager where there is one, else by following the pointer.
-// Returns where X has the window afterwards.
-QPoint moveUnderPointer(QWidget *w);
+// Moves the top-level `w`, pressed at `pressedAt` (screen pixels), with the
+// pointer until the left button is up. A click without motion moves nothing.
+// Returns where the window was sent.
+QPoint moveUnderPointer(QWidget *w, QPoint pressedAt);
 
 } // namespace dv

@@ -21,6 +21,8 @@ inline const QString AlarmSoundMissing3 = QStringLiteral("ファイルが見付�
 inline const QString PathArrow = QStringLiteral("-> ");
 // The store could not be written; the quit will offer to save again.
 inline const QString SaveFailed = QStringLiteral("設定を保存できませんでした");
+// -delreg could not remove the stored settings.
+inline const QString DeleteFailed = QStringLiteral("設定を削除できませんでした");
 
 // Board picture and slideshow
 inline const QString NoPicturesInFolder = QStringLiteral("このフォルダには、画像ファイルがありません");

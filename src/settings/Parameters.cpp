@@ -9,6 +9,7 @@ Parameters::Parameters(SettingsStore &store, const QString &appDir)
 
 void Parameters::load()
 {
+    m_kept.clear();
     m_working = Settings::defaults(m_appDir);
     for (const SettingField &f : settingFields()) {
         if (const std::optional<QString> stored = m_store.read(QString::fromLatin1(f.key)))
@@ -17,11 +18,21 @@ void Parameters::load()
     backup();
 }
 
+void Parameters::keepStored(QString Settings::*field, const QString &stored)
+{
+    m_kept.append({field, stored});
+}
+
 bool Parameters::save()
 {
+    Settings out = m_working;
+    // A field given a new value lets go of its stored path for good.
+    m_kept.removeIf([this](const auto &k) { return !(m_working.*k.first).isEmpty(); });
+    for (const auto &[field, stored] : m_kept)
+        out.*field = stored;
     QList<QPair<QString, QString>> values;
     for (const SettingField &f : settingFields())
-        values.append({QString::fromLatin1(f.key), fieldText(m_working, f)});
+        values.append({QString::fromLatin1(f.key), fieldText(out, f)});
     if (!m_store.writeAll(values))
         return false;
     backup();

@@ -25,6 +25,10 @@ public:
     bool save();
     // The saved copies take the working values.
     void backup() { m_saved = m_working; }
+    // Start-up empties a path whose file is missing (on a drive not mounted,
+    // say) for this run only: while the field stays empty, a save writes the
+    // stored path back rather than losing it.
+    void keepStored(QString Settings::*field, const QString &stored);
     QString location() const { return m_store.location(); }
     const QString &appDir() const { return m_appDir; }
 
@@ -33,6 +37,7 @@ private:
     QString m_appDir;
     Settings m_working;
     Settings m_saved;
+    QList<QPair<QString Settings::*, QString>> m_kept;
 };
 
 // The alarm and shutdown compare texts ("hh:mm:00") the schedule looks for.

@@ -121,6 +121,18 @@ void TestBirthday::atStartUp()
     // Before the settings are loaded and before the window shows.
     QVERIFY(rig.log.indexOf("msg:") < rig.log.indexOf("tray.add"));
     QVERIFY(rig.log.indexOf("msg:") < rig.log.indexOf("present"));
+
+    // The user's own file beside the settings wins over the program's.
+    QTemporaryDir config;
+    QFile own(config.filePath(QStringLiteral("BirthDay.Txt")));
+    QVERIFY(own.open(QIODevice::WriteOnly));
+    own.write("12/07,Hanako,1\r\n");
+    own.close();
+    Rig user(app.path());
+    user.store.where = config.filePath(QStringLiteral("DIALVANE.conf"));
+    user.time.t = rig.time.t;
+    user.clock.Form_Load(QString());
+    QCOMPARE(user.msg.shown, QStringList{"今日は Hanako の誕生日です"});
 }
 
 void TestBirthday::noFileNoMessage()

@@ -50,7 +50,9 @@ private slots:
     void simulatedWeek_data();
     void simulatedWeek();
     void alarmsOnceADayWithoutOverlap();
-    void alarmDuringSignalDoesNotStart();
+    void overlaps_data();
+    void overlaps();
+    void silentDevice();
     void offsetMovesNothing();
     void soundEndClosesAlarmWindow();
     void unplayableSignalDoesNotBlock();
@@ -124,18 +126,39 @@ void TestSchedule::alarmsOnceADayWithoutOverlap()
     QVERIFY(!rig.ui.alarmBeeps);
 }
 
-void TestSchedule::alarmDuringSignalDoesNotStart()
+void TestSchedule::overlaps_data()
 {
+    // What plays at 11:59:56 (a signal) or 11:59:00 (alarm 1), and what is due next.
+    QTest::addColumn<QString>("firstAt");
+    QTest::addColumn<QString>("secondAt");
+    QTest::addColumn<QStringList>("started");
+    const QString sig = "/s/00.wav@2026-12-07 11:59:56";
+    QTest::newRow("alarm cuts off the signal") << "" << "12:00"
+        << QStringList{sig, "/s/2.wav@2026-12-07 12:00:00"};
+    QTest::newRow("an alarm keeps the floor from an alarm") << "11:59" << "12:00"
+        << QStringList{"/s/1.wav@2026-12-07 11:59:00"};
+    QTest::newRow("and from the signal") << "11:59" << ""
+        << QStringList{"/s/1.wav@2026-12-07 11:59:00"};
+    QTest::newRow("nothing else due") << "" << "" << QStringList{sig};
+}
+
+void TestSchedule::overlaps()
+{
+    QFETCH(QString, firstAt);
+    QFETCH(QString, secondAt);
+    QFETCH(QStringList, started);
     WeekRig rig;
-    rig.soundSeconds = 10; // the 11:59:56 signal still plays at 12:00:00
-    rig.clock.settings().AlarmTime1 = QStringLiteral("12:00");
+    rig.soundSeconds = 90; // everything still plays when the next one is due
+    rig.clock.settings().Jihou00File = QStringLiteral("/s/00.wav");
+    rig.clock.settings().AlarmTime1 = firstAt;
     rig.clock.settings().AlarmSound1 = QStringLiteral("/s/1.wav");
+    rig.clock.settings().AlarmTime2 = secondAt;
+    rig.clock.settings().AlarmSound2 = QStringLiteral("/s/2.wav");
     rig.clock.SetParameter();
-    rig.time.t = QDateTime(kMonday, QTime(11, 59, 0));
-    rig.runUntil(rig.time.t.addSecs(120));
-    QCOMPARE(rig.started, QStringList{rig.clock.settings().Jihou00File + "@2026-12-07 11:59:56"});
-    QCOMPARE(rig.ui.alarmShows, 0);
-    QCOMPARE(rig.clock.schedule().same(), 0);
+    rig.time.t = QDateTime(kMonday, QTime(11, 58, 50));
+    rig.runUntil(QDateTime(kMonday, QTime(12, 0, 30)));
+    QCOMPARE(rig.started, started);
+    QCOMPARE(rig.ui.alarmShows, int(started.count() - started.filter("/s/00.wav").count()));
 }
 
 void TestSchedule::offsetMovesNothing()
@@ -256,13 +279,42 @@ void TestSchedule::shutdownStopsTheSoundFirst()
     rig.soundSeconds = 60;
     rig.clock.settings().ShutDownTime = QStringLiteral("23:00");
     rig.clock.settings().MustShutDown = VTrue;
+    rig.clock.settings().AlarmTime1 = QStringLiteral("23:01");
+    rig.clock.settings().AlarmSound1 = QStringLiteral("/s/1.wav");
     rig.clock.SetParameter();
     rig.time.t = QDateTime(kMonday, QTime(22, 59, 50));
     rig.runUntil(QDateTime(kMonday, QTime(23, 0, 1)));
     QCOMPARE(rig.power.requests, 1);
     QVERIFY(!rig.sound.playing);
-    QCOMPARE(rig.clock.schedule().playing(), false);
-    QCOMPARE(rig.clock.schedule().same(), 1); // left as it was
+    QVERIFY(!rig.clock.schedule().playing());
+    // The stopped signal frees the schedule as its end would: a refused
+    // shutdown leaves the next alarm and signal to sound.
+    QCOMPARE(rig.clock.schedule().same(), 0);
+    rig.power.done(false, QStringLiteral("no"));
+    rig.soundSeconds = 5;
+    rig.runUntil(QDateTime(kMonday, QTime(23, 59, 58)));
+    QCOMPARE(rig.started.mid(1), QStringList({"/s/1.wav@2026-12-07 23:01:00",
+                                              rig.clock.settings().Jihou00File + "@2026-12-07 23:59:56"}));
+}
+
+void TestSchedule::silentDevice()
+{
+    // No speaker: an alarm flashes and beeps until pressed; a signal just runs its time.
+    WeekRig rig;
+    rig.sound.silent = true;
+    rig.soundSeconds = 2;
+    rig.clock.settings().AlarmTime1 = QStringLiteral("07:00");
+    rig.clock.settings().AlarmSound1 = QStringLiteral("/s/1.wav");
+    rig.clock.SetParameter();
+    rig.time.t = QDateTime(kMonday, QTime(6, 59, 50));
+    rig.runUntil(QDateTime(kMonday, QTime(6, 59, 57)));
+    QVERIFY(rig.sound.playing); // the signal, silently
+    rig.runUntil(QDateTime(kMonday, QTime(7, 0, 30)));
+    QCOMPARE(rig.sound.played.size(), 2);
+    QVERIFY(!rig.sound.playing);
+    QVERIFY(rig.ui.alarmOpen);
+    QVERIFY(rig.ui.alarmBeeps);
+    QCOMPARE(rig.clock.schedule().same(), 1);
 }
 
 void TestSchedule::deviceType_data()

@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <QPointer>
+#include <QThread>
 #include <QtTest>
 #include <SDL2/SDL.h>
 
@@ -63,6 +64,8 @@ private slots:
     void unplayableFiles_data();
     void unplayableFiles();
     void stoppedPlayGivesNoCompletion();
+    void staleEndIsNotTheCurrentOne();
+    void noDeviceIsSilentAndTriedAgain();
     void stripes();
     void alarmWindowFlashesAndStops();
     void alarmClosesWhenTheSoundEnds();
@@ -170,6 +173,40 @@ void TestSound::stoppedPlayGivesNoCompletion()
     QTRY_COMPARE_WITH_TIMEOUT(done, 1, 3000);
     QTest::qWait(700);
     QCOMPARE(done, 1); // only the last play ends
+}
+
+void TestSound::staleEndIsNotTheCurrentOne()
+{
+    SdlSound s;
+    int done = 0;
+    s.finished = [&] { ++done; };
+    QVERIFY(s.play(write(m_dir, QStringLiteral("short.wav"), wav(0.05)), QString()));
+    // The short sound ends while the GUI thread is busy: its end waits in the queue.
+    QThread::msleep(400);
+    QVERIFY(s.play(write(m_dir, QStringLiteral("long.wav"), wav(1.0)), QString()));
+    QTest::qWait(400);
+    QCOMPARE(done, 0); // the old end must not end the new play
+    QVERIFY(s.isPlaying());
+    QTRY_COMPARE_WITH_TIMEOUT(done, 1, 3000);
+}
+
+void TestSound::noDeviceIsSilentAndTriedAgain()
+{
+    const QByteArray saved = qgetenv("SDL_AUDIODRIVER");
+    qputenv("SDL_AUDIODRIVER", "no-such-device");
+    {
+        SdlSound s;
+        QVERIFY(s.play(write(m_dir, QStringLiteral("a.wav"), wav(0.2)), QString()));
+        QVERIFY(s.isSilent());
+        QCOMPARE(s.driver(), QStringLiteral("dummy"));
+        // The device the user chose is the one tried first at the next play.
+        QCOMPARE(qgetenv("SDL_AUDIODRIVER"), QByteArray("no-such-device"));
+        s.stop();
+    }
+    qputenv("SDL_AUDIODRIVER", saved);
+    SdlSound chosen; // the silent driver by choice, as in these tests: not a stand-in
+    QVERIFY(chosen.play(write(m_dir, QStringLiteral("b.wav"), wav(0.2)), QString()));
+    QVERIFY(!chosen.isSilent());
 }
 
 void TestSound::stripes()

@@ -63,23 +63,26 @@ void TestStartup::noCommandLine()
 void TestStartup::delreg_data()
 {
     QTest::addColumn<bool>("stored");
+    QTest::addColumn<bool>("fails");
     QTest::addColumn<QString>("message");
-    QTest::newRow("nothing stored") << false << "レジストリ情報はありません";
-    QTest::newRow("settings stored") << true << "レジストリ情報を削除しました";
+    QTest::newRow("nothing stored") << false << false << "レジストリ情報はありません";
+    QTest::newRow("settings stored") << true << false << "レジストリ情報を削除しました";
+    QTest::newRow("cannot delete") << true << true << "設定を削除できませんでした\r\n\r\n-> /memory/DIALVANE.conf";
 }
 
 void TestStartup::delreg()
 {
     QFETCH(bool, stored);
+    QFETCH(bool, fails);
     QFETCH(QString, message);
     Rig rig;
+    rig.store.failRemove = fails;
     if (stored)
         rig.store.values = {{"ClockSize", "360"}, {"Mag2Flag", "True"}, {"BoardColor", "255"}};
     rig.clock.Form_Load(QStringLiteral("-DelReg"));
     QCOMPARE(rig.msg.shown, QStringList{message});
-    // The clock goes on with the defaults.
-    QCOMPARE(rig.clock.settings().BoardColor, 16777215);
-    QCOMPARE(rig.window.rect.size(), QSize(120, 120));
+    // The clock goes on with the defaults, or what could not be deleted.
+    QCOMPARE(rig.clock.settings().BoardColor, fails ? 255 : 16777215);
     QVERIFY(rig.timer.on);
 }
 
@@ -161,9 +164,17 @@ void TestStartup::missingFilesAreReportedInOrder()
     QCOMPARE(s.BmpDirectory, app.path());
     QCOMPARE(s.SlideBmp, VFalse);
     QVERIFY(s.AlarmSound1.isEmpty() && s.AlarmSound3.isEmpty());
-    // Cleared in memory only.
+    // Cleared for this run only: a save keeps the stored paths (a drive not
+    // mounted today) until the field gets a new value.
+    QVERIFY(rig.clock.SaveParameter());
     QCOMPARE(rig.store.values.value("AlarmSound1"), gone + "/1.wav");
-    QCOMPARE(rig.clock.parameters().saved().AlarmSound1, gone + "/1.wav");
+    QCOMPARE(rig.store.values.value("BackImage"), gone + "/board.jpg");
+    rig.clock.settings().AlarmSound1 = QStringLiteral("/new.wav");
+    QVERIFY(rig.clock.SaveParameter());
+    rig.clock.settings().AlarmSound1.clear();
+    QVERIFY(rig.clock.SaveParameter());
+    QCOMPARE(rig.store.values.value("AlarmSound1"), QString());
+    QCOMPARE(rig.store.values.value("AlarmSound3"), gone + "/3.mid");
 }
 
 void TestStartup::emptyBoardPictureNeedsNoMessage()

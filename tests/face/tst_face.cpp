@@ -47,6 +47,8 @@ private slots:
     void handEditedSizesStayDrawable_data();
     void handEditedSizesStayDrawable();
     void renderedPixels();
+    void dotsAreFilled_data();
+    void dotsAreFilled();
     void oneLinePixelIsOneRow();
     void drawnAtDevicePixelRatio2();
     void rendererMatchesAFullPaint();
@@ -372,6 +374,37 @@ void TestFace::renderedPixels()
     QCOMPARE(QColor(img.pixel(40, 85)), QColor(Qt::yellow)); // board
     QCOMPARE(QColor(img.pixel(1, 1)), QColor(Qt::yellow));   // corner: outside the ring, cut off by the window
     QCOMPARE(QColor(img.pixel(58, 12)), QColor(Qt::black));  // the left bar at 12
+}
+
+void TestFace::dotsAreFilled_data()
+{
+    QTest::addColumn<int>("size");
+    for (int size : {60, 120, 150, 180, 240, 360, 480})
+        QTest::addRow("%d", size) << size;
+}
+
+void TestFace::dotsAreFilled()
+{
+    QFETCH(int, size);
+    Settings s = base();
+    s.ClockSize = size;
+    s.DrawFrameFlag = VFalse;
+    const Scale sc = scaleFor(size);
+    Face f;
+    f.clear(sc.side, 0xFFFFFF);
+    appendTimePoint(f, s, sc.Mag);
+    const QImage img = paintFace(f, 1.0);
+    int dots = 0;
+    for (const Stroke &d : f.strokes) {
+        if (d.kind != Stroke::Kind::Dot)
+            continue;
+        ++dots;
+        // A solid centre, not a ring round a hole, and dark neighbours.
+        QCOMPARE(QColor(img.pixel(d.x1, d.y1)), QColor(Qt::black));
+        for (const QPoint &o : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)})
+            QVERIFY(qGray(img.pixel(QPoint(d.x1, d.y1) + o)) < 64);
+    }
+    QCOMPARE(dots, 8);
 }
 
 void TestFace::oneLinePixelIsOneRow()

@@ -49,8 +49,13 @@ public:
 class FakeScreen final : public ScreenInfo {
 public:
     QSize size{1024, 768};
+    QList<QRect> monitors; // empty: one monitor of `size`
     double tppX = 15, tppY = 15;
     QSize sizePx() const override { return size; }
+    QList<QRect> monitorsPx() const override
+    {
+        return monitors.isEmpty() ? ScreenInfo::monitorsPx() : monitors;
+    }
     double twipsPerPixelX() const override { return tppX; }
     double twipsPerPixelY() const override { return tppY; }
 };
@@ -147,7 +152,9 @@ public:
     explicit MemoryStore(Log &l) : log(l) {}
     Log &log;
     QMap<QString, QString> values;
+    QString where = QStringLiteral("/memory/DIALVANE.conf");
     bool failWrites = false;
+    bool failRemove = false;
     int writes = 0;
     std::optional<QString> read(const QString &key) const override
     {
@@ -168,12 +175,14 @@ public:
     RemoveResult removeAll() override
     {
         log.add(QStringLiteral("store.remove"));
+        if (failRemove)
+            return RemoveResult::Failed;
         if (values.isEmpty())
             return RemoveResult::NothingStored;
         values.clear();
         return RemoveResult::Removed;
     }
-    QString location() const override { return QStringLiteral("/memory/DIALVANE.conf"); }
+    QString location() const override { return where; }
 };
 
 class FakeLauncher final : public Launcher {
@@ -203,6 +212,7 @@ public:
     QStringList deviceTypes;
     bool playing = false;
     bool result = true;
+    bool silent = false; // plays reach no speaker
     int stops = 0;
     bool play(const QString &file, const QString &deviceType) override
     {
@@ -214,6 +224,7 @@ public:
     }
     void stop() override { playing = false; ++stops; }
     bool isPlaying() const override { return playing; }
+    bool isSilent() const override { return playing && silent; }
     void finish() // the sound reached its end
     {
         playing = false;

@@ -19,6 +19,8 @@ private slots:
     void menuClickDoesNotToggleTheMark();
     void corners_data();
     void corners();
+    void twoMonitors_data();
+    void twoMonitors();
     void outOfRangePlaceBecomesFree();
     void freeItemKeepsThePosition();
     void pinnedClockIgnoresTheLeftButton();
@@ -129,6 +131,34 @@ void TestInteraction::corners()
     rig.window.rect.moveTo(500, 500);
     rig.run(1000);
     QCOMPARE(rig.window.rect.topLeft(), pixels);
+}
+
+void TestInteraction::twoMonitors_data()
+{
+    // The first monitor 1024 x 768 at 0,0; the second 1280 x 1024 to its right.
+    QTest::addColumn<QPoint>("stored");
+    QTest::addColumn<int>("place");
+    QTest::addColumn<QPoint>("shown");
+    QTest::newRow("kept on the second") << QPoint(2000, 500) << 0 << QPoint(2000, 500);
+    QTest::newRow("corner of the second") << QPoint(1200, 100) << 4 << QPoint(2184, 904);
+    QTest::newRow("corner of the first") << QPoint(100, 100) << 3 << QPoint(904, 0);
+    QTest::newRow("off both: nearest is the second") << QPoint(3000, 200) << 0 << QPoint(2184, 200);
+    QTest::newRow("off both: nearest is the first") << QPoint(100, 900) << 0 << QPoint(100, 648);
+    QTest::newRow("mostly off the edge") << QPoint(2290, 300) << 0 << QPoint(2184, 300);
+}
+
+void TestInteraction::twoMonitors()
+{
+    QFETCH(QPoint, stored);
+    QFETCH(int, place);
+    QFETCH(QPoint, shown);
+    Rig rig;
+    rig.screen.monitors = {QRect(0, 0, 1024, 768), QRect(1024, 0, 1280, 1024)};
+    rig.store.values = {{"FormLeft", QString::number(stored.x() * 15)}, {"FormTop", QString::number(stored.y() * 15)},
+                        {"FormPlace", QString::number(place)}};
+    rig.clock.Form_Load(QString());
+    QCOMPARE(rig.window.rect.topLeft(), shown);
+    QCOMPARE(rig.clock.settings().FormLeft, shown.x() * 15);
 }
 
 void TestInteraction::outOfRangePlaceBecomesFree()

@@ -14,6 +14,7 @@ private slots:
     void init();
     void storedTexts_data();
     void storedTexts();
+    void keyNames();
     void emptyStoreGivesDefaults();
     void unconvertibleKeyTakesItsDefaultOnly();
     void everyFieldRoundTripsThroughTheIniFile();
@@ -85,6 +86,24 @@ void TestSettings::storedTexts()
         QCOMPARE(fieldText(s, *it), saved);
     else
         QVERIFY(s == before);
+}
+
+void TestSettings::keyNames()
+{
+    // Written out here, not taken from the table: a misspelt key loses a setting
+    // that every earlier settings file holds.
+    const QStringList keys{
+        "FormTop", "FormLeft", "BackImage", "DrawSecond", "TopMost", "Jihou", "Transparent",
+        "ShadowFlag", "DrawChar", "SlideBmp", "BmpDirectory", "SlideTime", "OnMouseToHide", "Mag2Flag",
+        "DrawFrameFlag", "ClockSize", "CharPattern", "FormPlace", "SlideGrafix", "Jihou00File",
+        "Jihou30File", "Jihou30", "HourColor", "MinuteColor", "SecondColor", "CharColor", "BoardColor",
+        "FrameColor", "AlarmTime1", "AlarmTime2", "AlarmTime3", "AlarmSound1", "AlarmSound2",
+        "AlarmSound3", "AlarmMessage1", "AlarmMessage2", "AlarmMessage3", "ShutDownTime",
+        "MustShutDown", "OffsetTime"};
+    QStringList table;
+    for (const SettingField &f : settingFields())
+        table << QString::fromLatin1(f.key);
+    QCOMPARE(table, keys);
 }
 
 void TestSettings::emptyStoreGivesDefaults()

@@ -2,6 +2,8 @@
 
 #include "XTools.h"
 
+#include <csignal>
+
 using namespace dv::xt;
 
 class TestX11Clock : public QObject {
@@ -11,6 +13,7 @@ private slots:
     void appearsAtStoredPositionWithoutWriting();
     void windowIsCutToACircle();
     void staysOutOfTheTaskbar();
+    void dragMovesAndSaves_data();
     void dragMovesAndSaves();
     void trayMenuPinsToACorner();
     void hidesUnderPointerAndKeys_data();
@@ -90,8 +93,26 @@ void TestX11Clock::staysOutOfTheTaskbar()
     QVERIFY2(state.contains(QStringLiteral("_NET_WM_STATE_SKIP_PAGER")), qPrintable(state));
 }
 
+void TestX11Clock::dragMovesAndSaves_data()
+{
+    QTest::addColumn<int>("steps");   // pointer moves between press and release
+    QTest::addColumn<int>("stepMs");
+    QTest::addColumn<QPoint>("moved");
+    QTest::addColumn<bool>("busy"); // the clock reads the press only after the release
+    QTest::newRow("drag") << 10 << 30 << QPoint(300, 200) << false;
+    QTest::newRow("flick") << 1 << 0 << QPoint(300, 200) << false;
+    // A click without motion: the clock must not follow the pointer afterwards.
+    QTest::newRow("quick click") << 0 << 0 << QPoint(0, 0) << false;
+    QTest::newRow("click while busy") << 0 << 0 << QPoint(0, 0) << true;
+    QTest::newRow("drag while busy") << 10 << 10 << QPoint(300, 200) << true;
+}
+
 void TestX11Clock::dragMovesAndSaves()
 {
+    QFETCH(int, steps);
+    QFETCH(int, stepMs);
+    QFETCH(QPoint, moved);
+    QFETCH(bool, busy);
     ClockProcess clock;
     clock.writeSettings(QStringLiteral("FormLeft=1500\nFormTop=1500\n"));
     clock.start();
@@ -100,16 +121,32 @@ void TestX11Clock::dragMovesAndSaves()
     QVERIFY(waitFor([&] { return geometry(win).topLeft() == QPoint(100, 100); }, 3000));
     QThread::msleep(500);
     xdotool({"mousemove", "160", "160"});
+    if (busy)
+        ::kill(pid_t(clock.proc.processId()), SIGSTOP);
     xdotool({"mousedown", "1"});
-    for (int step = 1; step <= 10; ++step) {
-        xdotool({"mousemove", QString::number(160 + step * 30), QString::number(160 + step * 20)});
-        QThread::msleep(30);
+    for (int step = 1; step <= steps; ++step) {
+        const QPoint at = QPoint(160, 160) + moved * step / steps;
+        xdotool({"mousemove", QString::number(at.x()), QString::number(at.y())});
+        QThread::msleep(stepMs);
     }
     xdotool({"mouseup", "1"});
-    // Moved by 300, 200 with the pointer, and stored at once in twips.
-    QVERIFY(waitFor([&] { return storedValue(clock.confPath(), "FormLeft") == "6000"; }, 5000));
-    QCOMPARE(storedValue(clock.confPath(), "FormTop"), QStringLiteral("4500"));
-    QCOMPARE(geometry(win).topLeft(), QPoint(400, 300));
+    if (busy) {
+        // The pointer moves on before the clock wakes and reads its queue.
+        xdotool({"mousemove", "600", "500"});
+        ::kill(pid_t(clock.proc.processId()), SIGCONT);
+    }
+    // Ends where the button went up, stored at once in twips.
+    const QPoint to = QPoint(100, 100) + moved;
+    QVERIFY2(waitFor([&] { return storedValue(clock.confPath(), "FormLeft") == QString::number(to.x() * 15); }, 5000),
+             qPrintable(storedValue(clock.confPath(), "FormLeft") + " at " + QString::number(geometry(win).x())));
+    QCOMPARE(storedValue(clock.confPath(), "FormTop"), QString::number(to.y() * 15));
+    // The pointer goes on without the button: the clock stays.
+    for (int step = 1; step <= 5; ++step) {
+        xdotool({"mousemove", QString::number(600 + step * 20), QString::number(500 - step * 10)});
+        QThread::msleep(40);
+    }
+    QThread::msleep(300);
+    QCOMPARE(geometry(win).topLeft(), to);
 }
 
 void TestX11Clock::trayMenuPinsToACorner()

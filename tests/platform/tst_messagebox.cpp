@@ -1,0 +1,60 @@
+// The clock's message boxes show every line whole, at any scale.
+
+#include "platform/QtPlatform.h"
+#include "resources/Texts.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QtTest>
+#include <memory>
+
+using namespace dv;
+
+class TestMessageBox : public QObject {
+    Q_OBJECT
+private slots:
+    void textIsNotCut_data();
+    void textIsNotCut();
+};
+
+void TestMessageBox::textIsNotCut_data()
+{
+    QTest::addColumn<QString>("text");
+    const QString br = text::CRLF;
+    const QString longPath = QStringLiteral("/home/hanako/ピクチャ/壁紙/") + QString(240, QLatin1Char('x')) + ".jpg";
+    QTest::newRow("board picture") << text::BoardPictureMissing + br + br + text::PathArrow
+            + "/home/hanako/ピクチャ/壁紙/夕焼けの海.jpg";
+    QTest::newRow("alarm sound") << text::AlarmSoundMissing1 + br + br + text::PathArrow + "/media/usb/a.wav";
+    QTest::newRow("logind reason") << text::ShutdownFailed + br + br
+            + "Failed to connect to socket /run/dbus/system_bus_socket: No such file or directory";
+    QTest::newRow("path wider than the screen") << text::BoardPictureMissing + br + br + text::PathArrow + longPath;
+    QTest::newRow("short") << text::RegistryNone;
+}
+
+void TestMessageBox::textIsNotCut()
+{
+    QFETCH(QString, text);
+    std::unique_ptr<QMessageBox> box(newMessageBox(QMessageBox::NoIcon, text, QMessageBox::Ok));
+    box->show();
+    QVERIFY(QTest::qWaitForWindowExposed(box.get()));
+    auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+    QVERIFY(label);
+    const QFontMetrics fm(label->font());
+    const int room = label->contentsRect().width();
+    bool wraps = false;
+    for (const QString &line : text.split(text::CRLF))
+        wraps |= fm.horizontalAdvance(line) > room;
+    if (wraps) {
+        // Only a line wider than most of the screen may wrap, and all its rows show.
+        QVERIFY(label->wordWrap());
+        QVERIFY2(label->heightForWidth(label->width()) <= label->height(),
+                 qPrintable(QStringLiteral("%1 > %2").arg(label->heightForWidth(label->width())).arg(label->height())));
+        QVERIFY(fm.horizontalAdvance(text) > box->screen()->availableGeometry().width() / 2);
+    }
+    QVERIFY(box->frameGeometry().width() <= box->screen()->availableGeometry().width());
+    QCOMPARE(box->windowTitle(), text::AppTitle);
+}
+
+QTEST_MAIN(TestMessageBox)
+#include "tst_messagebox.moc"
