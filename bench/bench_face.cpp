@@ -51,7 +51,8 @@ int main()
     NoTray tray;
     NoSound sound;
     NoPower power;
-    Platform platform{time, input, screen, msg, window, timer, pump, store, launcher, tray, sound, power, {}};
+    NoChoosers choose;
+    Platform platform{time, input, screen, msg, window, timer, pump, store, launcher, tray, sound, power, choose, {}};
     FaceBuilder builder(platform);
     auto build = [&builder](const Settings &s, int i) {
         return builder.build(s, (i / 3600) % 24, (i / 60) % 60, i % 60);

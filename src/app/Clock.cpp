@@ -229,6 +229,50 @@ void Clock::Timer1_Timer()
         m_schedule.run(now.time().minute(), sec, now.time().toString(QStringLiteral("HH:mm:ss")));
 }
 
+void Clock::settingsOk(const Settings &edited)
+{
+    Settings &s = settings();
+    m_face.setBoardPicture(edited.BackImage);
+    // The placement comes from the menu's marks, which follow the working mode.
+    const quint8 place = s.FormPlace;
+    s = edited;
+    s.FormPlace = place;
+    m_place.record(s);
+    sys.window.setTopMost(s.TopMost != 0);
+    sys.timer.setEnabled(false);
+    sys.window.hideNoActivate();
+    sys.pump.yield();
+    ApplyScale();
+    // A window dragged wholly off the left or top edge comes back to it.
+    QRect r = sys.window.screenRect();
+    if (r.left() + r.width() <= 0)
+        r.moveLeft(0);
+    if (r.top() + r.height() <= 0)
+        r.moveTop(0);
+    sys.window.movePx(r.left(), r.top());
+    SetFormPlace();
+    SaveParameter();
+    SetParameter();
+    if (s.Transparent)
+        m_face.captureDesktop();
+    if (s.SlideBmp)
+        m_face.pickSlide(s, false);
+    m_lastSecond = -1; // the next tick draws the new face at once
+    settingsClosed();
+}
+
+void Clock::settingsClosed()
+{
+    sys.window.showNoActivate(settings().TopMost != 0);
+    sys.timer.setEnabled(true);
+}
+
+QPoint Clock::windowTwips() const
+{
+    const QRect r = sys.window.screenRect();
+    return {twipsToWhole(r.left() * m_place.mulX()), twipsToWhole(r.top() * m_place.mulY())};
+}
+
 void Clock::recaptureWithTimerStopped()
 {
     sys.timer.setEnabled(false);

@@ -60,6 +60,12 @@ public:
     void ApplyScale();
     void SetFormPlace() { m_place.hold(settings(), m_face.scale().side); }
 
+    // The settings dialog: OK hands over its settings; CANCEL and the close
+    // box only bring the clock back.
+    void settingsOk(const Settings &edited);
+    void settingsClosed();
+    QPoint windowTwips() const;
+
     // The pointer, the tray and the menu.
     void Form_MouseDown(int button); // 1 left, 2 right
     void menuPlace(int place);

@@ -7,7 +7,7 @@ namespace dv {
 ClockApp::ClockApp(const QString &appDir, QObject *parent)
     : QObject(parent)
     , m_platform{m_time, m_input, m_screen, m_msg, m_window, m_timer, m_pump, m_store,
-                 m_launcher, m_tray, m_sound, m_power, appDir}
+                 m_launcher, m_tray, m_sound, m_power, m_choose, appDir}
     , m_clock(m_platform, *this)
 {
     connect(&m_timer, &AlignedTickTimer::tick, this, [this] { m_clock.Timer1_Timer(); });
@@ -32,6 +32,7 @@ ClockApp::~ClockApp()
 {
     delete m_alarm.data();
     delete m_about.data();
+    delete m_settings.data();
 }
 
 void ClockApp::start(const QString &commandLine)
@@ -56,14 +57,42 @@ void ClockApp::showAbout()
     m_pump.yield();
 }
 
-void ClockApp::openSettings(bool)
+SettingsDialog &ClockApp::settingsDialog()
 {
-    // The settings dialog is not part of this program yet; the clock stays as it is.
+    if (!m_settings)
+        m_settings = new SettingsDialog(m_clock.parameters(), m_platform, *this);
+    return *m_settings;
+}
+
+void ClockApp::openSettings(bool refill)
+{
+    // No tick while the settings are edited: no redraw, signal, alarm or shutdown.
+    m_timer.setEnabled(false);
+    const bool fresh = !m_settings;
+    SettingsDialog &d = settingsDialog();
+    if (refill && !fresh)
+        d.fill();
+    d.setEnabled(true);
+    d.show();
+    d.raise();
+    d.activateWindow();
+    m_window.hideNoActivate();
+    m_pump.yield();
+}
+
+void ClockApp::quitClock()
+{
+    // The question has been asked: the unload ends the program without asking again.
+    m_quitting = true;
+    m_clock.Form_Unload();
 }
 
 void ClockApp::quitCommand()
 {
-    // Until the settings dialog exists there is nothing to ask before ending.
+    if (!m_quitting) {
+        m_quitting = true;
+        settingsDialog().askToSave();
+    }
     QCoreApplication::exit(0);
 }
 

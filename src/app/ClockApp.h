@@ -4,6 +4,7 @@
 #include "alarm/AlarmWindow.h"
 #include "app/Clock.h"
 #include "app/ClockWindow.h"
+#include "dialogs/SettingsDialog.h"
 #include "interaction/AboutBox.h"
 #include "interaction/PopupMenu.h"
 #include "platform/LogindPower.h"
@@ -15,7 +16,7 @@
 
 namespace dv {
 
-class ClockApp final : public QObject, public ClockUi {
+class ClockApp final : public QObject, public ClockUi, public SettingsHost {
     Q_OBJECT
 public:
     explicit ClockApp(const QString &appDir, QObject *parent = nullptr);
@@ -41,6 +42,16 @@ public:
     void unloadAlarmWindow() override;
     void endProgramNow() override;
 
+    // SettingsHost
+    void settingsAccepted(const Settings &edited) override { m_clock.settingsOk(edited); }
+    void settingsClosed() override { m_clock.settingsClosed(); }
+    bool saveSettings() override { return m_clock.SaveParameter(); }
+    QPoint windowTwips() const override { return m_clock.windowTwips(); }
+    void quitClock() override;
+
+    // The settings dialog, made (and filled from the working settings) when first needed.
+    SettingsDialog &settingsDialog();
+
 private:
     SystemTime m_time;
     QtInput m_input;
@@ -54,12 +65,15 @@ private:
     SystemTray m_tray;
     SdlSound m_sound;
     LogindPower m_power;
+    QtChoosers m_choose;
     Platform m_platform;
     Clock m_clock;
     PopupMenu m_menu;
     QPointer<AboutBox> m_about;
     QPointer<AlarmWindow> m_alarm;
+    QPointer<SettingsDialog> m_settings;
     bool m_hooked = false;
+    bool m_quitting = false;
 };
 
 } // namespace dv

@@ -66,7 +66,8 @@ int runSnapshot(const QStringList &args, const QString &appDir, QString &error)
     NoTray tray;
     NoSound sound;
     NoPower power;
-    Platform platform{time, input, screen, msg, window, timer, pump, store, launcher, tray, sound, power, appDir};
+    NoChoosers choose;
+    Platform platform{time, input, screen, msg, window, timer, pump, store, launcher, tray, sound, power, choose, appDir};
     NullUi ui;
     Clock clock(platform, ui);
     const Face face = clock.snapshotFace(h, mi, s);

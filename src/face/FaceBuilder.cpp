@@ -94,6 +94,13 @@ bool FaceBuilder::loadPicture(const QString &file)
     return true;
 }
 
+void FaceBuilder::setBoardPicture(const QString &file)
+{
+    m_noImage = file.isEmpty() || !loadPicture(file);
+    if (m_noImage)
+        m_picture = QImage();
+}
+
 void FaceBuilder::captureDesktop()
 {
     const int side = pictureSide();
@@ -109,7 +116,7 @@ void FaceBuilder::updateCapture()
     // stacking information; until that lands, repaints and drags re-capture.
 }
 
-void FaceBuilder::pickSlide(Settings &s)
+void FaceBuilder::pickSlide(Settings &s, bool holdMinute)
 {
     if (!FileExists(s.BmpDirectory, PathKind::Folder)) {
         folderMissing(s);
@@ -125,7 +132,7 @@ void FaceBuilder::pickSlide(Settings &s)
         // A file that cannot be decoded leaves the previous picture.
         loadPicture(s.BmpDirectory + QLatin1Char('/') + name);
     }
-    m_slidePicked = true;
+    m_slidePicked = holdMinute;
 }
 
 } // namespace dv

@@ -27,8 +27,12 @@ public:
     const Face &build(const Settings &s, int Hr, int Min, int Sec, bool hands = true);
 
     bool loadPicture(const QString &file);
+    // The settings dialog's face picture: none for an empty name, and none for
+    // a file that cannot be read as a picture.
+    void setBoardPicture(const QString &file);
     void captureDesktop();                  // GetDesktopImage
-    void pickSlide(Settings &s);            // SetSlidePicture
+    // SetSlidePicture; `holdMinute` keeps the tick from picking again this minute.
+    void pickSlide(Settings &s, bool holdMinute = true);
     const QImage &picture() const { return m_picture; }
     bool hasBoardPicture() const { return !m_noImage; }
 

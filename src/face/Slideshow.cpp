@@ -4,6 +4,15 @@
 
 namespace dv {
 
+const QStringList &slideIntervals()
+{
+    static const QStringList intervals{
+        QStringLiteral("１分"), QStringLiteral("２分"), QStringLiteral("３分"), QStringLiteral("５分"),
+        QStringLiteral("１０分"), QStringLiteral("１５分"), QStringLiteral("２０分"), QStringLiteral("３０分"),
+        QStringLiteral("１時間"), QStringLiteral("２時間")};
+    return intervals;
+}
+
 bool slideDue(const QString &SlideTime, int Hr, int Min)
 {
     const int last = Min % 10;

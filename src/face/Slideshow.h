@@ -5,6 +5,9 @@
 
 namespace dv {
 
+// The interval labels, in the order the slideshow dialog lists them.
+const QStringList &slideIntervals();
+
 // Whether the slideshow interval label asks for a switch at this displayed time.
 bool slideDue(const QString &SlideTime, int Hr, int Min);
 

@@ -81,4 +81,10 @@ public:
     void requestPowerOff() override {}
 };
 
+class NoChoosers final : public Choosers {
+public:
+    std::optional<quint32> color() override { return std::nullopt; }
+    std::optional<QString> openFile(const FileChoice &) override { return std::nullopt; }
+};
+
 } // namespace dv

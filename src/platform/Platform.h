@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 #include "settings/Settings.h"
 
@@ -150,6 +151,20 @@ inline int msecsToNextQuarter(int msecOfSecond)
     return wait;
 }
 
+// The system's colour and file choosers; nothing when the user cancels.
+struct FileChoice {
+    QString title;
+    QStringList filters; // "description (*.a *.b)", each matched in any case
+    QString defaultSuffix;
+    QString folder;      // where the chooser starts
+};
+class Choosers {
+public:
+    virtual ~Choosers() = default;
+    virtual std::optional<quint32> color() = 0; // 0x00BBGGRR
+    virtual std::optional<QString> openFile(const FileChoice &choice) = 0;
+};
+
 // Everything the clock's subsystems reach the outside world through.
 struct Platform {
     TimeSource &time;
@@ -164,6 +179,7 @@ struct Platform {
     Tray &tray;
     SoundOutput &sound;
     PowerControl &power;
+    Choosers &choose;
     QString appDir; // the program's folder
 };
 

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QDesktopServices>
+#include <QColorDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QRegularExpression>
@@ -132,6 +133,36 @@ bool QtMessageBoxes::ask(const QString &text, bool exclamation)
 void QtMessageBoxes::beep()
 {
     QApplication::beep();
+}
+
+std::optional<quint32> QtChoosers::color()
+{
+    const QColor c = QColorDialog::getColor(Qt::white, nullptr, QString());
+    if (!c.isValid())
+        return std::nullopt;
+    return quint32(c.red()) | quint32(c.green()) << 8 | quint32(c.blue()) << 16;
+}
+
+QFileDialog *QtChoosers::newFileDialog(const FileChoice &choice)
+{
+    auto *d = new QFileDialog(nullptr, choice.title, choice.folder);
+    // Qt's own dialog: its name filters follow the filter flags below, not the
+    // file system, so "*.bmp" finds PHOTO.BMP too.
+    d->setOption(QFileDialog::DontUseNativeDialog);
+    d->setFileMode(QFileDialog::ExistingFile);
+    d->setAcceptMode(QFileDialog::AcceptOpen);
+    d->setNameFilters(choice.filters);
+    d->setDefaultSuffix(choice.defaultSuffix);
+    d->setFilter(QDir::AllEntries | QDir::AllDirs | QDir::NoDotAndDotDot);
+    return d;
+}
+
+std::optional<QString> QtChoosers::openFile(const FileChoice &choice)
+{
+    std::unique_ptr<QFileDialog> d(newFileDialog(choice));
+    if (d->exec() != QDialog::Accepted || d->selectedFiles().isEmpty())
+        return std::nullopt;
+    return d->selectedFiles().first();
 }
 
 void QtEventPump::yield()

@@ -5,6 +5,7 @@
 #include "platform/X11.h"
 
 #include <QElapsedTimer>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QObject>
 #include <QTimer>
@@ -53,6 +54,15 @@ public:
     void inform(const QString &text) override;
     bool ask(const QString &text, bool exclamation) override;
     void beep() override;
+};
+
+// Qt's own colour chooser, and its file chooser matching the patterns in any case.
+class QtChoosers final : public Choosers {
+public:
+    std::optional<quint32> color() override;
+    std::optional<QString> openFile(const FileChoice &choice) override;
+    // The file chooser as openFile shows it, for a look at its set-up.
+    static QFileDialog *newFileDialog(const FileChoice &choice);
 };
 
 class QtEventPump final : public EventPump {

@@ -41,6 +41,73 @@ inline const QString TodayIs = QStringLiteral("今日は ");
 inline const QString BirthdaySuffix = QStringLiteral(" の誕生日です");
 inline const QString DaySuffix = QStringLiteral(" です");
 
+// Quit
+inline const QString ChangedQuestion1 = QStringLiteral("パラメータ または 時計の位置 が変更されています");
+inline const QString ChangedQuestion2 = QStringLiteral("保存しますか？");
+
+// Settings dialog
+inline const QString SettingsCaption = QStringLiteral("時計の設定");
+inline const QString FacePictureLabel = QStringLiteral("文字盤の画像ファイル");
+inline const QString Browse = QStringLiteral("参照");
+inline const QString CheckDrawSecond = QStringLiteral("秒針の表示");
+inline const QString CheckTopMost = QStringLiteral("常に最前面に表示");
+inline const QString CheckJihou = QStringLiteral("時報を鳴らす ------>");
+inline const QString CheckMustShutDown = QStringLiteral("強制シャットダウンさせる");
+inline const QString CheckTransparent = QStringLiteral("文字盤の背景を透過");
+inline const QString CheckShadow = QStringLiteral("針の影を表示");
+inline const QString CheckDrawChar = QStringLiteral("時刻文字の表示");
+inline const QString CheckSlideBmp = QStringLiteral("時間毎に文字盤のを画像ファイルを変える   ->");
+inline const QString CheckOnMouseToHide = QStringLiteral("カーソルが重なると消える");
+inline const QString CheckMag2 = QStringLiteral("時計の大きさを任意の大きさに変える   ----->");
+inline const QString CheckDrawFrame = QStringLiteral("時計の枠の表示");
+inline const QString CheckRoman = QStringLiteral("時刻文字をローマ数字にする");
+inline const QString ColourFrame = QStringLiteral("色の設定");
+inline const QString ColourHour = QStringLiteral("時針");
+inline const QString ColourMinute = QStringLiteral("分針");
+inline const QString ColourSecond = QStringLiteral("秒針");
+inline const QString ColourChar = QStringLiteral("文字");
+inline const QString ColourBoard = QStringLiteral("文字盤");
+inline const QString ColourFrameRing = QStringLiteral("時計枠");
+inline const QString AlarmFrame = QStringLiteral("アラーム および シャットダウン の時刻設定");
+inline const QString AlarmTimeLabel = QStringLiteral("設定時刻");
+inline const QString AlarmSoundLabel = QStringLiteral("アラームサウンドファイル");
+inline const QString AlarmRow1 = QStringLiteral("１");
+inline const QString AlarmRow2 = QStringLiteral("２");
+inline const QString AlarmRow3 = QStringLiteral("３");
+inline const QString ShutdownTimeLabel = QStringLiteral("シャットダウン時刻");
+inline const QString SlideshowButton = QStringLiteral("スライドショー設定");
+inline const QString SizeButton = QStringLiteral("サイズ設定");
+inline const QString ChimeButton = QStringLiteral("設定");
+inline const QString QuitClock = QStringLiteral("時計の終了");
+inline const QString Ok = QStringLiteral("OK");
+inline const QString OkWide = QStringLiteral("ＯＫ");
+inline const QString Cancel = QStringLiteral("CANCEL");
+inline const QString About = QStringLiteral("About");
+inline const QString OpenPicture = QStringLiteral("画像ファイルを開く");
+inline const QString OpenSound = QStringLiteral("サウンドファイルを開く");
+inline const QString PictureFilter1 = QStringLiteral("Background Image (*.bmp *.gif *.jpg)");
+inline const QString PictureFilter2 = QStringLiteral("Background Image (*.rle *.dib)");
+inline const QString PictureFilter3 = QStringLiteral("Background Image (*.ico)");
+inline const QString SoundFilter = QStringLiteral("AlarmSound (*.wav *.mid)");
+
+// Slideshow, size and time signal dialogs
+inline const QString SlideshowCaption = QStringLiteral("文字盤のスライドショー設定");
+inline const QString SlideFolderLabel = QStringLiteral("画像ファイルフォルダ");
+inline const QString SlideIntervalLabel = QStringLiteral("表示画像の切り替え時間");
+inline const QString SlideFormatsFrame = QStringLiteral("スライドショーに使用する画像フォーマット");
+inline const QString FormatBmp = QStringLiteral("BMPフォーマット(*.bmp)");
+inline const QString FormatGif = QStringLiteral("GIFフォーマット(*.gif)");
+inline const QString FormatJpeg = QStringLiteral("JPEGフォーマット(*.jpg)");
+inline const QString FormatRle = QStringLiteral("RLEフォーマット(*.rle)");
+inline const QString FormatDib = QStringLiteral("DIBフォーマット(*.dib)");
+inline const QString FormatIco = QStringLiteral("アイコンフォーマット(*.ico)");
+inline const QString SizeCaption = QStringLiteral("時計のサイズ設定");
+inline const QString Pixel = QStringLiteral("pixel");
+inline const QString ChimeCaption = QStringLiteral("時報の設定");
+inline const QString ChimeFileLabel = QStringLiteral("時報サウンドファイル名");
+inline const QString ChimeHourLabel = QStringLiteral("    毎時００分");
+inline const QString ChimeHalfHour = QStringLiteral("毎時３０分");
+
 // Popup menu and About box
 inline const QString MenuSetup = QStringLiteral("Dialvaneの設定");
 inline const QString MenuHelp = QStringLiteral("Dialvaneのヘルプ");

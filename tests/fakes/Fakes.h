@@ -241,6 +241,30 @@ public:
     void requestPowerOff() override { ++requests; log.add(QStringLiteral("poweroff")); }
 };
 
+class FakeChoosers final : public Choosers {
+public:
+    std::deque<std::optional<quint32>> colors;   // cancelled when empty
+    std::deque<std::optional<QString>> files;
+    QList<FileChoice> asked;
+    std::optional<quint32> color() override
+    {
+        if (colors.empty())
+            return std::nullopt;
+        const auto c = colors.front();
+        colors.pop_front();
+        return c;
+    }
+    std::optional<QString> openFile(const FileChoice &choice) override
+    {
+        asked.append(choice);
+        if (files.empty())
+            return std::nullopt;
+        const auto f = files.front();
+        files.pop_front();
+        return f;
+    }
+};
+
 class FakeUi final : public ClockUi {
 public:
     explicit FakeUi(Log &l) : log(l) {}
@@ -297,6 +321,7 @@ struct Rig {
     FakeTray tray{log};
     FakeSound sound{log};
     FakePower power{log};
+    FakeChoosers choose;
     FakeUi ui{log};
     QString appDir;
     Platform platform;
@@ -305,7 +330,7 @@ struct Rig {
     explicit Rig(const QString &dir = {}, SettingsStore *otherStore = nullptr)
         : appDir(dir.isEmpty() ? ownDir.path() : dir)
         , platform{time, input, screen, msg, window, timer, pump, otherStore ? *otherStore : store,
-                   launcher, tray, sound, power, appDir}
+                   launcher, tray, sound, power, choose, appDir}
         , clock(platform, ui)
     {
         ui.onUnloadAlarm = [this] { clock.schedule().alarmWindowUnloaded(); };

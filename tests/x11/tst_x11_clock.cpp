@@ -2,6 +2,7 @@
 
 #include "XTools.h"
 
+#include <QTemporaryDir>
 #include <csignal>
 
 using namespace dv::xt;
@@ -16,6 +17,7 @@ private slots:
     void dragMovesAndSaves_data();
     void dragMovesAndSaves();
     void trayMenuPinsToACorner();
+    void settingsDialogChangesTheClock();
     void hidesUnderPointerAndKeys_data();
     void hidesUnderPointerAndKeys();
 };
@@ -147,6 +149,41 @@ void TestX11Clock::dragMovesAndSaves()
     }
     QThread::msleep(300);
     QCOMPARE(geometry(win).topLeft(), to);
+}
+
+void TestX11Clock::settingsDialogChangesTheClock()
+{
+    // Right button on the face, a board picture typed in, OK from the keyboard.
+    QTemporaryDir dir;
+    const QString picture = dir.filePath(QStringLiteral("red.bmp"));
+    QImage red(64, 64, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    QVERIFY(red.save(picture));
+    ClockProcess clock;
+    clock.writeSettings(QStringLiteral("FormLeft=1500\nFormTop=1500\nDrawChar=False\n"));
+    clock.start();
+    const QString win = clock.clockWindow();
+    QVERIFY(!win.isEmpty());
+    QVERIFY(waitFor([&] { return geometry(win).topLeft() == QPoint(100, 100); }, 3000));
+    xdotool({"mousemove", "130", "190", "click", "3"});
+    QVERIFY2(waitFor([&] {
+        for (const QString &w : windowsOf(clock.proc.processId()))
+            if (geometry(w).width() > 300)
+                return true;
+        return false;
+    }), "no settings dialog");
+    QThread::msleep(500);
+    xdotool({"type", "--delay", "5", picture});
+    // Backwards from the picture field: the quit, About, CANCEL, OK.
+    for (int i = 0; i < 4; ++i)
+        xdotool({"key", "shift+Tab"});
+    xdotool({"key", "space"});
+    QVERIFY(waitFor([&] { return storedValue(clock.confPath(), "BackImage") == picture; }, 5000));
+    QVERIFY(waitFor([&] {
+        const QImage shot = screenshot();
+        return QColor(shot.pixel(100 + 30, 100 + 60)) == QColor(Qt::red)
+            && QColor(shot.pixel(100 + 90, 100 + 60)) == QColor(Qt::red);
+    }, 3000));
 }
 
 void TestX11Clock::trayMenuPinsToACorner()

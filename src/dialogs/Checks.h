@@ -1,0 +1,33 @@
+#pragma once
+// What the settings dialogs accept, and whether anything differs from what
+// was last saved: plain rules, no widgets.
+
+#include "settings/Settings.h"
+
+#include <QStringList>
+#include <optional>
+
+namespace dv {
+
+// A time field as typed: four characters get a leading zero ("7:30" -> "07:30").
+QString completeTime(const QString &text);
+// True when the text is not a time of day hh:mm (two ASCII digits each, 00:00
+// to 23:59). The empty text is accepted: it switches the alarm off.
+bool timeRejected(const QString &text);
+
+// The rows of the unsaved-change test, in the order they are compared.
+// Returns the 1-based row of the first pair that differs, 0 when none does.
+int firstDifference(const Settings &present, const Settings &saved);
+
+// The size dialog's list for a screen this many pixels high.
+QStringList clockSizeEntries(double screenHeightPx);
+inline const QString kScreenSizeEntry = QStringLiteral("ScreenSize (Height)");
+// The size a picked entry puts into the field.
+QString pickedSize(const QString &entry, double screenHeightPx);
+// A typed size: a number from 60 up to the screen height. Text that is not a
+// number is refused like a size out of range.
+bool sizeAccepted(const QString &text, double screenHeightPx);
+// The stored size of a typed one: the nearest whole number, halves to even.
+std::optional<qint32> sizeFromText(const QString &text);
+
+} // namespace dv

@@ -1,0 +1,88 @@
+#include "dialogs/DialogParts.h"
+
+#include "face/FacePainter.h"
+#include "resources/Texts.h"
+
+#include <QEvent>
+#include <QFocusEvent>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+namespace dv {
+
+void centreOnScreen(QWidget *w)
+{
+    w->adjustSize();
+    if (const QScreen *s = QGuiApplication::primaryScreen()) {
+        const QRect g = s->availableGeometry();
+        w->move(g.x() + (g.width() - w->width()) / 2, g.y() + (g.height() - w->height()) / 2);
+    }
+}
+
+namespace {
+class LeaveWatch final : public QObject {
+public:
+    LeaveWatch(QLineEdit *field, std::function<void()> left) : QObject(field), m_left(std::move(left))
+    {
+        field->installEventFilter(this);
+    }
+    bool eventFilter(QObject *, QEvent *e) override
+    {
+        if (e->type() == QEvent::FocusOut) {
+            const Qt::FocusReason r = static_cast<QFocusEvent *>(e)->reason();
+            if (r != Qt::ActiveWindowFocusReason && r != Qt::PopupFocusReason && r != Qt::MenuBarFocusReason)
+                m_left();
+        }
+        return false;
+    }
+private:
+    std::function<void()> m_left;
+};
+} // namespace
+
+void onFieldLeft(QLineEdit *field, std::function<void()> left)
+{
+    new LeaveWatch(field, std::move(left));
+}
+
+Swatch::Swatch(QWidget *parent)
+    : QFrame(parent)
+{
+    setFrameShape(QFrame::Box);
+    setAutoFillBackground(true);
+    setMinimumSize(40, 20);
+    setCursor(Qt::PointingHandCursor);
+}
+
+void Swatch::setColor(quint32 bgr)
+{
+    m_color = bgr & 0xFFFFFF;
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, colorFromBgr(m_color));
+    setPalette(pal);
+}
+
+FileChoice pictureChoice(const QString &folder)
+{
+    return {text::OpenPicture, {text::PictureFilter1, text::PictureFilter2, text::PictureFilter3},
+            QStringLiteral("bmp"), folder};
+}
+
+FileChoice soundChoice(const QString &folder)
+{
+    return {text::OpenSound, {text::SoundFilter}, QStringLiteral("wav"), folder};
+}
+
+void chooseInto(Choosers &choose, const FileChoice &choice, QLineEdit *field)
+{
+    if (const std::optional<QString> f = choose.openFile(choice))
+        field->setText(*f);
+}
+
+QString objectNamed(const char *name)
+{
+    return QString::fromLatin1(name);
+}
+
+} // namespace dv

@@ -1,0 +1,44 @@
+#pragma once
+// Pieces the settings dialogs share.
+
+#include "platform/Platform.h"
+
+#include <QFrame>
+#include <QLineEdit>
+#include <functional>
+
+class QWidget;
+
+namespace dv {
+
+// Centres a top-level widget on the primary screen.
+void centreOnScreen(QWidget *w);
+
+// Runs `left` when the field loses the focus to another control of its own
+// window (not when another window or a popup takes it).
+void onFieldLeft(QLineEdit *field, std::function<void()> left);
+
+// A colour sample; a click asks for a new colour.
+class Swatch final : public QFrame {
+    Q_OBJECT
+public:
+    explicit Swatch(QWidget *parent = nullptr);
+    void setColor(quint32 bgr);
+    quint32 color() const { return m_color; }
+signals:
+    void clicked();
+protected:
+    void mousePressEvent(QMouseEvent *) override { emit clicked(); }
+private:
+    quint32 m_color = 0;
+};
+
+// The choosers' set-ups: a board picture and a sound, starting in `folder`.
+FileChoice pictureChoice(const QString &folder);
+FileChoice soundChoice(const QString &folder);
+// A field takes the chosen file; cancelling keeps what it held.
+void chooseInto(Choosers &choose, const FileChoice &choice, QLineEdit *field);
+
+QString objectNamed(const char *name);
+
+} // namespace dv

@@ -1,0 +1,83 @@
+#pragma once
+// The slideshow, size and time signal dialogs opened from the settings
+// dialog. Each writes its settings straight into the working settings on OK;
+// CANCEL and the close box leave them. Closing by any way deletes the dialog
+// and calls `closed` (the settings dialog comes back).
+
+#include "platform/Platform.h"
+
+#include <QDialog>
+#include <array>
+#include <functional>
+
+class QCheckBox;
+class QFileSystemModel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QTreeView;
+
+namespace dv {
+
+class SubDialog : public QDialog {
+    Q_OBJECT
+public:
+    SubDialog(Settings &working, Platform &sys, std::function<void()> closed);
+    ~SubDialog() override;
+    // Its fields as the user has them, over `s`: what the quit compares and saves.
+    virtual void applyFields(Settings &s) const = 0;
+protected:
+    void finish(); // OK's last step and CANCEL's: close and delete
+    Settings &m_working;
+    Platform &sys;
+private:
+    std::function<void()> m_closed;
+};
+
+// "文字盤のスライドショー設定": the slideshow's folder, interval and formats.
+class SlideshowDialog final : public SubDialog {
+    Q_OBJECT
+public:
+    SlideshowDialog(Settings &working, Platform &sys, std::function<void()> closed);
+    void applyFields(Settings &s) const override;
+private:
+    void fill();
+    void ok();
+    QLineEdit *m_folder;
+    QTreeView *m_tree;
+    QFileSystemModel *m_model;
+    QLineEdit *m_interval;
+    QListWidget *m_intervals;
+    std::array<QCheckBox *, 6> m_formats{};
+};
+
+// "時計のサイズ設定": the clock's size in pixels.
+class SizeDialog final : public SubDialog {
+    Q_OBJECT
+public:
+    SizeDialog(Settings &working, Platform &sys, std::function<void()> closed);
+    void applyFields(Settings &s) const override;
+    void addClockSize(); // AddClockSize: the list for this screen
+private:
+    void ok();
+    double screenHeight() const;
+    QLineEdit *m_size;
+    QListWidget *m_sizes;
+};
+
+// "時報の設定": the time signal's files and the half-hour signal.
+class ChimeDialog final : public SubDialog {
+    Q_OBJECT
+public:
+    ChimeDialog(Settings &working, Platform &sys, std::function<void()> closed);
+    void applyFields(Settings &s) const override;
+private:
+    void ok();
+    void followHalfHour();
+    QLineEdit *m_hourFile;
+    QLineEdit *m_halfFile;
+    QCheckBox *m_halfHour;
+    QPushButton *m_halfBrowse;
+};
+
+} // namespace dv

@@ -1,0 +1,170 @@
+// What the settings dialogs accept, and the unsaved-change rows in order.
+
+#include "dialogs/Checks.h"
+
+#include <QtTest>
+#include <functional>
+
+using namespace dv;
+
+class TestChecks : public QObject {
+    Q_OBJECT
+private slots:
+    void time_data();
+    void time();
+    void sizeList_data();
+    void sizeList();
+    void sizeField_data();
+    void sizeField();
+    void unsavedRows_data();
+    void unsavedRows();
+};
+
+void TestChecks::time_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("completed");
+    QTest::addColumn<bool>("rejected");
+    QTest::newRow("07:30") << "07:30" << "07:30" << false;
+    QTest::newRow("00:00") << "00:00" << "00:00" << false;
+    QTest::newRow("23:59") << "23:59" << "23:59" << false;
+    QTest::newRow("empty is off") << "" << "" << false;
+    QTest::newRow("7:30 gets its zero") << "7:30" << "07:30" << false;
+    QTest::newRow("24:00") << "24:00" << "24:00" << true;
+    QTest::newRow("23:60") << "23:60" << "23:60" << true;
+    QTest::newRow("29:00") << "29:00" << "29:00" << true;
+    QTest::newRow("7:3") << "7:3" << "7:3" << true;
+    QTest::newRow("730") << "730" << "730" << true;
+    QTest::newRow("0730 becomes 00730") << "0730" << "00730" << true;
+    QTest::newRow("07.30") << "07.30" << "07.30" << true;
+    QTest::newRow("07:30:00") << "07:30:00" << "07:30:00" << true;
+    QTest::newRow("leading space") << " 7:30" << " 7:30" << true;
+    QTest::newRow("full-width") << "０７：３０" << "０７：３０" << true;
+}
+
+void TestChecks::time()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, completed);
+    QFETCH(bool, rejected);
+    QCOMPARE(completeTime(typed), completed);
+    QCOMPARE(timeRejected(completeTime(typed)), rejected);
+}
+
+void TestChecks::sizeList_data()
+{
+    QTest::addColumn<double>("screen");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QString>("last");
+    QTest::newRow("768") << 768.0 << 13 << " 720 pixel ( 6.0倍 )";
+    QTest::newRow("780: not strictly below") << 780.0 << 13 << " 720 pixel ( 6.0倍 )";
+    QTest::newRow("480") << 480.0 << 8 << " 420 pixel ( 3.5倍 )";
+    QTest::newRow("1080") << 1080.0 << 18 << "1020 pixel ( 8.5倍 )";
+}
+
+void TestChecks::sizeList()
+{
+    QFETCH(double, screen);
+    QFETCH(int, count);
+    QFETCH(QString, last);
+    const QStringList e = clockSizeEntries(screen);
+    QCOMPARE(e.size(), count);
+    QCOMPARE(e.at(0), QStringLiteral("  60 pixel ( 0.5倍 )"));
+    QCOMPARE(e.at(1), QStringLiteral(" 120 pixel ( 1.0倍 )"));
+    QCOMPARE(e.at(count - 2), last);
+    QCOMPARE(e.last(), QStringLiteral("ScreenSize (Height)"));
+    QCOMPARE(pickedSize(e.last(), screen), QString::number(screen));
+    QCOMPARE(pickedSize(e.at(1), screen), QStringLiteral("120"));
+}
+
+void TestChecks::sizeField_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<int>("stored"); // -1: no number
+    QTest::newRow("59") << "59" << false << 59;
+    QTest::newRow("60") << "60" << true << 60;
+    QTest::newRow("screen height") << "768" << true << 768;
+    QTest::newRow("769") << "769" << false << 769;
+    QTest::newRow("100.5 to even") << "100.5" << true << 100;
+    QTest::newRow("101.5 to even") << "101.5" << true << 102;
+    QTest::newRow("not a number") << "abc" << false << -1;
+    QTest::newRow("empty") << "" << false << -1;
+}
+
+void TestChecks::sizeField()
+{
+    QFETCH(QString, typed);
+    QFETCH(bool, accepted);
+    QFETCH(int, stored);
+    QCOMPARE(sizeAccepted(typed, 768), accepted);
+    QCOMPARE(sizeFromText(typed).value_or(-1), stored);
+}
+
+void TestChecks::unsavedRows_data()
+{
+    using Edit = std::function<void(Settings &)>;
+    QTest::addColumn<Edit>("edit");
+    QTest::addColumn<int>("row");
+    const QList<QPair<const char *, Edit>> rows{
+        {"FormTop", [](Settings &s) { s.FormTop += 15; }},
+        {"FormLeft", [](Settings &s) { s.FormLeft -= 15; }},
+        {"BackImage", [](Settings &s) { s.BackImage = "/a.BMP"; }},
+        {"DrawSecond", [](Settings &s) { s.DrawSecond = VFalse; }},
+        {"TopMost", [](Settings &s) { s.TopMost = VTrue; }},
+        {"Jihou", [](Settings &s) { s.Jihou = VFalse; }},
+        {"HourColor", [](Settings &s) { s.HourColor = 1; }},
+        {"MinuteColor", [](Settings &s) { s.MinuteColor = 1; }},
+        {"SecondColor", [](Settings &s) { s.SecondColor = 1; }},
+        {"CharColor", [](Settings &s) { s.CharColor = 1; }},
+        {"BoardColor", [](Settings &s) { s.BoardColor = 1; }},
+        {"FrameColor", [](Settings &s) { s.FrameColor = 1; }},
+        {"AlarmTime1", [](Settings &s) { s.AlarmTime1 = "07:30"; }},
+        {"AlarmTime2", [](Settings &s) { s.AlarmTime2 = "07:30"; }},
+        {"AlarmTime3", [](Settings &s) { s.AlarmTime3 = "07:30"; }},
+        {"AlarmSound1", [](Settings &s) { s.AlarmSound1 = "/a.wav"; }},
+        {"AlarmSound2", [](Settings &s) { s.AlarmSound2 = "/a.wav"; }},
+        {"AlarmSound3", [](Settings &s) { s.AlarmSound3 = "/a.wav"; }},
+        {"ShutDownTime", [](Settings &s) { s.ShutDownTime = "23:00"; }},
+        {"MustShutDown", [](Settings &s) { s.MustShutDown = VTrue; }},
+        {"Transparent", [](Settings &s) { s.Transparent = VTrue; }},
+        {"ShadowFlag", [](Settings &s) { s.ShadowFlag = VTrue; }},
+        {"DrawChar", [](Settings &s) { s.DrawChar = VFalse; }},
+        {"SlideBmp", [](Settings &s) { s.SlideBmp = VTrue; }},
+        {"BmpDirectory", [](Settings &s) { s.BmpDirectory = "/"; }},
+        {"SlideTime", [](Settings &s) { s.SlideTime = "１分"; }},
+        {"OnMouseToHide", [](Settings &s) { s.OnMouseToHide = VTrue; }},
+        {"Mag2Flag", [](Settings &s) { s.Mag2Flag = VTrue; }},
+        {"DrawFrameFlag", [](Settings &s) { s.DrawFrameFlag = VFalse; }},
+        {"ClockSize", [](Settings &s) { s.ClockSize = 360; }},
+        {"FormPlace", [](Settings &s) { s.FormPlace = 4; }},
+        {"CharPattern", [](Settings &s) { s.CharPattern = VTrue; }},
+        {"SlideGrafix", [](Settings &s) { s.SlideGrafix = 5; }},
+        {"Jihou00File", [](Settings &s) { s.Jihou00File = "/b.wav"; }},
+        {"Jihou30File", [](Settings &s) { s.Jihou30File = "/b.wav"; }},
+        {"Jihou30", [](Settings &s) { s.Jihou30 = VTrue; }},
+    };
+    QTest::newRow("nothing") << Edit([](Settings &) {}) << 0;
+    // Not compared: the alarm messages and the offset.
+    QTest::newRow("AlarmMessage1") << Edit([](Settings &s) { s.AlarmMessage1 = "x"; s.OffsetTime = 9; }) << 0;
+    // A box compares ticked with True: 1 and -1 are both ticked.
+    QTest::newRow("box 1 is True") << Edit([](Settings &s) { s.DrawSecond = 1; }) << 0;
+    for (int i = 0; i < rows.size(); ++i)
+        QTest::newRow(rows[i].first) << rows[i].second << i + 1;
+    // The first difference counts.
+    QTest::newRow("Jihou30 and FormTop") << Edit([](Settings &s) { s.Jihou30 = VTrue; s.FormTop = 1; }) << 1;
+}
+
+void TestChecks::unsavedRows()
+{
+    using Edit = std::function<void(Settings &)>;
+    QFETCH(Edit, edit);
+    QFETCH(int, row);
+    const Settings saved = Settings::defaults(QStringLiteral("/opt/dialvane"));
+    Settings present = saved;
+    edit(present);
+    QCOMPARE(firstDifference(present, saved), row);
+}
+
+QTEST_GUILESS_MAIN(TestChecks)
+#include "tst_checks.moc"

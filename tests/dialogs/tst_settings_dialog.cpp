@@ -1,0 +1,390 @@
+// The settings dialogs as a user drives them: fields found by object name,
+// focus moved with Tab, buttons clicked; the clock behind them is the test rig's.
+
+#include "Fakes.h"
+#include "dialogs/SettingsDialog.h"
+#include "dialogs/SubDialogs.h"
+#include "platform/QtPlatform.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFileSystemModel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTreeView>
+#include <QtTest>
+
+using namespace dv;
+using namespace dv::test;
+
+namespace {
+struct Host final : SettingsHost {
+    explicit Host(Rig &r) : rig(r) {}
+    Rig &rig;
+    int accepted = 0, closed = 0, quits = 0;
+    void settingsAccepted(const Settings &e) override { ++accepted; rig.clock.settingsOk(e); }
+    void settingsClosed() override { ++closed; rig.clock.settingsClosed(); }
+    bool saveSettings() override { return rig.clock.SaveParameter(); }
+    QPoint windowTwips() const override { return rig.clock.windowTwips(); }
+    void quitClock() override { ++quits; }
+};
+
+// A started clock and its settings dialog, shown and active.
+struct DialogRig {
+    Rig rig;
+    Host host{rig};
+    std::unique_ptr<SettingsDialog> d;
+    explicit DialogRig(const QMap<QString, QString> &stored = {})
+    {
+        rig.store.values = stored;
+        rig.clock.Form_Load(QString());
+        d = std::make_unique<SettingsDialog>(rig.clock.parameters(), rig.platform, host);
+        d->show();
+        d->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(d.get()));
+    }
+    template <typename T = QWidget> T *w(const char *name) const
+    {
+        return d->findChild<T *>(QString::fromLatin1(name));
+    }
+    void click(const char *name) { w<QPushButton>(name)->click(); }
+    // Type into a field and leave it with Tab.
+    void typeAndLeave(const char *name, const QString &text)
+    {
+        auto *f = w<QLineEdit>(name);
+        f->setFocus(Qt::OtherFocusReason);
+        f->setText(text);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+};
+
+template <typename T> T *topLevel(const char *name)
+{
+    for (QWidget *t : QApplication::topLevelWidgets())
+        if (t->objectName() == QLatin1String(name) && t->isVisible())
+            return qobject_cast<T *>(t);
+    return nullptr;
+}
+} // namespace
+
+class TestSettingsDialog : public QObject {
+    Q_OBJECT
+private slots:
+    void fillAndClickRules_data();
+    void fillAndClickRules();
+    void timeFieldLeft_data();
+    void timeFieldLeft();
+    void fileFieldLeft_data();
+    void fileFieldLeft();
+    void okAppliesReshapesAndSaves();
+    void okBringsAnOffscreenClockBack();
+    void cancelKeepsTheEditsUntilRefilled();
+    void choosers();
+    void quitAsksOnlyWhenSomethingDiffers_data();
+    void quitAsksOnlyWhenSomethingDiffers();
+    void slideshowDialog();
+    void sizeDialog();
+    void chimeDialog();
+};
+
+void TestSettingsDialog::fillAndClickRules_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QStringList>("enabled");
+    QTest::addColumn<QStringList>("disabled");
+    QTest::newRow("defaults") << "" << "" << QStringList{"Text1", "Command4", "Command17"}
+                              << QStringList{"Command13", "Command15"};
+    QTest::newRow("slideshow on") << "SlideBmp" << "True" << QStringList{"Command13"}
+                                  << QStringList{"Text1", "Command4"};
+    QTest::newRow("signal off") << "Jihou" << "False" << QStringList{} << QStringList{"Command17"};
+    QTest::newRow("free size") << "Mag2Flag" << "True" << QStringList{"Command15"} << QStringList{};
+}
+
+void TestSettingsDialog::fillAndClickRules()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    QFETCH(QStringList, enabled);
+    QFETCH(QStringList, disabled);
+    DialogRig r(key.isEmpty() ? QMap<QString, QString>{} : QMap<QString, QString>{{key, value}});
+    for (const QString &n : enabled)
+        QVERIFY2(r.d->findChild<QWidget *>(n)->isEnabled(), qPrintable(n));
+    for (const QString &n : disabled)
+        QVERIFY2(!r.d->findChild<QWidget *>(n)->isEnabled(), qPrintable(n));
+    // The rules follow every click.
+    r.w<QCheckBox>("Check8")->click();
+    QCOMPARE(r.w("Command13")->isEnabled(), !r.w("Text1")->isEnabled());
+    r.w<QCheckBox>("Check3")->click();
+    QCOMPARE(r.w("Command17")->isEnabled(), r.w<QCheckBox>("Check3")->isChecked());
+}
+
+void TestSettingsDialog::timeFieldLeft_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<bool>("refused"); // a beep and the focus back in the field
+    QTest::newRow("07:30") << "07:30" << "07:30" << false;
+    QTest::newRow("7:30") << "7:30" << "07:30" << false;
+    QTest::newRow("empty") << "" << "" << false;
+    QTest::newRow("0730") << "0730" << "00730" << true;
+    QTest::newRow("24:00") << "24:00" << "24:00" << true;
+}
+
+void TestSettingsDialog::timeFieldLeft()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, after);
+    QFETCH(bool, refused);
+    for (const char *field : {"Text2", "Text8"}) {
+        DialogRig r;
+        r.typeAndLeave(field, typed);
+        QCOMPARE(r.w<QLineEdit>(field)->text(), after);
+        QCOMPARE(r.rig.msg.beeps, refused ? 1 : 0);
+        QCOMPARE(QApplication::focusWidget() == r.w(field), refused);
+        QVERIFY(r.rig.msg.shown.isEmpty());
+    }
+}
+
+void TestSettingsDialog::fileFieldLeft_data()
+{
+    QTest::addColumn<QByteArray>("field");
+    QTest::addColumn<QString>("name"); // under a folder with a.xyz in it
+    QTest::addColumn<QString>("message");
+    QTest::newRow("picture missing") << QByteArray("Text1") << "gone.bmp" << "ファイルが見付かりません（文字盤の画像ﾌｧｲﾙ）";
+    QTest::newRow("picture is a folder") << QByteArray("Text1") << "" << "ファイルが見付かりません（文字盤の画像ﾌｧｲﾙ）";
+    QTest::newRow("picture with a star") << QByteArray("Text1") << "*.xyz" << "ファイルが見付かりません（文字盤の画像ﾌｧｲﾙ）";
+    QTest::newRow("any extension is fine") << QByteArray("Text1") << "a.xyz" << "";
+    QTest::newRow("alarm sound 2") << QByteArray("Text6") << "gone.wav" << "ファイルが見付かりません（ｱﾗｰﾑｻｳﾝﾄﾞﾌｧｲﾙ２）";
+}
+
+void TestSettingsDialog::fileFieldLeft()
+{
+    QFETCH(QByteArray, field);
+    QFETCH(QString, name);
+    QFETCH(QString, message);
+    DialogRig r;
+    QFile(r.rig.appDir + "/a.xyz").open(QIODevice::WriteOnly);
+    const QString typed = r.rig.appDir + "/" + name;
+    r.typeAndLeave(field.constData(), typed);
+    if (message.isEmpty()) {
+        QVERIFY(r.rig.msg.shown.isEmpty());
+        QCOMPARE(r.w<QLineEdit>(field.constData())->text(), typed);
+        return;
+    }
+    QCOMPARE(r.rig.msg.shown, QStringList{message + "\r\n\r\n-> " + typed});
+    QVERIFY(r.w<QLineEdit>(field.constData())->text().isEmpty());
+    QCOMPARE(QApplication::focusWidget(), r.w(field.constData()));
+}
+
+void TestSettingsDialog::okAppliesReshapesAndSaves()
+{
+    DialogRig r({{"ClockSize", "240"}, {"BackImage", ""}});
+    r.rig.choose.colors = {0x0000FF};
+    r.w<QCheckBox>("Check10")->click(); // free size
+    r.w<QCheckBox>("Check2")->click();  // on top
+    r.click("Command12");               // board colour
+    r.typeAndLeave("Text3", "6:05");
+    r.click("Command1");
+    QCOMPARE(r.host.accepted, 1);
+    QVERIFY(!r.d->isVisible());
+    QCOMPARE(r.rig.window.rect.size(), QSize(240, 240));
+    QCOMPARE(r.rig.window.shapeD, 240);
+    QCOMPARE(r.rig.clock.face().scale().OrgX, 120);
+    QVERIFY(r.rig.window.topMost);
+    QVERIFY(r.rig.window.shown);
+    QVERIFY(r.rig.timer.on);
+    QVERIFY(!r.rig.clock.face().hasBoardPicture());
+    QCOMPARE(r.rig.store.values.value("Mag2Flag"), QStringLiteral("True"));
+    QCOMPARE(r.rig.store.values.value("BoardColor"), QStringLiteral("255"));
+    QCOMPARE(r.rig.store.values.value("AlarmTime2"), QStringLiteral("06:05"));
+    QCOMPARE(r.rig.clock.schedule().times().alarm[1], QStringLiteral("06:05:00"));
+    QVERIFY(r.d->unchanged()); // OK saved everything
+    r.rig.time.t = r.rig.time.t.addSecs(1);
+    r.rig.clock.Timer1_Timer();
+    QCOMPARE(r.rig.window.lastFace.board, 0x0000FFu);
+}
+
+void TestSettingsDialog::okBringsAnOffscreenClockBack()
+{
+    DialogRig r({{"FormLeft", "1500"}, {"FormTop", "1500"}});
+    r.rig.window.rect.moveTo(-130, -200); // dragged off the top-left corner
+    r.click("Command1");
+    QCOMPARE(r.rig.window.rect.topLeft(), QPoint(0, 0));
+    QCOMPARE(r.rig.store.values.value("FormLeft"), QStringLiteral("0"));
+}
+
+void TestSettingsDialog::cancelKeepsTheEditsUntilRefilled()
+{
+    DialogRig r;
+    r.w<QLineEdit>("Text8")->setText(QStringLiteral("23:00"));
+    r.click("Command2");
+    QCOMPARE(r.host.closed, 1);
+    QVERIFY(r.rig.window.shown && r.rig.timer.on);
+    QVERIFY(r.rig.clock.settings().ShutDownTime.isEmpty());
+    QCOMPARE(r.rig.store.writes, 0);
+    r.d->show(); // the tray's opening: as left
+    QCOMPARE(r.w<QLineEdit>("Text8")->text(), QStringLiteral("23:00"));
+    QVERIFY(!r.d->unchanged());
+    r.d->fill(); // the right button's opening: the working settings
+    QVERIFY(r.w<QLineEdit>("Text8")->text().isEmpty());
+    QVERIFY(r.d->unchanged());
+}
+
+void TestSettingsDialog::choosers()
+{
+    DialogRig r;
+    r.w<QLineEdit>("Text5")->setText(QStringLiteral("/kept.wav"));
+    r.click("Command8"); // cancelled
+    QCOMPARE(r.w<QLineEdit>("Text5")->text(), QStringLiteral("/kept.wav"));
+    r.rig.choose.files = {QStringLiteral("/chosen.wav")};
+    r.click("Command8");
+    QCOMPARE(r.w<QLineEdit>("Text5")->text(), QStringLiteral("/chosen.wav"));
+    r.click("Command4");
+    const FileChoice sound = r.rig.choose.asked.first(), picture = r.rig.choose.asked.last();
+    QCOMPARE(sound.title, QStringLiteral("サウンドファイルを開く"));
+    QCOMPARE(sound.filters, QStringList{"AlarmSound (*.wav *.mid)"});
+    QCOMPARE(picture.title, QStringLiteral("画像ファイルを開く"));
+    QCOMPARE(picture.filters, QStringList({"Background Image (*.bmp *.gif *.jpg)",
+                                           "Background Image (*.rle *.dib)", "Background Image (*.ico)"}));
+    QCOMPARE(picture.folder, r.rig.appDir);
+    // The swatch keeps its colour when the chooser is cancelled, clicked or not.
+    const quint32 before = r.w<Swatch>("Picture3")->color();
+    QTest::mouseClick(r.w("Picture3"), Qt::LeftButton);
+    r.click("Command7");
+    QCOMPARE(r.w<Swatch>("Picture3")->color(), before);
+    // The real file chooser matches the patterns in any case.
+    std::unique_ptr<QFileDialog> fd(QtChoosers::newFileDialog(picture));
+    QVERIFY(!(fd->filter() & QDir::CaseSensitive));
+    QCOMPARE(fd->nameFilters(), picture.filters);
+}
+
+void TestSettingsDialog::quitAsksOnlyWhenSomethingDiffers_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<bool>("answer");
+    QTest::addColumn<bool>("asked");
+    QTest::addColumn<bool>("written");
+    QTest::newRow("nothing") << "" << true << false << false;
+    QTest::newRow("a field, No") << "field" << false << true << false;
+    QTest::newRow("a field, Yes") << "field" << true << true << true;
+    QTest::newRow("the window moved") << "moved" << true << true << true;
+    QTest::newRow("a sub-dialog's OK") << "sub" << true << true << true;
+}
+
+void TestSettingsDialog::quitAsksOnlyWhenSomethingDiffers()
+{
+    QFETCH(QString, change);
+    QFETCH(bool, answer);
+    QFETCH(bool, asked);
+    QFETCH(bool, written);
+    DialogRig r({{"FormLeft", "1500"}, {"FormTop", "1500"}});
+    if (change == "field")
+        r.w<QLineEdit>("Text2")->setText(QStringLiteral("07:00"));
+    else if (change == "moved")
+        r.rig.window.rect.moveTo(101, 100);
+    else if (change == "sub")
+        r.rig.clock.settings().Jihou30 = VTrue;
+    r.rig.msg.answers = {answer};
+    r.click("Command3");
+    QCOMPARE(r.rig.msg.asked, asked ? QStringList{"パラメータ または 時計の位置 が変更されています\r\n\r\n保存しますか？"}
+                                    : QStringList{});
+    QCOMPARE(r.rig.store.writes, written ? 1 : 0);
+    QCOMPARE(r.host.quits, 1);
+    if (change == "field" && written)
+        QCOMPARE(r.rig.store.values.value("AlarmTime1"), QStringLiteral("07:00"));
+}
+
+void TestSettingsDialog::slideshowDialog()
+{
+    DialogRig r({{"SlideBmp", "True"}, {"SlideGrafix", "63"}});
+    r.click("Command13");
+    auto *s = topLevel<SlideshowDialog>("Form4");
+    QVERIFY(s);
+    QVERIFY(!r.d->isEnabled());
+    for (int i = 1; i <= 6; ++i)
+        QVERIFY(s->findChild<QCheckBox *>(QStringLiteral("Check%1").arg(i))->isChecked());
+    auto *list = s->findChild<QListWidget *>("List1");
+    QCOMPARE(list->count(), 10);
+    QCOMPARE(list->item(0)->text(), QStringLiteral("１分"));
+    QCOMPARE(list->item(9)->text(), QStringLiteral("２時間"));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(7)).center());
+    QCOMPARE(s->findChild<QLineEdit *>("Text2")->text(), QStringLiteral("３０分"));
+    for (int i : {2, 4, 5, 6})
+        s->findChild<QCheckBox *>(QStringLiteral("Check%1").arg(i))->setChecked(false);
+    // The root of the tree is "/" and stays "/".
+    auto *tree = s->findChild<QTreeView *>("Dir1");
+    tree->setCurrentIndex(static_cast<QFileSystemModel *>(tree->model())->index(QStringLiteral("/")));
+    QCOMPARE(s->findChild<QLineEdit *>("Text1")->text(), QStringLiteral("/"));
+    QVERIFY(!r.d->unchanged()); // the open dialog's fields count
+    s->findChild<QPushButton *>("Command1")->click();
+    QTRY_VERIFY(r.d->isEnabled());
+    const Settings &w = r.rig.clock.settings();
+    QCOMPARE(w.SlideTime, QStringLiteral("３０分"));
+    QCOMPARE(int(w.SlideGrafix), 5);
+    QCOMPARE(w.BmpDirectory, QStringLiteral("/"));
+    // CANCEL leaves all three.
+    r.click("Command13");
+    s = topLevel<SlideshowDialog>("Form4");
+    s->findChild<QLineEdit *>("Text2")->setText(QStringLiteral("１分"));
+    s->findChild<QPushButton *>("Command2")->click();
+    QTRY_VERIFY(r.d->isEnabled());
+    QCOMPARE(w.SlideTime, QStringLiteral("３０分"));
+}
+
+void TestSettingsDialog::sizeDialog()
+{
+    DialogRig r({{"Mag2Flag", "True"}, {"ClockSize", "240"}});
+    r.click("Command15");
+    auto *s = topLevel<SizeDialog>("Form6");
+    QVERIFY(s);
+    auto *size = s->findChild<QLineEdit *>("Text1");
+    QCOMPARE(size->text(), QStringLiteral("240"));
+    auto *list = s->findChild<QListWidget *>("List1");
+    QCOMPARE(list->count(), 13); // 60 ... 720 on 768 px, and the screen
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(12)).center());
+    QCOMPARE(size->text(), QStringLiteral("768"));
+    // 59 sends the focus back, silently.
+    s->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(s));
+    size->setFocus();
+    size->setText(QStringLiteral("59"));
+    s->findChild<QPushButton *>("Command2")->setFocus(Qt::TabFocusReason);
+    QCOMPARE(QApplication::focusWidget(), size);
+    QCOMPARE(r.rig.msg.beeps, 0);
+    size->clear();
+    s->findChild<QPushButton *>("Command1")->click(); // empty: stays open
+    QVERIFY(s->isVisible());
+    size->setText(QStringLiteral("100.5"));
+    s->findChild<QPushButton *>("Command1")->click();
+    QTRY_VERIFY(r.d->isEnabled());
+    QCOMPARE(r.rig.clock.settings().ClockSize, 100);
+    QCOMPARE(r.rig.window.rect.width(), 240); // reshaped only by the settings OK
+}
+
+void TestSettingsDialog::chimeDialog()
+{
+    DialogRig r;
+    r.click("Command17");
+    auto *c = topLevel<ChimeDialog>("Form7");
+    QVERIFY(c);
+    auto *half = c->findChild<QLineEdit *>("Text2");
+    QVERIFY(!half->isEnabled() && !c->findChild<QPushButton *>("Command2")->isEnabled());
+    c->findChild<QCheckBox *>("Check2")->click();
+    QVERIFY(half->isEnabled() && c->findChild<QPushButton *>("Command2")->isEnabled());
+    r.rig.choose.files = {QStringLiteral("/s/half.mid")};
+    c->findChild<QPushButton *>("Command2")->click();
+    c->findChild<QPushButton *>("Command3")->click();
+    QTRY_VERIFY(r.d->isEnabled());
+    const Settings &w = r.rig.clock.settings();
+    QCOMPARE(w.Jihou30, VTrue);
+    QCOMPARE(w.Jihou30File, QStringLiteral("/s/half.mid"));
+    // In force at once, though the settings dialog is then cancelled; not saved.
+    r.click("Command2");
+    QCOMPARE(w.Jihou30, VTrue);
+    QCOMPARE(r.rig.store.writes, 0);
+}
+
+QTEST_MAIN(TestSettingsDialog)
+#include "tst_settings_dialog.moc"
