@@ -6,6 +6,8 @@
 #include <QEvent>
 #include <QFocusEvent>
 #include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
 #include <QScreen>
 #include <QWidget>
 
@@ -83,6 +85,28 @@ void chooseInto(Choosers &choose, const FileChoice &choice, QLineEdit *field)
 QString objectNamed(const char *name)
 {
     return QString::fromLatin1(name);
+}
+
+QPushButton *newButton(QWidget *parent, const char *name, const QString &caption)
+{
+    auto *b = new QPushButton(caption, parent);
+    b->setObjectName(objectNamed(name));
+    b->setAutoDefault(false);
+    return b;
+}
+
+QLineEdit *newField(QWidget *parent, const char *name)
+{
+    auto *f = new QLineEdit(parent);
+    f->setObjectName(objectNamed(name));
+    return f;
+}
+
+QLabel *newLabel(QWidget *parent, const char *name, const QString &caption)
+{
+    auto *l = new QLabel(caption, parent);
+    l->setObjectName(objectNamed(name));
+    return l;
 }
 
 } // namespace dv

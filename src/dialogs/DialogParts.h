@@ -7,6 +7,8 @@
 #include <QLineEdit>
 #include <functional>
 
+class QLabel;
+class QPushButton;
 class QWidget;
 
 namespace dv {
@@ -40,5 +42,9 @@ FileChoice soundChoice(const QString &folder);
 void chooseInto(Choosers &choose, const FileChoice &choice, QLineEdit *field);
 
 QString objectNamed(const char *name);
+// Controls carry the names readers and tests look for them by.
+QPushButton *newButton(QWidget *parent, const char *name, const QString &caption);
+QLineEdit *newField(QWidget *parent, const char *name);
+QLabel *newLabel(QWidget *parent, const char *name, const QString &caption);
 
 } // namespace dv

@@ -51,23 +51,13 @@ SettingsDialog::~SettingsDialog()
 
 void SettingsDialog::build()
 {
-    auto button = [this](const char *name, const QString &caption) {
-        auto *b = new QPushButton(caption, this);
-        b->setObjectName(objectNamed(name));
-        b->setAutoDefault(false);
-        return b;
-    };
+    auto button = [this](const char *name, const QString &caption) { return newButton(this, name, caption); };
     auto field = [this](const char *name, int width) {
-        auto *f = new QLineEdit(this);
-        f->setObjectName(objectNamed(name));
+        QLineEdit *f = newField(this, name);
         f->setMinimumWidth(width);
         return f;
     };
-    auto label = [this](const char *name, const QString &caption) {
-        auto *l = new QLabel(caption, this);
-        l->setObjectName(objectNamed(name));
-        return l;
-    };
+    auto label = [this](const char *name, const QString &caption) { return newLabel(this, name, caption); };
 
     // The face picture row.
     m_picture = field("Text1", 320);

@@ -21,25 +21,6 @@
 namespace dv {
 
 namespace {
-QPushButton *button(QWidget *parent, const char *name, const QString &caption)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(objectNamed(name));
-    b->setAutoDefault(false);
-    return b;
-}
-QLineEdit *field(QWidget *parent, const char *name)
-{
-    auto *f = new QLineEdit(parent);
-    f->setObjectName(objectNamed(name));
-    return f;
-}
-QLabel *label(QWidget *parent, const char *name, const QString &caption)
-{
-    auto *l = new QLabel(caption, parent);
-    l->setObjectName(objectNamed(name));
-    return l;
-}
 QHBoxLayout *buttonRow(QPushButton *ok, QPushButton *cancel)
 {
     auto *row = new QHBoxLayout;
@@ -77,7 +58,7 @@ SlideshowDialog::SlideshowDialog(Settings &working, Platform &platform, std::fun
 {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(text::SlideshowCaption);
-    m_folder = field(this, "Text1");
+    m_folder = newField(this, "Text1");
     // A folder tree from "/": there are no drives to list.
     m_model = new QFileSystemModel(this);
     m_model->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
@@ -89,7 +70,7 @@ SlideshowDialog::SlideshowDialog(Settings &working, Platform &platform, std::fun
         m_tree->hideColumn(c);
     m_tree->header()->hide();
     m_tree->setMinimumSize(220, 220);
-    m_interval = field(this, "Text2");
+    m_interval = newField(this, "Text2");
     m_intervals = new QListWidget(this);
     m_intervals->setObjectName(QStringLiteral("List1"));
     m_intervals->addItems(slideIntervals());
@@ -103,16 +84,16 @@ SlideshowDialog::SlideshowDialog(Settings &working, Platform &platform, std::fun
         m_formats[size_t(i)]->setObjectName(QStringLiteral("Check%1").arg(i + 1));
         grid->addWidget(m_formats[size_t(i)], i % 3, i / 3); // BMP, GIF, JPEG left; RLE, DIB, icon right
     }
-    auto *ok = button(this, "Command1", text::OkWide);
-    auto *cancel = button(this, "Command2", text::Cancel);
+    auto *ok = newButton(this, "Command1", text::OkWide);
+    auto *cancel = newButton(this, "Command2", text::Cancel);
 
     auto *columns = new QHBoxLayout;
     auto *left = new QVBoxLayout;
-    left->addWidget(label(this, "Label1", text::SlideFolderLabel));
+    left->addWidget(newLabel(this, "Label1", text::SlideFolderLabel));
     left->addWidget(m_folder);
     left->addWidget(m_tree);
     auto *right = new QVBoxLayout;
-    right->addWidget(label(this, "Label2", text::SlideIntervalLabel));
+    right->addWidget(newLabel(this, "Label2", text::SlideIntervalLabel));
     right->addWidget(m_interval);
     right->addWidget(m_intervals);
     columns->addLayout(left, 2);
@@ -170,18 +151,18 @@ SizeDialog::SizeDialog(Settings &working, Platform &platform, std::function<void
 {
     setObjectName(QStringLiteral("Form6"));
     setWindowTitle(text::SizeCaption);
-    m_size = field(this, "Text1");
+    m_size = newField(this, "Text1");
     m_sizes = new QListWidget(this);
     m_sizes->setObjectName(QStringLiteral("List1"));
     QFont mono = m_sizes->font();
     mono.setStyleHint(QFont::Monospace);
     mono.setFamily(QStringLiteral("monospace"));
     m_sizes->setFont(mono); // the sizes are right-aligned with spaces
-    auto *ok = button(this, "Command1", text::OkWide);
-    auto *cancel = button(this, "Command2", text::Cancel);
+    auto *ok = newButton(this, "Command1", text::OkWide);
+    auto *cancel = newButton(this, "Command2", text::Cancel);
     auto *top = new QHBoxLayout;
     top->addWidget(m_size);
-    top->addWidget(label(this, "Label2", text::Pixel));
+    top->addWidget(newLabel(this, "Label2", text::Pixel));
     auto *all = new QVBoxLayout(this);
     all->addLayout(top);
     all->addWidget(m_sizes);
@@ -235,24 +216,24 @@ ChimeDialog::ChimeDialog(Settings &working, Platform &platform, std::function<vo
 {
     setObjectName(QStringLiteral("Form7"));
     setWindowTitle(text::ChimeCaption);
-    m_hourFile = field(this, "Text1");
-    m_halfFile = field(this, "Text2");
+    m_hourFile = newField(this, "Text1");
+    m_halfFile = newField(this, "Text2");
     m_halfFile->setMinimumWidth(280);
     m_halfHour = new QCheckBox(text::ChimeHalfHour, this);
     m_halfHour->setObjectName(QStringLiteral("Check2"));
-    auto *hourBrowse = button(this, "Command1", text::Browse);
-    m_halfBrowse = button(this, "Command2", text::Browse);
-    auto *ok = button(this, "Command3", text::OkWide);
-    auto *cancel = button(this, "Command4", text::Cancel);
+    auto *hourBrowse = newButton(this, "Command1", text::Browse);
+    m_halfBrowse = newButton(this, "Command2", text::Browse);
+    auto *ok = newButton(this, "Command3", text::OkWide);
+    auto *cancel = newButton(this, "Command4", text::Cancel);
     auto *grid = new QGridLayout;
-    grid->addWidget(label(this, "Label2", text::ChimeHourLabel), 0, 0);
+    grid->addWidget(newLabel(this, "Label2", text::ChimeHourLabel), 0, 0);
     grid->addWidget(m_hourFile, 0, 1);
     grid->addWidget(hourBrowse, 0, 2);
     grid->addWidget(m_halfHour, 1, 0);
     grid->addWidget(m_halfFile, 1, 1);
     grid->addWidget(m_halfBrowse, 1, 2);
     auto *all = new QVBoxLayout(this);
-    all->addWidget(label(this, "Label1", text::ChimeFileLabel));
+    all->addWidget(newLabel(this, "Label1", text::ChimeFileLabel));
     all->addLayout(grid);
     all->addLayout(buttonRow(ok, cancel));
 
