@@ -107,9 +107,8 @@ void Clock::ApplyScale()
 Face Clock::snapshotFace(int hour, int minute, int second)
 {
     LoadParameter();
-    // Neither the desktop behind nor a slideshow pick exists here: the board colour stands for them.
+    // No desktop is behind a snapshot: the board colour stands for it.
     settings().Transparent = VFalse;
-    settings().SlideBmp = VFalse;
     prepareFace();
     m_face.loadBoard(settings());
     return m_face.build(settings(), hour, minute, second);
@@ -177,6 +176,8 @@ void Clock::Form_Load(const QString &commandLine)
     sys.window.setTopMost(s.TopMost != 0);
     sys.window.showNoActivate(s.TopMost != 0);
     m_place.updateRect();
+
+    m_face.resetCapture(sys.window.screenRect());
 
     // Show the first face; the tick starts last of all.
     sys.pump.yield();
@@ -324,6 +325,26 @@ void Clock::trayActivated(TrayEvent event)
         break;
     case TrayEvent::DateTimeRequest: mnuPopupTimeSet(); break;
     case TrayEvent::None: break;
+    }
+}
+
+void Clock::Form_OLEDragDrop(const QStringList &files)
+{
+    static const QStringList endings{QStringLiteral("BMP"), QStringLiteral("GIF"), QStringLiteral("JPG"),
+                                     QStringLiteral("RLE"), QStringLiteral("DIB"), QStringLiteral("ICO"),
+                                     QStringLiteral("PCX")};
+    const QString name = files.value(0);
+    if (!endings.contains(name.right(3).toUpper()))
+        return;
+    Settings &s = settings();
+    const QString oldImage = s.BackImage, oldField = ui.facePictureField();
+    s.BackImage = name;
+    ui.setFacePictureField(name);
+    if (m_face.takeDroppedPicture(name) == FaceBuilder::Drop::Undecodable) {
+        sys.window.showNoActivate(true);
+        sys.msg.inform(text::CannotShowPicture);
+        s.BackImage = oldImage;
+        ui.setFacePictureField(oldField);
     }
 }
 

@@ -22,6 +22,9 @@ public:
     virtual void openSettings(bool refill) = 0;
     // The settings dialog's quit command; ends the program.
     virtual void quitCommand() = 0;
+    // The settings dialog's face picture field, where a dropped file shows too.
+    virtual QString facePictureField() const = 0;
+    virtual void setFacePictureField(const QString &path) = 0;
 };
 
 // -offset= and -delreg, found anywhere in the command line in any case.
@@ -72,11 +75,15 @@ public:
     void mnuPopupHelp();
     void mnuPopupTimeSet();
     void trayActivated(TrayEvent event);
+    // Files dropped on the clock: the first, when its name is a picture's,
+    // becomes the board picture (not saved until the settings are).
+    void Form_OLEDragDrop(const QStringList &files);
     void onSystemRepaint(); // an expose the system asked for
     void Form_Unload();
 
     Settings &settings() { return m_params.working(); }
     Parameters &parameters() { return m_params; }
+    const Parameters &parameters() const { return m_params; }
     FaceBuilder &face() { return m_face; }
     Schedule &schedule() { return m_schedule; }
     Placement &placement() { return m_place; }

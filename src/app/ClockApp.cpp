@@ -18,6 +18,7 @@ ClockApp::ClockApp(const QString &appDir, QObject *parent)
             m_clock.onSystemRepaint();
     };
     m_window.closeRequested = [this] { m_clock.Form_Unload(); };
+    m_window.filesDropped = [this](const QStringList &files) { m_clock.Form_OLEDragDrop(files); };
     m_tray.activated = [this](TrayEvent event) { m_clock.trayActivated(event); };
 
     m_menu.onSetup = [this] { openSettings(false); };
@@ -117,6 +118,18 @@ void ClockApp::unloadAlarmWindow()
         m_alarm->close();
         m_alarm->deleteLater();
     }
+}
+
+QString ClockApp::facePictureField() const
+{
+    // No dialog yet: it will show the working settings when it is made.
+    return m_settings ? m_settings->facePicture() : m_clock.parameters().working().BackImage;
+}
+
+void ClockApp::setFacePictureField(const QString &path)
+{
+    if (m_settings)
+        m_settings->setFacePicture(path);
 }
 
 void ClockApp::endProgramNow()

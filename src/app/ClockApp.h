@@ -41,6 +41,8 @@ public:
     bool alarmWindowLoaded() const override;
     void unloadAlarmWindow() override;
     void endProgramNow() override;
+    QString facePictureField() const override;
+    void setFacePictureField(const QString &path) override;
 
     // SettingsHost
     void settingsAccepted(const Settings &edited) override { m_clock.settingsOk(edited); }

@@ -5,6 +5,7 @@
 #include "platform/X11.h"
 
 #include <QCloseEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWindow>
@@ -19,6 +20,31 @@ ClockWindow::ClockWindow(QWidget *parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     setFocusPolicy(Qt::NoFocus);
+    setAcceptDrops(true);
+}
+
+void ClockWindow::dragEnterEvent(QDragEnterEvent *e)
+{
+    // Files only; dropped text is not for the clock.
+    if (e->mimeData()->hasUrls())
+        e->acceptProposedAction();
+}
+
+void ClockWindow::dropEvent(QDropEvent *e)
+{
+    QStringList files;
+    for (const QUrl &u : e->mimeData()->urls())
+        files << (u.isLocalFile() ? u.toLocalFile() : QString());
+    e->acceptProposedAction();
+    if (filesDropped && !files.isEmpty())
+        filesDropped(files);
+}
+
+ActiveWindow ClockWindow::activeWindow() const
+{
+    const x11::Active a = x11::activeWindow();
+    const QWindow *w = windowHandle();
+    return {a.id, a.rect, w && a.id == quint64(w->winId())};
 }
 
 void ClockWindow::setCaption(const QString &text)
@@ -121,13 +147,17 @@ void ClockWindow::paintEvent(QPaintEvent *)
 
 QImage ClockWindow::grabScreen(const QRect &area)
 {
+    // Out of the way without unmapping: a window mapped again goes on top of
+    // the others, and the clock would jump over the window that came in front
+    // of it. Cut down to one corner pixel, outside the face, the clock keeps its
+    // place in the stacking order while the windows behind show through.
     const bool wasVisible = isVisible();
-    hideNoActivate();
-    const QImage grab = grabUncovered(area, image());
+    if (wasVisible)
+        setMask(QRegion(0, 0, 1, 1));
+    const QImage grab = grabUncovered(area, image(), m_face.picture);
     if (wasVisible) {
-        showOwn();
-        if (m_topMost)
-            raise();
+        setCircleShape(m_side);
+        m_ownShow.start(); // the expose this brings is ours, not a reason to capture again
     }
     return grab;
 }

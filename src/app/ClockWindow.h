@@ -29,21 +29,25 @@ public:
     void present(const Face &face) override;
     QImage grabScreen(const QRect &area) override;
     void dragMove() override;
+    ActiveWindow activeWindow() const override;
 
     const QImage &image() const { return m_renderer.image(); }
-    // Milliseconds since we last showed the window ourselves; exposes that soon
-    // after are our own, not the system asking for a repaint.
+    // Milliseconds since we last showed or uncovered the window ourselves;
+    // exposes that soon after are our own, not the system asking for a repaint.
     qint64 msecsSinceOwnShow() const { return m_ownShow.isValid() ? m_ownShow.elapsed() : 1 << 30; }
 
     std::function<void(int button)> mouseDown; // 1 left, 2 right
     std::function<void()> systemExpose;
     std::function<void()> closeRequested; // the system asks the window to close
+    std::function<void(const QStringList &)> filesDropped; // local files, in the drop's order
 
 protected:
     void paintEvent(QPaintEvent *) override;
     void mousePressEvent(QMouseEvent *e) override;
     void moveEvent(QMoveEvent *e) override;
     void closeEvent(QCloseEvent *e) override;
+    void dragEnterEvent(QDragEnterEvent *e) override;
+    void dropEvent(QDropEvent *e) override;
     bool eventFilter(QObject *o, QEvent *e) override;
 
 private:

@@ -21,6 +21,8 @@ public:
     void showAbout() override {}
     void openSettings(bool) override {}
     void quitCommand() override {}
+    QString facePictureField() const override { return {}; }
+    void setFacePictureField(const QString &) override {}
     void showAlarmWindow(bool) override {}
     bool alarmWindowLoaded() const override { return false; }
     void unloadAlarmWindow() override {}

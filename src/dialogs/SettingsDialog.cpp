@@ -297,6 +297,11 @@ void SettingsDialog::setFacePicture(const QString &path)
     m_picture->setText(path);
 }
 
+QString SettingsDialog::facePicture() const
+{
+    return m_picture->text();
+}
+
 void SettingsDialog::ok()
 {
     m_host.settingsAccepted(present());

@@ -50,6 +50,7 @@ public:
     void askToSave();
     // A dropped picture's path goes into the face picture field.
     void setFacePicture(const QString &path);
+    QString facePicture() const;
 
 protected:
     void closeEvent(QCloseEvent *e) override;

@@ -112,8 +112,28 @@ void FaceBuilder::captureDesktop()
 
 void FaceBuilder::updateCapture()
 {
-    // Following the window in front of the clock needs the window system's
-    // stacking information; until that lands, repaints and drags re-capture.
+    if (m_tracker.update(sys.window.activeWindow(), sys.window.screenRect()))
+        m_captureRequest = true;
+}
+
+FaceBuilder::Drop FaceBuilder::takeDroppedPicture(const QString &file)
+{
+    const bool hadNoImage = m_noImage;
+    m_noImage = false;
+    if (!FileExists(file, PathKind::File))
+        return Drop::NotRead;
+    QImageReader reader(file);
+    reader.setDecideFormatFromContent(true);
+    const QImage img = reader.read();
+    if (!img.isNull()) {
+        m_picture = img;
+        return Drop::Shown;
+    }
+    if (reader.error() == QImageReader::FileNotFoundError || reader.error() == QImageReader::DeviceError)
+        return Drop::NotRead;
+    m_noImage = hadNoImage;
+    m_picture = QImage();
+    return Drop::Undecodable;
 }
 
 void FaceBuilder::pickSlide(Settings &s, bool holdMinute)

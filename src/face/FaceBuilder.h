@@ -2,6 +2,7 @@
 // Builds the face the clock shows: the scale, the board picture (a file, the
 // desktop behind the clock or a slideshow pick) and each second's strokes.
 
+#include "face/CaptureTracker.h"
 #include "face/Face.h"
 #include "face/Scale.h"
 #include "platform/Platform.h"
@@ -36,6 +37,17 @@ public:
     const QImage &picture() const { return m_picture; }
     bool hasBoardPicture() const { return !m_noImage; }
 
+    // Start-up: the transparent board follows the windows in front from here.
+    void resetCapture(const QRect &clock) { m_tracker.reset(clock); }
+
+    // A dropped picture file becomes the board picture.
+    enum class Drop {
+        Shown,       // decoded and in the buffer
+        NotRead,     // the file could not be opened: the buffer stays as it was
+        Undecodable, // no picture in it: no board picture, the old `noImage` back
+    };
+    Drop takeDroppedPicture(const QString &file);
+
 private:
     void updateCapture();
     void folderMissing(Settings &s);
@@ -48,6 +60,7 @@ private:
     bool m_noImage = true;     // no board picture file
     bool m_slidePicked = false; // this minute's slideshow pick is done
     bool m_captureRequest = false;
+    CaptureTracker m_tracker;
 };
 
 } // namespace dv

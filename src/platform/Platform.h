@@ -55,6 +55,13 @@ public:
     virtual void beep() = 0;
 };
 
+// The window in front (the one that has the focus), as the window system has it.
+struct ActiveWindow {
+    quint64 id = 0;   // 0: none
+    QRect rect;       // its outer rectangle on the screen, frame included
+    bool isClock = false;
+};
+
 // What the clock does to its own window.
 class ClockWindowOps {
 public:
@@ -74,6 +81,7 @@ public:
     virtual QImage grabScreen(const QRect &area) = 0;
     // A move loop under the pointer; returns when the button is released.
     virtual void dragMove() = 0;
+    virtual ActiveWindow activeWindow() const { return {}; }
 };
 
 // The 250 ms heartbeat.

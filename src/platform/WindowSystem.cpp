@@ -17,30 +17,44 @@
 
 namespace dv {
 
-QImage grabUncovered(const QRect &area, const QImage &ownFace)
+bool looksLikeOwnFace(const QImage &grab, const QImage &ownFace, const QImage &ownBoard)
+{
+    if (ownFace.isNull() || grab.isNull())
+        return false;
+    const QSize size = grab.size();
+    const QImage face = ownFace.scaled(size).convertToFormat(QImage::Format_RGB32);
+    const QImage board = ownBoard.isNull() ? QImage() : ownBoard.scaled(size).convertToFormat(QImage::Format_RGB32);
+    const QImage g = grab.convertToFormat(QImage::Format_RGB32);
+    int marked = 0, same = 0;
+    // The dial and the hands are thin: sample every pixel of the middle half's
+    // rows, every other row.
+    for (int y = size.height() / 8; y < size.height() * 7 / 8; y += 2) {
+        for (int x = size.width() / 8; x < size.width() * 7 / 8; ++x) {
+            const QRgb f = face.pixel(x, y);
+            if (!board.isNull() && board.pixel(x, y) == f)
+                continue; // the board itself says nothing: it is what we want
+            ++marked;
+            same += g.pixel(x, y) == f;
+        }
+    }
+    return marked > 0 && same * 10 >= marked * 9;
+}
+
+QImage grabUncovered(const QRect &area, const QImage &ownFace, const QImage &ownBoard)
 {
     QScreen *screen = QGuiApplication::primaryScreen();
     if (!screen)
         return {};
-    QCoreApplication::processEvents();
-    const QImage ours = ownFace.isNull() ? QImage()
-                                         : ownFace.scaled(area.size()).convertToFormat(QImage::Format_RGB32);
     QImage grab;
     QElapsedTimer t;
     t.start();
     for (int attempt = 0;; ++attempt) {
+        // Let the windows we uncovered have their expose events and repaint.
         QThread::msleep(attempt == 0 ? 5 : 25);
         QCoreApplication::processEvents();
         grab = screen->grabWindow(0, area.x(), area.y(), area.width(), area.height()).toImage()
                    .convertToFormat(QImage::Format_RGB32);
-        if (ours.isNull() || grab.size() != ours.size())
-            break;
-        // Compare a sparse grid of pixels inside the circle.
-        int same = 0, total = 0;
-        for (int y = area.height() / 4; y < area.height() * 3 / 4; y += 3)
-            for (int x = area.width() / 4; x < area.width() * 3 / 4; x += 3, ++total)
-                same += grab.pixel(x, y) == ours.pixel(x, y);
-        if (total == 0 || same * 10 < total * 9 || t.elapsed() > 400)
+        if (!looksLikeOwnFace(grab, ownFace, ownBoard) || t.elapsed() > 400)
             break;
     }
     return grab;

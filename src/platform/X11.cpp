@@ -160,6 +160,41 @@ ModifierWatch::~ModifierWatch()
     delete m_filter;
 }
 
+Active activeWindow()
+{
+    Active a;
+    xcb_connection_t *c = connection();
+    if (!c)
+        return a;
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    const xcb_atom_t prop = atom(c, "_NET_ACTIVE_WINDOW");
+    auto *r = xcb_get_property_reply(c, xcb_get_property(c, 0, root, prop, XCB_ATOM_WINDOW, 0, 1), nullptr);
+    if (!r)
+        return a;
+    xcb_window_t win = r->value_len == 1 ? *static_cast<xcb_window_t *>(xcb_get_property_value(r)) : 0;
+    free(r);
+    if (!win)
+        return a;
+    a.id = win;
+    // The frame a window manager put round it is what covers the screen.
+    for (int depth = 0; depth < 16; ++depth) {
+        auto *t = xcb_query_tree_reply(c, xcb_query_tree(c, win), nullptr);
+        if (!t)
+            return a;
+        const xcb_window_t parent = t->parent;
+        free(t);
+        if (parent == root || parent == XCB_WINDOW_NONE)
+            break;
+        win = parent;
+    }
+    auto *g = xcb_get_geometry_reply(c, xcb_get_geometry(c, win), nullptr);
+    if (g) {
+        a.rect = QRect(g->x, g->y, g->width + 2 * g->border_width, g->height + 2 * g->border_width);
+        free(g);
+    }
+    return a;
+}
+
 bool leftButtonDown()
 {
     return queryPointer().leftButton;

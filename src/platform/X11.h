@@ -2,6 +2,7 @@
 // The few things Qt does not say about an X11 window.
 
 #include <QPoint>
+#include <QRect>
 
 class QWindow;
 
@@ -13,6 +14,14 @@ bool available();
 void setSkipTaskbar(QWindow *w);
 // Where X has the window, which under some window managers Qt misreports.
 QPoint windowPos(QWindow *w, QPoint fallback);
+// _NET_ACTIVE_WINDOW of the root, with the rectangle of its top-level frame;
+// id 0 when there is none.
+struct Active {
+    quint64 id = 0;
+    QRect rect;
+};
+Active activeWindow();
+
 // Whether the left button is down, asked of the server.
 bool leftButtonDown();
 

@@ -26,6 +26,7 @@ inline const QString DeleteFailed = QStringLiteral("設定を削除できませ�
 
 // Board picture and slideshow
 inline const QString NoPicturesInFolder = QStringLiteral("このフォルダには、画像ファイルがありません");
+inline const QString CannotShowPicture = QStringLiteral("この画像は表示できません");
 
 // Schedule
 inline const QString ShutdownTime = QStringLiteral("シャットダウン時刻です");

@@ -51,11 +51,25 @@ void TestSnapshot::writesTheFace_data()
     QTest::addColumn<int>("side");
     QTest::addColumn<QPoint>("handPixel");
     QTest::addColumn<QColor>("handColor");
-    QTest::newRow("defaults") << "" << "03:00:15" << 120 << QPoint(111, 60) << QColor(Qt::black);
+    QTest::addColumn<QColor>("board");
+    QTest::newRow("defaults") << "" << "03:00:15" << 120 << QPoint(111, 60) << QColor(Qt::black) << QColor(Qt::white);
     QTest::newRow("240 px, red second hand") << "Mag2Flag=True\nClockSize=240\nSecondColor=255\n"
-                                             << "09:00:45" << 240 << QPoint(30, 120) << QColor(Qt::red);
+                                             << "09:00:45" << 240 << QPoint(30, 120) << QColor(Qt::red)
+                                             << QColor(Qt::white);
     QTest::newRow("free size off") << "Mag2Flag=False\nClockSize=240\n" << "3:00:15" << 120
-                                   << QPoint(111, 60) << QColor(Qt::black);
+                                   << QPoint(111, 60) << QColor(Qt::black) << QColor(Qt::white);
+    // A picture board, and a slideshow of one picture.
+    QDir().mkpath(m_dir.filePath(QStringLiteral("slides")));
+    QImage green(40, 30, QImage::Format_RGB32), blue(40, 30, QImage::Format_RGB32);
+    green.fill(Qt::green);
+    blue.fill(Qt::blue);
+    QVERIFY(green.save(m_dir.filePath(QStringLiteral("board.bmp"))));
+    QVERIFY(blue.save(m_dir.filePath(QStringLiteral("slides/only.BMP")), "BMP"));
+    QTest::newRow("board picture") << "BackImage=" + m_dir.filePath("board.bmp") + "\n" << "03:00:15" << 120
+                                   << QPoint(111, 60) << QColor(Qt::black) << QColor(Qt::green);
+    QTest::newRow("slideshow") << "BackImage=" + m_dir.filePath("board.bmp") + "\nSlideBmp=True\nBmpDirectory="
+                                      + m_dir.filePath("slides") + "\n"
+                               << "03:00:15" << 120 << QPoint(111, 60) << QColor(Qt::black) << QColor(Qt::blue);
 }
 
 void TestSnapshot::writesTheFace()
@@ -65,6 +79,7 @@ void TestSnapshot::writesTheFace()
     QFETCH(int, side);
     QFETCH(QPoint, handPixel);
     QFETCH(QColor, handColor);
+    QFETCH(QColor, board);
     const QString out = m_dir.filePath(QStringLiteral("face.png"));
     QFile::remove(out);
     QString err;
@@ -75,7 +90,7 @@ void TestSnapshot::writesTheFace()
     QCOMPARE(QColor(img.pixel(handPixel)), handColor);
     QCOMPARE(qAlpha(img.pixel(0, 0)), 0);                 // outside the circle
     QCOMPARE(qAlpha(img.pixel(side / 2, side / 2)), 255);
-    QCOMPARE(QColor(img.pixel(side / 4, side * 3 / 4)), QColor(Qt::white)); // board
+    QCOMPARE(QColor(img.pixel(side / 4, side * 3 / 4)), board);
 }
 
 void TestSnapshot::refusesBadInput_data()

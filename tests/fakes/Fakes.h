@@ -96,6 +96,7 @@ public:
     QPoint dragTo{-1, -1}; // where a drag ends; -1 for where it began
     QImage grab;
     int grabs = 0;
+    ActiveWindow active;
     void setCaption(const QString &) override {}
     void setSizePx(int w, int h) override { rect.setSize({w, h}); log.add(QStringLiteral("window.size")); }
     void setCircleShape(int side) override { shapeD = side; log.add(QStringLiteral("window.shape")); }
@@ -118,6 +119,7 @@ public:
     void setTopMost(bool on) override { topMost = on; }
     void present(const Face &f) override { lastFace = f; ++presents; log.add(QStringLiteral("present")); }
     QImage grabScreen(const QRect &) override { ++grabs; return grab; }
+    ActiveWindow activeWindow() const override { return active; }
     void dragMove() override
     {
         log.add(QStringLiteral("drag"));
@@ -301,6 +303,9 @@ public:
             onUnloadAlarm();
     }
     void endProgramNow() override { ++ended; log.add(QStringLiteral("end")); }
+    QString pictureField;
+    QString facePictureField() const override { return pictureField; }
+    void setFacePictureField(const QString &path) override { pictureField = path; }
 };
 
 // Everything wired together around one Clock. The settings live in memory

@@ -1,10 +1,12 @@
 #include "Fakes.h"
+#include "app/ClockWindow.h"
 #include "interaction/AboutBox.h"
 #include "interaction/PopupMenu.h"
 #include "platform/SystemTray.h"
 
 #include <QApplication>
 #include <QLabel>
+#include <QMimeData>
 #include <QtTest>
 
 using namespace dv;
@@ -35,6 +37,7 @@ private slots:
     void systemRepaint();
     void helpAndDateTime();
     void aboutBoxTexts();
+    void windowTakesDroppedFiles();
 };
 
 void TestInteraction::menuItemsInOrder()
@@ -346,6 +349,31 @@ void TestInteraction::aboutBoxTexts()
     box.centre();
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     QVERIFY(qAbs(box.geometry().center().x() - screen.center().x()) <= 1);
+}
+
+void TestInteraction::windowTakesDroppedFiles()
+{
+    ClockWindow w;
+    QStringList got;
+    int drops = 0;
+    w.filesDropped = [&](const QStringList &f) { got = f; ++drops; };
+    auto drop = [&w](QMimeData *data) {
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&w, &enter);
+        if (enter.isAccepted()) {
+            QDropEvent dropped(QPointF(5, 5), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(&w, &dropped);
+        }
+        delete data;
+    };
+    auto *files = new QMimeData;
+    files->setUrls({QUrl::fromLocalFile("/p/a.gif"), QUrl("https://example.invalid/b.gif"), QUrl::fromLocalFile("/p/c.bmp")});
+    drop(files);
+    QCOMPARE(got, QStringList({"/p/a.gif", QString(), "/p/c.bmp"}));
+    auto *text = new QMimeData;
+    text->setText("/p/a.gif"); // text, not a file
+    drop(text);
+    QCOMPARE(drops, 1);
 }
 
 QTEST_MAIN(TestInteraction)

@@ -18,6 +18,7 @@ private slots:
     void dragMovesAndSaves();
     void trayMenuPinsToACorner();
     void settingsDialogChangesTheClock();
+    void transparentBoardShowsTheWindowBehind();
     void hidesUnderPointerAndKeys_data();
     void hidesUnderPointerAndKeys();
 };
@@ -184,6 +185,38 @@ void TestX11Clock::settingsDialogChangesTheClock()
         return QColor(shot.pixel(100 + 30, 100 + 60)) == QColor(Qt::red)
             && QColor(shot.pixel(100 + 90, 100 + 60)) == QColor(Qt::red);
     }, 3000));
+}
+
+void TestX11Clock::transparentBoardShowsTheWindowBehind()
+{
+    QTemporaryDir dir;
+    QProcess::execute("convert", {"-size", "500x400", "xc:#00c000", dir.filePath("green.png")});
+    QProcess::execute("convert", {"-size", "300x200", "xc:#c000c0", dir.filePath("magenta.png")});
+    const QColor green(0, 192, 0), magenta(192, 0, 192);
+    auto at = [](QPoint p) { return QColor(screenshot().pixel(p)); };
+    const QPoint board(200 + 30, 200 + 60), ring(200 + 2, 200 + 60);
+    QProcess behind, front;
+    behind.start("display", {"-geometry", "+50+50", dir.filePath("green.png")});
+    QVERIFY(waitFor([&] { return at(board) == green; }));
+    ClockProcess clock;
+    clock.writeSettings(QStringLiteral("FormLeft=3000\nFormTop=3000\nTransparent=True\nDrawChar=False\n"));
+    clock.start();
+    QVERIFY(!clock.clockWindow().isEmpty());
+    QVERIFY(waitFor([&] { return at(ring) == QColor(Qt::black) && at(board) == green; }, 3000));
+    // A window comes in front of the clock: it stays in front, the clock behind it.
+    front.start("display", {"-geometry", "+150+150", dir.filePath("magenta.png")});
+    QVERIFY(waitFor([&] { return at(board) == magenta && at(ring) == magenta; }));
+    QThread::msleep(2500); // the captures it causes
+    QCOMPARE(at(ring), magenta);
+    // It moves away: the board shows what is behind again, never the clock's own face.
+    const QString id = xdotool({"search", "--name", "magenta.png"}).split('\n').value(0);
+    xdotool({"windowmove", id, "600", "450"});
+    QVERIFY2(waitFor([&] { return at(ring) == QColor(Qt::black) && at(board) == green; }, 4000),
+             qPrintable(id + " " + at(ring).name() + " " + at(board).name()));
+    for (QProcess *p : {&behind, &front}) {
+        p->kill();
+        p->waitForFinished(3000);
+    }
 }
 
 void TestX11Clock::trayMenuPinsToACorner()

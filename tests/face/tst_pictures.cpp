@@ -1,0 +1,225 @@
+// The board picture: formats, the stretch, the slideshow folder, the capture
+// that follows the window in front, and dropped files.
+
+#include "Fakes.h"
+#include "face/FacePainter.h"
+#include "face/Slideshow.h"
+
+#include <QProcess>
+#include <QtTest>
+
+using namespace dv;
+using namespace dv::test;
+
+namespace {
+QString make(const QString &dir, const QString &name, QColor c = Qt::red)
+{
+    QImage img(32, 24, QImage::Format_RGB32);
+    img.fill(c);
+    const QString path = dir + QLatin1Char('/') + name;
+    const QString suffix = name.section(QLatin1Char('.'), -1).toLower();
+    // Qt writes BMP, JPEG and ICO; ImageMagick the GIF, the RLE-compressed BMP and PCX.
+    if (suffix == "bmp" || suffix == "dib" || suffix == "jpg" || suffix == "ico") {
+        img.save(path, suffix == "dib" ? "BMP" : suffix == "jpg" ? "JPEG" : suffix.toLatin1().toUpper().constData());
+    } else {
+        const QString type = suffix == "rle" ? "BMP3:" : suffix == "gif" ? "GIF:" : "PCX:";
+        QProcess::execute("convert", {"-size", "32x24", "xc:" + c.name(), "-type", "Palette",
+                                      "-compress", suffix == "rle" ? "RLE" : "None", type + path});
+    }
+    return path;
+}
+} // namespace
+
+class TestPictures : public QObject {
+    Q_OBJECT
+private slots:
+    void formats_data();
+    void formats();
+    void stretchedToTheFace();
+    void slideshowFolder_data();
+    void slideshowFolder();
+    void undecodableSlideKeepsThePicture();
+    void captureFollowsTheWindowInFront_data();
+    void captureFollowsTheWindowInFront();
+    void drops_data();
+    void drops();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void TestPictures::formats_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("decodes");
+    for (const char *n : {"a.bmp", "b.rle", "c.dib", "d.gif", "e.jpg", "f.ico"})
+        QTest::newRow(n) << QString::fromLatin1(n) << true;
+    QTest::newRow("pcx") << "g.pcx" << false;
+}
+
+void TestPictures::formats()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, decodes);
+    const QString path = make(m_dir.path(), name);
+    QVERIFY(QFileInfo::exists(path));
+    if (name.endsWith(".rle")) { // really run-length encoded
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(qFromLittleEndian<quint32>(f.read(34).constData() + 30), 1u); // BI_RLE8
+    }
+    Rig rig;
+    QCOMPARE(rig.clock.face().loadPicture(path), decodes);
+    if (decodes)
+        QCOMPARE(QColor(rig.clock.face().picture().pixel(5, 5)).red() > 200, true);
+}
+
+void TestPictures::stretchedToTheFace()
+{
+    // 640 x 480, left half red, right half blue: squeezed into the square, not kept in proportion.
+    QImage img(640, 480, QImage::Format_RGB32);
+    img.fill(Qt::blue);
+    for (int y = 0; y < 480; ++y)
+        for (int x = 0; x < 320; ++x)
+            img.setPixel(x, y, qRgb(255, 0, 0));
+    const QString path = m_dir.filePath("wide.bmp");
+    QVERIFY(img.save(path));
+    Rig rig;
+    rig.store.values = {{"BackImage", path}, {"DrawChar", "False"}, {"DrawFrameFlag", "False"}};
+    rig.clock.Form_Load(QString());
+    const Face f = rig.clock.face().build(rig.clock.settings(), 0, 0, 0, false);
+    QCOMPARE(f.strokes.at(0), (Stroke{Stroke::Kind::Picture, 0, 0, 120, 120, 0, 0}));
+    const QImage shown = paintFace(f);
+    QCOMPARE(QColor(shown.pixel(10, 5)), QColor(Qt::red));
+    QCOMPARE(QColor(shown.pixel(110, 114)), QColor(Qt::blue));
+}
+
+void TestPictures::slideshowFolder_data()
+{
+    QTest::addColumn<int>("grafix");
+    QTest::addColumn<QStringList>("listed");
+    QTest::newRow("bmp") << 1 << QStringList{"1.bmp", "2.BMP", "3.Bmp"};
+    QTest::newRow("bmp and gif") << 3 << QStringList{"1.bmp", "2.BMP", "3.Bmp", "4.gif", "5.GIF"};
+    QTest::newRow("none selected") << 0 << QStringList{};
+}
+
+void TestPictures::slideshowFolder()
+{
+    QFETCH(int, grafix);
+    QFETCH(QStringList, listed);
+    QTemporaryDir dir;
+    for (const char *n : {"1.bmp", "2.BMP", "3.Bmp", "4.gif", "5.GIF", "notes.txt", ".hidden.bmp"})
+        make(dir.path(), QString::fromLatin1(n));
+    QDir(dir.path()).mkdir("folder.bmp");
+    QStringList got = bmpFileList(dir.path(), grafix);
+    got.sort(Qt::CaseInsensitive);
+    QCOMPARE(got, listed);
+    // A pick loads one of them; none listed is reported with the folder.
+    Rig rig;
+    Settings &s = rig.clock.settings();
+    s.BmpDirectory = dir.path();
+    s.SlideGrafix = quint8(grafix);
+    rig.clock.face().pickSlide(s);
+    QCOMPARE(rig.clock.face().picture().isNull(), listed.isEmpty());
+    QCOMPARE(rig.msg.shown, listed.isEmpty()
+             ? QStringList{"このフォルダには、画像ファイルがありません\r\n-> " + dir.path()} : QStringList{});
+}
+
+void TestPictures::undecodableSlideKeepsThePicture()
+{
+    QTemporaryDir dir;
+    QFile junk(dir.filePath("broken.bmp"));
+    QVERIFY(junk.open(QIODevice::WriteOnly));
+    junk.write("BM this is no picture");
+    junk.close();
+    Rig rig;
+    rig.store.values = {{"BackImage", make(m_dir.path(), "kept.bmp", Qt::green)}, {"SlideBmp", "True"},
+                        {"BmpDirectory", dir.path()}, {"SlideTime", "１分"}};
+    rig.clock.Form_Load(QString());
+    rig.time.t = QDateTime(QDate(2026, 12, 7), QTime(10, 0, 58));
+    rig.run(5000); // across 10:01:01
+    QCOMPARE(QColor(rig.window.lastFace.picture.pixel(3, 3)), QColor(Qt::green));
+    QVERIFY(rig.msg.shown.isEmpty());
+    QVERIFY(rig.timer.on);
+}
+
+void TestPictures::captureFollowsTheWindowInFront_data()
+{
+    // Each second the window in front: an id (0 none, 1 the clock), where it is; and whether it captures.
+    QTest::addColumn<QList<int>>("ids");
+    QTest::addColumn<QList<QRect>>("rects");
+    QTest::addColumn<QList<bool>>("captures");
+    const QRect over(150, 150, 300, 200), moved(160, 150, 300, 200), away(600, 500, 100, 100);
+    QTest::newRow("a window comes to the front over the clock")
+        << QList<int>{7, 7, 7} << QList<QRect>{over, over, over} << QList<bool>{true, false, false};
+    QTest::newRow("moved once, still over: now, not next, then again")
+        << QList<int>{7, 7, 7, 7, 7} << QList<QRect>{over, moved, moved, moved, moved}
+        << QList<bool>{true, true, false, true, false};
+    QTest::newRow("a window elsewhere") << QList<int>{8} << QList<QRect>{away} << QList<bool>{false};
+    QTest::newRow("the clock itself") << QList<int>{1} << QList<QRect>{over} << QList<bool>{false};
+    QTest::newRow("moved off the clock") << QList<int>{7, 7, 7} << QList<QRect>{over, away, away}
+                                         << QList<bool>{true, true, false};
+}
+
+void TestPictures::captureFollowsTheWindowInFront()
+{
+    QFETCH(QList<int>, ids);
+    QFETCH(QList<QRect>, rects);
+    QFETCH(QList<bool>, captures);
+    Rig rig;
+    rig.store.values = {{"Transparent", "True"}, {"FormLeft", "3000"}, {"FormTop", "3000"}}; // at 200,200
+    rig.clock.Form_Load(QString());
+    rig.window.grab = QImage(120, 120, QImage::Format_RGB32);
+    rig.time.t = QDateTime(QDate(2026, 12, 7), QTime(9, 0, 10, 500));
+    rig.clock.Timer1_Timer();
+    for (int i = 0; i < ids.size(); ++i) {
+        rig.window.active = {quint64(ids[i]), rects[i], ids[i] == 1};
+        const int before = rig.window.grabs;
+        rig.run(1000);
+        QCOMPARE(rig.window.grabs - before, captures[i] ? 1 : 0);
+    }
+}
+
+void TestPictures::drops_data()
+{
+    QTest::addColumn<QStringList>("names"); // in the test folder; "-" a non-local drop
+    QTest::addColumn<QString>("board");     // BackImage afterwards: "old" or the first name
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<bool>("picture");      // a board picture shows
+    QTest::newRow("gif in any case") << QStringList{"x.GiF"} << "x.GiF" << "" << true;
+    QTest::newRow("first of three") << QStringList{"a.bmp", "d.gif", "e.jpg"} << "a.bmp" << "" << true;
+    QTest::newRow("jpeg is not an ending") << QStringList{"y.jpeg"} << "old" << "" << true;
+    QTest::newRow("pcx cannot be shown") << QStringList{"g.pcx"} << "old" << "この画像は表示できません" << false;
+    QTest::newRow("not a local file") << QStringList{"-"} << "old" << "" << true;
+    QTest::newRow("missing file") << QStringList{"gone.bmp"} << "gone.bmp" << "" << true;
+}
+
+void TestPictures::drops()
+{
+    QFETCH(QStringList, names);
+    QFETCH(QString, board);
+    QFETCH(QString, message);
+    QFETCH(bool, picture);
+    for (const char *n : {"x.GiF", "a.bmp", "d.gif", "e.jpg", "g.pcx", "y.jpeg"})
+        if (!QFile::exists(m_dir.filePath(n)))
+            make(m_dir.path(), QString::fromLatin1(n), Qt::blue);
+    QFile::copy(m_dir.filePath("e.jpg"), m_dir.filePath("y.jpeg"));
+    const QString old = make(m_dir.path(), "old.bmp", Qt::green);
+    Rig rig;
+    rig.store.values = {{"BackImage", old}};
+    rig.clock.Form_Load(QString());
+    rig.ui.pictureField = old;
+    QStringList files;
+    for (const QString &n : names)
+        files << (n == "-" ? QString() : m_dir.filePath(n));
+    rig.clock.Form_OLEDragDrop(files);
+    const QString expected = board == "old" ? old : m_dir.filePath(board);
+    QCOMPARE(rig.clock.settings().BackImage, expected);
+    QCOMPARE(rig.ui.pictureField, expected);
+    QCOMPARE(rig.msg.shown, message.isEmpty() ? QStringList{} : QStringList{message});
+    QCOMPARE(!rig.clock.face().picture().isNull(), picture);
+    QCOMPARE(rig.store.writes, 0); // saved only with the settings
+}
+
+QTEST_GUILESS_MAIN(TestPictures)
+#include "tst_pictures.moc"
