@@ -74,10 +74,13 @@ void greetBirthdays(const QString &file, const QDate &today, MessageBoxes &msg)
     QFile f(file);
     if (!f.open(QIODevice::ReadOnly))
         return;
-    const QString text = decodeBirthdayFile(f.readAll());
+    const QString text = decodeBirthdayFile(f.read(kBirthdayFileLimit));
     f.close();
-    for (const QString &m : birthdayMessages(text, birthdayKey(today)))
+    for (QString m : birthdayMessages(text, birthdayKey(today))) {
+        if (m.size() > kGreetingLimit)
+            m = m.left(kGreetingLimit - 1) + QChar(0x2026);
         msg.inform(m);
+    }
 }
 
 } // namespace dv

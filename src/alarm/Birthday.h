@@ -17,6 +17,10 @@ QStringList splitLines(const QString &text);
 QString birthdayKey(const QDate &today);
 // The greetings for today, in file order.
 QStringList birthdayMessages(const QString &fileText, const QString &key);
+// At most this much of the file is read, and a greeting shows at most this many characters.
+inline constexpr qint64 kBirthdayFileLimit = 1024 * 1024;
+inline constexpr int kGreetingLimit = 200;
+
 // The greetings of the file for this day, shown one by one.
 void greetBirthdays(const QString &file, const QDate &today, MessageBoxes &msg);
 

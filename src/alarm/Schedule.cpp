@@ -102,6 +102,12 @@ bool Schedule::play(const QString &file)
 
 void Schedule::soundDone()
 {
+    if (m_same != 0 && !m_signal && sys.sound.endedAtOnce()) {
+        // An alarm whose file holds no sound: flash and beep until pressed.
+        m_playing = false;
+        ui.showAlarmWindow(true);
+        return;
+    }
     sys.sound.stop();
     m_playing = false;
     m_same = 0;

@@ -35,7 +35,12 @@ CommandLine parseCommandLine(const QString &text)
         int end = t.indexOf(QLatin1Char(' '), pos);
         if (end < 0)
             end = t.size();
-        c.offset = float(numericPrefix(t.mid(start, qMax(0, end - start))));
+        const QString given = t.mid(start, qMax(0, end - start));
+        const double v = numericPrefix(given);
+        if (std::isfinite(v) && std::fabs(v) <= kOffsetLimitHours)
+            c.offset = float(v);
+        else
+            c.badOffset = given;
     }
     return c;
 }
@@ -44,6 +49,9 @@ void splitOffset(float OffsetTime, int &hours, int &minutes)
 {
     // Take the digits of the single's shortest decimal text so that 1.30 gives
     // exactly 30 minutes (1.3 is 1.2999999 in binary) and 1.305 gives 30.
+    hours = minutes = 0;
+    if (!std::isfinite(OffsetTime))
+        return;
     char buf[64];
     const float a = std::fabs(OffsetTime);
     auto r = std::to_chars(buf, buf + sizeof buf, a, std::chars_format::fixed);
@@ -132,6 +140,9 @@ void Clock::Form_Load(const QString &commandLine)
         }
     }
 
+    if (!cl.badOffset.isEmpty())
+        sys.msg.inform(text::BadOffset + text::CRLF + text::CRLF + QStringLiteral("-offset=") + cl.badOffset);
+
     // Greetings and the tray icon come before the settings.
     m_hidden = false;
     // The user's own file, beside the settings, over the one beside the program.
@@ -143,6 +154,8 @@ void Clock::Form_Load(const QString &commandLine)
 
     // The stored offset never counts: only the command line's.
     LoadParameter();
+    if (!sys.store.readable())
+        sys.msg.inform(text::StoreUnreadable + text::CRLF + text::CRLF + text::PathArrow + sys.store.location());
     Settings &s = settings();
     s.OffsetTime = cl.offset != 0.0f ? cl.offset : 0.0f;
 

@@ -31,7 +31,10 @@ public:
 struct CommandLine {
     bool delreg = false;
     float offset = 0.0f;
+    QString badOffset; // an offset too large or not a number, ignored
 };
+// Offsets beyond this many hours are no time zone and lose their minutes in a single.
+inline constexpr double kOffsetLimitHours = 9999;
 CommandLine parseCommandLine(const QString &text);
 // The numeric prefix of a text: blanks, sign, digits, point, digits; else 0.
 double numericPrefix(const QString &text);

@@ -5,7 +5,9 @@
 #include "platform/Headless.h"
 #include "platform/QtPlatform.h"
 
+#include <QFileInfo>
 #include <QPainter>
+#include <QSaveFile>
 #include <QRegularExpression>
 #include <cstring>
 
@@ -48,6 +50,17 @@ int runSnapshot(const QStringList &args, const QString &appDir, QString &error)
     }
     const QString file = args.at(fi + 1);
     const QString at = args.at(ti + 1);
+    if (file.startsWith(QLatin1Char('-'))) {
+        error = QStringLiteral("'%1' is an option, not a file name: give the PNG file after --snapshot").arg(file);
+        return 2;
+    }
+    // Written through a temporary file: never into a FIFO or a device, whose
+    // place a rename would take.
+    const QFileInfo target(file);
+    if (target.exists() && !target.isFile()) {
+        error = QStringLiteral("cannot write '%1': not a regular file").arg(file);
+        return 1;
+    }
     static const QRegularExpression re(QStringLiteral("^(\\d{1,2}):(\\d{2}):(\\d{2})$"));
     const auto m = re.match(at);
     const int h = m.captured(1).toInt(), mi = m.captured(2).toInt(), s = m.captured(3).toInt();
@@ -82,8 +95,9 @@ int runSnapshot(const QStringList &args, const QString &appDir, QString &error)
         p.setClipRegion(QRegion(0, 0, face.size, face.size, QRegion::Ellipse));
         p.drawImage(0, 0, img);
     }
-    if (!out.save(file, "PNG")) {
-        error = QStringLiteral("cannot write '%1'").arg(file);
+    QSaveFile save(file);
+    if (!save.open(QIODevice::WriteOnly) || !out.save(&save, "PNG") || !save.commit()) {
+        error = QStringLiteral("cannot write '%1': %2").arg(file, save.errorString());
         return 1;
     }
     return 0;

@@ -26,7 +26,8 @@ private:
 
 class HeadlessScreen final : public ScreenInfo {
 public:
-    QSize sizePx() const override { return {8192, 8192}; }
+    // A 4K screen bounds a hand-edited ClockSize, and so the snapshot's image.
+    QSize sizePx() const override { return {3840, 2160}; }
     double twipsPerPixelX() const override { return 15.0; }
     double twipsPerPixelY() const override { return 15.0; }
 };

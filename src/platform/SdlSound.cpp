@@ -6,6 +6,7 @@
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_mixer.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace dv {
@@ -30,6 +31,77 @@ SoundKind sniffSound(const QByteArray &head)
     if (head.startsWith("MThd"))
         return SoundKind::Midi;
     return SoundKind::Unknown;
+}
+
+bool wavHeaderSane(const QByteArray &h)
+{
+    auto u16 = [&h](qsizetype at) { return quint16(quint8(h[at]) | quint8(h[at + 1]) << 8); };
+    auto u32 = [&h, &u16](qsizetype at) { return quint32(u16(at)) | quint32(u16(at + 2)) << 16; };
+    qsizetype pos = 12;
+    while (pos + 8 <= h.size()) {
+        const quint32 len = u32(pos + 4);
+        if (h.mid(pos, 4) == "fmt ") {
+            if (len < 16 || pos + 24 > h.size())
+                return false;
+            const quint16 format = u16(pos + 8), channels = u16(pos + 10), align = u16(pos + 20), bits = u16(pos + 22);
+            const quint32 rate = u32(pos + 12);
+            const bool pcm = format == 1 || format == 3;
+            return channels >= 1 && channels <= 8 && rate >= 1000 && rate <= 384000 && align >= 1 && bits >= 4
+                && bits <= 64 && (!pcm || align == channels * ((bits + 7) / 8));
+        }
+        if (len > quint32(h.size()))
+            return false; // the "fmt " chunk comes first in any file we can play
+        pos += 8 + qsizetype(len) + (len & 1);
+    }
+    return false;
+}
+
+bool midiHasNotes(const QByteArray &m)
+{
+    const qsizetype n = m.size();
+    auto u8 = [&m](qsizetype at) { return quint8(m[at]); };
+    auto u32 = [&](qsizetype at) { return quint32(u8(at)) << 24 | quint32(u8(at + 1)) << 16 | quint32(u8(at + 2)) << 8 | u8(at + 3); };
+    auto varLen = [&](qsizetype &at) {
+        quint32 v = 0;
+        for (int i = 0; i < 4 && at < n; ++i) {
+            const quint8 b = u8(at++);
+            v = v << 7 | (b & 0x7f);
+            if (!(b & 0x80))
+                break;
+        }
+        return v;
+    };
+    if (n < 14 || !m.startsWith("MThd"))
+        return false;
+    qsizetype pos = 8 + qsizetype(u32(4));
+    while (pos + 8 <= n) {
+        const qsizetype end = std::min(n, pos + 8 + qsizetype(u32(pos + 4)));
+        const bool track = m.mid(pos, 4) == "MTrk";
+        qsizetype at = pos + 8;
+        quint8 status = 0;
+        while (track && at < end) {
+            varLen(at); // delta time
+            if (at >= end)
+                break;
+            if (u8(at) & 0x80)
+                status = u8(at++);
+            if (status == 0xFF) { // meta event
+                ++at;
+                at += varLen(at);
+            } else if (status == 0xF0 || status == 0xF7) { // system exclusive
+                at += varLen(at);
+            } else if (status >= 0x80) {
+                const int kind = status >> 4;
+                if (kind == 0x9 && at + 1 < end && u8(at + 1) > 0)
+                    return true;
+                at += (kind == 0xC || kind == 0xD) ? 1 : 2;
+            } else {
+                return false; // data with no status: not a file we can read
+            }
+        }
+        pos = end;
+    }
+    return false;
 }
 
 SdlSound::SdlSound(QObject *parent)
@@ -128,6 +200,8 @@ void SdlSound::onFinished(quint64 play)
     Mix_FreeMusic(m_music);
     m_music = nullptr;
     close();
+    // A MIDI file without notes ends within a few tens of milliseconds.
+    m_endedAtOnce = m_started.elapsed() < 250;
     if (finished)
         finished();
 }
@@ -136,12 +210,24 @@ bool SdlSound::play(const QString &file, const QString &deviceType)
 {
     stop();
     m_error.clear();
+    m_endedAtOnce = false;
     QFile f(file);
-    if (QFileInfo(file).isDir() || !f.open(QIODevice::ReadOnly)) {
+    // A regular file only: a FIFO blocks the open, a device never ends.
+    if (!QFileInfo(file).isFile() || !f.open(QIODevice::ReadOnly)) {
         m_error = QStringLiteral("cannot open ") + file;
         return false;
     }
-    SoundKind kind = sniffSound(f.read(12));
+    const QByteArray head = f.read(4096);
+    SoundKind kind = sniffSound(head);
+    if (kind == SoundKind::Wave && !wavHeaderSane(head)) {
+        m_error = QStringLiteral("unplayable WAV header in ") + file;
+        return false;
+    }
+    // A MIDI file without a note plays two seconds of nothing.
+    if (kind == SoundKind::Midi && f.size() <= kMidiCheckLimit && !midiHasNotes(head + f.readAll())) {
+        m_error = QStringLiteral("no notes in ") + file;
+        return false;
+    }
     f.close();
     if (kind == SoundKind::Unknown) {
         if (deviceType == QLatin1String("WaveAudio"))
@@ -170,8 +256,15 @@ bool SdlSound::play(const QString &file, const QString &deviceType)
         close();
         return false;
     }
+    if (kind == SoundKind::Wave && Mix_MusicDuration(music) <= 0) {
+        m_error = QStringLiteral("no sound in ") + file;
+        Mix_FreeMusic(music);
+        close();
+        return false;
+    }
     m_play = ++g_play;
     m_music = music;
+    m_started.start();
     if (Mix_PlayMusic(music, 1) != 0) {
         m_error = QString::fromUtf8(Mix_GetError());
         Mix_FreeMusic(music);

@@ -4,6 +4,7 @@
 #include "platform/Platform.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QObject>
 #include <atomic>
 
@@ -14,6 +15,14 @@ namespace dv {
 enum class SoundKind { Unknown, Wave, Midi };
 // The kind from the file's first bytes: "RIFF"...."WAVE" or "MThd".
 SoundKind sniffSound(const QByteArray &head);
+// A WAV's "fmt " chunk within `head` describes sound SDL can play: one to eight
+// channels, a real rate, sane bits and block align. SDL divides by some of them.
+bool wavHeaderSane(const QByteArray &head);
+// A standard MIDI file holds at least one note to hear (a note-on of some velocity).
+bool midiHasNotes(const QByteArray &file);
+
+// MIDI files are small; one larger than this is played without a look at its notes.
+inline constexpr qint64 kMidiCheckLimit = 4 * 1024 * 1024;
 
 class SdlSound final : public QObject, public SoundOutput {
     Q_OBJECT
@@ -25,6 +34,7 @@ public:
     void stop() override;
     bool isPlaying() const override { return m_music != nullptr; }
     bool isSilent() const override { return m_music != nullptr && m_silent; }
+    bool endedAtOnce() const override { return m_endedAtOnce; }
 
     QString lastError() const { return m_error; }
     QString driver() const { return m_driver; }
@@ -42,6 +52,8 @@ private:
     QByteArray m_chosenDriver; // SDL_AUDIODRIVER as the user set it, if at all
     bool m_driverChosen = false;
     bool m_silent = false;     // this device is our stand-in for a missing one
+    bool m_endedAtOnce = false;
+    QElapsedTimer m_started;
     quint64 m_play = 0; // number of the current play; older ends are stale
 };
 

@@ -21,6 +21,10 @@ inline const QString AlarmSoundMissing3 = QStringLiteral("ファイルが見付�
 inline const QString PathArrow = QStringLiteral("-> ");
 // The store could not be written; the quit will offer to save again.
 inline const QString SaveFailed = QStringLiteral("設定を保存できませんでした");
+// The store's file is no regular file of sane size: the defaults run instead.
+inline const QString StoreUnreadable = QStringLiteral("設定ファイルを読めません。標準の設定で起動します");
+// -offset= held no usable number.
+inline const QString BadOffset = QStringLiteral("時刻のずれ（-offset=）の値が正しくないため、無視します");
 // -delreg could not remove the stored settings.
 inline const QString DeleteFailed = QStringLiteral("設定を削除できませんでした");
 

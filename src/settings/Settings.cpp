@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QStringList>
 #include <charconv>
 #include <cmath>
@@ -179,8 +180,24 @@ bool setFieldFromText(Settings &s, const SettingField &f, const QString &text)
 static const char *const kOrg = "MOKU";
 static const char *const kApp = "DIALVANE";
 
+// Where QSettings keeps the file, worked out without opening it.
+static QString confPath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+        + QStringLiteral("/MOKU/DIALVANE.conf");
+}
+
+bool QSettingsStore::readable() const
+{
+    // Absent is fine (the defaults); anything but a regular file of sane size is not.
+    const QFileInfo fi(confPath());
+    return !fi.exists() || (fi.isFile() && fi.size() <= kStoreLimit);
+}
+
 std::optional<QString> QSettingsStore::read(const QString &key) const
 {
+    if (!readable())
+        return std::nullopt;
     QSettings qs(QSettings::NativeFormat, QSettings::UserScope, kOrg, kApp);
     const QVariant v = qs.value(key);
     if (!v.isValid())
@@ -193,6 +210,14 @@ std::optional<QString> QSettingsStore::read(const QString &key) const
 
 bool QSettingsStore::writeAll(const QList<QPair<QString, QString>> &values)
 {
+    // A FIFO or a device in its place is not ours to replace. A file too large
+    // to be a store is: every value is written anew, and reading it to merge
+    // would take seconds.
+    const QFileInfo fi(confPath());
+    if (fi.exists() && !fi.isFile())
+        return false;
+    if (!readable() && !QFile::remove(confPath()))
+        return false;
     QSettings qs(QSettings::NativeFormat, QSettings::UserScope, kOrg, kApp);
     if (!qs.isWritable())
         return false;
@@ -204,6 +229,9 @@ bool QSettingsStore::writeAll(const QList<QPair<QString, QString>> &values)
 
 SettingsStore::RemoveResult QSettingsStore::removeAll()
 {
+    const QFileInfo fi(confPath());
+    if (fi.exists() && !fi.isFile())
+        return RemoveResult::Failed;
     QSettings qs(QSettings::NativeFormat, QSettings::UserScope, kOrg, kApp);
     if (qs.allKeys().isEmpty())
         return RemoveResult::NothingStored;
@@ -214,8 +242,7 @@ SettingsStore::RemoveResult QSettingsStore::removeAll()
 
 QString QSettingsStore::location() const
 {
-    QSettings qs(QSettings::NativeFormat, QSettings::UserScope, kOrg, kApp);
-    return qs.fileName();
+    return confPath();
 }
 
 bool FileExists(const QString &FileName, PathKind kind)
@@ -225,7 +252,8 @@ bool FileExists(const QString &FileName, PathKind kind)
     const QFileInfo fi(FileName);
     if (!fi.exists())
         return false;
-    return kind == PathKind::Folder ? fi.isDir() : !fi.isDir();
+    // A file is a regular one: a FIFO or a device would block or never end when read.
+    return kind == PathKind::Folder ? fi.isDir() : fi.isFile();
 }
 
 } // namespace dv

@@ -99,6 +99,9 @@ public:
     enum class RemoveResult { Removed, NothingStored, Failed };
     virtual RemoveResult removeAll() = 0;
     virtual QString location() const = 0;
+    // False when what stands at the location cannot be read as a store (a
+    // FIFO, a device, a file far too large): the defaults are used instead.
+    virtual bool readable() const { return true; }
 };
 
 // QSettings in the native per-user format: on Linux the INI file
@@ -109,6 +112,8 @@ public:
     bool writeAll(const QList<QPair<QString, QString>> &values) override;
     RemoveResult removeAll() override;
     QString location() const override;
+    bool readable() const override;
+    static constexpr qint64 kStoreLimit = 256 * 1024; // forty short values fit in 4 KB
 };
 
 // The one file or folder test. Empty names and wildcards are never found.

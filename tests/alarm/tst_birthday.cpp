@@ -5,6 +5,7 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sys/stat.h>
 
 using namespace dv;
 using namespace dv::test;
@@ -21,6 +22,8 @@ private slots:
     void randomBytes();
     void atStartUp();
     void noFileNoMessage();
+    void fileOfAnyKindIsSafe_data();
+    void fileOfAnyKindIsSafe();
 };
 
 void TestBirthday::lines_data()
@@ -142,6 +145,48 @@ void TestBirthday::noFileNoMessage()
     Rig rig(app.path());
     rig.clock.Form_Load(QString());
     QVERIFY(rig.msg.shown.isEmpty());
+}
+
+void TestBirthday::fileOfAnyKindIsSafe_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QStringList>("shown");
+    const QString longName(5000, QChar(u'長'));
+    QTest::newRow("FIFO") << "fifo" << QStringList{};
+    QTest::newRow("a link to /dev/zero") << "zero" << QStringList{};
+    QTest::newRow("beyond the first megabyte") << "huge" << QStringList{"今日は Early です"};
+    QTest::newRow("a long greeting is cut") << "long"
+        << QStringList{("今日は " + longName).left(199) + QChar(0x2026)};
+}
+
+void TestBirthday::fileOfAnyKindIsSafe()
+{
+    QFETCH(QString, kind);
+    QFETCH(QStringList, shown);
+    QTemporaryDir app;
+    const QString path = app.filePath(QStringLiteral("BirthDay.Txt"));
+    if (kind == "fifo") {
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    } else if (kind == "zero") {
+        QVERIFY(QFile::link("/dev/zero", path));
+    } else {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        if (kind == "huge") {
+            f.write("12/07,Early,2\n");
+            f.write(QByteArray(2 * 1024 * 1024, 'x'));
+            f.write("\n12/07,Late,2\n");
+        } else {
+            f.write(("12/07," + QString(5000, QChar(u'長')) + ",2\n").toUtf8());
+        }
+    }
+    Rig rig(app.path());
+    rig.time.t = QDateTime(QDate(2026, 12, 7), QTime(9, 0, 0));
+    QElapsedTimer t;
+    t.start();
+    rig.clock.Form_Load(QString());
+    QVERIFY(t.elapsed() < 2000);
+    QCOMPARE(rig.msg.shown, shown);
 }
 
 QTEST_GUILESS_MAIN(TestBirthday)

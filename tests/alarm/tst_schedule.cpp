@@ -53,6 +53,7 @@ private slots:
     void overlaps_data();
     void overlaps();
     void silentDevice();
+    void alarmWithoutSoundFlashesUntilPressed();
     void offsetMovesNothing();
     void soundEndClosesAlarmWindow();
     void unplayableSignalDoesNotBlock();
@@ -295,6 +296,25 @@ void TestSchedule::shutdownStopsTheSoundFirst()
     rig.runUntil(QDateTime(kMonday, QTime(23, 59, 58)));
     QCOMPARE(rig.started.mid(1), QStringList({"/s/1.wav@2026-12-07 23:01:00",
                                               rig.clock.settings().Jihou00File + "@2026-12-07 23:59:56"}));
+}
+
+void TestSchedule::alarmWithoutSoundFlashesUntilPressed()
+{
+    // The file plays but ends at once (no notes): the window beeps and stays.
+    WeekRig rig;
+    rig.clock.settings().AlarmTime1 = QStringLiteral("07:00");
+    rig.clock.settings().AlarmSound1 = QStringLiteral("/s/empty.mid");
+    rig.clock.SetParameter();
+    rig.time.t = QDateTime(kMonday, QTime(6, 59, 59));
+    rig.run(1000);
+    QVERIFY(rig.ui.alarmOpen && !rig.ui.alarmBeeps);
+    rig.sound.atOnce = true;
+    rig.sound.finish();
+    QVERIFY(rig.ui.alarmOpen);
+    QVERIFY(rig.ui.alarmBeeps);
+    QCOMPARE(rig.clock.schedule().same(), 1);
+    rig.ui.unloadAlarmWindow();
+    QCOMPARE(rig.clock.schedule().same(), 0);
 }
 
 void TestSchedule::silentDevice()

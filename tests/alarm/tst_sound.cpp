@@ -15,6 +15,7 @@
 #include <QPointer>
 #include <QThread>
 #include <QtTest>
+#include <sys/stat.h>
 #include <SDL2/SDL.h>
 
 using namespace dv;
@@ -65,6 +66,8 @@ private slots:
     void unplayableFiles();
     void stoppedPlayGivesNoCompletion();
     void staleEndIsNotTheCurrentOne();
+    void brokenOrEmptySounds_data();
+    void brokenOrEmptySounds();
     void noDeviceIsSilentAndTriedAgain();
     void stripes();
     void alarmWindowFlashesAndStops();
@@ -173,6 +176,55 @@ void TestSound::stoppedPlayGivesNoCompletion()
     QTRY_COMPARE_WITH_TIMEOUT(done, 1, 3000);
     QTest::qWait(700);
     QCOMPARE(done, 1); // only the last play ends
+}
+
+void TestSound::brokenOrEmptySounds_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("plays");
+    QTest::addColumn<bool>("atOnce");
+    QTest::newRow("a WAV of no channels") << "channels0" << false << false;
+    QTest::newRow("a WAV of rate 0") << "rate0" << false << false;
+    QTest::newRow("a WAV cut after its header") << "truncated" << true << true;
+    QTest::newRow("a FIFO") << "fifo" << false << false;
+    QTest::newRow("a MIDI file with no notes") << "silent.mid" << false << false;
+    QTest::newRow("a MIDI note of velocity 0") << "mute.mid" << false << false;
+    QTest::newRow("a sound") << "ok" << true << false;
+}
+
+void TestSound::brokenOrEmptySounds()
+{
+    QFETCH(QString, kind);
+    QFETCH(bool, plays);
+    QFETCH(bool, atOnce);
+    QByteArray data = wav(0.5);
+    if (kind == "channels0")
+        data[22] = 0;
+    else if (kind == "rate0")
+        data[24] = data[25] = data[26] = data[27] = 0;
+    else if (kind == "truncated")
+        data.truncate(44);
+    else if (kind == "silent.mid")
+        data = QByteArray::fromHex("4D546864000000060000000100C0" "4D54726B00000004" "00FF2F00");
+    else if (kind == "mute.mid") // a program change, then a note-on of velocity 0 in running status
+        data = QByteArray::fromHex("4D546864000000060000000100C0" "4D54726B0000000B" "00C000" "00903C00" "00FF2F00");
+    QString file = write(m_dir, kind + ".wav", data);
+    if (kind == "fifo") {
+        file = m_dir.filePath("sound-fifo.wav");
+        QFile::remove(file);
+        QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+    }
+    SdlSound s;
+    int done = 0;
+    s.finished = [&] { ++done; };
+    QElapsedTimer t;
+    t.start();
+    QCOMPARE(s.play(file, QStringLiteral("WaveAudio")), plays);
+    QVERIFY(t.elapsed() < 1000);
+    if (plays)
+        QTRY_COMPARE_WITH_TIMEOUT(done, 1, 5000);
+    qInfo("%s: ended after %lld ms", qPrintable(kind), t.elapsed());
+    QCOMPARE(s.endedAtOnce(), atOnce);
 }
 
 void TestSound::staleEndIsNotTheCurrentOne()

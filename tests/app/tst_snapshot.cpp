@@ -5,7 +5,9 @@
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QImageReader>
 #include <QtTest>
+#include <sys/stat.h>
 
 class TestSnapshot : public QObject {
     Q_OBJECT
@@ -14,6 +16,7 @@ private slots:
     void writesTheFace();
     void refusesBadInput_data();
     void refusesBadInput();
+    void hugeSizeIsBounded();
 
 private:
     int run(const QStringList &args, const QString &ini, QString *err = nullptr);
@@ -100,16 +103,30 @@ void TestSnapshot::refusesBadInput_data()
     QTest::newRow("letters") << QStringList{"--snapshot", "x.png", "--at", "noon"};
     QTest::newRow("no time") << QStringList{"--snapshot", "x.png"};
     QTest::newRow("unwritable") << QStringList{"--snapshot", "/nonexistent/dir/x.png", "--at", "10:10:00"};
+    QTest::newRow("an option for the file") << QStringList{"--snapshot", "--at", "12:00:00"};
+    QTest::newRow("a full disk") << QStringList{"--snapshot", "/dev/full", "--at", "10:10:00"};
+    QTest::newRow("a FIFO") << QStringList{"--snapshot", m_dir.filePath("fifo"), "--at", "10:10:00"};
 }
 
 void TestSnapshot::refusesBadInput()
 {
     QFETCH(QStringList, args);
+    if (!QFileInfo::exists(m_dir.filePath("fifo")))
+        QCOMPARE(::mkfifo(QFile::encodeName(m_dir.filePath("fifo")).constData(), 0600), 0);
     QString err;
     const int rc = run(args, QString(), &err);
     QVERIFY(rc > 0);
     QCOMPARE(err.count(QLatin1Char('\n')), 1);
     QVERIFY2(err.startsWith(QStringLiteral("dialvane: ")), qPrintable(err));
+    QVERIFY(!QFile::exists("--at"));
+    QVERIFY(QFileInfo(m_dir.filePath("fifo")).isFile() == false);
+}
+
+void TestSnapshot::hugeSizeIsBounded()
+{
+    const QString out = m_dir.filePath(QStringLiteral("huge.png"));
+    QCOMPARE(run({"--snapshot", out, "--at", "10:10:10"}, "Mag2Flag=True\nClockSize=2147483647\n"), 0);
+    QCOMPARE(QImageReader(out).size(), QSize(2160, 2160));
 }
 
 QTEST_GUILESS_MAIN(TestSnapshot)

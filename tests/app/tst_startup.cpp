@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <limits>
+#include <sys/stat.h>
 
 using namespace dv;
 using namespace dv::test;
@@ -20,6 +22,7 @@ private slots:
     void storedPositionIsPulledOntoTheScreen();
     void freeSizeOffKeepsBaseSize();
     void missingFilesAreReportedInOrder();
+    void specialFilesAreMissingFiles();
     void emptyBoardPictureNeedsNoMessage();
     void timerIsEnabledLastAndNothingIsSaved();
 };
@@ -40,6 +43,10 @@ void TestStartup::commandLine_data()
     QTest::newRow("point only") << "-offset=-.30" << false << -0.3f;
     QTest::newRow("empty number") << "-offset= -delreg" << true << 0.0f;
     QTest::newRow("inside other text") << "x-offset=3y" << false << 3.0f;
+    // No number, or none a clock could mean: ignored, and said at start-up.
+    QTest::newRow("400 nines") << "-offset=" + QString(400, '9') << false << 0.0f;
+    QTest::newRow("beyond 9999 hours") << "-offset=10000" << false << 0.0f;
+    QTest::newRow("9999 hours") << "-offset=-9999" << false << -9999.0f;
 }
 
 void TestStartup::commandLine()
@@ -50,6 +57,11 @@ void TestStartup::commandLine()
     const CommandLine c = parseCommandLine(text);
     QCOMPARE(c.delreg, delreg);
     QCOMPARE(c.offset, offset);
+    Rig rig;
+    rig.clock.Form_Load(text);
+    const bool refused = text.contains("=9999999") || text.contains("=10000");
+    QCOMPARE(rig.msg.shown.filter("-offset=").size(), refused ? 1 : 0);
+    QCOMPARE(rig.clock.settings().OffsetTime, offset);
 }
 
 void TestStartup::noCommandLine()
@@ -175,6 +187,23 @@ void TestStartup::missingFilesAreReportedInOrder()
     QVERIFY(rig.clock.SaveParameter());
     QCOMPARE(rig.store.values.value("AlarmSound1"), QString());
     QCOMPARE(rig.store.values.value("AlarmSound3"), gone + "/3.mid");
+}
+
+void TestStartup::specialFilesAreMissingFiles()
+{
+    // A FIFO as the board picture or an alarm sound would block the clock for good.
+    QTemporaryDir app;
+    const QString fifo = app.filePath("fifo");
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    Rig rig(app.path());
+    rig.store.values = {{"BackImage", fifo}, {"AlarmSound2", "/dev/zero"}};
+    rig.clock.Form_Load(QString());
+    QCOMPARE(rig.msg.shown, QStringList({"ファイルが見付かりません（文字盤の画像ﾌｧｲﾙ）\r\n\r\n-> " + fifo,
+                                         "ファイルが見付かりません（ｱﾗｰﾑｻｳﾝﾄﾞﾌｧｲﾙ２）\r\n\r\n-> /dev/zero"}));
+    QVERIFY(rig.timer.on);
+    int h = 1, m = 1;
+    splitOffset(std::numeric_limits<float>::infinity(), h, m);
+    QCOMPARE(h + m, 0);
 }
 
 void TestStartup::emptyBoardPictureNeedsNoMessage()

@@ -215,6 +215,7 @@ public:
     bool playing = false;
     bool result = true;
     bool silent = false; // plays reach no speaker
+    bool atOnce = false; // the play ends as soon as it starts
     int stops = 0;
     bool play(const QString &file, const QString &deviceType) override
     {
@@ -227,6 +228,7 @@ public:
     void stop() override { playing = false; ++stops; }
     bool isPlaying() const override { return playing; }
     bool isSilent() const override { return playing && silent; }
+    bool endedAtOnce() const override { return atOnce; }
     void finish() // the sound reached its end
     {
         playing = false;

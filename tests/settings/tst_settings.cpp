@@ -4,6 +4,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sys/stat.h>
 
 using namespace dv;
 using namespace dv::test;
@@ -22,6 +23,8 @@ private slots:
     void unwritableStoreIsReported();
     void formPlaceOutOfRangeLoadsAsIs();
     void setParameter();
+    void specialOrHugeStore_data();
+    void specialOrHugeStore();
     void fileExists_data();
     void fileExists();
 
@@ -36,6 +39,8 @@ void TestSettings::init()
     qputenv("XDG_CONFIG_HOME", m_config.path().toLocal8Bit());
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_config.path());
     QFile::remove(m_config.path() + QStringLiteral("/MOKU/DIALVANE.conf"));
+    if (!QFileInfo::exists(m_config.filePath("fifo")))
+        QCOMPARE(::mkfifo(QFile::encodeName(m_config.filePath("fifo")).constData(), 0600), 0);
 }
 
 // Field key, stored text, whether it converts, and the text it saves back as.
@@ -283,6 +288,42 @@ void TestSettings::fileExists_data()
     QTest::newRow("empty") << QString() << false << false;
     QTest::newRow("empty folder") << QString() << true << false;
     QTest::newRow("missing") << dir + QStringLiteral("/no/such/file") << false << false;
+    QTest::newRow("device") << "/dev/zero" << false << false;
+    QTest::newRow("FIFO") << m_config.filePath("fifo") << false << false;
+}
+
+void TestSettings::specialOrHugeStore_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("FIFO") << "fifo";
+    QTest::newRow("huge") << "huge";
+}
+
+void TestSettings::specialOrHugeStore()
+{
+    QFETCH(QString, kind);
+    QSettingsStore store;
+    QFile::remove(m_config.path() + "/MOKU"); // a plain file an earlier case left there
+    QDir().mkpath(m_config.path() + "/MOKU");
+    QFile::remove(store.location());
+    if (kind == "fifo") {
+        QCOMPARE(::mkfifo(QFile::encodeName(store.location()).constData(), 0600), 0);
+    } else {
+        QFile f(store.location());
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("[General]\nClockSize=360\n");
+        f.write(QByteArray(400 * 1024, '#'));
+    }
+    // Neither blocks nor takes seconds: the defaults run and the user is told.
+    Rig rig(QString(), &store);
+    QElapsedTimer t;
+    t.start();
+    rig.clock.Form_Load(QString());
+    QVERIFY(t.elapsed() < 2000);
+    QCOMPARE(rig.clock.settings().ClockSize, 240);
+    QCOMPARE(rig.msg.shown, QStringList{"設定ファイルを読めません。標準の設定で起動します\r\n\r\n-> " + store.location()});
+    QCOMPARE(store.writeAll({{"ClockSize", "120"}}), kind != "fifo"); // a FIFO is not replaced
+    QFile::remove(store.location());
 }
 
 void TestSettings::fileExists()
