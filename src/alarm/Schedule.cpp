@@ -2,6 +2,8 @@
 
 #include "resources/Texts.h"
 
+#include <QDateTime>
+
 namespace dv {
 
 QString trayTip(const QDate &date)
@@ -16,30 +18,27 @@ Schedule::Schedule(Platform &platform, AlarmUi &alarmUi, const Settings &setting
     sys.power.done = [this](bool ok, const QString &error) { onPowerOffAnswer(ok, error); };
 }
 
-void Schedule::run(int minute, int second, const QString &hms)
+void Schedule::run(const QDateTime &wall)
 {
     // All on the system time; the display offset moves none of it.
+    const QTime t = wall.time();
+    const int minute = t.minute(), second = t.second();
+    const QString hms = t.toString(QStringLiteral("HH:mm:ss"));
+    const QString signalKey = wall.toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+    auto signal = [&](const QString &file) {
+        if (m_lastSignal == signalKey)
+            return; // the hour the clocks went back, the second time round
+        m_lastSignal = signalKey;
+        startSignal(file);
+    };
     if (minute == 59 && second == 56 && m_settings.Jihou && m_same == 0)
-        startSignal(m_settings.Jihou00File);
+        signal(m_settings.Jihou00File);
     if (minute == 29 && second == 59 && m_settings.Jihou && m_settings.Jihou30 && m_same == 0)
-        startSignal(m_settings.Jihou30File);
+        signal(m_settings.Jihou30File);
     if (m_times.check != 0) {
-        const QString *sounds[] = {&m_settings.AlarmSound1, &m_settings.AlarmSound2, &m_settings.AlarmSound3};
-        for (int i = 0; i < 3; ++i) {
-            // A time signal gives way to an alarm; an alarm that sounds keeps the floor.
-            if (m_times.alarm[size_t(i)] == hms && (m_same == 0 || m_signal)) {
-                m_same = 1 << i;
-                m_signal = false;
-                bool ok = play(*sounds[i]);
-                if (ok && sys.sound.isSilent()) {
-                    // Nobody would hear it, and its end would close the window:
-                    // flash and beep until the button is pressed instead.
-                    sys.sound.stop();
-                    ok = false;
-                }
-                ui.showAlarmWindow(!ok);
-            }
-        }
+        for (int i = 0; i < 3; ++i)
+            if (m_times.alarm[size_t(i)] == hms)
+                startAlarm(i, wall.date());
     }
     if (!m_times.shutdown.isEmpty() && m_times.shutdown == hms) {
         if (m_settings.MustShutDown || sys.msg.ask(text::ShutdownTime + text::CRLF + text::ShutdownAsk))
@@ -48,6 +47,34 @@ void Schedule::run(int minute, int second, const QString &hms)
     if (hms == QStringLiteral("00:00:00")) {
         sys.tray.modify(trayTip(sys.time.now().date()));
         sys.pump.yield();
+    }
+}
+
+void Schedule::startAlarm(int i, const QDate &day)
+{
+    // A time signal gives way to an alarm; an alarm that sounds keeps the floor.
+    if (m_rang[size_t(i)] == day || !(m_same == 0 || m_signal))
+        return;
+    m_rang[size_t(i)] = day;
+    const QString *sounds[] = {&m_settings.AlarmSound1, &m_settings.AlarmSound2, &m_settings.AlarmSound3};
+    m_same = 1 << i;
+    m_signal = false;
+    bool ok = play(*sounds[i]);
+    if (ok && sys.sound.isSilent()) {
+        // Nobody would hear it, and its end would close the window:
+        // flash and beep until the button is pressed instead.
+        sys.sound.stop();
+        ok = false;
+    }
+    ui.showAlarmWindow(!ok);
+}
+
+void Schedule::runSkipped(const QDate &day, const QTime &from, const QTime &to)
+{
+    for (int i = 0; i < 3; ++i) {
+        const QTime at = QTime::fromString(m_times.alarm[size_t(i)], QStringLiteral("HH:mm:ss"));
+        if (at.isValid() && from <= at && at < to)
+            startAlarm(i, day);
     }
 }
 

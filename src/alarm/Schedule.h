@@ -5,6 +5,9 @@
 #include "platform/Platform.h"
 #include "settings/Parameters.h"
 
+#include <QDateTime>
+#include <array>
+
 namespace dv {
 
 // The widgets the schedule shows or ends.
@@ -28,8 +31,13 @@ public:
     void setTimes(const AlarmTimes &times) { m_times = times; }
     const AlarmTimes &times() const { return m_times; }
 
-    // What is due at this system minute and second; `hms` is the time as hh:mm:ss.
-    void run(int minute, int second, const QString &hms);
+    // What is due at this wall-clock second (local time). An alarm rings at
+    // most once a calendar day, a time signal once a wall-clock hour: the hour
+    // the clocks go back comes twice, and rings once.
+    void run(const QDateTime &wall);
+    // The clocks went forward over [from, to) of `day`: alarms set in that
+    // stretch ring now, since their minute never comes.
+    void runSkipped(const QDate &day, const QTime &from, const QTime &to);
     // Starts a sound, cutting off the one that plays; false when it cannot sound.
     bool play(const QString &file);  // PlayAlarmSound
     void soundDone();                // the sound reached its end
@@ -48,6 +56,10 @@ private:
     AlarmUi &ui;
     const Settings &m_settings;
     AlarmTimes m_times;
+    void startAlarm(int i, const QDate &day);
+
+    std::array<QDate, 3> m_rang;  // the day each alarm last rang
+    QString m_lastSignal;         // "yyyy-MM-dd hh:mm" of the last time signal
     int m_same = 0;
     bool m_signal = false; // the sound that runs is a time signal, which an alarm may cut off
     bool m_playing = false;

@@ -220,8 +220,10 @@ void Clock::Timer1_Timer()
 
     // Second test, four times a second: cheap, without the local time.
     const qint64 ms = sys.time.msecsSinceEpoch();
-    const int second = int(((ms / 1000) % 60 + 60) % 60);
-    if (second == m_lastSecond)
+    const qint64 epoch = ms >= 0 ? ms / 1000 : (ms - 999) / 1000;
+    const int second = int((epoch % 60 + 60) % 60);
+    // A whole minute stalled shows the same second of another minute: new all the same.
+    if (second == m_lastSecond && (m_lastEpoch == 0 || epoch - m_lastEpoch < 60))
         return;
     const QDateTime now = sys.time.now();
     m_shown = displayedTime(now.time().hour(), now.time().minute(), settings().OffsetTime);
@@ -238,9 +240,32 @@ void Clock::Timer1_Timer()
     sys.pump.yield();
     m_paintGuard = false;
 
+    catchUp(epoch, now);
     const int sec = m_shown.Sec;
     if (sec == 0 || sec == 56 || sec == 59)
-        m_schedule.run(now.time().minute(), sec, now.time().toString(QStringLiteral("HH:mm:ss")));
+        m_schedule.run(now);
+}
+
+void Clock::catchUp(qint64 epoch, const QDateTime &now)
+{
+    const qint64 gap = m_lastEpoch > 0 && !m_resumed ? epoch - m_lastEpoch : 1;
+    // A stall (a busy machine, a debugger, a short suspend) must not lose what
+    // fell due in it: the schedule runs for the skipped seconds, a minute back
+    // at most. A longer gap is a real suspend, and is not caught up.
+    if (gap > 1 && gap <= 61) {
+        for (qint64 s = epoch - gap + 1; s < epoch; ++s) {
+            const int sec = int((s % 60 + 60) % 60);
+            if (sec == 0 || sec == 56 || sec == 59)
+                m_schedule.run(now.addSecs(s - epoch));
+        }
+    }
+    // The clocks went forward: the wall time ran ahead of the seconds that passed.
+    if (gap >= 1 && gap <= 61 && m_lastWall.isValid() && m_lastWall.date() == now.date()
+        && m_lastWall.time().secsTo(now.time()) > gap)
+        m_schedule.runSkipped(now.date(), m_lastWall.time().addSecs(int(gap)), now.time());
+    m_lastEpoch = epoch;
+    m_lastWall = now;
+    m_resumed = false;
 }
 
 void Clock::settingsOk(const Settings &edited)
@@ -277,6 +302,7 @@ void Clock::settingsOk(const Settings &edited)
 
 void Clock::settingsClosed()
 {
+    m_resumed = true; // nothing rings for the time the settings were open
     sys.window.showNoActivate(settings().TopMost != 0);
     sys.timer.setEnabled(true);
 }

@@ -97,6 +97,7 @@ private:
     void prepareFace();
     void hideTest();
     void recaptureWithTimerStopped();
+    void catchUp(qint64 epoch, const QDateTime &now);
 
     Platform &sys; // the outside world
     ClockUi &ui;
@@ -106,6 +107,9 @@ private:
     Placement m_place;
     ShownTime m_shown;
     int m_lastSecond = 0;     // the second last drawn
+    qint64 m_lastEpoch = 0;   // and its second since the epoch
+    QDateTime m_lastWall;     // and its wall-clock time
+    bool m_resumed = false;   // the tick was stopped on purpose: no catching up
     bool m_hidden = false;    // hidden by the pointer or Ctrl
     bool m_paintGuard = false; // the tick's own yield: repaints there are ours
     bool m_inCallback = false;

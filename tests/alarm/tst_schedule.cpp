@@ -1,6 +1,7 @@
 #include "Fakes.h"
 
 #include <QTimeZone>
+#include <fstream>
 #include <QtTest>
 
 using namespace dv;
@@ -42,6 +43,35 @@ struct WeekRig : Rig {
     }
 };
 const QDate kMonday(2026, 12, 7);
+
+// Ticks every `stepMs` on a clock in Berlin (with its summer time) from `from`
+// to `to`; a sound ends at the first tick 5 s after it began, and an alarm
+// window still open then is pressed.
+struct ZonedRun {
+    Rig &rig;
+    QStringList started; // "file@yyyy-MM-dd HH:mm:ss t" in local time
+    void run(const QDateTime &from, const QDateTime &to, int stepMs = 250)
+    {
+        QDateTime began;
+        qsizetype plays = rig.sound.played.size();
+        for (rig.time.t = from; rig.time.t < to; rig.time.t = rig.time.t.addMSecs(stepMs)) {
+            rig.clock.Timer1_Timer();
+            if (rig.sound.played.size() > plays) {
+                plays = rig.sound.played.size();
+                started << rig.sound.played.last() + '@' + rig.time.t.toString("yyyy-MM-dd HH:mm:ss t");
+                began = rig.time.t;
+            }
+            if (began.isValid() && began.secsTo(rig.time.t) >= 5) {
+                if (rig.sound.playing)
+                    rig.sound.finish();
+                rig.ui.unloadAlarmWindow();
+                began = QDateTime();
+            }
+        }
+    }
+};
+const QTimeZone kBerlin("Europe/Berlin");
+QDateTime berlin(const QDate &d, const QTime &t) { return QDateTime(d, t, kBerlin); }
 } // namespace
 
 class TestSchedule : public QObject {
@@ -53,6 +83,11 @@ private slots:
     void overlaps_data();
     void overlaps();
     void silentDevice();
+    void stallIsCaughtUp_data();
+    void stallIsCaughtUp();
+    void clockChanges_data();
+    void clockChanges();
+    void simulatedYear();
     void alarmWithoutSoundFlashesUntilPressed();
     void offsetMovesNothing();
     void soundEndClosesAlarmWindow();
@@ -315,6 +350,99 @@ void TestSchedule::alarmWithoutSoundFlashesUntilPressed()
     QCOMPARE(rig.clock.schedule().same(), 1);
     rig.ui.unloadAlarmWindow();
     QCOMPARE(rig.clock.schedule().same(), 0);
+}
+
+void TestSchedule::stallIsCaughtUp_data()
+{
+    QTest::addColumn<int>("stall"); // seconds without a tick, from 07:29:50
+    QTest::addColumn<bool>("rings");
+    QTest::newRow("none") << 0 << true;
+    QTest::newRow("30 s") << 30 << true;
+    QTest::newRow("61 s") << 61 << true;
+    QTest::newRow("90 s: a suspend") << 90 << false;
+}
+
+void TestSchedule::stallIsCaughtUp()
+{
+    QFETCH(int, stall);
+    QFETCH(bool, rings);
+    WeekRig rig;
+    rig.clock.settings().AlarmTime1 = QStringLiteral("07:30");
+    rig.clock.settings().AlarmSound1 = QStringLiteral("/s/1.wav");
+    rig.clock.SetParameter();
+    rig.time.t = QDateTime(kMonday, QTime(7, 29, 40));
+    rig.runUntil(QDateTime(kMonday, QTime(7, 29, 50)));
+    rig.time.t = rig.time.t.addSecs(stall);
+    rig.runUntil(QDateTime(kMonday, QTime(7, 32, 0)));
+    QCOMPARE(rig.sound.played.count("/s/1.wav"), rings ? 1 : 0);
+}
+
+void TestSchedule::clockChanges_data()
+{
+    QTest::addColumn<QDate>("day");
+    QTest::addColumn<QStringList>("started");
+    // 02:00 becomes 03:00: the 02:30 alarm rings at 03:00, no signal at 02:59:56.
+    QTest::newRow("spring forward") << QDate(2026, 3, 29)
+        << QStringList{"/s/00.wav@2026-03-29 01:59:56 CET", "/s/2.wav@2026-03-29 03:00:00 CEST",
+                       "/s/00.wav@2026-03-29 03:59:56 CEST"};
+    // 03:00 becomes 02:00: 02:30 and 02:59:56 come twice, and ring once.
+    QTest::newRow("fall back") << QDate(2026, 10, 25)
+        << QStringList{"/s/00.wav@2026-10-25 01:59:56 CEST", "/s/2.wav@2026-10-25 02:30:00 CEST",
+                       "/s/00.wav@2026-10-25 02:59:56 CEST", "/s/00.wav@2026-10-25 03:59:56 CET"};
+}
+
+void TestSchedule::clockChanges()
+{
+    QFETCH(QDate, day);
+    QFETCH(QStringList, started);
+    Rig rig;
+    rig.clock.Form_Load(QString());
+    Settings &s = rig.clock.settings();
+    s.Jihou00File = QStringLiteral("/s/00.wav");
+    s.AlarmTime2 = QStringLiteral("02:30");
+    s.AlarmSound2 = QStringLiteral("/s/2.wav");
+    rig.clock.SetParameter();
+    ZonedRun z{rig, {}};
+    z.run(berlin(day, QTime(1, 59, 0)), berlin(day, QTime(4, 0, 0)));
+    QCOMPARE(z.started, started);
+}
+
+void TestSchedule::simulatedYear()
+{
+    // A year in Berlin, a tick every 30 s: what the clock does after a stall of
+    // that length, so every second's events still come, each exactly once.
+    Rig rig;
+    rig.clock.Form_Load(QString());
+    Settings &s = rig.clock.settings();
+    s.Jihou00File = QStringLiteral("/s/00.wav");
+    s.AlarmTime1 = QStringLiteral("06:30");
+    s.AlarmSound1 = QStringLiteral("/s/1.wav");
+    s.AlarmTime2 = QStringLiteral("02:30"); // in the hour the clocks skip or repeat
+    s.AlarmSound2 = QStringLiteral("/s/broken.wav");
+    s.ShutDownTime = QStringLiteral("23:00");
+    rig.sound.failing = {s.AlarmSound2}; // flashes until pressed, every day
+    rig.clock.SetParameter();
+    ZonedRun z{rig, {}};
+    long rssAfterAMonth = 0;
+    QElapsedTimer took;
+    took.start();
+    for (QDate d(2026, 1, 1); d < QDate(2027, 1, 1); d = d.addDays(1)) {
+        rig.msg.answers = {false}; // No to the shutdown
+        z.run(berlin(d, QTime(0, 0, 0)), berlin(d.addDays(1), QTime(0, 0, 0)), 30000);
+        rig.log.events.clear();
+        if (d == QDate(2026, 1, 31))
+            rssAfterAMonth = QString(QByteArray::fromStdString([] { std::ifstream f("/proc/self/statm"); std::string a, b; f >> a >> b; return b; }())).toLong();
+    }
+    // The tick at midnight catches up the year's last signal.
+    z.run(berlin(QDate(2027, 1, 1), QTime(0, 0)), berlin(QDate(2027, 1, 1), QTime(0, 0, 1)), 30000);
+    qInfo("a simulated year in %lld ms", took.elapsed());
+    QCOMPARE(rig.sound.played.count("/s/00.wav"), 365 * 24 - 1); // the skipped hour has none
+    QCOMPARE(rig.sound.played.count("/s/1.wav"), 365);
+    QCOMPARE(rig.sound.played.count("/s/broken.wav"), 365);
+    QCOMPARE(rig.msg.asked.size(), 365);
+    QCOMPARE(rig.tray.tips.size(), 1 + 365); // the start's, and each midnight after the first tick
+    const long rss = QString(QByteArray::fromStdString([] { std::ifstream f("/proc/self/statm"); std::string a, b; f >> a >> b; return b; }())).toLong();
+    QVERIFY2((rss - rssAfterAMonth) * 4 < 2048, qPrintable(QString::number(rss - rssAfterAMonth))); // pages of 4 KB
 }
 
 void TestSchedule::silentDevice()

@@ -317,7 +317,7 @@ void TestSound::alarmClosesWhenTheSoundEnds()
     c.SetParameter();
     QElapsedTimer t;
     t.start();
-    c.schedule().run(30, 0, QStringLiteral("06:30:00"));
+    c.schedule().run(QDateTime(QDate(2026, 12, 7), QTime(6, 30, 0)));
     QCOMPARE(c.schedule().same(), 1);
     // The window deletes itself once closed: watch it through a guarded pointer.
     QPointer<QWidget> form3;
@@ -365,7 +365,7 @@ void TestSound::defaultTimeSignalPlaysOutOfTheBox()
     c.LoadParameter(); // an empty store: the defaults
     QVERIFY(c.settings().Jihou);
     QVERIFY(c.settings().Jihou00File.endsWith(QStringLiteral("/JIHOU.WAV")));
-    c.schedule().run(59, 56, QStringLiteral("07:59:56"));
+    c.schedule().run(QDateTime(QDate(2026, 12, 7), QTime(7, 59, 56)));
     QCOMPARE(c.schedule().same(), 1);
     QVERIFY(c.schedule().playing());
     QTRY_COMPARE_WITH_TIMEOUT(c.schedule().same(), 0, 10000); // about 5.7 s

@@ -217,13 +217,14 @@ public:
     bool silent = false; // plays reach no speaker
     bool atOnce = false; // the play ends as soon as it starts
     int stops = 0;
+    QStringList failing; // files that cannot play
     bool play(const QString &file, const QString &deviceType) override
     {
         played.append(file);
         deviceTypes.append(deviceType);
         log.add(QStringLiteral("play:") + file);
-        playing = result;
-        return result;
+        playing = result && !failing.contains(file);
+        return playing;
     }
     void stop() override { playing = false; ++stops; }
     bool isPlaying() const override { return playing; }
