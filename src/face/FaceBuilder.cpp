@@ -4,6 +4,8 @@
 #include "face/Strokes.h"
 #include "resources/Texts.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QRandomGenerator>
 #include <QTime>
@@ -83,11 +85,22 @@ const Face &FaceBuilder::build(const Settings &s, int Hr, int Min, int Sec, bool
     return m_face;
 }
 
+QImage FaceBuilder::decode(QIODevice *device)
+{
+    QImageReader reader(device);
+    reader.setDecideFormatFromContent(true);
+    return reader.read();
+}
+
 bool FaceBuilder::loadPicture(const QString &file)
 {
-    QImageReader reader(file);
-    reader.setDecideFormatFromContent(true);
-    QImage img = reader.read();
+    // A FIFO would block the read for good, a device never end it.
+    if (!QFileInfo(file).isFile())
+        return false;
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    QImage img = decode(&f);
     if (img.isNull())
         return false;
     m_picture = img;

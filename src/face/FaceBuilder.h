@@ -7,6 +7,8 @@
 #include "face/Scale.h"
 #include "platform/Platform.h"
 
+class QIODevice;
+
 namespace dv {
 
 class FaceBuilder {
@@ -28,6 +30,8 @@ public:
     const Face &build(const Settings &s, int Hr, int Min, int Sec, bool hands = true);
 
     bool loadPicture(const QString &file);
+    // A picture from its bytes, by what they are, not by the name; null when none.
+    static QImage decode(QIODevice *device);
     // The settings dialog's face picture: none for an empty name, and none for
     // a file that cannot be read as a picture.
     void setBoardPicture(const QString &file);

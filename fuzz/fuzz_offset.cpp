@@ -1,0 +1,26 @@
+// The command line's offset: whatever is typed, the face's time stays a time.
+#include "app/Clock.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QString text = QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size));
+    const dv::CommandLine c = dv::parseCommandLine(text);
+    if (!std::isfinite(c.offset) || std::fabs(c.offset) > dv::kOffsetLimitHours)
+        std::abort();
+    // Any single at all, as a hand-edited value might give.
+    float raw = 0;
+    if (size >= sizeof raw)
+        std::memcpy(&raw, data, sizeof raw);
+    for (float offset : {c.offset, raw}) {
+        for (int h : {0, 12, 23}) {
+            const dv::ShownTime t = dv::displayedTime(h, 59, offset);
+            if (t.Hr < 0 || t.Hr > 23 || t.Min < 0 || t.Min > 59)
+                std::abort();
+        }
+    }
+    return 0;
+}

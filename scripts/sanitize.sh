@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Builds everything with AddressSanitizer and UndefinedBehaviorSanitizer into
+# build-sanitize/ and runs the whole suite there. Any report fails the run.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/deps.sh test
+dir=${DIALVANE_SANITIZE_DIR:-build-sanitize}
+[ -f "$dir/build.ninja" ] || cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DDIALVANE_SANITIZE=ON
+cmake --build "$dir" -j "$(nproc)"
+# Qt and fontconfig keep caches for the process's life: leaks at exit are not ours to judge.
+export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+cd "$dir"
+ctest --output-on-failure --timeout 600 "$@"
