@@ -39,21 +39,8 @@ double medianUs(F f, int runs)
 int main()
 {
     // The clock's own face builder, on a platform that has nothing to show.
-    SystemTime time;
-    NoInput input;
-    HeadlessScreen screen;
-    SilentMessages msg;
-    HeadlessWindow window;
-    NoTimer timer;
-    NoPump pump;
-    QSettingsStore store;
-    NoLauncher launcher;
-    NoTray tray;
-    NoSound sound;
-    NoPower power;
-    NoChoosers choose;
-    Platform platform{time, input, screen, msg, window, timer, pump, store, launcher, tray, sound, power, choose, {}};
-    FaceBuilder builder(platform);
+    HeadlessPlatform headless{QString()};
+    FaceBuilder builder(headless.platform);
     auto build = [&builder](const Settings &s, int i) {
         return builder.build(s, (i / 3600) % 24, (i / 60) % 60, i % 60);
     };

@@ -17,7 +17,9 @@ for t in birthday offset time store picture; do
   work=$(mktemp -d) # new finds stay out of the committed corpus
   echo "== fuzz_$t: $runs runs"
   "$dir/fuzz/fuzz_$t" -runs="$runs" -max_len=4096 -rss_limit_mb=2048 -artifact_prefix="$work/" \
-    "$work" "fuzz/corpus/$t" 2>"$work.log" || { tail -n 40 "$work.log"; rm -rf "$work" "$work.log"; exit 1; }
+    "$work" "fuzz/corpus/$t" 2>"$work.log" || {
+      tail -n 40 "$work.log"; cp "$work"/crash-* "$work"/timeout-* "$dir/" 2>/dev/null
+      echo "the input that failed is kept in $dir/"; rm -rf "$work" "$work.log"; exit 1; }
   grep -E '^Done|^#[0-9]+ *DONE' "$work.log" | tail -n 1
   rm -rf "$work" "$work.log"
 done

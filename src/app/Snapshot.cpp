@@ -69,22 +69,9 @@ int runSnapshot(const QStringList &args, const QString &appDir, QString &error)
         return 2;
     }
 
-    SystemTime time;
-    NoInput input;
-    HeadlessScreen screen;
-    SilentMessages msg;
-    HeadlessWindow window;
-    NoTimer timer;
-    NoPump pump;
-    QSettingsStore store;
-    NoLauncher launcher;
-    NoTray tray;
-    NoSound sound;
-    NoPower power;
-    NoChoosers choose;
-    Platform platform{time, input, screen, msg, window, timer, pump, store, launcher, tray, sound, power, choose, appDir};
+    HeadlessPlatform headless(appDir);
     NullUi ui;
-    Clock clock(platform, ui);
+    Clock clock(headless.platform, ui);
     const Face face = clock.snapshotFace(h, mi, s);
     QImage img = paintFace(face, 1.0);
     // The window shows only its circle; leave the rest transparent.

@@ -3,6 +3,7 @@
 // store, a window that only keeps its geometry, and nothing else.
 
 #include "platform/Platform.h"
+#include "platform/QtPlatform.h"
 
 namespace dv {
 
@@ -86,6 +87,28 @@ class NoChoosers final : public Choosers {
 public:
     std::optional<quint32> color() override { return std::nullopt; }
     std::optional<QString> openFile(const FileChoice &) override { return std::nullopt; }
+};
+
+// All of it together: the real time and store, and nothing to show.
+struct HeadlessPlatform {
+    SystemTime time;
+    NoInput input;
+    HeadlessScreen screen;
+    SilentMessages msg;
+    HeadlessWindow window;
+    NoTimer timer;
+    NoPump pump;
+    QSettingsStore store;
+    NoLauncher launcher;
+    NoTray tray;
+    NoSound sound;
+    NoPower power;
+    NoChoosers choose;
+    Platform platform;
+    explicit HeadlessPlatform(const QString &appDir)
+        : platform{time, input, screen, msg, window, timer, pump, store, launcher, tray, sound, power, choose, appDir}
+    {
+    }
 };
 
 } // namespace dv
