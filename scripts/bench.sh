@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Builds and runs the benchmarks: face frame cost, tick latency and idle CPU.
-#   scripts/bench.sh [SECONDS]   (idle CPU is measured over SECONDS, default 60)
+# Builds and runs the benchmarks: face frame cost, tick latency, and the idle
+# clock against xclock side by side.
+#   scripts/bench.sh [SECONDS [ROUNDS [SIZE...]]]
+#   (each idle measurement lasts SECONDS, default 60; ROUNDS default 3; sizes 120 480 1080)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh test
@@ -13,5 +15,8 @@ echo "== one face frame"
 "$b/bench/bench_face"
 echo "== how late a new second shows (20 s)"
 tests/x11/with-x.sh env SDL_AUDIODRIVER=dummy "$b/bench/bench_tick" 20
-echo "== idle CPU at 120 px"
-tests/x11/with-x.sh bench/idle_cpu.sh "$b/dialvane" "${1:-60}"
+echo "== idle, against xclock -analog -update 1 under the same X server"
+secs=${1:-60} rounds=${2:-3}
+shift $(( $# > 2 ? 2 : $# )) || true
+[ $# -gt 0 ] || set -- 120 480 1080
+tests/x11/with-x.sh --no-wm --no-tray bench/side_by_side.sh "$b/dialvane" "$rounds" "$secs" "$@"
