@@ -73,7 +73,7 @@ void ClockApp::openSettings(bool refill)
     SettingsDialog &d = settingsDialog();
     if (refill && !fresh)
         d.fill();
-    d.setEnabled(true);
+    d.setEnabled(!d.subDialogOpen());
     d.show();
     d.raise();
     d.activateWindow();

@@ -51,6 +51,8 @@ public:
     // A dropped picture's path goes into the face picture field.
     void setFacePicture(const QString &path);
     QString facePicture() const;
+    // A slideshow, size or time signal dialog is up: this one waits for it.
+    bool subDialogOpen() const { return !m_sub.isNull(); }
 
 protected:
     void closeEvent(QCloseEvent *e) override;

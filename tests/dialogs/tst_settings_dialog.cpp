@@ -380,6 +380,7 @@ void TestSettingsDialog::chimeDialog()
     const Settings &w = r.rig.clock.settings();
     QCOMPARE(w.Jihou30, VTrue);
     QCOMPARE(w.Jihou30File, QStringLiteral("/s/half.mid"));
+    QVERIFY(!r.d->subDialogOpen());
     // In force at once, though the settings dialog is then cancelled; not saved.
     r.click("Command2");
     QCOMPARE(w.Jihou30, VTrue);
