@@ -45,7 +45,7 @@ QImage grabUncovered(const QRect &area, const QImage &ownFace, const QImage &own
     QScreen *screen = QGuiApplication::primaryScreen();
     if (!screen)
         return {};
-    QImage grab;
+    QImage grab, previous;
     QElapsedTimer t;
     t.start();
     for (int attempt = 0;; ++attempt) {
@@ -54,8 +54,13 @@ QImage grabUncovered(const QRect &area, const QImage &ownFace, const QImage &own
         QCoreApplication::processEvents();
         grab = screen->grabWindow(0, area.x(), area.y(), area.width(), area.height()).toImage()
                    .convertToFormat(QImage::Format_RGB32);
-        if (!looksLikeOwnFace(grab, ownFace, ownBoard) || t.elapsed() > 400)
+        if (t.elapsed() > 400)
             break;
+        // A window that has not repainted yet shows its bare background for a
+        // moment: take the picture once two grabs agree, and it is not ours.
+        if (grab == previous && !looksLikeOwnFace(grab, ownFace, ownBoard))
+            break;
+        previous = grab;
     }
     return grab;
 }
