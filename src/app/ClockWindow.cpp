@@ -8,6 +8,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
 #include <QWindow>
 
 namespace dv {
@@ -158,6 +159,20 @@ QImage ClockWindow::grabScreen(const QRect &area)
     if (wasVisible) {
         setCircleShape(m_side);
         m_ownShow.start(); // the expose this brings is ours, not a reason to capture again
+    }
+    // A slow window behind may still have shown what covered it a moment ago,
+    // steady as that looked: take one second look a second later, as for a
+    // repaint the system asked for. The second look asks for no third.
+    if (m_secondLook) {
+        m_secondLook = false;
+    } else {
+        QTimer::singleShot(1000, this, [this] {
+            if (systemExpose && isVisible()) {
+                m_secondLook = true;
+                systemExpose();
+                m_secondLook = false;
+            }
+        });
     }
     return grab;
 }

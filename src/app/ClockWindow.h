@@ -64,6 +64,7 @@ private:
     QPoint m_pressedAt;
     QElapsedTimer m_ownShow;
     QWindow *m_filtered = nullptr;
+    bool m_secondLook = false; // the capture under way is the follow-up of another
 };
 
 } // namespace dv
