@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QPen>
+#include <cmath>
 #include <cstring>
 
 namespace dv {
@@ -16,15 +17,40 @@ qreal centreOffset(int width)
     return (width % 2) ? 0.5 : 1.0;
 }
 
+// Antialiasing reaches a pixel past the geometry; one more for rounding.
+constexpr qreal kAntialiasReach = 2.0;
+
+QRect deviceBox(qreal l, qreal t, qreal r, qreal b, qreal dpr)
+{
+    return QRect(QPoint(int(std::floor(l * dpr)), int(std::floor(t * dpr))),
+                 QPoint(int(std::ceil(r * dpr)) - 1, int(std::ceil(b * dpr)) - 1));
+}
+
+// The whole stroke's box in device pixels, with everything it can touch.
+QRect strokeBounds(const Stroke &s, qreal dpr)
+{
+    const qreal r = (s.width + 2) / 2.0 + 1.0 + kAntialiasReach / dpr;
+    return deviceBox(qMin(s.x1, s.x2) - r, qMin(s.y1, s.y2) - r, qMax(s.x1, s.x2) + r, qMax(s.y1, s.y2) + r, dpr);
+}
+
 } // namespace
 
-static void paintStrokes(const Face &face, QImage &target, size_t from, size_t to)
+static void paintStrokes(const Face &face, QImage &target, size_t from, size_t to,
+                         const QRegion *clip = nullptr)
 {
+    // Scaled by hand on a 1:1 device, so that a clip in device pixels is exact.
+    const qreal dpr = target.devicePixelRatio();
+    target.setDevicePixelRatio(1.0);
     QPainter p(&target);
+    if (clip)
+        p.setClipRegion(*clip);
+    p.scale(dpr, dpr);
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setRenderHint(QPainter::SmoothPixmapTransform, true);
     for (size_t i = from; i < to; ++i) {
         const Stroke &s = face.strokes[i];
+        if (clip && !clip->intersects(strokeBounds(s, dpr)))
+            continue; // wholly outside what is painted again
         switch (s.kind) {
         case Stroke::Kind::Picture:
             if (!face.picture.isNull())
@@ -60,6 +86,8 @@ static void paintStrokes(const Face &face, QImage &target, size_t from, size_t t
         }
         }
     }
+    p.end();
+    target.setDevicePixelRatio(dpr);
 }
 
 void paintFace(const Face &face, QImage &target)
@@ -68,9 +96,40 @@ void paintFace(const Face &face, QImage &target)
     paintStrokes(face, target, 0, face.strokes.size());
 }
 
+QRegion strokeCover(const Stroke &s, qreal dpr)
+{
+    auto box = [dpr](qreal l, qreal t, qreal r, qreal b) { return deviceBox(l, t, r, b, dpr); };
+    const qreal pad = kAntialiasReach / dpr;
+    switch (s.kind) {
+    case Stroke::Kind::Line: {
+        const qreal o = centreOffset(s.width);
+        const qreal r = s.width / 2.0 + pad;
+        const QPointF a(s.x1 + o, s.y1 + o), b(s.x2 + o, s.y2 + o);
+        // Pieces about as long as the pen is wide cover a slanted hand closely.
+        const qreal length = std::hypot(b.x() - a.x(), b.y() - a.y());
+        const int pieces = qMax(1, int(std::ceil(length / qMax<qreal>(8.0, 2 * r))));
+        QRegion cover;
+        for (int i = 0; i < pieces; ++i) {
+            const QPointF p = a + (b - a) * (qreal(i) / pieces), q = a + (b - a) * (qreal(i + 1) / pieces);
+            cover += box(qMin(p.x(), q.x()) - r, qMin(p.y(), q.y()) - r, qMax(p.x(), q.x()) + r,
+                         qMax(p.y(), q.y()) + r);
+        }
+        return cover;
+    }
+    case Stroke::Kind::Dot: {
+        const qreal r = (s.width + 2) / 2.0 + pad;
+        return box(s.x1 + 0.5 - r, s.y1 + 0.5 - r, s.x1 + 0.5 + r, s.y1 + 0.5 + r);
+    }
+    case Stroke::Kind::Ring:
+    case Stroke::Kind::Picture: break;
+    }
+    return box(qMin(s.x1, s.x2) - pad, qMin(s.y1, s.y2) - pad, qMax(s.x1, s.x2) + pad, qMax(s.y1, s.y2) + pad);
+}
+
 const QImage &FaceRenderer::render(const Face &face, qreal dpr)
 {
     const int side = qMax(1, qRound(face.size * dpr));
+    const auto firstMoving = face.strokes.begin() + std::ptrdiff_t(face.fixedCount());
     if (!m_valid || dpr != m_dpr || !face.sameFixedLayer(m_fixed)) {
         m_fixedImage = QImage(side, side, QImage::Format_ARGB32_Premultiplied);
         m_fixedImage.setDevicePixelRatio(dpr);
@@ -80,13 +139,41 @@ const QImage &FaceRenderer::render(const Face &face, qreal dpr)
         m_dpr = dpr;
         m_valid = true;
         ++m_fixedRepaints;
+        // Into the same buffer every time: nobody else holds it.
+        if (m_out.size() != m_fixedImage.size())
+            m_out = QImage(m_fixedImage.size(), m_fixedImage.format());
+        std::memcpy(m_out.bits(), m_fixedImage.constBits(), size_t(m_fixedImage.sizeInBytes()));
+        m_out.setDevicePixelRatio(dpr);
+        paintStrokes(face, m_out, face.fixedCount(), face.strokes.size());
+        m_changed = QRegion(0, 0, side, side);
+        m_moving.assign(firstMoving, face.strokes.end());
+        return m_out;
     }
-    // Into the same buffer every second: nobody else holds it.
-    if (m_out.size() != m_fixedImage.size())
-        m_out = QImage(m_fixedImage.size(), m_fixedImage.format());
-    std::memcpy(m_out.bits(), m_fixedImage.constBits(), size_t(m_fixedImage.sizeInBytes()));
-    m_out.setDevicePixelRatio(dpr);
-    paintStrokes(face, m_out, face.fixedCount(), face.strokes.size());
+    if (std::equal(firstMoving, face.strokes.end(), m_moving.begin(), m_moving.end())) {
+        m_changed = QRegion();
+        return m_out;
+    }
+    // Where a hand was and where it is now, for each hand that moved (most
+    // seconds, the second hand alone): the dial comes back there, and every
+    // hand that reaches in is painted again inside it (they overlap).
+    const size_t count = size_t(face.strokes.end() - firstMoving);
+    const bool sameHands = count == m_moving.size();
+    QRegion dirty;
+    for (size_t i = 0; i < m_moving.size(); ++i)
+        if (!sameHands || !(m_moving[i] == firstMoving[std::ptrdiff_t(i)]))
+            dirty += strokeCover(m_moving[i], dpr);
+    for (size_t i = 0; i < count; ++i)
+        if (!sameHands || !(m_moving[i] == firstMoving[std::ptrdiff_t(i)]))
+            dirty += strokeCover(firstMoving[std::ptrdiff_t(i)], dpr);
+    dirty &= QRect(0, 0, side, side);
+    for (const QRect &r : dirty) {
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            std::memcpy(m_out.scanLine(y) + r.left() * 4, m_fixedImage.constScanLine(y) + r.left() * 4,
+                        size_t(r.width()) * 4);
+    }
+    paintStrokes(face, m_out, face.fixedCount(), face.strokes.size(), &dirty);
+    m_changed = dirty;
+    m_moving.assign(firstMoving, face.strokes.end());
     return m_out;
 }
 

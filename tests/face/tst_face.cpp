@@ -51,6 +51,7 @@ private slots:
     void dotsAreFilled();
     void oneLinePixelIsOneRow();
     void drawnAtDevicePixelRatio2();
+    void rendererMatchesAFullPaint_data();
     void rendererMatchesAFullPaint();
 };
 
@@ -439,23 +440,48 @@ void TestFace::drawnAtDevicePixelRatio2()
     QCOMPARE(QColor(img.pixel(120, 42)), QColor(Qt::white));
 }
 
+void TestFace::rendererMatchesAFullPaint_data()
+{
+    QTest::addColumn<int>("size");
+    QTest::addColumn<qreal>("dpr");
+    QTest::addColumn<bool>("roman");
+    QTest::newRow("120, bars") << 120 << 1.0 << false;
+    QTest::newRow("120, Roman") << 120 << 1.0 << true;
+    QTest::newRow("60 at 2x") << 60 << 2.0 << true;
+    QTest::newRow("150 at 1.25x") << 150 << 1.25 << false;
+    QTest::newRow("700") << 700 << 1.0 << true;
+}
+
 void TestFace::rendererMatchesAFullPaint()
 {
-    // The running clock keeps the dial between seconds; every frame must still
-    // equal one painted from scratch, and the dial be painted again only when it changes.
+    // The running clock keeps the dial and paints again only round the hands;
+    // every frame must still equal one painted from scratch.
+    QFETCH(int, size);
+    QFETCH(qreal, dpr);
+    QFETCH(bool, roman);
     Rig rig;
-    rig.store.values = {{"ShadowFlag", "True"}, {"CharPattern", "True"}};
+    rig.store.values = {{"ShadowFlag", "True"}, {"CharPattern", roman ? "True" : "False"},
+                        {"Mag2Flag", "True"}, {"ClockSize", QString::number(size)}};
     rig.clock.Form_Load(QString());
     FaceRenderer r;
-    const QTime times[] = {QTime(10, 10, 40), QTime(10, 10, 41), QTime(23, 59, 59), QTime(0, 0, 0)};
-    for (const QTime &t : times) {
+    const int side = rig.clock.face().scale().side;
+    const int full = qRound(side * dpr) * qRound(side * dpr);
+    QTime t(10, 9, 50);
+    for (int i = 0; i < 75; ++i, t = t.addSecs(i < 70 ? 1 : 3599)) {
         const Face f = buildAt(rig, t.hour(), t.minute(), t.second());
-        QCOMPARE(r.render(f, 1.0), paintFace(f, 1.0));
+        QCOMPARE(r.render(f, dpr), paintFace(f, dpr));
+        qint64 area = 0;
+        for (const QRect &c : r.changed())
+            area += qint64(c.width()) * c.height();
+        QVERIFY2(i == 0 ? area == full : area < full / 2, qPrintable(QString::number(area)));
+        // The same face again changes nothing.
+        r.render(f, dpr);
+        QVERIFY(r.changed().isEmpty());
     }
     QCOMPARE(r.fixedRepaints(), 1);
     rig.clock.settings().BoardColor = 0x00FFFF;
     const Face yellow = buildAt(rig, 1, 2, 3);
-    QCOMPARE(r.render(yellow, 1.0), paintFace(yellow, 1.0));
+    QCOMPARE(r.render(yellow, dpr), paintFace(yellow, dpr));
     QCOMPARE(r.fixedRepaints(), 2);
 }
 
