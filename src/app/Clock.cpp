@@ -196,7 +196,24 @@ void Clock::Form_Load(const QString &commandLine)
     sys.pump.yield();
     sys.window.present(first);
     sys.pump.yield();
+    followInput();
     sys.timer.setEnabled(true);
+}
+
+void Clock::followInput()
+{
+    // Ctrl hides in any case; the pointer only with hiding under it on. What
+    // is not told as it happens is asked for four times a second.
+    const bool pointer = settings().OnMouseToHide != 0;
+    sys.input.watchPointer(pointer);
+    sys.timer.setQuarters(!sys.input.pushesChanges(pointer));
+}
+
+void Clock::inputChanged()
+{
+    // Not while the settings are open (the window is away), nor on the way out.
+    if (sys.timer.isEnabled() && !m_unloading)
+        hideTest();
 }
 
 void Clock::hideTest()
@@ -297,6 +314,7 @@ void Clock::settingsOk(const Settings &edited)
     if (s.SlideBmp)
         m_face.pickSlide(s, false);
     m_lastSecond = -1; // the next tick draws the new face at once
+    followInput();
     settingsClosed();
 }
 
@@ -339,8 +357,10 @@ void Clock::Form_MouseDown(int button)
 void Clock::menuPlace(int place)
 {
     settings().FormPlace = quint8(place);
-    if (place != 0)
+    if (place != 0) {
         sys.window.hideNoActivate(); // the next tick shows it in its corner
+        sys.timer.tickSoon();
+    }
     SetFormPlace();
     SaveParameter();
 }

@@ -53,7 +53,9 @@ public:
     Clock(Platform &p, ClockUi &ui);
 
     void Form_Load(const QString &commandLine); // start-up
-    void Timer1_Timer();                        // every 250 ms
+    void Timer1_Timer();                        // each second, or quarter
+    // Shift, Ctrl or the pointer changed: hide or show now, not at the next tick.
+    void inputChanged();
 
     // The face as it would be shown at this displayed time, from the stored
     // settings with the board picture file (the snapshot command).
@@ -96,6 +98,7 @@ public:
 private:
     void prepareFace();
     void hideTest();
+    void followInput();
     void recaptureWithTimerStopped();
     void catchUp(qint64 epoch, const QDateTime &now);
 

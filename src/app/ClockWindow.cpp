@@ -91,6 +91,7 @@ void ClockWindow::prepareNative()
         m_filtered->installEventFilter(this);
     }
     x11::setSkipTaskbar(windowHandle());
+    m_direct.attach(windowHandle());
 }
 
 void ClockWindow::showOwn()
@@ -136,7 +137,15 @@ void ClockWindow::present(const Face &face)
     m_face = face;
     m_hasFace = true;
     m_renderer.render(face, devicePixelRatioF());
-    update();
+    if (m_renderer.changed().isEmpty())
+        return;
+    // Straight to the window, only where the hands were and are: the second's
+    // whole cost on both sides of the connection. A hidden window gets its
+    // face whole from the paint that its next show brings.
+    if (isVisible() && m_direct.attach(windowHandle()))
+        m_direct.put(image(), m_renderer.changed());
+    else
+        update();
 }
 
 void ClockWindow::paintEvent(QPaintEvent *)
@@ -213,8 +222,13 @@ void ClockWindow::closeEvent(QCloseEvent *e)
 
 bool ClockWindow::eventFilter(QObject *o, QEvent *e)
 {
-    if (o == m_filtered && e->type() == QEvent::Expose && systemExpose && isVisible())
-        systemExpose();
+    if (o == m_filtered && e->type() == QEvent::Expose) {
+        // The backing store missed the faces put straight to the window: paint
+        // the exposed window from the current face, not from what it kept.
+        update();
+        if (systemExpose && isVisible())
+            systemExpose();
+    }
     return QWidget::eventFilter(o, e);
 }
 

@@ -4,6 +4,7 @@
 #include "face/Face.h"
 #include "face/FacePainter.h"
 #include "platform/Platform.h"
+#include "platform/X11.h"
 
 #include <QElapsedTimer>
 #include <QImage>
@@ -57,6 +58,7 @@ private:
     Face m_face;
     bool m_hasFace = false;
     FaceRenderer m_renderer;
+    x11::DirectPainter m_direct;
     QPoint m_pos;
     int m_side = 120;
     bool m_topMost = false;

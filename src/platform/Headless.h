@@ -51,6 +51,8 @@ class NoTimer final : public TickTimer {
 public:
     void setEnabled(bool) override {}
     bool isEnabled() const override { return false; }
+    void setQuarters(bool) override {}
+    void tickSoon() override {}
 };
 
 class NoPump final : public EventPump {

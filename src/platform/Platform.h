@@ -33,6 +33,13 @@ public:
     virtual QPoint cursorPos() const = 0; // screen pixels
     virtual bool shiftHeld() const = 0;
     virtual bool ctrlHeld() const = 0;
+    // Whether `changed` comes for every change that could put the clock out of
+    // the way: Shift and Ctrl, and with `pointer` the pointer's moves too.
+    // Where it does not, the clock asks four times a second instead.
+    virtual bool pushesChanges(bool pointer) const { (void)pointer; return false; }
+    // Follow the pointer's moves (for hiding under it) or stop.
+    virtual void watchPointer(bool on) { (void)on; }
+    std::function<void()> changed; // on the GUI thread, outside any X event
 };
 
 class ScreenInfo {
@@ -84,12 +91,16 @@ public:
     virtual ActiveWindow activeWindow() const { return {}; }
 };
 
-// The 250 ms heartbeat.
+// The heartbeat: at the start of each wall-clock second, and with quarters on
+// at each quarter of it as well.
 class TickTimer {
 public:
     virtual ~TickTimer() = default;
     virtual void setEnabled(bool on) = 0;
     virtual bool isEnabled() const = 0;
+    virtual void setQuarters(bool on) = 0;
+    // One tick more, a quarter second from now: something hid the window.
+    virtual void tickSoon() = 0;
 };
 
 // Lets queued window messages run once.
@@ -148,18 +159,6 @@ public:
     // ok false: `error` says why, in plain words.
     std::function<void(bool ok, const QString &error)> done;
 };
-
-// Milliseconds from this millisecond of the second to the next tick: a few
-// after each quarter of the wall-clock second, so that a new second shows as
-// soon as it begins; a wake-up just before a boundary waits for the one after.
-inline int msecsToNextQuarter(int msecOfSecond)
-{
-    constexpr int lead = 3;
-    int wait = 250 - (msecOfSecond % 250) + lead;
-    if (wait < 50)
-        wait += 250;
-    return wait;
-}
 
 // The system's colour and file choosers; nothing when the user cancels.
 struct FileChoice {

@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QObject>
+#include <QSocketNotifier>
 #include <QTimer>
 
 namespace dv {
@@ -28,12 +29,18 @@ public:
     QPoint cursorPos() const override;
     bool shiftHeld() const override;
     bool ctrlHeld() const override;
+    bool pushesChanges(bool pointer) const override;
+    void watchPointer(bool on) override;
 private:
     struct State { QPoint pos; bool shift = false, ctrl = false; };
     const State &state() const;
+    void settled();
     mutable State m_state;
     mutable QElapsedTimer m_age;
     x11::ModifierWatch *m_keys = nullptr;
+    x11::PointerWatch *m_pointer = nullptr;
+    bool m_watching = false;
+    QTimer m_settle; // a change is told once the X event that brought it is done
 };
 
 class QtScreen final : public ScreenInfo {
@@ -78,20 +85,29 @@ public:
     static bool startFirst(const QList<QStringList> &commandLines);
 };
 
-// Fires every 250 ms a few milliseconds after each quarter of the wall-clock
-// second, so that a new second shows as soon as it begins.
+// Fires at the very start of each wall-clock second (and quarter, when asked):
+// a timer on the real-time clock itself, which also fires at once when the
+// system's time is set.
 class AlignedTickTimer final : public QObject, public TickTimer {
     Q_OBJECT
 public:
     explicit AlignedTickTimer(QObject *parent = nullptr);
+    ~AlignedTickTimer() override;
     void setEnabled(bool on) override;
     bool isEnabled() const override { return m_enabled; }
+    void setQuarters(bool on) override;
+    void tickSoon() override;
 signals:
     void tick();
 private:
     void arm();
-    QTimer m_timer;
+    void expired();
+    int m_fd = -1;
+    QSocketNotifier *m_notifier = nullptr;
+    QTimer m_fallback; // where there is no such timer
+    QTimer m_soon;
     bool m_enabled = false;
+    bool m_quarters = false;
 };
 
 } // namespace dv

@@ -1,6 +1,7 @@
 #include "platform/X11.h"
 
 #include <QGuiApplication>
+#include <QImage>
 #include <QWindow>
 #include <QAbstractNativeEventFilter>
 #include <QCoreApplication>
@@ -9,8 +10,10 @@
 #define explicit explicit_
 #include <xcb/xkb.h>
 #undef explicit
+#include <xcb/xinput.h>
 
 #include <cstdlib>
+#include <cstring>
 
 namespace dv::x11 {
 
@@ -111,8 +114,13 @@ public:
             return false;
         auto *any = reinterpret_cast<const xcb_xkb_state_notify_event_t *>(ev);
         if (any->xkbType == XCB_XKB_STATE_NOTIFY) {
-            m_watch->m_shift = any->mods & XCB_MOD_MASK_SHIFT;
-            m_watch->m_ctrl = any->mods & XCB_MOD_MASK_CONTROL;
+            const bool shift = any->mods & XCB_MOD_MASK_SHIFT, ctrl = any->mods & XCB_MOD_MASK_CONTROL;
+            if (shift == m_watch->m_shift && ctrl == m_watch->m_ctrl)
+                return false;
+            m_watch->m_shift = shift;
+            m_watch->m_ctrl = ctrl;
+            if (m_watch->changed)
+                m_watch->changed();
         }
         return false; // Qt keeps its own keyboard state from the same events
     }
@@ -160,6 +168,77 @@ ModifierWatch::~ModifierWatch()
     delete m_filter;
 }
 
+class PointerWatch::Filter final : public QAbstractNativeEventFilter {
+public:
+    explicit Filter(PointerWatch *w) : m_watch(w) {}
+    bool nativeEventFilter(const QByteArray &type, void *message, qintptr *) override
+    {
+        if (type != "xcb_generic_event_t")
+            return false;
+        auto *ev = static_cast<xcb_ge_generic_event_t *>(message);
+        if ((ev->response_type & 0x7f) != XCB_GE_GENERIC || ev->extension != m_watch->m_opcode
+            || ev->event_type != XCB_INPUT_RAW_MOTION)
+            return false;
+        if (m_watch->m_on) {
+            m_watch->setOn(false);
+            if (m_watch->moved)
+                m_watch->moved();
+        }
+        return true; // ours alone: Qt selected no raw events
+    }
+private:
+    PointerWatch *m_watch;
+};
+
+PointerWatch::PointerWatch()
+{
+    xcb_connection_t *c = connection();
+    if (!c)
+        return;
+    const xcb_query_extension_reply_t *ext = xcb_get_extension_data(c, &xcb_input_id);
+    if (!ext || !ext->present)
+        return;
+    // Raw events need XInput 2, whose version Qt has already agreed with the
+    // server (asking again for a lower one is refused). Reading this
+    // connection's selection on the root is an XInput 2 request: it answers
+    // only where XInput 2 is in use. Keep whatever else is selected there.
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    auto *r = xcb_input_xi_get_selected_events_reply(c, xcb_input_xi_get_selected_events(c, root), nullptr);
+    if (!r)
+        return;
+    for (auto it = xcb_input_xi_get_selected_events_masks_iterator(r); it.rem; xcb_input_event_mask_next(&it))
+        if (it.data->deviceid == XCB_INPUT_DEVICE_ALL_MASTER && it.data->mask_len >= 1)
+            m_keep = xcb_input_event_mask_mask(it.data)[0] & ~uint32_t(XCB_INPUT_XI_EVENT_MASK_RAW_MOTION);
+    free(r);
+    m_opcode = ext->major_opcode;
+    m_filter = new Filter(this);
+    QCoreApplication::instance()->installNativeEventFilter(m_filter);
+}
+
+PointerWatch::~PointerWatch()
+{
+    setOn(false);
+    if (m_filter && QCoreApplication::instance())
+        QCoreApplication::instance()->removeNativeEventFilter(m_filter);
+    delete m_filter;
+}
+
+void PointerWatch::setOn(bool on)
+{
+    xcb_connection_t *c = connection();
+    if (!c || !live() || on == m_on)
+        return;
+    m_on = on;
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    const uint32_t mask = on ? m_keep | XCB_INPUT_XI_EVENT_MASK_RAW_MOTION : m_keep;
+    struct {
+        xcb_input_event_mask_t head;
+        uint32_t bits;
+    } sel{{XCB_INPUT_DEVICE_ALL_MASTER, 1}, mask};
+    xcb_input_xi_select_events(c, root, 1, &sel.head);
+    xcb_flush(c);
+}
+
 Active activeWindow()
 {
     Active a;
@@ -198,6 +277,96 @@ Active activeWindow()
 bool leftButtonDown()
 {
     return queryPointer().leftButton;
+}
+
+DirectPainter::~DirectPainter()
+{
+    release();
+}
+
+void DirectPainter::release()
+{
+    if (xcb_connection_t *c = m_gc ? connection() : nullptr)
+        xcb_free_gc(c, m_gc);
+    m_gc = 0;
+    m_window = 0;
+}
+
+// Whether pixels of this visual are the bytes of a 32-bit xRGB word as they
+// lie in memory here.
+static bool takesXrgb32(xcb_connection_t *c, xcb_visualid_t visual, uint8_t depth)
+{
+    const xcb_setup_t *setup = xcb_get_setup(c);
+    if (setup->image_byte_order != (QSysInfo::ByteOrder == QSysInfo::LittleEndian ? XCB_IMAGE_ORDER_LSB_FIRST
+                                                                                   : XCB_IMAGE_ORDER_MSB_FIRST))
+        return false;
+    bool bpp32 = false;
+    for (auto f = xcb_setup_pixmap_formats_iterator(setup); f.rem; xcb_format_next(&f))
+        if (f.data->depth == depth)
+            bpp32 = f.data->bits_per_pixel == 32;
+    if (!bpp32)
+        return false;
+    for (auto s = xcb_setup_roots_iterator(setup); s.rem; xcb_screen_next(&s))
+        for (auto d = xcb_screen_allowed_depths_iterator(s.data); d.rem; xcb_depth_next(&d))
+            for (auto v = xcb_depth_visuals_iterator(d.data); v.rem; xcb_visualtype_next(&v))
+                if (v.data->visual_id == visual)
+                    return d.data->depth == depth && v.data->_class == XCB_VISUAL_CLASS_TRUE_COLOR
+                        && v.data->red_mask == 0xff0000 && v.data->green_mask == 0xff00
+                        && v.data->blue_mask == 0xff;
+    return false;
+}
+
+bool DirectPainter::attach(QWindow *w)
+{
+    xcb_connection_t *c = connection();
+    if (!c || !w || !w->handle())
+        return false;
+    const xcb_window_t win = xcb_window_t(w->winId());
+    if (win == m_window)
+        return ready();
+    release();
+    m_window = win;
+    auto *attrs = xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, win), nullptr);
+    auto *geo = xcb_get_geometry_reply(c, xcb_get_geometry(c, win), nullptr);
+    const bool fits = attrs && geo && takesXrgb32(c, attrs->visual, geo->depth);
+    m_depth = geo ? geo->depth : 0;
+    free(attrs);
+    free(geo);
+    if (!fits)
+        return false;
+    m_gc = xcb_generate_id(c);
+    const uint32_t noExposures = 0;
+    xcb_create_gc(c, m_gc, win, XCB_GC_GRAPHICS_EXPOSURES, &noExposures);
+    return true;
+}
+
+void DirectPainter::put(const QImage &image, const QRegion &area)
+{
+    xcb_connection_t *c = connection();
+    if (!c || !m_gc || image.depth() != 32)
+        return;
+    // A request may not be longer than the server takes; a large rectangle goes in bands.
+    const size_t maxBytes = size_t(xcb_get_maximum_request_length(c)) * 4 - 64;
+    for (const QRect &r : area & image.rect()) {
+        const size_t rowBytes = size_t(r.width()) * 4;
+        const int band = int(qMax<size_t>(1, maxBytes / rowBytes));
+        for (int y = r.top(); y <= r.bottom(); y += band) {
+            const int h = qMin(band, r.bottom() + 1 - y);
+            const uint8_t *data;
+            if (r.width() == image.width()) {
+                data = image.constScanLine(y); // whole rows lie together
+            } else {
+                m_rows.resize(size_t(r.width()) * size_t(h));
+                for (int i = 0; i < h; ++i)
+                    std::memcpy(m_rows.data() + size_t(i) * size_t(r.width()),
+                                image.constScanLine(y + i) + r.left() * 4, rowBytes);
+                data = reinterpret_cast<const uint8_t *>(m_rows.data());
+            }
+            xcb_put_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, m_window, m_gc, uint16_t(r.width()), uint16_t(h),
+                          int16_t(r.left()), int16_t(y), 0, m_depth, uint32_t(rowBytes * size_t(h)), data);
+        }
+    }
+    xcb_flush(c);
 }
 
 } // namespace dv::x11

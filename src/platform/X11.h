@@ -3,7 +3,11 @@
 
 #include <QPoint>
 #include <QRect>
+#include <QRegion>
+#include <functional>
+#include <vector>
 
+class QImage;
 class QWindow;
 
 namespace dv::x11 {
@@ -44,6 +48,7 @@ public:
     bool live() const { return m_live; }
     bool shift() const { return m_shift; }
     bool ctrl() const { return m_ctrl; }
+    std::function<void()> changed; // Shift or Ctrl went down or up
 private:
     class Filter;
     Filter *m_filter = nullptr;
@@ -51,6 +56,50 @@ private:
     bool m_shift = false;
     bool m_ctrl = false;
     friend class Filter;
+};
+
+// Pointer motion anywhere on the screen, as XInput 2 raw events: the clock
+// learns that the pointer moved without asking where it is four times a second.
+class PointerWatch {
+public:
+    PointerWatch();
+    ~PointerWatch();
+    bool live() const { return m_opcode != 0; }
+    // While on, `moved` is called once for the first motion after each setOn;
+    // the events stop until setOn(true) again, so a moving pointer costs one
+    // wake-up per check rather than one per motion.
+    void setOn(bool on);
+    std::function<void()> moved;
+private:
+    class Filter;
+    Filter *m_filter = nullptr;
+    quint8 m_opcode = 0;
+    quint32 m_keep = 0; // other events selected on the root for the master devices
+    bool m_on = false;
+    friend class Filter;
+};
+
+// Puts parts of an image straight into a window, past Qt's backing store:
+// the few pixels that changed, with no shared-memory round trip and no
+// completion event to wake the program again.
+class DirectPainter {
+public:
+    DirectPainter() = default;
+    DirectPainter(const DirectPainter &) = delete;
+    DirectPainter &operator=(const DirectPainter &) = delete;
+    ~DirectPainter();
+    // Follows the window's current native window; false when its visual does
+    // not take 32-bit xRGB pixels as they are (then nothing is put).
+    bool attach(QWindow *w);
+    bool ready() const { return m_gc != 0; }
+    // The image's device pixels in `area`, to the same place in the window.
+    void put(const QImage &image, const QRegion &area);
+private:
+    void release();
+    quint32 m_window = 0;
+    quint32 m_gc = 0;
+    quint8 m_depth = 0;
+    std::vector<quint32> m_rows; // one rectangle's pixels, row after row
 };
 
 } // namespace dv::x11

@@ -19,8 +19,8 @@ private slots:
     void firstTickInSecondZeroDrawsNothing();
     void faceOrder();
     void scheduleRunsAtSeconds0_56_59();
-    void alignedTimer_data();
-    void alignedTimer();
+    void quartersOnlyWhereNothingIsTold_data();
+    void quartersOnlyWhereNothingIsTold();
     void slideshowInterval_data();
     void slideshowInterval();
 };
@@ -101,16 +101,24 @@ void TestTick::hideTest()
     rig.store.values = {{"FormLeft", "1500"}, {"FormTop", "3000"}, {"OnMouseToHide", option ? "True" : "False"}};
     rig.clock.Form_Load(QString());
     QCOMPARE(rig.clock.placement().rect().right(), 220);
-    rig.input.pos = pointer;
-    rig.input.shift = shift;
-    rig.input.ctrl = ctrl;
-    rig.clock.Timer1_Timer();
-    QCOMPARE(rig.window.shown, !hidden);
-    QCOMPARE(rig.clock.hiddenByRule(), hidden);
-    // And it comes back once the pointer leaves and the keys are let go.
-    rig.input = FakeInput();
-    rig.clock.Timer1_Timer();
-    QVERIFY(rig.window.shown);
+    // Found by the tick, and by the change as it is told.
+    for (const bool told : {false, true}) {
+        rig.input.pos = pointer;
+        rig.input.shift = shift;
+        rig.input.ctrl = ctrl;
+        told ? rig.clock.inputChanged() : rig.clock.Timer1_Timer();
+        QCOMPARE(rig.window.shown, !hidden);
+        QCOMPARE(rig.clock.hiddenByRule(), hidden);
+        // And it comes back once the pointer leaves and the keys are let go.
+        rig.input = FakeInput();
+        told ? rig.clock.inputChanged() : rig.clock.Timer1_Timer();
+        QVERIFY(rig.window.shown);
+    }
+    // The settings are open: no change hides or shows the clock.
+    rig.timer.on = false;
+    rig.window.shown = false;
+    rig.clock.inputChanged();
+    QVERIFY(!rig.window.shown);
 }
 
 void TestTick::topMostClockIsRaisedWhenItComesBack()
@@ -197,22 +205,37 @@ void TestTick::scheduleRunsAtSeconds0_56_59()
     QCOMPARE(rig.log.count("tray.modify:Dialvane  12-08-2026"), 1);
 }
 
-void TestTick::alignedTimer_data()
+void TestTick::quartersOnlyWhereNothingIsTold_data()
 {
-    QTest::addColumn<int>("msec");
-    QTest::addColumn<int>("wait");
-    QTest::newRow("on time") << 3 << 250;
-    QTest::newRow("late") << 40 << 213;
-    QTest::newRow("mid quarter") << 600 << 153;
-    QTest::newRow("just before a boundary") << 999 << 254;
-    QTest::newRow("on a boundary") << 500 << 253;
+    QTest::addColumn<bool>("option");
+    QTest::addColumn<bool>("keysTold");
+    QTest::addColumn<bool>("pointerTold");
+    QTest::addColumn<bool>("quarters");
+    QTest::newRow("off, keys told") << false << true << false << false;
+    QTest::newRow("off, nothing told") << false << false << false << true;
+    QTest::newRow("on, both told") << true << true << true << false;
+    QTest::newRow("on, pointer not told") << true << true << false << true;
 }
 
-void TestTick::alignedTimer()
+void TestTick::quartersOnlyWhereNothingIsTold()
 {
-    QFETCH(int, msec);
-    QFETCH(int, wait);
-    QCOMPARE(msecsToNextQuarter(msec), wait);
+    QFETCH(bool, option);
+    QFETCH(bool, keysTold);
+    QFETCH(bool, pointerTold);
+    QFETCH(bool, quarters);
+    Rig rig;
+    rig.input.pushesKeys = keysTold;
+    rig.input.pushesPointer = pointerTold;
+    rig.store.values = {{"OnMouseToHide", option ? "True" : "False"}};
+    rig.clock.Form_Load(QString());
+    QCOMPARE(rig.timer.quarters, quarters);
+    QCOMPARE(rig.input.watching, option);
+    // The settings change the option: the watch follows.
+    Settings edited = rig.clock.settings();
+    edited.OnMouseToHide = option ? VFalse : VTrue;
+    rig.clock.settingsOk(edited);
+    QCOMPARE(rig.input.watching, !option);
+    QCOMPARE(rig.timer.quarters, !keysTold || (!option && !pointerTold));
 }
 
 void TestTick::slideshowInterval_data()

@@ -44,6 +44,9 @@ public:
     QPoint cursorPos() const override { return pos; }
     bool shiftHeld() const override { return shift; }
     bool ctrlHeld() const override { return ctrl; }
+    bool pushesKeys = false, pushesPointer = false, watching = false;
+    bool pushesChanges(bool pointer) const override { return pushesKeys && (!pointer || pushesPointer); }
+    void watchPointer(bool on) override { watching = on; }
 };
 
 class FakeScreen final : public ScreenInfo {
@@ -135,6 +138,10 @@ public:
     bool on = false;
     void setEnabled(bool e) override { on = e; log.add(e ? QStringLiteral("timer.on") : QStringLiteral("timer.off")); }
     bool isEnabled() const override { return on; }
+    bool quarters = true;
+    int soon = 0;
+    void setQuarters(bool q) override { quarters = q; }
+    void tickSoon() override { ++soon; }
 };
 
 class FakePump final : public EventPump {

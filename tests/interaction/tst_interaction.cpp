@@ -120,7 +120,8 @@ void TestInteraction::corners()
     rig.store.values = {{"FormLeft", "3000"}, {"FormTop", "1500"}};
     rig.clock.Form_Load(QString());
     rig.clock.menuPlace(place);
-    QVERIFY(!rig.window.shown); // until the next tick
+    QVERIFY(!rig.window.shown); // until the next tick, asked for a quarter second on
+    QCOMPARE(rig.timer.soon, 1);
     QCOMPARE(rig.window.rect.topLeft(), pixels);
     QCOMPARE(rig.clock.settings().FormLeft, pixels.x() * 15);
     QCOMPARE(rig.clock.settings().FormTop, pixels.y() * 15);
