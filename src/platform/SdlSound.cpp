@@ -8,10 +8,49 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <dlfcn.h>
+#include <malloc.h>
 
 namespace dv {
 
 namespace {
+// SDL and its mixer, with the MIDI synthesiser and the many sound libraries
+// they bring, are loaded at the first play and not at start-up: a clock makes
+// a sound a few times a day, and starts and idles lighter without them.
+#define DV_SDL_FUNCTIONS(X)                                                                                    \
+    X(SDL_InitSubSystem) X(SDL_QuitSubSystem) X(SDL_GetError) X(SDL_GetCurrentAudioDriver) X(SDL_RWFromFile) \
+    X(Mix_OpenAudio) X(Mix_CloseAudio) X(Mix_Init) X(Mix_Quit) X(Mix_HookMusicFinished)                      \
+    X(Mix_LoadMUSType_RW) X(Mix_MusicDuration) X(Mix_FreeMusic) X(Mix_PlayMusic) X(Mix_HaltMusic)
+struct SdlApi {
+#define DV_SDL_POINTER(f) decltype(&::f) f = nullptr;
+    DV_SDL_FUNCTIONS(DV_SDL_POINTER)
+#undef DV_SDL_POINTER
+    bool loaded = false;
+    QString error;
+};
+
+const SdlApi &sdl()
+{
+    static const SdlApi api = [] {
+        SdlApi a;
+        void *lib = dlopen("libSDL2_mixer-2.0.so.0", RTLD_NOW | RTLD_LOCAL);
+        if (!lib) {
+            a.error = QString::fromLocal8Bit(dlerror());
+            return a;
+        }
+        bool all = true;
+        // The mixer's handle finds SDL's own functions too: SDL is its dependency.
+#define DV_SDL_RESOLVE(f) all = (a.f = reinterpret_cast<decltype(&::f)>(dlsym(lib, #f))) && all;
+        DV_SDL_FUNCTIONS(DV_SDL_RESOLVE)
+#undef DV_SDL_RESOLVE
+        a.loaded = all;
+        if (!all)
+            a.error = QStringLiteral("SDL2_mixer lacks a function this program uses");
+        return a;
+    }();
+    return api;
+}
+
 // The hook takes no argument; one player per process.
 std::atomic<SdlSound *> g_player{nullptr};
 std::atomic<quint64> g_play{0};
@@ -124,17 +163,24 @@ void SdlSound::close()
     // that sounds a few times a day holds it only while it plays.
     if (!m_open)
         return;
-    Mix_HookMusicFinished(nullptr);
-    Mix_CloseAudio();
-    Mix_Quit();
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    sdl().Mix_HookMusicFinished(nullptr);
+    sdl().Mix_CloseAudio();
+    sdl().Mix_Quit();
+    sdl().SDL_QuitSubSystem(SDL_INIT_AUDIO);
     m_open = false;
+    // The synthesiser and its sound font are gone: give their pages back
+    // rather than keep them for a sound due hours from now.
+    malloc_trim(0);
 }
 
 bool SdlSound::open()
 {
     if (m_open)
         return true;
+    if (!sdl().loaded) {
+        m_error = sdl().error;
+        return false;
+    }
     if (!qEnvironmentVariableIsSet("SDL_SOUNDFONTS")) {
         for (const char *sf : kSoundFonts) {
             if (QFileInfo::exists(QString::fromLatin1(sf))) {
@@ -144,13 +190,13 @@ bool SdlSound::open()
         }
     }
     auto tryOpen = [this]() -> bool {
-        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-            m_error = QString::fromUtf8(SDL_GetError());
+        if (sdl().SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+            m_error = QString::fromUtf8(sdl().SDL_GetError());
             return false;
         }
-        if (Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {
-            m_error = QString::fromUtf8(Mix_GetError());
-            SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        if (sdl().Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {
+            m_error = QString::fromUtf8(sdl().SDL_GetError());
+            sdl().SDL_QuitSubSystem(SDL_INIT_AUDIO);
             return false;
         }
         return true;
@@ -177,9 +223,9 @@ bool SdlSound::open()
             return false;
         m_silent = true;
     }
-    Mix_Init(MIX_INIT_MID);
-    m_driver = QString::fromUtf8(SDL_GetCurrentAudioDriver());
-    Mix_HookMusicFinished(&SdlSound::musicFinishedHook);
+    sdl().Mix_Init(MIX_INIT_MID);
+    m_driver = QString::fromUtf8(sdl().SDL_GetCurrentAudioDriver());
+    sdl().Mix_HookMusicFinished(&SdlSound::musicFinishedHook);
     m_open = true;
     return true;
 }
@@ -197,7 +243,7 @@ void SdlSound::onFinished(quint64 play)
 {
     if (play != m_play || !m_music)
         return; // the end of a play that was stopped or replaced
-    Mix_FreeMusic(m_music);
+    sdl().Mix_FreeMusic(m_music);
     m_music = nullptr;
     close();
     // A MIDI file without notes ends within a few tens of milliseconds.
@@ -244,30 +290,30 @@ bool SdlSound::play(const QString &file, const QString &deviceType)
             m_error = QStringLiteral("no audio output");
         return false;
     }
-    SDL_RWops *rw = SDL_RWFromFile(QFile::encodeName(file).constData(), "rb");
+    SDL_RWops *rw = sdl().SDL_RWFromFile(QFile::encodeName(file).constData(), "rb");
     if (!rw) {
-        m_error = QString::fromUtf8(SDL_GetError());
+        m_error = QString::fromUtf8(sdl().SDL_GetError());
         close();
         return false;
     }
-    Mix_Music *music = Mix_LoadMUSType_RW(rw, kind == SoundKind::Wave ? MUS_WAV : MUS_MID, 1);
+    Mix_Music *music = sdl().Mix_LoadMUSType_RW(rw, kind == SoundKind::Wave ? MUS_WAV : MUS_MID, 1);
     if (!music) {
-        m_error = QString::fromUtf8(Mix_GetError());
+        m_error = QString::fromUtf8(sdl().SDL_GetError());
         close();
         return false;
     }
-    if (kind == SoundKind::Wave && Mix_MusicDuration(music) <= 0) {
+    if (kind == SoundKind::Wave && sdl().Mix_MusicDuration(music) <= 0) {
         m_error = QStringLiteral("no sound in ") + file;
-        Mix_FreeMusic(music);
+        sdl().Mix_FreeMusic(music);
         close();
         return false;
     }
     m_play = ++g_play;
     m_music = music;
     m_started.start();
-    if (Mix_PlayMusic(music, 1) != 0) {
-        m_error = QString::fromUtf8(Mix_GetError());
-        Mix_FreeMusic(music);
+    if (sdl().Mix_PlayMusic(music, 1) != 0) {
+        m_error = QString::fromUtf8(sdl().SDL_GetError());
+        sdl().Mix_FreeMusic(music);
         m_music = nullptr;
         close();
         return false;
@@ -280,8 +326,8 @@ void SdlSound::stop()
     if (!m_music)
         return;
     m_play = ++g_play; // whatever end is still on its way is stale now
-    Mix_HaltMusic();
-    Mix_FreeMusic(m_music);
+    sdl().Mix_HaltMusic();
+    sdl().Mix_FreeMusic(m_music);
     m_music = nullptr;
     close();
 }
