@@ -2,9 +2,11 @@
 # The running clock against `xclock -analog -update 1`, alternating under the
 # same X server (run inside tests/x11/with-x.sh --no-wm --no-tray), idle, with
 # the second hand on. Prints the medians over the rounds and the ratios.
-# Usage: side_by_side.sh DIALVANE ROUNDS SECONDS SIZE...
+# After each idle measurement, bench_shown reads the window's pixels back
+# through the server for a while and times each new second against its start.
+# Usage: side_by_side.sh DIALVANE BENCH_SHOWN ROUNDS SECONDS SIZE...
 set -euo pipefail
-bin=$1 rounds=$2 secs=$3; shift 3
+bin=$1 shown=$2 rounds=$3 secs=$4; shift 4
 sizes=("$@")
 xpid=$(pgrep -n -x Xvfb)
 
@@ -15,18 +17,18 @@ wakeups() { cat /proc/"$1"/task/*/status 2>/dev/null | awk '/^voluntary_ctxt_swi
 rss() { awk '/^VmRSS/ {print $2}' /proc/"$1"/status; }
 now_ms() { date +%s%3N; }
 
-run() { # kind size: prints "startup_ms client_us server_us wakeups rss_kb"
-  local kind=$1 size=$2 cfg pid t0 t1
+run() { # kind size: prints "startup_ms client_us server_us wakeups rss_kb late_median late_p95"
+  local kind=$1 size=$2 cfg pid t0 t1 win
   cfg=$(mktemp -d); mkdir -p "$cfg/MOKU"
   printf '[General]\nMag2Flag=True\nClockSize=%s\nFormLeft=1500\nFormTop=1500\n' "$size" >"$cfg/MOKU/DIALVANE.conf"
   t0=$(now_ms)
   if [ "$kind" = dialvane ]; then
     XDG_CONFIG_HOME=$cfg SDL_AUDIODRIVER=dummy "$bin" >/dev/null 2>&1 & pid=$!
-    until [ -n "$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null)" ]; do
+    until win=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -n1) && [ -n "$win" ]; do
       kill -0 "$pid" 2>/dev/null || { echo "$kind did not start" >&2; exit 1; }; sleep 0.002; done
   else
     xclock -analog -update 1 -geometry "${size}x${size}+100+100" >/dev/null 2>&1 & pid=$!
-    until [ -n "$(xdotool search --onlyvisible --classname xclock 2>/dev/null)" ]; do
+    until win=$(xdotool search --onlyvisible --classname xclock 2>/dev/null | head -n1) && [ -n "$win" ]; do
       kill -0 "$pid" 2>/dev/null || { echo "$kind did not start" >&2; exit 1; }; sleep 0.002; done
   fi
   t1=$(now_ms)
@@ -35,32 +37,35 @@ run() { # kind size: prints "startup_ms client_us server_us wakeups rss_kb"
   c0=$(cpu "$pid"); s0=$(cpu "$xpid"); w0=$(wakeups "$pid")
   sleep "$secs"
   c1=$(cpu "$pid"); s1=$(cpu "$xpid"); w1=$(wakeups "$pid")
-  echo "$((t1 - t0)) $((c1 - c0)) $((s1 - s0)) $((w1 - w0)) $(rss "$pid")"
+  local late
+  late=$("$shown" "$win" "${SHOWN_SECONDS:-12}")
+  echo "$((t1 - t0)) $((c1 - c0)) $((s1 - s0)) $((w1 - w0)) $(rss "$pid") $late"
   kill "$pid"; wait "$pid" 2>/dev/null || true
   rm -rf "$cfg"
 }
 
 median() { sort -n | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
 
-printf '%-6s %-9s %9s %9s %9s %9s %8s %9s\n' size clock client server total wakeups RSS start-up
-printf '%-6s %-9s %9s %9s %9s %9s %8s %9s\n' px "" "ms/min" "ms/min" "ms/min" "per s" MB ms
+printf '%-6s %-9s %9s %9s %9s %9s %8s %9s %9s %9s\n' size clock client server total wakeups RSS start-up shown shown
+printf '%-6s %-9s %9s %9s %9s %9s %8s %9s %9s %9s\n' px "" "ms/min" "ms/min" "ms/min" "per s" MB ms "median ms" "p95 ms"
 for size in "${sizes[@]}"; do
   declare -A col=()
   for ((r = 0; r < rounds; r++)); do
     for kind in dialvane xclock; do
-      read -r st cl sv wk rs < <(run "$kind" "$size")
+      read -r st cl sv wk rs lm lp < <(run "$kind" "$size")
       col[$kind.st]+="$st "; col[$kind.cl]+="$cl "; col[$kind.sv]+="$sv "; col[$kind.wk]+="$wk "; col[$kind.rs]+="$rs "
+      col[$kind.lm]+="$lm "; col[$kind.lp]+="$lp "
     done
   done
   for kind in dialvane xclock; do
     m() { tr ' ' '\n' <<<"${col[$kind.$1]}" | grep . | median; }
-    cl=$(m cl) sv=$(m sv) wk=$(m wk) rs=$(m rs) st=$(m st)
+    cl=$(m cl) sv=$(m sv) wk=$(m wk) rs=$(m rs) st=$(m st) lm=$(m lm) lp=$(m lp)
     declare "${kind}_total=$(echo "($cl + $sv) * 60 / $secs / 1000" | bc -l)"
     declare "${kind}_st=$st" "${kind}_rs=$rs" "${kind}_wk=$wk"
-    printf '%-6s %-9s %9.1f %9.1f %9.1f %9.2f %8.1f %9d\n' "$size" "$kind" \
+    printf '%-6s %-9s %9.1f %9.1f %9.1f %9.2f %8.1f %9d %9.2f %9.2f\n' "$size" "$kind" \
       "$(echo "$cl * 60 / $secs / 1000" | bc -l)" "$(echo "$sv * 60 / $secs / 1000" | bc -l)" \
       "$(echo "($cl + $sv) * 60 / $secs / 1000" | bc -l)" "$(echo "$wk / $secs" | bc -l)" \
-      "$(echo "$rs / 1024" | bc -l)" "$st"
+      "$(echo "$rs / 1024" | bc -l)" "$st" "$lm" "$lp"
   done
   printf '%-6s %-9s CPU %.2f×  RSS %.2f×  start-up %.2f×  (medians of %d rounds of %d s)\n' "$size" ratio \
     "$(echo "$dialvane_total / $xclock_total" | bc -l)" "$(echo "$dialvane_rs / $xclock_rs" | bc -l)" \

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds and runs the benchmarks: face frame cost, tick latency, and the idle
-# clock against xclock side by side.
+# Builds and runs the benchmarks: face frame cost, and the idle clock against
+# xclock side by side (CPU, wake-ups, memory, start-up, how late each second
+# shows), and the sound player's memory around MIDI plays.
 #   scripts/bench.sh [SECONDS [ROUNDS [SIZE...]]]
 #   (each idle measurement lasts SECONDS, default 60; ROUNDS default 3; sizes 120 480 1080)
 set -euo pipefail
@@ -13,10 +14,12 @@ scripts/build.sh >/dev/null
 b=${DIALVANE_BUILD_DIR:-build}
 echo "== one face frame"
 "$b/bench/bench_face"
-echo "== how late a new second shows (20 s)"
-tests/x11/with-x.sh env SDL_AUDIODRIVER=dummy "$b/bench/bench_tick" 20
+echo "== memory before, during and after MIDI plays"
+SDL_AUDIODRIVER=dummy "$b/bench/bench_sound" 3
 echo "== idle, against xclock -analog -update 1 under the same X server"
 secs=${1:-60} rounds=${2:-3}
 shift $(( $# > 2 ? 2 : $# )) || true
 [ $# -gt 0 ] || set -- 120 480 1080
-tests/x11/with-x.sh --no-wm --no-tray bench/side_by_side.sh "$b/dialvane" "$rounds" "$secs" "$@"
+# A screen tall enough for the largest clock.
+XVFB_SCREEN=1920x1200x24 tests/x11/with-x.sh --no-wm --no-tray \
+  bench/side_by_side.sh "$b/dialvane" "$b/bench/bench_shown" "$rounds" "$secs" "$@"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # with-x.sh [--no-wm] [--no-tray] CMD...: runs CMD on a private Xvfb with openbox
 # and a tint2 tray host, then stops exactly the processes it started.
+# XVFB_SCREEN sets the screen (default 1024x768x24).
 set -uo pipefail
 wm=1 tray=1
 while [ $# -gt 0 ]; do
@@ -26,7 +27,7 @@ mkdir -m 700 -p "$XDG_RUNTIME_DIR"
 
 # -displayfd picks a free display; -noreset keeps root settings when clients leave;
 # -bs gives real backing store, so a hidden clock does not leave its face behind.
-Xvfb -displayfd 3 -noreset -bs -nolisten tcp -screen 0 1024x768x24 3>"$tmp/display" 2>"$tmp/xvfb.log" &
+Xvfb -displayfd 3 -noreset -bs -nolisten tcp -screen 0 "${XVFB_SCREEN:-1024x768x24}" 3>"$tmp/display" 2>"$tmp/xvfb.log" &
 pids+=($!)
 for _ in $(seq 100); do [ -s "$tmp/display" ] && break; sleep 0.05; done
 [ -s "$tmp/display" ] || { echo "Xvfb did not start"; cat "$tmp/xvfb.log"; exit 1; }
