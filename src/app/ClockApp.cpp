@@ -39,7 +39,10 @@ ClockApp::~ClockApp()
 
 void ClockApp::start(const QString &commandLine)
 {
+    // The window first: the tray icon follows as soon as start-up is through.
+    m_tray.hold(true);
     m_clock.Form_Load(commandLine);
+    m_tray.hold(false);
 }
 
 void ClockApp::popupMenu()

@@ -20,6 +20,21 @@ TrayEvent SystemTray::eventFor(QSystemTrayIcon::ActivationReason reason)
 
 void SystemTray::add(const QString &tip)
 {
+    m_tip = tip;
+    m_wanted = true;
+    if (!m_held)
+        make();
+}
+
+void SystemTray::hold(bool on)
+{
+    m_held = on;
+    if (!on && m_wanted)
+        make();
+}
+
+void SystemTray::make()
+{
     if (!m_icon) {
         m_icon = new QSystemTrayIcon(clockIcon(), this);
         m_icon->setObjectName(QStringLiteral("trayIcon"));
@@ -28,19 +43,21 @@ void SystemTray::add(const QString &tip)
                 activated(eventFor(r));
         });
     }
-    m_icon->setToolTip(tip);
+    m_icon->setToolTip(m_tip);
     // Shown even before a tray host runs: it docks when one starts.
     m_icon->show();
 }
 
 void SystemTray::modify(const QString &tip)
 {
+    m_tip = tip;
     if (m_icon)
         m_icon->setToolTip(tip);
 }
 
 void SystemTray::remove()
 {
+    m_wanted = false;
     if (m_icon) {
         m_icon->hide();
         delete m_icon;

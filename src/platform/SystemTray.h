@@ -17,12 +17,20 @@ public:
     void modify(const QString &tip) override;
     void remove() override;
     QSystemTrayIcon *icon() const { return m_icon; }
+    // While held, an added icon is made only when let go. Making it asks the
+    // session bus for a tray host and waits for the answer: the clock's
+    // window goes up first.
+    void hold(bool on);
 
     static TrayEvent eventFor(QSystemTrayIcon::ActivationReason reason);
     std::function<void(TrayEvent)> activated;
 
 private:
+    void make();
     QSystemTrayIcon *m_icon = nullptr;
+    bool m_held = false;
+    bool m_wanted = false; // added and not removed
+    QString m_tip;
 };
 
 } // namespace dv

@@ -32,6 +32,7 @@ private slots:
     void rightButtonAsksForSettings();
     void trayDispatch_data();
     void trayDispatch();
+    void heldTrayIconIsMadeWhenLetGo();
     void unloadRemovesTheTrayIconFirst();
     void systemRepaint_data();
     void systemRepaint();
@@ -279,6 +280,25 @@ void TestInteraction::trayDispatch()
     QCOMPARE(rig.ui.menus, menus);
     QCOMPARE(rig.launcher.dateTimeOpened, timeSets);
     QCOMPARE(rig.pump.yields, yields + menus);
+}
+
+void TestInteraction::heldTrayIconIsMadeWhenLetGo()
+{
+    SystemTray tray;
+    tray.hold(true);
+    tray.add(QStringLiteral("a"));
+    tray.modify(QStringLiteral("b")); // the midnight tip before the icon exists
+    QVERIFY(!tray.icon());
+    tray.hold(false);
+    QVERIFY(tray.icon());
+    QCOMPARE(tray.icon()->toolTip(), QStringLiteral("b"));
+    // Removed while held: nothing is made.
+    tray.remove();
+    tray.hold(true);
+    tray.add(QStringLiteral("c"));
+    tray.remove();
+    tray.hold(false);
+    QVERIFY(!tray.icon());
 }
 
 void TestInteraction::unloadRemovesTheTrayIconFirst()
