@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QTimer>
 #include <QWindow>
+#include <cmath>
 
 namespace dv {
 
@@ -22,6 +23,15 @@ ClockWindow::ClockWindow(QWidget *parent)
     setAttribute(Qt::WA_NoSystemBackground);
     setFocusPolicy(Qt::NoFocus);
     setAcceptDrops(true);
+    // On X the face goes straight to the window: no backing store of a whole
+    // frame beside the two the renderer keeps.
+    m_native = x11::DirectPainter::usable();
+    setAttribute(Qt::WA_PaintOnScreen, m_native);
+}
+
+QPaintEngine *ClockWindow::paintEngine() const
+{
+    return m_native ? nullptr : QWidget::paintEngine();
 }
 
 void ClockWindow::dragEnterEvent(QDragEnterEvent *e)
@@ -148,8 +158,19 @@ void ClockWindow::present(const Face &face)
         update();
 }
 
-void ClockWindow::paintEvent(QPaintEvent *)
+void ClockWindow::paintEvent(QPaintEvent *e)
 {
+    if (m_native) {
+        if (!image().isNull() && m_direct.attach(windowHandle())) {
+            const qreal dpr = devicePixelRatioF();
+            QRegion device;
+            for (const QRect &r : e->region())
+                device += QRect(QPoint(int(std::floor(r.left() * dpr)), int(std::floor(r.top() * dpr))),
+                                QPoint(int(std::ceil((r.right() + 1) * dpr)) - 1, int(std::ceil((r.bottom() + 1) * dpr)) - 1));
+            m_direct.put(image(), device);
+        }
+        return;
+    }
     QPainter p(this);
     if (!image().isNull())
         p.drawImage(QPoint(0, 0), image());
@@ -223,9 +244,10 @@ void ClockWindow::closeEvent(QCloseEvent *e)
 bool ClockWindow::eventFilter(QObject *o, QEvent *e)
 {
     if (o == m_filtered && e->type() == QEvent::Expose) {
-        // The backing store missed the faces put straight to the window: paint
+        // A backing store missed the faces put straight to the window: paint
         // the exposed window from the current face, not from what it kept.
-        update();
+        if (!m_native)
+            update();
         if (systemExpose && isVisible())
             systemExpose();
     }

@@ -42,6 +42,8 @@ public:
     std::function<void()> closeRequested; // the system asks the window to close
     std::function<void(const QStringList &)> filesDropped; // local files, in the drop's order
 
+    QPaintEngine *paintEngine() const override;
+
 protected:
     void paintEvent(QPaintEvent *) override;
     void mousePressEvent(QMouseEvent *e) override;
@@ -59,6 +61,7 @@ private:
     bool m_hasFace = false;
     FaceRenderer m_renderer;
     x11::DirectPainter m_direct;
+    bool m_native = false; // painted straight to the X window, no backing store
     QPoint m_pos;
     int m_side = 120;
     bool m_topMost = false;

@@ -316,6 +316,15 @@ static bool takesXrgb32(xcb_connection_t *c, xcb_visualid_t visual, uint8_t dept
     return false;
 }
 
+bool DirectPainter::usable()
+{
+    xcb_connection_t *c = connection();
+    if (!c)
+        return false;
+    const xcb_screen_t *screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+    return takesXrgb32(c, screen->root_visual, screen->root_depth);
+}
+
 bool DirectPainter::attach(QWindow *w)
 {
     xcb_connection_t *c = connection();

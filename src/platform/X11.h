@@ -88,6 +88,9 @@ public:
     DirectPainter(const DirectPainter &) = delete;
     DirectPainter &operator=(const DirectPainter &) = delete;
     ~DirectPainter();
+    // Whether the screen's own visual, which an opaque window gets, takes
+    // 32-bit xRGB pixels as they are.
+    static bool usable();
     // Follows the window's current native window; false when its visual does
     // not take 32-bit xRGB pixels as they are (then nothing is put).
     bool attach(QWindow *w);
