@@ -2,8 +2,8 @@
 # The running clock against `xclock -analog -update 1`, alternating under the
 # same X server (run inside tests/x11/with-x.sh --no-wm --no-tray), idle, with
 # the second hand on. Prints the medians over the rounds and the ratios.
-# After each idle measurement, bench_shown reads the window's pixels back
-# through the server for a while and times each new second against its start.
+# After each idle measurement, bench_shown watches the window's drawing through
+# the server (DAMAGE) for a while and times each new second against its start.
 # Usage: side_by_side.sh DIALVANE BENCH_SHOWN ROUNDS SECONDS SIZE...
 set -euo pipefail
 bin=$1 shown=$2 rounds=$3 secs=$4; shift 4
@@ -39,7 +39,7 @@ run() { # kind size: prints "startup_ms client_us server_us wakeups rss_kb late_
   c1=$(cpu "$pid"); s1=$(cpu "$xpid"); w1=$(wakeups "$pid")
   local late
   late=$("$shown" "$win" "${SHOWN_SECONDS:-12}")
-  echo "$((t1 - t0)) $((c1 - c0)) $((s1 - s0)) $((w1 - w0)) $(rss "$pid") $late"
+  echo "$((t1 - t0)) $((c1 - c0)) $((s1 - s0)) $((w1 - w0)) $(rss "$pid") ${late% *}"
   kill "$pid"; wait "$pid" 2>/dev/null || true
   rm -rf "$cfg"
 }
