@@ -60,11 +60,12 @@ int main()
             const double fill = medianUs([&](int) { img.fill(Qt::white); }, runs);
             const double frame = medianUs([&](int i) { paintFace(build(s, i), img); }, runs);
             FaceRenderer r;
-            const double cached = medianUs([&](int i) { r.render(build(s, i), 1.0); }, runs);
+            const double cached = medianUs([&](int i) { r.compose(r.render(build(s, i), 1.0).boundingRect()); }, runs);
             const char *name = style == 0 ? "bars" : style == 1 ? "bars, shadows" : "Roman, shadows";
             std::printf("%-6d %-22s %12.1f %14.1f %10.1f %12.1f\n", size, name, frame, cached, fill, frame / fill);
         }
     }
-    std::printf("frame: build and paint everything; cached: the running clock's way, the dial kept between seconds\n");
+    std::printf("frame: build and paint everything; cached: the running clock's way, the dial kept between\n"
+                "seconds and only the pixels round the moved hands composed\n");
     return 0;
 }

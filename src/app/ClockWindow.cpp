@@ -153,26 +153,32 @@ void ClockWindow::present(const Face &face)
     // whole cost on both sides of the connection. A hidden window gets its
     // face whole from the paint that its next show brings.
     if (isVisible() && m_direct.attach(windowHandle()))
-        m_direct.put(image(), m_renderer.changed());
+        putDirect(m_renderer.changed());
     else
         update();
+}
+
+void ClockWindow::putDirect(const QRegion &area)
+{
+    const QRect box = area.boundingRect();
+    m_direct.put(m_renderer.compose(box), area, box.topLeft());
 }
 
 void ClockWindow::paintEvent(QPaintEvent *e)
 {
     if (m_native) {
-        if (!image().isNull() && m_direct.attach(windowHandle())) {
+        if (m_hasFace && m_direct.attach(windowHandle())) {
             const qreal dpr = devicePixelRatioF();
             QRegion device;
             for (const QRect &r : e->region())
                 device += QRect(QPoint(int(std::floor(r.left() * dpr)), int(std::floor(r.top() * dpr))),
                                 QPoint(int(std::ceil((r.right() + 1) * dpr)) - 1, int(std::ceil((r.bottom() + 1) * dpr)) - 1));
-            m_direct.put(image(), device);
+            putDirect(device);
         }
         return;
     }
     QPainter p(this);
-    if (!image().isNull())
+    if (m_hasFace)
         p.drawImage(QPoint(0, 0), image());
 }
 

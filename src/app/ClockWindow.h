@@ -32,7 +32,7 @@ public:
     void dragMove() override;
     ActiveWindow activeWindow() const override;
 
-    const QImage &image() const { return m_renderer.image(); }
+    QImage image() const { return m_renderer.image(); } // the face shown now
     // Milliseconds since we last showed or uncovered the window ourselves;
     // exposes that soon after are our own, not the system asking for a repaint.
     qint64 msecsSinceOwnShow() const { return m_ownShow.isValid() ? m_ownShow.elapsed() : 1 << 30; }
@@ -55,6 +55,7 @@ protected:
 
 private:
     void prepareNative();
+    void putDirect(const QRegion &area); // device pixels
     void showOwn();
 
     Face m_face;

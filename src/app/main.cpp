@@ -6,9 +6,15 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 #include <cstdio>
+#include <malloc.h>
 
 int main(int argc, char **argv)
 {
+    // A clock lives for days: a frame-sized buffer (a whole face for an expose,
+    // the hands' box each second) goes back to the system when freed, rather
+    // than raise the allocator's thresholds and stay in the heap for good.
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
+
     if (dv::isSnapshotCommand(argc, argv)) {
         // Images and painting need no display, nor a GUI application.
         QCoreApplication app(argc, argv);

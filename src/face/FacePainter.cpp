@@ -35,57 +35,55 @@ QRect strokeBounds(const Stroke &s, qreal dpr)
 
 } // namespace
 
-static void paintStrokes(const Face &face, QImage &target, size_t from, size_t to,
-                         const QRegion *clip = nullptr)
+static void drawStroke(QPainter &p, const QImage &picture, const Stroke &s)
 {
-    // Scaled by hand on a 1:1 device, so that a clip in device pixels is exact.
+    switch (s.kind) {
+    case Stroke::Kind::Picture:
+        if (!picture.isNull())
+            p.drawImage(QRectF(s.x1, s.y1, s.x2 - s.x1, s.y2 - s.y1), picture);
+        break;
+    case Stroke::Kind::Line: {
+        QPen pen(colorFromBgr(s.color), s.width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+        p.setPen(pen);
+        const qreal o = centreOffset(s.width);
+        if (s.x1 == s.x2 && s.y1 == s.y2)
+            p.drawPoint(QPointF(s.x1 + o, s.y1 + o));
+        else
+            p.drawLine(QPointF(s.x1 + o, s.y1 + o), QPointF(s.x2 + o, s.y2 + o));
+        break;
+    }
+    case Stroke::Kind::Dot: {
+        // A filled disc W + 2 px across around the dot's pixel: a pen drawn
+        // round a 1 px circle leaves a hollow ring at most widths.
+        p.setPen(Qt::NoPen);
+        p.setBrush(colorFromBgr(s.color));
+        const qreal r = (s.width + 2) / 2.0;
+        p.drawEllipse(QPointF(s.x1 + 0.5, s.y1 + 0.5), r, r);
+        p.setBrush(Qt::NoBrush);
+        break;
+    }
+    case Stroke::Kind::Ring: {
+        // The pen lies entirely inside the box.
+        p.setPen(QPen(colorFromBgr(s.color), s.width));
+        p.setBrush(Qt::NoBrush);
+        const qreal h = s.width / 2.0;
+        p.drawEllipse(QRectF(s.x1 + h, s.y1 + h, s.x2 - s.x1 - s.width, s.y2 - s.y1 - s.width));
+        break;
+    }
+    }
+}
+
+static void paintStrokes(const Face &face, QImage &target, size_t from, size_t to)
+{
+    // Scaled by hand on a 1:1 device, as a composed piece of a face is.
     const qreal dpr = target.devicePixelRatio();
     target.setDevicePixelRatio(1.0);
     QPainter p(&target);
-    if (clip)
-        p.setClipRegion(*clip);
     p.scale(dpr, dpr);
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setRenderHint(QPainter::SmoothPixmapTransform, true);
-    for (size_t i = from; i < to; ++i) {
-        const Stroke &s = face.strokes[i];
-        if (clip && !clip->intersects(strokeBounds(s, dpr)))
-            continue; // wholly outside what is painted again
-        switch (s.kind) {
-        case Stroke::Kind::Picture:
-            if (!face.picture.isNull())
-                p.drawImage(QRectF(s.x1, s.y1, s.x2 - s.x1, s.y2 - s.y1), face.picture);
-            break;
-        case Stroke::Kind::Line: {
-            QPen pen(colorFromBgr(s.color), s.width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-            p.setPen(pen);
-            const qreal o = centreOffset(s.width);
-            if (s.x1 == s.x2 && s.y1 == s.y2)
-                p.drawPoint(QPointF(s.x1 + o, s.y1 + o));
-            else
-                p.drawLine(QPointF(s.x1 + o, s.y1 + o), QPointF(s.x2 + o, s.y2 + o));
-            break;
-        }
-        case Stroke::Kind::Dot: {
-            // A filled disc W + 2 px across around the dot's pixel: a pen drawn
-            // round a 1 px circle leaves a hollow ring at most widths.
-            p.setPen(Qt::NoPen);
-            p.setBrush(colorFromBgr(s.color));
-            const qreal r = (s.width + 2) / 2.0;
-            p.drawEllipse(QPointF(s.x1 + 0.5, s.y1 + 0.5), r, r);
-            p.setBrush(Qt::NoBrush);
-            break;
-        }
-        case Stroke::Kind::Ring: {
-            // The pen lies entirely inside the box.
-            p.setPen(QPen(colorFromBgr(s.color), s.width));
-            p.setBrush(Qt::NoBrush);
-            const qreal h = s.width / 2.0;
-            p.drawEllipse(QRectF(s.x1 + h, s.y1 + h, s.x2 - s.x1 - s.width, s.y2 - s.y1 - s.width));
-            break;
-        }
-        }
-    }
+    for (size_t i = from; i < to; ++i)
+        drawStroke(p, face.picture, face.strokes[i]);
     p.end();
     target.setDevicePixelRatio(dpr);
 }
@@ -126,7 +124,7 @@ QRegion strokeCover(const Stroke &s, qreal dpr)
     return box(qMin(s.x1, s.x2) - pad, qMin(s.y1, s.y2) - pad, qMax(s.x1, s.x2) + pad, qMax(s.y1, s.y2) + pad);
 }
 
-const QImage &FaceRenderer::render(const Face &face, qreal dpr)
+const QRegion &FaceRenderer::render(const Face &face, qreal dpr)
 {
     const int side = qMax(1, qRound(face.size * dpr));
     const auto firstMoving = face.strokes.begin() + std::ptrdiff_t(face.fixedCount());
@@ -136,26 +134,15 @@ const QImage &FaceRenderer::render(const Face &face, qreal dpr)
         m_fixedImage.fill(colorFromBgr(face.board));
         paintStrokes(face, m_fixedImage, 0, face.fixedCount());
         m_fixed = face;
+        m_fixed.strokes.resize(face.fixedCount());
         m_dpr = dpr;
         m_valid = true;
         ++m_fixedRepaints;
-        // Into the same buffer every time: nobody else holds it.
-        if (m_out.size() != m_fixedImage.size())
-            m_out = QImage(m_fixedImage.size(), m_fixedImage.format());
-        std::memcpy(m_out.bits(), m_fixedImage.constBits(), size_t(m_fixedImage.sizeInBytes()));
-        m_out.setDevicePixelRatio(dpr);
-        paintStrokes(face, m_out, face.fixedCount(), face.strokes.size());
         m_changed = QRegion(0, 0, side, side);
         m_moving.assign(firstMoving, face.strokes.end());
-        return m_out;
+        return m_changed;
     }
-    if (std::equal(firstMoving, face.strokes.end(), m_moving.begin(), m_moving.end())) {
-        m_changed = QRegion();
-        return m_out;
-    }
-    // Where a hand was and where it is now, for each hand that moved (most
-    // seconds, the second hand alone): the dial comes back there, and every
-    // hand that reaches in is painted again inside it (they overlap).
+    // Where a hand was and where it is now, for each hand that moved.
     const size_t count = size_t(face.strokes.end() - firstMoving);
     const bool sameHands = count == m_moving.size();
     QRegion dirty;
@@ -165,16 +152,36 @@ const QImage &FaceRenderer::render(const Face &face, qreal dpr)
     for (size_t i = 0; i < count; ++i)
         if (!sameHands || !(m_moving[i] == firstMoving[std::ptrdiff_t(i)]))
             dirty += strokeCover(firstMoving[std::ptrdiff_t(i)], dpr);
-    dirty &= QRect(0, 0, side, side);
-    for (const QRect &r : dirty) {
-        for (int y = r.top(); y <= r.bottom(); ++y)
-            std::memcpy(m_out.scanLine(y) + r.left() * 4, m_fixedImage.constScanLine(y) + r.left() * 4,
-                        size_t(r.width()) * 4);
-    }
-    paintStrokes(face, m_out, face.fixedCount(), face.strokes.size(), &dirty);
-    m_changed = dirty;
+    m_changed = dirty & QRect(0, 0, side, side);
     m_moving.assign(firstMoving, face.strokes.end());
-    return m_out;
+    return m_changed;
+}
+
+QImage FaceRenderer::compose(const QRect &wanted) const
+{
+    const QRect area = wanted & m_fixedImage.rect();
+    if (area.isEmpty())
+        return QImage();
+    // The dial there, and every hand that reaches in painted over it (they
+    // overlap), shifted by whole device pixels: the same pixels as a whole frame.
+    QImage out = m_fixedImage.copy(area);
+    out.setDevicePixelRatio(1.0);
+    QPainter p(&out);
+    p.translate(-area.topLeft());
+    p.scale(m_dpr, m_dpr);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    for (const Stroke &s : m_moving)
+        if (area.intersects(strokeBounds(s, m_dpr)))
+            drawStroke(p, m_fixed.picture, s);
+    p.end();
+    out.setDevicePixelRatio(m_dpr);
+    return out;
+}
+
+QImage FaceRenderer::image() const
+{
+    return compose(m_fixedImage.rect());
 }
 
 QImage paintFace(const Face &face, qreal dpr)

@@ -22,25 +22,29 @@ void paintFace(const Face &face, QImage &target);
 // rectangles along a line rather than its whole bounding box.
 QRegion strokeCover(const Stroke &s, qreal dpr);
 
-// Paints faces one after the other, drawing the fixed layer (board, dial,
-// ring) only when it changed: most seconds only the hands are new, and only
-// the pixels under the hands' old and new places are painted again.
+// Paints faces one after the other. It keeps the fixed layer (board, dial,
+// ring), drawn only when it changes, and the hands of the last face; a
+// frame's pixels are composed when asked for, and only round the hands that
+// moved: most seconds, the second hand's old and new places.
 class FaceRenderer {
 public:
-    const QImage &render(const Face &face, qreal dpr);
-    const QImage &image() const { return m_out; } // the last face rendered
-    // The device pixels the last render changed: all of them after a new
-    // dial, none when the face was the same.
+    // Takes the next face; returns the device pixels that differ from the last
+    // face's: all of them after a new dial, none when the face is the same.
+    const QRegion &render(const Face &face, qreal dpr);
     const QRegion &changed() const { return m_changed; }
+    // The current face's pixels in `area` (device pixels), in an image of
+    // the area's size.
+    QImage compose(const QRect &area) const;
+    QImage image() const; // the whole current face
+    QRect rect() const { return m_fixedImage.rect(); }
     int fixedRepaints() const { return m_fixedRepaints; }
 private:
     Face m_fixed;
-    std::vector<Stroke> m_moving; // the hands now in m_out
+    std::vector<Stroke> m_moving; // the hands of the last face
     QRegion m_changed;
     bool m_valid = false;
     qreal m_dpr = 0;
     QImage m_fixedImage;
-    QImage m_out;
     int m_fixedRepaints = 0;
 };
 

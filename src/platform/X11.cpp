@@ -349,14 +349,15 @@ bool DirectPainter::attach(QWindow *w)
     return true;
 }
 
-void DirectPainter::put(const QImage &image, const QRegion &area)
+void DirectPainter::put(const QImage &image, const QRegion &area, QPoint origin)
 {
     xcb_connection_t *c = connection();
     if (!c || !m_gc || image.depth() != 32)
         return;
     // A request may not be longer than the server takes; a large rectangle goes in bands.
     const size_t maxBytes = size_t(xcb_get_maximum_request_length(c)) * 4 - 64;
-    for (const QRect &r : area & image.rect()) {
+    for (const QRect &inWindow : area & QRect(origin, image.size())) {
+        const QRect r = inWindow.translated(-origin); // in the image
         const size_t rowBytes = size_t(r.width()) * 4;
         const int band = int(qMax<size_t>(1, maxBytes / rowBytes));
         for (int y = r.top(); y <= r.bottom(); y += band) {
@@ -372,7 +373,8 @@ void DirectPainter::put(const QImage &image, const QRegion &area)
                 data = reinterpret_cast<const uint8_t *>(m_rows.data());
             }
             xcb_put_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, m_window, m_gc, uint16_t(r.width()), uint16_t(h),
-                          int16_t(r.left()), int16_t(y), 0, m_depth, uint32_t(rowBytes * size_t(h)), data);
+                          int16_t(r.left() + origin.x()), int16_t(y + origin.y()), 0, m_depth,
+                          uint32_t(rowBytes * size_t(h)), data);
         }
     }
     xcb_flush(c);

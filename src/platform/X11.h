@@ -95,8 +95,9 @@ public:
     // not take 32-bit xRGB pixels as they are (then nothing is put).
     bool attach(QWindow *w);
     bool ready() const { return m_gc != 0; }
-    // The image's device pixels in `area`, to the same place in the window.
-    void put(const QImage &image, const QRegion &area);
+    // The window's pixels in `area`, from an image whose top left corner
+    // lies at `origin` in the window (device pixels).
+    void put(const QImage &image, const QRegion &area, QPoint origin = QPoint(0, 0));
 private:
     void release();
     quint32 m_window = 0;
