@@ -12,6 +12,7 @@ ClockApp::ClockApp(const QString &appDir, QObject *parent)
 {
     connect(&m_timer, &AlignedTickTimer::tick, this, [this] { m_clock.Timer1_Timer(); });
     m_input.changed = [this] { m_clock.inputChanged(); };
+    m_window.pointerEntered = [this] { m_clock.inputChanged(); };
     m_window.mouseDown = [this](int button) { m_clock.Form_MouseDown(button); };
     m_window.systemExpose = [this] {
         // Our own show makes an expose too; only the system's own requests count.

@@ -239,6 +239,14 @@ void ClockWindow::moveEvent(QMoveEvent *e)
         m_pos = x11::windowPos(windowHandle(), e->pos());
 }
 
+void ClockWindow::enterEvent(QEnterEvent *e)
+{
+    // Also a pointer put onto the face by a program, which moves no device.
+    QWidget::enterEvent(e);
+    if (pointerEntered)
+        pointerEntered();
+}
+
 void ClockWindow::closeEvent(QCloseEvent *e)
 {
     // Closing is the program's end, which runs its own order.

@@ -39,6 +39,7 @@ public:
 
     std::function<void(int button)> mouseDown; // 1 left, 2 right
     std::function<void()> systemExpose;
+    std::function<void()> pointerEntered;
     std::function<void()> closeRequested; // the system asks the window to close
     std::function<void(const QStringList &)> filesDropped; // local files, in the drop's order
 
@@ -48,6 +49,7 @@ protected:
     void paintEvent(QPaintEvent *) override;
     void mousePressEvent(QMouseEvent *e) override;
     void moveEvent(QMoveEvent *e) override;
+    void enterEvent(QEnterEvent *e) override;
     void closeEvent(QCloseEvent *e) override;
     void dragEnterEvent(QDragEnterEvent *e) override;
     void dropEvent(QDropEvent *e) override;

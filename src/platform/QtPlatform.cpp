@@ -24,6 +24,8 @@ namespace dv {
 
 const QtInput::State &QtInput::state() const
 {
+    // The ticks still ask: a pointer put somewhere by a program (a warp) moves
+    // no device, and the server tells no move.
     if (m_age.isValid() && m_age.elapsed() < 20)
         return m_state;
     const x11::PointerState x = x11::queryPointer();
@@ -49,6 +51,7 @@ QtInput::QtInput()
         m_keys->changed = [this] { m_settle.start(0); };
     if (m_pointer)
         m_pointer->moved = [this] {
+            m_age.invalidate();
             if (!m_settle.isActive())
                 m_settle.start(40);
         };

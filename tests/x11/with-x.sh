@@ -34,6 +34,8 @@ for _ in $(seq 100); do [ -s "$tmp/display" ] && break; sleep 0.05; done
 export DISPLAY=":$(head -n1 "$tmp/display")"
 
 xsetroot -solid '#3060a0' 2>/dev/null
+# Relative pointer moves land where asked: no acceleration.
+xset m 1 1 2>/dev/null
 
 if [ $wm = 1 ]; then
   openbox --sm-disable >"$tmp/openbox.log" 2>&1 &
