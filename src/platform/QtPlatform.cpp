@@ -288,12 +288,12 @@ void AlignedTickTimer::arm()
     }
     // Absolute, on the boundary itself, and repeating from there; setting the
     // system's time cancels it, which the next read tells.
-    itimerspec spec{};
-    spec.it_value.tv_sec = time_t(next / 1'000'000'000);
-    spec.it_value.tv_nsec = long(next % 1'000'000'000);
-    spec.it_interval.tv_sec = time_t(period / 1'000'000'000);
-    spec.it_interval.tv_nsec = long(period % 1'000'000'000);
-    timerfd_settime(m_fd, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &spec, nullptr);
+    itimerspec when{};
+    when.it_value.tv_sec = time_t(next / 1'000'000'000);
+    when.it_value.tv_nsec = long(next % 1'000'000'000);
+    when.it_interval.tv_sec = time_t(period / 1'000'000'000);
+    when.it_interval.tv_nsec = long(period % 1'000'000'000);
+    timerfd_settime(m_fd, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &when, nullptr);
     m_notifier->setEnabled(true);
 }
 
