@@ -46,7 +46,10 @@ int main(int argc, char **argv)
     const int plays = argc > 1 ? std::atoi(argv[1]) : 3;
     QTemporaryDir dir;
     // One note of a quarter second.
-    const QByteArray track = QByteArray::fromHex("00C000" "00903C64" "8340803C00" "00FF2F00");
+    const QByteArray track = QByteArray::fromHex("00C000"
+                                                 "00903C64"
+                                                 "8340803C00"
+                                                 "00FF2F00");
     char len[4];
     qToBigEndian(quint32(track.size()), len);
     const QString file = dir.filePath(QStringLiteral("note.mid"));

@@ -12,7 +12,9 @@ QString trayTip(const QDate &date)
 }
 
 Schedule::Schedule(Platform &platform, AlarmUi &alarmUi, const Settings &settings)
-    : sys(platform), ui(alarmUi), m_settings(settings)
+    : sys(platform)
+    , ui(alarmUi)
+    , m_settings(settings)
 {
     sys.sound.finished = [this] { soundDone(); };
     sys.power.done = [this](bool ok, const QString &error) { onPowerOffAnswer(ok, error); };

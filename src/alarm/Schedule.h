@@ -39,9 +39,9 @@ public:
     // stretch ring now, since their minute never comes.
     void runSkipped(const QDate &day, const QTime &from, const QTime &to);
     // Starts a sound, cutting off the one that plays; false when it cannot sound.
-    bool play(const QString &file);  // PlayAlarmSound
-    void soundDone();                // the sound reached its end
-    void alarmWindowUnloaded();      // the stop window's button or close
+    bool play(const QString &file); // PlayAlarmSound
+    void soundDone();               // the sound reached its end
+    void alarmWindowUnloaded();     // the stop window's button or close
 
     // Which sound event runs: 0 none, 1 a time signal or alarm 1, 2 alarm 2, 4 alarm 3.
     int same() const { return m_same; }
@@ -58,8 +58,8 @@ private:
     AlarmTimes m_times;
     void startAlarm(int i, const QDate &day);
 
-    std::array<QDate, 3> m_rang;  // the day each alarm last rang
-    QString m_lastSignal;         // "yyyy-MM-dd hh:mm" of the last time signal
+    std::array<QDate, 3> m_rang; // the day each alarm last rang
+    QString m_lastSignal;        // "yyyy-MM-dd hh:mm" of the last time signal
     int m_same = 0;
     bool m_signal = false; // the sound that runs is a time signal, which an alarm may cut off
     bool m_playing = false;

@@ -127,7 +127,7 @@ void Clock::Form_Load(const QString &commandLine)
     // Watch the system's repaints; the caption is only the window's text.
     ui.hookWindowProc();
     sys.window.setCaption(QString::number(quintptr(this), 16).toUpper() + QStringLiteral(" lpOrg:")
-                        + QString::number(quintptr(&ui), 16).toUpper());
+                          + QString::number(quintptr(&ui), 16).toUpper());
 
     const CommandLine cl = parseCommandLine(commandLine);
     if (cl.delreg) {

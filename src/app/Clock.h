@@ -15,7 +15,7 @@ namespace dv {
 // The widgets that belong to the clock but live outside this class.
 class ClockUi : public AlarmUi, public PlaceMarks {
 public:
-    virtual void hookWindowProc() = 0;   // start watching system repaints
+    virtual void hookWindowProc() = 0; // start watching system repaints
     virtual void unhookWindowProc() = 0;
     virtual void popupMenu() = 0;
     virtual void showAbout() = 0;
@@ -109,11 +109,11 @@ private:
     Schedule m_schedule;
     Placement m_place;
     ShownTime m_shown;
-    int m_lastSecond = 0;     // the second last drawn
-    qint64 m_lastEpoch = 0;   // and its second since the epoch
-    QDateTime m_lastWall;     // and its wall-clock time
-    bool m_resumed = false;   // the tick was stopped on purpose: no catching up
-    bool m_hidden = false;    // hidden by the pointer or Ctrl
+    int m_lastSecond = 0;      // the second last drawn
+    qint64 m_lastEpoch = 0;    // and its second since the epoch
+    QDateTime m_lastWall;      // and its wall-clock time
+    bool m_resumed = false;    // the tick was stopped on purpose: no catching up
+    bool m_hidden = false;     // hidden by the pointer or Ctrl
     bool m_paintGuard = false; // the tick's own yield: repaints there are ours
     bool m_inCallback = false;
     bool m_unloading = false;

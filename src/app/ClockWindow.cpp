@@ -171,8 +171,9 @@ void ClockWindow::paintEvent(QPaintEvent *e)
             const qreal dpr = devicePixelRatioF();
             QRegion device;
             for (const QRect &r : e->region())
-                device += QRect(QPoint(int(std::floor(r.left() * dpr)), int(std::floor(r.top() * dpr))),
-                                QPoint(int(std::ceil((r.right() + 1) * dpr)) - 1, int(std::ceil((r.bottom() + 1) * dpr)) - 1));
+                device += QRect(
+                    QPoint(int(std::floor(r.left() * dpr)), int(std::floor(r.top() * dpr))),
+                    QPoint(int(std::ceil((r.right() + 1) * dpr)) - 1, int(std::ceil((r.bottom() + 1) * dpr)) - 1));
             putDirect(device);
         }
         return;

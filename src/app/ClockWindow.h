@@ -40,7 +40,7 @@ public:
     std::function<void(int button)> mouseDown; // 1 left, 2 right
     std::function<void()> systemExpose;
     std::function<void()> pointerEntered;
-    std::function<void()> closeRequested; // the system asks the window to close
+    std::function<void()> closeRequested;                  // the system asks the window to close
     std::function<void(const QStringList &)> filesDropped; // local files, in the drop's order
 
     QPaintEngine *paintEngine() const override;

@@ -16,19 +16,19 @@ namespace dv {
 namespace {
 class NullUi final : public ClockUi {
 public:
-    void hookWindowProc() override {}
-    void unhookWindowProc() override {}
-    void setPlaceChecks(int) override {}
-    void popupMenu() override {}
-    void showAbout() override {}
-    void openSettings(bool) override {}
-    void quitCommand() override {}
+    void hookWindowProc() override { }
+    void unhookWindowProc() override { }
+    void setPlaceChecks(int) override { }
+    void popupMenu() override { }
+    void showAbout() override { }
+    void openSettings(bool) override { }
+    void quitCommand() override { }
     QString facePictureField() const override { return {}; }
-    void setFacePictureField(const QString &) override {}
-    void showAlarmWindow(bool) override {}
+    void setFacePictureField(const QString &) override { }
+    void showAlarmWindow(bool) override { }
     bool alarmWindowLoaded() const override { return false; }
-    void unloadAlarmWindow() override {}
-    void endProgramNow() override {}
+    void unloadAlarmWindow() override { }
+    void endProgramNow() override { }
 };
 } // namespace
 

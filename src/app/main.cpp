@@ -28,8 +28,7 @@ int main(int argc, char **argv)
     // Under Wayland a client can neither place itself nor read the pointer: ask
     // for X11 (XWayland) first, unless the user chose.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")
-        && (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
-            || qgetenv("XDG_SESSION_TYPE") == "wayland"))
+        && (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") || qgetenv("XDG_SESSION_TYPE") == "wayland"))
         qputenv("QT_QPA_PLATFORM", "xcb;wayland");
 
     QApplication app(argc, argv);

@@ -25,7 +25,9 @@ void centreOnScreen(QWidget *w)
 namespace {
 class LeaveWatch final : public QObject {
 public:
-    LeaveWatch(QLineEdit *field, std::function<void()> left) : QObject(field), m_left(std::move(left))
+    LeaveWatch(QLineEdit *field, std::function<void()> left)
+        : QObject(field)
+        , m_left(std::move(left))
     {
         field->installEventFilter(this);
     }
@@ -38,6 +40,7 @@ public:
         }
         return false;
     }
+
 private:
     std::function<void()> m_left;
 };
@@ -67,8 +70,10 @@ void Swatch::setColor(quint32 bgr)
 
 FileChoice pictureChoice(const QString &folder)
 {
-    return {text::OpenPicture, {text::PictureFilter1, text::PictureFilter2, text::PictureFilter3},
-            QStringLiteral("bmp"), folder};
+    return {text::OpenPicture,
+            {text::PictureFilter1, text::PictureFilter2, text::PictureFilter3},
+            QStringLiteral("bmp"),
+            folder};
 }
 
 FileChoice soundChoice(const QString &folder)

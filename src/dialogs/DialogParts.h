@@ -29,8 +29,10 @@ public:
     quint32 color() const { return m_color; }
 signals:
     void clicked();
+
 protected:
     void mousePressEvent(QMouseEvent *) override { emit clicked(); }
+
 private:
     quint32 m_color = 0;
 };

@@ -20,13 +20,13 @@ namespace dv {
 
 namespace {
 // The settings each check box shows, Check1 ... Check12.
-constexpr VBool Settings::*kChecked[12] = {
-    &Settings::DrawSecond, &Settings::TopMost, &Settings::Jihou, &Settings::MustShutDown,
-    &Settings::Transparent, &Settings::ShadowFlag, &Settings::DrawChar, &Settings::SlideBmp,
-    &Settings::OnMouseToHide, &Settings::Mag2Flag, &Settings::DrawFrameFlag, &Settings::CharPattern};
+constexpr VBool Settings::*kChecked[12] = {&Settings::DrawSecond,   &Settings::TopMost,       &Settings::Jihou,
+                                           &Settings::MustShutDown, &Settings::Transparent,   &Settings::ShadowFlag,
+                                           &Settings::DrawChar,     &Settings::SlideBmp,      &Settings::OnMouseToHide,
+                                           &Settings::Mag2Flag,     &Settings::DrawFrameFlag, &Settings::CharPattern};
 // The colours of the swatches, Picture1 ... Picture6.
 constexpr qint32 Settings::*kColours[6] = {&Settings::HourColor, &Settings::MinuteColor, &Settings::SecondColor,
-                                           &Settings::CharColor, &Settings::BoardColor, &Settings::FrameColor};
+                                           &Settings::CharColor, &Settings::BoardColor,  &Settings::FrameColor};
 constexpr QString Settings::*kTimes[3] = {&Settings::AlarmTime1, &Settings::AlarmTime2, &Settings::AlarmTime3};
 constexpr QString Settings::*kSounds[3] = {&Settings::AlarmSound1, &Settings::AlarmSound2, &Settings::AlarmSound3};
 } // namespace
@@ -68,10 +68,10 @@ void SettingsDialog::build()
     pictureRow->addWidget(m_pictureBrowse);
 
     // The check boxes, their buttons to the right, the colours beside the lower ones.
-    const QString captions[12] = {text::CheckDrawSecond, text::CheckTopMost, text::CheckJihou,
+    const QString captions[12] = {text::CheckDrawSecond,   text::CheckTopMost,     text::CheckJihou,
                                   text::CheckMustShutDown, text::CheckTransparent, text::CheckShadow,
-                                  text::CheckDrawChar, text::CheckSlideBmp, text::CheckOnMouseToHide,
-                                  text::CheckMag2, text::CheckDrawFrame, text::CheckRoman};
+                                  text::CheckDrawChar,     text::CheckSlideBmp,    text::CheckOnMouseToHide,
+                                  text::CheckMag2,         text::CheckDrawFrame,   text::CheckRoman};
     for (int i = 0; i < 12; ++i) {
         m_checks[size_t(i)] = new QCheckBox(captions[i], this);
         m_checks[size_t(i)]->setObjectName(QStringLiteral("Check%1").arg(i + 1));
@@ -85,7 +85,7 @@ void SettingsDialog::build()
     auto *colourGrid = new QGridLayout(colours);
     const char *labelNames[6] = {"Label2", "Label3", "Label4", "Label11", "Label12", "Label13"};
     const QString labelTexts[6] = {text::ColourHour, text::ColourMinute, text::ColourSecond,
-                                   text::ColourChar, text::ColourBoard, text::ColourFrameRing};
+                                   text::ColourChar, text::ColourBoard,  text::ColourFrameRing};
     const char *pickNames[6] = {"Command5", "Command6", "Command7", "Command11", "Command12", "Command16"};
     for (int i = 0; i < 6; ++i) {
         auto *sw = new Swatch(colours);

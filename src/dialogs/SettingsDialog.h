@@ -72,7 +72,7 @@ private:
     Parameters &m_params;
     Platform &sys;
     SettingsHost &m_host;
-    QLineEdit *m_picture = nullptr;        // Text1
+    QLineEdit *m_picture = nullptr;         // Text1
     std::array<QCheckBox *, 12> m_checks{}; // Check1 ... Check12
     std::array<Swatch *, 6> m_swatches{};   // Picture1 ... Picture6
     std::array<QLineEdit *, 3> m_times{};   // Text2 ... Text4

@@ -26,10 +26,12 @@ public:
     ~SubDialog() override;
     // Its fields as the user has them, over `s`: what the quit compares and saves.
     virtual void applyFields(Settings &s) const = 0;
+
 protected:
     void finish(); // OK's last step and CANCEL's: close and delete
     Settings &m_working;
     Platform &sys;
+
 private:
     std::function<void()> m_closed;
 };
@@ -40,6 +42,7 @@ class SlideshowDialog final : public SubDialog {
 public:
     SlideshowDialog(Settings &working, Platform &sys, std::function<void()> closed);
     void applyFields(Settings &s) const override;
+
 private:
     void fill();
     void ok();
@@ -71,6 +74,7 @@ class ChimeDialog final : public SubDialog {
 public:
     ChimeDialog(Settings &working, Platform &sys, std::function<void()> closed);
     void applyFields(Settings &s) const override;
+
 private:
     void ok();
     void followHalfHour();

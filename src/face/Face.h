@@ -25,10 +25,10 @@ struct Stroke {
 };
 
 struct Face {
-    int size = 120;          // the window's side in pixels
+    int size = 120;           // the window's side in pixels
     quint32 board = 0xFFFFFF; // cleared to this first
     std::vector<Stroke> strokes;
-    QImage picture;          // used by a Picture stroke
+    QImage picture; // used by a Picture stroke
     // The leading strokes that do not move with the time (board, dial, ring);
     // the painter keeps them as one image. Everything is fixed until marked.
     size_t fixedStrokes = size_t(-1);
@@ -38,8 +38,8 @@ struct Face {
     bool sameFixedLayer(const Face &o) const
     {
         return size == o.size && board == o.board && picture.cacheKey() == o.picture.cacheKey()
-            && fixedCount() == o.fixedCount()
-            && std::equal(strokes.begin(), strokes.begin() + std::ptrdiff_t(fixedCount()), o.strokes.begin());
+               && fixedCount() == o.fixedCount()
+               && std::equal(strokes.begin(), strokes.begin() + std::ptrdiff_t(fixedCount()), o.strokes.begin());
     }
 
     void clear(int sizePx, quint32 boardColor)
@@ -52,8 +52,8 @@ struct Face {
     }
     bool operator==(const Face &o) const
     {
-        return size == o.size && board == o.board && strokes == o.strokes
-            && picture.cacheKey() == o.picture.cacheKey() && fixedCount() == o.fixedCount();
+        return size == o.size && board == o.board && strokes == o.strokes && picture.cacheKey() == o.picture.cacheKey()
+               && fixedCount() == o.fixedCount();
     }
 };
 

@@ -13,7 +13,10 @@ namespace dv {
 
 class FaceBuilder {
 public:
-    explicit FaceBuilder(Platform &platform) : sys(platform) {}
+    explicit FaceBuilder(Platform &platform)
+        : sys(platform)
+    {
+    }
 
     // ApplyScale's arithmetic: the window's side follows from the settings.
     void setScale(const Settings &s, double mulX, double mulY);
@@ -35,7 +38,7 @@ public:
     // The settings dialog's face picture: none for an empty name, and none for
     // a file that cannot be read as a picture.
     void setBoardPicture(const QString &file);
-    void captureDesktop();                  // GetDesktopImage
+    void captureDesktop(); // GetDesktopImage
     // SetSlidePicture; `holdMinute` keeps the tick from picking again this minute.
     void pickSlide(Settings &s, bool holdMinute = true);
     const QImage &picture() const { return m_picture; }
@@ -60,8 +63,8 @@ private:
     Platform &sys; // the outside world
     Scale m_scale;
     Face m_face;
-    QImage m_picture;          // the one board picture, stretched onto every face
-    bool m_noImage = true;     // no board picture file
+    QImage m_picture;           // the one board picture, stretched onto every face
+    bool m_noImage = true;      // no board picture file
     bool m_slidePicked = false; // this minute's slideshow pick is done
     bool m_captureRequest = false;
     CaptureTracker m_tracker;

@@ -38,6 +38,7 @@ public:
     QImage image() const; // the whole current face
     QRect rect() const { return m_fixedImage.rect(); }
     int fixedRepaints() const { return m_fixedRepaints; }
+
 private:
     Face m_fixed;
     std::vector<Stroke> m_moving; // the hands of the last face

@@ -5,7 +5,10 @@
 
 namespace dv {
 
-static int floorInt(double v) { return int(std::floor(v)); }
+static int floorInt(double v)
+{
+    return int(std::floor(v));
+}
 
 Scale computeScale(qint32 ClockSize, VBool Mag2Flag, double MulX, double MulY, int screenHeightPx)
 {

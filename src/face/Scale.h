@@ -13,7 +13,7 @@ struct Scale {
     int heightTwips = 1800;
     int OrgX = 60;
     int OrgY = 60;
-    int side = 120;         // the window's side in pixels
+    int side = 120; // the window's side in pixels
 };
 
 // Smallest and largest side we let a hand-edited ClockSize give the window.
@@ -25,8 +25,8 @@ Scale computeScale(qint32 ClockSize, VBool Mag2Flag, double MulX, double MulY, i
 // Base-face coordinate v drawn at pixel Int(v x Mag + 0.5).
 int basePx(double v, float Mag);
 // Widths follow the scale but never drop below one pixel.
-int widthPx(double units, float Mag);  // Int(units x Mag + 0.5)
-int ringWidthPx(float Mag);            // Int(7 x Mag), no rounding term
+int widthPx(double units, float Mag); // Int(units x Mag + 0.5)
+int ringWidthPx(float Mag);           // Int(7 x Mag), no rounding term
 
 // Twips to a stored whole number, halves to even.
 qint32 twipsToWhole(double twips);

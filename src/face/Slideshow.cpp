@@ -6,26 +6,36 @@ namespace dv {
 
 const QStringList &slideIntervals()
 {
-    static const QStringList intervals{
-        QStringLiteral("１分"), QStringLiteral("２分"), QStringLiteral("３分"), QStringLiteral("５分"),
-        QStringLiteral("１０分"), QStringLiteral("１５分"), QStringLiteral("２０分"), QStringLiteral("３０分"),
-        QStringLiteral("１時間"), QStringLiteral("２時間")};
+    static const QStringList intervals{QStringLiteral("１分"),   QStringLiteral("２分"),   QStringLiteral("３分"),
+                                       QStringLiteral("５分"),   QStringLiteral("１０分"), QStringLiteral("１５分"),
+                                       QStringLiteral("２０分"), QStringLiteral("３０分"), QStringLiteral("１時間"),
+                                       QStringLiteral("２時間")};
     return intervals;
 }
 
 bool slideDue(const QString &SlideTime, int Hr, int Min)
 {
     const int last = Min % 10;
-    if (SlideTime == QStringLiteral("１分")) return true;
-    if (SlideTime == QStringLiteral("２分")) return Min % 2 == 0;
-    if (SlideTime == QStringLiteral("３分")) return Min % 3 == 0;
-    if (SlideTime == QStringLiteral("５分")) return last == 0 || last == 5;
-    if (SlideTime == QStringLiteral("１０分")) return last == 0;
-    if (SlideTime == QStringLiteral("１５分")) return Min % 15 == 0;
-    if (SlideTime == QStringLiteral("２０分")) return Min % 20 == 0;
-    if (SlideTime == QStringLiteral("３０分")) return Min % 30 == 0;
-    if (SlideTime == QStringLiteral("１時間")) return Min == 0;
-    if (SlideTime == QStringLiteral("２時間")) return Min == 0 && Hr % 2 == 0;
+    if (SlideTime == QStringLiteral("１分"))
+        return true;
+    if (SlideTime == QStringLiteral("２分"))
+        return Min % 2 == 0;
+    if (SlideTime == QStringLiteral("３分"))
+        return Min % 3 == 0;
+    if (SlideTime == QStringLiteral("５分"))
+        return last == 0 || last == 5;
+    if (SlideTime == QStringLiteral("１０分"))
+        return last == 0;
+    if (SlideTime == QStringLiteral("１５分"))
+        return Min % 15 == 0;
+    if (SlideTime == QStringLiteral("２０分"))
+        return Min % 20 == 0;
+    if (SlideTime == QStringLiteral("３０分"))
+        return Min % 30 == 0;
+    if (SlideTime == QStringLiteral("１時間"))
+        return Min == 0;
+    if (SlideTime == QStringLiteral("２時間"))
+        return Min == 0 && Hr % 2 == 0;
     return false;
 }
 

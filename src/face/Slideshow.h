@@ -16,6 +16,9 @@ bool slideDue(const QString &SlideTime, int Hr, int Min);
 QStringList bmpFileList(const QString &folder, int SlideGrafix);
 
 // Index of the pick for a uniform r in [0, 1).
-inline int pickIndex(int count, double r) { return int(count * r); }
+inline int pickIndex(int count, double r)
+{
+    return int(count * r);
+}
 
 } // namespace dv

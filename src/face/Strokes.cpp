@@ -18,42 +18,34 @@ struct Row {
 
 // Bar marks: double bar at 12, single bars at 3, 6 and 9.
 constexpr Row kBars[] = {
-    {58, 2, 58, 13, 0, +1},
-    {62, 2, 62, 13, 0, +1},
-    {105, 60, 116, 60, -1, 0},
-    {60, 106, 60, 117, 0, -1},
-    {2, 60, 13, 60, +1, 0},
+    {58, 2, 58, 13, 0, +1},    {62, 2, 62, 13, 0, +1}, {105, 60, 116, 60, -1, 0},
+    {60, 106, 60, 117, 0, -1}, {2, 60, 13, 60, +1, 0},
 };
 
 // Roman numerals: main strokes (W2) ...
 constexpr Row kRomanMain[] = {
-    {55, 3, 61, 14, 0, +1},     // XII: X falling
-    {61, 3, 55, 14, 0, +1},     // XII: X rising
-    {64, 3, 64, 14, 0, +1},     // XII: I
-    {68, 3, 68, 14, 0, +1},     // XII: I
-    {107, 54, 107, 65, -1, 0},  // III
-    {111, 54, 111, 65, -1, 0},
-    {115, 54, 115, 65, -1, 0},
-    {56, 105, 59, 116, 0, -1},  // VI: V left
-    {62, 105, 59, 116, 0, -1},  // VI: V right
-    {65, 105, 65, 116, 0, -1},  // VI: I
-    {4, 54, 4, 65, +1, 0},      // IX: I
-    {7, 54, 13, 65, +1, 0},     // IX: X falling
-    {13, 54, 7, 65, +1, 0},     // IX: X rising
+    {55, 3, 61, 14, 0, +1},                                                          // XII: X falling
+    {61, 3, 55, 14, 0, +1},                                                          // XII: X rising
+    {64, 3, 64, 14, 0, +1},                                                          // XII: I
+    {68, 3, 68, 14, 0, +1},                                                          // XII: I
+    {107, 54, 107, 65, -1, 0},                                                       // III
+    {111, 54, 111, 65, -1, 0}, {115, 54, 115, 65, -1, 0}, {56, 105, 59, 116, 0, -1}, // VI: V left
+    {62, 105, 59, 116, 0, -1},                                                       // VI: V right
+    {65, 105, 65, 116, 0, -1},                                                       // VI: I
+    {4, 54, 4, 65, +1, 0},                                                           // IX: I
+    {7, 54, 13, 65, +1, 0},                                                          // IX: X falling
+    {13, 54, 7, 65, +1, 0},                                                          // IX: X rising
 };
 // ... and serif bars (W1).
 constexpr Row kRomanSerifs[] = {
-    {52, 2, 70, 2, 0, +1},
-    {52, 15, 70, 15, 0, +1},
-    {105, 53, 117, 53, -1, 0},
-    {105, 66, 117, 66, -1, 0},
-    {54, 104, 67, 104, 0, -1},
-    {63, 117, 67, 117, 0, -1},  // VI: under the I only
-    {2, 53, 15, 53, +1, 0},
-    {2, 66, 15, 66, +1, 0},
+    {52, 2, 70, 2, 0, +1},     {52, 15, 70, 15, 0, +1},   {105, 53, 117, 53, -1, 0},
+    {105, 66, 117, 66, -1, 0}, {54, 104, 67, 104, 0, -1}, {63, 117, 67, 117, 0, -1}, // VI: under the I only
+    {2, 53, 15, 53, +1, 0},    {2, 66, 15, 66, +1, 0},
 };
 
-struct Pt { int x, y; };
+struct Pt {
+    int x, y;
+};
 // Hour dots at 1, 2, 4, 5, 7, 8, 10, 11 o'clock; fixed values, not computed.
 constexpr Pt kDots[] = {{88, 11}, {108, 32}, {107, 87}, {86, 107}, {31, 108}, {11, 87}, {11, 31}, {32, 11}};
 constexpr Pt kDotsRing[] = {{85, 16}, {103, 35}, {102, 84}, {83, 102}, {34, 103}, {16, 84}, {16, 34}, {35, 16}};
@@ -62,22 +54,19 @@ void appendRows(Face &face, std::span<const Row> rows, int i, int k, int width, 
 {
     for (const Row &r : rows) {
         const int dx = r.ix * i, dy = r.iy * i;
-        face.strokes.push_back({Stroke::Kind::Line,
-                                basePx(r.x1 + dx + k, Mag), basePx(r.y1 + dy + k, Mag),
-                                basePx(r.x2 + dx + k, Mag), basePx(r.y2 + dy + k, Mag),
-                                width, color});
+        face.strokes.push_back({Stroke::Kind::Line, basePx(r.x1 + dx + k, Mag), basePx(r.y1 + dy + k, Mag),
+                                basePx(r.x2 + dx + k, Mag), basePx(r.y2 + dy + k, Mag), width, color});
     }
 }
 
 void appendDots(Face &face, bool ring, int k, int width, quint32 color, float Mag)
 {
     for (const Pt &p : ring ? std::span<const Pt>(kDotsRing) : std::span<const Pt>(kDots))
-        face.strokes.push_back({Stroke::Kind::Dot, basePx(p.x + k, Mag), basePx(p.y + k, Mag),
-                                basePx(p.x + k, Mag), basePx(p.y + k, Mag), width, color});
+        face.strokes.push_back({Stroke::Kind::Dot, basePx(p.x + k, Mag), basePx(p.y + k, Mag), basePx(p.x + k, Mag),
+                                basePx(p.y + k, Mag), width, color});
 }
 
-void appendDial(Face &face, const Settings &s, float Mag, std::span<const Row> main,
-                std::span<const Row> serifs)
+void appendDial(Face &face, const Settings &s, float Mag, std::span<const Row> main, std::span<const Row> serifs)
 {
     const int i = s.DrawFrameFlag ? 5 : 0;
     if (!s.DrawChar)
@@ -127,7 +116,8 @@ HandAngles appendHands(Face &face, const Settings &s, const Scale &sc, int Hr, i
     auto hand = [&](double length, double r, int width, qint32 color) {
         const QPoint tip = handTip(length, r, Mag);
         if (s.ShadowFlag)
-            face.strokes.push_back({Stroke::Kind::Line, sc.OrgX, sc.OrgY + shadow, tip.x(), tip.y() + shadow, width, 0});
+            face.strokes.push_back(
+                {Stroke::Kind::Line, sc.OrgX, sc.OrgY + shadow, tip.x(), tip.y() + shadow, width, 0});
         face.strokes.push_back({Stroke::Kind::Line, sc.OrgX, sc.OrgY, tip.x(), tip.y(), width, quint32(color)});
     };
     hand(35, a.hour, widthPx(3, Mag), s.HourColor);

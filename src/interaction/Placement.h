@@ -16,9 +16,17 @@ public:
 
 class Placement {
 public:
-    Placement(Platform &platform, PlaceMarks &marks) : sys(platform), marks(marks) {}
+    Placement(Platform &platform, PlaceMarks &marks)
+        : sys(platform)
+        , marks(marks)
+    {
+    }
 
-    void setTwipsPerPixel(double x, double y) { m_mulX = x; m_mulY = y; }
+    void setTwipsPerPixel(double x, double y)
+    {
+        m_mulX = x;
+        m_mulY = y;
+    }
     double mulX() const { return m_mulX; }
     double mulY() const { return m_mulY; }
 

@@ -5,7 +5,8 @@
 namespace dv {
 
 PopupMenu::PopupMenu(QObject *parent)
-    : QObject(parent), m_menu(new QMenu)
+    : QObject(parent)
+    , m_menu(new QMenu)
 {
     m_menu->setObjectName(QStringLiteral("mnuPopup"));
     auto add = [this](QMenu *to, const char *name, const QString &caption, std::function<void()> *slot) {

@@ -9,18 +9,19 @@ namespace dv {
 
 class HeadlessWindow final : public ClockWindowOps {
 public:
-    void setCaption(const QString &) override {}
+    void setCaption(const QString &) override { }
     void setSizePx(int w, int h) override { m_rect.setSize({w, h}); }
-    void setCircleShape(int) override {}
+    void setCircleShape(int) override { }
     void movePx(int x, int y) override { m_rect.moveTo(x, y); }
     QRect screenRect() const override { return m_rect; }
     bool isShown() const override { return false; }
-    void showNoActivate(bool) override {}
-    void hideNoActivate() override {}
-    void setTopMost(bool) override {}
-    void present(const Face &) override {}
+    void showNoActivate(bool) override { }
+    void hideNoActivate() override { }
+    void setTopMost(bool) override { }
+    void present(const Face &) override { }
     QImage grabScreen(const QRect &) override { return {}; }
-    void dragMove() override {}
+    void dragMove() override { }
+
 private:
     QRect m_rect{0, 0, 120, 120};
 };
@@ -42,22 +43,22 @@ public:
 
 class SilentMessages final : public MessageBoxes {
 public:
-    void inform(const QString &) override {}
+    void inform(const QString &) override { }
     bool ask(const QString &, bool) override { return false; }
-    void beep() override {}
+    void beep() override { }
 };
 
 class NoTimer final : public TickTimer {
 public:
-    void setEnabled(bool) override {}
+    void setEnabled(bool) override { }
     bool isEnabled() const override { return false; }
-    void setQuarters(bool) override {}
-    void tickSoon() override {}
+    void setQuarters(bool) override { }
+    void tickSoon() override { }
 };
 
 class NoPump final : public EventPump {
 public:
-    void yield() override {}
+    void yield() override { }
 };
 
 class NoLauncher final : public Launcher {
@@ -68,21 +69,21 @@ public:
 
 class NoTray final : public Tray {
 public:
-    void add(const QString &) override {}
-    void modify(const QString &) override {}
-    void remove() override {}
+    void add(const QString &) override { }
+    void modify(const QString &) override { }
+    void remove() override { }
 };
 
 class NoSound final : public SoundOutput {
 public:
     bool play(const QString &, const QString &) override { return false; }
-    void stop() override {}
+    void stop() override { }
     bool isPlaying() const override { return false; }
 };
 
 class NoPower final : public PowerControl {
 public:
-    void requestPowerOff() override {}
+    void requestPowerOff() override { }
 };
 
 class NoChoosers final : public Choosers {

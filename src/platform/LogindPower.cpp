@@ -22,10 +22,13 @@ LogindPower::LogindPower(QObject *parent)
 void LogindPower::answer(bool ok, const QString &error)
 {
     // Always from the event loop: the caller may not be back in it yet.
-    QMetaObject::invokeMethod(this, [this, ok, error] {
-        if (done)
-            done(ok, error);
-    }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this,
+        [this, ok, error] {
+            if (done)
+                done(ok, error);
+        },
+        Qt::QueuedConnection);
 }
 
 void LogindPower::requestPowerOff()

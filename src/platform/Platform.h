@@ -36,7 +36,11 @@ public:
     // Whether `changed` comes for every change that could put the clock out of
     // the way: Shift and Ctrl, and with `pointer` the pointer's moves too.
     // Where it does not, the clock asks four times a second instead.
-    virtual bool pushesChanges(bool pointer) const { (void)pointer; return false; }
+    virtual bool pushesChanges(bool pointer) const
+    {
+        (void)pointer;
+        return false;
+    }
     // Follow the pointer's moves (for hiding under it) or stop.
     virtual void watchPointer(bool on) { (void)on; }
     std::function<void()> changed; // on the GUI thread, outside any X event
@@ -45,10 +49,10 @@ public:
 class ScreenInfo {
 public:
     virtual ~ScreenInfo() = default;
-    virtual QSize sizePx() const = 0;            // the whole primary screen
+    virtual QSize sizePx() const = 0; // the whole primary screen
     // Each monitor's rectangle on the desktop, in pixels.
     virtual QList<QRect> monitorsPx() const { return {QRect(QPoint(0, 0), sizePx())}; }
-    virtual double twipsPerPixelX() const = 0;   // 1440 / logical DPI: 15 at 96 DPI
+    virtual double twipsPerPixelX() const = 0; // 1440 / logical DPI: 15 at 96 DPI
     virtual double twipsPerPixelY() const = 0;
 };
 
@@ -64,8 +68,8 @@ public:
 
 // The window in front (the one that has the focus), as the window system has it.
 struct ActiveWindow {
-    quint64 id = 0;   // 0: none
-    QRect rect;       // its outer rectangle on the screen, frame included
+    quint64 id = 0; // 0: none
+    QRect rect;     // its outer rectangle on the screen, frame included
     bool isClock = false;
 };
 
@@ -75,9 +79,9 @@ public:
     virtual ~ClockWindowOps() = default;
     virtual void setCaption(const QString &text) = 0;
     virtual void setSizePx(int w, int h) = 0;
-    virtual void setCircleShape(int side) = 0;     // visible part: the circle inscribed in side x side
+    virtual void setCircleShape(int side) = 0; // visible part: the circle inscribed in side x side
     virtual void movePx(int x, int y) = 0;
-    virtual QRect screenRect() const = 0;       // outer rectangle, screen pixels
+    virtual QRect screenRect() const = 0; // outer rectangle, screen pixels
     virtual bool isShown() const = 0;
     // Show without taking the focus; `raise` also brings it to the top.
     virtual void showNoActivate(bool raise) = 0;
@@ -165,7 +169,7 @@ struct FileChoice {
     QString title;
     QStringList filters; // "description (*.a *.b)", each matched in any case
     QString defaultSuffix;
-    QString folder;      // where the chooser starts
+    QString folder; // where the chooser starts
 };
 class Choosers {
 public:

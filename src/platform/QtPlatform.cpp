@@ -168,8 +168,8 @@ void QtMessageBoxes::inform(const QString &text)
 
 bool QtMessageBoxes::ask(const QString &text, bool exclamation)
 {
-    return runBox(exclamation ? QMessageBox::Warning : QMessageBox::NoIcon, text,
-                  QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    return runBox(exclamation ? QMessageBox::Warning : QMessageBox::NoIcon, text, QMessageBox::Yes | QMessageBox::No)
+           == QMessageBox::Yes;
 }
 
 void QtMessageBoxes::beep()
@@ -303,7 +303,7 @@ void AlignedTickTimer::expired()
     if (::read(m_fd, &count, sizeof count) < 0) {
         if (errno != ECANCELED)
             return; // nothing yet
-        arm(); // the time was set: aim at the new boundaries, and show the new time now
+        arm();      // the time was set: aim at the new boundaries, and show the new time now
     }
     if (m_enabled)
         emit tick();

@@ -31,8 +31,12 @@ public:
     bool ctrlHeld() const override;
     bool pushesChanges(bool pointer) const override;
     void watchPointer(bool on) override;
+
 private:
-    struct State { QPoint pos; bool shift = false, ctrl = false; };
+    struct State {
+        QPoint pos;
+        bool shift = false, ctrl = false;
+    };
     const State &state() const;
     void settled();
     mutable State m_state;
@@ -99,6 +103,7 @@ public:
     void tickSoon() override;
 signals:
     void tick();
+
 private:
     void arm();
     void expired();

@@ -17,10 +17,11 @@ namespace {
 // SDL and its mixer, with the MIDI synthesiser and the many sound libraries
 // they bring, are loaded at the first play and not at start-up: a clock makes
 // a sound a few times a day, and starts and idles lighter without them.
-#define DV_SDL_FUNCTIONS(X)                                                                                    \
-    X(SDL_InitSubSystem) X(SDL_QuitSubSystem) X(SDL_GetError) X(SDL_GetCurrentAudioDriver) X(SDL_RWFromFile) \
-    X(Mix_OpenAudio) X(Mix_CloseAudio) X(Mix_Init) X(Mix_Quit) X(Mix_HookMusicFinished)                      \
-    X(Mix_LoadMUSType_RW) X(Mix_MusicDuration) X(Mix_FreeMusic) X(Mix_PlayMusic) X(Mix_HaltMusic)
+#define DV_SDL_FUNCTIONS(X)                                                                                            \
+    X(SDL_InitSubSystem)                                                                                               \
+    X(SDL_QuitSubSystem) X(SDL_GetError) X(SDL_GetCurrentAudioDriver) X(SDL_RWFromFile) X(Mix_OpenAudio)               \
+        X(Mix_CloseAudio) X(Mix_Init) X(Mix_Quit) X(Mix_HookMusicFinished) X(Mix_LoadMUSType_RW) X(Mix_MusicDuration)  \
+            X(Mix_FreeMusic) X(Mix_PlayMusic) X(Mix_HaltMusic)
 struct SdlApi {
 #define DV_SDL_POINTER(f) decltype(&::f) f = nullptr;
     DV_SDL_FUNCTIONS(DV_SDL_POINTER)
@@ -86,7 +87,7 @@ bool wavHeaderSane(const QByteArray &h)
             const quint32 rate = u32(pos + 12);
             const bool pcm = format == 1 || format == 3;
             return channels >= 1 && channels <= 8 && rate >= 1000 && rate <= 384000 && align >= 1 && bits >= 4
-                && bits <= 64 && (!pcm || align == channels * ((bits + 7) / 8));
+                   && bits <= 64 && (!pcm || align == channels * ((bits + 7) / 8));
         }
         if (len > quint32(h.size()))
             return false; // the "fmt " chunk comes first in any file we can play
@@ -99,7 +100,9 @@ bool midiHasNotes(const QByteArray &m)
 {
     const qsizetype n = m.size();
     auto u8 = [&m](qsizetype at) { return quint8(m[at]); };
-    auto u32 = [&](qsizetype at) { return quint32(u8(at)) << 24 | quint32(u8(at + 1)) << 16 | quint32(u8(at + 2)) << 8 | u8(at + 3); };
+    auto u32 = [&](qsizetype at) {
+        return quint32(u8(at)) << 24 | quint32(u8(at + 1)) << 16 | quint32(u8(at + 2)) << 8 | u8(at + 3);
+    };
     auto varLen = [&](qsizetype &at) {
         quint32 v = 0;
         for (int i = 0; i < 4 && at < n; ++i) {
@@ -236,7 +239,8 @@ void SdlSound::musicFinishedHook()
     SdlSound *player = g_player.load();
     const quint64 play = g_play.load();
     if (player)
-        QMetaObject::invokeMethod(player, [player, play] { player->onFinished(play); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            player, [player, play] { player->onFinished(play); }, Qt::QueuedConnection);
 }
 
 void SdlSound::onFinished(quint64 play)

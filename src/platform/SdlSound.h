@@ -51,7 +51,7 @@ private:
     QString m_driver;
     QByteArray m_chosenDriver; // SDL_AUDIODRIVER as the user set it, if at all
     bool m_driverChosen = false;
-    bool m_silent = false;     // this device is our stand-in for a missing one
+    bool m_silent = false; // this device is our stand-in for a missing one
     bool m_endedAtOnce = false;
     QElapsedTimer m_started;
     quint64 m_play = 0; // number of the current play; older ends are stale

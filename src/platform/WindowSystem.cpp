@@ -52,7 +52,8 @@ QImage grabUncovered(const QRect &area, const QImage &ownFace, const QImage &own
         // Let the windows we uncovered have their expose events and repaint.
         QThread::msleep(attempt == 0 ? 5 : 25);
         QCoreApplication::processEvents();
-        grab = screen->grabWindow(0, area.x(), area.y(), area.width(), area.height()).toImage()
+        grab = screen->grabWindow(0, area.x(), area.y(), area.width(), area.height())
+                   .toImage()
                    .convertToFormat(QImage::Format_RGB32);
         if (t.elapsed() > 400)
             break;
@@ -80,7 +81,10 @@ bool leftButtonUp()
 class DragFollower final : public QObject {
 public:
     DragFollower(QWidget *w, QPoint pressedAt)
-        : m_w(w), m_pressedAt(pressedAt), m_start(x11::windowPos(w->windowHandle(), w->pos())), m_target(m_start)
+        : m_w(w)
+        , m_pressedAt(pressedAt)
+        , m_start(x11::windowPos(w->windowHandle(), w->pos()))
+        , m_target(m_start)
     {
         w->installEventFilter(this);
     }
@@ -114,8 +118,7 @@ public:
                 moveTo(m_start + at - m_pressedAt);
             return true;
         }
-        if (e->type() == QEvent::MouseButtonRelease
-            && static_cast<QMouseEvent *>(e)->button() == Qt::LeftButton) {
+        if (e->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent *>(e)->button() == Qt::LeftButton) {
             const QPoint at = static_cast<QMouseEvent *>(e)->globalPosition().toPoint();
             if (at != m_pressedAt)
                 moveTo(m_start + at - m_pressedAt);

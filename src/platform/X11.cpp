@@ -60,8 +60,7 @@ void setSkipTaskbar(QWindow *w)
         ev.data.data32[1] = skip[0];
         ev.data.data32[2] = skip[1];
         ev.data.data32[3] = 1;
-        xcb_send_event(c, 0, screen->root,
-                       XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+        xcb_send_event(c, 0, screen->root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
                        reinterpret_cast<const char *>(&ev));
     }
     xcb_flush(c);
@@ -81,7 +80,6 @@ QPoint windowPos(QWindow *w, QPoint fallback)
     free(r);
     return p;
 }
-
 
 PointerState queryPointer()
 {
@@ -104,7 +102,11 @@ PointerState queryPointer()
 
 class ModifierWatch::Filter final : public QAbstractNativeEventFilter {
 public:
-    Filter(ModifierWatch *w, uint8_t firstEvent) : m_watch(w), m_first(firstEvent) {}
+    Filter(ModifierWatch *w, uint8_t firstEvent)
+        : m_watch(w)
+        , m_first(firstEvent)
+    {
+    }
     bool nativeEventFilter(const QByteArray &type, void *message, qintptr *) override
     {
         if (type != "xcb_generic_event_t")
@@ -124,6 +126,7 @@ public:
         }
         return false; // Qt keeps its own keyboard state from the same events
     }
+
 private:
     ModifierWatch *m_watch;
     uint8_t m_first;
@@ -170,7 +173,10 @@ ModifierWatch::~ModifierWatch()
 
 class PointerWatch::Filter final : public QAbstractNativeEventFilter {
 public:
-    explicit Filter(PointerWatch *w) : m_watch(w) {}
+    explicit Filter(PointerWatch *w)
+        : m_watch(w)
+    {
+    }
     bool nativeEventFilter(const QByteArray &type, void *message, qintptr *) override
     {
         if (type != "xcb_generic_event_t")
@@ -186,6 +192,7 @@ public:
         }
         return true; // ours alone: Qt selected no raw events
     }
+
 private:
     PointerWatch *m_watch;
 };
@@ -297,8 +304,8 @@ void DirectPainter::release()
 static bool takesXrgb32(xcb_connection_t *c, xcb_visualid_t visual, uint8_t depth)
 {
     const xcb_setup_t *setup = xcb_get_setup(c);
-    if (setup->image_byte_order != (QSysInfo::ByteOrder == QSysInfo::LittleEndian ? XCB_IMAGE_ORDER_LSB_FIRST
-                                                                                   : XCB_IMAGE_ORDER_MSB_FIRST))
+    if (setup->image_byte_order
+        != (QSysInfo::ByteOrder == QSysInfo::LittleEndian ? XCB_IMAGE_ORDER_LSB_FIRST : XCB_IMAGE_ORDER_MSB_FIRST))
         return false;
     bool bpp32 = false;
     for (auto f = xcb_setup_pixmap_formats_iterator(setup); f.rem; xcb_format_next(&f))
@@ -311,8 +318,7 @@ static bool takesXrgb32(xcb_connection_t *c, xcb_visualid_t visual, uint8_t dept
             for (auto v = xcb_depth_visuals_iterator(d.data); v.rem; xcb_visualtype_next(&v))
                 if (v.data->visual_id == visual)
                     return d.data->depth == depth && v.data->_class == XCB_VISUAL_CLASS_TRUE_COLOR
-                        && v.data->red_mask == 0xff0000 && v.data->green_mask == 0xff00
-                        && v.data->blue_mask == 0xff;
+                           && v.data->red_mask == 0xff0000 && v.data->green_mask == 0xff00 && v.data->blue_mask == 0xff;
     return false;
 }
 
@@ -356,7 +362,7 @@ void DirectPainter::put(const QImage &image, const QRegion &area, QPoint origin)
         return;
     // A request may not be longer than the server takes; a large rectangle goes in bands.
     const size_t maxBytes = size_t(xcb_get_maximum_request_length(c)) * 4 - 64;
-    for (const QRect &inWindow : area & QRect(origin, image.size())) {
+    for (const QRect &inWindow : area &QRect(origin, image.size())) {
         const QRect r = inWindow.translated(-origin); // in the image
         const size_t rowBytes = size_t(r.width()) * 4;
         const int band = int(qMax<size_t>(1, maxBytes / rowBytes));

@@ -70,6 +70,7 @@ public:
     // wake-up per check rather than one per motion.
     void setOn(bool on);
     std::function<void()> moved;
+
 private:
     class Filter;
     Filter *m_filter = nullptr;
@@ -98,6 +99,7 @@ public:
     // The window's pixels in `area`, from an image whose top left corner
     // lies at `origin` in the window (device pixels).
     void put(const QImage &image, const QRegion &area, QPoint origin = QPoint(0, 0));
+
 private:
     void release();
     quint32 m_window = 0;

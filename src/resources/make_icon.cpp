@@ -1,7 +1,6 @@
 // Writes the clock's icon as a PNG for the desktop entry.
 #include "resources/Art.h"
 
-
 int main(int argc, char **argv)
 {
     if (argc != 3)

@@ -28,8 +28,14 @@ void tone(std::vector<int16_t> &pcm, double start, double length, double freq, d
     }
 }
 
-void put32(std::FILE *f, uint32_t v) { std::fwrite(&v, 4, 1, f); }
-void put16(std::FILE *f, uint16_t v) { std::fwrite(&v, 2, 1, f); }
+void put32(std::FILE *f, uint32_t v)
+{
+    std::fwrite(&v, 4, 1, f);
+}
+void put16(std::FILE *f, uint16_t v)
+{
+    std::fwrite(&v, 2, 1, f);
+}
 } // namespace
 
 int main(int argc, char **argv)
@@ -52,8 +58,8 @@ int main(int argc, char **argv)
     put32(f, 36 + bytes);
     std::fwrite("WAVEfmt ", 1, 8, f);
     put32(f, 16);
-    put16(f, 1);      // PCM
-    put16(f, 1);      // mono
+    put16(f, 1); // PCM
+    put16(f, 1); // mono
     put32(f, kRate);
     put32(f, kRate * 2);
     put16(f, 2);

@@ -3,7 +3,10 @@
 namespace dv {
 
 Parameters::Parameters(SettingsStore &store, const QString &appDir)
-    : m_store(store), m_appDir(appDir), m_working(Settings::defaults(appDir)), m_saved(m_working)
+    : m_store(store)
+    , m_appDir(appDir)
+    , m_working(Settings::defaults(appDir))
+    , m_saved(m_working)
 {
 }
 

@@ -184,7 +184,7 @@ static const char *const kApp = "DIALVANE";
 static QString confPath()
 {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-        + QStringLiteral("/MOKU/DIALVANE.conf");
+           + QStringLiteral("/MOKU/DIALVANE.conf");
 }
 
 bool QSettingsStore::readable() const

@@ -18,8 +18,8 @@ inline constexpr VBool VTrue = -1;
 inline constexpr VBool VFalse = 0;
 
 struct Settings {
-    qint32 FormTop = 0;           // twips
-    qint32 FormLeft = 0;          // twips
+    qint32 FormTop = 0;  // twips
+    qint32 FormLeft = 0; // twips
     QString BackImage;
     VBool DrawSecond = VTrue;
     VBool TopMost = VFalse;
@@ -28,16 +28,16 @@ struct Settings {
     VBool ShadowFlag = VFalse;
     VBool DrawChar = VTrue;
     VBool SlideBmp = VFalse;
-    QString BmpDirectory;         // default: the program's folder
+    QString BmpDirectory; // default: the program's folder
     QString SlideTime = QStringLiteral("５分");
     VBool OnMouseToHide = VFalse;
     VBool Mag2Flag = VFalse;
     VBool DrawFrameFlag = VTrue;
-    qint32 ClockSize = 240;       // pixels
+    qint32 ClockSize = 240; // pixels
     VBool CharPattern = VFalse;
     quint8 FormPlace = 0;
     quint8 SlideGrafix = 7;
-    qint32 HourColor = 0;         // colours are 0x00BBGGRR
+    qint32 HourColor = 0; // colours are 0x00BBGGRR
     qint32 MinuteColor = 0;
     qint32 SecondColor = 0;
     qint32 CharColor = 0;
@@ -54,8 +54,8 @@ struct Settings {
     QString AlarmMessage3;
     QString ShutDownTime;
     VBool MustShutDown = VFalse;
-    float OffsetTime = 0.0f;      // hours.minutes
-    QString Jihou00File;          // default: the program's folder + "/JIHOU.WAV"
+    float OffsetTime = 0.0f; // hours.minutes
+    QString Jihou00File;     // default: the program's folder + "/JIHOU.WAV"
     QString Jihou30File;
     VBool Jihou30 = VFalse;
 
@@ -65,8 +65,8 @@ struct Settings {
     static Settings defaults(const QString &appDir);
 };
 
-using SettingMember = std::variant<qint32 Settings::*, VBool Settings::*, QString Settings::*,
-                                   quint8 Settings::*, float Settings::*>;
+using SettingMember =
+    std::variant<qint32 Settings::*, VBool Settings::*, QString Settings::*, quint8 Settings::*, float Settings::*>;
 struct SettingField {
     const char *key;
     SettingMember member;

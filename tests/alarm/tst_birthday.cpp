@@ -155,8 +155,7 @@ void TestBirthday::fileOfAnyKindIsSafe_data()
     QTest::newRow("FIFO") << "fifo" << QStringList{};
     QTest::newRow("a link to /dev/zero") << "zero" << QStringList{};
     QTest::newRow("beyond the first megabyte") << "huge" << QStringList{"今日は Early です"};
-    QTest::newRow("a long greeting is cut") << "long"
-        << QStringList{("今日は " + longName).left(199) + QChar(0x2026)};
+    QTest::newRow("a long greeting is cut") << "long" << QStringList{("今日は " + longName).left(199) + QChar(0x2026)};
 }
 
 void TestBirthday::fileOfAnyKindIsSafe()

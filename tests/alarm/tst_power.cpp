@@ -29,7 +29,12 @@ private slots:
 private:
     void startMock(const QString &canPowerOff);
     void stopMock();
-    struct Answer { bool got = false; bool early = false; bool ok = false; QString error; };
+    struct Answer {
+        bool got = false;
+        bool early = false;
+        bool ok = false;
+        QString error;
+    };
     Answer request();
     QStringList powerOffCalls() const;
 
@@ -45,17 +50,20 @@ void TestPower::initTestCase()
     QVERIFY(m_dir.isValid());
     QFile conf(m_dir.filePath(QStringLiteral("bus.conf")));
     QVERIFY(conf.open(QIODevice::WriteOnly));
-    conf.write(QStringLiteral(
-        "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\"\n"
-        " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
-        "<busconfig><type>system</type><listen>unix:dir=%1</listen><auth>EXTERNAL</auth>\n"
-        "<policy context=\"default\"><allow user=\"*\"/><allow own=\"*\"/>\n"
-        "<allow send_destination=\"*\" eavesdrop=\"true\"/><allow eavesdrop=\"true\"/></policy></busconfig>\n")
-                   .arg(m_dir.path()).toUtf8());
+    conf.write(
+        QStringLiteral(
+            "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\"\n"
+            " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
+            "<busconfig><type>system</type><listen>unix:dir=%1</listen><auth>EXTERNAL</auth>\n"
+            "<policy context=\"default\"><allow user=\"*\"/><allow own=\"*\"/>\n"
+            "<allow send_destination=\"*\" eavesdrop=\"true\"/><allow eavesdrop=\"true\"/></policy></busconfig>\n")
+            .arg(m_dir.path())
+            .toUtf8());
     conf.close();
     QProcess bus;
-    bus.start(QStringLiteral("dbus-daemon"), {QStringLiteral("--config-file=") + conf.fileName(), QStringLiteral("--fork"),
-                                              QStringLiteral("--print-address=1"), QStringLiteral("--print-pid=1")});
+    bus.start(QStringLiteral("dbus-daemon"),
+              {QStringLiteral("--config-file=") + conf.fileName(), QStringLiteral("--fork"),
+               QStringLiteral("--print-address=1"), QStringLiteral("--print-pid=1")});
     QVERIFY(bus.waitForFinished(10000));
     const QStringList out = QString::fromUtf8(bus.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     QCOMPARE(out.size(), 2);
@@ -66,9 +74,10 @@ void TestPower::initTestCase()
     QVERIFY(QDBusConnection::systemBus().isConnected());
 
     // Watch the wire for PowerOff calls; the mock's own log cannot tell a bool from an int.
-    m_monitor.start(QStringLiteral("dbus-monitor"),
-                    {QStringLiteral("--address"), m_address,
-                     QStringLiteral("type='method_call',interface='org.freedesktop.login1.Manager',member='PowerOff'")});
+    m_monitor.start(
+        QStringLiteral("dbus-monitor"),
+        {QStringLiteral("--address"), m_address,
+         QStringLiteral("type='method_call',interface='org.freedesktop.login1.Manager',member='PowerOff'")});
     QVERIFY(m_monitor.waitForStarted());
     QTest::qWait(300);
 }
@@ -91,8 +100,9 @@ void TestPower::startMock(const QString &canPowerOff)
 {
     m_mock.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     m_mock.start(QStringLiteral("/usr/bin/python3"),
-                 {QStringLiteral("-m"), QStringLiteral("dbusmock"), QStringLiteral("--template"), QStringLiteral("logind"),
-                  QStringLiteral("-p"), QStringLiteral("{\"CanPowerOff\": \"%1\"}").arg(canPowerOff)});
+                 {QStringLiteral("-m"), QStringLiteral("dbusmock"), QStringLiteral("--template"),
+                  QStringLiteral("logind"), QStringLiteral("-p"),
+                  QStringLiteral("{\"CanPowerOff\": \"%1\"}").arg(canPowerOff)});
     QVERIFY(m_mock.waitForStarted());
     QTRY_VERIFY_WITH_TIMEOUT(
         QDBusConnection::systemBus().interface()->isServiceRegistered(QStringLiteral("org.freedesktop.login1")), 10000);
@@ -169,11 +179,13 @@ void TestPower::refusedByCanPowerOff()
 void TestPower::accessDenied()
 {
     startMock(QStringLiteral("challenge"));
-    auto add = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
+    auto add = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.login1"),
+                                              QStringLiteral("/org/freedesktop/login1"),
                                               QStringLiteral("org.freedesktop.DBus.Mock"), QStringLiteral("AddMethod"));
     add << QStringLiteral("org.freedesktop.login1.Manager") << QStringLiteral("PowerOff") << QStringLiteral("b")
-        << QString() << QStringLiteral("raise dbus.exceptions.DBusException('not allowed', "
-                                       "name='org.freedesktop.DBus.Error.AccessDenied')");
+        << QString()
+        << QStringLiteral("raise dbus.exceptions.DBusException('not allowed', "
+                          "name='org.freedesktop.DBus.Error.AccessDenied')");
     const QDBusMessage r = QDBusConnection::systemBus().call(add);
     QVERIFY2(r.type() == QDBusMessage::ReplyMessage, qPrintable(r.errorMessage()));
     const Answer a = request();

@@ -21,13 +21,14 @@ struct WeekRig : Rig {
     }
     void runUntil(const QDateTime &until)
     {
-        const qint64 ms = QDateTime(time.t.date(), time.t.time(), Qt::UTC)
-                              .msecsTo(QDateTime(until.date(), until.time(), Qt::UTC));
+        const qint64 ms =
+            QDateTime(time.t.date(), time.t.time(), Qt::UTC).msecsTo(QDateTime(until.date(), until.time(), Qt::UTC));
         qsizetype plays = sound.played.size();
         run(ms, [&] {
             if (sound.played.size() > plays) {
                 plays = sound.played.size();
-                started << sound.played.last() + QLatin1Char('@') + time.t.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+                started << sound.played.last() + QLatin1Char('@')
+                               + time.t.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
                 soundStarted = time.t;
             }
             if (sound.playing && soundStarted.secsTo(time.t) >= soundSeconds)
@@ -71,7 +72,10 @@ struct ZonedRun {
     }
 };
 const QTimeZone kBerlin("Europe/Berlin");
-QDateTime berlin(const QDate &d, const QTime &t) { return QDateTime(d, t, kBerlin); }
+QDateTime berlin(const QDate &d, const QTime &t)
+{
+    return QDateTime(d, t, kBerlin);
+}
 
 // This process's resident memory in KB.
 long residentKb()
@@ -179,13 +183,14 @@ void TestSchedule::overlaps_data()
     QTest::addColumn<QString>("secondAt");
     QTest::addColumn<QStringList>("started");
     const QString sig = "/s/00.wav@2026-12-07 11:59:56";
-    QTest::newRow("alarm cuts off the signal") << "" << "12:00"
-        << QStringList{sig, "/s/2.wav@2026-12-07 12:00:00"};
-    QTest::newRow("an alarm keeps the floor from an alarm") << "11:59" << "12:00"
-        << QStringList{"/s/1.wav@2026-12-07 11:59:00"};
-    QTest::newRow("and from the signal") << "11:59" << ""
-        << QStringList{"/s/1.wav@2026-12-07 11:59:00"};
-    QTest::newRow("nothing else due") << "" << "" << QStringList{sig};
+    QTest::newRow("alarm cuts off the signal") << ""
+                                               << "12:00" << QStringList{sig, "/s/2.wav@2026-12-07 12:00:00"};
+    QTest::newRow("an alarm keeps the floor from an alarm") << "11:59"
+                                                            << "12:00" << QStringList{"/s/1.wav@2026-12-07 11:59:00"};
+    QTest::newRow("and from the signal") << "11:59"
+                                         << "" << QStringList{"/s/1.wav@2026-12-07 11:59:00"};
+    QTest::newRow("nothing else due") << ""
+                                      << "" << QStringList{sig};
 }
 
 void TestSchedule::overlaps()
@@ -266,9 +271,9 @@ void TestSchedule::unplayableAlarmFlashesUntilPressed()
     rig.runUntil(QDateTime(kMonday, QTime(13, 58, 0)));
     QVERIFY(rig.ui.alarmOpen);
     QVERIFY(rig.ui.alarmBeeps);
-    QCOMPARE(rig.clock.schedule().same(), 1);            // holds the schedule ...
-    QCOMPARE(rig.sound.played.size(), 1);   // ... so 13:59:56 will not sound yet
-    rig.ui.unloadAlarmWindow();             // the button
+    QCOMPARE(rig.clock.schedule().same(), 1); // holds the schedule ...
+    QCOMPARE(rig.sound.played.size(), 1);     // ... so 13:59:56 will not sound yet
+    rig.ui.unloadAlarmWindow();               // the button
     QCOMPARE(rig.clock.schedule().same(), 0);
     rig.runUntil(QDateTime(kMonday, QTime(14, 0, 0)));
     QCOMPARE(rig.sound.played.size(), 2);
@@ -339,8 +344,8 @@ void TestSchedule::shutdownStopsTheSoundFirst()
     rig.power.done(false, QStringLiteral("no"));
     rig.soundSeconds = 5;
     rig.runUntil(QDateTime(kMonday, QTime(23, 59, 58)));
-    QCOMPARE(rig.started.mid(1), QStringList({"/s/1.wav@2026-12-07 23:01:00",
-                                              rig.clock.settings().Jihou00File + "@2026-12-07 23:59:56"}));
+    QCOMPARE(rig.started.mid(1),
+             QStringList({"/s/1.wav@2026-12-07 23:01:00", rig.clock.settings().Jihou00File + "@2026-12-07 23:59:56"}));
 }
 
 void TestSchedule::alarmWithoutSoundFlashesUntilPressed()
@@ -393,12 +398,14 @@ void TestSchedule::clockChanges_data()
     QTest::addColumn<QStringList>("started");
     // 02:00 becomes 03:00: the 02:30 alarm rings at 03:00, no signal at 02:59:56.
     QTest::newRow("spring forward") << QDate(2026, 3, 29)
-        << QStringList{"/s/00.wav@2026-03-29 01:59:56 CET", "/s/2.wav@2026-03-29 03:00:00 CEST",
-                       "/s/00.wav@2026-03-29 03:59:56 CEST"};
+                                    << QStringList{"/s/00.wav@2026-03-29 01:59:56 CET",
+                                                   "/s/2.wav@2026-03-29 03:00:00 CEST",
+                                                   "/s/00.wav@2026-03-29 03:59:56 CEST"};
     // 03:00 becomes 02:00: 02:30 and 02:59:56 come twice, and ring once.
     QTest::newRow("fall back") << QDate(2026, 10, 25)
-        << QStringList{"/s/00.wav@2026-10-25 01:59:56 CEST", "/s/2.wav@2026-10-25 02:30:00 CEST",
-                       "/s/00.wav@2026-10-25 02:59:56 CEST", "/s/00.wav@2026-10-25 03:59:56 CET"};
+                               << QStringList{"/s/00.wav@2026-10-25 01:59:56 CEST", "/s/2.wav@2026-10-25 02:30:00 CEST",
+                                              "/s/00.wav@2026-10-25 02:59:56 CEST",
+                                              "/s/00.wav@2026-10-25 03:59:56 CET"};
 }
 
 void TestSchedule::clockChanges()
@@ -482,7 +489,8 @@ void TestSchedule::deviceType_data()
     QTest::newRow("wav") << QStringList{"/a/x.wav"} << QStringList{"WaveAudio"};
     QTest::newRow("WAV") << QStringList{"/a/x.WAV"} << QStringList{"WaveAudio"};
     QTest::newRow("Mid") << QStringList{"/a/x.Mid"} << QStringList{"Sequencer"};
-    QTest::newRow("other keeps the last") << QStringList{"/a/x.mid", "/a/y.ogg"} << QStringList{"Sequencer", "Sequencer"};
+    QTest::newRow("other keeps the last")
+        << QStringList{"/a/x.mid", "/a/y.ogg"} << QStringList{"Sequencer", "Sequencer"};
     QTest::newRow("none before the first") << QStringList{"/a/y.mp3"} << QStringList{""};
     QTest::newRow("short name") << QStringList{"/a/x.wav", "id"} << QStringList{"WaveAudio", "WaveAudio"};
 }

@@ -28,17 +28,38 @@ QByteArray wav(double seconds, int rate = 22050)
     for (quint32 i = 0; i < n; ++i)
         qToLittleEndian<qint16>(qint16(8000 * ((i / 25) % 2 ? 1 : -1)), pcm.data() + 2 * i);
     QByteArray h;
-    auto u32 = [&h](quint32 v) { char b[4]; qToLittleEndian(v, b); h.append(b, 4); };
-    auto u16 = [&h](quint16 v) { char b[2]; qToLittleEndian(v, b); h.append(b, 2); };
-    h += "RIFF"; u32(36 + quint32(pcm.size())); h += "WAVEfmt "; u32(16); u16(1); u16(1);
-    u32(quint32(rate)); u32(quint32(rate) * 2); u16(2); u16(16); h += "data"; u32(quint32(pcm.size()));
+    auto u32 = [&h](quint32 v) {
+        char b[4];
+        qToLittleEndian(v, b);
+        h.append(b, 4);
+    };
+    auto u16 = [&h](quint16 v) {
+        char b[2];
+        qToLittleEndian(v, b);
+        h.append(b, 2);
+    };
+    h += "RIFF";
+    u32(36 + quint32(pcm.size()));
+    h += "WAVEfmt ";
+    u32(16);
+    u16(1);
+    u16(1);
+    u32(quint32(rate));
+    u32(quint32(rate) * 2);
+    u16(2);
+    u16(16);
+    h += "data";
+    u32(quint32(pcm.size()));
     return h + pcm;
 }
 
 // One note of a quarter second.
 QByteArray midi()
 {
-    QByteArray track = QByteArray::fromHex("00C000" "00903C64" "8340803C00" "00FF2F00");
+    QByteArray track = QByteArray::fromHex("00C000"
+                                           "00903C64"
+                                           "8340803C00"
+                                           "00FF2F00");
     QByteArray m = QByteArray::fromHex("4D546864000000060000000100C0") + "MTrk";
     char len[4];
     qToBigEndian(quint32(track.size()), len);
@@ -205,9 +226,15 @@ void TestSound::brokenOrEmptySounds()
     else if (kind == "truncated")
         data.truncate(44);
     else if (kind == "silent.mid")
-        data = QByteArray::fromHex("4D546864000000060000000100C0" "4D54726B00000004" "00FF2F00");
+        data = QByteArray::fromHex("4D546864000000060000000100C0"
+                                   "4D54726B00000004"
+                                   "00FF2F00");
     else if (kind == "mute.mid") // a program change, then a note-on of velocity 0 in running status
-        data = QByteArray::fromHex("4D546864000000060000000100C0" "4D54726B0000000B" "00C000" "00903C00" "00FF2F00");
+        data = QByteArray::fromHex("4D546864000000060000000100C0"
+                                   "4D54726B0000000B"
+                                   "00C000"
+                                   "00903C00"
+                                   "00FF2F00");
     QString file = write(m_dir, kind + ".wav", data);
     if (kind == "fifo") {
         file = m_dir.filePath("sound-fifo.wav");

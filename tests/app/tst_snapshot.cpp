@@ -55,12 +55,13 @@ void TestSnapshot::writesTheFace_data()
     QTest::addColumn<QPoint>("handPixel");
     QTest::addColumn<QColor>("handColor");
     QTest::addColumn<QColor>("board");
-    QTest::newRow("defaults") << "" << "03:00:15" << 120 << QPoint(111, 60) << QColor(Qt::black) << QColor(Qt::white);
-    QTest::newRow("240 px, red second hand") << "Mag2Flag=True\nClockSize=240\nSecondColor=255\n"
-                                             << "09:00:45" << 240 << QPoint(30, 120) << QColor(Qt::red)
-                                             << QColor(Qt::white);
-    QTest::newRow("free size off") << "Mag2Flag=False\nClockSize=240\n" << "3:00:15" << 120
-                                   << QPoint(111, 60) << QColor(Qt::black) << QColor(Qt::white);
+    QTest::newRow("defaults") << ""
+                              << "03:00:15" << 120 << QPoint(111, 60) << QColor(Qt::black) << QColor(Qt::white);
+    QTest::newRow("240 px, red second hand")
+        << "Mag2Flag=True\nClockSize=240\nSecondColor=255\n"
+        << "09:00:45" << 240 << QPoint(30, 120) << QColor(Qt::red) << QColor(Qt::white);
+    QTest::newRow("free size off") << "Mag2Flag=False\nClockSize=240\n"
+                                   << "3:00:15" << 120 << QPoint(111, 60) << QColor(Qt::black) << QColor(Qt::white);
     // A picture board, and a slideshow of one picture.
     QDir().mkpath(m_dir.filePath(QStringLiteral("slides")));
     QImage green(40, 30, QImage::Format_RGB32), blue(40, 30, QImage::Format_RGB32);
@@ -68,10 +69,10 @@ void TestSnapshot::writesTheFace_data()
     blue.fill(Qt::blue);
     QVERIFY(green.save(m_dir.filePath(QStringLiteral("board.bmp"))));
     QVERIFY(blue.save(m_dir.filePath(QStringLiteral("slides/only.BMP")), "BMP"));
-    QTest::newRow("board picture") << "BackImage=" + m_dir.filePath("board.bmp") + "\n" << "03:00:15" << 120
-                                   << QPoint(111, 60) << QColor(Qt::black) << QColor(Qt::green);
-    QTest::newRow("slideshow") << "BackImage=" + m_dir.filePath("board.bmp") + "\nSlideBmp=True\nBmpDirectory="
-                                      + m_dir.filePath("slides") + "\n"
+    QTest::newRow("board picture") << "BackImage=" + m_dir.filePath("board.bmp") + "\n"
+                                   << "03:00:15" << 120 << QPoint(111, 60) << QColor(Qt::black) << QColor(Qt::green);
+    QTest::newRow("slideshow") << "BackImage=" + m_dir.filePath("board.bmp")
+                                      + "\nSlideBmp=True\nBmpDirectory=" + m_dir.filePath("slides") + "\n"
                                << "03:00:15" << 120 << QPoint(111, 60) << QColor(Qt::black) << QColor(Qt::blue);
 }
 
@@ -91,7 +92,7 @@ void TestSnapshot::writesTheFace()
     const QImage img(out);
     QCOMPARE(img.size(), QSize(side, side));
     QCOMPARE(QColor(img.pixel(handPixel)), handColor);
-    QCOMPARE(qAlpha(img.pixel(0, 0)), 0);                 // outside the circle
+    QCOMPARE(qAlpha(img.pixel(0, 0)), 0); // outside the circle
     QCOMPARE(qAlpha(img.pixel(side / 2, side / 2)), 255);
     QCOMPARE(QColor(img.pixel(side / 4, side * 3 / 4)), board);
 }

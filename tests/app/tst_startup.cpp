@@ -160,16 +160,16 @@ void TestStartup::missingFilesAreReportedInOrder()
     Rig rig(app.path());
     const QString gone = app.path() + QStringLiteral("/gone");
     rig.store.values = {{"BackImage", gone + "/board.jpg"}, {"BmpDirectory", gone},
-                        {"AlarmSound1", gone + "/1.wav"}, {"AlarmSound2", ""},
-                        {"AlarmSound3", gone + "/3.mid"}, {"SlideBmp", "True"}};
+                        {"AlarmSound1", gone + "/1.wav"},   {"AlarmSound2", ""},
+                        {"AlarmSound3", gone + "/3.mid"},   {"SlideBmp", "True"}};
     rig.clock.Form_Load(QString());
     const QString br = QStringLiteral("\r\n");
     QCOMPARE(rig.msg.shown, QStringList({
-        "ファイルが見付かりません（文字盤の画像ﾌｧｲﾙ）" + br + br + "-> " + gone + "/board.jpg",
-        "画像ファイルのフォルダが存在しません" + br + "-> " + gone,
-        "ファイルが見付かりません（ｱﾗｰﾑｻｳﾝﾄﾞﾌｧｲﾙ１）" + br + br + "-> " + gone + "/1.wav",
-        "ファイルが見付かりません（ｱﾗｰﾑｻｳﾝﾄﾞﾌｧｲﾙ３）" + br + br + "-> " + gone + "/3.mid",
-    }));
+                                "ファイルが見付かりません（文字盤の画像ﾌｧｲﾙ）" + br + br + "-> " + gone + "/board.jpg",
+                                "画像ファイルのフォルダが存在しません" + br + "-> " + gone,
+                                "ファイルが見付かりません（ｱﾗｰﾑｻｳﾝﾄﾞﾌｧｲﾙ１）" + br + br + "-> " + gone + "/1.wav",
+                                "ファイルが見付かりません（ｱﾗｰﾑｻｳﾝﾄﾞﾌｧｲﾙ３）" + br + br + "-> " + gone + "/3.mid",
+                            }));
     const Settings &s = rig.clock.settings();
     QVERIFY(s.BackImage.isEmpty());
     QCOMPARE(rig.clock.face().hasBoardPicture(), false);

@@ -186,8 +186,8 @@ void TestTick::faceOrder()
     // Shadowed bars and dots, bars and dots, ring, then three hands with shadows.
     QCOMPARE(s.size(), size_t(13 + 13 + 1 + 6));
     QCOMPARE(s.at(26).kind, Stroke::Kind::Ring);
-    QCOMPARE(s.at(27).color, 0u);                 // the hour hand's shadow first
-    QCOMPARE(s.back().width, 1);                   // the second hand last
+    QCOMPARE(s.at(27).color, 0u); // the hour hand's shadow first
+    QCOMPARE(s.back().width, 1);  // the second hand last
     QCOMPARE(s.back().x2, 15);
     QCOMPARE(s.back().y2, 85);
 }
@@ -243,7 +243,12 @@ void TestTick::slideshowInterval_data()
     QTest::addColumn<QString>("label");
     QTest::addColumn<int>("hour");
     QTest::addColumn<QList<int>>("dueMinutes");
-    auto every = [](int n) { QList<int> m; for (int i = 0; i < 60; i += n) m << i; return m; };
+    auto every = [](int n) {
+        QList<int> m;
+        for (int i = 0; i < 60; i += n)
+            m << i;
+        return m;
+    };
     QTest::newRow("1 min") << "１分" << 14 << every(1);
     QTest::newRow("2 min") << "２分" << 14 << every(2);
     QTest::newRow("3 min") << "３分" << 14 << every(3);

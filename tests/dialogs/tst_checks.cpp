@@ -25,21 +25,36 @@ void TestChecks::time_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("completed");
     QTest::addColumn<bool>("rejected");
-    QTest::newRow("07:30") << "07:30" << "07:30" << false;
-    QTest::newRow("00:00") << "00:00" << "00:00" << false;
-    QTest::newRow("23:59") << "23:59" << "23:59" << false;
-    QTest::newRow("empty is off") << "" << "" << false;
-    QTest::newRow("7:30 gets its zero") << "7:30" << "07:30" << false;
-    QTest::newRow("24:00") << "24:00" << "24:00" << true;
-    QTest::newRow("23:60") << "23:60" << "23:60" << true;
-    QTest::newRow("29:00") << "29:00" << "29:00" << true;
-    QTest::newRow("7:3") << "7:3" << "7:3" << true;
-    QTest::newRow("730") << "730" << "730" << true;
-    QTest::newRow("0730 becomes 00730") << "0730" << "00730" << true;
-    QTest::newRow("07.30") << "07.30" << "07.30" << true;
-    QTest::newRow("07:30:00") << "07:30:00" << "07:30:00" << true;
-    QTest::newRow("leading space") << " 7:30" << " 7:30" << true;
-    QTest::newRow("full-width") << "０７：３０" << "０７：３０" << true;
+    QTest::newRow("07:30") << "07:30"
+                           << "07:30" << false;
+    QTest::newRow("00:00") << "00:00"
+                           << "00:00" << false;
+    QTest::newRow("23:59") << "23:59"
+                           << "23:59" << false;
+    QTest::newRow("empty is off") << ""
+                                  << "" << false;
+    QTest::newRow("7:30 gets its zero") << "7:30"
+                                        << "07:30" << false;
+    QTest::newRow("24:00") << "24:00"
+                           << "24:00" << true;
+    QTest::newRow("23:60") << "23:60"
+                           << "23:60" << true;
+    QTest::newRow("29:00") << "29:00"
+                           << "29:00" << true;
+    QTest::newRow("7:3") << "7:3"
+                         << "7:3" << true;
+    QTest::newRow("730") << "730"
+                         << "730" << true;
+    QTest::newRow("0730 becomes 00730") << "0730"
+                                        << "00730" << true;
+    QTest::newRow("07.30") << "07.30"
+                           << "07.30" << true;
+    QTest::newRow("07:30:00") << "07:30:00"
+                              << "07:30:00" << true;
+    QTest::newRow("leading space") << " 7:30"
+                                   << " 7:30" << true;
+    QTest::newRow("full-width") << "０７：３０"
+                                << "０７：３０" << true;
 }
 
 void TestChecks::time()
@@ -146,13 +161,19 @@ void TestChecks::unsavedRows_data()
     };
     QTest::newRow("nothing") << Edit([](Settings &) {}) << 0;
     // Not compared: the alarm messages and the offset.
-    QTest::newRow("AlarmMessage1") << Edit([](Settings &s) { s.AlarmMessage1 = "x"; s.OffsetTime = 9; }) << 0;
+    QTest::newRow("AlarmMessage1") << Edit([](Settings &s) {
+        s.AlarmMessage1 = "x";
+        s.OffsetTime = 9;
+    }) << 0;
     // A box compares ticked with True: 1 and -1 are both ticked.
     QTest::newRow("box 1 is True") << Edit([](Settings &s) { s.DrawSecond = 1; }) << 0;
     for (int i = 0; i < rows.size(); ++i)
         QTest::newRow(rows[i].first) << rows[i].second << i + 1;
     // The first difference counts.
-    QTest::newRow("Jihou30 and FormTop") << Edit([](Settings &s) { s.Jihou30 = VTrue; s.FormTop = 1; }) << 1;
+    QTest::newRow("Jihou30 and FormTop") << Edit([](Settings &s) {
+        s.Jihou30 = VTrue;
+        s.FormTop = 1;
+    }) << 1;
 }
 
 void TestChecks::unsavedRows()

@@ -20,11 +20,22 @@ using namespace dv::test;
 
 namespace {
 struct Host final : SettingsHost {
-    explicit Host(Rig &r) : rig(r) {}
+    explicit Host(Rig &r)
+        : rig(r)
+    {
+    }
     Rig &rig;
     int accepted = 0, closed = 0, quits = 0;
-    void settingsAccepted(const Settings &e) override { ++accepted; rig.clock.settingsOk(e); }
-    void settingsClosed() override { ++closed; rig.clock.settingsClosed(); }
+    void settingsAccepted(const Settings &e) override
+    {
+        ++accepted;
+        rig.clock.settingsOk(e);
+    }
+    void settingsClosed() override
+    {
+        ++closed;
+        rig.clock.settingsClosed();
+    }
     bool saveSettings() override { return rig.clock.SaveParameter(); }
     QPoint windowTwips() const override { return rig.clock.windowTwips(); }
     void quitClock() override { ++quits; }
@@ -44,7 +55,8 @@ struct DialogRig {
         d->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(d.get()));
     }
-    template <typename T = QWidget> T *w(const char *name) const
+    template <typename T = QWidget>
+    T *w(const char *name) const
     {
         return d->findChild<T *>(QString::fromLatin1(name));
     }
@@ -59,7 +71,8 @@ struct DialogRig {
     }
 };
 
-template <typename T> T *topLevel(const char *name)
+template <typename T>
+T *topLevel(const char *name)
 {
     for (QWidget *t : QApplication::topLevelWidgets())
         if (t->objectName() == QLatin1String(name) && t->isVisible())
@@ -94,12 +107,15 @@ void TestSettingsDialog::fillAndClickRules_data()
     QTest::addColumn<QString>("value");
     QTest::addColumn<QStringList>("enabled");
     QTest::addColumn<QStringList>("disabled");
-    QTest::newRow("defaults") << "" << "" << QStringList{"Text1", "Command4", "Command17"}
+    QTest::newRow("defaults") << ""
+                              << "" << QStringList{"Text1", "Command4", "Command17"}
                               << QStringList{"Command13", "Command15"};
-    QTest::newRow("slideshow on") << "SlideBmp" << "True" << QStringList{"Command13"}
-                                  << QStringList{"Text1", "Command4"};
-    QTest::newRow("signal off") << "Jihou" << "False" << QStringList{} << QStringList{"Command17"};
-    QTest::newRow("free size") << "Mag2Flag" << "True" << QStringList{"Command15"} << QStringList{};
+    QTest::newRow("slideshow on") << "SlideBmp"
+                                  << "True" << QStringList{"Command13"} << QStringList{"Text1", "Command4"};
+    QTest::newRow("signal off") << "Jihou"
+                                << "False" << QStringList{} << QStringList{"Command17"};
+    QTest::newRow("free size") << "Mag2Flag"
+                               << "True" << QStringList{"Command15"} << QStringList{};
 }
 
 void TestSettingsDialog::fillAndClickRules()
@@ -126,9 +142,12 @@ void TestSettingsDialog::timeFieldLeft_data()
     QTest::addColumn<QString>("after");
     QTest::addColumn<bool>("refused"); // a beep and the focus back in the field
     // The accepted forms themselves are tst_checks' table; here the field's behaviour.
-    QTest::newRow("7:30") << "7:30" << "07:30" << false;
-    QTest::newRow("empty") << "" << "" << false;
-    QTest::newRow("0730") << "0730" << "00730" << true;
+    QTest::newRow("7:30") << "7:30"
+                          << "07:30" << false;
+    QTest::newRow("empty") << ""
+                           << "" << false;
+    QTest::newRow("0730") << "0730"
+                          << "00730" << true;
 }
 
 void TestSettingsDialog::timeFieldLeft()
@@ -151,11 +170,16 @@ void TestSettingsDialog::fileFieldLeft_data()
     QTest::addColumn<QByteArray>("field");
     QTest::addColumn<QString>("name"); // under a folder with a.xyz in it
     QTest::addColumn<QString>("message");
-    QTest::newRow("picture missing") << QByteArray("Text1") << "gone.bmp" << "ファイルが見付かりません（文字盤の画像ﾌｧｲﾙ）";
-    QTest::newRow("picture is a folder") << QByteArray("Text1") << "" << "ファイルが見付かりません（文字盤の画像ﾌｧｲﾙ）";
-    QTest::newRow("picture with a star") << QByteArray("Text1") << "*.xyz" << "ファイルが見付かりません（文字盤の画像ﾌｧｲﾙ）";
-    QTest::newRow("any extension is fine") << QByteArray("Text1") << "a.xyz" << "";
-    QTest::newRow("alarm sound 2") << QByteArray("Text6") << "gone.wav" << "ファイルが見付かりません（ｱﾗｰﾑｻｳﾝﾄﾞﾌｧｲﾙ２）";
+    QTest::newRow("picture missing") << QByteArray("Text1") << "gone.bmp"
+                                     << "ファイルが見付かりません（文字盤の画像ﾌｧｲﾙ）";
+    QTest::newRow("picture is a folder") << QByteArray("Text1") << ""
+                                         << "ファイルが見付かりません（文字盤の画像ﾌｧｲﾙ）";
+    QTest::newRow("picture with a star") << QByteArray("Text1") << "*.xyz"
+                                         << "ファイルが見付かりません（文字盤の画像ﾌｧｲﾙ）";
+    QTest::newRow("any extension is fine") << QByteArray("Text1") << "a.xyz"
+                                           << "";
+    QTest::newRow("alarm sound 2") << QByteArray("Text6") << "gone.wav"
+                                   << "ファイルが見付かりません（ｱﾗｰﾑｻｳﾝﾄﾞﾌｧｲﾙ２）";
 }
 
 void TestSettingsDialog::fileFieldLeft()
@@ -245,8 +269,8 @@ void TestSettingsDialog::choosers()
     QCOMPARE(sound.title, QStringLiteral("サウンドファイルを開く"));
     QCOMPARE(sound.filters, QStringList{"AlarmSound (*.wav *.mid)"});
     QCOMPARE(picture.title, QStringLiteral("画像ファイルを開く"));
-    QCOMPARE(picture.filters, QStringList({"Background Image (*.bmp *.gif *.jpg)",
-                                           "Background Image (*.rle *.dib)", "Background Image (*.ico)"}));
+    QCOMPARE(picture.filters, QStringList({"Background Image (*.bmp *.gif *.jpg)", "Background Image (*.rle *.dib)",
+                                           "Background Image (*.ico)"}));
     QCOMPARE(picture.folder, r.rig.appDir);
     // The swatch keeps its colour when the chooser is cancelled, clicked or not.
     const quint32 before = r.w<Swatch>("Picture3")->color();
@@ -287,8 +311,9 @@ void TestSettingsDialog::quitAsksOnlyWhenSomethingDiffers()
         r.rig.clock.settings().Jihou30 = VTrue;
     r.rig.msg.answers = {answer};
     r.click("Command3");
-    QCOMPARE(r.rig.msg.asked, asked ? QStringList{"パラメータ または 時計の位置 が変更されています\r\n\r\n保存しますか？"}
-                                    : QStringList{});
+    QCOMPARE(r.rig.msg.asked, asked
+                                  ? QStringList{"パラメータ または 時計の位置 が変更されています\r\n\r\n保存しますか？"}
+                                  : QStringList{});
     QCOMPARE(r.rig.store.writes, written ? 1 : 0);
     QCOMPARE(r.host.quits, 1);
     if (change == "field" && written)

@@ -96,8 +96,8 @@ void TestFace::sizeTable()
 
     // Through the clock itself: start-up sizes and shapes the window.
     Rig rig;
-    rig.store.values = {{"ClockSize", QString::number(size)}, {"Mag2Flag", "True"}, {"ShadowFlag", "True"},
-                        {"CharPattern", "True"}};
+    rig.store.values = {
+        {"ClockSize", QString::number(size)}, {"Mag2Flag", "True"}, {"ShadowFlag", "True"}, {"CharPattern", "True"}};
     rig.clock.Form_Load(QString());
     const Scale &sc = rig.clock.face().scale();
     QCOMPARE(sc.Magnitude, float(size / 120.0));
@@ -115,9 +115,9 @@ void TestFace::sizeTable()
     const auto &s = rig.window.lastFace.strokes;
     // Roman with shadows: 2 x (13 + 8 + 8) dial strokes, the ring, 6 hand strokes.
     QCOMPARE(s.size(), size_t(58 + 1 + 6));
-    QCOMPARE(s.at(0).width, marks);      // main numeral stroke (shadow pass)
-    QCOMPARE(s.at(13).width, serifs);    // serif bar
-    QCOMPARE(s.at(21).width, marks);     // hour dot
+    QCOMPARE(s.at(0).width, marks);   // main numeral stroke (shadow pass)
+    QCOMPARE(s.at(13).width, serifs); // serif bar
+    QCOMPARE(s.at(21).width, marks);  // hour dot
     QCOMPARE(s.at(58).kind, Stroke::Kind::Ring);
     QCOMPARE(s.at(58).width, ring);
     QCOMPARE(s.at(59).width, hour);
@@ -268,12 +268,12 @@ void TestFace::dots_data()
     QTest::addColumn<bool>("ring");
     QTest::addColumn<int>("size");
     QTest::addColumn<QList<QPoint>>("centres");
-    QTest::newRow("without ring") << false << 120
-        << QList<QPoint>{{88, 11}, {108, 32}, {107, 87}, {86, 107}, {31, 108}, {11, 87}, {11, 31}, {32, 11}};
-    QTest::newRow("with ring") << true << 120
-        << QList<QPoint>{{85, 16}, {103, 35}, {102, 84}, {83, 102}, {34, 103}, {16, 84}, {16, 34}, {35, 16}};
-    QTest::newRow("with ring x2") << true << 240
-        << QList<QPoint>{{170, 32}, {206, 70}, {204, 168}, {166, 204}, {68, 206}, {32, 168}, {32, 68}, {70, 32}};
+    QTest::newRow("without ring") << false << 120 << QList<QPoint>{{88, 11},  {108, 32}, {107, 87}, {86, 107},
+                                                                   {31, 108}, {11, 87},  {11, 31},  {32, 11}};
+    QTest::newRow("with ring") << true << 120 << QList<QPoint>{{85, 16},  {103, 35}, {102, 84}, {83, 102},
+                                                               {34, 103}, {16, 84},  {16, 34},  {35, 16}};
+    QTest::newRow("with ring x2") << true << 240 << QList<QPoint>{{170, 32}, {206, 70}, {204, 168}, {166, 204},
+                                                                  {68, 206}, {32, 168}, {32, 68},   {70, 32}};
 }
 
 void TestFace::dots()
@@ -345,8 +345,8 @@ void TestFace::handEditedSizesStayDrawable()
     QFETCH(int, size);
     QFETCH(int, d);
     Rig rig;
-    rig.store.values = {{"ClockSize", QString::number(size)}, {"Mag2Flag", "True"}, {"ShadowFlag", "True"},
-                        {"CharPattern", "True"}};
+    rig.store.values = {
+        {"ClockSize", QString::number(size)}, {"Mag2Flag", "True"}, {"ShadowFlag", "True"}, {"CharPattern", "True"}};
     rig.clock.Form_Load(QString());
     QCOMPARE(rig.clock.face().scale().Magnitude, float(size / 120.0)); // still the stored value's
     QCOMPARE(rig.window.shapeD, d);
@@ -360,19 +360,19 @@ void TestFace::handEditedSizesStayDrawable()
 void TestFace::renderedPixels()
 {
     Rig rig;
-    rig.store.values = {{"BoardColor", QString::number(0x00FFFF)}, // yellow
-                        {"FrameColor", QString::number(0xFF0000)},  // blue
+    rig.store.values = {{"BoardColor", QString::number(0x00FFFF)},   // yellow
+                        {"FrameColor", QString::number(0xFF0000)},   // blue
                         {"SecondColor", QString::number(0x0000FF)}}; // red
     rig.clock.Form_Load(QString());
     const Face f = buildAt(rig, 3, 0, 15);
     const QImage img = paintFace(f, 1.0);
     QCOMPARE(img.size(), QSize(120, 120));
-    QCOMPARE(QColor(img.pixel(111, 60)), QColor(Qt::red));   // second hand's tip
-    QCOMPARE(QColor(img.pixel(0, 60)), QColor(Qt::blue));    // ring at the edge
+    QCOMPARE(QColor(img.pixel(111, 60)), QColor(Qt::red)); // second hand's tip
+    QCOMPARE(QColor(img.pixel(0, 60)), QColor(Qt::blue));  // ring at the edge
     // 7 px wide from one pixel outside the window: x -1..5 inside the box.
     QCOMPARE(QColor(img.pixel(5, 60)), QColor(Qt::blue));
     QCOMPARE(QColor(img.pixel(60, 5)), QColor(Qt::blue));
-    QCOMPARE(QColor(img.pixel(61, 9)), QColor(Qt::yellow)); // just inside it, between the bars
+    QCOMPARE(QColor(img.pixel(61, 9)), QColor(Qt::yellow));  // just inside it, between the bars
     QCOMPARE(QColor(img.pixel(40, 85)), QColor(Qt::yellow)); // board
     QCOMPARE(QColor(img.pixel(1, 1)), QColor(Qt::yellow));   // corner: outside the ring, cut off by the window
     QCOMPARE(QColor(img.pixel(58, 12)), QColor(Qt::black));  // the left bar at 12
@@ -461,8 +461,10 @@ void TestFace::rendererMatchesAFullPaint()
     QFETCH(qreal, dpr);
     QFETCH(bool, roman);
     Rig rig;
-    rig.store.values = {{"ShadowFlag", "True"}, {"CharPattern", roman ? "True" : "False"},
-                        {"Mag2Flag", "True"}, {"ClockSize", QString::number(size)}};
+    rig.store.values = {{"ShadowFlag", "True"},
+                        {"CharPattern", roman ? "True" : "False"},
+                        {"Mag2Flag", "True"},
+                        {"ClockSize", QString::number(size)}};
     rig.clock.Form_Load(QString());
     FaceRenderer r;
     const int side = rig.clock.face().scale().side;

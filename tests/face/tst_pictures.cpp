@@ -23,8 +23,8 @@ QString make(const QString &dir, const QString &name, QColor c = Qt::red)
         img.save(path, suffix == "dib" ? "BMP" : suffix == "jpg" ? "JPEG" : suffix.toLatin1().toUpper().constData());
     } else {
         const QString type = suffix == "rle" ? "BMP3:" : suffix == "gif" ? "GIF:" : "PCX:";
-        QProcess::execute("convert", {"-size", "32x24", "xc:" + c.name(), "-type", "Palette",
-                                      "-compress", suffix == "rle" ? "RLE" : "None", type + path});
+        QProcess::execute("convert", {"-size", "32x24", "xc:" + c.name(), "-type", "Palette", "-compress",
+                                      suffix == "rle" ? "RLE" : "None", type + path});
     }
     return path;
 }
@@ -122,7 +122,8 @@ void TestPictures::slideshowFolder()
     rig.clock.face().pickSlide(s);
     QCOMPARE(rig.clock.face().picture().isNull(), listed.isEmpty());
     QCOMPARE(rig.msg.shown, listed.isEmpty()
-             ? QStringList{"このフォルダには、画像ファイルがありません\r\n-> " + dir.path()} : QStringList{});
+                                ? QStringList{"このフォルダには、画像ファイルがありません\r\n-> " + dir.path()}
+                                : QStringList{});
 }
 
 void TestPictures::undecodableSlideKeepsThePicture()
@@ -133,8 +134,10 @@ void TestPictures::undecodableSlideKeepsThePicture()
     junk.write("BM this is no picture");
     junk.close();
     Rig rig;
-    rig.store.values = {{"BackImage", make(m_dir.path(), "kept.bmp", Qt::green)}, {"SlideBmp", "True"},
-                        {"BmpDirectory", dir.path()}, {"SlideTime", "１分"}};
+    rig.store.values = {{"BackImage", make(m_dir.path(), "kept.bmp", Qt::green)},
+                        {"SlideBmp", "True"},
+                        {"BmpDirectory", dir.path()},
+                        {"SlideTime", "１分"}};
     rig.clock.Form_Load(QString());
     rig.time.t = QDateTime(QDate(2026, 12, 7), QTime(10, 0, 58));
     rig.run(5000); // across 10:01:01
@@ -185,13 +188,19 @@ void TestPictures::drops_data()
     QTest::addColumn<QStringList>("names"); // in the test folder; "-" a non-local drop
     QTest::addColumn<QString>("board");     // BackImage afterwards: "old" or the first name
     QTest::addColumn<QString>("message");
-    QTest::addColumn<bool>("picture");      // a board picture shows
-    QTest::newRow("gif in any case") << QStringList{"x.GiF"} << "x.GiF" << "" << true;
-    QTest::newRow("first of three") << QStringList{"a.bmp", "d.gif", "e.jpg"} << "a.bmp" << "" << true;
-    QTest::newRow("jpeg is not an ending") << QStringList{"y.jpeg"} << "old" << "" << true;
-    QTest::newRow("pcx cannot be shown") << QStringList{"g.pcx"} << "old" << "この画像は表示できません" << false;
-    QTest::newRow("not a local file") << QStringList{"-"} << "old" << "" << true;
-    QTest::newRow("missing file") << QStringList{"gone.bmp"} << "gone.bmp" << "" << true;
+    QTest::addColumn<bool>("picture"); // a board picture shows
+    QTest::newRow("gif in any case") << QStringList{"x.GiF"} << "x.GiF"
+                                     << "" << true;
+    QTest::newRow("first of three") << QStringList{"a.bmp", "d.gif", "e.jpg"} << "a.bmp"
+                                    << "" << true;
+    QTest::newRow("jpeg is not an ending") << QStringList{"y.jpeg"} << "old"
+                                           << "" << true;
+    QTest::newRow("pcx cannot be shown") << QStringList{"g.pcx"} << "old"
+                                         << "この画像は表示できません" << false;
+    QTest::newRow("not a local file") << QStringList{"-"} << "old"
+                                      << "" << true;
+    QTest::newRow("missing file") << QStringList{"gone.bmp"} << "gone.bmp"
+                                  << "" << true;
 }
 
 void TestPictures::drops()

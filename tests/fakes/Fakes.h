@@ -55,23 +55,27 @@ public:
     QList<QRect> monitors; // empty: one monitor of `size`
     double tppX = 15, tppY = 15;
     QSize sizePx() const override { return size; }
-    QList<QRect> monitorsPx() const override
-    {
-        return monitors.isEmpty() ? ScreenInfo::monitorsPx() : monitors;
-    }
+    QList<QRect> monitorsPx() const override { return monitors.isEmpty() ? ScreenInfo::monitorsPx() : monitors; }
     double twipsPerPixelX() const override { return tppX; }
     double twipsPerPixelY() const override { return tppY; }
 };
 
 class FakeMessages final : public MessageBoxes {
 public:
-    explicit FakeMessages(Log &l) : log(l) {}
+    explicit FakeMessages(Log &l)
+        : log(l)
+    {
+    }
     Log &log;
     QStringList shown;
     QStringList asked;
     std::deque<bool> answers; // Yes when empty
     int beeps = 0;
-    void inform(const QString &text) override { shown.append(text); log.add(QStringLiteral("msg:") + text); }
+    void inform(const QString &text) override
+    {
+        shown.append(text);
+        log.add(QStringLiteral("msg:") + text);
+    }
     bool ask(const QString &text, bool) override
     {
         asked.append(text);
@@ -87,7 +91,10 @@ public:
 
 class FakeWindow final : public ClockWindowOps {
 public:
-    explicit FakeWindow(Log &l) : log(l) {}
+    explicit FakeWindow(Log &l)
+        : log(l)
+    {
+    }
     Log &log;
     QRect rect{0, 0, 0, 0};
     bool shown = false;
@@ -100,9 +107,17 @@ public:
     QImage grab;
     int grabs = 0;
     ActiveWindow active;
-    void setCaption(const QString &) override {}
-    void setSizePx(int w, int h) override { rect.setSize({w, h}); log.add(QStringLiteral("window.size")); }
-    void setCircleShape(int side) override { shapeD = side; log.add(QStringLiteral("window.shape")); }
+    void setCaption(const QString &) override { }
+    void setSizePx(int w, int h) override
+    {
+        rect.setSize({w, h});
+        log.add(QStringLiteral("window.size"));
+    }
+    void setCircleShape(int side) override
+    {
+        shapeD = side;
+        log.add(QStringLiteral("window.shape"));
+    }
     void movePx(int x, int y) override { rect.moveTo(x, y); }
     QRect screenRect() const override { return rect; }
     bool isShown() const override { return shown; }
@@ -120,8 +135,17 @@ public:
         shown = false;
     }
     void setTopMost(bool on) override { topMost = on; }
-    void present(const Face &f) override { lastFace = f; ++presents; log.add(QStringLiteral("present")); }
-    QImage grabScreen(const QRect &) override { ++grabs; return grab; }
+    void present(const Face &f) override
+    {
+        lastFace = f;
+        ++presents;
+        log.add(QStringLiteral("present"));
+    }
+    QImage grabScreen(const QRect &) override
+    {
+        ++grabs;
+        return grab;
+    }
     ActiveWindow activeWindow() const override { return active; }
     void dragMove() override
     {
@@ -133,10 +157,17 @@ public:
 
 class FakeTimer final : public TickTimer {
 public:
-    explicit FakeTimer(Log &l) : log(l) {}
+    explicit FakeTimer(Log &l)
+        : log(l)
+    {
+    }
     Log &log;
     bool on = false;
-    void setEnabled(bool e) override { on = e; log.add(e ? QStringLiteral("timer.on") : QStringLiteral("timer.off")); }
+    void setEnabled(bool e) override
+    {
+        on = e;
+        log.add(e ? QStringLiteral("timer.on") : QStringLiteral("timer.off"));
+    }
     bool isEnabled() const override { return on; }
     bool quarters = true;
     int soon = 0;
@@ -158,7 +189,10 @@ public:
 
 class MemoryStore final : public SettingsStore {
 public:
-    explicit MemoryStore(Log &l) : log(l) {}
+    explicit MemoryStore(Log &l)
+        : log(l)
+    {
+    }
     Log &log;
     QMap<QString, QString> values;
     QString where = QStringLiteral("/memory/DIALVANE.conf");
@@ -198,24 +232,51 @@ class FakeLauncher final : public Launcher {
 public:
     int dateTimeOpened = 0;
     QStringList opened;
-    bool openDateTimeSettings() override { ++dateTimeOpened; return true; }
-    bool openFile(const QString &path) override { opened.append(path); return true; }
+    bool openDateTimeSettings() override
+    {
+        ++dateTimeOpened;
+        return true;
+    }
+    bool openFile(const QString &path) override
+    {
+        opened.append(path);
+        return true;
+    }
 };
 
 class FakeTray final : public Tray {
 public:
-    explicit FakeTray(Log &l) : log(l) {}
+    explicit FakeTray(Log &l)
+        : log(l)
+    {
+    }
     Log &log;
     QStringList tips;
     bool present = false;
-    void add(const QString &tip) override { tips.append(tip); present = true; log.add(QStringLiteral("tray.add")); }
-    void modify(const QString &tip) override { tips.append(tip); log.add(QStringLiteral("tray.modify:") + tip); }
-    void remove() override { present = false; log.add(QStringLiteral("tray.remove")); }
+    void add(const QString &tip) override
+    {
+        tips.append(tip);
+        present = true;
+        log.add(QStringLiteral("tray.add"));
+    }
+    void modify(const QString &tip) override
+    {
+        tips.append(tip);
+        log.add(QStringLiteral("tray.modify:") + tip);
+    }
+    void remove() override
+    {
+        present = false;
+        log.add(QStringLiteral("tray.remove"));
+    }
 };
 
 class FakeSound final : public SoundOutput {
 public:
-    explicit FakeSound(Log &l) : log(l) {}
+    explicit FakeSound(Log &l)
+        : log(l)
+    {
+    }
     Log &log;
     QStringList played;
     QStringList deviceTypes;
@@ -233,7 +294,11 @@ public:
         playing = result && !failing.contains(file);
         return playing;
     }
-    void stop() override { playing = false; ++stops; }
+    void stop() override
+    {
+        playing = false;
+        ++stops;
+    }
     bool isPlaying() const override { return playing; }
     bool isSilent() const override { return playing && silent; }
     bool endedAtOnce() const override { return atOnce; }
@@ -247,15 +312,22 @@ public:
 
 class FakePower final : public PowerControl {
 public:
-    explicit FakePower(Log &l) : log(l) {}
+    explicit FakePower(Log &l)
+        : log(l)
+    {
+    }
     Log &log;
     int requests = 0;
-    void requestPowerOff() override { ++requests; log.add(QStringLiteral("poweroff")); }
+    void requestPowerOff() override
+    {
+        ++requests;
+        log.add(QStringLiteral("poweroff"));
+    }
 };
 
 class FakeChoosers final : public Choosers {
 public:
-    std::deque<std::optional<quint32>> colors;   // cancelled when empty
+    std::deque<std::optional<quint32>> colors; // cancelled when empty
     std::deque<std::optional<QString>> files;
     QList<FileChoice> asked;
     std::optional<quint32> color() override
@@ -279,7 +351,10 @@ public:
 
 class FakeUi final : public ClockUi {
 public:
-    explicit FakeUi(Log &l) : log(l) {}
+    explicit FakeUi(Log &l)
+        : log(l)
+    {
+    }
     Log &log;
     int placeChecks = -1;
     bool alarmOpen = false;
@@ -288,13 +363,29 @@ public:
     int menus = 0, abouts = 0, settingsOpened = 0, quits = 0, ended = 0;
     bool hooked = false;
     std::function<void()> onUnloadAlarm; // the window's own unload reaching the clock
-    void hookWindowProc() override { hooked = true; log.add(QStringLiteral("hook")); }
-    void unhookWindowProc() override { hooked = false; log.add(QStringLiteral("unhook")); }
+    void hookWindowProc() override
+    {
+        hooked = true;
+        log.add(QStringLiteral("hook"));
+    }
+    void unhookWindowProc() override
+    {
+        hooked = false;
+        log.add(QStringLiteral("unhook"));
+    }
     void setPlaceChecks(int p) override { placeChecks = p; }
-    void popupMenu() override { ++menus; log.add(QStringLiteral("menu")); }
+    void popupMenu() override
+    {
+        ++menus;
+        log.add(QStringLiteral("menu"));
+    }
     void showAbout() override { ++abouts; }
     void openSettings(bool) override { ++settingsOpened; }
-    void quitCommand() override { ++quits; log.add(QStringLiteral("quit")); }
+    void quitCommand() override
+    {
+        ++quits;
+        log.add(QStringLiteral("quit"));
+    }
     void showAlarmWindow(bool beep) override
     {
         alarmOpen = true;
@@ -312,7 +403,11 @@ public:
         if (onUnloadAlarm)
             onUnloadAlarm();
     }
-    void endProgramNow() override { ++ended; log.add(QStringLiteral("end")); }
+    void endProgramNow() override
+    {
+        ++ended;
+        log.add(QStringLiteral("end"));
+    }
     QString pictureField;
     QString facePictureField() const override { return pictureField; }
     void setFacePictureField(const QString &path) override { pictureField = path; }
@@ -344,8 +439,8 @@ struct Rig {
 
     explicit Rig(const QString &dir = {}, SettingsStore *otherStore = nullptr)
         : appDir(dir.isEmpty() ? ownDir.path() : dir)
-        , platform{time, input, screen, msg, window, timer, pump, otherStore ? *otherStore : store,
-                   launcher, tray, sound, power, choose, appDir}
+        , platform{time,     input, screen, msg,   window, timer, pump, otherStore ? *otherStore : store,
+                   launcher, tray,  sound,  power, choose, appDir}
         , clock(platform, ui)
     {
         ui.onUnloadAlarm = [this] { clock.schedule().alarmWindowUnloaded(); };

@@ -47,10 +47,10 @@ void TestInteraction::menuItemsInOrder()
     QStringList seen;
     for (QAction *a : m.menu()->actions())
         seen << a->objectName() + QLatin1Char('|') + (a->isSeparator() ? QStringLiteral("-") : a->text());
-    QCOMPARE(seen, QStringList({"mnuPopupSetup|Dialvaneの設定", "mnuPopupHelp|Dialvaneのヘルプ",
-                                "mnuPopupAbout|Dialvaneについて", "mnuPopupSep1|-",
-                                "mnuPopupTimeSet|日付と時刻の調整", "mnuPopupSep2|-", "mnuPopupPlace|時計の位置",
-                                "mnuPopupSep3|-", "mnuPopupEnd|Dialvane終了"}));
+    QCOMPARE(seen,
+             QStringList({"mnuPopupSetup|Dialvaneの設定", "mnuPopupHelp|Dialvaneのヘルプ",
+                          "mnuPopupAbout|Dialvaneについて", "mnuPopupSep1|-", "mnuPopupTimeSet|日付と時刻の調整",
+                          "mnuPopupSep2|-", "mnuPopupPlace|時計の位置", "mnuPopupSep3|-", "mnuPopupEnd|Dialvane終了"}));
     QCOMPARE(m.menu()->defaultAction()->objectName(), QStringLiteral("mnuPopupSetup")); // drawn bold
     QMenu *place = m.menu()->actions().at(6)->menu();
     QVERIFY(place);
@@ -159,7 +159,8 @@ void TestInteraction::twoMonitors()
     QFETCH(QPoint, shown);
     Rig rig;
     rig.screen.monitors = {QRect(0, 0, 1024, 768), QRect(1024, 0, 1280, 1024)};
-    rig.store.values = {{"FormLeft", QString::number(stored.x() * 15)}, {"FormTop", QString::number(stored.y() * 15)},
+    rig.store.values = {{"FormLeft", QString::number(stored.x() * 15)},
+                        {"FormTop", QString::number(stored.y() * 15)},
                         {"FormPlace", QString::number(place)}};
     rig.clock.Form_Load(QString());
     QCOMPARE(rig.window.rect.topLeft(), shown);
@@ -377,7 +378,10 @@ void TestInteraction::windowTakesDroppedFiles()
     ClockWindow w;
     QStringList got;
     int drops = 0;
-    w.filesDropped = [&](const QStringList &f) { got = f; ++drops; };
+    w.filesDropped = [&](const QStringList &f) {
+        got = f;
+        ++drops;
+    };
     auto drop = [&w](QMimeData *data) {
         QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(&w, &enter);
@@ -388,7 +392,8 @@ void TestInteraction::windowTakesDroppedFiles()
         delete data;
     };
     auto *files = new QMimeData;
-    files->setUrls({QUrl::fromLocalFile("/p/a.gif"), QUrl("https://example.invalid/b.gif"), QUrl::fromLocalFile("/p/c.bmp")});
+    files->setUrls(
+        {QUrl::fromLocalFile("/p/a.gif"), QUrl("https://example.invalid/b.gif"), QUrl::fromLocalFile("/p/c.bmp")});
     drop(files);
     QCOMPARE(got, QStringList({"/p/a.gif", QString(), "/p/c.bmp"}));
     auto *text = new QMimeData;

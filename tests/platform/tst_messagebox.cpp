@@ -24,10 +24,11 @@ void TestMessageBox::textIsNotCut_data()
     const QString br = text::CRLF;
     const QString longPath = QStringLiteral("/home/hanako/ピクチャ/壁紙/") + QString(240, QLatin1Char('x')) + ".jpg";
     QTest::newRow("board picture") << text::BoardPictureMissing + br + br + text::PathArrow
-            + "/home/hanako/ピクチャ/壁紙/夕焼けの海.jpg";
+                                          + "/home/hanako/ピクチャ/壁紙/夕焼けの海.jpg";
     QTest::newRow("alarm sound") << text::AlarmSoundMissing1 + br + br + text::PathArrow + "/media/usb/a.wav";
-    QTest::newRow("logind reason") << text::ShutdownFailed + br + br
-            + "Failed to connect to socket /run/dbus/system_bus_socket: No such file or directory";
+    QTest::newRow("logind reason")
+        << text::ShutdownFailed + br + br
+               + "Failed to connect to socket /run/dbus/system_bus_socket: No such file or directory";
     QTest::newRow("path wider than the screen") << text::BoardPictureMissing + br + br + text::PathArrow + longPath;
     QTest::newRow("short") << text::RegistryNone;
 }

@@ -51,28 +51,50 @@ void TestSettings::storedTexts_data()
     QTest::addColumn<bool>("converts");
     QTest::addColumn<QString>("saved");
 
-    QTest::newRow("bool True") << "DrawSecond" << "True" << true << "True";
-    QTest::newRow("bool False") << "DrawSecond" << "False" << true << "False";
-    QTest::newRow("bool lower case") << "TopMost" << "true" << true << "True";
-    QTest::newRow("bool -1") << "TopMost" << "-1" << true << "True";
-    QTest::newRow("bool 0") << "TopMost" << "0" << true << "False";
-    QTest::newRow("bool 5") << "TopMost" << "5" << true << "True";
-    QTest::newRow("bool letters") << "TopMost" << "yes" << false << "";
-    QTest::newRow("colour white") << "BoardColor" << "16777215" << true << "16777215";
-    QTest::newRow("int negative") << "FormTop" << "-300" << true << "-300";
-    QTest::newRow("int half to even") << "FormTop" << "12.5" << true << "12";
-    QTest::newRow("int letters") << "ClockSize" << "abc" << false << "";
-    QTest::newRow("int overflow") << "ClockSize" << "4294967296" << false << "";
-    QTest::newRow("byte 255") << "SlideGrafix" << "255" << true << "255";
-    QTest::newRow("byte 256") << "SlideGrafix" << "256" << false << "";
-    QTest::newRow("byte -1") << "FormPlace" << "-1" << false << "";
-    QTest::newRow("float 0") << "OffsetTime" << "0" << true << "0";
-    QTest::newRow("float 1.3") << "OffsetTime" << "1.3" << true << "1.3";
-    QTest::newRow("float -0.45") << "OffsetTime" << "-0.45" << true << "-0.45";
-    QTest::newRow("float 9") << "OffsetTime" << "9" << true << "9";
-    QTest::newRow("float letters") << "OffsetTime" << "x" << false << "";
-    QTest::newRow("string empty") << "BackImage" << "" << true << "";
-    QTest::newRow("string full-width") << "SlideTime" << "２時間" << true << "２時間";
+    QTest::newRow("bool True") << "DrawSecond"
+                               << "True" << true << "True";
+    QTest::newRow("bool False") << "DrawSecond"
+                                << "False" << true << "False";
+    QTest::newRow("bool lower case") << "TopMost"
+                                     << "true" << true << "True";
+    QTest::newRow("bool -1") << "TopMost"
+                             << "-1" << true << "True";
+    QTest::newRow("bool 0") << "TopMost"
+                            << "0" << true << "False";
+    QTest::newRow("bool 5") << "TopMost"
+                            << "5" << true << "True";
+    QTest::newRow("bool letters") << "TopMost"
+                                  << "yes" << false << "";
+    QTest::newRow("colour white") << "BoardColor"
+                                  << "16777215" << true << "16777215";
+    QTest::newRow("int negative") << "FormTop"
+                                  << "-300" << true << "-300";
+    QTest::newRow("int half to even") << "FormTop"
+                                      << "12.5" << true << "12";
+    QTest::newRow("int letters") << "ClockSize"
+                                 << "abc" << false << "";
+    QTest::newRow("int overflow") << "ClockSize"
+                                  << "4294967296" << false << "";
+    QTest::newRow("byte 255") << "SlideGrafix"
+                              << "255" << true << "255";
+    QTest::newRow("byte 256") << "SlideGrafix"
+                              << "256" << false << "";
+    QTest::newRow("byte -1") << "FormPlace"
+                             << "-1" << false << "";
+    QTest::newRow("float 0") << "OffsetTime"
+                             << "0" << true << "0";
+    QTest::newRow("float 1.3") << "OffsetTime"
+                               << "1.3" << true << "1.3";
+    QTest::newRow("float -0.45") << "OffsetTime"
+                                 << "-0.45" << true << "-0.45";
+    QTest::newRow("float 9") << "OffsetTime"
+                             << "9" << true << "9";
+    QTest::newRow("float letters") << "OffsetTime"
+                                   << "x" << false << "";
+    QTest::newRow("string empty") << "BackImage"
+                                  << "" << true << "";
+    QTest::newRow("string full-width") << "SlideTime"
+                                       << "２時間" << true << "２時間";
 }
 
 void TestSettings::storedTexts()
@@ -82,7 +104,8 @@ void TestSettings::storedTexts()
     QFETCH(bool, converts);
     QFETCH(QString, saved);
     const auto &fields = settingFields();
-    auto it = std::find_if(fields.begin(), fields.end(), [&](const SettingField &f) { return key == QLatin1String(f.key); });
+    auto it = std::find_if(fields.begin(), fields.end(),
+                           [&](const SettingField &f) { return key == QLatin1String(f.key); });
     QVERIFY(it != fields.end());
     Settings s;
     const Settings before = s;
@@ -97,14 +120,14 @@ void TestSettings::keyNames()
 {
     // Written out here, not taken from the table: a misspelt key loses a setting
     // that every earlier settings file holds.
-    const QStringList keys{
-        "FormTop", "FormLeft", "BackImage", "DrawSecond", "TopMost", "Jihou", "Transparent",
-        "ShadowFlag", "DrawChar", "SlideBmp", "BmpDirectory", "SlideTime", "OnMouseToHide", "Mag2Flag",
-        "DrawFrameFlag", "ClockSize", "CharPattern", "FormPlace", "SlideGrafix", "Jihou00File",
-        "Jihou30File", "Jihou30", "HourColor", "MinuteColor", "SecondColor", "CharColor", "BoardColor",
-        "FrameColor", "AlarmTime1", "AlarmTime2", "AlarmTime3", "AlarmSound1", "AlarmSound2",
-        "AlarmSound3", "AlarmMessage1", "AlarmMessage2", "AlarmMessage3", "ShutDownTime",
-        "MustShutDown", "OffsetTime"};
+    const QStringList keys{"FormTop",       "FormLeft",      "BackImage",     "DrawSecond",   "TopMost",
+                           "Jihou",         "Transparent",   "ShadowFlag",    "DrawChar",     "SlideBmp",
+                           "BmpDirectory",  "SlideTime",     "OnMouseToHide", "Mag2Flag",     "DrawFrameFlag",
+                           "ClockSize",     "CharPattern",   "FormPlace",     "SlideGrafix",  "Jihou00File",
+                           "Jihou30File",   "Jihou30",       "HourColor",     "MinuteColor",  "SecondColor",
+                           "CharColor",     "BoardColor",    "FrameColor",    "AlarmTime1",   "AlarmTime2",
+                           "AlarmTime3",    "AlarmSound1",   "AlarmSound2",   "AlarmSound3",  "AlarmMessage1",
+                           "AlarmMessage2", "AlarmMessage3", "ShutDownTime",  "MustShutDown", "OffsetTime"};
     QStringList table;
     for (const SettingField &f : settingFields())
         table << QString::fromLatin1(f.key);
@@ -138,17 +161,17 @@ void TestSettings::emptyStoreGivesDefaults()
 void TestSettings::unconvertibleKeyTakesItsDefaultOnly()
 {
     Rig rig;
-    rig.store.values = {{"ClockSize", "abc"}, {"Mag2Flag", "True"}, {"CharPattern", "True"},
+    rig.store.values = {{"ClockSize", "abc"},  {"Mag2Flag", "True"},  {"CharPattern", "True"},
                         {"BoardColor", "255"}, {"OffsetTime", "1.3"}, {"FormTop", "300"}};
     rig.clock.LoadParameter();
     const Settings &s = rig.clock.settings();
-    QCOMPARE(s.ClockSize, 240);          // its own default
-    QCOMPARE(s.Mag2Flag, VTrue);         // before it
+    QCOMPARE(s.ClockSize, 240);  // its own default
+    QCOMPARE(s.Mag2Flag, VTrue); // before it
     QCOMPARE(s.FormTop, 300);
-    QCOMPARE(s.CharPattern, VTrue);      // after it: still loaded
+    QCOMPARE(s.CharPattern, VTrue); // after it: still loaded
     QCOMPARE(s.BoardColor, 255);
     QCOMPARE(s.OffsetTime, 1.3f);
-    QVERIFY(rig.clock.parameters().saved() == s);        // and the saved copies refreshed
+    QVERIFY(rig.clock.parameters().saved() == s); // and the saved copies refreshed
 }
 
 static Settings unusual()
@@ -212,7 +235,8 @@ void TestSettings::everyFieldRoundTripsThroughTheIniFile()
 void TestSettings::iniFileHoldsTheTexts()
 {
     QSettingsStore store;
-    QVERIFY(store.writeAll({{"DrawSecond", "False"}, {"OffsetTime", "-0.45"}, {"SlideTime", "５分"}, {"BackImage", ""}}));
+    QVERIFY(
+        store.writeAll({{"DrawSecond", "False"}, {"OffsetTime", "-0.45"}, {"SlideTime", "５分"}, {"BackImage", ""}}));
     QCOMPARE(store.location(), m_config.path() + QStringLiteral("/MOKU/DIALVANE.conf"));
     QFile f(store.location());
     QVERIFY(f.open(QIODevice::ReadOnly));
@@ -321,7 +345,8 @@ void TestSettings::specialOrHugeStore()
     rig.clock.Form_Load(QString());
     QVERIFY(t.elapsed() < 2000);
     QCOMPARE(rig.clock.settings().ClockSize, 240);
-    QCOMPARE(rig.msg.shown, QStringList{"設定ファイルを読めません。標準の設定で起動します\r\n\r\n-> " + store.location()});
+    QCOMPARE(rig.msg.shown,
+             QStringList{"設定ファイルを読めません。標準の設定で起動します\r\n\r\n-> " + store.location()});
     QCOMPARE(store.writeAll({{"ClockSize", "120"}}), kind != "fifo"); // a FIFO is not replaced
     QFile::remove(store.location());
 }

@@ -23,7 +23,10 @@ inline QString run(const QString &program, const QStringList &args, int *rc = nu
     return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
 }
 
-inline QString xdotool(const QStringList &args) { return run(QStringLiteral("xdotool"), args); }
+inline QString xdotool(const QStringList &args)
+{
+    return run(QStringLiteral("xdotool"), args);
+}
 
 inline QRect geometry(const QString &win)
 {
@@ -42,8 +45,8 @@ inline QRect geometry(const QString &win)
 inline QStringList windowsOf(qint64 pid, QSize size = {})
 {
     QStringList found;
-    const QString ids = xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                 QStringLiteral("--pid"), QString::number(pid)});
+    const QString ids = xdotool(
+        {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"), QString::number(pid)});
     for (const QString &id : ids.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
         if (!size.isValid() || geometry(id).size() == size)
             found.append(id);
@@ -93,8 +96,8 @@ struct ClockProcess {
         env.remove(QStringLiteral("QT_QPA_PLATFORM"));
         proc.setProcessEnvironment(env);
         proc.setProcessChannelMode(QProcess::ForwardedChannels);
-        const QString exe = program.isEmpty()
-            ? qEnvironmentVariable("DIALVANE_BUILD_DIR") + QStringLiteral("/dialvane") : program;
+        const QString exe = program.isEmpty() ? qEnvironmentVariable("DIALVANE_BUILD_DIR") + QStringLiteral("/dialvane")
+                                              : program;
         proc.start(exe, args);
         QVERIFY2(proc.waitForStarted(), qPrintable(exe));
     }

@@ -111,7 +111,7 @@ void TestX11Clock::staysOutOfTheTaskbar()
 
 void TestX11Clock::dragMovesAndSaves_data()
 {
-    QTest::addColumn<int>("steps");   // pointer moves between press and release
+    QTest::addColumn<int>("steps"); // pointer moves between press and release
     QTest::addColumn<int>("stepMs");
     QTest::addColumn<QPoint>("moved");
     QTest::addColumn<bool>("busy"); // the clock reads the press only after the release
@@ -181,11 +181,12 @@ void TestX11Clock::settingsDialogChangesTheClock()
     QVERIFY(waitFor([&] { return geometry(win).topLeft() == QPoint(100, 100); }, 3000));
     xdotool({"mousemove", "130", "190", "click", "3"});
     QVERIFY2(waitFor([&] {
-        for (const QString &w : windowsOf(clock.proc.processId()))
-            if (geometry(w).width() > 300)
-                return true;
-        return false;
-    }), "no settings dialog");
+                 for (const QString &w : windowsOf(clock.proc.processId()))
+                     if (geometry(w).width() > 300)
+                         return true;
+                 return false;
+             }),
+             "no settings dialog");
     QThread::msleep(500);
     xdotool({"type", "--delay", "5", picture});
     // Backwards from the picture field: the quit, About, CANCEL, OK.
@@ -240,16 +241,16 @@ void TestX11Clock::trayMenuPinsToACorner()
     // The tray icon: the clock's other small visible window, docked in tint2.
     QString icon;
     QVERIFY2(waitFor([&] {
-        for (const QString &w : windowsOf(clock.proc.processId()))
-            if (w != win && geometry(w).width() <= 48)
-                icon = w;
-        return !icon.isEmpty();
-    }), "no tray icon");
+                 for (const QString &w : windowsOf(clock.proc.processId()))
+                     if (w != win && geometry(w).width() <= 48)
+                         icon = w;
+                 return !icon.isEmpty();
+             }),
+             "no tray icon");
     QVERIFY(geometry(icon).top() >= 768 - 30); // in the panel at the bottom
     const qsizetype before = windowsOf(clock.proc.processId()).size();
     xdotool({"mousemove", "--window", icon, "5", "5", "click", "3"});
-    QVERIFY2(waitFor([&] { return windowsOf(clock.proc.processId()).size() > before; }, 3000),
-             "the menu did not open");
+    QVERIFY2(waitFor([&] { return windowsOf(clock.proc.processId()).size() > before; }, 3000), "the menu did not open");
     // Keyboard through the menu: 時計の位置 -> 常にデスクトップ右下.
     xdotool({"key", "Down", "Down", "Down", "Down", "Down", "Right"});
     QThread::msleep(300);
@@ -286,8 +287,8 @@ void TestX11Clock::hidesUnderPointerAndKeys()
     const QPoint away(700, 500);
     xdotool({"mousemove", QString::number(away.x()), QString::number(away.y())});
     ClockProcess clock;
-    clock.writeSettings(QStringLiteral("FormLeft=1500\nFormTop=1500\nOnMouseToHide=%1\n")
-                            .arg(option ? "True" : "False"));
+    clock.writeSettings(
+        QStringLiteral("FormLeft=1500\nFormTop=1500\nOnMouseToHide=%1\n").arg(option ? "True" : "False"));
     clock.start();
     const QString win = clock.clockWindow();
     QVERIFY(!win.isEmpty());
@@ -303,7 +304,8 @@ void TestX11Clock::hidesUnderPointerAndKeys()
         if (warp)
             xdotool({"mousemove", QString::number(to.x()), QString::number(to.y())});
         else
-            xdotool({"mousemove_relative", "--", QString::number(to.x() - from.x()), QString::number(to.y() - from.y())});
+            xdotool(
+                {"mousemove_relative", "--", QString::number(to.x() - from.x()), QString::number(to.y() - from.y())});
     };
     moveTo(pointer, away);
     if (hidden)
