@@ -5,6 +5,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh test
+# Every source file keeps the tree's format (.clang-format).
+scripts/format.sh --check
 scripts/build.sh
 cd "${DIALVANE_BUILD_DIR:-build}"
 ctest --output-on-failure --timeout 300 "$@"

@@ -17,11 +17,12 @@ namespace {
 // SDL and its mixer, with the MIDI synthesiser and the many sound libraries
 // they bring, are loaded at the first play and not at start-up: a clock makes
 // a sound a few times a day, and starts and idles lighter without them.
-#define DV_SDL_FUNCTIONS(X)                                                                                            \
-    X(SDL_InitSubSystem)                                                                                               \
-    X(SDL_QuitSubSystem) X(SDL_GetError) X(SDL_GetCurrentAudioDriver) X(SDL_RWFromFile) X(Mix_OpenAudio)               \
-        X(Mix_CloseAudio) X(Mix_Init) X(Mix_Quit) X(Mix_HookMusicFinished) X(Mix_LoadMUSType_RW) X(Mix_MusicDuration)  \
-            X(Mix_FreeMusic) X(Mix_PlayMusic) X(Mix_HaltMusic)
+// clang-format off
+#define DV_SDL_FUNCTIONS(X) \
+    X(SDL_InitSubSystem) X(SDL_QuitSubSystem) X(SDL_GetError) X(SDL_GetCurrentAudioDriver) X(SDL_RWFromFile) \
+    X(Mix_OpenAudio) X(Mix_CloseAudio) X(Mix_Init) X(Mix_Quit) X(Mix_HookMusicFinished) X(Mix_LoadMUSType_RW) \
+    X(Mix_MusicDuration) X(Mix_FreeMusic) X(Mix_PlayMusic) X(Mix_HaltMusic)
+// clang-format on
 struct SdlApi {
 #define DV_SDL_POINTER(f) decltype(&::f) f = nullptr;
     DV_SDL_FUNCTIONS(DV_SDL_POINTER)

@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Formats every C++ file of the tree with .clang-format; with --check, only
+# lists the files that stray from it and fails.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+mapfile -t files < <(git ls-files -- '*.cpp' '*.h' 2>/dev/null || find src tests bench fuzz -name '*.cpp' -o -name '*.h')
+if [ "${1:-}" = --check ]; then
+  if ! clang-format --dry-run --Werror "${files[@]}" 2>/tmp/format.$$; then
+    grep -o '^[^:]*:[0-9]*:[0-9]*: error' /tmp/format.$$ | cut -d: -f1 | sort -u | sed 's/^/needs clang-format: /' >&2
+    rm -f /tmp/format.$$
+    echo "Run scripts/format.sh to format them." >&2
+    exit 1
+  fi
+  rm -f /tmp/format.$$
+else
+  clang-format -i "${files[@]}"
+fi
