@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     for (float offset : {c.offset, raw}) {
         for (int h : {0, 12, 23}) {
             const dv::ShownTime t = dv::displayedTime(h, 59, offset);
-            if (t.Hr < 0 || t.Hr > 23 || t.Min < 0 || t.Min > 59)
+            if (t.hour < 0 || t.hour > 23 || t.minute < 0 || t.minute > 59)
                 std::abort();
         }
     }

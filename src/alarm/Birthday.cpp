@@ -69,7 +69,7 @@ QStringList birthdayMessages(const QString &fileText, const QString &key)
 
 void greetBirthdays(const QString &file, const QDate &today, MessageBoxes &msg)
 {
-    if (!FileExists(file, PathKind::File))
+    if (!pathExists(file, PathKind::File))
         return;
     QFile f(file);
     if (!f.open(QIODevice::ReadOnly))

@@ -47,7 +47,7 @@ CommandLine parseCommandLine(const QString &text)
 
 void splitOffset(float OffsetTime, int &hours, int &minutes)
 {
-    // Take the digits of the single's shortest decimal text so that 1.30 gives
+    // Take the digits of the float's shortest decimal text so that 1.30 gives
     // exactly 30 minutes (1.3 is 1.2999999 in binary) and 1.305 gives 30.
     hours = minutes = 0;
     if (!std::isfinite(OffsetTime))
@@ -90,7 +90,7 @@ Clock::Clock(Platform &platform, ClockUi &clockUi)
 {
 }
 
-bool Clock::SaveParameter()
+bool Clock::saveSettings()
 {
     if (m_params.save())
         return true;
@@ -105,7 +105,7 @@ void Clock::prepareFace()
     sys.window.setSizePx(m_face.scale().side, m_face.scale().side);
 }
 
-void Clock::ApplyScale()
+void Clock::applyScale()
 {
     prepareFace();
     // The window takes the new shape and lets go of the old one itself.
@@ -114,18 +114,18 @@ void Clock::ApplyScale()
 
 Face Clock::snapshotFace(int hour, int minute, int second)
 {
-    LoadParameter();
+    loadSettings();
     // No desktop is behind a snapshot: the board colour stands for it.
-    settings().Transparent = VFalse;
+    settings().Transparent = StoredFalse;
     prepareFace();
     m_face.loadBoard(settings());
     return m_face.build(settings(), hour, minute, second);
 }
 
-void Clock::Form_Load(const QString &commandLine)
+void Clock::start(const QString &commandLine)
 {
     // Watch the system's repaints; the caption is only the window's text.
-    ui.hookWindowProc();
+    ui.watchRepaints();
     sys.window.setCaption(QString::number(quintptr(this), 16).toUpper() + QStringLiteral(" lpOrg:")
                           + QString::number(quintptr(&ui), 16).toUpper());
 
@@ -147,13 +147,13 @@ void Clock::Form_Load(const QString &commandLine)
     m_hidden = false;
     // The user's own file, beside the settings, over the one beside the program.
     const QString own = QFileInfo(sys.store.location()).path() + QStringLiteral("/BirthDay.Txt");
-    greetBirthdays(FileExists(own, PathKind::File) ? own : sys.appDir + QStringLiteral("/BirthDay.Txt"),
+    greetBirthdays(pathExists(own, PathKind::File) ? own : sys.appDir + QStringLiteral("/BirthDay.Txt"),
                    sys.time.now().date(), sys.msg);
     sys.tray.add(trayTip(sys.time.now().date()));
     sys.pump.yield();
 
     // The stored offset never counts: only the command line's.
-    LoadParameter();
+    loadSettings();
     if (!sys.store.readable())
         sys.msg.inform(text::StoreUnreadable + text::CRLF + text::CRLF + text::PathArrow + sys.store.location());
     Settings &s = settings();
@@ -161,9 +161,9 @@ void Clock::Form_Load(const QString &commandLine)
 
     // Scale and window size; the window gets its shape further down.
     prepareFace();
-    SetParameter();
+    applyAlarmTimes();
     m_place.restore(s, m_face.scale());
-    SetFormPlace();
+    holdPlace();
 
     // The board, then the first face without hands: they come with the first tick.
     const QString storedBoard = s.BackImage;
@@ -177,7 +177,7 @@ void Clock::Form_Load(const QString &commandLine)
     const QString *missing[] = {&text::AlarmSoundMissing1, &text::AlarmSoundMissing2, &text::AlarmSoundMissing3};
     for (int i = 0; i < 3; ++i) {
         QString &sound = s.*sounds[i];
-        if (!sound.isEmpty() && !FileExists(sound, PathKind::File)) {
+        if (!sound.isEmpty() && !pathExists(sound, PathKind::File)) {
             sys.msg.inform(*missing[i] + text::CRLF + text::CRLF + text::PathArrow + sound);
             m_params.keepStored(sounds[i], sound);
             sound.clear();
@@ -213,10 +213,10 @@ void Clock::inputChanged()
 {
     // Not while the settings are open (the window is away), nor on the way out.
     if (sys.timer.isEnabled() && !m_unloading)
-        hideTest();
+        applyHideRule();
 }
 
-void Clock::hideTest()
+void Clock::applyHideRule()
 {
     // Both bounds inclusive. The pointer is asked for only when its answer counts.
     const Settings &s = settings();
@@ -231,9 +231,9 @@ void Clock::hideTest()
     }
 }
 
-void Clock::Timer1_Timer()
+void Clock::onTick()
 {
-    hideTest();
+    applyHideRule();
 
     // Second test, four times a second: cheap, without the local time.
     const qint64 ms = sys.time.msecsSinceEpoch();
@@ -244,13 +244,13 @@ void Clock::Timer1_Timer()
         return;
     const QDateTime now = sys.time.now();
     m_shown = displayedTime(now.time().hour(), now.time().minute(), settings().OffsetTime);
-    m_shown.Sec = now.time().second(); // the same, barring a second boundary in between
-    m_lastSecond = m_shown.Sec;
+    m_shown.second = now.time().second(); // the same, barring a second boundary in between
+    m_lastSecond = m_shown.second;
 
     Settings &s = settings();
-    m_face.beforeSecond(s, m_shown.Hr, m_shown.Min, m_shown.Sec);
-    const Face &face = m_face.build(s, m_shown.Hr, m_shown.Min, m_shown.Sec);
-    SetFormPlace();
+    m_face.beforeSecond(s, m_shown.hour, m_shown.minute, m_shown.second);
+    const Face &face = m_face.build(s, m_shown.hour, m_shown.minute, m_shown.second);
+    holdPlace();
     sys.window.present(face);
 
     m_paintGuard = true;
@@ -258,7 +258,7 @@ void Clock::Timer1_Timer()
     m_paintGuard = false;
 
     catchUp(epoch, now);
-    const int sec = m_shown.Sec;
+    const int sec = m_shown.second;
     if (sec == 0 || sec == 56 || sec == 59)
         m_schedule.run(now);
 }
@@ -298,7 +298,7 @@ void Clock::settingsOk(const Settings &edited)
     sys.timer.setEnabled(false);
     sys.window.hideNoActivate();
     sys.pump.yield();
-    ApplyScale();
+    applyScale();
     // A window dragged wholly off the left or top edge comes back to it.
     QRect r = sys.window.screenRect();
     if (r.left() + r.width() <= 0)
@@ -306,9 +306,9 @@ void Clock::settingsOk(const Settings &edited)
     if (r.top() + r.height() <= 0)
         r.moveTop(0);
     sys.window.movePx(r.left(), r.top());
-    SetFormPlace();
-    SaveParameter();
-    SetParameter();
+    holdPlace();
+    saveSettings();
+    applyAlarmTimes();
     if (s.Transparent)
         m_face.captureDesktop();
     if (s.SlideBmp)
@@ -339,17 +339,17 @@ void Clock::recaptureWithTimerStopped()
     sys.timer.setEnabled(true);
 }
 
-void Clock::Form_MouseDown(int button)
+void Clock::onMousePress(Qt::MouseButtons buttons)
 {
-    if (button & 1) {
+    if (buttons & Qt::LeftButton) {
         if (settings().FormPlace != 0)
             return; // pinned to a corner
         sys.window.dragMove();
         if (settings().Transparent)
             recaptureWithTimerStopped();
         m_place.record(settings());
-        SaveParameter();
-    } else if (button & 2) {
+        saveSettings();
+    } else if (buttons & Qt::RightButton) {
         ui.openSettings(true);
     }
 }
@@ -361,16 +361,16 @@ void Clock::menuPlace(int place)
         sys.window.hideNoActivate(); // the next tick shows it in its corner
         sys.timer.tickSoon();
     }
-    SetFormPlace();
-    SaveParameter();
+    holdPlace();
+    saveSettings();
 }
 
-void Clock::mnuPopupHelp()
+void Clock::openHelp()
 {
     sys.launcher.openFile(sys.appDir + QStringLiteral("/DIALVANE.html"));
 }
 
-void Clock::mnuPopupTimeSet()
+void Clock::openDateTimeSettings()
 {
     sys.launcher.openDateTimeSettings();
 }
@@ -382,12 +382,12 @@ void Clock::trayActivated(TrayEvent event)
         ui.popupMenu();
         sys.pump.yield();
         break;
-    case TrayEvent::DateTimeRequest: mnuPopupTimeSet(); break;
+    case TrayEvent::DateTimeRequest: openDateTimeSettings(); break;
     case TrayEvent::None: break;
     }
 }
 
-void Clock::Form_OLEDragDrop(const QStringList &files)
+void Clock::onFilesDropped(const QStringList &files)
 {
     static const QStringList endings{QStringLiteral("BMP"), QStringLiteral("GIF"), QStringLiteral("JPG"),
                                      QStringLiteral("RLE"), QStringLiteral("DIB"), QStringLiteral("ICO"),
@@ -409,20 +409,20 @@ void Clock::Form_OLEDragDrop(const QStringList &files)
 
 void Clock::onSystemRepaint()
 {
-    if (m_inCallback)
+    if (m_inRepaint)
         return;
-    m_inCallback = true;
+    m_inRepaint = true;
     if (!m_paintGuard && settings().Transparent)
         recaptureWithTimerStopped();
-    m_inCallback = false;
+    m_inRepaint = false;
 }
 
-void Clock::Form_Unload()
+void Clock::quit()
 {
     if (m_unloading)
         return;
     m_unloading = true;
-    ui.unhookWindowProc();
+    ui.unwatchRepaints();
     sys.tray.remove();
     sys.pump.yield();
     ui.quitCommand();

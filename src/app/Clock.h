@@ -15,8 +15,8 @@ namespace dv {
 // The widgets that belong to the clock but live outside this class.
 class ClockUi : public AlarmUi, public PlaceMarks {
 public:
-    virtual void hookWindowProc() = 0; // start watching system repaints
-    virtual void unhookWindowProc() = 0;
+    virtual void watchRepaints() = 0; // start watching system repaints
+    virtual void unwatchRepaints() = 0;
     virtual void popupMenu() = 0;
     virtual void showAbout() = 0;
     virtual void openSettings(bool refill) = 0;
@@ -33,7 +33,7 @@ struct CommandLine {
     float offset = 0.0f;
     QString badOffset; // an offset too large or not a number, ignored
 };
-// Offsets beyond this many hours are no time zone and lose their minutes in a single.
+// Offsets beyond this many hours are no time zone and lose their minutes in a float.
 inline constexpr double kOffsetLimitHours = 9999;
 CommandLine parseCommandLine(const QString &text);
 // The numeric prefix of a text: blanks, sign, digits, point, digits; else 0.
@@ -41,9 +41,9 @@ double numericPrefix(const QString &text);
 
 // The displayed time: hour and minute with the offset, the system's second.
 struct ShownTime {
-    int Hr = 0;
-    int Min = 0;
-    int Sec = 0;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
 };
 void splitOffset(float OffsetTime, int &hours, int &minutes);
 ShownTime displayedTime(int sysHour, int sysMinute, float OffsetTime);
@@ -52,8 +52,8 @@ class Clock {
 public:
     Clock(Platform &p, ClockUi &ui);
 
-    void Form_Load(const QString &commandLine); // start-up
-    void Timer1_Timer();                        // each second, or quarter
+    void start(const QString &commandLine); // start-up
+    void onTick();                          // each second, or quarter
     // Shift, Ctrl or the pointer changed: hide or show now, not at the next tick.
     void inputChanged();
 
@@ -62,11 +62,11 @@ public:
     Face snapshotFace(int hour, int minute, int second);
 
     // The settings' procedures, where a reader looks for them.
-    void LoadParameter() { m_params.load(); }
-    bool SaveParameter();
-    void SetParameter() { m_schedule.setTimes(deriveAlarmTimes(settings())); }
-    void ApplyScale();
-    void SetFormPlace() { m_place.hold(settings(), m_face.scale().side); }
+    void loadSettings() { m_params.load(); }
+    bool saveSettings();
+    void applyAlarmTimes() { m_schedule.setTimes(deriveAlarmTimes(settings())); }
+    void applyScale();
+    void holdPlace() { m_place.hold(settings(), m_face.scale().side); }
 
     // The settings dialog: OK hands over its settings; CANCEL and the close
     // box only bring the clock back.
@@ -75,16 +75,16 @@ public:
     QPoint windowTwips() const;
 
     // The pointer, the tray and the menu.
-    void Form_MouseDown(int button); // 1 left, 2 right
+    void onMousePress(Qt::MouseButtons buttons); // the left button wins when both are down
     void menuPlace(int place);
-    void mnuPopupHelp();
-    void mnuPopupTimeSet();
+    void openHelp();
+    void openDateTimeSettings();
     void trayActivated(TrayEvent event);
     // Files dropped on the clock: the first, when its name is a picture's,
     // becomes the board picture (not saved until the settings are).
-    void Form_OLEDragDrop(const QStringList &files);
+    void onFilesDropped(const QStringList &files);
     void onSystemRepaint(); // an expose the system asked for
-    void Form_Unload();
+    void quit();
 
     Settings &settings() { return m_params.working(); }
     Parameters &parameters() { return m_params; }
@@ -97,7 +97,7 @@ public:
 
 private:
     void prepareFace();
-    void hideTest();
+    void applyHideRule();
     void followInput();
     void recaptureWithTimerStopped();
     void catchUp(qint64 epoch, const QDateTime &now);
@@ -115,7 +115,7 @@ private:
     bool m_resumed = false;    // the tick was stopped on purpose: no catching up
     bool m_hidden = false;     // hidden by the pointer or Ctrl
     bool m_paintGuard = false; // the tick's own yield: repaints there are ours
-    bool m_inCallback = false;
+    bool m_inRepaint = false;
     bool m_unloading = false;
 };
 

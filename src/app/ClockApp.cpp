@@ -10,25 +10,25 @@ ClockApp::ClockApp(const QString &appDir, QObject *parent)
                  m_store, m_launcher, m_tray,   m_sound, m_power,  m_choose, appDir}
     , m_clock(m_platform, *this)
 {
-    connect(&m_timer, &AlignedTickTimer::tick, this, [this] { m_clock.Timer1_Timer(); });
+    connect(&m_timer, &AlignedTickTimer::tick, this, [this] { m_clock.onTick(); });
     m_input.changed = [this] { m_clock.inputChanged(); };
     m_window.pointerEntered = [this] { m_clock.inputChanged(); };
-    m_window.mouseDown = [this](int button) { m_clock.Form_MouseDown(button); };
+    m_window.mousePressed = [this](Qt::MouseButtons buttons) { m_clock.onMousePress(buttons); };
     m_window.systemExpose = [this] {
         // Our own show makes an expose too; only the system's own requests count.
-        if (m_hooked && m_window.msecsSinceOwnShow() > 500)
+        if (m_watchingRepaints && m_window.msecsSinceOwnShow() > 500)
             m_clock.onSystemRepaint();
     };
-    m_window.closeRequested = [this] { m_clock.Form_Unload(); };
-    m_window.filesDropped = [this](const QStringList &files) { m_clock.Form_OLEDragDrop(files); };
+    m_window.closeRequested = [this] { m_clock.quit(); };
+    m_window.filesDropped = [this](const QStringList &files) { m_clock.onFilesDropped(files); };
     m_tray.activated = [this](TrayEvent event) { m_clock.trayActivated(event); };
 
     m_menu.onSetup = [this] { openSettings(false); };
-    m_menu.onHelp = [this] { m_clock.mnuPopupHelp(); };
+    m_menu.onHelp = [this] { m_clock.openHelp(); };
     m_menu.onAbout = [this] { showAbout(); };
-    m_menu.onTimeSet = [this] { m_clock.mnuPopupTimeSet(); };
+    m_menu.onTimeSet = [this] { m_clock.openDateTimeSettings(); };
     m_menu.onPlace = [this](int place) { m_clock.menuPlace(place); };
-    m_menu.onEnd = [this] { m_clock.Form_Unload(); };
+    m_menu.onEnd = [this] { m_clock.quit(); };
 }
 
 ClockApp::~ClockApp()
@@ -42,7 +42,7 @@ void ClockApp::start(const QString &commandLine)
 {
     // The window first: the tray icon follows as soon as start-up is through.
     m_tray.hold(true);
-    m_clock.Form_Load(commandLine);
+    m_clock.start(commandLine);
     m_tray.hold(false);
 }
 
@@ -90,7 +90,7 @@ void ClockApp::quitClock()
 {
     // The question has been asked: the unload ends the program without asking again.
     m_quitting = true;
-    m_clock.Form_Unload();
+    m_clock.quit();
 }
 
 void ClockApp::quitCommand()

@@ -30,8 +30,8 @@ public:
     SystemTray &tray() { return m_tray; }
 
     // ClockUi
-    void hookWindowProc() override { m_hooked = true; }
-    void unhookWindowProc() override { m_hooked = false; }
+    void watchRepaints() override { m_watchingRepaints = true; }
+    void unwatchRepaints() override { m_watchingRepaints = false; }
     void setPlaceChecks(int formPlace) override { m_menu.setPlaceChecks(formPlace); }
     void popupMenu() override;
     void showAbout() override;
@@ -47,7 +47,7 @@ public:
     // SettingsHost
     void settingsAccepted(const Settings &edited) override { m_clock.settingsOk(edited); }
     void settingsClosed() override { m_clock.settingsClosed(); }
-    bool saveSettings() override { return m_clock.SaveParameter(); }
+    bool saveSettings() override { return m_clock.saveSettings(); }
     QPoint windowTwips() const override { return m_clock.windowTwips(); }
     void quitClock() override;
 
@@ -74,7 +74,7 @@ private:
     QPointer<AboutBox> m_about;
     QPointer<AlarmWindow> m_alarm;
     QPointer<SettingsDialog> m_settings;
-    bool m_hooked = false;
+    bool m_watchingRepaints = false;
     bool m_quitting = false;
 };
 

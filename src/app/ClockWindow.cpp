@@ -223,14 +223,10 @@ void ClockWindow::dragMove()
 
 void ClockWindow::mousePressEvent(QMouseEvent *e)
 {
-    int button = 0;
     m_pressedAt = e->globalPosition().toPoint();
-    if (e->buttons() & Qt::LeftButton)
-        button |= 1;
-    if (e->buttons() & Qt::RightButton)
-        button |= 2;
-    if (button && mouseDown)
-        mouseDown(button);
+    const Qt::MouseButtons buttons = e->buttons() & (Qt::LeftButton | Qt::RightButton);
+    if (buttons && mousePressed)
+        mousePressed(buttons);
 }
 
 void ClockWindow::moveEvent(QMoveEvent *e)

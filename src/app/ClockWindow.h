@@ -37,7 +37,7 @@ public:
     // exposes that soon after are our own, not the system asking for a repaint.
     qint64 msecsSinceOwnShow() const { return m_ownShow.isValid() ? m_ownShow.elapsed() : 1 << 30; }
 
-    std::function<void(int button)> mouseDown; // 1 left, 2 right
+    std::function<void(Qt::MouseButtons buttons)> mousePressed;
     std::function<void()> systemExpose;
     std::function<void()> pointerEntered;
     std::function<void()> closeRequested;                  // the system asks the window to close

@@ -16,8 +16,8 @@ namespace dv {
 namespace {
 class NullUi final : public ClockUi {
 public:
-    void hookWindowProc() override { }
-    void unhookWindowProc() override { }
+    void watchRepaints() override { }
+    void unwatchRepaints() override { }
     void setPlaceChecks(int) override { }
     void popupMenu() override { }
     void showAbout() override { }

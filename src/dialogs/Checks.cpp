@@ -31,7 +31,7 @@ bool timeRejected(const QString &t)
 int firstDifference(const Settings &p, const Settings &o)
 {
     // A check box shows a Boolean as ticked or clear: any non-zero is ticked.
-    auto box = [](VBool a, VBool b) { return (a != 0) != (b != 0); };
+    auto box = [](StoredBool a, StoredBool b) { return (a != 0) != (b != 0); };
     const bool differs[] = {
         p.FormTop != o.FormTop,
         p.FormLeft != o.FormLeft,

@@ -20,10 +20,10 @@ namespace dv {
 
 namespace {
 // The settings each check box shows, Check1 ... Check12.
-constexpr VBool Settings::*kChecked[12] = {&Settings::DrawSecond,   &Settings::TopMost,       &Settings::Jihou,
-                                           &Settings::MustShutDown, &Settings::Transparent,   &Settings::ShadowFlag,
-                                           &Settings::DrawChar,     &Settings::SlideBmp,      &Settings::OnMouseToHide,
-                                           &Settings::Mag2Flag,     &Settings::DrawFrameFlag, &Settings::CharPattern};
+constexpr StoredBool Settings::*kChecked[12] = {
+    &Settings::DrawSecond,    &Settings::TopMost,    &Settings::Jihou,         &Settings::MustShutDown,
+    &Settings::Transparent,   &Settings::ShadowFlag, &Settings::DrawChar,      &Settings::SlideBmp,
+    &Settings::OnMouseToHide, &Settings::Mag2Flag,   &Settings::DrawFrameFlag, &Settings::CharPattern};
 // The colours of the swatches, Picture1 ... Picture6.
 constexpr qint32 Settings::*kColours[6] = {&Settings::HourColor, &Settings::MinuteColor, &Settings::SecondColor,
                                            &Settings::CharColor, &Settings::BoardColor,  &Settings::FrameColor};
@@ -263,7 +263,7 @@ Settings SettingsDialog::present() const
     s.FormTop = at.y();
     s.BackImage = m_picture->text();
     for (int i = 0; i < 12; ++i)
-        s.*kChecked[i] = m_checks[size_t(i)]->isChecked() ? VTrue : VFalse;
+        s.*kChecked[i] = m_checks[size_t(i)]->isChecked() ? StoredTrue : StoredFalse;
     for (int i = 0; i < 6; ++i)
         s.*kColours[i] = qint32(m_swatches[size_t(i)]->color());
     for (int i = 0; i < 3; ++i) {
@@ -361,7 +361,7 @@ void SettingsDialog::timeLeft(QLineEdit *f)
 
 void SettingsDialog::fileLeft(QLineEdit *f, const QString &message)
 {
-    if (m_closing || f->text().isEmpty() || FileExists(f->text(), PathKind::File))
+    if (m_closing || f->text().isEmpty() || pathExists(f->text(), PathKind::File))
         return;
     sys.msg.inform(message + text::CRLF + text::CRLF + text::PathArrow + f->text());
     f->clear();

@@ -39,7 +39,7 @@ public:
     SettingsDialog(Parameters &params, Platform &sys, SettingsHost &host, QWidget *parent = nullptr);
     ~SettingsDialog() override;
 
-    // Form_Load: centres the dialog and shows the working settings.
+    // start: centres the dialog and shows the working settings.
     void fill();
     // The settings as the fields (and an open sub-dialog) have them, over the
     // working ones, with the clock window's place.

@@ -59,7 +59,6 @@ SlideshowDialog::SlideshowDialog(Settings &working, Platform &platform, std::fun
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(text::SlideshowCaption);
     m_folder = newField(this, "Text1");
-    // A folder tree from "/": there are no drives to list.
     m_model = new QFileSystemModel(this);
     m_model->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
     m_model->setRootPath(QStringLiteral("/"));
@@ -261,7 +260,7 @@ void ChimeDialog::applyFields(Settings &s) const
 {
     s.Jihou00File = m_hourFile->text();
     s.Jihou30File = m_halfFile->text();
-    s.Jihou30 = m_halfHour->isChecked() ? VTrue : VFalse;
+    s.Jihou30 = m_halfHour->isChecked() ? StoredTrue : StoredFalse;
 }
 
 void ChimeDialog::ok()

@@ -4,8 +4,8 @@ namespace dv {
 
 void CaptureTracker::reset(const QRect &clock)
 {
-    m_old = 0;
-    m_saved = clock;
+    m_lastWindow = 0;
+    m_lastWindowRect = clock;
     m_skipNext = false;
 }
 
@@ -13,13 +13,13 @@ bool CaptureTracker::update(const ActiveWindow &active, const QRect &clock)
 {
     if (active.isClock || active.id == 0)
         return false;
-    if (active.id == m_old) {
+    if (active.id == m_lastWindow) {
         // Still the same in the same place over the clock: the capture holds.
-        if (active.rect == m_saved && active.rect.intersects(clock))
+        if (active.rect == m_lastWindowRect && active.rect.intersects(clock))
             return false;
         // It moved, or the clock moved away from it.
-        m_old = 0;
-        m_saved = active.rect;
+        m_lastWindow = 0;
+        m_lastWindowRect = active.rect;
         m_skipNext = true;
         return true;
     }
@@ -29,8 +29,8 @@ bool CaptureTracker::update(const ActiveWindow &active, const QRect &clock)
         m_skipNext = false;
         return false;
     }
-    m_old = active.id;
-    m_saved = active.rect;
+    m_lastWindow = active.id;
+    m_lastWindowRect = active.rect;
     return true;
 }
 

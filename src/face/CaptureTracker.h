@@ -14,9 +14,9 @@ public:
     bool update(const ActiveWindow &active, const QRect &clock);
 
 private:
-    quint64 m_old = 0;       // the window last captured for
-    QRect m_saved;           // its rectangle then
-    bool m_skipNext = false; // a second capture is due: skip the next new window once
+    quint64 m_lastWindow = 0; // the window last captured for
+    QRect m_lastWindowRect;   // its rectangle then
+    bool m_skipNext = false;  // a second capture is due: skip the next new window once
 };
 
 } // namespace dv

@@ -20,41 +20,41 @@ void FaceBuilder::setScale(const Settings &s, double mulX, double mulY)
 
 int FaceBuilder::pictureSide() const
 {
-    // Mag x 120 to a whole number, halves to even.
-    return int(std::nearbyint(double(m_scale.Mag) * 120.0));
+    // factor x 120 to a whole number, halves to even.
+    return int(std::nearbyint(double(m_scale.factor) * 120.0));
 }
 
 void FaceBuilder::folderMissing(Settings &s)
 {
     sys.msg.inform(text::PictureFolderMissing + text::CRLF + text::PathArrow + s.BmpDirectory);
     s.BmpDirectory = sys.appDir;
-    s.SlideBmp = VFalse;
+    s.SlideBmp = StoredFalse;
 }
 
 void FaceBuilder::loadBoard(Settings &s)
 {
-    if (!s.BackImage.isEmpty() && !FileExists(s.BackImage, PathKind::File)) {
+    if (!s.BackImage.isEmpty() && !pathExists(s.BackImage, PathKind::File)) {
         sys.msg.inform(text::BoardPictureMissing + text::CRLF + text::CRLF + text::PathArrow + s.BackImage);
         s.BackImage.clear();
     }
-    m_noImage = s.BackImage.isEmpty();
-    if (!m_noImage)
+    m_noBoardPicture = s.BackImage.isEmpty();
+    if (!m_noBoardPicture)
         loadPicture(s.BackImage);
     if (s.Transparent)
         captureDesktop();
     if (s.SlideBmp)
         pickSlide(s);
     // The folder is checked whether or not the slideshow is on.
-    if (!FileExists(s.BmpDirectory, PathKind::Folder))
+    if (!pathExists(s.BmpDirectory, PathKind::Folder))
         folderMissing(s);
     m_slidePicked = false;
 }
 
-void FaceBuilder::beforeSecond(Settings &s, int Hr, int Min, int Sec)
+void FaceBuilder::beforeSecond(Settings &s, int hour, int minute, int second)
 {
-    if (Sec == 1 && s.SlideBmp && !m_slidePicked && slideDue(s.SlideTime, Hr, Min))
+    if (second == 1 && s.SlideBmp && !m_slidePicked && slideDue(s.SlideTime, hour, minute))
         pickSlide(s);
-    if (Sec == 15)
+    if (second == 15)
         m_slidePicked = false;
     if (s.Transparent)
         updateCapture();
@@ -64,23 +64,23 @@ void FaceBuilder::beforeSecond(Settings &s, int Hr, int Min, int Sec)
     }
 }
 
-const Face &FaceBuilder::build(const Settings &s, int Hr, int Min, int Sec, bool hands)
+const Face &FaceBuilder::build(const Settings &s, int hour, int minute, int second, bool hands)
 {
     m_face.clear(m_scale.side, quint32(s.BoardColor));
-    if ((!m_noImage || s.Transparent || s.SlideBmp) && !m_picture.isNull()) {
+    if ((!m_noBoardPicture || s.Transparent || s.SlideBmp) && !m_picture.isNull()) {
         m_face.picture = m_picture;
         const int side = pictureSide();
         m_face.strokes.push_back({Stroke::Kind::Picture, 0, 0, side, side, 0, 0});
     }
     // Only True itself picks the numerals; any other value, 1 included, the bars.
-    if (s.CharPattern == VTrue)
-        appendTimeChar(m_face, s, m_scale.Mag);
+    if (s.CharPattern == StoredTrue)
+        appendTimeChar(m_face, s, m_scale.factor);
     else
-        appendTimePoint(m_face, s, m_scale.Mag);
-    appendFrame(m_face, s, m_scale.Mag, m_scale.side, m_scale.side);
+        appendTimePoint(m_face, s, m_scale.factor);
+    appendFrame(m_face, s, m_scale.factor, m_scale.side, m_scale.side);
     if (hands) {
         m_face.markFixed();
-        appendHands(m_face, s, m_scale, Hr, Min, Sec);
+        appendHands(m_face, s, m_scale, hour, minute, second);
     }
     return m_face;
 }
@@ -109,8 +109,8 @@ bool FaceBuilder::loadPicture(const QString &file)
 
 void FaceBuilder::setBoardPicture(const QString &file)
 {
-    m_noImage = file.isEmpty() || !loadPicture(file);
-    if (m_noImage)
+    m_noBoardPicture = file.isEmpty() || !loadPicture(file);
+    if (m_noBoardPicture)
         m_picture = QImage();
 }
 
@@ -131,9 +131,9 @@ void FaceBuilder::updateCapture()
 
 FaceBuilder::Drop FaceBuilder::takeDroppedPicture(const QString &file)
 {
-    const bool hadNoImage = m_noImage;
-    m_noImage = false;
-    if (!FileExists(file, PathKind::File))
+    const bool hadNoImage = m_noBoardPicture;
+    m_noBoardPicture = false;
+    if (!pathExists(file, PathKind::File))
         return Drop::NotRead;
     QImageReader reader(file);
     reader.setDecideFormatFromContent(true);
@@ -144,14 +144,14 @@ FaceBuilder::Drop FaceBuilder::takeDroppedPicture(const QString &file)
     }
     if (reader.error() == QImageReader::FileNotFoundError || reader.error() == QImageReader::DeviceError)
         return Drop::NotRead;
-    m_noImage = hadNoImage;
+    m_noBoardPicture = hadNoImage;
     m_picture = QImage();
     return Drop::Undecodable;
 }
 
 void FaceBuilder::pickSlide(Settings &s, bool holdMinute)
 {
-    if (!FileExists(s.BmpDirectory, PathKind::Folder)) {
+    if (!pathExists(s.BmpDirectory, PathKind::Folder)) {
         folderMissing(s);
         return;
     }

@@ -18,7 +18,7 @@ public:
     {
     }
 
-    // ApplyScale's arithmetic: the window's side follows from the settings.
+    // applyScale's arithmetic: the window's side follows from the settings.
     void setScale(const Settings &s, double mulX, double mulY);
     const Scale &scale() const { return m_scale; }
 
@@ -28,9 +28,9 @@ public:
     void loadBoard(Settings &s);
     // The desktop behind the clock, or a slideshow pick, as the second that is
     // about to be drawn asks for.
-    void beforeSecond(Settings &s, int Hr, int Min, int Sec);
+    void beforeSecond(Settings &s, int hour, int minute, int second);
     // The face at this displayed time; without hands for the first one.
-    const Face &build(const Settings &s, int Hr, int Min, int Sec, bool hands = true);
+    const Face &build(const Settings &s, int hour, int minute, int second, bool hands = true);
 
     bool loadPicture(const QString &file);
     // A picture from its bytes, by what they are, not by the name; null when none.
@@ -42,7 +42,7 @@ public:
     // SetSlidePicture; `holdMinute` keeps the tick from picking again this minute.
     void pickSlide(Settings &s, bool holdMinute = true);
     const QImage &picture() const { return m_picture; }
-    bool hasBoardPicture() const { return !m_noImage; }
+    bool hasBoardPicture() const { return !m_noBoardPicture; }
 
     // Start-up: the transparent board follows the windows in front from here.
     void resetCapture(const QRect &clock) { m_tracker.reset(clock); }
@@ -63,9 +63,9 @@ private:
     Platform &sys; // the outside world
     Scale m_scale;
     Face m_face;
-    QImage m_picture;           // the one board picture, stretched onto every face
-    bool m_noImage = true;      // no board picture file
-    bool m_slidePicked = false; // this minute's slideshow pick is done
+    QImage m_picture;             // the one board picture, stretched onto every face
+    bool m_noBoardPicture = true; // no board picture file
+    bool m_slidePicked = false;   // this minute's slideshow pick is done
     bool m_captureRequest = false;
     CaptureTracker m_tracker;
 };

@@ -10,41 +10,41 @@ static int floorInt(double v)
     return int(std::floor(v));
 }
 
-Scale computeScale(qint32 ClockSize, VBool Mag2Flag, double MulX, double MulY, int screenHeightPx)
+Scale computeScale(qint32 ClockSize, StoredBool Mag2Flag, double MulX, double MulY, int screenHeightPx)
 {
     Scale s;
-    s.Magnitude = float(double(ClockSize) / 120.0);
-    s.Mag = Mag2Flag ? s.Magnitude : 1.0f;
+    s.sizeFactor = float(double(ClockSize) / 120.0);
+    s.factor = Mag2Flag ? s.sizeFactor : 1.0f;
     if (Mag2Flag) {
         // Only a store edited by hand holds such sizes: keep the window visible and
         // its image of a sane size rather than empty or larger than the screen.
         const int maxPx = screenHeightPx > 0 ? std::max(screenHeightPx, 60) : 0;
         if (ClockSize < kMinClockPx)
-            s.Mag = float(double(kMinClockPx) / 120.0);
+            s.factor = float(double(kMinClockPx) / 120.0);
         else if (maxPx > 0 && ClockSize > maxPx)
-            s.Mag = float(double(maxPx) / 120.0);
+            s.factor = float(double(maxPx) / 120.0);
     }
-    s.widthTwips = floorInt(double(float(s.Mag * 120.0f)) * MulX + 0.5);
-    s.heightTwips = floorInt(double(float(s.Mag * 120.0f)) * MulY + 0.5);
-    s.OrgX = basePx(60, s.Mag);
-    s.OrgY = basePx(60, s.Mag);
-    s.side = basePx(120, s.Mag);
+    s.widthTwips = floorInt(double(float(s.factor * 120.0f)) * MulX + 0.5);
+    s.heightTwips = floorInt(double(float(s.factor * 120.0f)) * MulY + 0.5);
+    s.centreX = basePx(60, s.factor);
+    s.centreY = basePx(60, s.factor);
+    s.side = basePx(120, s.factor);
     return s;
 }
 
-int basePx(double v, float Mag)
+int basePx(double v, float factor)
 {
-    return floorInt(double(float(float(v) * Mag)) + 0.5);
+    return floorInt(double(float(float(v) * factor)) + 0.5);
 }
 
-int widthPx(double units, float Mag)
+int widthPx(double units, float factor)
 {
-    return std::max(1, basePx(units, Mag));
+    return std::max(1, basePx(units, factor));
 }
 
-int ringWidthPx(float Mag)
+int ringWidthPx(float factor)
 {
-    return std::max(1, floorInt(double(float(7.0f * Mag))));
+    return std::max(1, floorInt(double(float(7.0f * factor))));
 }
 
 qint32 twipsToWhole(double twips)

@@ -1,18 +1,18 @@
 #pragma once
 // The clock's scale: everything is designed on a 120 x 120 base face and drawn
-// after multiplying by one factor, Mag.
+// after multiplying by one factor.
 
 #include "settings/Settings.h"
 
 namespace dv {
 
 struct Scale {
-    float Magnitude = 1.0f; // ClockSize / 120, always computed
-    float Mag = 1.0f;       // what is drawn with
+    float sizeFactor = 1.0f; // ClockSize / 120, always computed
+    float factor = 1.0f;     // what is drawn with
     int widthTwips = 1800;
     int heightTwips = 1800;
-    int OrgX = 60;
-    int OrgY = 60;
+    int centreX = 60;
+    int centreY = 60;
     int side = 120; // the window's side in pixels
 };
 
@@ -20,13 +20,13 @@ struct Scale {
 inline constexpr int kMinClockPx = 16;
 
 // screenHeightPx bounds the size a hand-edited store can ask for; 0 means no bound.
-Scale computeScale(qint32 ClockSize, VBool Mag2Flag, double MulX, double MulY, int screenHeightPx = 0);
+Scale computeScale(qint32 ClockSize, StoredBool Mag2Flag, double MulX, double MulY, int screenHeightPx = 0);
 
-// Base-face coordinate v drawn at pixel Int(v x Mag + 0.5).
-int basePx(double v, float Mag);
+// Base-face coordinate v drawn at pixel Int(v x factor + 0.5).
+int basePx(double v, float factor);
 // Widths follow the scale but never drop below one pixel.
-int widthPx(double units, float Mag); // Int(units x Mag + 0.5)
-int ringWidthPx(float Mag);           // Int(7 x Mag), no rounding term
+int widthPx(double units, float factor); // Int(units x factor + 0.5)
+int ringWidthPx(float factor);           // Int(7 x factor), no rounding term
 
 // Twips to a stored whole number, halves to even.
 qint32 twipsToWhole(double twips);

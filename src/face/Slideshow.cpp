@@ -13,29 +13,29 @@ const QStringList &slideIntervals()
     return intervals;
 }
 
-bool slideDue(const QString &SlideTime, int Hr, int Min)
+bool slideDue(const QString &SlideTime, int hour, int minute)
 {
-    const int last = Min % 10;
+    const int last = minute % 10;
     if (SlideTime == QStringLiteral("１分"))
         return true;
     if (SlideTime == QStringLiteral("２分"))
-        return Min % 2 == 0;
+        return minute % 2 == 0;
     if (SlideTime == QStringLiteral("３分"))
-        return Min % 3 == 0;
+        return minute % 3 == 0;
     if (SlideTime == QStringLiteral("５分"))
         return last == 0 || last == 5;
     if (SlideTime == QStringLiteral("１０分"))
         return last == 0;
     if (SlideTime == QStringLiteral("１５分"))
-        return Min % 15 == 0;
+        return minute % 15 == 0;
     if (SlideTime == QStringLiteral("２０分"))
-        return Min % 20 == 0;
+        return minute % 20 == 0;
     if (SlideTime == QStringLiteral("３０分"))
-        return Min % 30 == 0;
+        return minute % 30 == 0;
     if (SlideTime == QStringLiteral("１時間"))
-        return Min == 0;
+        return minute == 0;
     if (SlideTime == QStringLiteral("２時間"))
-        return Min == 0 && Hr % 2 == 0;
+        return minute == 0 && hour % 2 == 0;
     return false;
 }
 

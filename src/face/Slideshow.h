@@ -9,7 +9,7 @@ namespace dv {
 const QStringList &slideIntervals();
 
 // Whether the slideshow interval label asks for a switch at this displayed time.
-bool slideDue(const QString &SlideTime, int Hr, int Min);
+bool slideDue(const QString &SlideTime, int hour, int minute);
 
 // Picture names of the folder for the format bits (1 bmp, 2 gif, 4 jpg, 8 rle,
 // 16 dib, 32 ico), in pattern order then the file system's order.

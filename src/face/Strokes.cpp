@@ -50,33 +50,33 @@ struct Pt {
 constexpr Pt kDots[] = {{88, 11}, {108, 32}, {107, 87}, {86, 107}, {31, 108}, {11, 87}, {11, 31}, {32, 11}};
 constexpr Pt kDotsRing[] = {{85, 16}, {103, 35}, {102, 84}, {83, 102}, {34, 103}, {16, 84}, {16, 34}, {35, 16}};
 
-void appendRows(Face &face, std::span<const Row> rows, int i, int k, int width, quint32 color, float Mag)
+void appendRows(Face &face, std::span<const Row> rows, int i, int k, int width, quint32 color, float factor)
 {
     for (const Row &r : rows) {
         const int dx = r.ix * i, dy = r.iy * i;
-        face.strokes.push_back({Stroke::Kind::Line, basePx(r.x1 + dx + k, Mag), basePx(r.y1 + dy + k, Mag),
-                                basePx(r.x2 + dx + k, Mag), basePx(r.y2 + dy + k, Mag), width, color});
+        face.strokes.push_back({Stroke::Kind::Line, basePx(r.x1 + dx + k, factor), basePx(r.y1 + dy + k, factor),
+                                basePx(r.x2 + dx + k, factor), basePx(r.y2 + dy + k, factor), width, color});
     }
 }
 
-void appendDots(Face &face, bool ring, int k, int width, quint32 color, float Mag)
+void appendDots(Face &face, bool ring, int k, int width, quint32 color, float factor)
 {
     for (const Pt &p : ring ? std::span<const Pt>(kDotsRing) : std::span<const Pt>(kDots))
-        face.strokes.push_back({Stroke::Kind::Dot, basePx(p.x + k, Mag), basePx(p.y + k, Mag), basePx(p.x + k, Mag),
-                                basePx(p.y + k, Mag), width, color});
+        face.strokes.push_back({Stroke::Kind::Dot, basePx(p.x + k, factor), basePx(p.y + k, factor),
+                                basePx(p.x + k, factor), basePx(p.y + k, factor), width, color});
 }
 
-void appendDial(Face &face, const Settings &s, float Mag, std::span<const Row> main, std::span<const Row> serifs)
+void appendDial(Face &face, const Settings &s, float factor, std::span<const Row> main, std::span<const Row> serifs)
 {
     const int i = s.DrawFrameFlag ? 5 : 0;
     if (!s.DrawChar)
         return;
-    const int w2 = widthPx(2, Mag);
-    const int w1 = widthPx(1, Mag);
+    const int w2 = widthPx(2, factor);
+    const int w1 = widthPx(1, factor);
     auto pass = [&](int k, quint32 color) {
-        appendRows(face, main, i, k, w2, color, Mag);
-        appendRows(face, serifs, i, k, w1, color, Mag);
-        appendDots(face, s.DrawFrameFlag != 0, k, w2, color, Mag);
+        appendRows(face, main, i, k, w2, color, factor);
+        appendRows(face, serifs, i, k, w1, color, factor);
+        appendDots(face, s.DrawFrameFlag != 0, k, w2, color, factor);
     };
     if (s.ShadowFlag)
         pass(1, 0);
@@ -85,63 +85,63 @@ void appendDial(Face &face, const Settings &s, float Mag, std::span<const Row> m
 
 } // namespace
 
-HandAngles handAngles(int Hr, int Min, int Sec)
+HandAngles handAngles(int hour, int minute, int second)
 {
-    const int h12 = Hr >= 12 ? Hr - 12 : Hr;
-    const float p = float(h12) + float(Min) / 60.0f;
+    const int h12 = hour >= 12 ? hour - 12 : hour;
+    const float p = float(h12) + float(minute) / 60.0f;
     float hourDeg = 450.0f - 30.0f * p;
     if (p <= 3.0f)
         hourDeg -= 360.0f;
-    int minDeg = 450 - 6 * Min;
-    if (Min <= 15)
+    int minDeg = 450 - 6 * minute;
+    if (minute <= 15)
         minDeg -= 360;
-    int secDeg = 450 - 6 * Sec;
-    if (Sec <= 15)
+    int secDeg = 450 - 6 * second;
+    if (second <= 15)
         secDeg -= 360;
     return {double(hourDeg) * kPi / 180.0, double(minDeg) * kPi / 180.0, double(secDeg) * kPi / 180.0};
 }
 
-QPoint handTip(double length, double r, float Mag)
+QPoint handTip(double length, double r, float factor)
 {
-    const double ml = double(float(Mag * float(length)));
-    const double m60 = double(float(Mag * 60.0f));
+    const double ml = double(float(factor * float(length)));
+    const double m60 = double(float(factor * 60.0f));
     return {int(std::floor(ml * std::cos(r) + m60)), int(std::floor(m60 - ml * std::sin(r)))};
 }
 
-HandAngles appendHands(Face &face, const Settings &s, const Scale &sc, int Hr, int Min, int Sec)
+HandAngles appendHands(Face &face, const Settings &s, const Scale &sc, int hour, int minute, int second)
 {
-    const HandAngles a = handAngles(Hr, Min, Sec);
-    const float Mag = sc.Mag;
-    const int shadow = basePx(3, Mag);
+    const HandAngles a = handAngles(hour, minute, second);
+    const float factor = sc.factor;
+    const int shadow = basePx(3, factor);
     auto hand = [&](double length, double r, int width, qint32 color) {
-        const QPoint tip = handTip(length, r, Mag);
+        const QPoint tip = handTip(length, r, factor);
         if (s.ShadowFlag)
             face.strokes.push_back(
-                {Stroke::Kind::Line, sc.OrgX, sc.OrgY + shadow, tip.x(), tip.y() + shadow, width, 0});
-        face.strokes.push_back({Stroke::Kind::Line, sc.OrgX, sc.OrgY, tip.x(), tip.y(), width, quint32(color)});
+                {Stroke::Kind::Line, sc.centreX, sc.centreY + shadow, tip.x(), tip.y() + shadow, width, 0});
+        face.strokes.push_back({Stroke::Kind::Line, sc.centreX, sc.centreY, tip.x(), tip.y(), width, quint32(color)});
     };
-    hand(35, a.hour, widthPx(3, Mag), s.HourColor);
-    hand(46, a.minute, widthPx(2, Mag), s.MinuteColor);
+    hand(35, a.hour, widthPx(3, factor), s.HourColor);
+    hand(46, a.minute, widthPx(2, factor), s.MinuteColor);
     if (s.DrawSecond)
-        hand(51, a.second, widthPx(1, Mag), s.SecondColor);
+        hand(51, a.second, widthPx(1, factor), s.SecondColor);
     return a;
 }
 
-void appendTimePoint(Face &face, const Settings &s, float Mag)
+void appendTimePoint(Face &face, const Settings &s, float factor)
 {
-    appendDial(face, s, Mag, kBars, {});
+    appendDial(face, s, factor, kBars, {});
 }
 
-void appendTimeChar(Face &face, const Settings &s, float Mag)
+void appendTimeChar(Face &face, const Settings &s, float factor)
 {
-    appendDial(face, s, Mag, kRomanMain, kRomanSerifs);
+    appendDial(face, s, factor, kRomanMain, kRomanSerifs);
 }
 
-void appendFrame(Face &face, const Settings &s, float Mag, int w, int h)
+void appendFrame(Face &face, const Settings &s, float factor, int w, int h)
 {
     if (!s.DrawFrameFlag)
         return;
-    face.strokes.push_back({Stroke::Kind::Ring, -1, -1, w + 1, h + 1, ringWidthPx(Mag), quint32(s.FrameColor)});
+    face.strokes.push_back({Stroke::Kind::Ring, -1, -1, w + 1, h + 1, ringWidthPx(factor), quint32(s.FrameColor)});
 }
 
 } // namespace dv

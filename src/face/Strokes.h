@@ -13,17 +13,17 @@ struct HandAngles {
     double second = 0; // Sec_Degree
 };
 
-HandAngles handAngles(int Hr, int Min, int Sec);
+HandAngles handAngles(int hour, int minute, int second);
 // Tip of a hand of `length` base units at angle r: floor, no rounding term.
-QPoint handTip(double length, double r, float Mag);
+QPoint handTip(double length, double r, float factor);
 
 // Hour, minute and second hands (each after its shadow when ShadowFlag is set).
-HandAngles appendHands(Face &face, const Settings &s, const Scale &sc, int Hr, int Min, int Sec);
+HandAngles appendHands(Face &face, const Settings &s, const Scale &sc, int hour, int minute, int second);
 // Bar marks with the eight hour dots.
-void appendTimePoint(Face &face, const Settings &s, float Mag);
+void appendTimePoint(Face &face, const Settings &s, float factor);
 // Roman numerals XII, III, VI, IX with the eight hour dots.
-void appendTimeChar(Face &face, const Settings &s, float Mag);
+void appendTimeChar(Face &face, const Settings &s, float factor);
 // The frame ring for a window of w x h pixels.
-void appendFrame(Face &face, const Settings &s, float Mag, int w, int h);
+void appendFrame(Face &face, const Settings &s, float factor, int w, int h);
 
 } // namespace dv

@@ -33,7 +33,7 @@ public:
     // Start-up: a stored position in the screen's last 32 pixels or beyond is
     // pulled back onto it, and the window goes there.
     void restore(Settings &s, const Scale &sc);
-    // SetFormPlace: a pinned clock goes to its corner; either way the settings
+    // holdPlace: a pinned clock goes to its corner; either way the settings
     // record where the window is. An unknown mode becomes free.
     void hold(Settings &s, int side);
     // The window's place after a drag, into the settings.

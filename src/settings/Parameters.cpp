@@ -6,7 +6,7 @@ Parameters::Parameters(SettingsStore &store, const QString &appDir)
     : m_store(store)
     , m_appDir(appDir)
     , m_working(Settings::defaults(appDir))
-    , m_saved(m_working)
+    , m_lastWindowRect(m_working)
 {
 }
 

@@ -14,7 +14,7 @@ public:
 
     Settings &working() { return m_working; }
     const Settings &working() const { return m_working; }
-    const Settings &saved() const { return m_saved; }
+    const Settings &saved() const { return m_lastWindowRect; }
 
     // Every key from the store; a text that does not convert leaves its own key
     // at the default. The saved copies follow.
@@ -24,7 +24,7 @@ public:
     // sees the unsaved change.
     bool save();
     // The saved copies take the working values.
-    void backup() { m_saved = m_working; }
+    void backup() { m_lastWindowRect = m_working; }
     // Start-up empties a path whose file is missing (on a drive not mounted,
     // say) for this run only: while the field stays empty, a save writes the
     // stored path back rather than losing it.
@@ -36,7 +36,7 @@ private:
     SettingsStore &m_store;
     QString m_appDir;
     Settings m_working;
-    Settings m_saved;
+    Settings m_lastWindowRect;
     QList<QPair<QString Settings::*, QString>> m_kept;
 };
 

@@ -66,14 +66,14 @@ const std::array<SettingField, 40> &settingFields()
     return fields;
 }
 
-QString boolText(VBool v)
+QString boolText(StoredBool v)
 {
     return v ? QStringLiteral("True") : QStringLiteral("False");
 }
 
 QString floatText(float v)
 {
-    // Shortest text that reads back as the same single: 0, 1.3, -0.45.
+    // Shortest text that reads back as the same float: 0, 1.3, -0.45.
     char buf[64];
     auto r = std::to_chars(buf, buf + sizeof buf, v);
     return QString::fromLatin1(buf, int(r.ptr - buf));
@@ -88,15 +88,15 @@ static std::optional<double> parseNumber(const QString &text)
     return d;
 }
 
-std::optional<VBool> parseBool(const QString &text)
+std::optional<StoredBool> parseBool(const QString &text)
 {
     const QString t = text.trimmed();
     if (t.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
-        return VTrue;
+        return StoredTrue;
     if (t.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0)
-        return VFalse;
+        return StoredFalse;
     if (auto d = parseNumber(t))
-        return *d != 0.0 ? VTrue : VFalse;
+        return *d != 0.0 ? StoredTrue : StoredFalse;
     return std::nullopt;
 }
 
@@ -141,7 +141,7 @@ QString fieldText(const Settings &s, const SettingField &f)
             using T = std::remove_cvref_t<decltype(s.*member)>;
             if constexpr (std::is_same_v<T, QString>)
                 return s.*member;
-            else if constexpr (std::is_same_v<T, VBool>)
+            else if constexpr (std::is_same_v<T, StoredBool>)
                 return boolText(s.*member);
             else if constexpr (std::is_same_v<T, float>)
                 return floatText(s.*member);
@@ -159,7 +159,7 @@ bool setFieldFromText(Settings &s, const SettingField &f, const QString &text)
             std::optional<T> v;
             if constexpr (std::is_same_v<T, QString>)
                 v = text;
-            else if constexpr (std::is_same_v<T, VBool>)
+            else if constexpr (std::is_same_v<T, StoredBool>)
                 v = parseBool(text);
             else if constexpr (std::is_same_v<T, float>)
                 v = parseFloat(text);
@@ -245,11 +245,11 @@ QString QSettingsStore::location() const
     return confPath();
 }
 
-bool FileExists(const QString &FileName, PathKind kind)
+bool pathExists(const QString &path, PathKind kind)
 {
-    if (FileName.isEmpty() || FileName.contains(QLatin1Char('*')) || FileName.contains(QLatin1Char('?')))
+    if (path.isEmpty() || path.contains(QLatin1Char('*')) || path.contains(QLatin1Char('?')))
         return false;
-    const QFileInfo fi(FileName);
+    const QFileInfo fi(path);
     if (!fi.exists())
         return false;
     // A file is a regular one: a FIFO or a device would block or never end when read.

@@ -10,31 +10,31 @@
 
 namespace dv {
 
-// Booleans are 16-bit, True -1 and False 0, so that settings files written by
-// earlier versions read the same; any non-zero value tests true. Only
-// `CharPattern` is ever compared with True itself.
-using VBool = qint16;
-inline constexpr VBool VTrue = -1;
-inline constexpr VBool VFalse = 0;
+// A stored Boolean keeps the number it was read as: 16-bit, true -1 and false 0,
+// so that settings files written by earlier versions read the same; any non-zero
+// value tests true. Only `CharPattern` is ever compared with StoredTrue itself.
+using StoredBool = qint16;
+inline constexpr StoredBool StoredTrue = -1;
+inline constexpr StoredBool StoredFalse = 0;
 
 struct Settings {
     qint32 FormTop = 0;  // twips
     qint32 FormLeft = 0; // twips
     QString BackImage;
-    VBool DrawSecond = VTrue;
-    VBool TopMost = VFalse;
-    VBool Jihou = VTrue;
-    VBool Transparent = VFalse;
-    VBool ShadowFlag = VFalse;
-    VBool DrawChar = VTrue;
-    VBool SlideBmp = VFalse;
+    StoredBool DrawSecond = StoredTrue;
+    StoredBool TopMost = StoredFalse;
+    StoredBool Jihou = StoredTrue;
+    StoredBool Transparent = StoredFalse;
+    StoredBool ShadowFlag = StoredFalse;
+    StoredBool DrawChar = StoredTrue;
+    StoredBool SlideBmp = StoredFalse;
     QString BmpDirectory; // default: the program's folder
     QString SlideTime = QStringLiteral("５分");
-    VBool OnMouseToHide = VFalse;
-    VBool Mag2Flag = VFalse;
-    VBool DrawFrameFlag = VTrue;
+    StoredBool OnMouseToHide = StoredFalse;
+    StoredBool Mag2Flag = StoredFalse;
+    StoredBool DrawFrameFlag = StoredTrue;
     qint32 ClockSize = 240; // pixels
-    VBool CharPattern = VFalse;
+    StoredBool CharPattern = StoredFalse;
     quint8 FormPlace = 0;
     quint8 SlideGrafix = 7;
     qint32 HourColor = 0; // colours are 0x00BBGGRR
@@ -53,11 +53,11 @@ struct Settings {
     QString AlarmMessage2;
     QString AlarmMessage3;
     QString ShutDownTime;
-    VBool MustShutDown = VFalse;
+    StoredBool MustShutDown = StoredFalse;
     float OffsetTime = 0.0f; // hours.minutes
     QString Jihou00File;     // default: the program's folder + "/JIHOU.WAV"
     QString Jihou30File;
-    VBool Jihou30 = VFalse;
+    StoredBool Jihou30 = StoredFalse;
 
     bool operator==(const Settings &) const = default;
 
@@ -65,8 +65,8 @@ struct Settings {
     static Settings defaults(const QString &appDir);
 };
 
-using SettingMember =
-    std::variant<qint32 Settings::*, VBool Settings::*, QString Settings::*, quint8 Settings::*, float Settings::*>;
+using SettingMember = std::variant<qint32 Settings::*, StoredBool Settings::*, QString Settings::*, quint8 Settings::*,
+                                   float Settings::*>;
 struct SettingField {
     const char *key;
     SettingMember member;
@@ -76,9 +76,9 @@ struct SettingField {
 const std::array<SettingField, 40> &settingFields();
 
 // Stored texts.
-QString boolText(VBool v);
+QString boolText(StoredBool v);
 QString floatText(float v);
-std::optional<VBool> parseBool(const QString &text);
+std::optional<StoredBool> parseBool(const QString &text);
 std::optional<qint32> parseInt32(const QString &text);
 std::optional<quint8> parseByte(const QString &text);
 std::optional<float> parseFloat(const QString &text);
@@ -118,6 +118,6 @@ public:
 
 // The one file or folder test. Empty names and wildcards are never found.
 enum class PathKind { File, Folder };
-bool FileExists(const QString &FileName, PathKind kind);
+bool pathExists(const QString &path, PathKind kind);
 
 } // namespace dv

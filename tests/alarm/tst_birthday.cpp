@@ -119,7 +119,7 @@ void TestBirthday::atStartUp()
     f.close();
     Rig rig(app.path());
     rig.time.t = QDateTime(QDate(2026, 12, 7), QTime(9, 0, 0));
-    rig.clock.Form_Load(QString());
+    rig.clock.start(QString());
     QCOMPARE(rig.msg.shown, QStringList({"今日は 太郎 の誕生日です", "今日は 記念日 です"}));
     // Before the settings are loaded and before the window shows.
     QVERIFY(rig.log.indexOf("msg:") < rig.log.indexOf("tray.add"));
@@ -134,7 +134,7 @@ void TestBirthday::atStartUp()
     Rig user(app.path());
     user.store.where = config.filePath(QStringLiteral("DIALVANE.conf"));
     user.time.t = rig.time.t;
-    user.clock.Form_Load(QString());
+    user.clock.start(QString());
     QCOMPARE(user.msg.shown, QStringList{"今日は Hanako の誕生日です"});
 }
 
@@ -143,7 +143,7 @@ void TestBirthday::noFileNoMessage()
     QTemporaryDir app;
     QDir(app.path()).mkdir(QStringLiteral("BirthDay.Txt")); // a folder of that name
     Rig rig(app.path());
-    rig.clock.Form_Load(QString());
+    rig.clock.start(QString());
     QVERIFY(rig.msg.shown.isEmpty());
 }
 
@@ -183,7 +183,7 @@ void TestBirthday::fileOfAnyKindIsSafe()
     rig.time.t = QDateTime(QDate(2026, 12, 7), QTime(9, 0, 0));
     QElapsedTimer t;
     t.start();
-    rig.clock.Form_Load(QString());
+    rig.clock.start(QString());
     QVERIFY(t.elapsed() < 2000);
     QCOMPARE(rig.msg.shown, shown);
 }

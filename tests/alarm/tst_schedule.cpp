@@ -16,7 +16,7 @@ struct WeekRig : Rig {
 
     WeekRig()
     {
-        clock.Form_Load(QString());
+        clock.start(QString());
         log.events.clear();
     }
     void runUntil(const QDateTime &until)
@@ -56,7 +56,7 @@ struct ZonedRun {
         QDateTime began;
         qsizetype plays = rig.sound.played.size();
         for (rig.time.t = from; rig.time.t < to; rig.time.t = rig.time.t.addMSecs(stepMs)) {
-            rig.clock.Timer1_Timer();
+            rig.clock.onTick();
             if (rig.sound.played.size() > plays) {
                 plays = rig.sound.played.size();
                 started << rig.sound.played.last() + '@' + rig.time.t.toString("yyyy-MM-dd HH:mm:ss t");
@@ -133,8 +133,8 @@ void TestSchedule::simulatedWeek()
     QFETCH(int, hourly);
     QFETCH(int, halfHourly);
     WeekRig rig;
-    rig.clock.settings().Jihou = jihou ? VTrue : VFalse;
-    rig.clock.settings().Jihou30 = jihou30 ? VTrue : VFalse;
+    rig.clock.settings().Jihou = jihou ? StoredTrue : StoredFalse;
+    rig.clock.settings().Jihou30 = jihou30 ? StoredTrue : StoredFalse;
     rig.clock.settings().Jihou00File = QStringLiteral("/s/00.wav");
     rig.clock.settings().Jihou30File = QStringLiteral("/s/30.wav");
     rig.time.t = QDateTime(kMonday, QTime(0, 0, 0));
@@ -159,14 +159,14 @@ void TestSchedule::simulatedWeek()
 void TestSchedule::alarmsOnceADayWithoutOverlap()
 {
     WeekRig rig;
-    rig.clock.settings().Jihou = VFalse;
+    rig.clock.settings().Jihou = StoredFalse;
     rig.clock.settings().AlarmTime1 = QStringLiteral("07:30");
     rig.clock.settings().AlarmTime3 = QStringLiteral("07:30"); // same time: alarm 1 wins
     rig.clock.settings().AlarmTime2 = QStringLiteral("21:05");
     rig.clock.settings().AlarmSound1 = QStringLiteral("/s/1.wav");
     rig.clock.settings().AlarmSound2 = QStringLiteral("/s/2.mid");
     rig.clock.settings().AlarmSound3 = QStringLiteral("/s/3.wav");
-    rig.clock.SetParameter();
+    rig.clock.applyAlarmTimes();
     rig.time.t = QDateTime(kMonday, QTime(0, 0, 0));
     rig.runUntil(rig.time.t.addDays(3));
     QCOMPARE(rig.started, QStringList({"/s/1.wav@2026-12-07 07:30:00", "/s/2.mid@2026-12-07 21:05:00",
@@ -205,7 +205,7 @@ void TestSchedule::overlaps()
     rig.clock.settings().AlarmSound1 = QStringLiteral("/s/1.wav");
     rig.clock.settings().AlarmTime2 = secondAt;
     rig.clock.settings().AlarmSound2 = QStringLiteral("/s/2.wav");
-    rig.clock.SetParameter();
+    rig.clock.applyAlarmTimes();
     rig.time.t = QDateTime(kMonday, QTime(11, 58, 50));
     rig.runUntil(QDateTime(kMonday, QTime(12, 0, 30)));
     QCOMPARE(rig.started, started);
@@ -216,16 +216,16 @@ void TestSchedule::offsetMovesNothing()
 {
     WeekRig rig;
     rig.clock.settings().OffsetTime = 9.3f;
-    rig.clock.settings().Jihou30 = VTrue;
+    rig.clock.settings().Jihou30 = StoredTrue;
     rig.clock.settings().Jihou30File = QStringLiteral("/s/30.wav");
     rig.clock.settings().AlarmTime2 = QStringLiteral("08:15");
     rig.clock.settings().AlarmSound2 = QStringLiteral("/s/2.wav");
-    rig.clock.SetParameter();
+    rig.clock.applyAlarmTimes();
     rig.time.t = QDateTime(kMonday, QTime(7, 50, 0));
     rig.runUntil(rig.time.t.addSecs(3600));
     QCOMPARE(rig.started, QStringList({rig.clock.settings().Jihou00File + "@2026-12-07 07:59:56",
                                        "/s/2.wav@2026-12-07 08:15:00", "/s/30.wav@2026-12-07 08:29:59"}));
-    QCOMPARE(rig.clock.shownTime().Hr, 18); // 08:50 + 9:30: the face alone is shifted
+    QCOMPARE(rig.clock.shownTime().hour, 18); // 08:50 + 9:30: the face alone is shifted
 }
 
 void TestSchedule::soundEndClosesAlarmWindow()
@@ -233,7 +233,7 @@ void TestSchedule::soundEndClosesAlarmWindow()
     WeekRig rig;
     rig.clock.settings().AlarmTime1 = QStringLiteral("06:00");
     rig.clock.settings().AlarmSound1 = QStringLiteral("/s/1.wav");
-    rig.clock.SetParameter();
+    rig.clock.applyAlarmTimes();
     rig.soundSeconds = 2;
     rig.time.t = QDateTime(kMonday, QTime(5, 59, 58));
     rig.runUntil(QDateTime(kMonday, QTime(6, 0, 1)));
@@ -252,7 +252,7 @@ void TestSchedule::unplayableSignalDoesNotBlock()
     rig.sound.result = false; // a missing default JIHOU.WAV, say
     rig.clock.settings().AlarmTime1 = QStringLiteral("13:00");
     rig.clock.settings().AlarmSound1 = QStringLiteral("/s/1.wav");
-    rig.clock.SetParameter();
+    rig.clock.applyAlarmTimes();
     rig.time.t = QDateTime(kMonday, QTime(11, 0, 0));
     rig.runUntil(QDateTime(kMonday, QTime(12, 59, 59)));
     QCOMPARE(rig.sound.played.size(), 2); // 11:59:56 and 12:59:56, each tried
@@ -266,7 +266,7 @@ void TestSchedule::unplayableAlarmFlashesUntilPressed()
     rig.sound.result = false;
     rig.clock.settings().AlarmTime1 = QStringLiteral("13:00");
     rig.clock.settings().AlarmSound1 = QStringLiteral("/gone.wav");
-    rig.clock.SetParameter();
+    rig.clock.applyAlarmTimes();
     rig.time.t = QDateTime(kMonday, QTime(12, 59, 57));
     rig.runUntil(QDateTime(kMonday, QTime(13, 58, 0)));
     QVERIFY(rig.ui.alarmOpen);
@@ -298,8 +298,8 @@ void TestSchedule::shutdown()
     QFETCH(int, requests);
     WeekRig rig;
     rig.clock.settings().ShutDownTime = QStringLiteral("22:30");
-    rig.clock.settings().MustShutDown = must ? VTrue : VFalse;
-    rig.clock.SetParameter();
+    rig.clock.settings().MustShutDown = must ? StoredTrue : StoredFalse;
+    rig.clock.applyAlarmTimes();
     rig.msg.answers = {answer};
     rig.time.t = QDateTime(kMonday, QTime(22, 29, 0));
     rig.runUntil(QDateTime(kMonday, QTime(22, 32, 0)));
@@ -329,10 +329,10 @@ void TestSchedule::shutdownStopsTheSoundFirst()
     WeekRig rig;
     rig.soundSeconds = 60;
     rig.clock.settings().ShutDownTime = QStringLiteral("23:00");
-    rig.clock.settings().MustShutDown = VTrue;
+    rig.clock.settings().MustShutDown = StoredTrue;
     rig.clock.settings().AlarmTime1 = QStringLiteral("23:01");
     rig.clock.settings().AlarmSound1 = QStringLiteral("/s/1.wav");
-    rig.clock.SetParameter();
+    rig.clock.applyAlarmTimes();
     rig.time.t = QDateTime(kMonday, QTime(22, 59, 50));
     rig.runUntil(QDateTime(kMonday, QTime(23, 0, 1)));
     QCOMPARE(rig.power.requests, 1);
@@ -354,7 +354,7 @@ void TestSchedule::alarmWithoutSoundFlashesUntilPressed()
     WeekRig rig;
     rig.clock.settings().AlarmTime1 = QStringLiteral("07:00");
     rig.clock.settings().AlarmSound1 = QStringLiteral("/s/empty.mid");
-    rig.clock.SetParameter();
+    rig.clock.applyAlarmTimes();
     rig.time.t = QDateTime(kMonday, QTime(6, 59, 59));
     rig.run(1000);
     QVERIFY(rig.ui.alarmOpen && !rig.ui.alarmBeeps);
@@ -384,7 +384,7 @@ void TestSchedule::stallIsCaughtUp()
     WeekRig rig;
     rig.clock.settings().AlarmTime1 = QStringLiteral("07:30");
     rig.clock.settings().AlarmSound1 = QStringLiteral("/s/1.wav");
-    rig.clock.SetParameter();
+    rig.clock.applyAlarmTimes();
     rig.time.t = QDateTime(kMonday, QTime(7, 29, 40));
     rig.runUntil(QDateTime(kMonday, QTime(7, 29, 50)));
     rig.time.t = rig.time.t.addSecs(stall);
@@ -413,12 +413,12 @@ void TestSchedule::clockChanges()
     QFETCH(QDate, day);
     QFETCH(QStringList, started);
     Rig rig;
-    rig.clock.Form_Load(QString());
+    rig.clock.start(QString());
     Settings &s = rig.clock.settings();
     s.Jihou00File = QStringLiteral("/s/00.wav");
     s.AlarmTime2 = QStringLiteral("02:30");
     s.AlarmSound2 = QStringLiteral("/s/2.wav");
-    rig.clock.SetParameter();
+    rig.clock.applyAlarmTimes();
     ZonedRun z{rig, {}};
     z.run(berlin(day, QTime(1, 59, 0)), berlin(day, QTime(4, 0, 0)));
     QCOMPARE(z.started, started);
@@ -429,7 +429,7 @@ void TestSchedule::simulatedYear()
     // A year in Berlin, a tick every 30 s: what the clock does after a stall of
     // that length, so every second's events still come, each exactly once.
     Rig rig;
-    rig.clock.Form_Load(QString());
+    rig.clock.start(QString());
     Settings &s = rig.clock.settings();
     s.Jihou00File = QStringLiteral("/s/00.wav");
     s.AlarmTime1 = QStringLiteral("06:30");
@@ -438,7 +438,7 @@ void TestSchedule::simulatedYear()
     s.AlarmSound2 = QStringLiteral("/s/broken.wav");
     s.ShutDownTime = QStringLiteral("23:00");
     rig.sound.failing = {s.AlarmSound2}; // flashes until pressed, every day
-    rig.clock.SetParameter();
+    rig.clock.applyAlarmTimes();
     ZonedRun z{rig, {}};
     long rssAfterAMonth = 0;
     QElapsedTimer took;
@@ -470,7 +470,7 @@ void TestSchedule::silentDevice()
     rig.soundSeconds = 2;
     rig.clock.settings().AlarmTime1 = QStringLiteral("07:00");
     rig.clock.settings().AlarmSound1 = QStringLiteral("/s/1.wav");
-    rig.clock.SetParameter();
+    rig.clock.applyAlarmTimes();
     rig.time.t = QDateTime(kMonday, QTime(6, 59, 50));
     rig.runUntil(QDateTime(kMonday, QTime(6, 59, 57)));
     QVERIFY(rig.sound.playing); // the signal, silently

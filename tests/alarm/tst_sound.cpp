@@ -341,7 +341,7 @@ void TestSound::alarmClosesWhenTheSoundEnds()
     Clock &c = app.clock();
     c.settings().AlarmTime1 = QStringLiteral("06:30");
     c.settings().AlarmSound1 = write(m_dir, QStringLiteral("alarm.wav"), wav(1.0));
-    c.SetParameter();
+    c.applyAlarmTimes();
     QElapsedTimer t;
     t.start();
     c.schedule().run(QDateTime(QDate(2026, 12, 7), QTime(6, 30, 0)));
@@ -389,7 +389,7 @@ void TestSound::defaultTimeSignalPlaysOutOfTheBox()
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
     ClockApp app(qEnvironmentVariable("DIALVANE_BUILD_DIR")); // the program's folder
     Clock &c = app.clock();
-    c.LoadParameter(); // an empty store: the defaults
+    c.loadSettings(); // an empty store: the defaults
     QVERIFY(c.settings().Jihou);
     QVERIFY(c.settings().Jihou00File.endsWith(QStringLiteral("/JIHOU.WAV")));
     c.schedule().run(QDateTime(QDate(2026, 12, 7), QTime(7, 59, 56)));

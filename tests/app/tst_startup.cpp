@@ -58,7 +58,7 @@ void TestStartup::commandLine()
     QCOMPARE(c.delreg, delreg);
     QCOMPARE(c.offset, offset);
     Rig rig;
-    rig.clock.Form_Load(text);
+    rig.clock.start(text);
     const bool refused = text.contains("=9999999") || text.contains("=10000");
     QCOMPARE(rig.msg.shown.filter("-offset=").size(), refused ? 1 : 0);
     QCOMPARE(rig.clock.settings().OffsetTime, offset);
@@ -67,7 +67,7 @@ void TestStartup::commandLine()
 void TestStartup::noCommandLine()
 {
     Rig rig;
-    rig.clock.Form_Load(QString());
+    rig.clock.start(QString());
     QVERIFY(rig.msg.shown.isEmpty());
     QCOMPARE(rig.clock.settings().OffsetTime, 0.0f);
 }
@@ -91,7 +91,7 @@ void TestStartup::delreg()
     rig.store.failRemove = fails;
     if (stored)
         rig.store.values = {{"ClockSize", "360"}, {"Mag2Flag", "True"}, {"BoardColor", "255"}};
-    rig.clock.Form_Load(QStringLiteral("-DelReg"));
+    rig.clock.start(QStringLiteral("-DelReg"));
     QCOMPARE(rig.msg.shown, QStringList{message});
     // The clock goes on with the defaults, or what could not be deleted.
     QCOMPARE(rig.clock.settings().BoardColor, fails ? 255 : 16777215);
@@ -102,13 +102,13 @@ void TestStartup::offsetReplacesStoredValue()
 {
     Rig rig;
     rig.store.values = {{"OffsetTime", "5"}};
-    rig.clock.Form_Load(QStringLiteral("-offset=1.30 -delreg"));
+    rig.clock.start(QStringLiteral("-offset=1.30 -delreg"));
     QCOMPARE(rig.clock.settings().OffsetTime, 1.3f);
     QCOMPARE(rig.msg.shown, QStringList{QStringLiteral("レジストリ情報を削除しました")});
 
     Rig plain;
     plain.store.values = {{"OffsetTime", "5"}};
-    plain.clock.Form_Load(QString());
+    plain.clock.start(QString());
     QCOMPARE(plain.clock.settings().OffsetTime, 0.0f); // the stored offset never takes effect
 }
 
@@ -137,7 +137,7 @@ void TestStartup::storedPositionIsPulledOntoTheScreen()
     QFETCH(int, leftAfter);
     Rig rig;
     rig.store.values = {{"FormTop", QString::number(top)}, {"FormLeft", QString::number(left)}};
-    rig.clock.Form_Load(QString());
+    rig.clock.start(QString());
     QCOMPARE(rig.window.rect.topLeft(), pixels);
     QCOMPARE(rig.clock.settings().FormTop, topAfter);
     QCOMPARE(rig.clock.settings().FormLeft, leftAfter);
@@ -147,9 +147,9 @@ void TestStartup::freeSizeOffKeepsBaseSize()
 {
     Rig rig;
     rig.store.values = {{"ClockSize", "480"}, {"Mag2Flag", "False"}};
-    rig.clock.Form_Load(QString());
-    QCOMPARE(rig.clock.face().scale().Magnitude, 4.0f);
-    QCOMPARE(rig.clock.face().scale().Mag, 1.0f);
+    rig.clock.start(QString());
+    QCOMPARE(rig.clock.face().scale().sizeFactor, 4.0f);
+    QCOMPARE(rig.clock.face().scale().factor, 1.0f);
     QCOMPARE(rig.window.rect.size(), QSize(120, 120));
     QCOMPARE(rig.window.shapeD, 120);
 }
@@ -162,7 +162,7 @@ void TestStartup::missingFilesAreReportedInOrder()
     rig.store.values = {{"BackImage", gone + "/board.jpg"}, {"BmpDirectory", gone},
                         {"AlarmSound1", gone + "/1.wav"},   {"AlarmSound2", ""},
                         {"AlarmSound3", gone + "/3.mid"},   {"SlideBmp", "True"}};
-    rig.clock.Form_Load(QString());
+    rig.clock.start(QString());
     const QString br = QStringLiteral("\r\n");
     QCOMPARE(rig.msg.shown, QStringList({
                                 "ファイルが見付かりません（文字盤の画像ﾌｧｲﾙ）" + br + br + "-> " + gone + "/board.jpg",
@@ -174,17 +174,17 @@ void TestStartup::missingFilesAreReportedInOrder()
     QVERIFY(s.BackImage.isEmpty());
     QCOMPARE(rig.clock.face().hasBoardPicture(), false);
     QCOMPARE(s.BmpDirectory, app.path());
-    QCOMPARE(s.SlideBmp, VFalse);
+    QCOMPARE(s.SlideBmp, StoredFalse);
     QVERIFY(s.AlarmSound1.isEmpty() && s.AlarmSound3.isEmpty());
     // Cleared for this run only: a save keeps the stored paths (a drive not
     // mounted today) until the field gets a new value.
-    QVERIFY(rig.clock.SaveParameter());
+    QVERIFY(rig.clock.saveSettings());
     QCOMPARE(rig.store.values.value("AlarmSound1"), gone + "/1.wav");
     QCOMPARE(rig.store.values.value("BackImage"), gone + "/board.jpg");
     rig.clock.settings().AlarmSound1 = QStringLiteral("/new.wav");
-    QVERIFY(rig.clock.SaveParameter());
+    QVERIFY(rig.clock.saveSettings());
     rig.clock.settings().AlarmSound1.clear();
-    QVERIFY(rig.clock.SaveParameter());
+    QVERIFY(rig.clock.saveSettings());
     QCOMPARE(rig.store.values.value("AlarmSound1"), QString());
     QCOMPARE(rig.store.values.value("AlarmSound3"), gone + "/3.mid");
 }
@@ -197,7 +197,7 @@ void TestStartup::specialFilesAreMissingFiles()
     QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     Rig rig(app.path());
     rig.store.values = {{"BackImage", fifo}, {"AlarmSound2", "/dev/zero"}};
-    rig.clock.Form_Load(QString());
+    rig.clock.start(QString());
     QCOMPARE(rig.msg.shown, QStringList({"ファイルが見付かりません（文字盤の画像ﾌｧｲﾙ）\r\n\r\n-> " + fifo,
                                          "ファイルが見付かりません（ｱﾗｰﾑｻｳﾝﾄﾞﾌｧｲﾙ２）\r\n\r\n-> /dev/zero"}));
     QVERIFY(rig.timer.on);
@@ -209,7 +209,7 @@ void TestStartup::specialFilesAreMissingFiles()
 void TestStartup::emptyBoardPictureNeedsNoMessage()
 {
     Rig rig;
-    rig.clock.Form_Load(QString());
+    rig.clock.start(QString());
     QVERIFY(rig.msg.shown.isEmpty());
     QCOMPARE(rig.clock.face().hasBoardPicture(), false);
 }
@@ -217,7 +217,7 @@ void TestStartup::emptyBoardPictureNeedsNoMessage()
 void TestStartup::timerIsEnabledLastAndNothingIsSaved()
 {
     Rig rig;
-    rig.clock.Form_Load(QString());
+    rig.clock.start(QString());
     const QStringList &e = rig.log.events;
     QVERIFY(!e.isEmpty());
     QCOMPARE(e.last(), QStringLiteral("timer.on"));

@@ -12,7 +12,7 @@ private slots:
     void offset_data();
     void offset();
     void hideTest_data();
-    void hideTest();
+    void applyHideRule();
     void topMostClockIsRaisedWhenItComesBack();
     void secondTick_data();
     void secondTick();
@@ -42,7 +42,7 @@ void TestTick::offset_data()
     QTest::newRow("1.3 means 30 minutes") << 1.3f << QTime(10, 0, 0) << 11 << 30;
     QTest::newRow("-1.30") << -1.3f << QTime(0, 20, 0) << 22 << 50;
     QTest::newRow("-23.59") << -23.59f << QTime(0, 0, 0) << 0 << 1;
-    // Outside the hours.minutes form: carried fully so Hr stays 0..23, Min 0..59.
+    // Outside the hours.minutes form: carried fully so hour stays 0..23, minute 0..59.
     QTest::newRow("1.75 is 2:15") << 1.75f << QTime(10, 0, 0) << 12 << 15;
     QTest::newRow("30 hours") << 30.0f << QTime(22, 0, 0) << 4 << 0;
     QTest::newRow("-50.99") << -50.99f << QTime(1, 0, 0) << 21 << 21;
@@ -56,18 +56,18 @@ void TestTick::offset()
     QFETCH(int, hr);
     QFETCH(int, min);
     const ShownTime hm = displayedTime(system.hour(), system.minute(), offset);
-    QCOMPARE(hm.Hr, hr);
-    QCOMPARE(hm.Min, min);
+    QCOMPARE(hm.hour, hr);
+    QCOMPARE(hm.minute, min);
 
     // The tick shows it, the date untouched, the second the system's.
     Rig rig;
-    rig.clock.Form_Load(QString());
+    rig.clock.start(QString());
     rig.clock.settings().OffsetTime = offset;
     rig.time.t = QDateTime(QDate(2026, 12, 7), system).addMSecs(-1000);
     rig.run(1000);
-    QCOMPARE(rig.clock.shownTime().Hr, hr);
-    QCOMPARE(rig.clock.shownTime().Min, min);
-    QCOMPARE(rig.clock.shownTime().Sec, system.second());
+    QCOMPARE(rig.clock.shownTime().hour, hr);
+    QCOMPARE(rig.clock.shownTime().minute, min);
+    QCOMPARE(rig.clock.shownTime().second, system.second());
 }
 
 void TestTick::hideTest_data()
@@ -90,7 +90,7 @@ void TestTick::hideTest_data()
     QTest::newRow("ctrl beats shift") << true << QPoint(150, 250) << true << true << true;
 }
 
-void TestTick::hideTest()
+void TestTick::applyHideRule()
 {
     QFETCH(bool, option);
     QFETCH(QPoint, pointer);
@@ -99,19 +99,19 @@ void TestTick::hideTest()
     QFETCH(bool, hidden);
     Rig rig;
     rig.store.values = {{"FormLeft", "1500"}, {"FormTop", "3000"}, {"OnMouseToHide", option ? "True" : "False"}};
-    rig.clock.Form_Load(QString());
+    rig.clock.start(QString());
     QCOMPARE(rig.clock.placement().rect().right(), 220);
     // Found by the tick, and by the change as it is told.
     for (const bool told : {false, true}) {
         rig.input.pos = pointer;
         rig.input.shift = shift;
         rig.input.ctrl = ctrl;
-        told ? rig.clock.inputChanged() : rig.clock.Timer1_Timer();
+        told ? rig.clock.inputChanged() : rig.clock.onTick();
         QCOMPARE(rig.window.shown, !hidden);
         QCOMPARE(rig.clock.hiddenByRule(), hidden);
         // And it comes back once the pointer leaves and the keys are let go.
         rig.input = FakeInput();
-        told ? rig.clock.inputChanged() : rig.clock.Timer1_Timer();
+        told ? rig.clock.inputChanged() : rig.clock.onTick();
         QVERIFY(rig.window.shown);
     }
     // The settings are open: no change hides or shows the clock.
@@ -125,14 +125,14 @@ void TestTick::topMostClockIsRaisedWhenItComesBack()
 {
     Rig rig;
     rig.store.values = {{"TopMost", "True"}};
-    rig.clock.Form_Load(QString());
+    rig.clock.start(QString());
     const int raisesAfterStart = rig.window.raises;
-    rig.clock.Timer1_Timer();
+    rig.clock.onTick();
     QCOMPARE(rig.window.raises, raisesAfterStart); // shown already: the z-order is left alone
     rig.input.ctrl = true;
-    rig.clock.Timer1_Timer();
+    rig.clock.onTick();
     rig.input.ctrl = false;
-    rig.clock.Timer1_Timer();
+    rig.clock.onTick();
     QCOMPARE(rig.window.raises, raisesAfterStart + 1);
 }
 
@@ -149,14 +149,14 @@ void TestTick::secondTick()
     QFETCH(int, msOffset);
     QFETCH(bool, draws);
     Rig rig;
-    rig.clock.Form_Load(QString());
+    rig.clock.start(QString());
     rig.time.t = QDateTime(QDate(2026, 12, 7), QTime(8, 0, 10, 100));
-    rig.clock.Timer1_Timer();
+    rig.clock.onTick();
     const int presents = rig.window.presents;
     const int yields = rig.pump.yields;
     rig.time.t = rig.time.t.addMSecs(msOffset);
     rig.input.ctrl = true;
-    rig.clock.Timer1_Timer();
+    rig.clock.onTick();
     QVERIFY(!rig.window.shown); // the hide test runs either way
     QCOMPARE(rig.window.presents, presents + (draws ? 1 : 0));
     QCOMPARE(rig.pump.yields, yields + (draws ? 1 : 0));
@@ -165,13 +165,13 @@ void TestTick::secondTick()
 void TestTick::firstTickInSecondZeroDrawsNothing()
 {
     Rig rig;
-    rig.clock.Form_Load(QString());
+    rig.clock.start(QString());
     rig.time.t = QDateTime(QDate(2026, 12, 7), QTime(8, 0, 0, 300));
     const int presents = rig.window.presents;
-    rig.clock.Timer1_Timer();
+    rig.clock.onTick();
     QCOMPARE(rig.window.presents, presents);
     rig.time.t = rig.time.t.addSecs(1);
-    rig.clock.Timer1_Timer();
+    rig.clock.onTick();
     QCOMPARE(rig.window.presents, presents + 1);
 }
 
@@ -179,9 +179,9 @@ void TestTick::faceOrder()
 {
     Rig rig;
     rig.store.values = {{"ShadowFlag", "True"}};
-    rig.clock.Form_Load(QString());
+    rig.clock.start(QString());
     rig.time.t = QDateTime(QDate(2026, 12, 7), QTime(10, 10, 40));
-    rig.clock.Timer1_Timer();
+    rig.clock.onTick();
     const auto &s = rig.window.lastFace.strokes;
     // Shadowed bars and dots, bars and dots, ring, then three hands with shadows.
     QCOMPARE(s.size(), size_t(13 + 13 + 1 + 6));
@@ -195,7 +195,7 @@ void TestTick::faceOrder()
 void TestTick::scheduleRunsAtSeconds0_56_59()
 {
     Rig rig;
-    rig.clock.Form_Load(QString());
+    rig.clock.start(QString());
     rig.store.values.clear();
     rig.time.t = QDateTime(QDate(2026, 12, 7), QTime(23, 59, 50));
     rig.clock.settings().OffsetTime = 5.0f; // the schedule follows the system's minute
@@ -227,12 +227,12 @@ void TestTick::quartersOnlyWhereNothingIsTold()
     rig.input.pushesKeys = keysTold;
     rig.input.pushesPointer = pointerTold;
     rig.store.values = {{"OnMouseToHide", option ? "True" : "False"}};
-    rig.clock.Form_Load(QString());
+    rig.clock.start(QString());
     QCOMPARE(rig.timer.quarters, quarters);
     QCOMPARE(rig.input.watching, option);
     // The settings change the option: the watch follows.
     Settings edited = rig.clock.settings();
-    edited.OnMouseToHide = option ? VFalse : VTrue;
+    edited.OnMouseToHide = option ? StoredFalse : StoredTrue;
     rig.clock.settingsOk(edited);
     QCOMPARE(rig.input.watching, !option);
     QCOMPARE(rig.timer.quarters, !keysTold || (!option && !pointerTold));

@@ -125,9 +125,9 @@ void TestChecks::unsavedRows_data()
         {"FormTop", [](Settings &s) { s.FormTop += 15; }},
         {"FormLeft", [](Settings &s) { s.FormLeft -= 15; }},
         {"BackImage", [](Settings &s) { s.BackImage = "/a.BMP"; }},
-        {"DrawSecond", [](Settings &s) { s.DrawSecond = VFalse; }},
-        {"TopMost", [](Settings &s) { s.TopMost = VTrue; }},
-        {"Jihou", [](Settings &s) { s.Jihou = VFalse; }},
+        {"DrawSecond", [](Settings &s) { s.DrawSecond = StoredFalse; }},
+        {"TopMost", [](Settings &s) { s.TopMost = StoredTrue; }},
+        {"Jihou", [](Settings &s) { s.Jihou = StoredFalse; }},
         {"HourColor", [](Settings &s) { s.HourColor = 1; }},
         {"MinuteColor", [](Settings &s) { s.MinuteColor = 1; }},
         {"SecondColor", [](Settings &s) { s.SecondColor = 1; }},
@@ -141,23 +141,23 @@ void TestChecks::unsavedRows_data()
         {"AlarmSound2", [](Settings &s) { s.AlarmSound2 = "/a.wav"; }},
         {"AlarmSound3", [](Settings &s) { s.AlarmSound3 = "/a.wav"; }},
         {"ShutDownTime", [](Settings &s) { s.ShutDownTime = "23:00"; }},
-        {"MustShutDown", [](Settings &s) { s.MustShutDown = VTrue; }},
-        {"Transparent", [](Settings &s) { s.Transparent = VTrue; }},
-        {"ShadowFlag", [](Settings &s) { s.ShadowFlag = VTrue; }},
-        {"DrawChar", [](Settings &s) { s.DrawChar = VFalse; }},
-        {"SlideBmp", [](Settings &s) { s.SlideBmp = VTrue; }},
+        {"MustShutDown", [](Settings &s) { s.MustShutDown = StoredTrue; }},
+        {"Transparent", [](Settings &s) { s.Transparent = StoredTrue; }},
+        {"ShadowFlag", [](Settings &s) { s.ShadowFlag = StoredTrue; }},
+        {"DrawChar", [](Settings &s) { s.DrawChar = StoredFalse; }},
+        {"SlideBmp", [](Settings &s) { s.SlideBmp = StoredTrue; }},
         {"BmpDirectory", [](Settings &s) { s.BmpDirectory = "/"; }},
         {"SlideTime", [](Settings &s) { s.SlideTime = "１分"; }},
-        {"OnMouseToHide", [](Settings &s) { s.OnMouseToHide = VTrue; }},
-        {"Mag2Flag", [](Settings &s) { s.Mag2Flag = VTrue; }},
-        {"DrawFrameFlag", [](Settings &s) { s.DrawFrameFlag = VFalse; }},
+        {"OnMouseToHide", [](Settings &s) { s.OnMouseToHide = StoredTrue; }},
+        {"Mag2Flag", [](Settings &s) { s.Mag2Flag = StoredTrue; }},
+        {"DrawFrameFlag", [](Settings &s) { s.DrawFrameFlag = StoredFalse; }},
         {"ClockSize", [](Settings &s) { s.ClockSize = 360; }},
         {"FormPlace", [](Settings &s) { s.FormPlace = 4; }},
-        {"CharPattern", [](Settings &s) { s.CharPattern = VTrue; }},
+        {"CharPattern", [](Settings &s) { s.CharPattern = StoredTrue; }},
         {"SlideGrafix", [](Settings &s) { s.SlideGrafix = 5; }},
         {"Jihou00File", [](Settings &s) { s.Jihou00File = "/b.wav"; }},
         {"Jihou30File", [](Settings &s) { s.Jihou30File = "/b.wav"; }},
-        {"Jihou30", [](Settings &s) { s.Jihou30 = VTrue; }},
+        {"Jihou30", [](Settings &s) { s.Jihou30 = StoredTrue; }},
     };
     QTest::newRow("nothing") << Edit([](Settings &) {}) << 0;
     // Not compared: the alarm messages and the offset.
@@ -171,7 +171,7 @@ void TestChecks::unsavedRows_data()
         QTest::newRow(rows[i].first) << rows[i].second << i + 1;
     // The first difference counts.
     QTest::newRow("Jihou30 and FormTop") << Edit([](Settings &s) {
-        s.Jihou30 = VTrue;
+        s.Jihou30 = StoredTrue;
         s.FormTop = 1;
     }) << 1;
 }

@@ -36,7 +36,7 @@ struct Host final : SettingsHost {
         ++closed;
         rig.clock.settingsClosed();
     }
-    bool saveSettings() override { return rig.clock.SaveParameter(); }
+    bool saveSettings() override { return rig.clock.saveSettings(); }
     QPoint windowTwips() const override { return rig.clock.windowTwips(); }
     void quitClock() override { ++quits; }
 };
@@ -49,7 +49,7 @@ struct DialogRig {
     explicit DialogRig(const QMap<QString, QString> &stored = {})
     {
         rig.store.values = stored;
-        rig.clock.Form_Load(QString());
+        rig.clock.start(QString());
         d = std::make_unique<SettingsDialog>(rig.clock.parameters(), rig.platform, host);
         d->show();
         d->activateWindow();
@@ -214,7 +214,7 @@ void TestSettingsDialog::okAppliesReshapesAndSaves()
     QVERIFY(!r.d->isVisible());
     QCOMPARE(r.rig.window.rect.size(), QSize(240, 240));
     QCOMPARE(r.rig.window.shapeD, 240);
-    QCOMPARE(r.rig.clock.face().scale().OrgX, 120);
+    QCOMPARE(r.rig.clock.face().scale().centreX, 120);
     QVERIFY(r.rig.window.topMost);
     QVERIFY(r.rig.window.shown);
     QVERIFY(r.rig.timer.on);
@@ -225,7 +225,7 @@ void TestSettingsDialog::okAppliesReshapesAndSaves()
     QCOMPARE(r.rig.clock.schedule().times().alarm[1], QStringLiteral("06:05:00"));
     QVERIFY(r.d->unchanged()); // OK saved everything
     r.rig.time.t = r.rig.time.t.addSecs(1);
-    r.rig.clock.Timer1_Timer();
+    r.rig.clock.onTick();
     QCOMPARE(r.rig.window.lastFace.board, 0x0000FFu);
 }
 
@@ -308,7 +308,7 @@ void TestSettingsDialog::quitAsksOnlyWhenSomethingDiffers()
     else if (change == "moved")
         r.rig.window.rect.moveTo(101, 100);
     else if (change == "sub")
-        r.rig.clock.settings().Jihou30 = VTrue;
+        r.rig.clock.settings().Jihou30 = StoredTrue;
     r.rig.msg.answers = {answer};
     r.click("Command3");
     QCOMPARE(r.rig.msg.asked, asked
@@ -402,12 +402,12 @@ void TestSettingsDialog::chimeDialog()
     c->findChild<QPushButton *>("Command3")->click();
     QTRY_VERIFY(r.d->isEnabled());
     const Settings &w = r.rig.clock.settings();
-    QCOMPARE(w.Jihou30, VTrue);
+    QCOMPARE(w.Jihou30, StoredTrue);
     QCOMPARE(w.Jihou30File, QStringLiteral("/s/half.mid"));
     QVERIFY(!r.d->subDialogOpen());
     // In force at once, though the settings dialog is then cancelled; not saved.
     r.click("Command2");
-    QCOMPARE(w.Jihou30, VTrue);
+    QCOMPARE(w.Jihou30, StoredTrue);
     QCOMPARE(r.rig.store.writes, 0);
 }
 

@@ -12,12 +12,12 @@ namespace {
 Settings base()
 {
     Settings s = Settings::defaults(QStringLiteral("/x"));
-    s.Mag2Flag = VTrue;
+    s.Mag2Flag = StoredTrue;
     return s;
 }
 Scale scaleFor(int size)
 {
-    return computeScale(size, VTrue, 15.0, 15.0, 768);
+    return computeScale(size, StoredTrue, 15.0, 15.0, 768);
 }
 QString strokeText(const Stroke &s)
 {
@@ -98,20 +98,20 @@ void TestFace::sizeTable()
     Rig rig;
     rig.store.values = {
         {"ClockSize", QString::number(size)}, {"Mag2Flag", "True"}, {"ShadowFlag", "True"}, {"CharPattern", "True"}};
-    rig.clock.Form_Load(QString());
+    rig.clock.start(QString());
     const Scale &sc = rig.clock.face().scale();
-    QCOMPARE(sc.Magnitude, float(size / 120.0));
-    QCOMPARE(sc.Mag, mag);
+    QCOMPARE(sc.sizeFactor, float(size / 120.0));
+    QCOMPARE(sc.factor, mag);
     QCOMPARE(sc.side, d);
     QCOMPARE(sc.widthTwips, twips);
     QCOMPARE(sc.heightTwips, twips);
-    QCOMPARE(sc.OrgX, org);
-    QCOMPARE(sc.OrgY, org);
+    QCOMPARE(sc.centreX, org);
+    QCOMPARE(sc.centreY, org);
     QCOMPARE(rig.window.rect.size(), QSize(d, d));
     QCOMPARE(rig.window.shapeD, d);
 
     rig.time.t = QDateTime(QDate(2026, 12, 7), QTime(10, 10, 40));
-    rig.clock.Timer1_Timer();
+    rig.clock.onTick();
     const auto &s = rig.window.lastFace.strokes;
     // Roman with shadows: 2 x (13 + 8 + 8) dial strokes, the ring, 6 hand strokes.
     QCOMPARE(s.size(), size_t(58 + 1 + 6));
@@ -157,7 +157,7 @@ void TestFace::handTips()
     QFETCH(QPoint, second);
     Face f;
     Settings s = base();
-    s.Mag2Flag = VFalse;
+    s.Mag2Flag = StoredFalse;
     appendHands(f, s, scaleFor(120), time.hour(), time.minute(), time.second());
     QCOMPARE(f.strokes.size(), size_t(3));
     QCOMPARE(QPoint(f.strokes[0].x2, f.strokes[0].y2), hour);
@@ -185,7 +185,7 @@ void TestFace::handShadowsMoveStraightDown()
     for (int size : {60, 120}) {
         Face f;
         Settings s = base();
-        s.ShadowFlag = VTrue;
+        s.ShadowFlag = StoredTrue;
         appendHands(f, s, scaleFor(size), 10, 10, 40);
         QCOMPARE(f.strokes.size(), size_t(6));
         const int down = size == 60 ? 2 : 3;
@@ -202,9 +202,9 @@ void TestFace::drawSecondOffLeavesOutTheSecondHand()
 {
     Rig rig;
     rig.store.values = {{"DrawSecond", "False"}, {"ShadowFlag", "True"}};
-    rig.clock.Form_Load(QString());
+    rig.clock.start(QString());
     rig.time.t = QDateTime(QDate(2026, 12, 7), QTime(3, 0, 15));
-    rig.clock.Timer1_Timer();
+    rig.clock.onTick();
     const auto &s = rig.window.lastFace.strokes;
     QCOMPARE(s.size(), size_t(26 + 1 + 4)); // no second hand, no second shadow
 }
@@ -247,14 +247,14 @@ void TestFace::dialStrokes()
     QFETCH(int, index);
     QFETCH(QString, stroke);
     Settings s = base();
-    s.DrawFrameFlag = ring ? VTrue : VFalse;
-    s.ShadowFlag = shadow ? VTrue : VFalse;
+    s.DrawFrameFlag = ring ? StoredTrue : StoredFalse;
+    s.ShadowFlag = shadow ? StoredTrue : StoredFalse;
     s.CharColor = 0x123456;
     Face f;
     if (roman)
-        appendTimeChar(f, s, scaleFor(size).Mag);
+        appendTimeChar(f, s, scaleFor(size).factor);
     else
-        appendTimePoint(f, s, scaleFor(size).Mag);
+        appendTimePoint(f, s, scaleFor(size).factor);
     QCOMPARE(f.strokes.size(), size_t((roman ? 29 : 13) * (shadow ? 2 : 1)));
     const Stroke &st = f.strokes.at(size_t(index));
     QCOMPARE(st.kind, Stroke::Kind::Line);
@@ -282,20 +282,20 @@ void TestFace::dots()
     QFETCH(int, size);
     QFETCH(QList<QPoint>, centres);
     Settings s = base();
-    s.DrawFrameFlag = ring ? VTrue : VFalse;
+    s.DrawFrameFlag = ring ? StoredTrue : StoredFalse;
     for (bool roman : {false, true}) {
         Face f;
         if (roman)
-            appendTimeChar(f, s, scaleFor(size).Mag);
+            appendTimeChar(f, s, scaleFor(size).factor);
         else
-            appendTimePoint(f, s, scaleFor(size).Mag);
+            appendTimePoint(f, s, scaleFor(size).factor);
         const size_t first = roman ? 21 : 5;
         QCOMPARE(f.strokes.size(), first + 8);
         for (int i = 0; i < 8; ++i) {
             const Stroke &d = f.strokes.at(first + size_t(i));
             QCOMPARE(d.kind, Stroke::Kind::Dot);
             QCOMPARE(QPoint(d.x1, d.y1), centres.at(i));
-            QCOMPARE(d.width, widthPx(2, scaleFor(size).Mag));
+            QCOMPARE(d.width, widthPx(2, scaleFor(size).factor));
         }
     }
 }
@@ -303,9 +303,9 @@ void TestFace::dots()
 void TestFace::nothingWithoutDrawChar()
 {
     Settings s = base();
-    s.DrawChar = VFalse;
-    s.ShadowFlag = VTrue;
-    for (VBool pattern : {VTrue, VFalse}) {
+    s.DrawChar = StoredFalse;
+    s.ShadowFlag = StoredTrue;
+    for (StoredBool pattern : {StoredTrue, StoredFalse}) {
         s.CharPattern = pattern;
         Face f;
         appendTimeChar(f, s, 1.0f);
@@ -317,15 +317,15 @@ void TestFace::nothingWithoutDrawChar()
 void TestFace::charPatternOneSelectsBars()
 {
     Rig rig;
-    rig.clock.Form_Load(QString());
+    rig.clock.start(QString());
     rig.clock.settings().CharPattern = 1; // true to a test, but not True itself
     rig.time.t = QDateTime(QDate(2026, 12, 7), QTime(1, 2, 3));
-    rig.clock.Timer1_Timer();
+    rig.clock.onTick();
     QCOMPARE(strokeText(rig.window.lastFace.strokes.at(0)), QStringLiteral("(58,7)-(58,18) w2"));
     QCOMPARE(rig.window.lastFace.strokes.size(), size_t(13 + 1 + 3));
-    rig.clock.settings().CharPattern = VTrue;
+    rig.clock.settings().CharPattern = StoredTrue;
     rig.time.t = rig.time.t.addSecs(1);
-    rig.clock.Timer1_Timer();
+    rig.clock.onTick();
     QCOMPARE(rig.window.lastFace.strokes.size(), size_t(29 + 1 + 3));
 }
 
@@ -347,12 +347,12 @@ void TestFace::handEditedSizesStayDrawable()
     Rig rig;
     rig.store.values = {
         {"ClockSize", QString::number(size)}, {"Mag2Flag", "True"}, {"ShadowFlag", "True"}, {"CharPattern", "True"}};
-    rig.clock.Form_Load(QString());
-    QCOMPARE(rig.clock.face().scale().Magnitude, float(size / 120.0)); // still the stored value's
+    rig.clock.start(QString());
+    QCOMPARE(rig.clock.face().scale().sizeFactor, float(size / 120.0)); // still the stored value's
     QCOMPARE(rig.window.shapeD, d);
     QCOMPARE(rig.window.rect.size(), QSize(d, d));
     rig.time.t = rig.time.t.addSecs(1);
-    rig.clock.Timer1_Timer();
+    rig.clock.onTick();
     for (const Stroke &s : rig.window.lastFace.strokes)
         QVERIFY2(s.width >= 1, qPrintable(strokeText(s)));
 }
@@ -363,7 +363,7 @@ void TestFace::renderedPixels()
     rig.store.values = {{"BoardColor", QString::number(0x00FFFF)},   // yellow
                         {"FrameColor", QString::number(0xFF0000)},   // blue
                         {"SecondColor", QString::number(0x0000FF)}}; // red
-    rig.clock.Form_Load(QString());
+    rig.clock.start(QString());
     const Face f = buildAt(rig, 3, 0, 15);
     const QImage img = paintFace(f, 1.0);
     QCOMPARE(img.size(), QSize(120, 120));
@@ -390,11 +390,11 @@ void TestFace::dotsAreFilled()
     QFETCH(int, size);
     Settings s = base();
     s.ClockSize = size;
-    s.DrawFrameFlag = VFalse;
+    s.DrawFrameFlag = StoredFalse;
     const Scale sc = scaleFor(size);
     Face f;
     f.clear(sc.side, 0xFFFFFF);
-    appendTimePoint(f, s, sc.Mag);
+    appendTimePoint(f, s, sc.factor);
     const QImage img = paintFace(f, 1.0);
     int dots = 0;
     for (const Stroke &d : f.strokes) {
@@ -465,7 +465,7 @@ void TestFace::rendererMatchesAFullPaint()
                         {"CharPattern", roman ? "True" : "False"},
                         {"Mag2Flag", "True"},
                         {"ClockSize", QString::number(size)}};
-    rig.clock.Form_Load(QString());
+    rig.clock.start(QString());
     FaceRenderer r;
     const int side = rig.clock.face().scale().side;
     const int full = qRound(side * dpr) * qRound(side * dpr);

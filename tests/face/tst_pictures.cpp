@@ -86,7 +86,7 @@ void TestPictures::stretchedToTheFace()
     QVERIFY(img.save(path));
     Rig rig;
     rig.store.values = {{"BackImage", path}, {"DrawChar", "False"}, {"DrawFrameFlag", "False"}};
-    rig.clock.Form_Load(QString());
+    rig.clock.start(QString());
     const Face f = rig.clock.face().build(rig.clock.settings(), 0, 0, 0, false);
     QCOMPARE(f.strokes.at(0), (Stroke{Stroke::Kind::Picture, 0, 0, 120, 120, 0, 0}));
     const QImage shown = paintFace(f);
@@ -138,7 +138,7 @@ void TestPictures::undecodableSlideKeepsThePicture()
                         {"SlideBmp", "True"},
                         {"BmpDirectory", dir.path()},
                         {"SlideTime", "１分"}};
-    rig.clock.Form_Load(QString());
+    rig.clock.start(QString());
     rig.time.t = QDateTime(QDate(2026, 12, 7), QTime(10, 0, 58));
     rig.run(5000); // across 10:01:01
     QCOMPARE(QColor(rig.window.lastFace.picture.pixel(3, 3)), QColor(Qt::green));
@@ -171,10 +171,10 @@ void TestPictures::captureFollowsTheWindowInFront()
     QFETCH(QList<bool>, captures);
     Rig rig;
     rig.store.values = {{"Transparent", "True"}, {"FormLeft", "3000"}, {"FormTop", "3000"}}; // at 200,200
-    rig.clock.Form_Load(QString());
+    rig.clock.start(QString());
     rig.window.grab = QImage(120, 120, QImage::Format_RGB32);
     rig.time.t = QDateTime(QDate(2026, 12, 7), QTime(9, 0, 10, 500));
-    rig.clock.Timer1_Timer();
+    rig.clock.onTick();
     for (int i = 0; i < ids.size(); ++i) {
         rig.window.active = {quint64(ids[i]), rects[i], ids[i] == 1};
         const int before = rig.window.grabs;
@@ -216,12 +216,12 @@ void TestPictures::drops()
     const QString old = make(m_dir.path(), "old.bmp", Qt::green);
     Rig rig;
     rig.store.values = {{"BackImage", old}};
-    rig.clock.Form_Load(QString());
+    rig.clock.start(QString());
     rig.ui.pictureField = old;
     QStringList files;
     for (const QString &n : names)
         files << (n == "-" ? QString() : m_dir.filePath(n));
-    rig.clock.Form_OLEDragDrop(files);
+    rig.clock.onFilesDropped(files);
     const QString expected = board == "old" ? old : m_dir.filePath(board);
     QCOMPARE(rig.clock.settings().BackImage, expected);
     QCOMPARE(rig.ui.pictureField, expected);

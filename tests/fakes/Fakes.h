@@ -363,12 +363,12 @@ public:
     int menus = 0, abouts = 0, settingsOpened = 0, quits = 0, ended = 0;
     bool hooked = false;
     std::function<void()> onUnloadAlarm; // the window's own unload reaching the clock
-    void hookWindowProc() override
+    void watchRepaints() override
     {
         hooked = true;
         log.add(QStringLiteral("hook"));
     }
-    void unhookWindowProc() override
+    void unwatchRepaints() override
     {
         hooked = false;
         log.add(QStringLiteral("unhook"));
@@ -454,7 +454,7 @@ struct Rig {
         time.t = QDateTime(time.t.date(), time.t.time(), Qt::UTC);
         for (qint64 t = 0; t < ms; t += 250) {
             time.t = time.t.addMSecs(250);
-            clock.Timer1_Timer();
+            clock.onTick();
             if (afterTick)
                 afterTick();
         }

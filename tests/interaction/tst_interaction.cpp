@@ -78,7 +78,7 @@ void TestInteraction::placeChecks()
     QFETCH(int, checked);
     Rig rig;
     rig.store.values = {{"FormPlace", QString::number(stored)}};
-    rig.clock.Form_Load(QString());
+    rig.clock.start(QString());
     QCOMPARE(int(rig.clock.settings().FormPlace), checked);
     QCOMPARE(rig.ui.placeChecks, checked);
 
@@ -119,7 +119,7 @@ void TestInteraction::corners()
     QFETCH(QPoint, pixels);
     Rig rig;
     rig.store.values = {{"FormLeft", "3000"}, {"FormTop", "1500"}};
-    rig.clock.Form_Load(QString());
+    rig.clock.start(QString());
     rig.clock.menuPlace(place);
     QVERIFY(!rig.window.shown); // until the next tick, asked for a quarter second on
     QCOMPARE(rig.timer.soon, 1);
@@ -130,7 +130,7 @@ void TestInteraction::corners()
     QCOMPARE(rig.ui.placeChecks, place);
     QCOMPARE(rig.store.values.value("FormPlace"), QString::number(place));
     QCOMPARE(rig.store.values.value("FormTop"), QString::number(pixels.y() * 15));
-    rig.clock.Timer1_Timer();
+    rig.clock.onTick();
     QVERIFY(rig.window.shown);
     // Held there: moved away by someone else, back within a second.
     rig.window.rect.moveTo(500, 500);
@@ -162,7 +162,7 @@ void TestInteraction::twoMonitors()
     rig.store.values = {{"FormLeft", QString::number(stored.x() * 15)},
                         {"FormTop", QString::number(stored.y() * 15)},
                         {"FormPlace", QString::number(place)}};
-    rig.clock.Form_Load(QString());
+    rig.clock.start(QString());
     QCOMPARE(rig.window.rect.topLeft(), shown);
     QCOMPARE(rig.clock.settings().FormLeft, shown.x() * 15);
 }
@@ -170,10 +170,10 @@ void TestInteraction::twoMonitors()
 void TestInteraction::outOfRangePlaceBecomesFree()
 {
     Rig rig;
-    rig.clock.Form_Load(QString());
+    rig.clock.start(QString());
     rig.window.rect.moveTo(300, 200);
     rig.clock.settings().FormPlace = 7;
-    rig.clock.SetFormPlace();
+    rig.clock.holdPlace();
     QCOMPARE(int(rig.clock.settings().FormPlace), 0);
     QCOMPARE(rig.ui.placeChecks, 0);
     QCOMPARE(rig.window.rect.topLeft(), QPoint(300, 200));
@@ -184,7 +184,7 @@ void TestInteraction::freeItemKeepsThePosition()
 {
     Rig rig;
     rig.store.values = {{"FormPlace", "3"}};
-    rig.clock.Form_Load(QString());
+    rig.clock.start(QString());
     QCOMPARE(rig.window.rect.topLeft(), QPoint(904, 0));
     rig.clock.menuPlace(0);
     QVERIFY(rig.window.shown);
@@ -197,9 +197,9 @@ void TestInteraction::pinnedClockIgnoresTheLeftButton()
 {
     Rig rig;
     rig.store.values = {{"FormPlace", "4"}};
-    rig.clock.Form_Load(QString());
+    rig.clock.start(QString());
     rig.window.dragTo = QPoint(10, 10);
-    rig.clock.Form_MouseDown(1);
+    rig.clock.onMousePress(Qt::LeftButton);
     QCOMPARE(rig.log.count("drag"), 0);
     QCOMPARE(rig.log.count("store.write"), 0);
     QCOMPARE(rig.window.rect.topLeft(), QPoint(904, 648));
@@ -209,9 +209,9 @@ void TestInteraction::dragRecordsAndSaves_data()
 {
     QTest::addColumn<QPoint>("to");
     QTest::addColumn<int>("buttons");
-    QTest::newRow("moved") << QPoint(333, 222) << 1;
-    QTest::newRow("ends where it began") << QPoint(-1, -1) << 1;
-    QTest::newRow("both buttons count as left") << QPoint(50, 60) << 3;
+    QTest::newRow("moved") << QPoint(333, 222) << int(Qt::LeftButton);
+    QTest::newRow("ends where it began") << QPoint(-1, -1) << int(Qt::LeftButton);
+    QTest::newRow("both buttons count as left") << QPoint(50, 60) << int(Qt::LeftButton | Qt::RightButton);
 }
 
 void TestInteraction::dragRecordsAndSaves()
@@ -220,9 +220,9 @@ void TestInteraction::dragRecordsAndSaves()
     QFETCH(int, buttons);
     Rig rig;
     rig.store.values = {{"FormLeft", "1500"}, {"FormTop", "3000"}};
-    rig.clock.Form_Load(QString());
+    rig.clock.start(QString());
     rig.window.dragTo = to;
-    rig.clock.Form_MouseDown(buttons);
+    rig.clock.onMousePress(Qt::MouseButtons(buttons));
     const QPoint at = to.x() >= 0 ? to : QPoint(100, 200);
     QCOMPARE(rig.log.count("drag"), 1);
     QCOMPARE(rig.log.count("store.write"), 1);
@@ -237,13 +237,13 @@ void TestInteraction::dragOnTransparentBoardRecaptures()
 {
     Rig rig;
     rig.store.values = {{"Transparent", "True"}};
-    rig.clock.Form_Load(QString());
+    rig.clock.start(QString());
     rig.window.grab = QImage(120, 120, QImage::Format_RGB32);
     rig.window.grab.fill(Qt::green);
     const int grabs = rig.window.grabs;
     rig.log.events.clear();
     rig.window.dragTo = QPoint(40, 40);
-    rig.clock.Form_MouseDown(1);
+    rig.clock.onMousePress(Qt::LeftButton);
     QCOMPARE(rig.window.grabs, grabs + 1);
     QCOMPARE(rig.log.events, QStringList({"drag", "timer.off", "timer.on", "store.write"}));
     QCOMPARE(rig.clock.face().picture().pixel(5, 5), QColor(Qt::green).rgb());
@@ -252,8 +252,8 @@ void TestInteraction::dragOnTransparentBoardRecaptures()
 void TestInteraction::rightButtonAsksForSettings()
 {
     Rig rig;
-    rig.clock.Form_Load(QString());
-    rig.clock.Form_MouseDown(2);
+    rig.clock.start(QString());
+    rig.clock.onMousePress(Qt::RightButton);
     QCOMPARE(rig.ui.settingsOpened, 1);
     QCOMPARE(rig.log.count("drag"), 0);
 }
@@ -275,7 +275,7 @@ void TestInteraction::trayDispatch()
     QFETCH(int, menus);
     QFETCH(int, timeSets);
     Rig rig;
-    rig.clock.Form_Load(QString());
+    rig.clock.start(QString());
     const int yields = rig.pump.yields;
     rig.clock.trayActivated(SystemTray::eventFor(reason));
     QCOMPARE(rig.ui.menus, menus);
@@ -305,12 +305,12 @@ void TestInteraction::heldTrayIconIsMadeWhenLetGo()
 void TestInteraction::unloadRemovesTheTrayIconFirst()
 {
     Rig rig;
-    rig.clock.Form_Load(QString());
+    rig.clock.start(QString());
     rig.log.events.clear();
-    rig.clock.Form_Unload();
+    rig.clock.quit();
     QCOMPARE(rig.log.events, QStringList({"unhook", "tray.remove", "quit"}));
     QVERIFY(!rig.tray.present);
-    rig.clock.Form_Unload(); // the quit unloading the window again ends nothing twice
+    rig.clock.quit(); // the quit unloading the window again ends nothing twice
     QCOMPARE(rig.ui.quits, 1);
 }
 
@@ -332,14 +332,14 @@ void TestInteraction::systemRepaint()
     QFETCH(QString, from);
     QFETCH(int, grabs);
     Rig rig;
-    rig.clock.Form_Load(QString());
-    rig.clock.settings().Transparent = transparent ? VTrue : VFalse;
+    rig.clock.start(QString());
+    rig.clock.settings().Transparent = transparent ? StoredTrue : StoredFalse;
     rig.window.grabs = 0;
     rig.log.events.clear();
     if (from == "tick") {
         rig.pump.during = [&] { rig.clock.onSystemRepaint(); };
         rig.time.t = rig.time.t.addSecs(1);
-        rig.clock.Timer1_Timer();
+        rig.clock.onTick();
     } else {
         if (from == "nested")
             rig.pump.during = [&] { rig.clock.onSystemRepaint(); };
@@ -353,9 +353,9 @@ void TestInteraction::systemRepaint()
 void TestInteraction::helpAndDateTime()
 {
     Rig rig(QStringLiteral("/opt/dialvane"));
-    rig.clock.mnuPopupHelp();
+    rig.clock.openHelp();
     QCOMPARE(rig.launcher.opened, QStringList{"/opt/dialvane/DIALVANE.html"});
-    rig.clock.mnuPopupTimeSet();
+    rig.clock.openDateTimeSettings();
     QCOMPARE(rig.launcher.dateTimeOpened, 1);
 }
 

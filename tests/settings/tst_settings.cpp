@@ -137,23 +137,23 @@ void TestSettings::keyNames()
 void TestSettings::emptyStoreGivesDefaults()
 {
     Rig rig(QStringLiteral("/opt/dialvane"));
-    rig.clock.LoadParameter();
+    rig.clock.loadSettings();
     const Settings &s = rig.clock.settings();
     QCOMPARE(s.FormTop, 0);
-    QCOMPARE(s.Mag2Flag, VFalse);
+    QCOMPARE(s.Mag2Flag, StoredFalse);
     QCOMPARE(s.ClockSize, 240);
     QCOMPARE(s.BoardColor, 16777215);
     QCOMPARE(s.HourColor, 0);
-    QCOMPARE(s.DrawSecond, VTrue);
-    QCOMPARE(s.Jihou, VTrue);
+    QCOMPARE(s.DrawSecond, StoredTrue);
+    QCOMPARE(s.Jihou, StoredTrue);
     QCOMPARE(s.Jihou00File, QStringLiteral("/opt/dialvane/JIHOU.WAV"));
     QCOMPARE(s.BmpDirectory, QStringLiteral("/opt/dialvane"));
-    QCOMPARE(s.SlideBmp, VFalse);
+    QCOMPARE(s.SlideBmp, StoredFalse);
     QCOMPARE(s.SlideTime, QStringLiteral("５分"));
     QCOMPARE(int(s.SlideGrafix), 7);
-    QCOMPARE(s.DrawFrameFlag, VTrue);
-    QCOMPARE(s.DrawChar, VTrue);
-    QCOMPARE(s.CharPattern, VFalse);
+    QCOMPARE(s.DrawFrameFlag, StoredTrue);
+    QCOMPARE(s.DrawChar, StoredTrue);
+    QCOMPARE(s.CharPattern, StoredFalse);
     QVERIFY(rig.clock.parameters().saved() == s);
     QCOMPARE(rig.store.writes, 0); // reading never writes
 }
@@ -163,12 +163,12 @@ void TestSettings::unconvertibleKeyTakesItsDefaultOnly()
     Rig rig;
     rig.store.values = {{"ClockSize", "abc"},  {"Mag2Flag", "True"},  {"CharPattern", "True"},
                         {"BoardColor", "255"}, {"OffsetTime", "1.3"}, {"FormTop", "300"}};
-    rig.clock.LoadParameter();
+    rig.clock.loadSettings();
     const Settings &s = rig.clock.settings();
-    QCOMPARE(s.ClockSize, 240);  // its own default
-    QCOMPARE(s.Mag2Flag, VTrue); // before it
+    QCOMPARE(s.ClockSize, 240);       // its own default
+    QCOMPARE(s.Mag2Flag, StoredTrue); // before it
     QCOMPARE(s.FormTop, 300);
-    QCOMPARE(s.CharPattern, VTrue); // after it: still loaded
+    QCOMPARE(s.CharPattern, StoredTrue); // after it: still loaded
     QCOMPARE(s.BoardColor, 255);
     QCOMPARE(s.OffsetTime, 1.3f);
     QVERIFY(rig.clock.parameters().saved() == s); // and the saved copies refreshed
@@ -180,20 +180,20 @@ static Settings unusual()
     s.FormTop = -15;
     s.FormLeft = 13560;
     s.BackImage = QStringLiteral("/pics/a, b.jpg");
-    s.DrawSecond = VFalse;
-    s.TopMost = VTrue;
-    s.Jihou = VFalse;
-    s.Transparent = VTrue;
-    s.ShadowFlag = VTrue;
-    s.DrawChar = VFalse;
-    s.SlideBmp = VTrue;
+    s.DrawSecond = StoredFalse;
+    s.TopMost = StoredTrue;
+    s.Jihou = StoredFalse;
+    s.Transparent = StoredTrue;
+    s.ShadowFlag = StoredTrue;
+    s.DrawChar = StoredFalse;
+    s.SlideBmp = StoredTrue;
     s.BmpDirectory = QStringLiteral("/写真");
     s.SlideTime = QStringLiteral("２時間");
-    s.OnMouseToHide = VTrue;
-    s.Mag2Flag = VTrue;
-    s.DrawFrameFlag = VFalse;
+    s.OnMouseToHide = StoredTrue;
+    s.Mag2Flag = StoredTrue;
+    s.DrawFrameFlag = StoredFalse;
     s.ClockSize = 360;
-    s.CharPattern = VTrue;
+    s.CharPattern = StoredTrue;
     s.FormPlace = 4;
     s.SlideGrafix = 63;
     s.HourColor = 255;
@@ -209,11 +209,11 @@ static Settings unusual()
     s.AlarmSound3 = QStringLiteral("/s/c.MID");
     s.AlarmMessage2 = QStringLiteral("起きて");
     s.ShutDownTime = QStringLiteral("22:00");
-    s.MustShutDown = VTrue;
+    s.MustShutDown = StoredTrue;
     s.OffsetTime = -0.45f;
     s.Jihou00File = QString();
     s.Jihou30File = QStringLiteral("/s/half.wav");
-    s.Jihou30 = VTrue;
+    s.Jihou30 = StoredTrue;
     return s;
 }
 
@@ -223,11 +223,11 @@ void TestSettings::everyFieldRoundTripsThroughTheIniFile()
     {
         Rig writer(QStringLiteral("/x"), &store);
         writer.clock.settings() = unusual();
-        QVERIFY(writer.clock.SaveParameter());
+        QVERIFY(writer.clock.saveSettings());
         QVERIFY(writer.clock.parameters().saved() == writer.clock.settings());
     }
     Rig reader(QStringLiteral("/x"), &store);
-    reader.clock.LoadParameter();
+    reader.clock.loadSettings();
     QVERIFY(reader.clock.settings() == unusual());
     QVERIFY(reader.msg.shown.isEmpty());
 }
@@ -260,10 +260,10 @@ void TestSettings::unwritableStoreIsReported()
     QSettingsStore store;
     Rig rig(QStringLiteral("/x"), &store);
     Clock &c = rig.clock;
-    c.LoadParameter();
+    c.loadSettings();
     const Settings saved = c.parameters().saved();
     c.settings().FormTop = 4500;
-    QVERIFY(!c.SaveParameter());
+    QVERIFY(!c.saveSettings());
     QCOMPARE(rig.msg.shown.size(), 1);
     QVERIFY(rig.msg.shown.first().startsWith(QStringLiteral("設定を保存できませんでした\r\n\r\n-> ")));
     QVERIFY(c.parameters().saved() == saved); // the quit still sees the change
@@ -273,7 +273,7 @@ void TestSettings::formPlaceOutOfRangeLoadsAsIs()
 {
     Rig rig;
     rig.store.values = {{"FormPlace", "9"}};
-    rig.clock.LoadParameter();
+    rig.clock.loadSettings();
     QCOMPARE(int(rig.clock.settings().FormPlace), 9);
 }
 
@@ -342,7 +342,7 @@ void TestSettings::specialOrHugeStore()
     Rig rig(QString(), &store);
     QElapsedTimer t;
     t.start();
-    rig.clock.Form_Load(QString());
+    rig.clock.start(QString());
     QVERIFY(t.elapsed() < 2000);
     QCOMPARE(rig.clock.settings().ClockSize, 240);
     QCOMPARE(rig.msg.shown,
@@ -356,7 +356,7 @@ void TestSettings::fileExists()
     QFETCH(QString, name);
     QFETCH(bool, folder);
     QFETCH(bool, expected);
-    QCOMPARE(FileExists(name, folder ? PathKind::Folder : PathKind::File), expected);
+    QCOMPARE(pathExists(name, folder ? PathKind::Folder : PathKind::File), expected);
 }
 
 QTEST_GUILESS_MAIN(TestSettings)
