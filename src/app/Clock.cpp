@@ -94,7 +94,7 @@ bool Clock::saveSettings()
 {
     if (m_params.save())
         return true;
-    sys.msg.inform(text::SaveFailed + text::CRLF + text::CRLF + text::PathArrow + m_params.location());
+    sys.msg.inform(text::withPath(text::SaveFailed, m_params.location()));
     return false;
 }
 
@@ -124,10 +124,8 @@ Face Clock::snapshotFace(int hour, int minute, int second)
 
 void Clock::start(const QString &commandLine)
 {
-    // Watch the system's repaints; the caption is only the window's text.
     ui.watchRepaints();
-    sys.window.setCaption(QString::number(quintptr(this), 16).toUpper() + QStringLiteral(" lpOrg:")
-                          + QString::number(quintptr(&ui), 16).toUpper());
+    sys.window.setCaption(text::ClockWindowTitle);
 
     const CommandLine cl = parseCommandLine(commandLine);
     if (cl.delreg) {
@@ -135,7 +133,7 @@ void Clock::start(const QString &commandLine)
         case SettingsStore::RemoveResult::NothingStored: sys.msg.inform(text::RegistryNone); break;
         case SettingsStore::RemoveResult::Removed: sys.msg.inform(text::RegistryDeleted); break;
         case SettingsStore::RemoveResult::Failed:
-            sys.msg.inform(text::DeleteFailed + text::CRLF + text::CRLF + text::PathArrow + sys.store.location());
+            sys.msg.inform(text::withPath(text::DeleteFailed, sys.store.location()));
             break;
         }
     }
@@ -155,7 +153,7 @@ void Clock::start(const QString &commandLine)
     // The stored offset never counts: only the command line's.
     loadSettings();
     if (!sys.store.readable())
-        sys.msg.inform(text::StoreUnreadable + text::CRLF + text::CRLF + text::PathArrow + sys.store.location());
+        sys.msg.inform(text::withPath(text::StoreUnreadable, sys.store.location()));
     Settings &s = settings();
     s.OffsetTime = cl.offset != 0.0f ? cl.offset : 0.0f;
 
@@ -173,13 +171,12 @@ void Clock::start(const QString &commandLine)
     const Face &first = m_face.build(s, 0, 0, 0, false);
 
     // Missing alarm sounds are cleared for this run only: the store keeps them.
-    QString Settings::*sounds[] = {&Settings::AlarmSound1, &Settings::AlarmSound2, &Settings::AlarmSound3};
     const QString *missing[] = {&text::AlarmSoundMissing1, &text::AlarmSoundMissing2, &text::AlarmSoundMissing3};
     for (int i = 0; i < 3; ++i) {
-        QString &sound = s.*sounds[i];
+        QString &sound = s.*kAlarmSettings[i].sound;
         if (!sound.isEmpty() && !pathExists(sound, PathKind::File)) {
-            sys.msg.inform(*missing[i] + text::CRLF + text::CRLF + text::PathArrow + sound);
-            m_params.keepStored(sounds[i], sound);
+            sys.msg.inform(text::withPath(*missing[i], sound));
+            m_params.keepStored(kAlarmSettings[i].sound, sound);
             sound.clear();
         }
     }

@@ -363,7 +363,7 @@ void SettingsDialog::fileLeft(QLineEdit *f, const QString &message)
 {
     if (m_closing || f->text().isEmpty() || pathExists(f->text(), PathKind::File))
         return;
-    sys.msg.inform(message + text::CRLF + text::CRLF + text::PathArrow + f->text());
+    sys.msg.inform(text::withPath(message, f->text()));
     f->clear();
     if (isVisible())
         f->setFocus();

@@ -34,7 +34,7 @@ void FaceBuilder::folderMissing(Settings &s)
 void FaceBuilder::loadBoard(Settings &s)
 {
     if (!s.BackImage.isEmpty() && !pathExists(s.BackImage, PathKind::File)) {
-        sys.msg.inform(text::BoardPictureMissing + text::CRLF + text::CRLF + text::PathArrow + s.BackImage);
+        sys.msg.inform(text::withPath(text::BoardPictureMissing, s.BackImage));
         s.BackImage.clear();
     }
     m_noBoardPicture = s.BackImage.isEmpty();

@@ -193,6 +193,9 @@ bool SdlSound::open()
             }
         }
     }
+    // SDL would otherwise take SIGINT and SIGTERM for itself while audio is open
+    // and turn them into a quit event nobody reads: the clock must end on them.
+    qputenv("SDL_NO_SIGNAL_HANDLERS", "1");
     auto tryOpen = [this]() -> bool {
         if (sdl().SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
             m_error = QString::fromUtf8(sdl().SDL_GetError());

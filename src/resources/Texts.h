@@ -7,6 +7,8 @@ namespace dv::text {
 
 inline const QString CRLF = QStringLiteral("\r\n");
 inline const QString AppTitle = QStringLiteral("Dialvane Ver.2.00");
+// What window lists and taskbars show for the clock window.
+inline const QString ClockWindowTitle = QStringLiteral("Dialvane");
 inline const QString Subtitle = QStringLiteral("丸いアナログ時計");
 inline const QString TrayTipPrefix = QStringLiteral("Dialvane  ");
 
@@ -19,6 +21,11 @@ inline const QString AlarmSoundMissing1 = QStringLiteral("ファイルが見付�
 inline const QString AlarmSoundMissing2 = QStringLiteral("ファイルが見付かりません（ｱﾗｰﾑｻｳﾝﾄﾞﾌｧｲﾙ２）");
 inline const QString AlarmSoundMissing3 = QStringLiteral("ファイルが見付かりません（ｱﾗｰﾑｻｳﾝﾄﾞﾌｧｲﾙ３）");
 inline const QString PathArrow = QStringLiteral("-> ");
+// A message about a file or folder: the message, a blank line, then "-> " and the path.
+inline QString withPath(const QString &message, const QString &path)
+{
+    return message + CRLF + CRLF + PathArrow + path;
+}
 // The store could not be written; the quit will offer to save again.
 inline const QString SaveFailed = QStringLiteral("設定を保存できませんでした");
 // The store's file is no regular file of sane size: the defaults run instead.

@@ -65,6 +65,19 @@ struct Settings {
     static Settings defaults(const QString &appDir);
 };
 
+// The three alarms' settings, in alarm order: the one table every part of the
+// clock walks instead of naming AlarmTime1..3 and their sounds and messages.
+struct AlarmSettings {
+    QString Settings::*time;
+    QString Settings::*sound;
+    QString Settings::*message;
+};
+inline constexpr std::array<AlarmSettings, 3> kAlarmSettings = {{
+    {&Settings::AlarmTime1, &Settings::AlarmSound1, &Settings::AlarmMessage1},
+    {&Settings::AlarmTime2, &Settings::AlarmSound2, &Settings::AlarmMessage2},
+    {&Settings::AlarmTime3, &Settings::AlarmSound3, &Settings::AlarmMessage3},
+}};
+
 using SettingMember = std::variant<qint32 Settings::*, StoredBool Settings::*, QString Settings::*, quint8 Settings::*,
                                    float Settings::*>;
 struct SettingField {

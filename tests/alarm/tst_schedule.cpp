@@ -231,9 +231,7 @@ void TestSchedule::offsetMovesNothing()
 void TestSchedule::soundEndClosesAlarmWindow()
 {
     WeekRig rig;
-    rig.clock.settings().AlarmTime1 = QStringLiteral("06:00");
-    rig.clock.settings().AlarmSound1 = QStringLiteral("/s/1.wav");
-    rig.clock.applyAlarmTimes();
+    rig.set({{"AlarmTime1", "06:00"}, {"AlarmSound1", "/s/1.wav"}});
     rig.soundSeconds = 2;
     rig.time.t = QDateTime(kMonday, QTime(5, 59, 58));
     rig.runUntil(QDateTime(kMonday, QTime(6, 0, 1)));

@@ -230,6 +230,8 @@ void TestStartup::timerIsEnabledLastAndNothingIsSaved()
     const Face &f = rig.window.lastFace;
     QCOMPARE(f.strokes.size(), size_t(5 + 8 + 1)); // bars, dots, ring
     QCOMPARE(rig.window.shown, true);
+    // Window lists show the program's name, never an address.
+    QCOMPARE(rig.window.caption, QStringLiteral("Dialvane"));
 }
 
 QTEST_GUILESS_MAIN(TestStartup)

@@ -11,8 +11,8 @@ class TestTick : public QObject {
 private slots:
     void offset_data();
     void offset();
-    void hideTest_data();
-    void applyHideRule();
+    void hideRule_data();
+    void hideRule();
     void topMostClockIsRaisedWhenItComesBack();
     void secondTick_data();
     void secondTick();
@@ -70,7 +70,7 @@ void TestTick::offset()
     QCOMPARE(rig.clock.shownTime().second, system.second());
 }
 
-void TestTick::hideTest_data()
+void TestTick::hideRule_data()
 {
     QTest::addColumn<bool>("option");
     QTest::addColumn<QPoint>("pointer");
@@ -90,7 +90,7 @@ void TestTick::hideTest_data()
     QTest::newRow("ctrl beats shift") << true << QPoint(150, 250) << true << true << true;
 }
 
-void TestTick::applyHideRule()
+void TestTick::hideRule()
 {
     QFETCH(bool, option);
     QFETCH(QPoint, pointer);

@@ -5,8 +5,10 @@
 #include "app/Clock.h"
 
 #include <QMap>
+#include <QTest>
 #include <QTemporaryDir>
 #include <QStringList>
+#include <algorithm>
 #include <deque>
 
 namespace dv::test {
@@ -107,7 +109,8 @@ public:
     QImage grab;
     int grabs = 0;
     ActiveWindow active;
-    void setCaption(const QString &) override { }
+    QString caption;
+    void setCaption(const QString &text) override { caption = text; }
     void setSizePx(int w, int h) override
     {
         rect.setSize({w, h});
@@ -444,6 +447,20 @@ struct Rig {
         , clock(platform, ui)
     {
         ui.onUnloadAlarm = [this] { clock.schedule().alarmWindowUnloaded(); };
+    }
+
+    // Working settings by store key and stored text, as a store would hand them
+    // over; the alarm times follow.
+    void set(const QList<QPair<QString, QString>> &values)
+    {
+        for (const auto &[key, text] : values) {
+            const auto &fields = settingFields();
+            const auto f = std::find_if(fields.begin(), fields.end(),
+                                        [&key](const SettingField &x) { return key == QLatin1String(x.key); });
+            QVERIFY2(f != fields.end(), qPrintable(key));
+            QVERIFY2(setFieldFromText(clock.settings(), *f, text), qPrintable(key + QLatin1Char('=') + text));
+        }
+        clock.applyAlarmTimes();
     }
 
     // Advances the fake clock by `ms` in 250 ms ticks, ticking at each; `afterTick`
