@@ -1,5 +1,5 @@
 // The command line's offset: whatever is typed, the face's time stays a time.
-#include "app/Clock.h"
+#include "app/CommandLine.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -3,6 +3,7 @@
 // what it needs and owns only what the tick itself decides.
 
 #include "alarm/Schedule.h"
+#include "app/CommandLine.h"
 #include "face/FaceBuilder.h"
 #include "interaction/Placement.h"
 #include "platform/Platform.h"
@@ -26,27 +27,6 @@ public:
     virtual QString facePictureField() const = 0;
     virtual void setFacePictureField(const QString &path) = 0;
 };
-
-// -offset= and -delreg, found anywhere in the command line in any case.
-struct CommandLine {
-    bool delreg = false;
-    float offset = 0.0f;
-    QString badOffset; // an offset too large or not a number, ignored
-};
-// Offsets beyond this many hours are no time zone and lose their minutes in a float.
-inline constexpr double kOffsetLimitHours = 9999;
-CommandLine parseCommandLine(const QString &text);
-// The numeric prefix of a text: blanks, sign, digits, point, digits; else 0.
-double numericPrefix(const QString &text);
-
-// The displayed time: hour and minute with the offset, the system's second.
-struct ShownTime {
-    int hour = 0;
-    int minute = 0;
-    int second = 0;
-};
-void splitOffset(float OffsetTime, int &hours, int &minutes);
-ShownTime displayedTime(int sysHour, int sysMinute, float OffsetTime);
 
 class Clock {
 public:

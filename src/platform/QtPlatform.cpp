@@ -4,7 +4,6 @@
 #include "resources/Texts.h"
 
 #include <QApplication>
-#include <QCursor>
 #include <QDesktopServices>
 #include <QColorDialog>
 #include <QLabel>
@@ -15,90 +14,8 @@
 #include <QScreen>
 #include <QStandardPaths>
 #include <QUrl>
-#include <cerrno>
-#include <ctime>
-#include <sys/timerfd.h>
-#include <unistd.h>
 
 namespace dv {
-
-const QtInput::State &QtInput::state() const
-{
-    // The ticks still ask: a pointer put somewhere by a program (a warp) moves
-    // no device, and the server tells no move.
-    if (m_age.isValid() && m_age.elapsed() < 20)
-        return m_state;
-    const x11::PointerState x = x11::queryPointer();
-    if (x.ok) {
-        m_state = {x.pos, x.shift, x.ctrl};
-    } else {
-        const Qt::KeyboardModifiers m = QGuiApplication::queryKeyboardModifiers();
-        m_state = {QCursor::pos(), bool(m & Qt::ShiftModifier), bool(m & Qt::ControlModifier)};
-    }
-    m_age.start();
-    return m_state;
-}
-
-QtInput::QtInput()
-    : m_keys(x11::available() ? new x11::ModifierWatch : nullptr)
-    , m_pointer(x11::available() ? new x11::PointerWatch : nullptr)
-{
-    m_settle.setSingleShot(true);
-    QObject::connect(&m_settle, &QTimer::timeout, [this] { settled(); });
-    // Keys at once; the pointer after a moment, so that one look serves a
-    // whole sweep of moves (a quarter second is the rule, this is well inside it).
-    if (m_keys)
-        m_keys->changed = [this] { m_settle.start(0); };
-    if (m_pointer)
-        m_pointer->moved = [this] {
-            m_age.invalidate();
-            if (!m_settle.isActive())
-                m_settle.start(40);
-        };
-}
-
-QtInput::~QtInput()
-{
-    delete m_pointer;
-    delete m_keys;
-}
-
-void QtInput::settled()
-{
-    // Listen again before looking, so that no move after the look goes unheard.
-    if (m_pointer && m_watching)
-        m_pointer->setOn(true);
-    m_age.invalidate();
-    if (changed)
-        changed();
-}
-
-bool QtInput::pushesChanges(bool pointer) const
-{
-    return m_keys && m_keys->live() && (!pointer || (m_pointer && m_pointer->live()));
-}
-
-void QtInput::watchPointer(bool on)
-{
-    m_watching = on;
-    if (m_pointer)
-        m_pointer->setOn(on);
-}
-
-QPoint QtInput::cursorPos() const
-{
-    return state().pos;
-}
-
-bool QtInput::shiftHeld() const
-{
-    return m_keys && m_keys->live() ? m_keys->shift() : state().shift;
-}
-
-bool QtInput::ctrlHeld() const
-{
-    return m_keys && m_keys->live() ? m_keys->ctrl() : state().ctrl;
-}
 
 QSize QtScreen::sizePx() const
 {
@@ -242,103 +159,6 @@ bool ProcessLauncher::openDateTimeSettings()
 bool ProcessLauncher::openFile(const QString &path)
 {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
-}
-
-AlignedTickTimer::AlignedTickTimer(QObject *parent)
-    : QObject(parent)
-    , m_fd(timerfd_create(CLOCK_REALTIME, TFD_NONBLOCK | TFD_CLOEXEC))
-{
-    if (m_fd >= 0) {
-        m_notifier = new QSocketNotifier(qintptr(m_fd), QSocketNotifier::Read, this);
-        m_notifier->setEnabled(false);
-        connect(m_notifier, &QSocketNotifier::activated, this, [this] { expired(); });
-    } else {
-        m_fallback.setSingleShot(true);
-        m_fallback.setTimerType(Qt::PreciseTimer);
-        connect(&m_fallback, &QTimer::timeout, this, [this] {
-            arm();
-            emit tick();
-        });
-    }
-    m_soon.setSingleShot(true);
-    connect(&m_soon, &QTimer::timeout, this, [this] {
-        if (m_enabled)
-            emit tick();
-    });
-}
-
-AlignedTickTimer::~AlignedTickTimer()
-{
-    if (m_fd >= 0)
-        ::close(m_fd);
-}
-
-void AlignedTickTimer::arm()
-{
-    if (!m_enabled)
-        return;
-    const qint64 period = m_quarters ? 250'000'000 : 1'000'000'000;
-    timespec now{};
-    clock_gettime(CLOCK_REALTIME, &now);
-    const qint64 ns = qint64(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
-    const qint64 next = (ns / period + 1) * period;
-    if (m_fd < 0) {
-        m_fallback.start(int((next - ns + 999'999) / 1'000'000));
-        return;
-    }
-    // Absolute, on the boundary itself, and repeating from there; setting the
-    // system's time cancels it, which the next read tells.
-    itimerspec when{};
-    when.it_value.tv_sec = time_t(next / 1'000'000'000);
-    when.it_value.tv_nsec = long(next % 1'000'000'000);
-    when.it_interval.tv_sec = time_t(period / 1'000'000'000);
-    when.it_interval.tv_nsec = long(period % 1'000'000'000);
-    timerfd_settime(m_fd, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &when, nullptr);
-    m_notifier->setEnabled(true);
-}
-
-void AlignedTickTimer::expired()
-{
-    quint64 count = 0;
-    if (::read(m_fd, &count, sizeof count) < 0) {
-        if (errno != ECANCELED)
-            return; // nothing yet
-        arm();      // the time was set: aim at the new boundaries, and show the new time now
-    }
-    if (m_enabled)
-        emit tick();
-}
-
-void AlignedTickTimer::setEnabled(bool on)
-{
-    if (on == m_enabled)
-        return;
-    m_enabled = on;
-    if (on) {
-        arm();
-    } else if (m_fd >= 0) {
-        const itimerspec off{};
-        timerfd_settime(m_fd, 0, &off, nullptr);
-        m_notifier->setEnabled(false);
-    } else {
-        m_fallback.stop();
-    }
-    if (!on)
-        m_soon.stop();
-}
-
-void AlignedTickTimer::setQuarters(bool on)
-{
-    if (on == m_quarters)
-        return;
-    m_quarters = on;
-    arm();
-}
-
-void AlignedTickTimer::tickSoon()
-{
-    if (m_enabled)
-        m_soon.start(250);
 }
 
 } // namespace dv
