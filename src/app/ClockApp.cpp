@@ -137,6 +137,7 @@ void ClockApp::endOnSignal()
     // No question, no save: whatever is on disk was written whole, and the
     // dialog's unsaved edits go with the process.
     m_quitting = true;
+    m_endedBySignal = true;
     m_timer.setEnabled(false);
     m_sound.stop();
     m_tray.remove();

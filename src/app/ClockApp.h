@@ -28,6 +28,7 @@ public:
     // A signal to end: at once, without a question, without saving; the
     // dialog's edits are dropped and the tray icon goes.
     void endOnSignal();
+    bool endedBySignal() const { return m_endedBySignal; }
 
     Clock &clock() { return m_clock; }
     ClockWindow &window() { return m_window; }
@@ -82,6 +83,7 @@ private:
     QPointer<SettingsDialog> m_settings;
     bool m_watchingRepaints = false;
     bool m_quitting = false;
+    bool m_endedBySignal = false;
 };
 
 } // namespace dv
