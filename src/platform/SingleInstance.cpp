@@ -65,8 +65,9 @@ bool SingleInstance::takeBusName()
     bus.registerObject(QStringLiteral("/"), this, QDBusConnection::ExportScriptableSlots);
     // A clock that was just killed may hold the name a moment longer.
     for (int attempt = 0; attempt < 10; ++attempt) {
-        if (bus.interface()->registerService(m_busName, QDBusConnectionInterface::DontQueueService,
-                                             QDBusConnectionInterface::DontAllowReplacement)
+        if (bus.interface()
+                ->registerService(m_busName, QDBusConnectionInterface::DontQueueService,
+                                  QDBusConnectionInterface::DontAllowReplacement)
                 .value()
             == QDBusConnectionInterface::ServiceRegistered) {
             m_onBus = true;
@@ -97,8 +98,8 @@ bool SingleInstance::askRunningToOpenSettings()
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
         return false;
-    const auto call =
-        QDBusMessage::createMethodCall(m_busName, QStringLiteral("/"), kInterface, QStringLiteral("OpenSettings"));
+    const auto call = QDBusMessage::createMethodCall(m_busName, QStringLiteral("/"), kInterface,
+                                                     QStringLiteral("OpenSettings"));
     return bus.call(call, QDBus::Block, 3000).type() == QDBusMessage::ReplyMessage;
 }
 

@@ -145,11 +145,11 @@ void TestSchedule::simulatedWeek()
     QFETCH(int, hourly);
     QFETCH(int, halfHourly);
     WeekRig rig;
-    rig.clock.settings().Jihou = jihou ? StoredTrue : StoredFalse;
-    rig.clock.settings().Jihou30 = jihou30 ? StoredTrue : StoredFalse;
-    rig.clock.settings().Jihou00File = QStringLiteral("/s/00.wav");
-    rig.clock.settings().Jihou30File = QStringLiteral("/s/30.wav");
-    rig.time.t = QDateTime(kMonday, QTime(0, 0, 0));
+    rig.set({{"Jihou", jihou ? "True" : "False"},
+             {"Jihou30", jihou30 ? "True" : "False"},
+             {"Jihou00File", "/s/00.wav"},
+             {"Jihou30File", "/s/30.wav"}});
+    rig.time.t = monday(0, 0);
     QElapsedTimer took;
     took.start();
     rig.runUntil(rig.time.t.addDays(7));
@@ -412,6 +412,7 @@ void TestSchedule::missedAlarms()
     if (listed)
         QVERIFY2(told.first().endsWith("2026/12/07 07:30  朝会"), qPrintable(told.first()));
     QCOMPARE(rig.power.requests, powerOff ? 1 : 0);
+    QCOMPARE(rig.tray.tips.last(), trayTip(rig.time.t.date())); // a day on, the tray says so
     // Never twice: not later that day, nor when the clock is set back over it.
     rig.ui.pressStop();
     rig.runUntil(rig.time.t.addSecs(60));
@@ -500,15 +501,13 @@ void TestSchedule::simulatedYear()
     // that length, so every second's events still come, each exactly once.
     Rig rig;
     rig.clock.start(QString());
-    Settings &s = rig.clock.settings();
-    s.Jihou00File = QStringLiteral("/s/00.wav");
-    s.AlarmTime1 = QStringLiteral("06:30");
-    s.AlarmSound1 = QStringLiteral("/s/1.wav");
-    s.AlarmTime2 = QStringLiteral("02:30"); // in the hour the clocks skip or repeat
-    s.AlarmSound2 = QStringLiteral("/s/broken.wav");
-    s.ShutDownTime = QStringLiteral("23:00");
-    rig.sound.failing = {s.AlarmSound2}; // flashes until pressed, every day
-    rig.clock.applyAlarmTimes();
+    rig.set({{"Jihou00File", "/s/00.wav"},
+             {"AlarmTime1", "06:30"},
+             {"AlarmSound1", "/s/1.wav"},
+             {"AlarmTime2", "02:30"}, // in the hour the clocks skip or repeat
+             {"AlarmSound2", "/s/broken.wav"},
+             {"ShutDownTime", "23:00"}});
+    rig.sound.failing = {"/s/broken.wav"}; // flashes until pressed, every day
     ZonedRun z{rig, {}};
     long rssAfterAMonth = 0;
     QElapsedTimer took;
