@@ -441,8 +441,8 @@ struct Rig {
     FakeChoosers choose;
     FakeUi ui{log};
     QString appDir;
-    Platform platform;
-    Clock clock;
+    Platform platform; // after the fakes it refers to
+    Clock clock;       // after the platform it uses
 
     // A store or a sound output of its own in place of the memory store or the fake sound.
     explicit Rig(const QString &dir = {}, SettingsStore *otherStore = nullptr, SoundOutput *otherSound = nullptr)
@@ -474,6 +474,7 @@ struct Rig {
                 clock.schedule().stopAlarm();
         };
     }
+    // A sound output of the test's own outlives the rig: it must not call into it.
     ~Rig() { platform.sound.finished = nullptr; }
 
     // Working settings by store key and stored text, as a store would hand them
