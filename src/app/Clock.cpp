@@ -280,6 +280,9 @@ void Clock::catchUp(qint64 epoch, const QDateTime &now)
     // back at most. Later than that they would only mislead: no signal rings
     // for a long-past hour, and no machine powers off hours after its time.
     const qint64 gap = m_lastEpoch > 0 ? epoch - m_lastEpoch : 1;
+    // Taken first: a tick inside the shutdown question must not run these again.
+    m_lastEpoch = epoch;
+    m_lastWall = now;
     if (gap > 1 && gap <= 61) {
         for (qint64 s = epoch - gap + 1; s < epoch; ++s) {
             const int sec = int((s % 60 + 60) % 60);
@@ -287,8 +290,6 @@ void Clock::catchUp(qint64 epoch, const QDateTime &now)
                 m_schedule.run(now.addSecs(s - epoch));
         }
     }
-    m_lastEpoch = epoch;
-    m_lastWall = now;
 }
 
 void Clock::settingsOk(const Settings &edited)

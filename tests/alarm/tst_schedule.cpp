@@ -122,6 +122,7 @@ private slots:
     void shutdown_data();
     void shutdown();
     void shutdownStopsTheSoundFirst();
+    void caughtUpShutdownAsksOnce();
     void deviceType_data();
     void deviceType();
     void newPlayCutsTheOldOne();
@@ -325,6 +326,23 @@ void TestSchedule::shutdownStopsTheSoundFirst()
     rig.runUntil(monday(23, 59, 58));
     QCOMPARE(rig.started.mid(1),
              QStringList({"/s/1.wav@2026-12-07 23:01:00", rig.clock.settings().Jihou00File + "@2026-12-07 23:59:56"}));
+}
+
+void TestSchedule::caughtUpShutdownAsksOnce()
+{
+    // A stall over the shutdown time; the clock ticks on while it asks.
+    WeekRig rig;
+    rig.set({{"ShutDownTime", "22:30"}});
+    rig.msg.answers = {false, false};
+    rig.time.t = monday(22, 29, 50);
+    rig.runUntil(monday(22, 29, 55));
+    rig.time.t = monday(22, 30, 20);
+    rig.msg.whileAsking = [&rig] {
+        rig.time.t = rig.time.t.addSecs(1);
+        rig.clock.onTick();
+    };
+    rig.clock.onTick();
+    QCOMPARE(rig.msg.asked.size(), 1);
 }
 
 void TestSchedule::alarmWithoutSoundFlashesUntilPressed()

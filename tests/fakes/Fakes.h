@@ -71,7 +71,8 @@ public:
     Log &log;
     QStringList shown;
     QStringList asked;
-    std::deque<bool> answers; // Yes when empty
+    std::deque<bool> answers;          // Yes when empty
+    std::function<void()> whileAsking; // runs while a question is open, as ticks would
     int beeps = 0;
     void inform(const QString &text) override
     {
@@ -82,6 +83,8 @@ public:
     {
         asked.append(text);
         log.add(QStringLiteral("ask:") + text);
+        if (whileAsking)
+            std::exchange(whileAsking, nullptr)();
         if (answers.empty())
             return true;
         const bool a = answers.front();
