@@ -86,6 +86,7 @@ void Schedule::alarmsDue(const QDateTime &from, const QDateTime &to)
 void Schedule::serve()
 {
     const qint64 now = nowSecs();
+    m_ringStarted = std::min(m_ringStarted, now); // a clock set back does not lengthen the ring
     if (alarmHoldsTheFloor() && m_playing && !m_ringOver && now - m_ringStarted >= kRingLimitSecs) {
         // Enough noise: the window flashes on until someone sees it.
         sys.sound.stop();

@@ -4,7 +4,6 @@
 #include "Fakes.h"
 #include "platform/SdlSound.h"
 
-#include <QtEndian>
 #include <QtTest>
 
 using namespace dv;
@@ -15,15 +14,17 @@ namespace {
 QByteArray wav(double seconds, int rate = 22050)
 {
     const quint32 n = quint32(seconds * rate);
-    QByteArray out(44 + int(n * 2), '\0');
-    char *p = out.data();
-    auto put = [&p](const char *s) { std::memcpy(std::exchange(p, p + 4), s, 4); };
-    auto u32 = [&p](quint32 v) { qToLittleEndian(v, std::exchange(p, p + 4)); };
-    auto u16 = [&p](quint16 v) { qToLittleEndian(v, std::exchange(p, p + 2)); };
-    put("RIFF"), u32(36 + n * 2), put("WAVE"), put("fmt "), u32(16), u16(1), u16(1);
-    u32(quint32(rate)), u32(quint32(rate * 2)), u16(2), u16(16), put("data"), u32(n * 2);
+    QByteArray out;
+    QDataStream d(&out, QIODevice::WriteOnly);
+    d.setByteOrder(QDataStream::LittleEndian);
+    d.writeRawData("RIFF", 4);
+    d << quint32(36 + n * 2);
+    d.writeRawData("WAVEfmt ", 8);
+    d << quint32(16) << quint16(1) << quint16(1) << quint32(rate) << quint32(rate * 2) << quint16(2) << quint16(16);
+    d.writeRawData("data", 4);
+    d << quint32(n * 2);
     for (quint32 i = 0; i < n; ++i)
-        qToLittleEndian<qint16>(qint16((i / 25) % 2 ? 2000 : -2000), p + 2 * i);
+        d << qint16((i / 25) % 2 ? 2000 : -2000);
     return out;
 }
 } // namespace

@@ -137,12 +137,16 @@ void TestX11Alarm::sigtermEndsTheClockWhileAnAlarmSounds()
     const QString sound = clock.config.filePath(QStringLiteral("long.wav"));
     {
         const quint32 rate = 8000, n = 60 * rate;
-        QByteArray w(44 + int(n), char(0x80));
+        QByteArray w;
         QDataStream d(&w, QIODevice::WriteOnly);
         d.setByteOrder(QDataStream::LittleEndian);
-        d.writeRawData("RIFF", 4), d << quint32(36 + n), d.writeRawData("WAVEfmt ", 8);
+        d.writeRawData("RIFF", 4);
+        d << quint32(36 + n);
+        d.writeRawData("WAVEfmt ", 8);
         d << quint32(16) << quint16(1) << quint16(1) << rate << rate << quint16(1) << quint16(8);
-        d.writeRawData("data", 4), d << n;
+        d.writeRawData("data", 4);
+        d << n;
+        w.append(QByteArray(int(n), char(0x80))); // 8-bit silence
         QFile f(sound);
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(w);
