@@ -38,6 +38,7 @@ QString trayTip(const QDate &date);
 inline constexpr qint64 kLateAlarmLimitSecs = 30 * 60;
 // An alarm's sound repeats until stopped, at most this long.
 inline constexpr qint64 kRingLimitSecs = 10 * 60;
+// A snoozed alarm rings again this much later.
 inline constexpr qint64 kSnoozeSecs = 5 * 60;
 
 class Schedule {
