@@ -5,35 +5,54 @@
 
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QPainter>
 #include <QScreen>
 
 namespace dv {
 
+namespace {
+// Room for the time, a line of message, the late note and both buttons.
+constexpr int kWidth = 240;
+constexpr int kHeight = 112;
+} // namespace
+
 AlarmWindow::AlarmWindow(QWidget *parent)
     : QWidget(parent, Qt::FramelessWindowHint | Qt::Tool | Qt::WindowStaysOnTopHint)
-    , m_image(new QLabel(this))
-    , m_button(new QPushButton(text::StopAlarm, this))
-    , m_frameA(stripeFrame(false))
-    , m_frameB(stripeFrame(true))
+    , m_text(new QLabel(this))
+    , m_stop(new QPushButton(text::StopAlarm, this))
+    , m_snooze(new QPushButton(text::Snooze, this))
+    , m_frameA(stripeFrame(false, {kWidth, kHeight}))
+    , m_frameB(stripeFrame(true, {kWidth, kHeight}))
 {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(text::StopAlarm);
     setAttribute(Qt::WA_ShowWithoutActivating);
-    setFixedSize(160, 72);
-    m_image->setObjectName(QStringLiteral("Image1"));
-    m_image->setGeometry(0, 0, 161, 81);
-    m_image->setPixmap(QPixmap::fromImage(m_frameA));
-    m_button->setObjectName(QStringLiteral("Command1"));
-    m_button->setGeometry(16, 24, 129, 25);
-    QFont f = m_button->font();
-    f.setBold(true);
-    f.setPointSize(9);
-    m_button->setFont(f);
-    m_button->setFocusPolicy(Qt::NoFocus);
-    connect(m_button, &QPushButton::clicked, this, [this] {
-        m_timer.stop();
-        unload();
+    setFixedSize(kWidth, kHeight);
+    // A plain panel over the stripes, so the words stay readable as they move.
+    m_text->setObjectName(QStringLiteral("Label1"));
+    m_text->setGeometry(12, 10, kWidth - 24, 52);
+    m_text->setAlignment(Qt::AlignCenter);
+    m_text->setAutoFillBackground(true);
+    m_text->setStyleSheet(QStringLiteral("background: white; color: black;"));
+    m_text->setTextFormat(Qt::PlainText);
+    m_stop->setObjectName(QStringLiteral("Command1"));
+    m_stop->setGeometry(12, 72, 132, 28);
+    m_snooze->setObjectName(QStringLiteral("Command2"));
+    m_snooze->setGeometry(152, 72, 76, 28);
+    for (QPushButton *b : {m_stop, m_snooze}) {
+        QFont f = b->font();
+        f.setBold(true);
+        f.setPointSize(9);
+        b->setFont(f);
+        b->setFocusPolicy(Qt::NoFocus);
+    }
+    connect(m_stop, &QPushButton::clicked, this, [this] {
+        unload(false);
         deleteLater(); // the next alarm makes a fresh window
+    });
+    connect(m_snooze, &QPushButton::clicked, this, [this] {
+        unload(true);
+        deleteLater();
     });
     m_timer.setObjectName(QStringLiteral("Timer1"));
     connect(&m_timer, &QTimer::timeout, this, &AlarmWindow::flash);
@@ -41,14 +60,20 @@ AlarmWindow::AlarmWindow(QWidget *parent)
 
 AlarmWindow::~AlarmWindow()
 {
-    unload();
+    unload(false);
 }
 
-void AlarmWindow::showAlarm(bool beepEachFlash)
+void AlarmWindow::showAlarm(const AlarmNotice &notice)
 {
-    m_beep = beepEachFlash;
-    m_image->setPixmap(QPixmap::fromImage(m_frameA));
+    m_beep = notice.beep;
+    // The time and the message on one line, elided if long; the late note below.
+    QString first = notice.time;
+    if (!notice.message.isEmpty())
+        first += QStringLiteral("  ") + notice.message;
+    first = m_text->fontMetrics().elidedText(first, Qt::ElideRight, m_text->width() - 8);
+    m_text->setText(notice.dueAt.isEmpty() ? first : first + QLatin1Char('\n') + text::alarmWasDue(notice.dueAt));
     m_showingB = false;
+    update();
     m_timer.start(500);
     if (const QScreen *s = QGuiApplication::primaryScreen()) {
         const QRect g = s->geometry();
@@ -60,27 +85,32 @@ void AlarmWindow::showAlarm(bool beepEachFlash)
 
 void AlarmWindow::flash()
 {
-    m_showingB = !m_toggle;
-    m_image->setPixmap(QPixmap::fromImage(m_toggle ? m_frameA : m_frameB));
-    m_toggle = !m_toggle;
+    m_showingB = !m_showingB;
+    update();
     if (m_beep && beep)
         beep();
 }
 
-void AlarmWindow::unload()
+void AlarmWindow::paintEvent(QPaintEvent *)
+{
+    QPainter(this).drawImage(0, 0, m_showingB ? m_frameB : m_frameA);
+}
+
+void AlarmWindow::unload(bool snooze)
 {
     if (m_unloaded)
         return;
     m_unloaded = true;
     m_timer.stop();
     hide();
-    if (onUnload)
-        onUnload();
+    const auto &then = snooze ? onSnooze : onStop;
+    if (then)
+        then();
 }
 
 void AlarmWindow::closeEvent(QCloseEvent *e)
 {
-    unload();
+    unload(false);
     e->accept();
 }
 

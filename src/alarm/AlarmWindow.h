@@ -1,5 +1,8 @@
 #pragma once
-// The flashing alarm stop window.
+// The flashing alarm stop window: the alarm's time and message, a stop button
+// and a snooze button.
+
+#include "alarm/Schedule.h"
 
 #include <QImage>
 #include <QLabel>
@@ -16,26 +19,33 @@ public:
     explicit AlarmWindow(QWidget *parent = nullptr);
     ~AlarmWindow() override;
 
-    // Shows it centred and on top without taking the focus; again if already open.
-    void showAlarm(bool beepEachFlash);
+    // Shows it centred and on top without taking the focus; again, with what
+    // has changed, if already open.
+    void showAlarm(const AlarmNotice &notice);
     bool showingFrameB() const { return m_showingB; }
-    QPushButton *button() const { return m_button; }
+    QPushButton *button() const { return m_stop; }
+    QPushButton *snoozeButton() const { return m_snooze; }
+    QString shownText() const { return m_text->text(); }
 
-    std::function<void()> onUnload; // stop the sound, allow the next alarm
+    // Exactly one of these when the window goes: the button pressed, or the
+    // window closed (a stop).
+    std::function<void()> onStop;
+    std::function<void()> onSnooze;
     std::function<void()> beep;
 
 protected:
     void closeEvent(QCloseEvent *e) override;
+    void paintEvent(QPaintEvent *e) override;
 
 private:
     void flash();
-    void unload();
+    void unload(bool snooze);
 
-    QLabel *m_image;
-    QPushButton *m_button;
+    QLabel *m_text;
+    QPushButton *m_stop;
+    QPushButton *m_snooze;
     QTimer m_timer;
     QImage m_frameA, m_frameB;
-    bool m_toggle = false;
     bool m_showingB = false;
     bool m_beep = false;
     bool m_unloaded = false;

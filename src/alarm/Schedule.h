@@ -1,67 +1,109 @@
 #pragma once
-// Time signals, alarms, the shutdown time and the midnight tray refresh, all on
-// the system time, and the one sound that plays at a time.
+// Time signals, alarms and the shutdown time, all on the system time, and the
+// one sound that plays at a time.
 
 #include "platform/Platform.h"
 #include "settings/Parameters.h"
 
 #include <QDateTime>
 #include <array>
+#include <vector>
 
 namespace dv {
+
+// Which sound the schedule has started and not yet let go of.
+enum class Sounding { None, TimeSignal, Alarm1, Alarm2, Alarm3 };
+
+// What the stop window tells about the alarm that rings.
+struct AlarmNotice {
+    QString time;      // the alarm's time, "hh:mm"
+    QString message;   // the user's own words for it; may be empty
+    QString dueAt;     // when it should have rung, if it rings late; else empty
+    bool beep = false; // no sound can be heard: beep at each flash instead
+};
 
 // The widgets the schedule shows or ends.
 class AlarmUi {
 public:
     virtual ~AlarmUi() = default;
-    virtual void showAlarmWindow(bool beepEachFlash) = 0;
-    virtual bool alarmWindowLoaded() const = 0;
-    virtual void unloadAlarmWindow() = 0;
+    // Shows the stop window, or shows it anew with what has changed.
+    virtual void showAlarmWindow(const AlarmNotice &notice) = 0;
     virtual void endProgramNow() = 0; // no unload, no save
 };
 
 // "Dialvane  " and the date as MM-dd-yyyy.
 QString trayTip(const QDate &date);
 
+// An alarm later than this when the clock can ring it is told, not rung.
+inline constexpr qint64 kLateAlarmLimitSecs = 30 * 60;
+// An alarm's sound repeats until stopped, at most this long.
+inline constexpr qint64 kRingLimitSecs = 10 * 60;
+// A snoozed alarm rings again this much later.
+inline constexpr qint64 kSnoozeSecs = 5 * 60;
+
 class Schedule {
 public:
-    // `settings` is read at each run: the files, the signal flags, MustShutDown.
+    // `settings` is read at each run: the files, the signal flags, MustShutDown,
+    // the alarms' messages. The owner connects the sound's end to soundDone()
+    // and the power-off answer to powerOffAnswered().
     Schedule(Platform &platform, AlarmUi &ui, const Settings &settings);
 
-    void setTimes(const AlarmTimes &times) { m_times = times; }
+    void setTimes(const AlarmTimes &times);
     const AlarmTimes &times() const { return m_times; }
 
-    // What is due at this wall-clock second (local time). An alarm rings at
-    // most once a calendar day, a time signal once a wall-clock hour: the hour
-    // the clocks go back comes twice, and rings once.
+    // The time signals and the shutdown due at this wall-clock second (local
+    // time). A time signal sounds once a wall-clock hour: the hour the clocks
+    // go back comes twice, and rings once.
     void run(const QDateTime &wall);
-    // The clocks went forward over [from, to) of `day`: alarms set in that
-    // stretch ring now, since their minute never comes.
-    void runSkipped(const QDate &day, const QTime &from, const QTime &to);
-    // Starts a sound, cutting off the one that plays; false when it cannot sound.
-    bool play(const QString &file); // PlayAlarmSound
-    void soundDone();               // the sound reached its end
-    void alarmWindowUnloaded();     // the stop window's button or close
+    // The alarms whose time of day lies after `from` and up to `to` (wall
+    // clock, as read at two ticks) fell due: each at most once a day, however
+    // the wall clock moved. `from` invalid: only `to` itself.
+    void alarmsDue(const QDateTime &from, const QDateTime &to);
+    // Once a drawn second: rings what is due when nothing else rings, tells
+    // what is too late, ends a ring that has lasted its limit.
+    void serve();
+    // One message for the alarms that were too late to ring, if any.
+    void reportMissed();
 
-    // Which sound event runs: 0 none, 1 a time signal or alarm 1, 2 alarm 2, 4 alarm 3.
-    int same() const { return m_same; }
+    // Starts a sound, cutting off the one that plays; false when it cannot sound.
+    bool play(const QString &file);
+    void soundDone(); // the sound reached its end
+    void powerOffAnswered(bool ok, const QString &error);
+    void stopAlarm();   // the stop window's button or close
+    void snoozeAlarm(); // the stop window's snooze
+
+    Sounding sounding() const { return m_sounding; }
     bool playing() const { return m_playing; }
 
 private:
+    struct Due {
+        int alarm = 0;
+        qint64 at = 0;  // seconds since the epoch it fell due
+        QDateTime wall; // the wall-clock time it fell due, to tell the user
+    };
+    bool alarmHoldsTheFloor() const { return m_sounding != Sounding::None && m_sounding != Sounding::TimeSignal; }
+    int ringingAlarm() const { return int(m_sounding) - int(Sounding::Alarm1); }
+    void ring(const Due &due);
+    void repeatOrEnd();
+    void beepInstead();
+    QString alarmSound(int i) const { return m_settings.*kAlarmSettings[size_t(i)].sound; }
     void startSignal(const QString &file);
     void shutdownSequence();
-    void onPowerOffAnswer(bool ok, const QString &error);
+    qint64 nowSecs() const { return sys.time.msecsSinceEpoch() / 1000; }
 
     Platform &sys; // the outside world
     AlarmUi &ui;
     const Settings &m_settings;
     AlarmTimes m_times;
-    void startAlarm(int i, const QDate &day);
 
-    std::array<QDate, 3> m_rang; // the day each alarm last rang
-    QString m_lastSignal;        // "yyyy-MM-dd hh:mm" of the last time signal
-    int m_same = 0;
-    bool m_signal = false; // the sound that runs is a time signal, which an alarm may cut off
+    std::array<QString, 3> m_rang; // the day and time each alarm last fell due
+    std::vector<Due> m_waiting;    // fallen due or snoozed, not yet rung
+    QStringList m_missed;          // too late to ring, not yet told
+    QString m_lastSignal;          // "yyyy-MM-dd hh:mm" of the last time signal
+    Sounding m_sounding = Sounding::None;
+    AlarmNotice m_notice;     // of the alarm that rings
+    qint64 m_ringStarted = 0; // when it began, seconds since the epoch
+    bool m_ringOver = false;  // its sound has had its time: the window flashes on alone
     bool m_playing = false;
     QString m_deviceType; // "WaveAudio" or "Sequencer", from the last name that said
 };

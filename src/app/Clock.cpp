@@ -74,7 +74,8 @@ void Clock::start(const QString &commandLine)
     const QString own = QFileInfo(sys.store.location()).path() + QStringLiteral("/BirthDay.Txt");
     greetBirthdays(pathExists(own, PathKind::File) ? own : sys.appDir + QStringLiteral("/BirthDay.Txt"),
                    sys.time.now().date(), sys.msg);
-    sys.tray.add(trayTip(sys.time.now().date()));
+    m_trayDate = sys.time.now().date();
+    sys.tray.add(trayTip(m_trayDate));
     sys.pump.yield();
 
     // The stored offset never counts: only the command line's.
@@ -181,18 +182,34 @@ void Clock::onTick()
     sys.pump.yield();
     m_paintGuard = false;
 
+    // What the seconds since the last tick brought: the skipped seconds'
+    // signals, the alarms whose time passed, however the wall clock moved.
+    const QDateTime before = m_lastWall;
     catchUp(epoch, now);
+    m_schedule.alarmsDue(before, now);
+    m_schedule.serve();
     const int sec = m_shown.second;
     if (sec == 0 || sec == 56 || sec == 59)
         m_schedule.run(now);
+    // The tray's date follows any change of date: midnight, a resume, a clock set.
+    if (now.date() != m_trayDate) {
+        m_trayDate = now.date();
+        sys.tray.modify(trayTip(m_trayDate));
+        sys.pump.yield();
+    }
+    m_schedule.reportMissed();
 }
 
 void Clock::catchUp(qint64 epoch, const QDateTime &now)
 {
-    const qint64 gap = m_lastEpoch > 0 && !m_resumed ? epoch - m_lastEpoch : 1;
-    // A stall (a busy machine, a debugger, a short suspend) must not lose what
-    // fell due in it: the schedule runs for the skipped seconds, a minute back
-    // at most. A longer gap is a real suspend, and is not caught up.
+    // A stall (a busy machine, a debugger, the settings dialog) must not lose
+    // a time signal or the shutdown: they run for the skipped seconds, a minute
+    // back at most. Later than that they would only mislead: no signal rings
+    // for a long-past hour, and no machine powers off hours after its time.
+    const qint64 gap = m_lastEpoch > 0 ? epoch - m_lastEpoch : 1;
+    // Taken first: a tick inside the shutdown question must not run these again.
+    m_lastEpoch = epoch;
+    m_lastWall = now;
     if (gap > 1 && gap <= 61) {
         for (qint64 s = epoch - gap + 1; s < epoch; ++s) {
             const int sec = int((s % 60 + 60) % 60);
@@ -200,13 +217,6 @@ void Clock::catchUp(qint64 epoch, const QDateTime &now)
                 m_schedule.run(now.addSecs(s - epoch));
         }
     }
-    // The clocks went forward: the wall time ran ahead of the seconds that passed.
-    if (gap >= 1 && gap <= 61 && m_lastWall.isValid() && m_lastWall.date() == now.date()
-        && m_lastWall.time().secsTo(now.time()) > gap)
-        m_schedule.runSkipped(now.date(), m_lastWall.time().addSecs(int(gap)), now.time());
-    m_lastEpoch = epoch;
-    m_lastWall = now;
-    m_resumed = false;
 }
 
 void Clock::settingsOk(const Settings &edited)
@@ -244,7 +254,8 @@ void Clock::settingsOk(const Settings &edited)
 
 void Clock::settingsClosed()
 {
-    m_resumed = true; // nothing rings for the time the settings were open
+    // What fell due while the settings were open comes with the next tick, by
+    // the same rule as after any stop of the clock, whichever button closed them.
     sys.window.showNoActivate(settings().TopMost != 0);
     sys.timer.setEnabled(true);
 }
@@ -339,6 +350,13 @@ void Clock::onSystemRepaint()
     if (!m_paintGuard && settings().Transparent)
         recaptureWithTimerStopped();
     m_inRepaint = false;
+}
+
+void Clock::resumed()
+{
+    // Not while the settings are open: their closing brings the clock back.
+    if (sys.timer.isEnabled() && !m_unloading)
+        onTick();
 }
 
 void Clock::quit()

@@ -64,6 +64,8 @@ public:
     // becomes the board picture (not saved until the settings are).
     void onFilesDropped(const QStringList &files);
     void onSystemRepaint(); // an expose the system asked for
+    // The machine woke from a suspend: catch up at once, not at the next tick.
+    void resumed();
     void quit();
 
     Settings &settings() { return m_params.working(); }
@@ -92,7 +94,7 @@ private:
     int m_lastSecond = 0;      // the second last drawn
     qint64 m_lastEpoch = 0;    // and its second since the epoch
     QDateTime m_lastWall;      // and its wall-clock time
-    bool m_resumed = false;    // the tick was stopped on purpose: no catching up
+    QDate m_trayDate;          // the date the tray's tip shows
     bool m_hidden = false;     // hidden by the pointer or Ctrl
     bool m_paintGuard = false; // the tick's own yield: repaints there are ours
     bool m_inRepaint = false;

@@ -10,6 +10,10 @@ ClockApp::ClockApp(const QString &appDir, QObject *parent)
                  m_store, m_launcher, m_tray,   m_sound, m_power,  m_choose, appDir}
     , m_clock(m_platform, *this)
 {
+    // Every way the outside world reaches the clock, in one place.
+    m_sound.finished = [this] { m_clock.schedule().soundDone(); };
+    m_power.done = [this](bool ok, const QString &error) { m_clock.schedule().powerOffAnswered(ok, error); };
+    m_power.resumed = [this] { m_clock.resumed(); };
     connect(&m_timer, &AlignedTickTimer::tick, this, [this] { m_clock.onTick(); });
     m_input.changed = [this] { m_clock.inputChanged(); };
     m_window.pointerEntered = [this] { m_clock.inputChanged(); };
@@ -33,6 +37,9 @@ ClockApp::ClockApp(const QString &appDir, QObject *parent)
 
 ClockApp::~ClockApp()
 {
+    m_sound.finished = nullptr;
+    m_power.done = nullptr;
+    m_power.resumed = nullptr;
     delete m_alarm.data();
     delete m_about.data();
     delete m_settings.data();
@@ -102,27 +109,39 @@ void ClockApp::quitCommand()
     QCoreApplication::exit(0);
 }
 
-void ClockApp::showAlarmWindow(bool beepEachFlash)
+void ClockApp::showAlarmWindow(const AlarmNotice &notice)
 {
     if (!m_alarm) {
         m_alarm = new AlarmWindow;
-        m_alarm->onUnload = [this] { m_clock.schedule().alarmWindowUnloaded(); };
+        m_alarm->onStop = [this] { m_clock.schedule().stopAlarm(); };
+        m_alarm->onSnooze = [this] { m_clock.schedule().snoozeAlarm(); };
         m_alarm->beep = [this] { m_msg.beep(); };
     }
-    m_alarm->showAlarm(beepEachFlash);
+    m_alarm->showAlarm(notice);
 }
 
-bool ClockApp::alarmWindowLoaded() const
+void ClockApp::openSettingsOnRequest()
 {
-    return m_alarm && m_alarm->isVisible();
-}
-
-void ClockApp::unloadAlarmWindow()
-{
-    if (m_alarm) {
-        m_alarm->close();
-        m_alarm->deleteLater();
+    if (m_quitting)
+        return;
+    if (m_settings && m_settings->isVisible()) {
+        m_settings->raise(); // open already: keep what is being typed
+        m_settings->activateWindow();
+        return;
     }
+    openSettings(true);
+}
+
+void ClockApp::endOnSignal()
+{
+    // No question, no save: whatever is on disk was written whole, and the
+    // dialog's unsaved edits go with the process.
+    m_quitting = true;
+    m_endedBySignal = true;
+    m_timer.setEnabled(false);
+    m_sound.stop();
+    m_tray.remove();
+    QCoreApplication::exit(0);
 }
 
 QString ClockApp::facePictureField() const

@@ -23,6 +23,12 @@ public:
     ~ClockApp() override;
 
     void start(const QString &commandLine);
+    // Asked from outside (a second start): the settings dialog, in front.
+    void openSettingsOnRequest();
+    // A signal to end: at once, without a question, without saving; the
+    // dialog's edits are dropped and the tray icon goes.
+    void endOnSignal();
+    bool endedBySignal() const { return m_endedBySignal; }
 
     Clock &clock() { return m_clock; }
     ClockWindow &window() { return m_window; }
@@ -37,9 +43,7 @@ public:
     void showAbout() override;
     void openSettings(bool refill) override;
     void quitCommand() override;
-    void showAlarmWindow(bool beepEachFlash) override;
-    bool alarmWindowLoaded() const override;
-    void unloadAlarmWindow() override;
+    void showAlarmWindow(const AlarmNotice &notice) override;
     void endProgramNow() override;
     QString facePictureField() const override;
     void setFacePictureField(const QString &path) override;
@@ -55,6 +59,9 @@ public:
     SettingsDialog &settingsDialog();
 
 private:
+    // Member order matters: the platform pieces come first, `m_platform`
+    // refers to them, `m_clock` to `m_platform`; the destructor unhooks the
+    // callbacks into `m_clock` before it goes, ahead of the pieces that call them.
     SystemTime m_time;
     QtInput m_input;
     QtScreen m_screen;
@@ -76,6 +83,7 @@ private:
     QPointer<SettingsDialog> m_settings;
     bool m_watchingRepaints = false;
     bool m_quitting = false;
+    bool m_endedBySignal = false;
 };
 
 } // namespace dv

@@ -25,9 +25,7 @@ public:
     void quitCommand() override { }
     QString facePictureField() const override { return {}; }
     void setFacePictureField(const QString &) override { }
-    void showAlarmWindow(bool) override { }
-    bool alarmWindowLoaded() const override { return false; }
-    void unloadAlarmWindow() override { }
+    void showAlarmWindow(const AlarmNotice &) override { }
     void endProgramNow() override { }
 };
 } // namespace

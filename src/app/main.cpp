@@ -1,9 +1,13 @@
 #include "app/ClockApp.h"
 #include "app/Snapshot.h"
+#include "platform/EndSignals.h"
+#include "platform/SingleInstance.h"
+#include "resources/Texts.h"
 
 #include <QApplication>
 #include <QGuiApplication>
 #include <QLibraryInfo>
+#include <QThread>
 #include <QTranslator>
 #include <cstdio>
 #include <malloc.h>
@@ -41,7 +45,30 @@ int main(int argc, char **argv)
     if (qtJa.load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(&qtJa);
 
+    // One clock per user and display: a second start brings up the running
+    // clock's settings and leaves. It never deletes the store under that clock.
+    const QString commandLine = QCoreApplication::arguments().mid(1).join(QLatin1Char(' '));
+    dv::SingleInstance instance(qEnvironmentVariable("DISPLAY", qEnvironmentVariable("WAYLAND_DISPLAY")));
+    if (!instance.claim()) {
+        if (dv::parseCommandLine(commandLine).delreg) {
+            dv::QtMessageBoxes().inform(dv::text::AlreadyRunningDelreg);
+            return 0;
+        }
+        if (instance.askRunningToOpenSettings())
+            return 0;
+        // It could not be asked: it may be on its way out. One more try.
+        QThread::msleep(500);
+        if (!instance.claim())
+            return 0;
+    }
+
     dv::ClockApp clock(QCoreApplication::applicationDirPath());
-    clock.start(QCoreApplication::arguments().mid(1).join(QLatin1Char(' ')));
+    instance.openSettingsRequested = [&clock] { clock.openSettingsOnRequest(); };
+    // A polite end (a logout, kill, Ctrl+C) ends the clock at once, whatever it is doing.
+    dv::EndSignals endSignals;
+    endSignals.received = [&clock](int) { clock.endOnSignal(); };
+    clock.start(commandLine);
+    if (clock.endedBySignal())
+        return 0; // during start-up, before the event loop ran
     return app.exec();
 }

@@ -17,6 +17,18 @@ static const char *const kManager = "org.freedesktop.login1.Manager";
 LogindPower::LogindPower(QObject *parent)
     : QObject(parent)
 {
+    // A resume is heard of at once where logind says so; elsewhere the clock's
+    // own look at the wall clock finds it at the next tick.
+    QDBusConnection bus = QDBusConnection::systemBus();
+    if (bus.isConnected())
+        bus.connect(QString::fromLatin1(kService), QString::fromLatin1(kPath), QString::fromLatin1(kManager),
+                    QStringLiteral("PrepareForSleep"), this, SLOT(onPrepareForSleep(bool)));
+}
+
+void LogindPower::onPrepareForSleep(bool sleeping)
+{
+    if (!sleeping && resumed)
+        resumed();
 }
 
 void LogindPower::answer(bool ok, const QString &error)

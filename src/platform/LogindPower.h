@@ -1,5 +1,5 @@
 #pragma once
-// Power-off through logind on the system bus.
+// Power-off through logind on the system bus, and word of a resume from it.
 
 #include "platform/Platform.h"
 
@@ -15,6 +15,9 @@ public:
 
     // PowerOff waits while polkit may ask the user; D-Bus's 25 s would give up.
     static constexpr int kPowerOffTimeoutMs = 10 * 60 * 1000;
+
+private slots:
+    void onPrepareForSleep(bool sleeping);
 
 private:
     void answer(bool ok, const QString &error);

@@ -162,6 +162,8 @@ public:
     virtual void requestPowerOff() = 0;
     // ok false: `error` says why, in plain words.
     std::function<void(bool ok, const QString &error)> done;
+    // The machine has woken from a suspend, where the system tells.
+    std::function<void()> resumed;
 };
 
 // The system's colour and file choosers; nothing when the user cancels.

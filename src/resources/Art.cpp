@@ -36,15 +36,15 @@ QIcon clockIcon()
     return icon;
 }
 
-QImage stripeFrame(bool frameB)
+QImage stripeFrame(bool frameB, QSize size)
 {
-    QImage img(kStripeWidth, kStripeHeight, QImage::Format_RGB32);
+    QImage img(size, QImage::Format_RGB32);
     const QRgb yellow = qRgb(255, 255, 0), black = qRgb(0, 0, 0);
     const int half = kStripePeriod / 2;
     const int shift = frameB ? half : 0;
-    for (int y = 0; y < kStripeHeight; ++y) {
+    for (int y = 0; y < size.height(); ++y) {
         auto *line = reinterpret_cast<QRgb *>(img.scanLine(y));
-        for (int x = 0; x < kStripeWidth; ++x) {
+        for (int x = 0; x < size.width(); ++x) {
             // x + y is constant along a line rising to the upper right.
             const int band = ((x + y + shift) / half) % 2;
             line[x] = band ? black : yellow;

@@ -13,7 +13,7 @@ inline constexpr int kStripeWidth = 160;
 inline constexpr int kStripeHeight = 80;
 inline constexpr int kStripePeriod = 24; // pixels along x, one yellow and one black band
 // Yellow and black stripes rising from lower left to upper right; frame B is
-// frame A moved by half a period.
-QImage stripeFrame(bool frameB);
+// frame A moved by half a period. Any size: the same stripes, cut larger.
+QImage stripeFrame(bool frameB, QSize size = {kStripeWidth, kStripeHeight});
 
 } // namespace dv

@@ -47,6 +47,18 @@ inline const QString ShutdownFailed = QStringLiteral("シャットダウンで�
 
 // Alarm stop window
 inline const QString StopAlarm = QStringLiteral("アラームを止める");
+// Our own: ring again in five minutes.
+inline const QString Snooze = QStringLiteral("スヌーズ");
+// Our own: an alarm that rings late says when it was due ("07:30").
+inline QString alarmWasDue(const QString &when)
+{
+    return when + QStringLiteral(" に鳴る予定でした");
+}
+// Our own: alarms too late to ring, listed below this.
+inline const QString MissedAlarms = QStringLiteral("時計が止まっていた間に、次のアラームの時刻が過ぎました");
+// Our own: a second start finds the clock running.
+inline const QString AlreadyRunningDelreg = QStringLiteral(
+    "時計はすでに動いています。設定を削除するには、時計を終了してから -delreg を付けて起動してください");
 
 // Birthday greetings
 inline const QString TodayIs = QStringLiteral("今日は ");

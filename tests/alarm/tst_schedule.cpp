@@ -1,5 +1,7 @@
 #include "Fakes.h"
 
+#include "resources/Texts.h"
+
 #include <QTimeZone>
 #include <fstream>
 #include <QtTest>
@@ -8,7 +10,8 @@ using namespace dv;
 using namespace dv::test;
 
 namespace {
-// A rig whose sounds last `soundSeconds` and then end by themselves.
+// A rig whose sounds last `soundSeconds`: a time signal then ends by itself,
+// and an alarm is stopped by its button.
 struct WeekRig : Rig {
     int soundSeconds = 5;
     QDateTime soundStarted;
@@ -31,8 +34,12 @@ struct WeekRig : Rig {
                                + time.t.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
                 soundStarted = time.t;
             }
-            if (sound.playing && soundStarted.secsTo(time.t) >= soundSeconds)
-                sound.finish();
+            if (sound.playing && soundStarted.secsTo(time.t) >= soundSeconds) {
+                if (ui.alarmOpen)
+                    ui.pressStop();
+                else
+                    sound.finish();
+            }
         });
     }
     int count(const QString &suffix) const
@@ -44,6 +51,10 @@ struct WeekRig : Rig {
     }
 };
 const QDate kMonday(2026, 12, 7);
+QDateTime monday(int h, int m, int s = 0)
+{
+    return QDateTime(kMonday, QTime(h, m, s));
+}
 
 // Ticks every `stepMs` on a clock in Berlin (with its summer time) from `from`
 // to `to`; a sound ends at the first tick 5 s after it began, and an alarm
@@ -63,9 +74,10 @@ struct ZonedRun {
                 began = rig.time.t;
             }
             if (began.isValid() && began.secsTo(rig.time.t) >= 5) {
-                if (rig.sound.playing)
+                if (rig.ui.alarmOpen)
+                    rig.ui.pressStop();
+                else if (rig.sound.playing)
                     rig.sound.finish();
-                rig.ui.unloadAlarmWindow();
                 began = QDateTime();
             }
         }
@@ -97,19 +109,20 @@ private slots:
     void overlaps_data();
     void overlaps();
     void silentDevice();
-    void stallIsCaughtUp_data();
-    void stallIsCaughtUp();
+    void missedAlarms_data();
+    void missedAlarms();
+    void snoozeAndTheRingLimit();
     void clockChanges_data();
     void clockChanges();
     void simulatedYear();
     void alarmWithoutSoundFlashesUntilPressed();
     void offsetMovesNothing();
-    void soundEndClosesAlarmWindow();
     void unplayableSignalDoesNotBlock();
     void unplayableAlarmFlashesUntilPressed();
     void shutdown_data();
     void shutdown();
     void shutdownStopsTheSoundFirst();
+    void caughtUpShutdownAsksOnce();
     void deviceType_data();
     void deviceType();
     void newPlayCutsTheOldOne();
@@ -133,11 +146,11 @@ void TestSchedule::simulatedWeek()
     QFETCH(int, hourly);
     QFETCH(int, halfHourly);
     WeekRig rig;
-    rig.clock.settings().Jihou = jihou ? StoredTrue : StoredFalse;
-    rig.clock.settings().Jihou30 = jihou30 ? StoredTrue : StoredFalse;
-    rig.clock.settings().Jihou00File = QStringLiteral("/s/00.wav");
-    rig.clock.settings().Jihou30File = QStringLiteral("/s/30.wav");
-    rig.time.t = QDateTime(kMonday, QTime(0, 0, 0));
+    rig.set({{"Jihou", jihou ? "True" : "False"},
+             {"Jihou30", jihou30 ? "True" : "False"},
+             {"Jihou00File", "/s/00.wav"},
+             {"Jihou30File", "/s/30.wav"}});
+    rig.time.t = monday(0, 0);
     QElapsedTimer took;
     took.start();
     rig.runUntil(rig.time.t.addDays(7));
@@ -159,14 +172,13 @@ void TestSchedule::simulatedWeek()
 void TestSchedule::alarmsOnceADayWithoutOverlap()
 {
     WeekRig rig;
-    rig.clock.settings().Jihou = StoredFalse;
-    rig.clock.settings().AlarmTime1 = QStringLiteral("07:30");
-    rig.clock.settings().AlarmTime3 = QStringLiteral("07:30"); // same time: alarm 1 wins
-    rig.clock.settings().AlarmTime2 = QStringLiteral("21:05");
-    rig.clock.settings().AlarmSound1 = QStringLiteral("/s/1.wav");
-    rig.clock.settings().AlarmSound2 = QStringLiteral("/s/2.mid");
-    rig.clock.settings().AlarmSound3 = QStringLiteral("/s/3.wav");
-    rig.clock.applyAlarmTimes();
+    rig.set({{"Jihou", "False"},
+             {"AlarmTime1", "07:30"},
+             {"AlarmTime3", "07:30"}, // same time: alarm 1 wins
+             {"AlarmTime2", "21:05"},
+             {"AlarmSound1", "/s/1.wav"},
+             {"AlarmSound2", "/s/2.mid"},
+             {"AlarmSound3", "/s/3.wav"}});
     rig.time.t = QDateTime(kMonday, QTime(0, 0, 0));
     rig.runUntil(rig.time.t.addDays(3));
     QCOMPARE(rig.started, QStringList({"/s/1.wav@2026-12-07 07:30:00", "/s/2.mid@2026-12-07 21:05:00",
@@ -200,14 +212,13 @@ void TestSchedule::overlaps()
     QFETCH(QStringList, started);
     WeekRig rig;
     rig.soundSeconds = 90; // everything still plays when the next one is due
-    rig.clock.settings().Jihou00File = QStringLiteral("/s/00.wav");
-    rig.clock.settings().AlarmTime1 = firstAt;
-    rig.clock.settings().AlarmSound1 = QStringLiteral("/s/1.wav");
-    rig.clock.settings().AlarmTime2 = secondAt;
-    rig.clock.settings().AlarmSound2 = QStringLiteral("/s/2.wav");
-    rig.clock.applyAlarmTimes();
-    rig.time.t = QDateTime(kMonday, QTime(11, 58, 50));
-    rig.runUntil(QDateTime(kMonday, QTime(12, 0, 30)));
+    rig.set({{"Jihou00File", "/s/00.wav"},
+             {"AlarmTime1", firstAt},
+             {"AlarmSound1", "/s/1.wav"},
+             {"AlarmTime2", secondAt},
+             {"AlarmSound2", "/s/2.wav"}});
+    rig.time.t = monday(11, 58, 50);
+    rig.runUntil(monday(12, 0, 30));
     QCOMPARE(rig.started, started);
     QCOMPARE(rig.ui.alarmShows, int(started.count() - started.filter("/s/00.wav").count()));
 }
@@ -216,45 +227,23 @@ void TestSchedule::offsetMovesNothing()
 {
     WeekRig rig;
     rig.clock.settings().OffsetTime = 9.3f;
-    rig.clock.settings().Jihou30 = StoredTrue;
-    rig.clock.settings().Jihou30File = QStringLiteral("/s/30.wav");
-    rig.clock.settings().AlarmTime2 = QStringLiteral("08:15");
-    rig.clock.settings().AlarmSound2 = QStringLiteral("/s/2.wav");
-    rig.clock.applyAlarmTimes();
-    rig.time.t = QDateTime(kMonday, QTime(7, 50, 0));
+    rig.set({{"Jihou30", "True"}, {"Jihou30File", "/s/30.wav"}, {"AlarmTime2", "08:15"}, {"AlarmSound2", "/s/2.wav"}});
+    rig.time.t = monday(7, 50);
     rig.runUntil(rig.time.t.addSecs(3600));
     QCOMPARE(rig.started, QStringList({rig.clock.settings().Jihou00File + "@2026-12-07 07:59:56",
                                        "/s/2.wav@2026-12-07 08:15:00", "/s/30.wav@2026-12-07 08:29:59"}));
     QCOMPARE(rig.clock.shownTime().hour, 18); // 08:50 + 9:30: the face alone is shifted
 }
 
-void TestSchedule::soundEndClosesAlarmWindow()
-{
-    WeekRig rig;
-    rig.set({{"AlarmTime1", "06:00"}, {"AlarmSound1", "/s/1.wav"}});
-    rig.soundSeconds = 2;
-    rig.time.t = QDateTime(kMonday, QTime(5, 59, 58));
-    rig.runUntil(QDateTime(kMonday, QTime(6, 0, 1)));
-    QVERIFY(rig.ui.alarmOpen);
-    QCOMPARE(rig.clock.schedule().same(), 1);
-    QCOMPARE(rig.clock.schedule().playing(), true);
-    rig.runUntil(QDateTime(kMonday, QTime(6, 0, 3)));
-    QVERIFY(!rig.ui.alarmOpen);
-    QCOMPARE(rig.clock.schedule().same(), 0);
-    QCOMPARE(rig.clock.schedule().playing(), false);
-}
-
 void TestSchedule::unplayableSignalDoesNotBlock()
 {
     WeekRig rig;
     rig.sound.result = false; // a missing default JIHOU.WAV, say
-    rig.clock.settings().AlarmTime1 = QStringLiteral("13:00");
-    rig.clock.settings().AlarmSound1 = QStringLiteral("/s/1.wav");
-    rig.clock.applyAlarmTimes();
-    rig.time.t = QDateTime(kMonday, QTime(11, 0, 0));
-    rig.runUntil(QDateTime(kMonday, QTime(12, 59, 59)));
+    rig.set({{"AlarmTime1", "13:00"}, {"AlarmSound1", "/s/1.wav"}});
+    rig.time.t = monday(11, 0);
+    rig.runUntil(monday(12, 59, 59));
     QCOMPARE(rig.sound.played.size(), 2); // 11:59:56 and 12:59:56, each tried
-    QCOMPARE(rig.clock.schedule().same(), 0);
+    QCOMPARE(rig.clock.schedule().sounding(), Sounding::None);
     QCOMPARE(rig.clock.schedule().playing(), false);
 }
 
@@ -262,18 +251,16 @@ void TestSchedule::unplayableAlarmFlashesUntilPressed()
 {
     WeekRig rig;
     rig.sound.result = false;
-    rig.clock.settings().AlarmTime1 = QStringLiteral("13:00");
-    rig.clock.settings().AlarmSound1 = QStringLiteral("/gone.wav");
-    rig.clock.applyAlarmTimes();
-    rig.time.t = QDateTime(kMonday, QTime(12, 59, 57));
-    rig.runUntil(QDateTime(kMonday, QTime(13, 58, 0)));
+    rig.set({{"AlarmTime1", "13:00"}, {"AlarmSound1", "/gone.wav"}});
+    rig.time.t = monday(12, 59, 57);
+    rig.runUntil(monday(13, 58));
     QVERIFY(rig.ui.alarmOpen);
     QVERIFY(rig.ui.alarmBeeps);
-    QCOMPARE(rig.clock.schedule().same(), 1); // holds the schedule ...
-    QCOMPARE(rig.sound.played.size(), 1);     // ... so 13:59:56 will not sound yet
-    rig.ui.unloadAlarmWindow();               // the button
-    QCOMPARE(rig.clock.schedule().same(), 0);
-    rig.runUntil(QDateTime(kMonday, QTime(14, 0, 0)));
+    QCOMPARE(rig.clock.schedule().sounding(), Sounding::Alarm1); // holds the schedule ...
+    QCOMPARE(rig.sound.played.size(), 1);                        // ... so 13:59:56 will not sound yet
+    rig.ui.pressStop();
+    QCOMPARE(rig.clock.schedule().sounding(), Sounding::None);
+    rig.runUntil(monday(14, 0));
     QCOMPARE(rig.sound.played.size(), 2);
 }
 
@@ -295,12 +282,10 @@ void TestSchedule::shutdown()
     QFETCH(int, asked);
     QFETCH(int, requests);
     WeekRig rig;
-    rig.clock.settings().ShutDownTime = QStringLiteral("22:30");
-    rig.clock.settings().MustShutDown = must ? StoredTrue : StoredFalse;
-    rig.clock.applyAlarmTimes();
+    rig.set({{"ShutDownTime", "22:30"}, {"MustShutDown", must ? "True" : "False"}});
     rig.msg.answers = {answer};
-    rig.time.t = QDateTime(kMonday, QTime(22, 29, 0));
-    rig.runUntil(QDateTime(kMonday, QTime(22, 32, 0)));
+    rig.time.t = monday(22, 29);
+    rig.runUntil(monday(22, 32));
     QCOMPARE(rig.msg.asked.size(), asked);
     if (asked)
         QCOMPARE(rig.msg.asked.first(), QStringLiteral("シャットダウン時刻です\r\n終了しますか？"));
@@ -326,81 +311,197 @@ void TestSchedule::shutdownStopsTheSoundFirst()
 {
     WeekRig rig;
     rig.soundSeconds = 60;
-    rig.clock.settings().ShutDownTime = QStringLiteral("23:00");
-    rig.clock.settings().MustShutDown = StoredTrue;
-    rig.clock.settings().AlarmTime1 = QStringLiteral("23:01");
-    rig.clock.settings().AlarmSound1 = QStringLiteral("/s/1.wav");
-    rig.clock.applyAlarmTimes();
-    rig.time.t = QDateTime(kMonday, QTime(22, 59, 50));
-    rig.runUntil(QDateTime(kMonday, QTime(23, 0, 1)));
+    rig.set(
+        {{"ShutDownTime", "23:00"}, {"MustShutDown", "True"}, {"AlarmTime1", "23:01"}, {"AlarmSound1", "/s/1.wav"}});
+    rig.time.t = monday(22, 59, 50);
+    rig.runUntil(monday(23, 0, 1));
     QCOMPARE(rig.power.requests, 1);
     QVERIFY(!rig.sound.playing);
     QVERIFY(!rig.clock.schedule().playing());
     // The stopped signal frees the schedule as its end would: a refused
     // shutdown leaves the next alarm and signal to sound.
-    QCOMPARE(rig.clock.schedule().same(), 0);
+    QCOMPARE(rig.clock.schedule().sounding(), Sounding::None);
     rig.power.done(false, QStringLiteral("no"));
     rig.soundSeconds = 5;
-    rig.runUntil(QDateTime(kMonday, QTime(23, 59, 58)));
+    rig.runUntil(monday(23, 59, 58));
     QCOMPARE(rig.started.mid(1),
              QStringList({"/s/1.wav@2026-12-07 23:01:00", rig.clock.settings().Jihou00File + "@2026-12-07 23:59:56"}));
+}
+
+void TestSchedule::caughtUpShutdownAsksOnce()
+{
+    // A stall over the shutdown time; the clock ticks on while it asks.
+    WeekRig rig;
+    rig.set({{"ShutDownTime", "22:30"}});
+    rig.msg.answers = {false, false};
+    rig.time.t = monday(22, 29, 50);
+    rig.runUntil(monday(22, 29, 55));
+    rig.time.t = monday(22, 30, 20);
+    rig.msg.whileAsking = [&rig] {
+        rig.time.t = rig.time.t.addSecs(1);
+        rig.clock.onTick();
+    };
+    rig.clock.onTick();
+    QCOMPARE(rig.msg.asked.size(), 1);
 }
 
 void TestSchedule::alarmWithoutSoundFlashesUntilPressed()
 {
     // The file plays but ends at once (no notes): the window beeps and stays.
     WeekRig rig;
-    rig.clock.settings().AlarmTime1 = QStringLiteral("07:00");
-    rig.clock.settings().AlarmSound1 = QStringLiteral("/s/empty.mid");
-    rig.clock.applyAlarmTimes();
-    rig.time.t = QDateTime(kMonday, QTime(6, 59, 59));
+    rig.set({{"AlarmTime1", "07:00"}, {"AlarmSound1", "/s/empty.mid"}});
+    rig.time.t = monday(6, 59, 59);
     rig.run(1000);
     QVERIFY(rig.ui.alarmOpen && !rig.ui.alarmBeeps);
     rig.sound.atOnce = true;
     rig.sound.finish();
     QVERIFY(rig.ui.alarmOpen);
     QVERIFY(rig.ui.alarmBeeps);
-    QCOMPARE(rig.clock.schedule().same(), 1);
-    rig.ui.unloadAlarmWindow();
-    QCOMPARE(rig.clock.schedule().same(), 0);
+    QCOMPARE(rig.sound.played.size(), 1); // not tried again and again
+    QCOMPARE(rig.clock.schedule().sounding(), Sounding::Alarm1);
+    rig.ui.pressStop();
+    QCOMPARE(rig.clock.schedule().sounding(), Sounding::None);
 }
 
-void TestSchedule::stallIsCaughtUp_data()
+void TestSchedule::missedAlarms_data()
 {
-    QTest::addColumn<int>("stall"); // seconds without a tick, from 07:29:50
-    QTest::addColumn<bool>("rings");
-    QTest::newRow("none") << 0 << true;
-    QTest::newRow("30 s") << 30 << true;
-    QTest::newRow("61 s") << 61 << true;
-    QTest::newRow("90 s: a suspend") << 90 << false;
+    // The clock last ran at 07:29:59 and runs again `missedBy` seconds after
+    // the 07:30 alarm (and the 07:30 shutdown) fell due.
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<int>("missedBy");
+    QTest::addColumn<int>("rings");        // times the alarm sound starts
+    QTest::addColumn<QString>("dueShown"); // what its window says of the time it was due
+    QTest::addColumn<bool>("listed");      // in the message of missed alarms
+    QTest::addColumn<bool>("powerOff");    // the shutdown acted on: within the minute only
+    QTest::newRow("stall 1 s") << "stall" << 1 << 1 << "07:30" << false << true;
+    QTest::newRow("stall 61 s") << "stall" << 61 << 1 << "07:30" << false << false;
+    QTest::newRow("stall 90 s") << "stall" << 90 << 1 << "07:30" << false << false;
+    QTest::newRow("suspend 29 min") << "suspend" << 29 * 60 << 1 << "07:30" << false << false;
+    QTest::newRow("suspend 31 min") << "suspend" << 31 * 60 << 0 << "" << true << false;
+    // Tuesday's 07:30 is due as the clock runs again: it rings on time.
+    QTest::newRow("suspend a day") << "suspend" << 24 * 3600 << 1 << "" << true << true;
+    // The skipped stretch begins at the alarm's second.
+    QTest::newRow("set forward 15 min") << "stall" << 15 * 60 << 1 << "07:30" << false << false;
+    QTest::newRow("set forward 2 h") << "stall" << 2 * 3600 << 0 << "" << true << false;
+    QTest::newRow("dialog OK 29 min") << "ok" << 29 * 60 << 1 << "07:30" << false << false;
+    QTest::newRow("dialog CANCEL 29 min") << "cancel" << 29 * 60 << 1 << "07:30" << false << false;
+    QTest::newRow("dialog OK 10 h") << "ok" << 10 * 3600 << 0 << "" << true << false;
+    QTest::newRow("dialog CANCEL over midnight") << "cancel" << 17 * 3600 << 0 << "" << true << false;
 }
 
-void TestSchedule::stallIsCaughtUp()
+void TestSchedule::missedAlarms()
 {
-    QFETCH(int, stall);
-    QFETCH(bool, rings);
+    QFETCH(QString, how);
+    QFETCH(int, missedBy);
+    QFETCH(int, rings);
+    QFETCH(QString, dueShown);
+    QFETCH(bool, listed);
+    QFETCH(bool, powerOff);
     WeekRig rig;
-    rig.clock.settings().AlarmTime1 = QStringLiteral("07:30");
-    rig.clock.settings().AlarmSound1 = QStringLiteral("/s/1.wav");
-    rig.clock.applyAlarmTimes();
-    rig.time.t = QDateTime(kMonday, QTime(7, 29, 40));
-    rig.runUntil(QDateTime(kMonday, QTime(7, 29, 50)));
-    rig.time.t = rig.time.t.addSecs(stall);
-    rig.runUntil(QDateTime(kMonday, QTime(7, 32, 0)));
-    QCOMPARE(rig.sound.played.count("/s/1.wav"), rings ? 1 : 0);
+    rig.set({{"Jihou", "False"},
+             {"AlarmTime1", "07:30"},
+             {"AlarmSound1", "/s/1.wav"},
+             {"AlarmMessage1", "朝会"},
+             {"ShutDownTime", "07:30"},
+             {"MustShutDown", "True"}});
+    rig.time.t = monday(7, 29, 50);
+    rig.runUntil(monday(7, 29, 59));
+    if (how == "ok" || how == "cancel")
+        rig.timer.setEnabled(false); // the settings dialog is open
+    rig.time.t = monday(7, 30).addSecs(missedBy);
+    const int shown = rig.ui.alarmShows;
+    if (how == "ok")
+        rig.clock.settingsOk(rig.clock.settings());
+    else if (how == "cancel")
+        rig.clock.settingsClosed();
+    if (how == "suspend")
+        rig.power.resumed(); // at once, without waiting for a tick
+    else
+        rig.clock.onTick();
+    QCOMPARE(rig.sound.played.count("/s/1.wav"), rings);
+    QCOMPARE(rig.ui.alarmShows, shown + rings);
+    if (rings) {
+        QCOMPARE(rig.ui.notice.time, QStringLiteral("07:30"));
+        QCOMPARE(rig.ui.notice.message, QStringLiteral("朝会"));
+        QCOMPARE(rig.ui.notice.dueAt, dueShown);
+    }
+    const QStringList told = rig.msg.shown.filter(text::MissedAlarms);
+    QCOMPARE(told.size(), listed ? 1 : 0);
+    if (listed)
+        QVERIFY2(told.first().endsWith("2026/12/07 07:30  朝会"), qPrintable(told.first()));
+    QCOMPARE(rig.power.requests, powerOff ? 1 : 0);
+    QCOMPARE(rig.tray.tips.last(), trayTip(rig.time.t.date())); // a day on, the tray says so
+    // Never twice: not later that day, nor when the clock is set back over it.
+    rig.ui.pressStop();
+    rig.runUntil(rig.time.t.addSecs(60));
+    rig.time.t = rig.time.t.addSecs(-120);
+    rig.runUntil(rig.time.t.addSecs(180));
+    QCOMPARE(rig.sound.played.count("/s/1.wav"), rings);
+    QCOMPARE(rig.msg.shown.filter(text::MissedAlarms).size(), listed ? 1 : 0);
+}
+
+void TestSchedule::snoozeAndTheRingLimit()
+{
+    // Sounds of 5 s with nobody at the button: the alarm repeats for ten
+    // minutes, then the window flashes on alone. A snooze rings it again five
+    // minutes on; time signals never repeat.
+    Rig rig;
+    rig.clock.start(QString());
+    rig.set({{"AlarmTime2", "06:49"}, {"AlarmSound2", "/s/2.wav"}, {"Jihou00File", "/s/00.wav"}});
+    rig.time.t = monday(6, 48, 59);
+    QDateTime began;
+    qsizetype plays = 0;
+    auto newPlay = [&] {
+        if (rig.sound.played.size() != plays) {
+            plays = rig.sound.played.size();
+            began = rig.time.t;
+        }
+    };
+    auto endAfter5s = [&] {
+        newPlay();
+        if (rig.sound.playing && began.secsTo(rig.time.t) >= 5)
+            rig.sound.finish();
+        newPlay();
+    };
+    rig.run(10 * 60 * 1000 + 2000, endAfter5s);
+    QCOMPARE(rig.sound.played.count("/s/2.wav"), 120); // every 5 s for 10 minutes
+    QVERIFY(!rig.sound.playing);
+    QVERIFY(rig.ui.alarmOpen);
+    QCOMPARE(rig.clock.schedule().sounding(), Sounding::Alarm2);
+    rig.run(60 * 1000, endAfter5s); // 06:59:56 passes: the window holds the floor
+    QCOMPARE(rig.sound.played.count("/s/00.wav"), 0);
+    rig.ui.pressSnooze();
+    QCOMPARE(rig.clock.schedule().sounding(), Sounding::None);
+    rig.run(5 * 60 * 1000 - 1000, endAfter5s);
+    QCOMPARE(rig.sound.played.count("/s/2.wav"), 120);
+    rig.run(1000, endAfter5s);
+    QCOMPARE(rig.sound.played.count("/s/2.wav"), 121);
+    QVERIFY(rig.ui.alarmOpen);
+    QCOMPARE(rig.ui.notice.time, QStringLiteral("06:49"));
+    QCOMPARE(rig.ui.notice.dueAt, QString()); // a snooze rings on time
+    rig.ui.pressStop();
+    rig.run(60 * 60 * 1000, endAfter5s);
+    QCOMPARE(rig.sound.played.count("/s/2.wav"), 121);
+    QCOMPARE(rig.sound.played.count("/s/00.wav"), 1); // 07:59:56, once
 }
 
 void TestSchedule::clockChanges_data()
 {
     QTest::addColumn<QDate>("day");
+    QTest::addColumn<QString>("alarmAt");
     QTest::addColumn<QStringList>("started");
     // 02:00 becomes 03:00: the 02:30 alarm rings at 03:00, no signal at 02:59:56.
-    QTest::newRow("spring forward") << QDate(2026, 3, 29)
+    QTest::newRow("spring forward") << QDate(2026, 3, 29) << "02:30"
                                     << QStringList{"/s/00.wav@2026-03-29 01:59:56 CET",
                                                    "/s/2.wav@2026-03-29 03:00:00 CEST",
                                                    "/s/00.wav@2026-03-29 03:59:56 CEST"};
     // 03:00 becomes 02:00: 02:30 and 02:59:56 come twice, and ring once.
-    QTest::newRow("fall back") << QDate(2026, 10, 25)
+    // The skipped hour begins at the alarm's second.
+    QTest::newRow("spring forward at the alarm")
+        << QDate(2026, 3, 29) << "02:00"
+        << QStringList{"/s/00.wav@2026-03-29 01:59:56 CET", "/s/2.wav@2026-03-29 03:00:00 CEST",
+                       "/s/00.wav@2026-03-29 03:59:56 CEST"};
+    QTest::newRow("fall back") << QDate(2026, 10, 25) << "02:30"
                                << QStringList{"/s/00.wav@2026-10-25 01:59:56 CEST", "/s/2.wav@2026-10-25 02:30:00 CEST",
                                               "/s/00.wav@2026-10-25 02:59:56 CEST",
                                               "/s/00.wav@2026-10-25 03:59:56 CET"};
@@ -409,14 +510,11 @@ void TestSchedule::clockChanges_data()
 void TestSchedule::clockChanges()
 {
     QFETCH(QDate, day);
+    QFETCH(QString, alarmAt);
     QFETCH(QStringList, started);
     Rig rig;
     rig.clock.start(QString());
-    Settings &s = rig.clock.settings();
-    s.Jihou00File = QStringLiteral("/s/00.wav");
-    s.AlarmTime2 = QStringLiteral("02:30");
-    s.AlarmSound2 = QStringLiteral("/s/2.wav");
-    rig.clock.applyAlarmTimes();
+    rig.set({{"Jihou00File", "/s/00.wav"}, {"AlarmTime2", alarmAt}, {"AlarmSound2", "/s/2.wav"}});
     ZonedRun z{rig, {}};
     z.run(berlin(day, QTime(1, 59, 0)), berlin(day, QTime(4, 0, 0)));
     QCOMPARE(z.started, started);
@@ -428,15 +526,13 @@ void TestSchedule::simulatedYear()
     // that length, so every second's events still come, each exactly once.
     Rig rig;
     rig.clock.start(QString());
-    Settings &s = rig.clock.settings();
-    s.Jihou00File = QStringLiteral("/s/00.wav");
-    s.AlarmTime1 = QStringLiteral("06:30");
-    s.AlarmSound1 = QStringLiteral("/s/1.wav");
-    s.AlarmTime2 = QStringLiteral("02:30"); // in the hour the clocks skip or repeat
-    s.AlarmSound2 = QStringLiteral("/s/broken.wav");
-    s.ShutDownTime = QStringLiteral("23:00");
-    rig.sound.failing = {s.AlarmSound2}; // flashes until pressed, every day
-    rig.clock.applyAlarmTimes();
+    rig.set({{"Jihou00File", "/s/00.wav"},
+             {"AlarmTime1", "06:30"},
+             {"AlarmSound1", "/s/1.wav"},
+             {"AlarmTime2", "02:30"}, // in the hour the clocks skip or repeat
+             {"AlarmSound2", "/s/broken.wav"},
+             {"ShutDownTime", "23:00"}});
+    rig.sound.failing = {"/s/broken.wav"}; // flashes until pressed, every day
     ZonedRun z{rig, {}};
     long rssAfterAMonth = 0;
     QElapsedTimer took;
@@ -455,7 +551,8 @@ void TestSchedule::simulatedYear()
     QCOMPARE(rig.sound.played.count("/s/1.wav"), 365);
     QCOMPARE(rig.sound.played.count("/s/broken.wav"), 365);
     QCOMPARE(rig.msg.asked.size(), 365);
-    QCOMPARE(rig.tray.tips.size(), 1 + 365); // the start's, and each midnight after the first tick
+    // The start's, the first tick's (the date went back a year), each midnight after.
+    QCOMPARE(rig.tray.tips.size(), 1 + 1 + 365);
     const long grown = residentKb() - rssAfterAMonth;
     QVERIFY2(grown < 2048, qPrintable(QString::number(grown)));
 }
@@ -466,18 +563,16 @@ void TestSchedule::silentDevice()
     WeekRig rig;
     rig.sound.silent = true;
     rig.soundSeconds = 2;
-    rig.clock.settings().AlarmTime1 = QStringLiteral("07:00");
-    rig.clock.settings().AlarmSound1 = QStringLiteral("/s/1.wav");
-    rig.clock.applyAlarmTimes();
-    rig.time.t = QDateTime(kMonday, QTime(6, 59, 50));
-    rig.runUntil(QDateTime(kMonday, QTime(6, 59, 57)));
+    rig.set({{"AlarmTime1", "07:00"}, {"AlarmSound1", "/s/1.wav"}});
+    rig.time.t = monday(6, 59, 50);
+    rig.runUntil(monday(6, 59, 57));
     QVERIFY(rig.sound.playing); // the signal, silently
-    rig.runUntil(QDateTime(kMonday, QTime(7, 0, 30)));
+    rig.runUntil(monday(7, 0, 30));
     QCOMPARE(rig.sound.played.size(), 2);
     QVERIFY(!rig.sound.playing);
     QVERIFY(rig.ui.alarmOpen);
     QVERIFY(rig.ui.alarmBeeps);
-    QCOMPARE(rig.clock.schedule().same(), 1);
+    QCOMPARE(rig.clock.schedule().sounding(), Sounding::Alarm1);
 }
 
 void TestSchedule::deviceType_data()

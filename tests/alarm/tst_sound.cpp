@@ -92,7 +92,6 @@ private slots:
     void noDeviceIsSilentAndTriedAgain();
     void stripes();
     void alarmWindowFlashesAndStops();
-    void alarmClosesWhenTheSoundEnds();
     void defaultTimeSignal();
     void defaultTimeSignalPlaysOutOfTheBox();
 
@@ -312,10 +311,14 @@ void TestSound::alarmWindowFlashesAndStops()
     auto *w = new AlarmWindow;
     QPointer<AlarmWindow> guard(w);
     int unloads = 0, beeps = 0;
-    w->onUnload = [&] { ++unloads; };
+    w->onStop = [&] { ++unloads; };
     w->beep = [&] { ++beeps; };
-    w->showAlarm(true);
-    QCOMPARE(w->size(), QSize(160, 72));
+    w->showAlarm({QStringLiteral("07:30"), QStringLiteral("朝会"), QStringLiteral("07:28"), true});
+    QCOMPARE(w->shownText(), QStringLiteral("07:30  朝会\n07:28 に鳴る予定でした"));
+    // Both buttons side by side inside the window.
+    const QRect stop = w->button()->geometry(), snooze = w->snoozeButton()->geometry();
+    QVERIFY(w->rect().contains(stop) && w->rect().contains(snooze) && !stop.intersects(snooze));
+    QCOMPARE(w->snoozeButton()->text(), QStringLiteral("スヌーズ"));
     QCOMPARE(w->windowTitle(), QStringLiteral("アラームを止める"));
     QVERIFY(w->windowFlags() & Qt::FramelessWindowHint);
     QVERIFY(w->windowFlags() & Qt::WindowStaysOnTopHint);
@@ -331,32 +334,6 @@ void TestSound::alarmWindowFlashesAndStops()
     w->button()->click();
     QCOMPARE(unloads, 1);
     QTRY_VERIFY(guard.isNull()); // a fresh one for the next alarm
-}
-
-void TestSound::alarmClosesWhenTheSoundEnds()
-{
-    QTemporaryDir config;
-    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
-    ClockApp app(m_dir.path());
-    Clock &c = app.clock();
-    c.settings().AlarmTime1 = QStringLiteral("06:30");
-    c.settings().AlarmSound1 = write(m_dir, QStringLiteral("alarm.wav"), wav(1.0));
-    c.applyAlarmTimes();
-    QElapsedTimer t;
-    t.start();
-    c.schedule().run(QDateTime(QDate(2026, 12, 7), QTime(6, 30, 0)));
-    QCOMPARE(c.schedule().same(), 1);
-    // The window deletes itself once closed: watch it through a guarded pointer.
-    QPointer<QWidget> form3;
-    for (QWidget *top : QApplication::topLevelWidgets())
-        if (top->objectName() == QLatin1String("Form3") && top->isVisible())
-            form3 = top;
-    QVERIFY(form3);
-    QTRY_VERIFY_WITH_TIMEOUT(!form3 || !form3->isVisible(), 5000);
-    qInfo("the alarm window closed %lld ms after the alarm", t.elapsed());
-    QVERIFY2(t.elapsed() > 900, qPrintable(QString::number(t.elapsed())));
-    QCOMPARE(c.schedule().same(), 0);
-    QVERIFY(!c.schedule().playing());
 }
 
 void TestSound::defaultTimeSignal()
@@ -393,9 +370,9 @@ void TestSound::defaultTimeSignalPlaysOutOfTheBox()
     QVERIFY(c.settings().Jihou);
     QVERIFY(c.settings().Jihou00File.endsWith(QStringLiteral("/JIHOU.WAV")));
     c.schedule().run(QDateTime(QDate(2026, 12, 7), QTime(7, 59, 56)));
-    QCOMPARE(c.schedule().same(), 1);
+    QCOMPARE(c.schedule().sounding(), Sounding::TimeSignal);
     QVERIFY(c.schedule().playing());
-    QTRY_COMPARE_WITH_TIMEOUT(c.schedule().same(), 0, 10000); // about 5.7 s
+    QTRY_COMPARE_WITH_TIMEOUT(c.schedule().sounding(), Sounding::None, 10000); // about 5.7 s
     QVERIFY(!c.schedule().playing());
 }
 

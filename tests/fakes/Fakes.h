@@ -71,7 +71,8 @@ public:
     Log &log;
     QStringList shown;
     QStringList asked;
-    std::deque<bool> answers; // Yes when empty
+    std::deque<bool> answers;          // Yes when empty
+    std::function<void()> whileAsking; // runs while a question is open, as ticks would
     int beeps = 0;
     void inform(const QString &text) override
     {
@@ -82,6 +83,8 @@ public:
     {
         asked.append(text);
         log.add(QStringLiteral("ask:") + text);
+        if (whileAsking)
+            std::exchange(whileAsking, nullptr)();
         if (answers.empty())
             return true;
         const bool a = answers.front();
@@ -363,9 +366,10 @@ public:
     bool alarmOpen = false;
     bool alarmBeeps = false;
     int alarmShows = 0;
+    AlarmNotice notice; // what the stop window shows
     int menus = 0, abouts = 0, settingsOpened = 0, quits = 0, ended = 0;
     bool hooked = false;
-    std::function<void()> onUnloadAlarm; // the window's own unload reaching the clock
+    std::function<void(bool snooze)> onUnloadAlarm; // the window's own unload reaching the clock
     void watchRepaints() override
     {
         hooked = true;
@@ -389,22 +393,25 @@ public:
         ++quits;
         log.add(QStringLiteral("quit"));
     }
-    void showAlarmWindow(bool beep) override
+    void showAlarmWindow(const AlarmNotice &n) override
     {
         alarmOpen = true;
-        alarmBeeps = beep;
+        alarmBeeps = n.beep;
+        notice = n;
         ++alarmShows;
         log.add(QStringLiteral("alarm.show"));
     }
-    bool alarmWindowLoaded() const override { return alarmOpen; }
-    void unloadAlarmWindow() override
+    // The stop window's buttons.
+    void pressStop() { unloadAlarm(false); }
+    void pressSnooze() { unloadAlarm(true); }
+    void unloadAlarm(bool snooze)
     {
         if (!alarmOpen)
             return;
         alarmOpen = false;
         log.add(QStringLiteral("alarm.unload"));
         if (onUnloadAlarm)
-            onUnloadAlarm();
+            onUnloadAlarm(snooze);
     }
     void endProgramNow() override
     {
@@ -437,17 +444,41 @@ struct Rig {
     FakeChoosers choose;
     FakeUi ui{log};
     QString appDir;
-    Platform platform;
-    Clock clock;
+    Platform platform; // after the fakes it refers to
+    Clock clock;       // after the platform it uses
 
-    explicit Rig(const QString &dir = {}, SettingsStore *otherStore = nullptr)
+    // A store or a sound output of its own in place of the memory store or the fake sound.
+    explicit Rig(const QString &dir = {}, SettingsStore *otherStore = nullptr, SoundOutput *otherSound = nullptr)
         : appDir(dir.isEmpty() ? ownDir.path() : dir)
-        , platform{time,     input, screen, msg,   window, timer, pump, otherStore ? *otherStore : store,
-                   launcher, tray,  sound,  power, choose, appDir}
+        , platform{time,
+                   input,
+                   screen,
+                   msg,
+                   window,
+                   timer,
+                   pump,
+                   otherStore ? *otherStore : store,
+                   launcher,
+                   tray,
+                   otherSound ? *otherSound : sound,
+                   power,
+                   choose,
+                   appDir}
         , clock(platform, ui)
     {
-        ui.onUnloadAlarm = [this] { clock.schedule().alarmWindowUnloaded(); };
+        // Wired as the program wires them.
+        platform.sound.finished = [this] { clock.schedule().soundDone(); };
+        power.done = [this](bool ok, const QString &error) { clock.schedule().powerOffAnswered(ok, error); };
+        power.resumed = [this] { clock.resumed(); };
+        ui.onUnloadAlarm = [this](bool snooze) {
+            if (snooze)
+                clock.schedule().snoozeAlarm();
+            else
+                clock.schedule().stopAlarm();
+        };
     }
+    // A sound output of the test's own outlives the rig: it must not call into it.
+    ~Rig() { platform.sound.finished = nullptr; }
 
     // Working settings by store key and stored text, as a store would hand them
     // over; the alarm times follow.

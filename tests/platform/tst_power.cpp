@@ -2,6 +2,7 @@
 // system bus that this test starts and stops. Nothing here can reach the real
 // system bus: the address is replaced before the first connection.
 
+#include "Fakes.h"
 #include "platform/LogindPower.h"
 
 #include <QDBusConnection>
@@ -25,6 +26,7 @@ private slots:
     void refusedByCanPowerOff();
     void accessDenied();
     void noLogind();
+    void resumeRingsAMissedAlarmAtOnce();
 
 private:
     void startMock(const QString &canPowerOff);
@@ -202,6 +204,35 @@ void TestPower::noLogind()
     QVERIFY(!a.ok);
     QVERIFY2(a.error.contains(QStringLiteral("org.freedesktop.login1")), qPrintable(a.error));
     QCOMPARE(powerOffCalls(), QStringList());
+}
+
+void TestPower::resumeRingsAMissedAlarmAtOnce()
+{
+    startMock(QStringLiteral("yes"));
+    LogindPower power;
+    test::Rig rig;
+    power.resumed = [&rig] { rig.clock.resumed(); };
+    rig.clock.start(QString());
+    rig.set({{"AlarmTime1", "07:30"}, {"AlarmSound1", "/s/1.wav"}});
+    rig.time.t = QDateTime(QDate(2026, 12, 7), QTime(7, 29, 55));
+    rig.run(2000);
+    // Asleep from 07:29:57 to 07:40; logind tells, and no tick comes.
+    auto emitSleep = [](bool sleeping) {
+        auto m = QDBusMessage::createMethodCall(
+            QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
+            QStringLiteral("org.freedesktop.DBus.Mock"), QStringLiteral("EmitSignal"));
+        m << QStringLiteral("org.freedesktop.login1.Manager") << QStringLiteral("PrepareForSleep")
+          << QStringLiteral("b") << QVariantList{sleeping};
+        const QDBusMessage r = QDBusConnection::systemBus().call(m);
+        QVERIFY2(r.type() == QDBusMessage::ReplyMessage, qPrintable(r.errorMessage()));
+    };
+    emitSleep(true);
+    rig.time.t = QDateTime(QDate(2026, 12, 7), QTime(7, 40, 0), Qt::UTC);
+    QTest::qWait(300);
+    QCOMPARE(rig.sound.played.size(), 0); // going to sleep rings nothing
+    emitSleep(false);
+    QTRY_COMPARE_WITH_TIMEOUT(rig.sound.played, QStringList{"/s/1.wav"}, 3000);
+    QCOMPARE(rig.ui.notice.dueAt, QStringLiteral("07:30"));
 }
 
 QTEST_GUILESS_MAIN(TestPower)

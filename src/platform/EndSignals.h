@@ -1,0 +1,27 @@
+#pragma once
+// SIGTERM, SIGINT and SIGHUP reach the event loop as a call, whatever the
+// program is doing when they come (a sound playing, a dialog open).
+
+#include <QObject>
+#include <functional>
+
+class QSocketNotifier;
+
+namespace dv {
+
+class EndSignals final : public QObject {
+    Q_OBJECT
+public:
+    explicit EndSignals(QObject *parent = nullptr); // one per process
+    ~EndSignals() override;
+
+    std::function<void(int signal)> received;
+
+private:
+    static void handler(int signal);
+    void readSignal();
+
+    QSocketNotifier *m_notifier = nullptr;
+};
+
+} // namespace dv

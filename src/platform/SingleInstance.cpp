@@ -1,0 +1,118 @@
+#include "platform/SingleInstance.h"
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QFile>
+#include <QMetaObject>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QThread>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace dv {
+
+namespace {
+const QString kInterface = QStringLiteral("jp.moku.Dialvane");
+
+// ":0.0" -> "_0_0": what a bus name element and a file name both allow.
+QString displayKey(const QString &display)
+{
+    QString key = display;
+    key.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9]")), QStringLiteral("_"));
+    return key.isEmpty() ? QStringLiteral("none") : key;
+}
+} // namespace
+
+SingleInstance::SingleInstance(const QString &display, QObject *parent)
+    : QObject(parent)
+    , m_busName(kInterface + QStringLiteral(".display") + displayKey(display))
+    , m_lockPath(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) + QStringLiteral("/dialvane-")
+                 + displayKey(display) + QStringLiteral(".lock"))
+{
+}
+
+SingleInstance::~SingleInstance()
+{
+    if (m_onBus)
+        QDBusConnection::sessionBus().unregisterService(m_busName);
+    if (m_lockFd >= 0)
+        ::close(m_lockFd); // the lock goes with it
+}
+
+bool SingleInstance::claim()
+{
+    // The name first: a clock that holds it can be asked for its settings.
+    if (!takeBusName())
+        return false;
+    if (takeLock())
+        return true;
+    if (m_onBus) {
+        QDBusConnection::sessionBus().unregisterService(m_busName);
+        m_onBus = false;
+    }
+    return false;
+}
+
+bool SingleInstance::takeBusName()
+{
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected())
+        return true; // no session bus: the lock alone decides
+    bus.registerObject(QStringLiteral("/"), this, QDBusConnection::ExportScriptableSlots);
+    // A clock that was just killed may hold the name a moment longer.
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        if (bus.interface()
+                ->registerService(m_busName, QDBusConnectionInterface::DontQueueService,
+                                  QDBusConnectionInterface::DontAllowReplacement)
+                .value()
+            == QDBusConnectionInterface::ServiceRegistered) {
+            m_onBus = true;
+            return true;
+        }
+        if (bus.interface()->isServiceRegistered(m_busName).value())
+            return false;
+        QThread::msleep(50);
+    }
+    return false;
+}
+
+bool SingleInstance::takeLock()
+{
+    // flock: the kernel lets go when the holder dies, however it dies.
+    m_lockFd = ::open(QFile::encodeName(m_lockPath).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (m_lockFd < 0)
+        return true; // no runtime folder to lock in: run rather than refuse
+    if (::flock(m_lockFd, LOCK_EX | LOCK_NB) == 0)
+        return true;
+    ::close(m_lockFd);
+    m_lockFd = -1;
+    return false;
+}
+
+bool SingleInstance::askRunningToOpenSettings()
+{
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected())
+        return false;
+    const auto call = QDBusMessage::createMethodCall(m_busName, QStringLiteral("/"), kInterface,
+                                                     QStringLiteral("OpenSettings"));
+    return bus.call(call, QDBus::Block, 3000).type() == QDBusMessage::ReplyMessage;
+}
+
+void SingleInstance::OpenSettings()
+{
+    // Answer the caller first; the dialog opens from the event loop.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (openSettingsRequested)
+                openSettingsRequested();
+        },
+        Qt::QueuedConnection);
+}
+
+} // namespace dv

@@ -1,0 +1,44 @@
+#pragma once
+// One clock per user and display: a name on the session bus where there is
+// one, and a lock in the user's runtime folder in any case.
+
+#include <QObject>
+#include <QString>
+#include <functional>
+
+namespace dv {
+
+class SingleInstance final : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "jp.moku.Dialvane")
+public:
+    // `display`: the display the clock shows on ("" for none).
+    explicit SingleInstance(const QString &display, QObject *parent = nullptr);
+    ~SingleInstance() override;
+
+    // True when this process is now the clock of this display; false when
+    // another one runs. Holds the claim until destroyed.
+    bool claim();
+    // Asks the running clock to open its settings; false when it cannot be asked.
+    bool askRunningToOpenSettings();
+
+    QString busName() const { return m_busName; }
+    QString lockPath() const { return m_lockPath; }
+
+    // A second start asked for the settings; called from the event loop.
+    std::function<void()> openSettingsRequested;
+
+public slots:
+    Q_SCRIPTABLE void OpenSettings();
+
+private:
+    bool takeBusName();
+    bool takeLock();
+
+    QString m_busName;
+    QString m_lockPath;
+    int m_lockFd = -1;
+    bool m_onBus = false;
+};
+
+} // namespace dv

@@ -1,0 +1,93 @@
+// An alarm rings until stopped: the real schedule and the real player on SDL's
+// dummy driver, with the rig's simulated wall clock.
+
+#include "Fakes.h"
+#include "platform/SdlSound.h"
+
+#include <QtTest>
+
+using namespace dv;
+using namespace dv::test;
+
+namespace {
+// A mono 16-bit WAV of `seconds` of a quiet square wave.
+QByteArray wav(double seconds, int rate = 22050)
+{
+    const quint32 n = quint32(seconds * rate);
+    QByteArray out;
+    QDataStream d(&out, QIODevice::WriteOnly);
+    d.setByteOrder(QDataStream::LittleEndian);
+    d.writeRawData("RIFF", 4);
+    d << quint32(36 + n * 2);
+    d.writeRawData("WAVEfmt ", 8);
+    d << quint32(16) << quint16(1) << quint16(1) << quint32(rate) << quint32(rate * 2) << quint16(2) << quint16(16);
+    d.writeRawData("data", 4);
+    d << quint32(n * 2);
+    for (quint32 i = 0; i < n; ++i)
+        d << qint16((i / 25) % 2 ? 2000 : -2000);
+    return out;
+}
+} // namespace
+
+class TestRinging : public QObject {
+    Q_OBJECT
+private slots:
+    void repeatsSnoozesAndStopsAfterTenMinutes();
+};
+
+void TestRinging::repeatsSnoozesAndStopsAfterTenMinutes()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("short.wav"));
+    QFile f(file);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(wav(0.3));
+    f.close();
+
+    SdlSound player;
+    Rig rig({}, nullptr, &player);
+    int ends = 0;
+    const auto toSchedule = player.finished;
+    player.finished = [&] {
+        ++ends;
+        toSchedule();
+    };
+    rig.clock.start(QString());
+    rig.set({{"AlarmTime1", "07:00"}, {"AlarmSound1", file}});
+    rig.time.t = QDateTime(QDate(2026, 12, 7), QTime(6, 59, 59));
+    rig.run(1000);
+    QVERIFY(rig.ui.alarmOpen);
+    QVERIFY2(player.isPlaying(), qPrintable(player.lastError()));
+
+    // The 0.3 s sound ends and starts again, and again.
+    QTRY_VERIFY_WITH_TIMEOUT(ends >= 3, 5000);
+    QVERIFY(player.isPlaying());
+    QCOMPARE(rig.clock.schedule().sounding(), Sounding::Alarm1);
+
+    // Ten minutes on the wall clock: the sound stops, the window stays.
+    rig.run(10 * 60 * 1000);
+    QVERIFY(!player.isPlaying());
+    const int endsAtLimit = ends;
+    QTest::qWait(700);
+    QVERIFY(!player.isPlaying());
+    QCOMPARE(ends, endsAtLimit);
+    QVERIFY(rig.ui.alarmOpen);
+
+    // Snoozed: quiet for five minutes, then it rings again in the same way.
+    rig.ui.pressSnooze();
+    QVERIFY(!player.isPlaying());
+    rig.run(5 * 60 * 1000 - 1000);
+    QVERIFY(!player.isPlaying());
+    rig.run(1000);
+    QVERIFY(player.isPlaying());
+    QVERIFY(rig.ui.alarmOpen);
+    QTRY_VERIFY_WITH_TIMEOUT(ends >= endsAtLimit + 2, 5000);
+    QVERIFY(player.isPlaying());
+
+    rig.ui.pressStop();
+    QVERIFY(!player.isPlaying());
+    QCOMPARE(rig.clock.schedule().sounding(), Sounding::None);
+}
+
+QTEST_MAIN(TestRinging)
+#include "tst_ringing.moc"

@@ -1,0 +1,193 @@
+// The real clock on a real X server: one clock per display, and a polite
+// signal ends it at once while an alarm sounds.
+
+#include "XTools.h"
+
+#include <QtTest>
+#include <csignal>
+
+using namespace dv::xt;
+
+namespace {
+QString title(const QString &win)
+{
+    return run(QStringLiteral("xprop"), {QStringLiteral("-id"), win, QStringLiteral("_NET_WM_NAME")});
+}
+bool hasWindowTitled(qint64 pid, const QString &text)
+{
+    for (const QString &w : windowsOf(pid))
+        if (title(w).contains(text))
+            return true;
+    return false;
+}
+} // namespace
+
+class TestX11Alarm : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void twoStartsLeaveOneClock_data();
+    void twoStartsLeaveOneClock();
+    void sigtermEndsTheClockWhileAnAlarmSounds();
+
+private:
+    QString m_sessionBus;
+    qint64 m_busPid = 0;
+};
+
+void TestX11Alarm::initTestCase()
+{
+    // A session bus of our own, so the clocks never meet the desktop's.
+    QProcess bus;
+    bus.start(QStringLiteral("dbus-daemon"), {QStringLiteral("--session"), QStringLiteral("--fork"),
+                                              QStringLiteral("--print-address=1"), QStringLiteral("--print-pid=1")});
+    QVERIFY(bus.waitForFinished(10000));
+    const QStringList out = QString::fromUtf8(bus.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(out.size(), 2);
+    m_sessionBus = out.at(0).trimmed();
+    m_busPid = out.at(1).trimmed().toLongLong();
+}
+
+void TestX11Alarm::cleanupTestCase()
+{
+    if (m_busPid > 0)
+        ::kill(pid_t(m_busPid), SIGTERM);
+}
+
+void TestX11Alarm::twoStartsLeaveOneClock_data()
+{
+    QTest::addColumn<bool>("sessionBus"); // else only the lock in the runtime folder
+    QTest::addColumn<QString>("args");
+    QTest::newRow("session bus") << true << "";
+    QTest::newRow("runtime lock, no bus") << false << "";
+    QTest::newRow("-delreg is told, not done") << true << "-delreg";
+}
+
+void TestX11Alarm::twoStartsLeaveOneClock()
+{
+    QFETCH(bool, sessionBus);
+    QFETCH(QString, args);
+    qputenv("DBUS_SESSION_BUS_ADDRESS", sessionBus ? m_sessionBus.toUtf8() : QByteArray("disabled:"));
+    ClockProcess first;
+    first.writeSettings(QStringLiteral("FormLeft=1500\nFormTop=1500\n"));
+    first.start();
+    QVERIFY(!first.clockWindow().isEmpty());
+    const QByteArray storeBefore = [&] {
+        QFile f(first.confPath());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }();
+
+    QProcess second;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), first.config.path());
+    env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    second.setProcessEnvironment(env);
+    second.start(qEnvironmentVariable("DIALVANE_BUILD_DIR") + QStringLiteral("/dialvane"),
+                 args.isEmpty() ? QStringList() : QStringList{args});
+    QVERIFY(second.waitForStarted());
+    if (!args.isEmpty()) {
+        // It says why it does nothing, and the running clock's store stays.
+        QVERIFY(waitFor([&] { return hasWindowTitled(second.processId(), QStringLiteral("Dialvane Ver.2.00")); }));
+        QFile f(first.confPath());
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), storeBefore);
+        second.kill();
+        second.waitForFinished();
+    } else {
+        QVERIFY(second.waitForFinished(10000));
+        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second.exitCode(), 0);
+    }
+    QCOMPARE(first.proc.state(), QProcess::Running);
+    // Asked over the bus, the running clock opens its settings (and steps
+    // aside while they are open); without a bus it goes on as it was.
+    if (!sessionBus || !args.isEmpty()) {
+        QCOMPARE(windowsOf(first.proc.processId(), QSize(120, 120)).size(), 1);
+        return;
+    }
+    QString dialog;
+    QVERIFY(waitFor([&] {
+        for (const QString &w : windowsOf(first.proc.processId()))
+            if (title(w).contains(QStringLiteral("時計の設定")))
+                dialog = w;
+        return !dialog.isEmpty();
+    }));
+    // An edit left in the dialog, then SIGTERM: it ends at once, asks nothing
+    // and saves nothing.
+    xdotool({QStringLiteral("windowactivate"), QStringLiteral("--sync"), dialog});
+    xdotool({QStringLiteral("type"), QStringLiteral("99")});
+    QElapsedTimer t;
+    t.start();
+    ::kill(pid_t(first.proc.processId()), SIGTERM);
+    QVERIFY(first.proc.waitForFinished(5000));
+    QVERIFY2(t.elapsed() < 1000, qPrintable(QString::number(t.elapsed())));
+    QCOMPARE(first.proc.exitCode(), 0);
+    QFile f(first.confPath());
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), storeBefore);
+}
+
+void TestX11Alarm::sigtermEndsTheClockWhileAnAlarmSounds()
+{
+    qputenv("DBUS_SESSION_BUS_ADDRESS", m_sessionBus.toUtf8());
+    ClockProcess clock;
+    // A 60 s alarm sound, due two seconds after the start.
+    const QString sound = clock.config.filePath(QStringLiteral("long.wav"));
+    {
+        const quint32 rate = 8000, n = 60 * rate;
+        QByteArray w;
+        QDataStream d(&w, QIODevice::WriteOnly);
+        d.setByteOrder(QDataStream::LittleEndian);
+        d.writeRawData("RIFF", 4);
+        d << quint32(36 + n);
+        d.writeRawData("WAVEfmt ", 8);
+        d << quint32(16) << quint16(1) << quint16(1) << rate << rate << quint16(1) << quint16(8);
+        d.writeRawData("data", 4);
+        d << n;
+        w.append(QByteArray(int(n), char(0x80))); // 8-bit silence
+        QFile f(sound);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(w);
+    }
+    clock.writeSettings(QStringLiteral("AlarmTime1=07:30\nAlarmSound1=%1\nFormLeft=1500\nFormTop=1500\n").arg(sound));
+    QByteArray stored;
+    {
+        QFile f(clock.confPath());
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        stored = f.readAll();
+    }
+    // The clock's wall clock starts at 07:29:58 and runs on.
+    const QStringList faketime = QDir(QStringLiteral("/usr/lib")).entryList({QStringLiteral("*-linux-gnu*")});
+    QString preload;
+    for (const QString &d : faketime)
+        if (QFileInfo::exists(QStringLiteral("/usr/lib/%1/faketime/libfaketime.so.1").arg(d)))
+            preload = QStringLiteral("/usr/lib/%1/faketime/libfaketime.so.1").arg(d);
+    QVERIFY2(!preload.isEmpty(), "libfaketime (package faketime)");
+    qputenv("LD_PRELOAD", preload.toUtf8());
+    qputenv("FAKETIME", "@2026-12-07 07:29:58");
+    qputenv("FAKETIME_DONT_FAKE_MONOTONIC", "1");
+    clock.start();
+    for (const char *name : {"LD_PRELOAD", "FAKETIME", "FAKETIME_DONT_FAKE_MONOTONIC"})
+        qunsetenv(name);
+    QVERIFY(!clock.clockWindow().isEmpty());
+    // The stop window: the sound has started, and plays for a minute.
+    QVERIFY(waitFor([&] { return !windowsOf(clock.proc.processId(), QSize(240, 112)).isEmpty(); }));
+    QTest::qWait(500);
+    QElapsedTimer t;
+    t.start();
+    ::kill(pid_t(clock.proc.processId()), SIGTERM);
+    QVERIFY(clock.proc.waitForFinished(5000));
+    const qint64 took = t.elapsed();
+    qInfo("ended %lld ms after SIGTERM", took);
+    QVERIFY2(took < 1000, qPrintable(QString::number(took)));
+    QCOMPARE(clock.proc.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(clock.proc.exitCode(), 0);
+    QFile f(clock.confPath());
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), stored); // no question, no save
+}
+
+QTEST_GUILESS_MAIN(TestX11Alarm)
+#include "tst_x11_alarm.moc"
