@@ -2,6 +2,7 @@
 
 #include "resources/Art.h"
 #include "resources/Texts.h"
+#include "platform/WindowCentre.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -50,10 +51,7 @@ void AlarmWindow::showAlarm(bool beepEachFlash)
     m_image->setPixmap(QPixmap::fromImage(m_frameA));
     m_showingB = false;
     m_timer.start(500);
-    if (const QScreen *s = QGuiApplication::primaryScreen()) {
-        const QRect g = s->geometry();
-        move(g.x() + (g.width() - width()) / 2, g.y() + (g.height() - height()) / 2);
-    }
+    centreOnScreen(this);
     show();
     raise();
 }

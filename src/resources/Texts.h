@@ -30,6 +30,8 @@ inline QString withPath(const QString &message, const QString &path)
 inline const QString SaveFailed = QStringLiteral("設定を保存できませんでした");
 // The store's file is no regular file of sane size: the defaults run instead.
 inline const QString StoreUnreadable = QStringLiteral("設定ファイルを読めません。標準の設定で起動します");
+// The unreadable store was renamed rather than written over.
+inline const QString StoreSetAside = QStringLiteral("元の設定ファイルは次の名前で残してあります");
 // -offset= held no usable number.
 inline const QString BadOffset = QStringLiteral("時刻のずれ（-offset=）の値が正しくないため、無視します");
 // -delreg could not remove the stored settings.
@@ -86,6 +88,8 @@ inline const QString AlarmSoundLabel = QStringLiteral("アラームサウンド�
 inline const QString AlarmRow1 = QStringLiteral("１");
 inline const QString AlarmRow2 = QStringLiteral("２");
 inline const QString AlarmRow3 = QStringLiteral("３");
+// Our own: the column of the alarms' messages, shown when they ring.
+inline const QString AlarmMessageLabel = QStringLiteral("メッセージ");
 inline const QString ShutdownTimeLabel = QStringLiteral("シャットダウン時刻");
 inline const QString SlideshowButton = QStringLiteral("スライドショー設定");
 inline const QString SizeButton = QStringLiteral("サイズ設定");
@@ -113,6 +117,23 @@ inline const QString FormatJpeg = QStringLiteral("JPEGフォーマット(*.jpg)"
 inline const QString FormatRle = QStringLiteral("RLEフォーマット(*.rle)");
 inline const QString FormatDib = QStringLiteral("DIBフォーマット(*.dib)");
 inline const QString FormatIco = QStringLiteral("アイコンフォーマット(*.ico)");
+inline const QString FormatPng = QStringLiteral("PNGフォーマット(*.png)");
+// The slideshow intervals, in the order the dialog lists them.
+inline const QString Slide1Min = QStringLiteral("１分");
+inline const QString Slide2Min = QStringLiteral("２分");
+inline const QString Slide3Min = QStringLiteral("３分");
+inline const QString Slide5Min = QStringLiteral("５分");
+inline const QString Slide10Min = QStringLiteral("１０分");
+inline const QString Slide15Min = QStringLiteral("１５分");
+inline const QString Slide20Min = QStringLiteral("２０分");
+inline const QString Slide30Min = QStringLiteral("３０分");
+inline const QString Slide1Hour = QStringLiteral("１時間");
+inline const QString Slide2Hours = QStringLiteral("２時間");
+inline const QString SlideTimeDefault = Slide5Min;
+// The size list: "  60 pixel ( 0.5倍 )" ... and the screen's own height.
+inline const QString SizeEntryPixel = QStringLiteral(" pixel ( ");
+inline const QString SizeEntryTimes = QStringLiteral("倍 )");
+inline const QString ScreenSizeEntry = QStringLiteral("ScreenSize (Height)");
 inline const QString SizeCaption = QStringLiteral("時計のサイズ設定");
 inline const QString Pixel = QStringLiteral("pixel");
 inline const QString ChimeCaption = QStringLiteral("時報の設定");

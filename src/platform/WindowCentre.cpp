@@ -1,0 +1,23 @@
+#include "platform/WindowCentre.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+#include <algorithm>
+
+namespace dv {
+
+void centreOnScreen(QWidget *w)
+{
+    w->adjustSize();
+    const QScreen *s = QGuiApplication::primaryScreen();
+    if (!s)
+        return;
+    const QRect area = s->availableGeometry();
+    // A window's move places its frame, caption included, where there is one.
+    const QSize outer = w->frameGeometry().size();
+    w->move(area.x() + std::max(0, (area.width() - outer.width()) / 2),
+            area.y() + std::max(0, (area.height() - outer.height()) / 2));
+}
+
+} // namespace dv
