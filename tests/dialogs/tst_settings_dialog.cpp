@@ -4,7 +4,9 @@
 #include "Fakes.h"
 #include "dialogs/SettingsDialog.h"
 #include "dialogs/SubDialogs.h"
+#include "platform/QSettingsStore.h"
 #include "platform/QtPlatform.h"
+#include "resources/Texts.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -12,6 +14,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTreeView>
 #include <QtTest>
 
@@ -46,7 +50,8 @@ struct DialogRig {
     Rig rig;
     Host host{rig};
     std::unique_ptr<SettingsDialog> d;
-    explicit DialogRig(const QMap<QString, QString> &stored = {})
+    explicit DialogRig(const QMap<QString, QString> &stored = {}, SettingsStore *store = nullptr)
+        : rig(QString(), store)
     {
         rig.store.values = stored;
         rig.clock.start(QString());
@@ -61,6 +66,15 @@ struct DialogRig {
         return d->findChild<T *>(QString::fromLatin1(name));
     }
     void click(const char *name) { w<QPushButton>(name)->click(); }
+    // OK as a user gives it: a mouse click (the focus goes to the button
+    // first), or Enter in the field that has the focus.
+    static void press(QWidget *focused, QPushButton *ok, const QString &how)
+    {
+        if (how == "Enter")
+            QTest::keyClick(focused, Qt::Key_Return);
+        else
+            QTest::mouseClick(ok, Qt::LeftButton);
+    }
     // Type into a field and leave it with Tab.
     void typeAndLeave(const char *name, const QString &text)
     {
@@ -90,6 +104,13 @@ private slots:
     void timeFieldLeft();
     void fileFieldLeft_data();
     void fileFieldLeft();
+    void okRefusesATimeThatCannotRing_data();
+    void okRefusesATimeThatCannotRing();
+    void sizeOkKeepsToTheRange_data();
+    void sizeOkKeepsToTheRange();
+    void enterAndEscape();
+    void longestFieldsSurviveARestart_data();
+    void longestFieldsSurviveARestart();
     void okAppliesReshapesAndSaves();
     void okBringsAnOffscreenClockBack();
     void cancelKeepsTheEditsUntilRefilled();
@@ -201,6 +222,167 @@ void TestSettingsDialog::fileFieldLeft()
     QCOMPARE(QApplication::focusWidget(), r.w(field.constData()));
 }
 
+void TestSettingsDialog::okRefusesATimeThatCannotRing_data()
+{
+    QTest::addColumn<QByteArray>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("how");
+    QTest::newRow("alarm 1, 7:3, click") << QByteArray("Text2") << "7:3"
+                                         << "click";
+    QTest::newRow("alarm 2, 99:99, Enter") << QByteArray("Text3") << "99:99"
+                                           << "Enter";
+    QTest::newRow("alarm 3, 24:00, click") << QByteArray("Text4") << "24:00"
+                                           << "click";
+    QTest::newRow("shutdown, 7:3, Enter") << QByteArray("Text8") << "7:3"
+                                          << "Enter";
+    // A long paste: the field keeps five characters, still no time.
+    QTest::newRow("alarm 1, pasted") << QByteArray("Text2") << QString(32767, QLatin1Char('1')) << "Enter";
+}
+
+void TestSettingsDialog::okRefusesATimeThatCannotRing()
+{
+    QFETCH(QByteArray, field);
+    QFETCH(QString, typed);
+    QFETCH(QString, how);
+    DialogRig r;
+    auto *f = r.w<QLineEdit>(field.constData());
+    f->setFocus();
+    f->setText(typed);
+    DialogRig::press(f, r.w<QPushButton>("Command1"), how);
+    QCOMPARE(r.host.accepted, 0);
+    QVERIFY(r.d->isVisible());
+    QCOMPARE(QApplication::focusWidget(), f);
+    QCOMPARE(r.rig.msg.beeps, 1);
+    QCOMPARE(r.rig.store.writes, 0);
+    // Put right, the same press goes through.
+    f->setText(QStringLiteral("7:30"));
+    DialogRig::press(f, r.w<QPushButton>("Command1"), how);
+    QCOMPARE(r.host.accepted, 1);
+    QCOMPARE(r.rig.store.values.value(field == "Text8"   ? "ShutDownTime"
+                                      : field == "Text2" ? "AlarmTime1"
+                                      : field == "Text3" ? "AlarmTime2"
+                                                         : "AlarmTime3"),
+             QStringLiteral("07:30"));
+}
+
+void TestSettingsDialog::sizeOkKeepsToTheRange_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("how");
+    QTest::newRow("0") << "0"
+                       << "click";
+    QTest::newRow("59") << "59"
+                        << "Enter";
+    QTest::newRow("-100") << "-100"
+                          << "click";
+    QTest::newRow("5000") << "5000"
+                          << "Enter";
+    QTest::newRow("769, one above the screen") << "769"
+                                               << "click";
+    QTest::newRow("empty") << ""
+                           << "Enter";
+    QTest::newRow("no number") << "abc"
+                               << "click";
+}
+
+void TestSettingsDialog::sizeOkKeepsToTheRange()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, how);
+    DialogRig r({{"Mag2Flag", "True"}, {"ClockSize", "240"}});
+    r.click("Command15");
+    auto *s = topLevel<SizeDialog>("Form6");
+    QVERIFY(s);
+    s->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(s));
+    auto *size = s->findChild<QLineEdit *>("Text1");
+    size->setFocus();
+    size->setText(typed);
+    DialogRig::press(size, s->findChild<QPushButton *>("Command1"), how);
+    QVERIFY(s->isVisible());
+    QCOMPARE(QApplication::focusWidget(), size);
+    QCOMPARE(r.rig.clock.settings().ClockSize, 240);
+    size->setText(QStringLiteral("768"));
+    DialogRig::press(size, s->findChild<QPushButton *>("Command1"), how);
+    QTRY_VERIFY(r.d->isEnabled());
+    QCOMPARE(r.rig.clock.settings().ClockSize, 768);
+}
+
+void TestSettingsDialog::enterAndEscape()
+{
+    DialogRig r;
+    // Escape in a sub-dialog is its CANCEL: closed, nothing taken, the settings back.
+    r.click("Command17");
+    auto *c = topLevel<ChimeDialog>("Form7");
+    QVERIFY(c);
+    auto *hourFile = c->findChild<QLineEdit *>("Text1");
+    hourFile->setText(QStringLiteral("/typed.wav"));
+    QTest::keyClick(hourFile, Qt::Key_Escape);
+    QTRY_VERIFY(r.d->isEnabled());
+    QVERIFY(r.rig.clock.settings().Jihou00File != QStringLiteral("/typed.wav"));
+    // Enter is its OK.
+    r.click("Command17");
+    c = topLevel<ChimeDialog>("Form7");
+    hourFile = c->findChild<QLineEdit *>("Text1");
+    hourFile->setText(QStringLiteral("/typed.wav"));
+    QTest::keyClick(hourFile, Qt::Key_Enter);
+    QTRY_VERIFY(r.d->isEnabled());
+    QCOMPARE(r.rig.clock.settings().Jihou00File, QStringLiteral("/typed.wav"));
+    // Escape in the settings dialog is CANCEL: the clock comes back, nothing saved.
+    QTest::keyClick(r.w("Text8"), Qt::Key_Escape);
+    QCOMPARE(r.host.closed, 1);
+    QVERIFY(!r.d->isVisible());
+    QCOMPARE(r.rig.store.writes, 0);
+}
+
+void TestSettingsDialog::longestFieldsSurviveARestart_data()
+{
+    // What the store writes longest for a character: UTF-8, or an escape.
+    QTest::addColumn<QChar>("fill");
+    QTest::newRow("Japanese") << QChar(0x3042);
+    QTest::newRow("control character") << QChar(0x01);
+    QTest::newRow("backslash") << QChar('\\');
+}
+
+void TestSettingsDialog::longestFieldsSurviveARestart()
+{
+    QFETCH(QChar, fill);
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config.path());
+    QSettingsStore store;
+    DialogRig r({}, &store);
+    // Everything pasted at once, far longer than any field keeps.
+    const QString paste(40000, fill);
+    auto pasteInto = [&paste](QWidget *dialog) {
+        for (QLineEdit *f : dialog->findChildren<QLineEdit *>())
+            if (f->maxLength() != 5) // the times must ring to pass OK
+                f->setText(paste);
+    };
+    for (const char *opener : {"Command13", "Command17"}) {
+        r.w<QCheckBox>(opener == QByteArray("Command13") ? "Check8" : "Check3")->setChecked(true);
+        r.click(opener);
+        auto *sub = topLevel<QDialog>(opener == QByteArray("Command13") ? "Form4" : "Form7");
+        QVERIFY(sub);
+        pasteInto(sub);
+        QTest::keyClick(sub, Qt::Key_Return);
+        QTRY_VERIFY(r.d->isEnabled());
+    }
+    pasteInto(r.d.get());
+    r.click("Command1");
+    QCOMPARE(r.host.accepted, 1);
+    // Missing files are told of (they do not exist); a failed save is not.
+    QVERIFY(!r.rig.msg.shown.join(QString()).contains(text::SaveFailed));
+    const Settings written = r.rig.clock.parameters().saved();
+    QVERIFY(written.Jihou30File.size() >= 4096 && written.AlarmMessage3.size() >= 80);
+    // The next start reads every one of them back.
+    Rig next(QString(), &store);
+    next.clock.loadSettings();
+    QVERIFY(store.readable());
+    for (const SettingField &f : settingFields())
+        QCOMPARE(fieldText(next.clock.settings(), f), fieldText(written, f));
+}
+
 void TestSettingsDialog::okAppliesReshapesAndSaves()
 {
     DialogRig r({{"ClockSize", "240"}, {"BackImage", ""}});
@@ -209,6 +391,7 @@ void TestSettingsDialog::okAppliesReshapesAndSaves()
     r.w<QCheckBox>("Check2")->click();  // on top
     r.click("Command12");               // board colour
     r.typeAndLeave("Text3", "6:05");
+    r.typeAndLeave("Text10", "会議");
     r.click("Command1");
     QCOMPARE(r.host.accepted, 1);
     QVERIFY(!r.d->isVisible());
@@ -222,6 +405,7 @@ void TestSettingsDialog::okAppliesReshapesAndSaves()
     QCOMPARE(r.rig.store.values.value("Mag2Flag"), QStringLiteral("True"));
     QCOMPARE(r.rig.store.values.value("BoardColor"), QStringLiteral("255"));
     QCOMPARE(r.rig.store.values.value("AlarmTime2"), QStringLiteral("06:05"));
+    QCOMPARE(r.rig.store.values.value("AlarmMessage2"), QStringLiteral("会議"));
     QCOMPARE(r.rig.clock.schedule().times().alarm[1], QStringLiteral("06:05:00"));
     QVERIFY(r.d->unchanged()); // OK saved everything
     r.rig.time.t = r.rig.time.t.addSecs(1);
@@ -335,8 +519,11 @@ void TestSettingsDialog::slideshowDialog()
     QCOMPARE(list->item(9)->text(), QStringLiteral("２時間"));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(7)).center());
     QCOMPARE(s->findChild<QLineEdit *>("Text2")->text(), QStringLiteral("３０分"));
+    // A mask stored before PNG came keeps its meaning: PNG off.
+    QVERIFY(!s->findChild<QCheckBox *>("Check7")->isChecked());
     for (int i : {2, 4, 5, 6})
         s->findChild<QCheckBox *>(QStringLiteral("Check%1").arg(i))->setChecked(false);
+    s->findChild<QCheckBox *>("Check7")->setChecked(true);
     // The root of the tree is "/" and stays "/".
     auto *tree = s->findChild<QTreeView *>("Dir1");
     tree->setCurrentIndex(static_cast<QFileSystemModel *>(tree->model())->index(QStringLiteral("/")));
@@ -346,7 +533,7 @@ void TestSettingsDialog::slideshowDialog()
     QTRY_VERIFY(r.d->isEnabled());
     const Settings &w = r.rig.clock.settings();
     QCOMPARE(w.SlideTime, QStringLiteral("３０分"));
-    QCOMPARE(int(w.SlideGrafix), 5);
+    QCOMPARE(int(w.SlideGrafix), 5 + 64);
     QCOMPARE(w.BmpDirectory, QStringLiteral("/"));
     // CANCEL leaves all three.
     r.click("Command13");
