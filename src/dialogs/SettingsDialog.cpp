@@ -51,6 +51,15 @@ const AlarmNames kAlarmNames[3] = {
     {"Label9", text::AlarmRow3, "Text4", "Text7", "Command10", "Text11", text::AlarmSoundMissing3},
 };
 
+// A "参照" button no wider than its caption: the rows fit a small screen.
+QPushButton *newBrowse(QWidget *parent, const char *name)
+{
+    QPushButton *b = newButton(parent, name, text::Browse);
+    const QFontMetrics fm(b->font());
+    b->setMaximumWidth(fm.horizontalAdvance(text::Browse) + 2 * fm.height());
+    return b;
+}
+
 QCheckBox *newBox(QWidget *parent, const char *name, const QString &caption)
 {
     auto *b = new QCheckBox(caption, parent);
@@ -96,8 +105,8 @@ SettingsDialog::SettingsDialog(Parameters &params, Platform &platform, SettingsH
     all->addLayout(buildButtons());
     all->setSizeConstraint(QLayout::SetMinimumSize);
     // Small screens and large fonts: rows close together rather than off the screen.
-    all->setSpacing(4);
-    all->setContentsMargins(8, 6, 8, 6);
+    all->setSpacing(2);
+    all->setContentsMargins(8, 4, 8, 4);
     openSubDialogs();
     fill();
 }
@@ -113,7 +122,7 @@ QLayout *SettingsDialog::buildPictureRow()
 {
     m_picture = newField(this, "Text1", &Settings::BackImage);
     m_picture->setMinimumWidth(240);
-    m_pictureBrowse = newButton(this, "Command4", text::Browse);
+    m_pictureBrowse = newBrowse(this, "Command4");
     onFieldLeft(m_picture, [this] { fileLeft(m_picture, text::BoardPictureMissing); });
     connect(m_pictureBrowse, &QPushButton::clicked, this,
             [this] { chooseInto(sys.choose, pictureChoice(sys.appDir), m_picture); });
@@ -172,7 +181,7 @@ QGroupBox *SettingsDialog::buildColours()
         auto *swatch = new Swatch(frame);
         swatch->setObjectName(QString::fromLatin1(c.swatch));
         m_colours[size_t(i)] = swatch;
-        auto *pick = newButton(frame, c.pick, text::Browse);
+        auto *pick = newBrowse(frame, c.pick);
         auto choose = [this, swatch] {
             // Cancelled: the swatch keeps its colour.
             if (const std::optional<quint32> colour = sys.choose.color())
@@ -193,8 +202,8 @@ QGroupBox *SettingsDialog::buildAlarms()
     auto *frame = new QGroupBox(text::AlarmFrame, this);
     frame->setObjectName(QStringLiteral("Frame2"));
     auto *grid = new QGridLayout(frame);
-    grid->setContentsMargins(6, 2, 6, 4);
-    grid->setVerticalSpacing(2);
+    grid->setContentsMargins(6, 0, 6, 2);
+    grid->setVerticalSpacing(1);
     grid->addWidget(newLabel(frame, "Label5", text::AlarmTimeLabel), 0, 1);
     grid->addWidget(newLabel(frame, "Label6", text::AlarmSoundLabel), 0, 2);
     grid->addWidget(newLabel(frame, "Label14", text::AlarmMessageLabel), 0, 4);
@@ -206,10 +215,10 @@ QGroupBox *SettingsDialog::buildAlarms()
         row.time = newField(frame, n.time, a.time);
         row.time->setMaximumWidth(timeWidth);
         row.sound = newField(frame, n.sound, a.sound);
-        row.sound->setMinimumWidth(160);
-        auto *browse = newButton(frame, n.browse, text::Browse);
+        row.sound->setMinimumWidth(150);
+        auto *browse = newBrowse(frame, n.browse);
         row.message = newField(frame, n.message, a.message);
-        row.message->setMinimumWidth(100);
+        row.message->setMinimumWidth(90);
         grid->addWidget(newLabel(frame, n.number, n.caption), i + 1, 0);
         grid->addWidget(row.time, i + 1, 1);
         grid->addWidget(row.sound, i + 1, 2);

@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTreeView>
@@ -112,6 +113,8 @@ private slots:
     void longestFieldsSurviveARestart_data();
     void longestFieldsSurviveARestart();
     void okAppliesReshapesAndSaves();
+    void fitsTheScreen_data();
+    void fitsTheScreen();
     void okBringsAnOffscreenClockBack();
     void cancelKeepsTheEditsUntilRefilled();
     void choosers();
@@ -381,6 +384,37 @@ void TestSettingsDialog::longestFieldsSurviveARestart()
     QVERIFY(store.readable());
     for (const SettingField &f : settingFields())
         QCOMPARE(fieldText(next.clock.settings(), f), fieldText(written, f));
+}
+
+void TestSettingsDialog::fitsTheScreen_data()
+{
+    QTest::addColumn<QByteArray>("opener"); // empty: the settings dialog itself
+    QTest::addColumn<QByteArray>("dialog");
+    QTest::newRow("settings") << QByteArray() << QByteArray("Form2");
+    QTest::newRow("slideshow") << QByteArray("Command13") << QByteArray("Form4");
+    QTest::newRow("size") << QByteArray("Command15") << QByteArray("Form6");
+    QTest::newRow("time signal") << QByteArray("Command17") << QByteArray("Form7");
+}
+
+// Run again on a 640 x 480 screen and with fonts half as large again.
+void TestSettingsDialog::fitsTheScreen()
+{
+    QFETCH(QByteArray, opener);
+    QFETCH(QByteArray, dialog);
+    DialogRig r({{"SlideBmp", "True"}, {"Mag2Flag", "True"}});
+    if (!opener.isEmpty())
+        r.click(opener.constData());
+    QWidget *d = topLevel<QWidget>(dialog.constData());
+    QVERIFY(d);
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    const QRect frame = d->frameGeometry();
+    qInfo() << dialog << frame << "on" << area;
+    QVERIFY(area.contains(frame));
+    // With room to spare for a panel along one edge, as most desktops have.
+    QVERIFY2(frame.width() <= area.width() && frame.height() <= area.height() - 30,
+             qPrintable(QStringLiteral("%1x%2").arg(frame.width()).arg(frame.height())));
+    // Whole: nothing squeezed below the size its content asks for.
+    QVERIFY(d->width() >= d->minimumSizeHint().width() && d->height() >= d->minimumSizeHint().height());
 }
 
 void TestSettingsDialog::okAppliesReshapesAndSaves()
