@@ -116,6 +116,15 @@ QList<QRect> QtScreen::monitorsPx() const
     return rects;
 }
 
+QList<QRect> QtScreen::workAreasPx() const
+{
+    // Follows _NET_WORKAREA, which the window manager keeps from the panels' struts.
+    QList<QRect> rects;
+    for (const QScreen *s : QGuiApplication::screens())
+        rects.append(s->availableGeometry());
+    return rects.isEmpty() ? monitorsPx() : rects;
+}
+
 double QtScreen::twipsPerPixelX() const
 {
     const QScreen *s = QGuiApplication::primaryScreen();

@@ -51,6 +51,7 @@ class QtScreen final : public ScreenInfo {
 public:
     QSize sizePx() const override;
     QList<QRect> monitorsPx() const override;
+    QList<QRect> workAreasPx() const override;
     double twipsPerPixelX() const override;
     double twipsPerPixelY() const override;
 };

@@ -23,6 +23,8 @@ private slots:
     void corners();
     void twoMonitors_data();
     void twoMonitors();
+    void workArea_data();
+    void workArea();
     void outOfRangePlaceBecomesFree();
     void freeItemKeepsThePosition();
     void pinnedClockIgnoresTheLeftButton();
@@ -165,6 +167,49 @@ void TestInteraction::twoMonitors()
     rig.clock.start(QString());
     QCOMPARE(rig.window.rect.topLeft(), shown);
     QCOMPARE(rig.clock.settings().FormLeft, shown.x() * 15);
+}
+
+void TestInteraction::workArea_data()
+{
+    // A 120 px clock; a 30 px panel (40 px at the sides) along one edge.
+    QTest::addColumn<QList<QRect>>("monitors");
+    QTest::addColumn<QList<QRect>>("workAreas");
+    QTest::addColumn<QPoint>("stored");
+    QTest::addColumn<int>("place");
+    QTest::addColumn<QPoint>("shown");
+    const QList<QRect> one{QRect(0, 0, 1024, 768)};
+    QTest::newRow("panel below, bottom-right")
+        << one << QList<QRect>{{0, 0, 1024, 738}} << QPoint(100, 100) << 4 << QPoint(904, 618);
+    QTest::newRow("panel above, top-left")
+        << one << QList<QRect>{{0, 30, 1024, 738}} << QPoint(100, 100) << 1 << QPoint(0, 30);
+    QTest::newRow("panel left, bottom-left")
+        << one << QList<QRect>{{40, 0, 984, 768}} << QPoint(100, 100) << 2 << QPoint(40, 648);
+    QTest::newRow("panel right, top-right")
+        << one << QList<QRect>{{0, 0, 984, 768}} << QPoint(100, 100) << 3 << QPoint(864, 0);
+    QTest::newRow("start-up pull-back above the panel")
+        << one << QList<QRect>{{0, 0, 1024, 738}} << QPoint(100, 740) << 0 << QPoint(100, 618);
+    const QList<QRect> two{QRect(0, 0, 1024, 768), QRect(1024, 0, 1280, 1024)};
+    QTest::newRow("second monitor's panel, bottom-right")
+        << two << QList<QRect>{{0, 0, 1024, 768}, {1024, 0, 1280, 994}} << QPoint(1200, 100) << 4 << QPoint(2184, 874);
+    QTest::newRow("first monitor's panel, bottom-left")
+        << two << QList<QRect>{{0, 0, 1024, 738}, {1024, 0, 1280, 1024}} << QPoint(100, 100) << 2 << QPoint(0, 618);
+}
+
+void TestInteraction::workArea()
+{
+    QFETCH(QList<QRect>, monitors);
+    QFETCH(QList<QRect>, workAreas);
+    QFETCH(QPoint, stored);
+    QFETCH(int, place);
+    QFETCH(QPoint, shown);
+    Rig rig;
+    rig.screen.monitors = monitors;
+    rig.screen.workAreas = workAreas;
+    rig.store.values = {{"FormLeft", QString::number(stored.x() * 15)},
+                        {"FormTop", QString::number(stored.y() * 15)},
+                        {"FormPlace", QString::number(place)}};
+    rig.clock.start(QString());
+    QCOMPARE(rig.window.rect.topLeft(), shown);
 }
 
 void TestInteraction::outOfRangePlaceBecomesFree()
