@@ -113,6 +113,8 @@ private slots:
     void longestFieldsSurviveARestart_data();
     void longestFieldsSurviveARestart();
     void okAppliesReshapesAndSaves();
+    void keptPaths_data();
+    void keptPaths();
     void fitsTheScreen_data();
     void fitsTheScreen();
     void okBringsAnOffscreenClockBack();
@@ -384,6 +386,55 @@ void TestSettingsDialog::longestFieldsSurviveARestart()
     QVERIFY(store.readable());
     for (const SettingField &f : settingFields())
         QCOMPARE(fieldText(next.clock.settings(), f), fieldText(written, f));
+}
+
+void TestSettingsDialog::keptPaths_data()
+{
+    // Start-up keeps a stored path whose file is missing; the field shows it.
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QByteArray>("field");
+    QTest::addColumn<QString>("edit"); // "" leaves the field, "-" empties it, else a file to put in it
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("picture kept") << "BackImage" << QByteArray("Text1") << ""
+                                  << "/gone/face.bmp";
+    QTest::newRow("picture let go") << "BackImage" << QByteArray("Text1") << "-"
+                                    << "";
+    QTest::newRow("picture replaced") << "BackImage" << QByteArray("Text1") << "new.bmp"
+                                      << "new.bmp";
+    QTest::newRow("sound kept") << "AlarmSound2" << QByteArray("Text6") << ""
+                                << "/gone/face.bmp";
+    QTest::newRow("sound let go") << "AlarmSound2" << QByteArray("Text6") << "-"
+                                  << "";
+}
+
+void TestSettingsDialog::keptPaths()
+{
+    QFETCH(QString, key);
+    QFETCH(QByteArray, field);
+    QFETCH(QString, edit);
+    QFETCH(QString, stored);
+    const QString gone = QStringLiteral("/gone/face.bmp");
+    DialogRig r({{key, gone}});
+    QCOMPARE(r.rig.msg.shown.size(), 1); // told once at start-up
+    auto *f = r.w<QLineEdit>(field.constData());
+    QCOMPARE(f->text(), gone);
+    QVERIFY(r.d->unchanged()); // shown as kept: nothing to ask about
+    const QString other = r.rig.appDir + "/" + edit;
+    if (edit == "-")
+        f->clear();
+    else if (!edit.isEmpty()) {
+        QFile(other).open(QIODevice::WriteOnly);
+        f->setText(other);
+    }
+    r.click("Command1");
+    QCOMPARE(r.rig.store.values.value(key), stored == gone || stored.isEmpty() ? stored : other);
+    // Kept, it is not in use this run; let go, the next start says nothing.
+    const QString inUse = stored == gone || stored.isEmpty() ? QString() : other;
+    QCOMPARE(r.rig.clock.settings().*(key == "BackImage" ? &Settings::BackImage : &Settings::AlarmSound2), inUse);
+    Rig next;
+    next.store.values = r.rig.store.values;
+    next.clock.start(QString());
+    QCOMPARE(next.msg.shown.size(), stored == gone ? 1 : 0);
 }
 
 void TestSettingsDialog::fitsTheScreen_data()

@@ -24,6 +24,8 @@ private slots:
     void unwritableStoreIsReported();
     void formPlaceOutOfRangeLoadsAsIs();
     void setParameter();
+    void movedProgram_data();
+    void movedProgram();
     void specialOrHugeStore_data();
     void specialOrHugeStore();
     void fileExists_data();
@@ -295,6 +297,53 @@ void TestSettings::setParameter()
     QCOMPARE(t.alarm[2], QStringLiteral("21:15:00"));
     QCOMPARE(t.shutdown, QStringLiteral("23:00:00"));
     QCOMPARE(deriveAlarmTimes(Settings::defaults(QStringLiteral("/x"))), AlarmTimes());
+}
+
+void TestSettings::movedProgram_data()
+{
+    // The clock ran from folder "old", saved, and now runs from "new".
+    QTest::addColumn<bool>("oldThere");  // the old folder and its time signal still exist
+    QTest::addColumn<QString>("signal"); // stored Jihou00File; OLD stands for the old folder
+    QTest::addColumn<QString>("folder"); // stored BmpDirectory
+    QTest::addColumn<QString>("signalNow");
+    QTest::addColumn<QString>("folderNow");
+    QTest::newRow("old folder gone: both follow") << false << "OLD/JIHOU.WAV"
+                                                  << "OLD"
+                                                  << "NEW/JIHOU.WAV"
+                                                  << "NEW";
+    QTest::newRow("old folder still there: both stay") << true << "OLD/JIHOU.WAV"
+                                                       << "OLD"
+                                                       << "OLD/JIHOU.WAV"
+                                                       << "OLD";
+    QTest::newRow("a folder the user chose stays") << false << "OLD/JIHOU.WAV"
+                                                   << "/home/me/pictures"
+                                                   << "NEW/JIHOU.WAV"
+                                                   << "/home/me/pictures";
+    QTest::newRow("a sound the user chose stays") << false << "/home/me/bell.wav"
+                                                  << "OLD"
+                                                  << "/home/me/bell.wav"
+                                                  << "OLD";
+}
+
+void TestSettings::movedProgram()
+{
+    QFETCH(bool, oldThere);
+    QFETCH(QString, signal);
+    QFETCH(QString, folder);
+    QFETCH(QString, signalNow);
+    QFETCH(QString, folderNow);
+    QTemporaryDir oldDir, newDir;
+    const QString oldPath = oldDir.path();
+    if (oldThere)
+        QFile(oldPath + "/JIHOU.WAV").open(QIODevice::WriteOnly);
+    else
+        oldDir.remove();
+    auto place = [&](QString t) { return t.replace("OLD", oldPath).replace("NEW", newDir.path()); };
+    Rig rig(newDir.path());
+    rig.store.values = {{"Jihou00File", place(signal)}, {"BmpDirectory", place(folder)}};
+    rig.clock.loadSettings();
+    QCOMPARE(rig.clock.settings().Jihou00File, place(signalNow));
+    QCOMPARE(rig.clock.settings().BmpDirectory, place(folderNow));
 }
 
 void TestSettings::fileExists_data()
