@@ -54,6 +54,11 @@ inline const QString StopAlarm = QStringLiteral("アラームを止める");
 inline const QString TodayIs = QStringLiteral("今日は ");
 inline const QString BirthdaySuffix = QStringLiteral(" の誕生日です");
 inline const QString DaySuffix = QStringLiteral(" です");
+// Our own: a file with more greetings for today than boxes worth clicking through.
+inline QString moreGreetings(int count)
+{
+    return QStringLiteral("今日のお知らせは、ほかに %1 件あります").arg(count);
+}
 
 // Quit
 inline const QString ChangedQuestion1 = QStringLiteral("パラメータ または 時計の位置 が変更されています");
