@@ -369,12 +369,16 @@ void Clock::menuPlace(int place)
 
 void Clock::openHelp()
 {
-    sys.launcher.openFile(sys.appDir + QStringLiteral("/DIALVANE.html"));
+    // Nothing registered to show a page: the user can still open it by hand.
+    const QString page = sys.appDir + QStringLiteral("/DIALVANE.html");
+    if (!sys.launcher.openFile(page))
+        sys.msg.inform(text::withPath(text::HelpNotOpened, page));
 }
 
 void Clock::openDateTimeSettings()
 {
-    sys.launcher.openDateTimeSettings();
+    if (!sys.launcher.openDateTimeSettings())
+        sys.msg.inform(text::NoDateTimeTool);
 }
 
 void Clock::trayActivated(TrayEvent event)

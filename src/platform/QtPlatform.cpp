@@ -282,7 +282,25 @@ bool ProcessLauncher::openDateTimeSettings()
 
 bool ProcessLauncher::openFile(const QString &path)
 {
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (opener.isEmpty())
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    // xdg-open ends at once with an error when nothing is registered for the
+    // file; a viewer it starts may keep it running, which counts as opened.
+    auto *p = new QProcess;
+    p->setProgram(opener);
+    p->setArguments({path});
+    p->setStandardOutputFile(QProcess::nullDevice());
+    p->setStandardErrorFile(QProcess::nullDevice());
+    QObject::connect(p, &QProcess::finished, p, &QObject::deleteLater);
+    p->start();
+    if (!p->waitForStarted(2000)) {
+        p->deleteLater();
+        return false;
+    }
+    if (!p->waitForFinished(1500))
+        return true;
+    return p->exitStatus() == QProcess::NormalExit && p->exitCode() == 0;
 }
 
 AlignedTickTimer::AlignedTickTimer(QObject *parent)

@@ -158,6 +158,10 @@ inline const QString MenuLeftBottom = QStringLiteral("常にデスクトップ�
 inline const QString MenuRightTop = QStringLiteral("常にデスクトップ右上");
 inline const QString MenuRightBottom = QStringLiteral("常にデスクトップ右下");
 inline const QString MenuEnd = QStringLiteral("Dialvane終了");
+// Our own: nothing could show the help page, or set the date and time.
+inline const QString HelpNotOpened = QStringLiteral(
+    "ヘルプを開くプログラムが見付かりません。次のファイルを開いてください");
+inline const QString NoDateTimeTool = QStringLiteral("日付と時刻を設定するプログラムが見付かりません");
 inline const QString AboutCaption = QStringLiteral("About Dialvane");
 inline const QString AboutName = QStringLiteral("Ｄｉａｌｖａｎｅ  Version 2.00");
 inline const QString AboutDate = QStringLiteral("1998/02/16");

@@ -237,15 +237,16 @@ class FakeLauncher final : public Launcher {
 public:
     int dateTimeOpened = 0;
     QStringList opened;
+    bool works = true; // false: nothing installed to open with
     bool openDateTimeSettings() override
     {
         ++dateTimeOpened;
-        return true;
+        return works;
     }
     bool openFile(const QString &path) override
     {
         opened.append(path);
-        return true;
+        return works;
     }
 };
 

@@ -2,6 +2,7 @@
 #include "app/ClockWindow.h"
 #include "interaction/AboutBox.h"
 #include "interaction/PopupMenu.h"
+#include "platform/QtPlatform.h"
 #include "platform/SystemTray.h"
 
 #include <QApplication>
@@ -39,6 +40,8 @@ private slots:
     void systemRepaint_data();
     void systemRepaint();
     void helpAndDateTime();
+    void helpOpener_data();
+    void helpOpener();
     void aboutBoxTexts();
     void windowTakesDroppedFiles();
 };
@@ -402,6 +405,44 @@ void TestInteraction::helpAndDateTime()
     QCOMPARE(rig.launcher.opened, QStringList{"/opt/dialvane/DIALVANE.html"});
     rig.clock.openDateTimeSettings();
     QCOMPARE(rig.launcher.dateTimeOpened, 1);
+    QVERIFY(rig.msg.shown.isEmpty());
+    // Nothing to open them with: told, with the page's path.
+    rig.launcher.works = false;
+    rig.clock.openHelp();
+    rig.clock.openDateTimeSettings();
+    QCOMPARE(rig.msg.shown,
+             QStringList({"ヘルプを開くプログラムが見付かりません。次のファイルを開いてください\r\n\r\n-> "
+                          "/opt/dialvane/DIALVANE.html",
+                          "日付と時刻を設定するプログラムが見付かりません"}));
+}
+
+void TestInteraction::helpOpener_data()
+{
+    QTest::addColumn<QByteArray>("script"); // what xdg-open does
+    QTest::addColumn<bool>("opened");
+    QTest::newRow("nothing registered") << QByteArray("exit 3") << false;
+    QTest::newRow("a viewer took it") << QByteArray("exit 0") << true;
+    QTest::newRow("a viewer runs on") << QByteArray("sleep 5") << true;
+}
+
+void TestInteraction::helpOpener()
+{
+    QFETCH(QByteArray, script);
+    QFETCH(bool, opened);
+    QTemporaryDir bin;
+    QFile f(bin.filePath("xdg-open"));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("#!/bin/sh\n" + script + "\n");
+    f.close();
+    f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", bin.path().toLocal8Bit() + ":" + path);
+    ProcessLauncher launcher;
+    QElapsedTimer t;
+    t.start();
+    QCOMPARE(launcher.openFile("/opt/dialvane/DIALVANE.html"), opened);
+    QVERIFY(t.elapsed() < 3000);
+    qputenv("PATH", path);
 }
 
 void TestInteraction::aboutBoxTexts()
