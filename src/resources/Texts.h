@@ -166,6 +166,24 @@ inline const QString AboutCaption = QStringLiteral("About Dialvane");
 inline const QString AboutName = QStringLiteral("Ｄｉａｌｖａｎｅ  Version 2.00");
 inline const QString AboutDate = QStringLiteral("1998/02/16");
 
+// The command line's own answers, on standard output and error.
+inline const QString VersionLine = QStringLiteral("Dialvane 2.00\n");
+inline const QString Usage = QStringLiteral(
+    "Usage: dialvane [-delreg] [-offset=H.MM]\n"
+    "       dialvane --snapshot FILE.png --at HH:MM:SS\n"
+    "A round analog desktop clock.\n"
+    "  -delreg           delete the stored settings, then start with the defaults\n"
+    "  -offset=H.MM      show the time shifted by hours and minutes (-offset=-1.30)\n"
+    "  --snapshot FILE   write the face the clock would show at --at to a PNG file\n"
+    "  --help            show this help and exit\n"
+    "  --version         show the version and exit\n");
+inline QString noDisplay(const QString &display)
+{
+    return display.isEmpty()
+               ? QStringLiteral("dialvane: no X display to open (DISPLAY is not set); the clock needs X11 or XWayland")
+               : QStringLiteral("dialvane: cannot open the X display %1; the clock needs X11 or XWayland").arg(display);
+}
+
 } // namespace dv::text
 
 namespace dv::text {
