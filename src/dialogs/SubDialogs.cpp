@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -134,12 +135,17 @@ SlideshowDialog::SlideshowDialog(Settings &working, Platform &platform, std::fun
             [this](const QModelIndex &i) { m_folder->setText(m_model->filePath(i)); });
     connect(m_intervals, &QListWidget::itemClicked, this,
             [this](QListWidgetItem *item) { m_interval->setText(item->text()); });
-    // The tree fills in as the folders are read: once the stored folder's
-    // own parent is read, it can be scrolled to.
+    // The tree fills in as the folders are read, and sorts itself after: once
+    // the stored folder's parent is read and sorted, it is scrolled to, once.
     connect(m_model, &QFileSystemModel::directoryLoaded, this, [this](const QString &path) {
-        if (m_scrollTo.isEmpty() || !(m_scrollTo + QLatin1Char('/')).startsWith(path))
+        if (!m_scrollTo.isEmpty() && QFileInfo(m_scrollTo).path() == path)
+            m_parentRead = true;
+    });
+    connect(m_model, &QAbstractItemModel::layoutChanged, this, [this] {
+        if (!m_parentRead || m_scrollTo.isEmpty())
             return;
         m_tree->scrollTo(m_model->index(m_scrollTo), QAbstractItemView::PositionAtCenter);
+        m_scrollTo.clear();
     });
     fill();
     centreOnScreen(this);

@@ -60,6 +60,7 @@ private:
     QListWidget *m_intervals;
     std::array<QCheckBox *, 7> m_formats{}; // bit i of SlideGrafix
     QString m_scrollTo;                     // the stored folder, until the tree shows it
+    bool m_parentRead = false;              // the folders beside it are in the tree
 };
 
 // "時計のサイズ設定": the clock's size in pixels.

@@ -113,6 +113,8 @@ private slots:
     void longestFieldsSurviveARestart_data();
     void longestFieldsSurviveARestart();
     void okAppliesReshapesAndSaves();
+    void reopeningFrontsTheOpenSubDialog();
+    void folderTreeShowsTheStoredFolder();
     void keptPaths_data();
     void keptPaths();
     void fitsTheScreen_data();
@@ -386,6 +388,42 @@ void TestSettingsDialog::longestFieldsSurviveARestart()
     QVERIFY(store.readable());
     for (const SettingField &f : settingFields())
         QCOMPARE(fieldText(next.clock.settings(), f), fieldText(written, f));
+}
+
+void TestSettingsDialog::reopeningFrontsTheOpenSubDialog()
+{
+    DialogRig r;
+    for (const char *opener : {"Command17", "Command14"}) { // the time signal dialog, the About box
+        r.click(opener);
+        QWidget *sub = topLevel<QWidget>(opener == QByteArray("Command17") ? "Form7" : "Form5");
+        QVERIFY(sub);
+        QVERIFY(r.d->subDialogOpen());
+        // The settings asked for again (the tray's menu): the one the user works in comes up.
+        r.d->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), r.d.get());
+        r.d->bringToFront();
+        QTRY_COMPARE(QApplication::activeWindow(), sub);
+        sub->close();
+        QTRY_VERIFY(r.d->isEnabled());
+    }
+}
+
+void TestSettingsDialog::folderTreeShowsTheStoredFolder()
+{
+    // The folder tree scrolled to the stored folder, deep in a long list.
+    const QStringList docs = QDir("/usr/share/doc").entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    QVERIFY(docs.size() > 20);
+    const QString folder = "/usr/share/doc/" + docs.last();
+    DialogRig r({{"SlideBmp", "True"}, {"BmpDirectory", folder}, {"Mag2Flag", "True"}});
+    r.click("Command13");
+    auto *s = topLevel<SlideshowDialog>("Form4");
+    auto *tree = s->findChild<QTreeView *>("Dir1");
+    auto *model = static_cast<QFileSystemModel *>(tree->model());
+    const QModelIndex at = model->index(folder);
+    // Once the folders around it are read (they come in the background), it is in view.
+    QTRY_COMPARE(model->rowCount(at.parent()), docs.size());
+    QTest::qWait(50);
+    QVERIFY(tree->viewport()->rect().contains(tree->visualRect(model->index(folder))));
 }
 
 void TestSettingsDialog::keptPaths_data()
