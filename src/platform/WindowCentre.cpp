@@ -15,7 +15,10 @@ void centreOnScreen(QWidget *w)
         return;
     const QRect area = s->availableGeometry();
     // A window's move places its frame, caption included, where there is one.
-    const QSize outer = w->frameGeometry().size();
+    // Before its first show the frame is not known yet: allow for a caption.
+    QSize outer = w->frameGeometry().size();
+    if (outer == w->size() && !w->testAttribute(Qt::WA_WState_Visible))
+        outer += QSize(0, 2 * w->fontMetrics().height());
     w->move(area.x() + std::max(0, (area.width() - outer.width()) / 2),
             area.y() + std::max(0, (area.height() - outer.height()) / 2));
 }
