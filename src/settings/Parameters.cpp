@@ -78,10 +78,10 @@ bool Parameters::save()
 AlarmTimes deriveAlarmTimes(const Settings &s)
 {
     AlarmTimes t;
-    const QString *times[] = {&s.AlarmTime1, &s.AlarmTime2, &s.AlarmTime3};
-    for (int i = 0; i < 3; ++i) {
-        if (!times[i]->isEmpty()) {
-            t.alarm[size_t(i)] = *times[i] + QStringLiteral(":00");
+    for (size_t i = 0; i < kAlarmSettings.size(); ++i) {
+        const QString &time = s.*kAlarmSettings[i].time;
+        if (!time.isEmpty()) {
+            t.alarm[i] = time + QStringLiteral(":00");
             t.check += 1 << i;
         }
     }

@@ -90,14 +90,13 @@ void TestX11Dialogs::settingsDialogFitsTheWorkArea()
              "no settings dialog");
     QThread::msleep(300); // the window manager's frame
     const QRect area = workArea();
-    QVERIFY2(area.contains(frameOf(dialog)),
-             qPrintable(QStringLiteral("%1,%2 %3x%4 in %5x%6")
-                            .arg(frameOf(dialog).x())
-                            .arg(frameOf(dialog).y())
-                            .arg(frameOf(dialog).width())
-                            .arg(frameOf(dialog).height())
-                            .arg(area.width())
-                            .arg(area.height())));
+    QVERIFY2(area.contains(frameOf(dialog)), qPrintable(QStringLiteral("%1,%2 %3x%4 in %5x%6")
+                                                            .arg(frameOf(dialog).x())
+                                                            .arg(frameOf(dialog).y())
+                                                            .arg(frameOf(dialog).width())
+                                                            .arg(frameOf(dialog).height())
+                                                            .arg(area.width())
+                                                            .arg(area.height())));
 }
 
 QTEST_GUILESS_MAIN(TestX11Dialogs)
