@@ -69,9 +69,9 @@ struct DialogRig {
     void click(const char *name) { w<QPushButton>(name)->click(); }
     // OK as a user gives it: a mouse click (the focus goes to the button
     // first), or Enter in the field that has the focus.
-    static void press(QWidget *focused, QPushButton *ok, const QString &how)
+    static void press(QWidget *focused, QPushButton *ok, bool enter)
     {
-        if (how == "Enter")
+        if (enter)
             QTest::keyClick(focused, Qt::Key_Return);
         else
             QTest::mouseClick(ok, Qt::LeftButton);
@@ -232,30 +232,32 @@ void TestSettingsDialog::fileFieldLeft()
 void TestSettingsDialog::okRefusesATimeThatCannotRing_data()
 {
     QTest::addColumn<QByteArray>("field");
+    QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("how");
-    QTest::newRow("alarm 1, 7:3, click") << QByteArray("Text2") << "7:3"
-                                         << "click";
-    QTest::newRow("alarm 2, 99:99, Enter") << QByteArray("Text3") << "99:99"
-                                           << "Enter";
-    QTest::newRow("alarm 3, 24:00, click") << QByteArray("Text4") << "24:00"
-                                           << "click";
-    QTest::newRow("shutdown, 7:3, Enter") << QByteArray("Text8") << "7:3"
-                                          << "Enter";
+    QTest::addColumn<bool>("enter"); // else a click on OK
+    QTest::newRow("alarm 1, 7:3, click") << QByteArray("Text2") << "AlarmTime1"
+                                         << "7:3" << false;
+    QTest::newRow("alarm 2, 99:99, Enter") << QByteArray("Text3") << "AlarmTime2"
+                                           << "99:99" << true;
+    QTest::newRow("alarm 3, 24:00, click") << QByteArray("Text4") << "AlarmTime3"
+                                           << "24:00" << false;
+    QTest::newRow("shutdown, 7:3, Enter") << QByteArray("Text8") << "ShutDownTime"
+                                          << "7:3" << true;
     // A long paste: the field keeps five characters, still no time.
-    QTest::newRow("alarm 1, pasted") << QByteArray("Text2") << QString(32767, QLatin1Char('1')) << "Enter";
+    QTest::newRow("pasted") << QByteArray("Text2") << "AlarmTime1" << QString(32767, QLatin1Char('1')) << true;
 }
 
 void TestSettingsDialog::okRefusesATimeThatCannotRing()
 {
     QFETCH(QByteArray, field);
+    QFETCH(QString, key);
     QFETCH(QString, typed);
-    QFETCH(QString, how);
+    QFETCH(bool, enter);
     DialogRig r;
     auto *f = r.w<QLineEdit>(field.constData());
     f->setFocus();
     f->setText(typed);
-    DialogRig::press(f, r.w<QPushButton>("Command1"), how);
+    DialogRig::press(f, r.w<QPushButton>("Command1"), enter);
     QCOMPARE(r.host.accepted, 0);
     QVERIFY(r.d->isVisible());
     QCOMPARE(QApplication::focusWidget(), f);
@@ -263,39 +265,28 @@ void TestSettingsDialog::okRefusesATimeThatCannotRing()
     QCOMPARE(r.rig.store.writes, 0);
     // Put right, the same press goes through.
     f->setText(QStringLiteral("7:30"));
-    DialogRig::press(f, r.w<QPushButton>("Command1"), how);
+    DialogRig::press(f, r.w<QPushButton>("Command1"), enter);
     QCOMPARE(r.host.accepted, 1);
-    QCOMPARE(r.rig.store.values.value(field == "Text8"   ? "ShutDownTime"
-                                      : field == "Text2" ? "AlarmTime1"
-                                      : field == "Text3" ? "AlarmTime2"
-                                                         : "AlarmTime3"),
-             QStringLiteral("07:30"));
+    QCOMPARE(r.rig.store.values.value(key), QStringLiteral("07:30"));
 }
 
 void TestSettingsDialog::sizeOkKeepsToTheRange_data()
 {
     QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("how");
-    QTest::newRow("0") << "0"
-                       << "click";
-    QTest::newRow("59") << "59"
-                        << "Enter";
-    QTest::newRow("-100") << "-100"
-                          << "click";
-    QTest::newRow("5000") << "5000"
-                          << "Enter";
-    QTest::newRow("769, one above the screen") << "769"
-                                               << "click";
-    QTest::newRow("empty") << ""
-                           << "Enter";
-    QTest::newRow("no number") << "abc"
-                               << "click";
+    QTest::addColumn<bool>("enter"); // else a click on OK
+    QTest::newRow("0") << "0" << false;
+    QTest::newRow("59") << "59" << true;
+    QTest::newRow("-100") << "-100" << false;
+    QTest::newRow("5000") << "5000" << true;
+    QTest::newRow("769, one above the screen") << "769" << false;
+    QTest::newRow("empty") << "" << true;
+    QTest::newRow("no number") << "abc" << false;
 }
 
 void TestSettingsDialog::sizeOkKeepsToTheRange()
 {
     QFETCH(QString, typed);
-    QFETCH(QString, how);
+    QFETCH(bool, enter);
     DialogRig r({{"Mag2Flag", "True"}, {"ClockSize", "240"}});
     r.click("Command15");
     auto *s = topLevel<SizeDialog>("Form6");
@@ -305,12 +296,12 @@ void TestSettingsDialog::sizeOkKeepsToTheRange()
     auto *size = s->findChild<QLineEdit *>("Text1");
     size->setFocus();
     size->setText(typed);
-    DialogRig::press(size, s->findChild<QPushButton *>("Command1"), how);
+    DialogRig::press(size, s->findChild<QPushButton *>("Command1"), enter);
     QVERIFY(s->isVisible());
     QCOMPARE(QApplication::focusWidget(), size);
     QCOMPARE(r.rig.clock.settings().ClockSize, 240);
     size->setText(QStringLiteral("768"));
-    DialogRig::press(size, s->findChild<QPushButton *>("Command1"), how);
+    DialogRig::press(size, s->findChild<QPushButton *>("Command1"), enter);
     QTRY_VERIFY(r.d->isEnabled());
     QCOMPARE(r.rig.clock.settings().ClockSize, 768);
 }
