@@ -359,6 +359,14 @@ void SettingsDialog::askToSave()
         return;
     Settings s = present();
     m_params.settleKept(s);
+    // The quit cannot stay for a fix: a time is completed as on leaving its
+    // field, and one that could never ring keeps the time saved before.
+    for (QString Settings::*time :
+         {kAlarmSettings[0].time, kAlarmSettings[1].time, kAlarmSettings[2].time, &Settings::ShutDownTime}) {
+        s.*time = completeTime(s.*time);
+        if (timeRejected(s.*time))
+            s.*time = m_params.saved().*time;
+    }
     m_params.working() = s;
     m_host.saveSettings();
 }

@@ -592,6 +592,7 @@ void TestSettingsDialog::quitAsksOnlyWhenSomethingDiffers_data()
     QTest::newRow("a field, Yes") << "field" << true << true << true;
     QTest::newRow("the window moved") << "moved" << true << true << true;
     QTest::newRow("a sub-dialog's OK") << "sub" << true << true << true;
+    QTest::newRow("a time that cannot ring, Yes") << "bad time" << true << true << true;
 }
 
 void TestSettingsDialog::quitAsksOnlyWhenSomethingDiffers()
@@ -607,6 +608,10 @@ void TestSettingsDialog::quitAsksOnlyWhenSomethingDiffers()
         r.rig.window.rect.moveTo(101, 100);
     else if (change == "sub")
         r.rig.clock.settings().Jihou30 = StoredTrue;
+    if (change == "bad time") {
+        r.w<QLineEdit>("Text2")->setText(QStringLiteral("7:3"));
+        r.w<QLineEdit>("Text3")->setText(QStringLiteral("7:30"));
+    }
     r.rig.msg.answers = {answer};
     r.click("Command3");
     QCOMPARE(r.rig.msg.asked, asked
@@ -616,6 +621,8 @@ void TestSettingsDialog::quitAsksOnlyWhenSomethingDiffers()
     QCOMPARE(r.host.quits, 1);
     if (change == "field" && written)
         QCOMPARE(r.rig.store.values.value("AlarmTime1"), QStringLiteral("07:00"));
+    if (change == "bad time") // the saved time stays; the good one is saved
+        QCOMPARE(r.rig.store.values.value("AlarmTime1") + r.rig.store.values.value("AlarmTime2"), "07:30");
 }
 
 void TestSettingsDialog::slideshowDialog()
