@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Configures and builds into build/ (or $DIALVANE_BUILD_DIR).
+# Configures and builds into build/ (or $DIALVANE_BUILD_DIR): everything, or
+# only the targets named (scripts/build.sh dialvane).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 dir=${DIALVANE_BUILD_DIR:-build}
@@ -7,4 +8,6 @@ dir=${DIALVANE_BUILD_DIR:-build}
 launcher=()
 command -v ccache >/dev/null 2>&1 && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 [ -f "$dir/build.ninja" ] || cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}"
-cmake --build "$dir" -j "$(nproc)"
+targets=()
+for t in "$@"; do targets+=(--target "$t"); done
+cmake --build "$dir" -j "$(nproc)" "${targets[@]}"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds and starts the clock. Arguments go to the clock.
+# Installs what is missing, builds the clock alone (no tests, no benches) and
+# starts it. Arguments go to the clock.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh run
-scripts/build.sh
+scripts/build.sh dialvane
 exec "${DIALVANE_BUILD_DIR:-build}/dialvane" "$@"

@@ -2,6 +2,7 @@
 
 #include "resources/Art.h"
 #include "resources/Texts.h"
+#include "platform/WindowCentre.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -75,10 +76,7 @@ void AlarmWindow::showAlarm(const AlarmNotice &notice)
     m_showingB = false;
     update();
     m_timer.start(500);
-    if (const QScreen *s = QGuiApplication::primaryScreen()) {
-        const QRect g = s->geometry();
-        move(g.x() + (g.width() - width()) / 2, g.y() + (g.height() - height()) / 2);
-    }
+    centreOnScreen(this);
     show();
     raise();
 }

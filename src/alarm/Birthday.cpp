@@ -76,11 +76,14 @@ void greetBirthdays(const QString &file, const QDate &today, MessageBoxes &msg)
         return;
     const QString text = decodeBirthdayFile(f.read(kBirthdayFileLimit));
     f.close();
-    for (QString m : birthdayMessages(text, birthdayKey(today))) {
+    const QStringList greetings = birthdayMessages(text, birthdayKey(today));
+    for (QString m : greetings.mid(0, kGreetingBoxes)) {
         if (m.size() > kGreetingLimit)
             m = m.left(kGreetingLimit - 1) + QChar(0x2026);
         msg.inform(m);
     }
+    if (greetings.size() > kGreetingBoxes)
+        msg.inform(text::moreGreetings(int(greetings.size() - kGreetingBoxes)));
 }
 
 } // namespace dv

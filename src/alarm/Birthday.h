@@ -20,6 +20,8 @@ QStringList birthdayMessages(const QString &fileText, const QString &key);
 // At most this much of the file is read, and a greeting shows at most this many characters.
 inline constexpr qint64 kBirthdayFileLimit = 1024 * 1024;
 inline constexpr int kGreetingLimit = 200;
+// Greetings shown one by one before the clock appears; the rest are counted in one box.
+inline constexpr int kGreetingBoxes = 5;
 
 // The greetings of the file for this day, shown one by one.
 void greetBirthdays(const QString &file, const QDate &today, MessageBoxes &msg);

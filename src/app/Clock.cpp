@@ -80,8 +80,13 @@ void Clock::start(const QString &commandLine)
 
     // The stored offset never counts: only the command line's.
     loadSettings();
-    if (!sys.store.readable())
-        sys.msg.inform(text::withPath(text::StoreUnreadable, sys.store.location()));
+    if (!sys.store.readable()) {
+        // Set aside before anything can save over it: the user's settings are still in it.
+        QString told = text::withPath(text::StoreUnreadable, sys.store.location());
+        if (const std::optional<QString> aside = sys.store.setAside())
+            told += text::CRLF + text::CRLF + text::withPath(text::StoreSetAside, *aside);
+        sys.msg.inform(told);
+    }
     Settings &s = settings();
     s.OffsetTime = cl.offset != 0.0f ? cl.offset : 0.0f;
 
@@ -302,12 +307,16 @@ void Clock::menuPlace(int place)
 
 void Clock::openHelp()
 {
-    sys.launcher.openFile(sys.appDir + QStringLiteral("/DIALVANE.html"));
+    // Nothing registered to show a page: the user can still open it by hand.
+    const QString page = sys.appDir + QStringLiteral("/DIALVANE.html");
+    if (!sys.launcher.openFile(page))
+        sys.msg.inform(text::withPath(text::HelpNotOpened, page));
 }
 
 void Clock::openDateTimeSettings()
 {
-    sys.launcher.openDateTimeSettings();
+    if (!sys.launcher.openDateTimeSettings())
+        sys.msg.inform(text::NoDateTimeTool);
 }
 
 void Clock::trayActivated(TrayEvent event)

@@ -87,8 +87,7 @@ void ClockApp::openSettings(bool refill)
         d.fill();
     d.setEnabled(!d.subDialogOpen());
     d.show();
-    d.raise();
-    d.activateWindow();
+    d.bringToFront();
     m_window.hideNoActivate();
     m_pump.yield();
 }

@@ -9,6 +9,7 @@
 #include "interaction/PopupMenu.h"
 #include "platform/LogindPower.h"
 #include "platform/QtPlatform.h"
+#include "platform/QSettingsStore.h"
 #include "platform/SdlSound.h"
 #include "platform/SystemTray.h"
 

@@ -9,11 +9,53 @@
 #include <QLibraryInfo>
 #include <QThread>
 #include <QTranslator>
+#include "resources/Texts.h"
+
 #include <cstdio>
+#include <cstring>
+#include <optional>
+#include <xcb/xcb.h>
 #include <malloc.h>
+
+namespace {
+// --help and --version answer on standard output; with no X display the
+// program says so in one line rather than let the window system abort it.
+// Returns the exit code when the program should end here.
+std::optional<int> answerWithoutWindows(int argc, char **argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::fputs(qPrintable(dv::text::Usage), stdout);
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::fputs(qPrintable(dv::text::VersionLine), stdout);
+            return 0;
+        }
+    }
+    if (dv::isSnapshotCommand(argc, argv))
+        return std::nullopt;
+    // A platform the user chose is theirs; otherwise the clock needs X11
+    // (XWayland under Wayland): see that it can be reached.
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    if (!platform.isEmpty() && !platform.startsWith("xcb"))
+        return std::nullopt;
+    xcb_connection_t *x = xcb_connect(nullptr, nullptr);
+    const bool reached = x && !xcb_connection_has_error(x);
+    if (x)
+        xcb_disconnect(x);
+    if (reached)
+        return std::nullopt;
+    std::fprintf(stderr, "%s\n", qPrintable(dv::text::noDisplay(qEnvironmentVariable("DISPLAY"))));
+    return 1;
+}
+} // namespace
 
 int main(int argc, char **argv)
 {
+    if (const std::optional<int> rc = answerWithoutWindows(argc, argv))
+        return *rc;
+
     // A clock lives for days: a frame-sized buffer (a whole face for an expose,
     // the hands' box each second) goes back to the system when freed, rather
     // than raise the allocator's thresholds and stay in the heap for good.

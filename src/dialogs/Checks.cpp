@@ -1,5 +1,7 @@
 #include "dialogs/Checks.h"
 
+#include "resources/Texts.h"
+
 #include <cmath>
 #include <limits>
 
@@ -28,52 +30,23 @@ bool timeRejected(const QString &t)
     return fault;
 }
 
-int firstDifference(const Settings &p, const Settings &o)
+std::optional<QString> firstDifference(const Settings &p, const Settings &o)
 {
-    // A check box shows a Boolean as ticked or clear: any non-zero is ticked.
-    auto box = [](StoredBool a, StoredBool b) { return (a != 0) != (b != 0); };
-    const bool differs[] = {
-        p.FormTop != o.FormTop,
-        p.FormLeft != o.FormLeft,
-        p.BackImage != o.BackImage,
-        box(p.DrawSecond, o.DrawSecond),
-        box(p.TopMost, o.TopMost),
-        box(p.Jihou, o.Jihou),
-        p.HourColor != o.HourColor,
-        p.MinuteColor != o.MinuteColor,
-        p.SecondColor != o.SecondColor,
-        p.CharColor != o.CharColor,
-        p.BoardColor != o.BoardColor,
-        p.FrameColor != o.FrameColor,
-        p.AlarmTime1 != o.AlarmTime1,
-        p.AlarmTime2 != o.AlarmTime2,
-        p.AlarmTime3 != o.AlarmTime3,
-        p.AlarmSound1 != o.AlarmSound1,
-        p.AlarmSound2 != o.AlarmSound2,
-        p.AlarmSound3 != o.AlarmSound3,
-        p.ShutDownTime != o.ShutDownTime,
-        box(p.MustShutDown, o.MustShutDown),
-        box(p.Transparent, o.Transparent),
-        box(p.ShadowFlag, o.ShadowFlag),
-        box(p.DrawChar, o.DrawChar),
-        box(p.SlideBmp, o.SlideBmp),
-        p.BmpDirectory != o.BmpDirectory,
-        p.SlideTime != o.SlideTime,
-        box(p.OnMouseToHide, o.OnMouseToHide),
-        box(p.Mag2Flag, o.Mag2Flag),
-        box(p.DrawFrameFlag, o.DrawFrameFlag),
-        p.ClockSize != o.ClockSize,
-        p.FormPlace != o.FormPlace,
-        box(p.CharPattern, o.CharPattern),
-        p.SlideGrafix != o.SlideGrafix,
-        p.Jihou00File != o.Jihou00File,
-        p.Jihou30File != o.Jihou30File,
-        box(p.Jihou30, o.Jihou30),
-    };
-    for (size_t i = 0; i < std::size(differs); ++i)
-        if (differs[i])
-            return int(i) + 1;
-    return 0;
+    for (const SettingField &f : settingFields()) {
+        if (!f.quitCompares)
+            continue;
+        const bool differs = std::visit(
+            [&p, &o](auto member) {
+                if constexpr (std::is_same_v<decltype(member), StoredBool Settings::*>)
+                    return (p.*member != 0) != (o.*member != 0);
+                else
+                    return p.*member != o.*member;
+            },
+            f.member);
+        if (differs)
+            return QString::fromLatin1(f.key);
+    }
+    return std::nullopt;
 }
 
 QStringList clockSizeEntries(double screenHeightPx)
@@ -81,15 +54,15 @@ QStringList clockSizeEntries(double screenHeightPx)
     QStringList entries;
     double f = 0.5;
     for (int s = 60; s < screenHeightPx; s += 60, f += 0.5)
-        entries << (QStringLiteral("  ") + QString::number(s)).right(4) + QStringLiteral(" pixel ( ")
-                       + QString::number(f, 'f', 1) + QStringLiteral("倍 )");
-    entries << kScreenSizeEntry;
+        entries << (QStringLiteral("  ") + QString::number(s)).right(4) + text::SizeEntryPixel
+                       + QString::number(f, 'f', 1) + text::SizeEntryTimes;
+    entries << text::ScreenSizeEntry;
     return entries;
 }
 
 QString pickedSize(const QString &entry, double screenHeightPx)
 {
-    if (entry.left(4) == QLatin1String("Scre"))
+    if (entry.left(4) == text::ScreenSizeEntry.left(4))
         return QString::number(screenHeightPx);
     return QString::number(entry.left(4).trimmed().toInt());
 }

@@ -15,13 +15,13 @@ QString completeTime(const QString &text);
 // to 23:59). The empty text is accepted: it switches the alarm off.
 bool timeRejected(const QString &text);
 
-// The rows of the unsaved-change test, in the order they are compared.
-// Returns the 1-based row of the first pair that differs, 0 when none does.
-int firstDifference(const Settings &present, const Settings &saved);
+// The unsaved-change test: the key of the first setting the quit's question
+// compares that differs, in store order; nothing when none does. A Boolean
+// differs only as a check box would show it (any non-zero is ticked).
+std::optional<QString> firstDifference(const Settings &present, const Settings &saved);
 
 // The size dialog's list for a screen this many pixels high.
 QStringList clockSizeEntries(double screenHeightPx);
-inline const QString kScreenSizeEntry = QStringLiteral("ScreenSize (Height)");
 // The size a picked entry puts into the field.
 QString pickedSize(const QString &entry, double screenHeightPx);
 // A typed size: a number from 60 up to the screen height. Text that is not a

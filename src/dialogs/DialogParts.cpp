@@ -5,22 +5,11 @@
 
 #include <QEvent>
 #include <QFocusEvent>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QWidget>
 
 namespace dv {
-
-void centreOnScreen(QWidget *w)
-{
-    w->adjustSize();
-    if (const QScreen *s = QGuiApplication::primaryScreen()) {
-        const QRect g = s->availableGeometry();
-        w->move(g.x() + (g.width() - w->width()) / 2, g.y() + (g.height() - w->height()) / 2);
-    }
-}
 
 namespace {
 class LeaveWatch final : public QObject {
@@ -87,30 +76,26 @@ void chooseInto(Choosers &choose, const FileChoice &choice, QLineEdit *field)
         field->setText(*f);
 }
 
-QString objectNamed(const char *name)
-{
-    return QString::fromLatin1(name);
-}
-
 QPushButton *newButton(QWidget *parent, const char *name, const QString &caption)
 {
     auto *b = new QPushButton(caption, parent);
-    b->setObjectName(objectNamed(name));
+    b->setObjectName(QString::fromLatin1(name));
     b->setAutoDefault(false);
     return b;
 }
 
-QLineEdit *newField(QWidget *parent, const char *name)
+QLineEdit *newField(QWidget *parent, const char *name, QString Settings::*setting)
 {
     auto *f = new QLineEdit(parent);
-    f->setObjectName(objectNamed(name));
+    f->setObjectName(QString::fromLatin1(name));
+    f->setMaxLength(settingField(setting).maxChars);
     return f;
 }
 
 QLabel *newLabel(QWidget *parent, const char *name, const QString &caption)
 {
     auto *l = new QLabel(caption, parent);
-    l->setObjectName(objectNamed(name));
+    l->setObjectName(QString::fromLatin1(name));
     return l;
 }
 

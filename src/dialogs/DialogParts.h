@@ -13,9 +13,6 @@ class QWidget;
 
 namespace dv {
 
-// Centres a top-level widget on the primary screen.
-void centreOnScreen(QWidget *w);
-
 // Runs `left` when the field loses the focus to another control of its own
 // window (not when another window or a popup takes it).
 void onFieldLeft(QLineEdit *field, std::function<void()> left);
@@ -43,10 +40,11 @@ FileChoice soundChoice(const QString &folder);
 // A field takes the chosen file; cancelling keeps what it held.
 void chooseInto(Choosers &choose, const FileChoice &choice, QLineEdit *field);
 
-QString objectNamed(const char *name);
-// Controls carry the names readers and tests look for them by.
+// Controls carry the names readers and tests look for them by. Buttons leave
+// Enter to the dialog's default button.
 QPushButton *newButton(QWidget *parent, const char *name, const QString &caption);
-QLineEdit *newField(QWidget *parent, const char *name);
 QLabel *newLabel(QWidget *parent, const char *name, const QString &caption);
+// A field for one text setting, as long as that setting takes (settingFields).
+QLineEdit *newField(QWidget *parent, const char *name, QString Settings::*setting);
 
 } // namespace dv

@@ -3,8 +3,10 @@
 #include "dialogs/Checks.h"
 #include "dialogs/SubDialogs.h"
 #include "interaction/AboutBox.h"
+#include "platform/WindowCentre.h"
 #include "resources/Texts.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -19,17 +21,73 @@
 namespace dv {
 
 namespace {
-// The settings each check box shows, Check1 ... Check12.
-constexpr StoredBool Settings::*kChecked[12] = {
-    &Settings::DrawSecond,    &Settings::TopMost,    &Settings::Jihou,         &Settings::MustShutDown,
-    &Settings::Transparent,   &Settings::ShadowFlag, &Settings::DrawChar,      &Settings::SlideBmp,
-    &Settings::OnMouseToHide, &Settings::Mag2Flag,   &Settings::DrawFrameFlag, &Settings::CharPattern};
-// The colours of the swatches, Picture1 ... Picture6.
-constexpr qint32 Settings::*kColours[6] = {&Settings::HourColor, &Settings::MinuteColor, &Settings::SecondColor,
-                                           &Settings::CharColor, &Settings::BoardColor,  &Settings::FrameColor};
-constexpr QString Settings::*kTimes[3] = {&Settings::AlarmTime1, &Settings::AlarmTime2, &Settings::AlarmTime3};
-constexpr QString Settings::*kSounds[3] = {&Settings::AlarmSound1, &Settings::AlarmSound2, &Settings::AlarmSound3};
+// The colour rows: label, swatch and chooser button, and the colour they edit.
+struct ColourRow {
+    const char *label;
+    const QString &caption;
+    const char *swatch;
+    const char *pick;
+    qint32 Settings::*setting;
+};
+const ColourRow kColourRows[6] = {
+    {"Label2", text::ColourHour, "Picture1", "Command5", &Settings::HourColor},
+    {"Label3", text::ColourMinute, "Picture2", "Command6", &Settings::MinuteColor},
+    {"Label4", text::ColourSecond, "Picture3", "Command7", &Settings::SecondColor},
+    {"Label11", text::ColourChar, "Picture4", "Command11", &Settings::CharColor},
+    {"Label12", text::ColourBoard, "Picture5", "Command12", &Settings::BoardColor},
+    {"Label13", text::ColourFrameRing, "Picture6", "Command16", &Settings::FrameColor},
+};
+
+// The alarm rows' controls, in kAlarmSettings order.
+struct AlarmNames {
+    const char *number;
+    const QString &caption;
+    const char *time, *sound, *browse, *message;
+    const QString &missing;
+};
+const AlarmNames kAlarmNames[3] = {
+    {"Label7", text::AlarmRow1, "Text2", "Text5", "Command8", "Text9", text::AlarmSoundMissing1},
+    {"Label8", text::AlarmRow2, "Text3", "Text6", "Command9", "Text10", text::AlarmSoundMissing2},
+    {"Label9", text::AlarmRow3, "Text4", "Text7", "Command10", "Text11", text::AlarmSoundMissing3},
+};
+
+// A "参照" button no wider than its caption: the rows fit a small screen.
+QPushButton *newBrowse(QWidget *parent, const char *name)
+{
+    QPushButton *b = newButton(parent, name, text::Browse);
+    const QFontMetrics fm(b->font());
+    b->setMaximumWidth(fm.horizontalAdvance(text::Browse) + 2 * fm.height());
+    return b;
+}
+
+QCheckBox *newBox(QWidget *parent, const char *name, const QString &caption)
+{
+    auto *b = new QCheckBox(caption, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    return b;
+}
 } // namespace
+
+const std::array<SettingsDialog::Box, 12> &SettingsDialog::boxes()
+{
+    using D = SettingsDialog;
+    using S = Settings;
+    static const std::array<Box, 12> table{{
+        {&D::m_drawSecond, &S::DrawSecond},
+        {&D::m_topMost, &S::TopMost},
+        {&D::m_jihou, &S::Jihou},
+        {&D::m_mustShutDown, &S::MustShutDown},
+        {&D::m_transparent, &S::Transparent},
+        {&D::m_shadow, &S::ShadowFlag},
+        {&D::m_drawChar, &S::DrawChar},
+        {&D::m_slideshowOn, &S::SlideBmp},
+        {&D::m_hideUnderCursor, &S::OnMouseToHide},
+        {&D::m_freeSize, &S::Mag2Flag},
+        {&D::m_drawFrame, &S::DrawFrameFlag},
+        {&D::m_roman, &S::CharPattern},
+    }};
+    return table;
+}
 
 SettingsDialog::SettingsDialog(Parameters &params, Platform &platform, SettingsHost &host, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
@@ -39,7 +97,17 @@ SettingsDialog::SettingsDialog(Parameters &params, Platform &platform, SettingsH
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(text::SettingsCaption);
-    build();
+    // Created in the order Tab visits them: as the eye reads, and round to the top.
+    auto *all = new QVBoxLayout(this);
+    all->addLayout(buildPictureRow());
+    all->addLayout(buildBoxes());
+    all->addWidget(buildAlarms());
+    all->addLayout(buildButtons());
+    all->setSizeConstraint(QLayout::SetMinimumSize);
+    // Small screens and large fonts: rows close together rather than off the screen.
+    all->setSpacing(2);
+    all->setContentsMargins(8, 4, 8, 4);
+    openSubDialogs();
     fill();
 }
 
@@ -47,164 +115,159 @@ SettingsDialog::~SettingsDialog()
 {
     m_closing = true; // the fields lose the focus as they go: no checks then
     delete m_sub.data();
+    delete m_about.data();
 }
 
-void SettingsDialog::build()
+QLayout *SettingsDialog::buildPictureRow()
 {
-    auto button = [this](const char *name, const QString &caption) { return newButton(this, name, caption); };
-    auto field = [this](const char *name, int width) {
-        QLineEdit *f = newField(this, name);
-        f->setMinimumWidth(width);
-        return f;
-    };
-    auto label = [this](const char *name, const QString &caption) { return newLabel(this, name, caption); };
-
-    // The face picture row.
-    m_picture = field("Text1", 320);
-    m_pictureBrowse = button("Command4", text::Browse);
-    auto *pictureRow = new QHBoxLayout;
-    pictureRow->addWidget(label("Label1", text::FacePictureLabel));
-    pictureRow->addWidget(m_picture, 1);
-    pictureRow->addWidget(m_pictureBrowse);
-
-    // The check boxes, their buttons to the right, the colours beside the lower ones.
-    const QString captions[12] = {text::CheckDrawSecond,   text::CheckTopMost,     text::CheckJihou,
-                                  text::CheckMustShutDown, text::CheckTransparent, text::CheckShadow,
-                                  text::CheckDrawChar,     text::CheckSlideBmp,    text::CheckOnMouseToHide,
-                                  text::CheckMag2,         text::CheckDrawFrame,   text::CheckRoman};
-    for (int i = 0; i < 12; ++i) {
-        m_checks[size_t(i)] = new QCheckBox(captions[i], this);
-        m_checks[size_t(i)]->setObjectName(QStringLiteral("Check%1").arg(i + 1));
-    }
-    m_slideshow = button("Command13", text::SlideshowButton);
-    m_size = button("Command15", text::SizeButton);
-    m_chime = button("Command17", text::ChimeButton);
-
-    auto *colours = new QGroupBox(text::ColourFrame, this);
-    colours->setObjectName(QStringLiteral("Frame1"));
-    auto *colourGrid = new QGridLayout(colours);
-    const char *labelNames[6] = {"Label2", "Label3", "Label4", "Label11", "Label12", "Label13"};
-    const QString labelTexts[6] = {text::ColourHour, text::ColourMinute, text::ColourSecond,
-                                   text::ColourChar, text::ColourBoard,  text::ColourFrameRing};
-    const char *pickNames[6] = {"Command5", "Command6", "Command7", "Command11", "Command12", "Command16"};
-    for (int i = 0; i < 6; ++i) {
-        auto *sw = new Swatch(colours);
-        sw->setObjectName(QStringLiteral("Picture%1").arg(i + 1));
-        m_swatches[size_t(i)] = sw;
-        auto *pick = button(pickNames[i], text::Browse);
-        auto choose = [this, sw] {
-            // Cancelled: the swatch keeps its colour.
-            if (const std::optional<quint32> c = sys.choose.color())
-                sw->setColor(*c);
-        };
-        connect(sw, &Swatch::clicked, this, choose);
-        connect(pick, &QPushButton::clicked, this, choose);
-        auto *l = new QLabel(labelTexts[i], colours);
-        l->setObjectName(objectNamed(labelNames[i]));
-        colourGrid->addWidget(l, i, 0);
-        colourGrid->addWidget(sw, i, 1);
-        colourGrid->addWidget(pick, i, 2);
-    }
-
-    // Check8, Check10, Check2, Check1, Check6, Check7, Check11, Check9, Check12, Check5, Check3.
-    const int order[11] = {8, 10, 2, 1, 6, 7, 11, 9, 12, 5, 3};
-    auto *middle = new QGridLayout;
-    for (int row = 0; row < 11; ++row)
-        middle->addWidget(m_checks[size_t(order[row] - 1)], row, 0);
-    middle->addWidget(m_slideshow, 0, 1);
-    middle->addWidget(m_size, 1, 1);
-    middle->addWidget(m_chime, 10, 1);
-    middle->addWidget(colours, 2, 1, 8, 1);
-
-    // Alarms and the shutdown.
-    auto *alarms = new QGroupBox(text::AlarmFrame, this);
-    alarms->setObjectName(QStringLiteral("Frame2"));
-    auto *alarmGrid = new QGridLayout(alarms);
-    alarmGrid->addWidget(label("Label5", text::AlarmTimeLabel), 0, 1);
-    alarmGrid->addWidget(label("Label6", text::AlarmSoundLabel), 0, 2);
-    const char *rowNames[3] = {"Label7", "Label8", "Label9"};
-    const QString rowTexts[3] = {text::AlarmRow1, text::AlarmRow2, text::AlarmRow3};
-    const char *timeNames[3] = {"Text2", "Text3", "Text4"};
-    const char *soundNames[3] = {"Text5", "Text6", "Text7"};
-    const char *browseNames[3] = {"Command8", "Command9", "Command10"};
-    const QString *missing[3] = {&text::AlarmSoundMissing1, &text::AlarmSoundMissing2, &text::AlarmSoundMissing3};
-    const int timeWidth = fontMetrics().horizontalAdvance(QStringLiteral("00:00")) * 2;
-    for (int i = 0; i < 3; ++i) {
-        m_times[size_t(i)] = field(timeNames[i], 60);
-        m_times[size_t(i)]->setMaximumWidth(timeWidth);
-        m_sounds[size_t(i)] = field(soundNames[i], 280);
-        auto *browse = button(browseNames[i], text::Browse);
-        alarmGrid->addWidget(label(rowNames[i], rowTexts[i]), i + 1, 0);
-        alarmGrid->addWidget(m_times[size_t(i)], i + 1, 1);
-        alarmGrid->addWidget(m_sounds[size_t(i)], i + 1, 2);
-        alarmGrid->addWidget(browse, i + 1, 3);
-        QLineEdit *sound = m_sounds[size_t(i)];
-        connect(browse, &QPushButton::clicked, this,
-                [this, sound] { chooseInto(sys.choose, soundChoice(sys.appDir), sound); });
-        QLineEdit *time = m_times[size_t(i)];
-        onFieldLeft(time, [this, time] { timeLeft(time); });
-        const QString message = *missing[i];
-        onFieldLeft(sound, [this, sound, message] { fileLeft(sound, message); });
-    }
-    alarmGrid->setColumnStretch(2, 1);
-    m_shutdown = field("Text8", 60);
-    m_shutdown->setMaximumWidth(timeWidth);
-    onFieldLeft(m_shutdown, [this] { timeLeft(m_shutdown); });
-    auto *shutdownRow = new QHBoxLayout;
-    shutdownRow->addWidget(label("Label10", text::ShutdownTimeLabel));
-    shutdownRow->addWidget(m_shutdown);
-    shutdownRow->addWidget(m_checks[3]);
-    shutdownRow->addStretch();
-    alarmGrid->addLayout(shutdownRow, 4, 0, 1, 4);
-
-    // OK, CANCEL, About and the quit.
-    auto *ok = button("Command1", text::Ok);
-    auto *cancel = button("Command2", text::Cancel);
-    auto *about = button("Command14", text::About);
-    auto *quit = button("Command3", text::QuitClock);
-    auto *bottom = new QHBoxLayout;
-    bottom->addWidget(ok);
-    bottom->addWidget(cancel);
-    bottom->addWidget(about);
-    bottom->addStretch();
-    bottom->addWidget(quit);
-
-    auto *all = new QVBoxLayout(this);
-    all->addLayout(pictureRow);
-    all->addLayout(middle);
-    all->addWidget(alarms);
-    all->addLayout(bottom);
-    all->setSizeConstraint(QLayout::SetMinimumSize);
-
-    // Tab goes as the eye reads: down the boxes with their buttons, the
-    // colours, the alarms, then OK ... the quit, and round to the top.
-    QList<QWidget *> chain{m_picture, m_pictureBrowse};
-    for (int n : order) {
-        chain << m_checks[size_t(n - 1)];
-        if (n == 8)
-            chain << m_slideshow;
-        if (n == 10)
-            chain << m_size;
-        if (n == 3)
-            chain << m_chime;
-    }
-    for (const char *pick : pickNames)
-        chain << findChild<QPushButton *>(objectNamed(pick));
-    for (int i = 0; i < 3; ++i)
-        chain << m_times[size_t(i)] << m_sounds[size_t(i)] << findChild<QPushButton *>(objectNamed(browseNames[i]));
-    chain << m_shutdown << m_checks[3] << ok << cancel << about << quit;
-    for (qsizetype i = 1; i < chain.size(); ++i)
-        setTabOrder(chain[i - 1], chain[i]);
-
+    m_picture = newField(this, "Text1", &Settings::BackImage);
+    m_picture->setMinimumWidth(240);
+    m_pictureBrowse = newBrowse(this, "Command4");
     onFieldLeft(m_picture, [this] { fileLeft(m_picture, text::BoardPictureMissing); });
     connect(m_pictureBrowse, &QPushButton::clicked, this,
             [this] { chooseInto(sys.choose, pictureChoice(sys.appDir), m_picture); });
-    for (QCheckBox *c : {m_checks[2], m_checks[7], m_checks[9]})
+    auto *row = new QHBoxLayout;
+    row->addWidget(newLabel(this, "Label1", text::FacePictureLabel));
+    row->addWidget(m_picture, 1);
+    row->addWidget(m_pictureBrowse);
+    return row;
+}
+
+QLayout *SettingsDialog::buildBoxes()
+{
+    // The left column, top to bottom; the buttons the arrows point at sit to
+    // the right of their boxes, the colours beside the lower boxes.
+    m_slideshowOn = newBox(this, "Check8", text::CheckSlideBmp);
+    m_slideshow = newButton(this, "Command13", text::SlideshowButton);
+    m_freeSize = newBox(this, "Check10", text::CheckMag2);
+    m_size = newButton(this, "Command15", text::SizeButton);
+    m_topMost = newBox(this, "Check2", text::CheckTopMost);
+    m_drawSecond = newBox(this, "Check1", text::CheckDrawSecond);
+    m_shadow = newBox(this, "Check6", text::CheckShadow);
+    m_drawChar = newBox(this, "Check7", text::CheckDrawChar);
+    m_drawFrame = newBox(this, "Check11", text::CheckDrawFrame);
+    m_hideUnderCursor = newBox(this, "Check9", text::CheckOnMouseToHide);
+    m_roman = newBox(this, "Check12", text::CheckRoman);
+    m_transparent = newBox(this, "Check5", text::CheckTransparent);
+    m_jihou = newBox(this, "Check3", text::CheckJihou);
+    m_chime = newButton(this, "Command17", text::ChimeButton);
+
+    auto *grid = new QGridLayout;
+    grid->setVerticalSpacing(0);
+    QCheckBox *const column[] = {m_slideshowOn, m_freeSize,        m_topMost, m_drawSecond,  m_shadow, m_drawChar,
+                                 m_drawFrame,   m_hideUnderCursor, m_roman,   m_transparent, m_jihou};
+    int row = 0;
+    for (QCheckBox *b : column)
+        grid->addWidget(b, row++, 0);
+    grid->addWidget(m_slideshow, 0, 1);
+    grid->addWidget(m_size, 1, 1);
+    grid->addWidget(buildColours(), 2, 1, 8, 1);
+    grid->addWidget(m_chime, 10, 1);
+    for (QCheckBox *c : {m_jihou, m_slideshowOn, m_freeSize})
         connect(c, &QCheckBox::toggled, this, &SettingsDialog::applyClickRules);
-    connect(ok, &QPushButton::clicked, this, &SettingsDialog::ok);
+    return grid;
+}
+
+QGroupBox *SettingsDialog::buildColours()
+{
+    auto *frame = new QGroupBox(text::ColourFrame, this);
+    frame->setObjectName(QStringLiteral("Frame1"));
+    auto *grid = new QGridLayout(frame);
+    grid->setContentsMargins(6, 2, 6, 2);
+    grid->setVerticalSpacing(2);
+    // Two columns of three: hour, minute, second; marks, board, frame.
+    for (int i = 0; i < 6; ++i) {
+        const ColourRow &c = kColourRows[i];
+        auto *swatch = new Swatch(frame);
+        swatch->setObjectName(QString::fromLatin1(c.swatch));
+        m_colours[size_t(i)] = swatch;
+        auto *pick = newBrowse(frame, c.pick);
+        auto choose = [this, swatch] {
+            // Cancelled: the swatch keeps its colour.
+            if (const std::optional<quint32> colour = sys.choose.color())
+                swatch->setColor(*colour);
+        };
+        connect(swatch, &Swatch::clicked, this, choose);
+        connect(pick, &QPushButton::clicked, this, choose);
+        const int r = i % 3, col = i / 3 * 3;
+        grid->addWidget(newLabel(frame, c.label, c.caption), r, col);
+        grid->addWidget(swatch, r, col + 1);
+        grid->addWidget(pick, r, col + 2);
+    }
+    return frame;
+}
+
+QGroupBox *SettingsDialog::buildAlarms()
+{
+    auto *frame = new QGroupBox(text::AlarmFrame, this);
+    frame->setObjectName(QStringLiteral("Frame2"));
+    auto *grid = new QGridLayout(frame);
+    grid->setContentsMargins(6, 0, 6, 2);
+    grid->setVerticalSpacing(1);
+    grid->addWidget(newLabel(frame, "Label5", text::AlarmTimeLabel), 0, 1);
+    grid->addWidget(newLabel(frame, "Label6", text::AlarmSoundLabel), 0, 2);
+    grid->addWidget(newLabel(frame, "Label14", text::AlarmMessageLabel), 0, 4);
+    const int timeWidth = fontMetrics().horizontalAdvance(QStringLiteral("00:00")) * 2;
+    for (int i = 0; i < 3; ++i) {
+        const AlarmNames &n = kAlarmNames[i];
+        const AlarmSettings &a = kAlarmSettings[size_t(i)];
+        AlarmRow &row = m_alarms[size_t(i)];
+        row.time = newField(frame, n.time, a.time);
+        row.time->setMaximumWidth(timeWidth);
+        row.sound = newField(frame, n.sound, a.sound);
+        row.sound->setMinimumWidth(150);
+        auto *browse = newBrowse(frame, n.browse);
+        row.message = newField(frame, n.message, a.message);
+        row.message->setMinimumWidth(90);
+        grid->addWidget(newLabel(frame, n.number, n.caption), i + 1, 0);
+        grid->addWidget(row.time, i + 1, 1);
+        grid->addWidget(row.sound, i + 1, 2);
+        grid->addWidget(browse, i + 1, 3);
+        grid->addWidget(row.message, i + 1, 4);
+        QLineEdit *sound = row.sound, *time = row.time;
+        connect(browse, &QPushButton::clicked, this,
+                [this, sound] { chooseInto(sys.choose, soundChoice(sys.appDir), sound); });
+        onFieldLeft(time, [this, time] { timeLeft(time); });
+        onFieldLeft(sound, [this, sound, &n] { fileLeft(sound, n.missing); });
+    }
+    grid->setColumnStretch(2, 3);
+    grid->setColumnStretch(4, 2);
+    m_shutdown = newField(frame, "Text8", &Settings::ShutDownTime);
+    m_shutdown->setMaximumWidth(timeWidth);
+    onFieldLeft(m_shutdown, [this] { timeLeft(m_shutdown); });
+    m_mustShutDown = newBox(frame, "Check4", text::CheckMustShutDown);
+    auto *shutdownRow = new QHBoxLayout;
+    shutdownRow->addWidget(newLabel(frame, "Label10", text::ShutdownTimeLabel));
+    shutdownRow->addWidget(m_shutdown);
+    shutdownRow->addWidget(m_mustShutDown);
+    shutdownRow->addStretch();
+    grid->addLayout(shutdownRow, 4, 0, 1, 5);
+    return frame;
+}
+
+QLayout *SettingsDialog::buildButtons()
+{
+    // OK is the default button: Enter is OK, after the same checks as a click.
+    m_ok = newButton(this, "Command1", text::Ok);
+    m_ok->setDefault(true);
+    auto *cancel = newButton(this, "Command2", text::Cancel);
+    auto *about = newButton(this, "Command14", text::About);
+    auto *quit = newButton(this, "Command3", text::QuitClock);
+    connect(m_ok, &QPushButton::clicked, this, &SettingsDialog::ok);
     connect(cancel, &QPushButton::clicked, this, &SettingsDialog::cancel);
     connect(quit, &QPushButton::clicked, this, &SettingsDialog::quit);
     connect(about, &QPushButton::clicked, this, &SettingsDialog::openAbout);
+    auto *row = new QHBoxLayout;
+    row->addWidget(m_ok);
+    row->addWidget(cancel);
+    row->addWidget(about);
+    row->addStretch();
+    row->addWidget(quit);
+    return row;
+}
+
+void SettingsDialog::openSubDialogs()
+{
     // Each sub-dialog gives the dialog back, with the focus on its button.
     Settings &w = m_params.working();
     auto back = [this](QPushButton *opener) {
@@ -222,7 +285,7 @@ void SettingsDialog::build()
         openSub(d);
         sys.pump.yield();
         d->addClockSize();
-        d->findChild<QLineEdit *>(QStringLiteral("Text1"))->setFocus();
+        d->focusSizeField();
     });
     connect(m_chime, &QPushButton::clicked, this,
             [this, &w, back] { openSub(new ChimeDialog(w, sys, back(m_chime))); });
@@ -230,24 +293,29 @@ void SettingsDialog::build()
 
 void SettingsDialog::applyClickRules()
 {
-    m_chime->setEnabled(m_checks[2]->isChecked());
-    m_slideshow->setEnabled(m_checks[7]->isChecked());
-    m_pictureBrowse->setEnabled(!m_checks[7]->isChecked());
-    m_picture->setEnabled(!m_checks[7]->isChecked());
-    m_size->setEnabled(m_checks[9]->isChecked());
+    m_chime->setEnabled(m_jihou->isChecked());
+    m_slideshow->setEnabled(m_slideshowOn->isChecked());
+    m_pictureBrowse->setEnabled(!m_slideshowOn->isChecked());
+    m_picture->setEnabled(!m_slideshowOn->isChecked());
+    m_size->setEnabled(m_freeSize->isChecked());
 }
 
 void SettingsDialog::fill()
 {
     const Settings &s = m_params.working();
-    m_picture->setText(s.BackImage);
-    for (int i = 0; i < 12; ++i)
-        m_checks[size_t(i)]->setChecked(s.*kChecked[i] != 0);
+    // A path start-up keeps for a missing file shows, so that it can be let go.
+    auto shown = [this, &s](QString Settings::*field) {
+        return (s.*field).isEmpty() ? m_params.kept(field) : s.*field;
+    };
+    m_picture->setText(shown(&Settings::BackImage));
+    for (const Box &b : boxes())
+        (this->*b.box)->setChecked(s.*b.setting != 0);
     for (int i = 0; i < 6; ++i)
-        m_swatches[size_t(i)]->setColor(quint32(s.*kColours[i]));
-    for (int i = 0; i < 3; ++i) {
-        m_times[size_t(i)]->setText(s.*kTimes[i]);
-        m_sounds[size_t(i)]->setText(s.*kSounds[i]);
+        m_colours[size_t(i)]->setColor(quint32(s.*kColourRows[i].setting));
+    for (size_t i = 0; i < 3; ++i) {
+        m_alarms[i].time->setText(s.*kAlarmSettings[i].time);
+        m_alarms[i].sound->setText(shown(kAlarmSettings[i].sound));
+        m_alarms[i].message->setText(s.*kAlarmSettings[i].message);
     }
     m_shutdown->setText(s.ShutDownTime);
     applyClickRules();
@@ -262,13 +330,14 @@ Settings SettingsDialog::present() const
     s.FormLeft = at.x();
     s.FormTop = at.y();
     s.BackImage = m_picture->text();
-    for (int i = 0; i < 12; ++i)
-        s.*kChecked[i] = m_checks[size_t(i)]->isChecked() ? StoredTrue : StoredFalse;
+    for (const Box &b : boxes())
+        s.*b.setting = (this->*b.box)->isChecked() ? StoredTrue : StoredFalse;
     for (int i = 0; i < 6; ++i)
-        s.*kColours[i] = qint32(m_swatches[size_t(i)]->color());
-    for (int i = 0; i < 3; ++i) {
-        s.*kTimes[i] = m_times[size_t(i)]->text();
-        s.*kSounds[i] = m_sounds[size_t(i)]->text();
+        s.*kColourRows[i].setting = qint32(m_colours[size_t(i)]->color());
+    for (size_t i = 0; i < 3; ++i) {
+        s.*kAlarmSettings[i].time = m_alarms[i].time->text();
+        s.*kAlarmSettings[i].sound = m_alarms[i].sound->text();
+        s.*kAlarmSettings[i].message = m_alarms[i].message->text();
     }
     s.ShutDownTime = m_shutdown->text();
     // An open sub-dialog counts with its fields as the user has them.
@@ -279,7 +348,7 @@ Settings SettingsDialog::present() const
 
 bool SettingsDialog::unchanged() const
 {
-    return firstDifference(present(), m_params.saved()) == 0;
+    return !firstDifference(present(), m_params.saved());
 }
 
 void SettingsDialog::askToSave()
@@ -288,7 +357,17 @@ void SettingsDialog::askToSave()
         return;
     if (!sys.msg.ask(text::ChangedQuestion1 + text::CRLF + text::CRLF + text::ChangedQuestion2, true))
         return;
-    m_params.working() = present();
+    Settings s = present();
+    m_params.settleKept(s);
+    // The quit cannot stay for a fix: a time is completed as on leaving its
+    // field, and one that could never ring keeps the time saved before.
+    for (QString Settings::*time :
+         {kAlarmSettings[0].time, kAlarmSettings[1].time, kAlarmSettings[2].time, &Settings::ShutDownTime}) {
+        s.*time = completeTime(s.*time);
+        if (timeRejected(s.*time))
+            s.*time = m_params.saved().*time;
+    }
+    m_params.working() = s;
     m_host.saveSettings();
 }
 
@@ -302,9 +381,36 @@ QString SettingsDialog::facePicture() const
     return m_picture->text();
 }
 
+void SettingsDialog::bringToFront()
+{
+    QWidget *front = m_sub ? static_cast<QWidget *>(m_sub.data()) : m_about ? m_about.data() : this;
+    front->raise();
+    front->activateWindow();
+}
+
+bool SettingsDialog::timesCanRing()
+{
+    // A time that is no hh:mm would be stored and never ring: as on leaving
+    // the field, a beep and the focus back, and the dialog stays.
+    QLineEdit *const times[] = {m_alarms[0].time, m_alarms[1].time, m_alarms[2].time, m_shutdown};
+    for (QLineEdit *f : times) {
+        f->setText(completeTime(f->text()));
+        if (timeRejected(f->text())) {
+            sys.msg.beep();
+            f->setFocus();
+            return false;
+        }
+    }
+    return true;
+}
+
 void SettingsDialog::ok()
 {
-    m_host.settingsAccepted(present());
+    if (!timesCanRing())
+        return;
+    Settings s = present();
+    m_params.settleKept(s);
+    m_host.settingsAccepted(s);
     setEnabled(false);
     hide();
 }
@@ -338,6 +444,7 @@ void SettingsDialog::openAbout()
 {
     auto *about = new AboutBox;
     about->setAttribute(Qt::WA_DeleteOnClose);
+    m_about = about;
     connect(about, &QObject::destroyed, this, [this] {
         setEnabled(true);
         raise();
@@ -350,7 +457,8 @@ void SettingsDialog::openAbout()
 
 void SettingsDialog::timeLeft(QLineEdit *f)
 {
-    if (m_closing || !isVisible())
+    // On the way to OK, OK itself checks (and beeps once).
+    if (m_closing || !isVisible() || QApplication::focusWidget() == m_ok)
         return;
     f->setText(completeTime(f->text()));
     if (timeRejected(f->text())) {
@@ -380,7 +488,7 @@ void SettingsDialog::closeEvent(QCloseEvent *e)
 
 void SettingsDialog::keyPressEvent(QKeyEvent *e)
 {
-    // Escape would hide the dialog without bringing the clock back.
+    // Escape is CANCEL: QDialog would hide the dialog without bringing the clock back.
     if (e->key() == Qt::Key_Escape) {
         cancel();
         return;

@@ -10,6 +10,8 @@
 #include <array>
 
 class QCheckBox;
+class QGroupBox;
+class QLayout;
 class QLineEdit;
 class QPushButton;
 
@@ -39,28 +41,52 @@ public:
     SettingsDialog(Parameters &params, Platform &sys, SettingsHost &host, QWidget *parent = nullptr);
     ~SettingsDialog() override;
 
-    // start: centres the dialog and shows the working settings.
+    // Centres the dialog and shows the working settings (and the paths start-up
+    // keeps for files that are missing).
     void fill();
     // The settings as the fields (and an open sub-dialog) have them, over the
     // working ones, with the clock window's place.
     Settings present() const;
-    // check_param: true when nothing differs from what was last saved.
+    // True when nothing the quit asks about differs from what was last saved.
     bool unchanged() const;
     // The quit's question: when something differs, ask, and save on Yes.
     void askToSave();
     // A dropped picture's path goes into the face picture field.
     void setFacePicture(const QString &path);
     QString facePicture() const;
-    // A slideshow, size or time signal dialog is up: this one waits for it.
-    bool subDialogOpen() const { return !m_sub.isNull(); }
+    // A slideshow, size or time signal dialog, or the About box, is up: this
+    // one waits for it.
+    bool subDialogOpen() const { return !m_sub.isNull() || !m_about.isNull(); }
+    // The window the user works in comes to the front: the open sub-dialog or
+    // About box when there is one, else this dialog.
+    void bringToFront();
 
 protected:
     void closeEvent(QCloseEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
 
 private:
-    void build();
+    // One row of the alarm frame.
+    struct AlarmRow {
+        QLineEdit *time = nullptr;
+        QLineEdit *sound = nullptr;
+        QLineEdit *message = nullptr;
+    };
+    // A check box and the Boolean setting it shows.
+    struct Box {
+        QCheckBox *SettingsDialog::*box;
+        StoredBool Settings::*setting;
+    };
+    static const std::array<Box, 12> &boxes();
+
+    QLayout *buildPictureRow();
+    QLayout *buildBoxes(); // the check boxes with their buttons, and the colours
+    QGroupBox *buildColours();
+    QGroupBox *buildAlarms();
+    QLayout *buildButtons();
+    void openSubDialogs();
     void applyClickRules();
+    bool timesCanRing();
     void ok();
     void cancel();
     void quit();
@@ -72,17 +98,29 @@ private:
     Parameters &m_params;
     Platform &sys;
     SettingsHost &m_host;
-    QLineEdit *m_picture = nullptr;         // Text1
-    std::array<QCheckBox *, 12> m_checks{}; // Check1 ... Check12
-    std::array<Swatch *, 6> m_swatches{};   // Picture1 ... Picture6
-    std::array<QLineEdit *, 3> m_times{};   // Text2 ... Text4
-    std::array<QLineEdit *, 3> m_sounds{};  // Text5 ... Text7
-    QLineEdit *m_shutdown = nullptr;        // Text8
-    QPushButton *m_pictureBrowse = nullptr; // Command4
-    QPushButton *m_slideshow = nullptr;     // Command13
-    QPushButton *m_size = nullptr;          // Command15
-    QPushButton *m_chime = nullptr;         // Command17
+    QLineEdit *m_picture = nullptr;
+    QPushButton *m_pictureBrowse = nullptr;
+    QCheckBox *m_drawSecond = nullptr;
+    QCheckBox *m_topMost = nullptr;
+    QCheckBox *m_jihou = nullptr;
+    QCheckBox *m_mustShutDown = nullptr;
+    QCheckBox *m_transparent = nullptr;
+    QCheckBox *m_shadow = nullptr;
+    QCheckBox *m_drawChar = nullptr;
+    QCheckBox *m_slideshowOn = nullptr;
+    QCheckBox *m_hideUnderCursor = nullptr;
+    QCheckBox *m_freeSize = nullptr;
+    QCheckBox *m_drawFrame = nullptr;
+    QCheckBox *m_roman = nullptr;
+    QPushButton *m_slideshow = nullptr; // its dialog
+    QPushButton *m_size = nullptr;
+    QPushButton *m_chime = nullptr;
+    std::array<Swatch *, 6> m_colours{}; // hour, minute, second, marks, board, frame
+    std::array<AlarmRow, 3> m_alarms{};  // in kAlarmSettings order
+    QLineEdit *m_shutdown = nullptr;
+    QPushButton *m_ok = nullptr;
     QPointer<SubDialog> m_sub;
+    QPointer<QDialog> m_about;
     bool m_closing = false;
 };
 

@@ -3,40 +3,37 @@
 #include "dialogs/Checks.h"
 #include "dialogs/DialogParts.h"
 #include "face/Slideshow.h"
+#include "platform/WindowCentre.h"
 #include "resources/Texts.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTreeView>
 #include <QVBoxLayout>
 
 namespace dv {
 
-namespace {
-QHBoxLayout *buttonRow(QPushButton *ok, QPushButton *cancel)
-{
-    auto *row = new QHBoxLayout;
-    row->addStretch();
-    row->addWidget(ok);
-    row->addWidget(cancel);
-    return row;
-}
-} // namespace
-
-SubDialog::SubDialog(Settings &working, Platform &platform, std::function<void()> closed)
+SubDialog::SubDialog(const char *name, const QString &caption, Settings &working, Platform &platform,
+                     std::function<void()> closed)
     : QDialog(nullptr, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     , m_working(working)
     , sys(platform)
     , m_closed(std::move(closed))
 {
+    setObjectName(QString::fromLatin1(name));
+    setWindowTitle(caption);
     setAttribute(Qt::WA_DeleteOnClose);
 }
 
@@ -46,19 +43,54 @@ SubDialog::~SubDialog()
         m_closed();
 }
 
-void SubDialog::finish()
+QHBoxLayout *SubDialog::okCancelRow(const char *okName, const QString &okCaption, const char *cancelName)
 {
-    close();
+    m_ok = newButton(this, okName, okCaption);
+    m_ok->setDefault(true);
+    auto *cancel = newButton(this, cancelName, text::Cancel);
+    connect(m_ok, &QPushButton::clicked, this, [this] {
+        if (!acceptable())
+            return;
+        applyFields(m_working);
+        close();
+    });
+    connect(cancel, &QPushButton::clicked, this, &QWidget::close);
+    auto *row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(m_ok);
+    row->addWidget(cancel);
+    return row;
+}
+
+void SubDialog::keyPressEvent(QKeyEvent *e)
+{
+    // QDialog would only hide it: CANCEL closes, deletes and gives the settings back.
+    if (e->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    QDialog::keyPressEvent(e);
 }
 
 // ---- slideshow ----
 
+namespace {
+struct Format {
+    const char *box;
+    const QString &caption;
+};
+// Bit i of SlideGrafix is box i. PNG came last, on bit 6, so that stored
+// masks keep their meaning.
+const Format kFormats[7] = {
+    {"Check1", text::FormatBmp}, {"Check2", text::FormatGif}, {"Check3", text::FormatJpeg}, {"Check4", text::FormatRle},
+    {"Check5", text::FormatDib}, {"Check6", text::FormatIco}, {"Check7", text::FormatPng},
+};
+} // namespace
+
 SlideshowDialog::SlideshowDialog(Settings &working, Platform &platform, std::function<void()> closed)
-    : SubDialog(working, platform, std::move(closed))
+    : SubDialog("Form4", text::SlideshowCaption, working, platform, std::move(closed))
 {
-    setObjectName(QStringLiteral("Form4"));
-    setWindowTitle(text::SlideshowCaption);
-    m_folder = newField(this, "Text1");
+    m_folder = newField(this, "Text1", &Settings::BmpDirectory);
     m_model = new QFileSystemModel(this);
     m_model->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
     m_model->setRootPath(QStringLiteral("/"));
@@ -68,23 +100,20 @@ SlideshowDialog::SlideshowDialog(Settings &working, Platform &platform, std::fun
     for (int c = 1; c < m_model->columnCount(); ++c)
         m_tree->hideColumn(c);
     m_tree->header()->hide();
-    m_tree->setMinimumSize(220, 220);
-    m_interval = newField(this, "Text2");
+    m_tree->setMinimumSize(220, 160);
+    m_interval = newField(this, "Text2", &Settings::SlideTime);
     m_intervals = new QListWidget(this);
     m_intervals->setObjectName(QStringLiteral("List1"));
-    m_intervals->addItems(slideIntervals());
+    m_intervals->addItems(slideIntervalLabels());
     auto *formats = new QGroupBox(text::SlideFormatsFrame, this);
     formats->setObjectName(QStringLiteral("Frame1"));
     auto *grid = new QGridLayout(formats);
-    const QString captions[] = {text::FormatBmp, text::FormatGif, text::FormatJpeg,
-                                text::FormatRle, text::FormatDib, text::FormatIco};
-    for (int i = 0; i < 6; ++i) {
-        m_formats[size_t(i)] = new QCheckBox(captions[i], formats);
-        m_formats[size_t(i)]->setObjectName(QStringLiteral("Check%1").arg(i + 1));
-        grid->addWidget(m_formats[size_t(i)], i % 3, i / 3); // BMP, GIF, JPEG left; RLE, DIB, icon right
+    for (int i = 0; i < 7; ++i) {
+        m_formats[size_t(i)] = new QCheckBox(kFormats[i].caption, formats);
+        m_formats[size_t(i)]->setObjectName(QString::fromLatin1(kFormats[i].box));
+        // BMP, GIF, JPEG left; RLE, DIB, icon beside them; PNG on its own.
+        grid->addWidget(m_formats[size_t(i)], i % 3, i / 3);
     }
-    auto *ok = newButton(this, "Command1", text::OkWide);
-    auto *cancel = newButton(this, "Command2", text::Cancel);
 
     auto *columns = new QHBoxLayout;
     auto *left = new QVBoxLayout;
@@ -100,14 +129,24 @@ SlideshowDialog::SlideshowDialog(Settings &working, Platform &platform, std::fun
     auto *all = new QVBoxLayout(this);
     all->addLayout(columns);
     all->addWidget(formats);
-    all->addLayout(buttonRow(ok, cancel));
+    all->addLayout(okCancelRow("Command1", text::OkWide, "Command2"));
 
     connect(m_tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex &i) { m_folder->setText(m_model->filePath(i)); });
     connect(m_intervals, &QListWidget::itemClicked, this,
             [this](QListWidgetItem *item) { m_interval->setText(item->text()); });
-    connect(ok, &QPushButton::clicked, this, &SlideshowDialog::ok);
-    connect(cancel, &QPushButton::clicked, this, [this] { finish(); });
+    // The tree fills in as the folders are read, and sorts itself after: once
+    // the stored folder's parent is read and sorted, it is scrolled to, once.
+    connect(m_model, &QFileSystemModel::directoryLoaded, this, [this](const QString &path) {
+        if (!m_scrollTo.isEmpty() && QFileInfo(m_scrollTo).path() == path)
+            m_parentRead = true;
+    });
+    connect(m_model, &QAbstractItemModel::layoutChanged, this, [this] {
+        if (!m_parentRead || m_scrollTo.isEmpty())
+            return;
+        m_tree->scrollTo(m_model->index(m_scrollTo), QAbstractItemView::PositionAtCenter);
+        m_scrollTo.clear();
+    });
     fill();
     centreOnScreen(this);
 }
@@ -115,15 +154,15 @@ SlideshowDialog::SlideshowDialog(Settings &working, Platform &platform, std::fun
 void SlideshowDialog::fill()
 {
     m_interval->setText(m_working.SlideTime);
-    m_folder->setText(m_working.BmpDirectory);
     // A folder that is gone leaves the tree where it is and shows the stored text.
     const QModelIndex at = m_model->index(m_working.BmpDirectory);
     if (at.isValid()) {
         m_tree->setCurrentIndex(at);
-        m_tree->scrollTo(at);
+        m_tree->scrollTo(at, QAbstractItemView::PositionAtCenter);
+        m_scrollTo = m_model->filePath(at);
     }
     m_folder->setText(m_working.BmpDirectory);
-    for (int i = 0; i < 6; ++i)
+    for (int i = 0; i < 7; ++i)
         m_formats[size_t(i)]->setChecked(m_working.SlideGrafix & (1 << i));
 }
 
@@ -132,50 +171,50 @@ void SlideshowDialog::applyFields(Settings &s) const
     s.BmpDirectory = m_folder->text();
     s.SlideTime = m_interval->text();
     quint8 mask = 0;
-    for (int i = 0; i < 6; ++i)
+    for (int i = 0; i < 7; ++i)
         mask |= m_formats[size_t(i)]->isChecked() ? quint8(1 << i) : 0;
     s.SlideGrafix = mask;
-}
-
-void SlideshowDialog::ok()
-{
-    applyFields(m_working);
-    finish();
 }
 
 // ---- size ----
 
 SizeDialog::SizeDialog(Settings &working, Platform &platform, std::function<void()> closed)
-    : SubDialog(working, platform, std::move(closed))
+    : SubDialog("Form6", text::SizeCaption, working, platform, std::move(closed))
 {
-    setObjectName(QStringLiteral("Form6"));
-    setWindowTitle(text::SizeCaption);
-    m_size = newField(this, "Text1");
+    m_size = new QLineEdit(this);
+    m_size->setObjectName(QStringLiteral("Text1"));
+    m_size->setMaxLength(12);
     m_sizes = new QListWidget(this);
     m_sizes->setObjectName(QStringLiteral("List1"));
     QFont mono = m_sizes->font();
     mono.setStyleHint(QFont::Monospace);
     mono.setFamily(QStringLiteral("monospace"));
     m_sizes->setFont(mono); // the sizes are right-aligned with spaces
-    auto *ok = newButton(this, "Command1", text::OkWide);
-    auto *cancel = newButton(this, "Command2", text::Cancel);
+    // Wide enough for the longest entry, the screen's own, with the scroll bar beside it.
+    const QFontMetrics fm(mono);
+    int widest = fm.horizontalAdvance(text::ScreenSizeEntry);
+    for (const QString &e : clockSizeEntries(screenHeight()))
+        widest = qMax(widest, fm.horizontalAdvance(e));
+    m_sizes->setMinimumWidth(widest + m_sizes->verticalScrollBar()->sizeHint().width() + 4 * m_sizes->frameWidth()
+                             + 12);
     auto *top = new QHBoxLayout;
     top->addWidget(m_size);
     top->addWidget(newLabel(this, "Label2", text::Pixel));
     auto *all = new QVBoxLayout(this);
     all->addLayout(top);
     all->addWidget(m_sizes);
-    all->addLayout(buttonRow(ok, cancel));
+    all->addLayout(okCancelRow("Command1", text::OkWide, "Command2"));
 
     m_size->setText(QString::number(m_working.ClockSize));
     onFieldLeft(m_size, [this] {
+        // On the way to OK, OK itself checks (without checking twice).
+        if (QApplication::focusWidget() == okButton())
+            return;
         if (!m_size->text().isEmpty() && !sizeAccepted(m_size->text(), screenHeight()))
             m_size->setFocus();
     });
     connect(m_sizes, &QListWidget::itemClicked, this,
             [this](QListWidgetItem *item) { m_size->setText(pickedSize(item->text(), screenHeight())); });
-    connect(ok, &QPushButton::clicked, this, &SizeDialog::ok);
-    connect(cancel, &QPushButton::clicked, this, [this] { finish(); });
     addClockSize();
     centreOnScreen(this);
 }
@@ -191,39 +230,39 @@ void SizeDialog::addClockSize()
     m_sizes->addItems(clockSizeEntries(screenHeight()));
 }
 
+void SizeDialog::focusSizeField()
+{
+    m_size->setFocus();
+}
+
+bool SizeDialog::acceptable()
+{
+    // An empty field, a text that is no number, or a size the clock cannot
+    // take (below 60, above the screen) keeps the dialog open.
+    if (sizeAccepted(m_size->text(), screenHeight()))
+        return true;
+    m_size->setFocus();
+    return false;
+}
+
 void SizeDialog::applyFields(Settings &s) const
 {
     if (const auto size = sizeFromText(m_size->text()))
         s.ClockSize = *size;
 }
 
-void SizeDialog::ok()
-{
-    // An empty field, or one that is no number, keeps the dialog open.
-    if (!sizeFromText(m_size->text())) {
-        m_size->setFocus();
-        return;
-    }
-    applyFields(m_working);
-    finish();
-}
-
 // ---- time signal ----
 
 ChimeDialog::ChimeDialog(Settings &working, Platform &platform, std::function<void()> closed)
-    : SubDialog(working, platform, std::move(closed))
+    : SubDialog("Form7", text::ChimeCaption, working, platform, std::move(closed))
 {
-    setObjectName(QStringLiteral("Form7"));
-    setWindowTitle(text::ChimeCaption);
-    m_hourFile = newField(this, "Text1");
-    m_halfFile = newField(this, "Text2");
-    m_halfFile->setMinimumWidth(280);
+    m_hourFile = newField(this, "Text1", &Settings::Jihou00File);
+    auto *hourBrowse = newButton(this, "Command1", text::Browse);
     m_halfHour = new QCheckBox(text::ChimeHalfHour, this);
     m_halfHour->setObjectName(QStringLiteral("Check2"));
-    auto *hourBrowse = newButton(this, "Command1", text::Browse);
+    m_halfFile = newField(this, "Text2", &Settings::Jihou30File);
+    m_halfFile->setMinimumWidth(280);
     m_halfBrowse = newButton(this, "Command2", text::Browse);
-    auto *ok = newButton(this, "Command3", text::OkWide);
-    auto *cancel = newButton(this, "Command4", text::Cancel);
     auto *grid = new QGridLayout;
     grid->addWidget(newLabel(this, "Label2", text::ChimeHourLabel), 0, 0);
     grid->addWidget(m_hourFile, 0, 1);
@@ -234,7 +273,7 @@ ChimeDialog::ChimeDialog(Settings &working, Platform &platform, std::function<vo
     auto *all = new QVBoxLayout(this);
     all->addWidget(newLabel(this, "Label1", text::ChimeFileLabel));
     all->addLayout(grid);
-    all->addLayout(buttonRow(ok, cancel));
+    all->addLayout(okCancelRow("Command3", text::OkWide, "Command4"));
 
     m_hourFile->setText(m_working.Jihou00File);
     m_halfFile->setText(m_working.Jihou30File);
@@ -245,8 +284,6 @@ ChimeDialog::ChimeDialog(Settings &working, Platform &platform, std::function<vo
             [this] { chooseInto(sys.choose, soundChoice(sys.appDir), m_hourFile); });
     connect(m_halfBrowse, &QPushButton::clicked, this,
             [this] { chooseInto(sys.choose, soundChoice(sys.appDir), m_halfFile); });
-    connect(ok, &QPushButton::clicked, this, &ChimeDialog::ok);
-    connect(cancel, &QPushButton::clicked, this, [this] { finish(); });
     centreOnScreen(this);
 }
 
@@ -261,12 +298,6 @@ void ChimeDialog::applyFields(Settings &s) const
     s.Jihou00File = m_hourFile->text();
     s.Jihou30File = m_halfFile->text();
     s.Jihou30 = m_halfHour->isChecked() ? StoredTrue : StoredFalse;
-}
-
-void ChimeDialog::ok()
-{
-    applyFields(m_working);
-    finish();
 }
 
 } // namespace dv

@@ -1,8 +1,8 @@
 #pragma once
 // The slideshow, size and time signal dialogs opened from the settings
 // dialog. Each writes its settings straight into the working settings on OK;
-// CANCEL and the close box leave them. Closing by any way deletes the dialog
-// and calls `closed` (the settings dialog comes back).
+// CANCEL, Escape and the close box leave them. Closing by any way deletes the
+// dialog and calls `closed` (the settings dialog comes back).
 
 #include "platform/Platform.h"
 
@@ -12,6 +12,7 @@
 
 class QCheckBox;
 class QFileSystemModel;
+class QHBoxLayout;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -22,18 +23,25 @@ namespace dv {
 class SubDialog : public QDialog {
     Q_OBJECT
 public:
-    SubDialog(Settings &working, Platform &sys, std::function<void()> closed);
+    SubDialog(const char *name, const QString &caption, Settings &working, Platform &sys, std::function<void()> closed);
     ~SubDialog() override;
     // Its fields as the user has them, over `s`: what the quit compares and saves.
     virtual void applyFields(Settings &s) const = 0;
 
 protected:
-    void finish(); // OK's last step and CANCEL's: close and delete
+    // OK and CANCEL, bottom right. OK is the default button (Enter): it takes
+    // the fields when `acceptable` lets it, then closes. CANCEL closes.
+    QHBoxLayout *okCancelRow(const char *okName, const QString &okCaption, const char *cancelName);
+    // OK's own check; a refusal leaves the dialog open.
+    virtual bool acceptable() { return true; }
+    void keyPressEvent(QKeyEvent *e) override; // Escape is CANCEL
+    QPushButton *okButton() const { return m_ok; }
     Settings &m_working;
     Platform &sys;
 
 private:
     std::function<void()> m_closed;
+    QPushButton *m_ok = nullptr;
 };
 
 // "文字盤のスライドショー設定": the slideshow's folder, interval and formats.
@@ -45,13 +53,14 @@ public:
 
 private:
     void fill();
-    void ok();
     QLineEdit *m_folder;
     QTreeView *m_tree;
     QFileSystemModel *m_model;
     QLineEdit *m_interval;
     QListWidget *m_intervals;
-    std::array<QCheckBox *, 6> m_formats{};
+    std::array<QCheckBox *, 7> m_formats{}; // bit i of SlideGrafix
+    QString m_scrollTo;                     // the stored folder, until the tree shows it
+    bool m_parentRead = false;              // the folders beside it are in the tree
 };
 
 // "時計のサイズ設定": the clock's size in pixels.
@@ -60,9 +69,11 @@ class SizeDialog final : public SubDialog {
 public:
     SizeDialog(Settings &working, Platform &sys, std::function<void()> closed);
     void applyFields(Settings &s) const override;
-    void addClockSize(); // AddClockSize: the list for this screen
+    void addClockSize(); // the list for this screen
+    void focusSizeField();
+
 private:
-    void ok();
+    bool acceptable() override;
     double screenHeight() const;
     QLineEdit *m_size;
     QListWidget *m_sizes;
@@ -76,7 +87,6 @@ public:
     void applyFields(Settings &s) const override;
 
 private:
-    void ok();
     void followHalfHour();
     QLineEdit *m_hourFile;
     QLineEdit *m_halfFile;

@@ -157,8 +157,17 @@ void FaceBuilder::pickSlide(Settings &s, bool holdMinute)
     }
     const QStringList names = bmpFileList(s.BmpDirectory, s.SlideGrafix);
     if (names.isEmpty()) {
-        sys.msg.inform(text::NoPicturesInFolder + text::CRLF + text::PathArrow + s.BmpDirectory);
+        // Told once, not at every due change (a night at "１分" would pile up
+        // hundreds of boxes): again for another folder or other formats, or
+        // once the folder's contents change.
+        const QString seen = s.BmpDirectory + QLatin1Char('\n') + QString::number(s.SlideGrafix) + QLatin1Char('\n')
+                             + QString::number(QFileInfo(s.BmpDirectory).lastModified().toMSecsSinceEpoch());
+        if (seen != m_emptyFolderTold) {
+            m_emptyFolderTold = seen;
+            sys.msg.inform(text::NoPicturesInFolder + text::CRLF + text::PathArrow + s.BmpDirectory);
+        }
     } else {
+        m_emptyFolderTold.clear();
         // Seeded from the time of day, so each pick starts a new sequence.
         QRandomGenerator rng(quint32(sys.time.now().time().msecsSinceStartOfDay() / 1000));
         const QString name = names.at(pickIndex(int(names.size()), rng.generateDouble()));

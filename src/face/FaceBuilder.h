@@ -66,6 +66,7 @@ private:
     QImage m_picture;             // the one board picture, stretched onto every face
     bool m_noBoardPicture = true; // no board picture file
     bool m_slidePicked = false;   // this minute's slideshow pick is done
+    QString m_emptyFolderTold;    // the empty slideshow folder last told of, as it was then
     bool m_captureRequest = false;
     CaptureTracker m_tracker;
 };

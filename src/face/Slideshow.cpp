@@ -1,41 +1,41 @@
 #include "face/Slideshow.h"
 
+#include "resources/Texts.h"
+
 #include <QDir>
 
 namespace dv {
 
-const QStringList &slideIntervals()
+const std::array<SlideInterval, 10> &slideIntervals()
 {
-    static const QStringList intervals{QStringLiteral("１分"),   QStringLiteral("２分"),   QStringLiteral("３分"),
-                                       QStringLiteral("５分"),   QStringLiteral("１０分"), QStringLiteral("１５分"),
-                                       QStringLiteral("２０分"), QStringLiteral("３０分"), QStringLiteral("１時間"),
-                                       QStringLiteral("２時間")};
+    static const std::array<SlideInterval, 10> intervals{{
+        {text::Slide1Min, 1},
+        {text::Slide2Min, 2},
+        {text::Slide3Min, 3},
+        {text::Slide5Min, 5},
+        {text::Slide10Min, 10},
+        {text::Slide15Min, 15},
+        {text::Slide20Min, 20},
+        {text::Slide30Min, 30},
+        {text::Slide1Hour, 60},
+        {text::Slide2Hours, 120},
+    }};
     return intervals;
+}
+
+QStringList slideIntervalLabels()
+{
+    QStringList labels;
+    for (const SlideInterval &i : slideIntervals())
+        labels << i.label;
+    return labels;
 }
 
 bool slideDue(const QString &SlideTime, int hour, int minute)
 {
-    const int last = minute % 10;
-    if (SlideTime == QStringLiteral("１分"))
-        return true;
-    if (SlideTime == QStringLiteral("２分"))
-        return minute % 2 == 0;
-    if (SlideTime == QStringLiteral("３分"))
-        return minute % 3 == 0;
-    if (SlideTime == QStringLiteral("５分"))
-        return last == 0 || last == 5;
-    if (SlideTime == QStringLiteral("１０分"))
-        return last == 0;
-    if (SlideTime == QStringLiteral("１５分"))
-        return minute % 15 == 0;
-    if (SlideTime == QStringLiteral("２０分"))
-        return minute % 20 == 0;
-    if (SlideTime == QStringLiteral("３０分"))
-        return minute % 30 == 0;
-    if (SlideTime == QStringLiteral("１時間"))
-        return minute == 0;
-    if (SlideTime == QStringLiteral("２時間"))
-        return minute == 0 && hour % 2 == 0;
+    for (const SlideInterval &i : slideIntervals())
+        if (SlideTime == i.label)
+            return (hour * 60 + minute) % i.minutes == 0;
     return false;
 }
 

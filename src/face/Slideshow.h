@@ -2,13 +2,22 @@
 
 #include <QString>
 #include <QStringList>
+#include <array>
 
 namespace dv {
 
-// The interval labels, in the order the slideshow dialog lists them.
-const QStringList &slideIntervals();
+// The interval labels, in the order the slideshow dialog lists them, each with
+// its rule: a new picture whenever the displayed minute of the day is a
+// multiple of `minutes` (on the hour for "１時間", at even hours for "２時間").
+struct SlideInterval {
+    const QString &label;
+    int minutes;
+};
+const std::array<SlideInterval, 10> &slideIntervals();
+QStringList slideIntervalLabels();
 
-// Whether the slideshow interval label asks for a switch at this displayed time.
+// Whether the slideshow interval label asks for a switch at this displayed
+// time. A label not in the table never does.
 bool slideDue(const QString &SlideTime, int hour, int minute);
 
 // Picture names of the folder for the format bits (1 bmp, 2 gif, 4 jpg, 8 rle,

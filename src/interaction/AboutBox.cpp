@@ -2,11 +2,10 @@
 
 #include "resources/Art.h"
 #include "resources/Texts.h"
+#include "platform/WindowCentre.h"
 
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace dv {
@@ -44,11 +43,7 @@ AboutBox::AboutBox(QWidget *parent)
 
 void AboutBox::centre()
 {
-    adjustSize();
-    if (const QScreen *s = QGuiApplication::primaryScreen()) {
-        const QRect g = s->geometry();
-        move(g.x() + (g.width() - width()) / 2, g.y() + (g.height() - height()) / 2);
-    }
+    centreOnScreen(this);
 }
 
 } // namespace dv

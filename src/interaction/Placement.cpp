@@ -6,23 +6,32 @@
 namespace dv {
 
 namespace {
-// The monitor under `p`, else the nearest one.
-QRect monitorFor(const QList<QRect> &monitors, QPoint p)
+// The monitor under `p`, else the nearest one: its index.
+qsizetype monitorFor(const QList<QRect> &monitors, QPoint p)
 {
-    QRect best = monitors.value(0);
+    qsizetype best = 0;
     long long bestDistance = -1;
-    for (const QRect &m : monitors) {
+    for (qsizetype i = 0; i < monitors.size(); ++i) {
+        const QRect &m = monitors[i];
         const int dx = p.x() < m.left() ? m.left() - p.x() : p.x() > m.right() ? p.x() - m.right() : 0;
         const int dy = p.y() < m.top() ? m.top() - p.y() : p.y() > m.bottom() ? p.y() - m.bottom() : 0;
         const long long d = (long long)dx * dx + (long long)dy * dy;
         if (bestDistance < 0 || d < bestDistance) {
-            best = m;
+            best = i;
             bestDistance = d;
         }
     }
     return best;
 }
 } // namespace
+
+QRect Placement::workAreaAt(QPoint p) const
+{
+    // A panel along an edge would cover a clock put against it.
+    const QList<QRect> monitors = sys.screen.monitorsPx();
+    const qsizetype i = monitorFor(monitors, p);
+    return sys.screen.workAreasPx().value(i, monitors.value(i));
+}
 
 void Placement::restore(Settings &s, const Scale &sc)
 {
@@ -35,7 +44,7 @@ void Placement::restore(Settings &s, const Scale &sc)
             return seen.width() >= 32 && seen.height() >= 32;
         });
         if (!shows) {
-            const QRect m = monitorFor(monitors, w.center());
+            const QRect m = workAreaAt(w.center());
             w.moveTo(std::clamp(w.x(), m.left(), std::max(m.left(), m.right() + 1 - sc.side)),
                      std::clamp(w.y(), m.top(), std::max(m.top(), m.bottom() + 1 - sc.side)));
             s.FormLeft = twipsToWhole(w.x() * m_mulX);
@@ -44,8 +53,9 @@ void Placement::restore(Settings &s, const Scale &sc)
         sys.window.movePx(w.x(), w.y());
         return;
     }
-    const QSize screen = sys.screen.sizePx();
-    const double screenW = screen.width() * m_mulX, screenH = screen.height() * m_mulY;
+    // The right and bottom edges of the work area (of the whole screen when no panel is there).
+    const QRect area = workAreaAt({0, 0});
+    const double screenW = (area.right() + 1) * m_mulX, screenH = (area.bottom() + 1) * m_mulY;
     if (screenH - 32 * m_mulY < s.FormTop)
         s.FormTop = qint32(screenH - sc.heightTwips);
     if (screenW - 32 * m_mulX < s.FormLeft)
@@ -56,8 +66,8 @@ void Placement::restore(Settings &s, const Scale &sc)
 void Placement::hold(Settings &s, int side)
 {
     const QRect before = sys.window.screenRect();
-    // Corners of the monitor the clock is on; the window is square.
-    const QRect m = monitorFor(sys.screen.monitorsPx(), before.center());
+    // Corners of the work area of the monitor the clock is on; the window is square.
+    const QRect m = workAreaAt(before.center());
     const int left = m.left(), top = m.top();
     const int right = m.left() + m.width() - side;
     const int bottom = m.top() + m.height() - side;

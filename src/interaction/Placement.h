@@ -30,10 +30,11 @@ public:
     double mulX() const { return m_mulX; }
     double mulY() const { return m_mulY; }
 
-    // Start-up: a stored position in the screen's last 32 pixels or beyond is
-    // pulled back onto it, and the window goes there.
+    // Start-up: a stored position in the work area's last 32 pixels or beyond
+    // is pulled back onto it, and the window goes there.
     void restore(Settings &s, const Scale &sc);
-    // holdPlace: a pinned clock goes to its corner; either way the settings
+    // holdPlace: a pinned clock goes to its corner of the work area (panels
+    // left free); either way the settings
     // record where the window is. An unknown mode becomes free.
     void hold(Settings &s, int side);
     // The window's place after a drag, into the settings.
@@ -45,7 +46,8 @@ public:
     QRect rect() const { return m_rect; }
 
 private:
-    Platform &sys; // the outside world
+    QRect workAreaAt(QPoint p) const; // of the monitor under p, or the nearest
+    Platform &sys;                    // the outside world
     PlaceMarks &marks;
     double m_mulX = 15.0, m_mulY = 15.0; // twips per pixel
     // One past the last pixel on the right and bottom, as the system's

@@ -4,6 +4,7 @@
 
 #include "platform/Platform.h"
 #include "platform/QtPlatform.h"
+#include "platform/QSettingsStore.h"
 
 namespace dv {
 

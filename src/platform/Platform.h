@@ -52,6 +52,8 @@ public:
     virtual QSize sizePx() const = 0; // the whole primary screen
     // Each monitor's rectangle on the desktop, in pixels.
     virtual QList<QRect> monitorsPx() const { return {QRect(QPoint(0, 0), sizePx())}; }
+    // The part of each monitor (same order) that panels leave free: the work area.
+    virtual QList<QRect> workAreasPx() const { return monitorsPx(); }
     virtual double twipsPerPixelX() const = 0; // 1440 / logical DPI: 15 at 96 DPI
     virtual double twipsPerPixelY() const = 0;
 };

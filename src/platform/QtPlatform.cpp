@@ -6,7 +6,10 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QColorDialog>
+#include <QGridLayout>
 #include <QLabel>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <memory>
@@ -31,6 +34,15 @@ QList<QRect> QtScreen::monitorsPx() const
     if (rects.isEmpty())
         rects.append(QRect(QPoint(0, 0), sizePx()));
     return rects;
+}
+
+QList<QRect> QtScreen::workAreasPx() const
+{
+    // Follows _NET_WORKAREA, which the window manager keeps from the panels' struts.
+    QList<QRect> rects;
+    for (const QScreen *s : QGuiApplication::screens())
+        rects.append(s->availableGeometry());
+    return rects.isEmpty() ? monitorsPx() : rects;
 }
 
 double QtScreen::twipsPerPixelX() const
@@ -58,16 +70,45 @@ QMessageBox *newMessageBox(QMessageBox::Icon icon, const QString &text, QMessage
     for (const QString &line : text.split(QRegularExpression(QStringLiteral("\r\n|\n|\r"))))
         longest = qMax(longest, fm.horizontalAdvance(line));
     const QScreen *screen = QGuiApplication::primaryScreen();
-    const int limit = screen ? screen->availableGeometry().width() * 3 / 4 : 768;
+    const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    const int limit = area.width() * 3 / 4;
+    // At least as wide as the caption, with room for the frame's buttons.
+    const int caption = fm.horizontalAdvance(text::AppTitle) + 8 * fm.height();
     if (longest <= limit) {
-        label->setMinimumWidth(longest);
-    } else {
-        // A long path has no spaces: let it break after each separator.
-        QString breakable = text;
-        breakable.replace(QLatin1Char('/'), QStringLiteral("/\u200B"));
-        label->setText(breakable);
-        label->setWordWrap(true);
-        label->setMinimumWidth(limit);
+        label->setMinimumWidth(qMax(longest, caption));
+        return box;
+    }
+    // A line wider than most of the screen wraps, and may break anywhere: a
+    // path has no spaces, and some of its names no separators either.
+    QString breakable;
+    breakable.reserve(text.size() * 2);
+    for (const QChar c : text) {
+        breakable += c;
+        if (c != QLatin1Char('\r') && c != QLatin1Char('\n'))
+            breakable += QChar(0x200B);
+    }
+    label->setText(breakable);
+    label->setWordWrap(true);
+    label->setMinimumWidth(limit);
+    // Taller than the screen: the text scrolls, the buttons stay on the screen.
+    const int tallest = area.height() * 2 / 3;
+    if (label->heightForWidth(limit) > tallest) {
+        auto *grid = qobject_cast<QGridLayout *>(box->layout());
+        const int at = grid ? grid->indexOf(label) : -1;
+        if (at >= 0) {
+            int row = 0, column = 0, rows = 0, columns = 0;
+            grid->getItemPosition(at, &row, &column, &rows, &columns);
+            grid->removeWidget(label);
+            auto *scroll = new QScrollArea(box);
+            scroll->setObjectName(QStringLiteral("messageScroll"));
+            scroll->setWidgetResizable(true);
+            scroll->setFrameShape(QFrame::NoFrame);
+            scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+            label->setMinimumWidth(0);
+            scroll->setWidget(label);
+            scroll->setMinimumSize(limit + scroll->verticalScrollBar()->sizeHint().width(), tallest);
+            grid->addWidget(scroll, row, column, rows, columns);
+        }
     }
     return box;
 }
@@ -158,7 +199,25 @@ bool ProcessLauncher::openDateTimeSettings()
 
 bool ProcessLauncher::openFile(const QString &path)
 {
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (opener.isEmpty())
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    // xdg-open ends at once with an error when nothing is registered for the
+    // file; a viewer it starts may keep it running, which counts as opened.
+    auto *p = new QProcess;
+    p->setProgram(opener);
+    p->setArguments({path});
+    p->setStandardOutputFile(QProcess::nullDevice());
+    p->setStandardErrorFile(QProcess::nullDevice());
+    QObject::connect(p, &QProcess::finished, p, &QObject::deleteLater);
+    p->start();
+    if (!p->waitForStarted(2000)) {
+        p->deleteLater();
+        return false;
+    }
+    if (!p->waitForFinished(1500))
+        return true;
+    return p->exitStatus() == QProcess::NormalExit && p->exitCode() == 0;
 }
 
 } // namespace dv

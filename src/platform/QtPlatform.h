@@ -21,13 +21,15 @@ class QtScreen final : public ScreenInfo {
 public:
     QSize sizePx() const override;
     QList<QRect> monitorsPx() const override;
+    QList<QRect> workAreasPx() const override;
     double twipsPerPixelX() const override;
     double twipsPerPixelY() const override;
 };
 
-// The clock's message box: its caption, on top, and wide enough for every
-// line of `text`; a line wider than most of the screen wraps, paths at
-// their separators.
+// The clock's message box: its caption, on top, at least as wide as the
+// caption and wide enough for every line of `text`; a line wider than most of
+// the screen wraps (anywhere: paths have no spaces), and a text taller than
+// most of the screen scrolls.
 QMessageBox *newMessageBox(QMessageBox::Icon icon, const QString &text, QMessageBox::StandardButtons buttons);
 
 class QtMessageBoxes final : public MessageBoxes {

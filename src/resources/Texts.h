@@ -30,6 +30,8 @@ inline QString withPath(const QString &message, const QString &path)
 inline const QString SaveFailed = QStringLiteral("設定を保存できませんでした");
 // The store's file is no regular file of sane size: the defaults run instead.
 inline const QString StoreUnreadable = QStringLiteral("設定ファイルを読めません。標準の設定で起動します");
+// The unreadable store was renamed rather than written over.
+inline const QString StoreSetAside = QStringLiteral("元の設定ファイルは次の名前で残してあります");
 // -offset= held no usable number.
 inline const QString BadOffset = QStringLiteral("時刻のずれ（-offset=）の値が正しくないため、無視します");
 // -delreg could not remove the stored settings.
@@ -64,6 +66,11 @@ inline const QString AlreadyRunningDelreg = QStringLiteral(
 inline const QString TodayIs = QStringLiteral("今日は ");
 inline const QString BirthdaySuffix = QStringLiteral(" の誕生日です");
 inline const QString DaySuffix = QStringLiteral(" です");
+// Our own: a file with more greetings for today than boxes worth clicking through.
+inline QString moreGreetings(int count)
+{
+    return QStringLiteral("今日のお知らせは、ほかに %1 件あります").arg(count);
+}
 
 // Quit
 inline const QString ChangedQuestion1 = QStringLiteral("パラメータ または 時計の位置 が変更されています");
@@ -98,6 +105,8 @@ inline const QString AlarmSoundLabel = QStringLiteral("アラームサウンド�
 inline const QString AlarmRow1 = QStringLiteral("１");
 inline const QString AlarmRow2 = QStringLiteral("２");
 inline const QString AlarmRow3 = QStringLiteral("３");
+// Our own: the column of the alarms' messages, shown when they ring.
+inline const QString AlarmMessageLabel = QStringLiteral("メッセージ");
 inline const QString ShutdownTimeLabel = QStringLiteral("シャットダウン時刻");
 inline const QString SlideshowButton = QStringLiteral("スライドショー設定");
 inline const QString SizeButton = QStringLiteral("サイズ設定");
@@ -125,6 +134,23 @@ inline const QString FormatJpeg = QStringLiteral("JPEGフォーマット(*.jpg)"
 inline const QString FormatRle = QStringLiteral("RLEフォーマット(*.rle)");
 inline const QString FormatDib = QStringLiteral("DIBフォーマット(*.dib)");
 inline const QString FormatIco = QStringLiteral("アイコンフォーマット(*.ico)");
+inline const QString FormatPng = QStringLiteral("PNGフォーマット(*.png)");
+// The slideshow intervals, in the order the dialog lists them.
+inline const QString Slide1Min = QStringLiteral("１分");
+inline const QString Slide2Min = QStringLiteral("２分");
+inline const QString Slide3Min = QStringLiteral("３分");
+inline const QString Slide5Min = QStringLiteral("５分");
+inline const QString Slide10Min = QStringLiteral("１０分");
+inline const QString Slide15Min = QStringLiteral("１５分");
+inline const QString Slide20Min = QStringLiteral("２０分");
+inline const QString Slide30Min = QStringLiteral("３０分");
+inline const QString Slide1Hour = QStringLiteral("１時間");
+inline const QString Slide2Hours = QStringLiteral("２時間");
+inline const QString SlideTimeDefault = Slide5Min;
+// The size list: "  60 pixel ( 0.5倍 )" ... and the screen's own height.
+inline const QString SizeEntryPixel = QStringLiteral(" pixel ( ");
+inline const QString SizeEntryTimes = QStringLiteral("倍 )");
+inline const QString ScreenSizeEntry = QStringLiteral("ScreenSize (Height)");
 inline const QString SizeCaption = QStringLiteral("時計のサイズ設定");
 inline const QString Pixel = QStringLiteral("pixel");
 inline const QString ChimeCaption = QStringLiteral("時報の設定");
@@ -144,9 +170,31 @@ inline const QString MenuLeftBottom = QStringLiteral("常にデスクトップ�
 inline const QString MenuRightTop = QStringLiteral("常にデスクトップ右上");
 inline const QString MenuRightBottom = QStringLiteral("常にデスクトップ右下");
 inline const QString MenuEnd = QStringLiteral("Dialvane終了");
+// Our own: nothing could show the help page, or set the date and time.
+inline const QString HelpNotOpened = QStringLiteral(
+    "ヘルプを開くプログラムが見付かりません。次のファイルを開いてください");
+inline const QString NoDateTimeTool = QStringLiteral("日付と時刻を設定するプログラムが見付かりません");
 inline const QString AboutCaption = QStringLiteral("About Dialvane");
 inline const QString AboutName = QStringLiteral("Ｄｉａｌｖａｎｅ  Version 2.00");
 inline const QString AboutDate = QStringLiteral("1998/02/16");
+
+// The command line's own answers, on standard output and error.
+inline const QString VersionLine = QStringLiteral("Dialvane 2.00\n");
+inline const QString Usage = QStringLiteral(
+    "Usage: dialvane [-delreg] [-offset=H.MM]\n"
+    "       dialvane --snapshot FILE.png --at HH:MM:SS\n"
+    "A round analog desktop clock.\n"
+    "  -delreg           delete the stored settings, then start with the defaults\n"
+    "  -offset=H.MM      show the time shifted by hours and minutes (-offset=-1.30)\n"
+    "  --snapshot FILE   write the face the clock would show at --at to a PNG file\n"
+    "  --help            show this help and exit\n"
+    "  --version         show the version and exit\n");
+inline QString noDisplay(const QString &display)
+{
+    return display.isEmpty()
+               ? QStringLiteral("dialvane: no X display to open (DISPLAY is not set); the clock needs X11 or XWayland")
+               : QStringLiteral("dialvane: cannot open the X display %1; the clock needs X11 or XWayland").arg(display);
+}
 
 } // namespace dv::text
 

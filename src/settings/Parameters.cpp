@@ -1,12 +1,14 @@
 #include "settings/Parameters.h"
 
+#include <QFileInfo>
+
 namespace dv {
 
 Parameters::Parameters(SettingsStore &store, const QString &appDir)
     : m_store(store)
     , m_appDir(appDir)
     , m_working(Settings::defaults(appDir))
-    , m_lastWindowRect(m_working)
+    , m_saved(m_working)
 {
 }
 
@@ -18,7 +20,38 @@ void Parameters::load()
         if (const std::optional<QString> stored = m_store.read(QString::fromLatin1(f.key)))
             setFieldFromText(m_working, f, *stored);
     }
+    // The defaults name files beside the program. Run from a clone and then
+    // installed, the store still points into the clone: once that is gone, the
+    // program's own files are the ones where it runs now. A path the user
+    // chose elsewhere, or one still there, stays as it is.
+    const Settings here = Settings::defaults(m_appDir);
+    const QString signal = QFileInfo(here.Jihou00File).fileName();
+    const QString oldDir = QFileInfo(m_working.Jihou00File).path();
+    if (QFileInfo(m_working.Jihou00File).fileName() == signal && oldDir != m_appDir
+        && !pathExists(m_working.Jihou00File, PathKind::File)) {
+        if (m_working.BmpDirectory == oldDir && !pathExists(oldDir, PathKind::Folder))
+            m_working.BmpDirectory = here.BmpDirectory;
+        m_working.Jihou00File = here.Jihou00File;
+    }
     backup();
+}
+
+QString Parameters::kept(QString Settings::*field) const
+{
+    for (const auto &[f, stored] : m_kept)
+        if (f == field)
+            return stored;
+    return {};
+}
+
+void Parameters::settleKept(Settings &edited)
+{
+    m_kept.removeIf([&edited](const auto &k) {
+        if (edited.*k.first != k.second)
+            return true;
+        edited.*k.first = QString(); // still missing: not in use this run
+        return false;
+    });
 }
 
 void Parameters::keepStored(QString Settings::*field, const QString &stored)
@@ -38,7 +71,7 @@ bool Parameters::save()
         values.append({QString::fromLatin1(f.key), fieldText(out, f)});
     if (!m_store.writeAll(values))
         return false;
-    backup();
+    m_saved = out; // the store's values, kept paths included
     return true;
 }
 

@@ -14,29 +14,36 @@ public:
 
     Settings &working() { return m_working; }
     const Settings &working() const { return m_working; }
-    const Settings &saved() const { return m_lastWindowRect; }
+    const Settings &saved() const { return m_saved; }
 
     // Every key from the store; a text that does not convert leaves its own key
-    // at the default. The saved copies follow.
+    // at the default. The program's own time signal and folder, stored while
+    // it ran from another folder that is gone, follow it here. The saved
+    // copies follow.
     void load();
     // Every key to the store at once. False when it could not be written:
     // nothing changed on disk and the saved copies stay, so the quit still
     // sees the unsaved change.
     bool save();
     // The saved copies take the working values.
-    void backup() { m_lastWindowRect = m_working; }
+    void backup() { m_saved = m_working; }
     // Start-up empties a path whose file is missing (on a drive not mounted,
     // say) for this run only: while the field stays empty, a save writes the
     // stored path back rather than losing it.
     void keepStored(QString Settings::*field, const QString &stored);
+    // The path kept for `field`, or nothing.
+    QString kept(QString Settings::*field) const;
+    // Settings edited in the dialog, whose fields show the kept paths: a field
+    // that still shows its kept path stays empty in use and keeps the path; a
+    // field emptied or given another path lets the kept one go.
+    void settleKept(Settings &edited);
     QString location() const { return m_store.location(); }
-    const QString &appDir() const { return m_appDir; }
 
 private:
     SettingsStore &m_store;
     QString m_appDir;
     Settings m_working;
-    Settings m_lastWindowRect;
+    Settings m_saved;
     QList<QPair<QString Settings::*, QString>> m_kept;
 };
 

@@ -1,8 +1,6 @@
 #include "settings/Settings.h"
 
 #include <QFileInfo>
-#include <QSettings>
-#include <QStandardPaths>
 #include <QStringList>
 #include <charconv>
 #include <cmath>
@@ -24,7 +22,7 @@ const std::array<SettingField, 40> &settingFields()
     static const std::array<SettingField, 40> fields{{
         {"FormTop", &S::FormTop},
         {"FormLeft", &S::FormLeft},
-        {"BackImage", &S::BackImage},
+        {"BackImage", &S::BackImage, kPathChars},
         {"DrawSecond", &S::DrawSecond},
         {"TopMost", &S::TopMost},
         {"Jihou", &S::Jihou},
@@ -32,8 +30,8 @@ const std::array<SettingField, 40> &settingFields()
         {"ShadowFlag", &S::ShadowFlag},
         {"DrawChar", &S::DrawChar},
         {"SlideBmp", &S::SlideBmp},
-        {"BmpDirectory", &S::BmpDirectory},
-        {"SlideTime", &S::SlideTime},
+        {"BmpDirectory", &S::BmpDirectory, kPathChars},
+        {"SlideTime", &S::SlideTime, kIntervalChars},
         {"OnMouseToHide", &S::OnMouseToHide},
         {"Mag2Flag", &S::Mag2Flag},
         {"DrawFrameFlag", &S::DrawFrameFlag},
@@ -41,8 +39,8 @@ const std::array<SettingField, 40> &settingFields()
         {"CharPattern", &S::CharPattern},
         {"FormPlace", &S::FormPlace},
         {"SlideGrafix", &S::SlideGrafix},
-        {"Jihou00File", &S::Jihou00File},
-        {"Jihou30File", &S::Jihou30File},
+        {"Jihou00File", &S::Jihou00File, kPathChars},
+        {"Jihou30File", &S::Jihou30File, kPathChars},
         {"Jihou30", &S::Jihou30},
         {"HourColor", &S::HourColor},
         {"MinuteColor", &S::MinuteColor},
@@ -50,20 +48,29 @@ const std::array<SettingField, 40> &settingFields()
         {"CharColor", &S::CharColor},
         {"BoardColor", &S::BoardColor},
         {"FrameColor", &S::FrameColor},
-        {"AlarmTime1", &S::AlarmTime1},
-        {"AlarmTime2", &S::AlarmTime2},
-        {"AlarmTime3", &S::AlarmTime3},
-        {"AlarmSound1", &S::AlarmSound1},
-        {"AlarmSound2", &S::AlarmSound2},
-        {"AlarmSound3", &S::AlarmSound3},
-        {"AlarmMessage1", &S::AlarmMessage1},
-        {"AlarmMessage2", &S::AlarmMessage2},
-        {"AlarmMessage3", &S::AlarmMessage3},
-        {"ShutDownTime", &S::ShutDownTime},
+        {"AlarmTime1", &S::AlarmTime1, kTimeChars},
+        {"AlarmTime2", &S::AlarmTime2, kTimeChars},
+        {"AlarmTime3", &S::AlarmTime3, kTimeChars},
+        {"AlarmSound1", &S::AlarmSound1, kPathChars},
+        {"AlarmSound2", &S::AlarmSound2, kPathChars},
+        {"AlarmSound3", &S::AlarmSound3, kPathChars},
+        {"AlarmMessage1", &S::AlarmMessage1, kMessageChars},
+        {"AlarmMessage2", &S::AlarmMessage2, kMessageChars},
+        {"AlarmMessage3", &S::AlarmMessage3, kMessageChars},
+        {"ShutDownTime", &S::ShutDownTime, kTimeChars},
         {"MustShutDown", &S::MustShutDown},
-        {"OffsetTime", &S::OffsetTime},
+        // Only the command line sets the offset: the quit does not ask for it.
+        {"OffsetTime", &S::OffsetTime, 0, false},
     }};
     return fields;
+}
+
+const SettingField &settingField(QString Settings::*member)
+{
+    for (const SettingField &f : settingFields())
+        if (const auto *m = std::get_if<QString Settings::*>(&f.member); m && *m == member)
+            return f;
+    Q_UNREACHABLE();
 }
 
 QString boolText(StoredBool v)
@@ -173,76 +180,6 @@ bool setFieldFromText(Settings &s, const SettingField &f, const QString &text)
             return true;
         },
         f.member);
-}
-
-// ---- QSettings store ----
-
-static const char *const kOrg = "MOKU";
-static const char *const kApp = "DIALVANE";
-
-// Where QSettings keeps the file, worked out without opening it.
-static QString confPath()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-           + QStringLiteral("/MOKU/DIALVANE.conf");
-}
-
-bool QSettingsStore::readable() const
-{
-    // Absent is fine (the defaults); anything but a regular file of sane size is not.
-    const QFileInfo fi(confPath());
-    return !fi.exists() || (fi.isFile() && fi.size() <= kStoreLimit);
-}
-
-std::optional<QString> QSettingsStore::read(const QString &key) const
-{
-    if (!readable())
-        return std::nullopt;
-    QSettings qs(QSettings::NativeFormat, QSettings::UserScope, kOrg, kApp);
-    const QVariant v = qs.value(key);
-    if (!v.isValid())
-        return std::nullopt;
-    // A hand-edited value with an unquoted comma reads back as a list.
-    if (v.typeId() == QMetaType::QStringList)
-        return v.toStringList().join(QLatin1Char(','));
-    return v.toString();
-}
-
-bool QSettingsStore::writeAll(const QList<QPair<QString, QString>> &values)
-{
-    // A FIFO or a device in its place is not ours to replace. A file too large
-    // to be a store is: every value is written anew, and reading it to merge
-    // would take seconds.
-    const QFileInfo fi(confPath());
-    if (fi.exists() && !fi.isFile())
-        return false;
-    if (!readable() && !QFile::remove(confPath()))
-        return false;
-    QSettings qs(QSettings::NativeFormat, QSettings::UserScope, kOrg, kApp);
-    if (!qs.isWritable())
-        return false;
-    for (const auto &[key, text] : values)
-        qs.setValue(key, text);
-    qs.sync(); // QSettings writes through a temporary file and renames it
-    return qs.status() == QSettings::NoError;
-}
-
-SettingsStore::RemoveResult QSettingsStore::removeAll()
-{
-    const QFileInfo fi(confPath());
-    if (fi.exists() && !fi.isFile())
-        return RemoveResult::Failed;
-    QSettings qs(QSettings::NativeFormat, QSettings::UserScope, kOrg, kApp);
-    if (qs.allKeys().isEmpty())
-        return RemoveResult::NothingStored;
-    qs.clear();
-    qs.sync();
-    return qs.status() == QSettings::NoError ? RemoveResult::Removed : RemoveResult::Failed;
-}
-
-QString QSettingsStore::location() const
-{
-    return confPath();
 }
 
 bool pathExists(const QString &path, PathKind kind)

@@ -1,6 +1,8 @@
 #pragma once
 // The forty user settings, their defaults, stored texts and the per-user store.
 
+#include "resources/Texts.h"
+
 #include <QString>
 #include <QList>
 #include <QPair>
@@ -29,7 +31,7 @@ struct Settings {
     StoredBool DrawChar = StoredTrue;
     StoredBool SlideBmp = StoredFalse;
     QString BmpDirectory; // default: the program's folder
-    QString SlideTime = QStringLiteral("５分");
+    QString SlideTime = text::SlideTimeDefault;
     StoredBool OnMouseToHide = StoredFalse;
     StoredBool Mag2Flag = StoredFalse;
     StoredBool DrawFrameFlag = StoredTrue;
@@ -80,13 +82,25 @@ inline constexpr std::array<AlarmSettings, 3> kAlarmSettings = {{
 
 using SettingMember = std::variant<qint32 Settings::*, StoredBool Settings::*, QString Settings::*, quint8 Settings::*,
                                    float Settings::*>;
+// The longest text each kind of field takes: a time hh:mm, a path as long as
+// the system allows, a short alarm message, an interval label as typed. The
+// store must read back whatever the dialogs let through.
+inline constexpr int kTimeChars = 5;
+inline constexpr int kPathChars = 4096;
+inline constexpr int kMessageChars = 80;
+inline constexpr int kIntervalChars = 16;
+
 struct SettingField {
     const char *key;
     SettingMember member;
+    int maxChars = 0;         // texts only: the longest the dialogs let through
+    bool quitCompares = true; // the quit's question asks when it differs from the saved copy
 };
 
 // All forty keys in the order in which they are loaded and saved.
 const std::array<SettingField, 40> &settingFields();
+// The row of one setting.
+const SettingField &settingField(QString Settings::*member);
 
 // Stored texts.
 QString boolText(StoredBool v);
@@ -115,18 +129,9 @@ public:
     // False when what stands at the location cannot be read as a store (a
     // FIFO, a device, a file far too large): the defaults are used instead.
     virtual bool readable() const { return true; }
-};
-
-// QSettings in the native per-user format: on Linux the INI file
-// $XDG_CONFIG_HOME/MOKU/DIALVANE.conf, keys in its General group.
-class QSettingsStore final : public SettingsStore {
-public:
-    std::optional<QString> read(const QString &key) const override;
-    bool writeAll(const QList<QPair<QString, QString>> &values) override;
-    RemoveResult removeAll() override;
-    QString location() const override;
-    bool readable() const override;
-    static constexpr qint64 kStoreLimit = 256 * 1024; // forty short values fit in 4 KB
+    // An unreadable store is moved out of the way, never written over: where
+    // it went, or nothing when it could not be moved (then no save replaces it).
+    virtual std::optional<QString> setAside() { return std::nullopt; }
 };
 
 // The one file or folder test. Empty names and wildcards are never found.

@@ -136,6 +136,20 @@ void TestBirthday::atStartUp()
     user.time.t = rig.time.t;
     user.clock.start(QString());
     QCOMPARE(user.msg.shown, QStringList{"今日は Hanako の誕生日です"});
+
+    // A file with thousands for today: a handful of boxes, then one with the count.
+    QVERIFY(own.open(QIODevice::WriteOnly));
+    for (int i = 0; i < 100000; ++i)
+        own.write("12/07,Hanako,1\n");
+    own.close();
+    Rig many(app.path());
+    many.store.where = user.store.where;
+    many.time.t = rig.time.t;
+    many.clock.start(QString());
+    QCOMPARE(many.msg.shown.size(), 6);
+    // As many as the first megabyte holds, less the five shown.
+    const qint64 rest = kBirthdayFileLimit / qint64(sizeof "12/07,Hanako,1\n" - 1) - 5;
+    QCOMPARE(many.msg.shown.last(), QStringLiteral("今日のお知らせは、ほかに %1 件あります").arg(rest));
 }
 
 void TestBirthday::noFileNoMessage()

@@ -17,13 +17,15 @@ private slots:
     void refusesBadInput_data();
     void refusesBadInput();
     void hugeSizeIsBounded();
+    void commandLine_data();
+    void commandLine();
 
 private:
-    int run(const QStringList &args, const QString &ini, QString *err = nullptr);
+    int run(const QStringList &args, const QString &ini, QString *err = nullptr, QString *out = nullptr);
     QTemporaryDir m_dir;
 };
 
-int TestSnapshot::run(const QStringList &args, const QString &ini, QString *err)
+int TestSnapshot::run(const QStringList &args, const QString &ini, QString *err, QString *out)
 {
     QTemporaryDir config;
     QDir().mkpath(config.path() + QStringLiteral("/MOKU"));
@@ -44,6 +46,8 @@ int TestSnapshot::run(const QStringList &args, const QString &ini, QString *err)
     p.waitForFinished(20000);
     if (err)
         *err = QString::fromUtf8(p.readAllStandardError());
+    if (out)
+        *out = QString::fromUtf8(p.readAllStandardOutput());
     return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
 }
 
@@ -128,6 +132,34 @@ void TestSnapshot::hugeSizeIsBounded()
     const QString out = m_dir.filePath(QStringLiteral("huge.png"));
     QCOMPARE(run({"--snapshot", out, "--at", "10:10:10"}, "Mag2Flag=True\nClockSize=2147483647\n"), 0);
     QCOMPARE(QImageReader(out).size(), QSize(2160, 2160));
+}
+
+void TestSnapshot::commandLine_data()
+{
+    // Run with no display at all.
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QStringList>("out"); // each in standard output
+    QTest::addColumn<QString>("err");     // the start of standard error, one line
+    QTest::newRow("--help") << QStringList{"--help"} << 0 << QStringList{"-delreg", "-offset=H.MM", "--snapshot"} << "";
+    QTest::newRow("--version") << QStringList{"--version"} << 0 << QStringList{"Dialvane 2.00\n"} << "";
+    QTest::newRow("no display") << QStringList{} << 1 << QStringList{} << "dialvane: no X display to open";
+    QTest::newRow("no display, with an offset")
+        << QStringList{"-offset=1.30"} << 1 << QStringList{} << "dialvane: no X display to open";
+}
+
+void TestSnapshot::commandLine()
+{
+    QFETCH(QStringList, args);
+    QFETCH(int, code);
+    QFETCH(QStringList, out);
+    QFETCH(QString, err);
+    QString stdErr, stdOut;
+    QCOMPARE(run(args, QString(), &stdErr, &stdOut), code);
+    for (const QString &o : out)
+        QVERIFY2(stdOut.contains(o), qPrintable(stdOut));
+    QVERIFY2(err.isEmpty() ? stdErr.isEmpty() : stdErr.startsWith(err), qPrintable(stdErr));
+    QCOMPARE(stdErr.count(QLatin1Char('\n')), err.isEmpty() ? 0 : 1);
 }
 
 QTEST_GUILESS_MAIN(TestSnapshot)

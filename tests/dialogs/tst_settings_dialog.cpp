@@ -4,7 +4,9 @@
 #include "Fakes.h"
 #include "dialogs/SettingsDialog.h"
 #include "dialogs/SubDialogs.h"
+#include "platform/QSettingsStore.h"
 #include "platform/QtPlatform.h"
+#include "resources/Texts.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -12,6 +14,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTreeView>
 #include <QtTest>
 
@@ -46,7 +51,8 @@ struct DialogRig {
     Rig rig;
     Host host{rig};
     std::unique_ptr<SettingsDialog> d;
-    explicit DialogRig(const QMap<QString, QString> &stored = {})
+    explicit DialogRig(const QMap<QString, QString> &stored = {}, SettingsStore *store = nullptr)
+        : rig(QString(), store)
     {
         rig.store.values = stored;
         rig.clock.start(QString());
@@ -61,6 +67,15 @@ struct DialogRig {
         return d->findChild<T *>(QString::fromLatin1(name));
     }
     void click(const char *name) { w<QPushButton>(name)->click(); }
+    // OK as a user gives it: a mouse click (the focus goes to the button
+    // first), or Enter in the field that has the focus.
+    static void press(QWidget *focused, QPushButton *ok, bool enter)
+    {
+        if (enter)
+            QTest::keyClick(focused, Qt::Key_Return);
+        else
+            QTest::mouseClick(ok, Qt::LeftButton);
+    }
     // Type into a field and leave it with Tab.
     void typeAndLeave(const char *name, const QString &text)
     {
@@ -90,7 +105,20 @@ private slots:
     void timeFieldLeft();
     void fileFieldLeft_data();
     void fileFieldLeft();
+    void okRefusesATimeThatCannotRing_data();
+    void okRefusesATimeThatCannotRing();
+    void sizeOkKeepsToTheRange_data();
+    void sizeOkKeepsToTheRange();
+    void enterAndEscape();
+    void longestFieldsSurviveARestart_data();
+    void longestFieldsSurviveARestart();
     void okAppliesReshapesAndSaves();
+    void reopeningFrontsTheOpenSubDialog();
+    void folderTreeShowsTheStoredFolder();
+    void keptPaths_data();
+    void keptPaths();
+    void fitsTheScreen_data();
+    void fitsTheScreen();
     void okBringsAnOffscreenClockBack();
     void cancelKeepsTheEditsUntilRefilled();
     void choosers();
@@ -201,6 +229,274 @@ void TestSettingsDialog::fileFieldLeft()
     QCOMPARE(QApplication::focusWidget(), r.w(field.constData()));
 }
 
+void TestSettingsDialog::okRefusesATimeThatCannotRing_data()
+{
+    QTest::addColumn<QByteArray>("field");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("enter"); // else a click on OK
+    QTest::newRow("alarm 1, 7:3, click") << QByteArray("Text2") << "AlarmTime1"
+                                         << "7:3" << false;
+    QTest::newRow("alarm 2, 99:99, Enter") << QByteArray("Text3") << "AlarmTime2"
+                                           << "99:99" << true;
+    QTest::newRow("alarm 3, 24:00, click") << QByteArray("Text4") << "AlarmTime3"
+                                           << "24:00" << false;
+    QTest::newRow("shutdown, 7:3, Enter") << QByteArray("Text8") << "ShutDownTime"
+                                          << "7:3" << true;
+    // A long paste: the field keeps five characters, still no time.
+    QTest::newRow("pasted") << QByteArray("Text2") << "AlarmTime1" << QString(32767, QLatin1Char('1')) << true;
+}
+
+void TestSettingsDialog::okRefusesATimeThatCannotRing()
+{
+    QFETCH(QByteArray, field);
+    QFETCH(QString, key);
+    QFETCH(QString, typed);
+    QFETCH(bool, enter);
+    DialogRig r;
+    auto *f = r.w<QLineEdit>(field.constData());
+    f->setFocus();
+    f->setText(typed);
+    DialogRig::press(f, r.w<QPushButton>("Command1"), enter);
+    QCOMPARE(r.host.accepted, 0);
+    QVERIFY(r.d->isVisible());
+    QCOMPARE(QApplication::focusWidget(), f);
+    QCOMPARE(r.rig.msg.beeps, 1);
+    QCOMPARE(r.rig.store.writes, 0);
+    // Put right, the same press goes through.
+    f->setText(QStringLiteral("7:30"));
+    DialogRig::press(f, r.w<QPushButton>("Command1"), enter);
+    QCOMPARE(r.host.accepted, 1);
+    QCOMPARE(r.rig.store.values.value(key), QStringLiteral("07:30"));
+}
+
+void TestSettingsDialog::sizeOkKeepsToTheRange_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("enter"); // else a click on OK
+    QTest::newRow("0") << "0" << false;
+    QTest::newRow("59") << "59" << true;
+    QTest::newRow("-100") << "-100" << false;
+    QTest::newRow("5000") << "5000" << true;
+    QTest::newRow("769, one above the screen") << "769" << false;
+    QTest::newRow("empty") << "" << true;
+    QTest::newRow("no number") << "abc" << false;
+}
+
+void TestSettingsDialog::sizeOkKeepsToTheRange()
+{
+    QFETCH(QString, typed);
+    QFETCH(bool, enter);
+    DialogRig r({{"Mag2Flag", "True"}, {"ClockSize", "240"}});
+    r.click("Command15");
+    auto *s = topLevel<SizeDialog>("Form6");
+    QVERIFY(s);
+    s->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(s));
+    auto *size = s->findChild<QLineEdit *>("Text1");
+    size->setFocus();
+    size->setText(typed);
+    DialogRig::press(size, s->findChild<QPushButton *>("Command1"), enter);
+    QVERIFY(s->isVisible());
+    QCOMPARE(QApplication::focusWidget(), size);
+    QCOMPARE(r.rig.clock.settings().ClockSize, 240);
+    size->setText(QStringLiteral("768"));
+    DialogRig::press(size, s->findChild<QPushButton *>("Command1"), enter);
+    QTRY_VERIFY(r.d->isEnabled());
+    QCOMPARE(r.rig.clock.settings().ClockSize, 768);
+}
+
+void TestSettingsDialog::enterAndEscape()
+{
+    DialogRig r;
+    // Escape in a sub-dialog is its CANCEL: closed, nothing taken, the settings back.
+    r.click("Command17");
+    auto *c = topLevel<ChimeDialog>("Form7");
+    QVERIFY(c);
+    auto *hourFile = c->findChild<QLineEdit *>("Text1");
+    hourFile->setText(QStringLiteral("/typed.wav"));
+    QTest::keyClick(hourFile, Qt::Key_Escape);
+    QTRY_VERIFY(r.d->isEnabled());
+    QVERIFY(r.rig.clock.settings().Jihou00File != QStringLiteral("/typed.wav"));
+    // Enter is its OK.
+    r.click("Command17");
+    c = topLevel<ChimeDialog>("Form7");
+    hourFile = c->findChild<QLineEdit *>("Text1");
+    hourFile->setText(QStringLiteral("/typed.wav"));
+    QTest::keyClick(hourFile, Qt::Key_Enter);
+    QTRY_VERIFY(r.d->isEnabled());
+    QCOMPARE(r.rig.clock.settings().Jihou00File, QStringLiteral("/typed.wav"));
+    // Escape in the settings dialog is CANCEL: the clock comes back, nothing saved.
+    QTest::keyClick(r.w("Text8"), Qt::Key_Escape);
+    QCOMPARE(r.host.closed, 1);
+    QVERIFY(!r.d->isVisible());
+    QCOMPARE(r.rig.store.writes, 0);
+}
+
+void TestSettingsDialog::longestFieldsSurviveARestart_data()
+{
+    // What the store writes longest for a character: UTF-8, or an escape.
+    QTest::addColumn<QChar>("fill");
+    QTest::newRow("Japanese") << QChar(0x3042);
+    QTest::newRow("control character") << QChar(0x01);
+    QTest::newRow("backslash") << QChar('\\');
+}
+
+void TestSettingsDialog::longestFieldsSurviveARestart()
+{
+    QFETCH(QChar, fill);
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config.path());
+    QSettingsStore store;
+    DialogRig r({}, &store);
+    // Everything pasted at once, far longer than any field keeps.
+    const QString paste(40000, fill);
+    auto pasteInto = [&paste](QWidget *dialog) {
+        for (QLineEdit *f : dialog->findChildren<QLineEdit *>())
+            if (f->maxLength() != 5) // the times must ring to pass OK
+                f->setText(paste);
+    };
+    for (const char *opener : {"Command13", "Command17"}) {
+        r.w<QCheckBox>(opener == QByteArray("Command13") ? "Check8" : "Check3")->setChecked(true);
+        r.click(opener);
+        auto *sub = topLevel<QDialog>(opener == QByteArray("Command13") ? "Form4" : "Form7");
+        QVERIFY(sub);
+        pasteInto(sub);
+        QTest::keyClick(sub, Qt::Key_Return);
+        QTRY_VERIFY(r.d->isEnabled());
+    }
+    pasteInto(r.d.get());
+    r.click("Command1");
+    QCOMPARE(r.host.accepted, 1);
+    // Missing files are told of (they do not exist); a failed save is not.
+    QVERIFY(!r.rig.msg.shown.join(QString()).contains(text::SaveFailed));
+    const Settings written = r.rig.clock.parameters().saved();
+    QVERIFY(written.Jihou30File.size() >= 4096 && written.AlarmMessage3.size() >= 80);
+    // The next start reads every one of them back.
+    Rig next(QString(), &store);
+    next.clock.loadSettings();
+    QVERIFY(store.readable());
+    for (const SettingField &f : settingFields())
+        QCOMPARE(fieldText(next.clock.settings(), f), fieldText(written, f));
+}
+
+void TestSettingsDialog::reopeningFrontsTheOpenSubDialog()
+{
+    DialogRig r;
+    for (const char *opener : {"Command17", "Command14"}) { // the time signal dialog, the About box
+        r.click(opener);
+        QWidget *sub = topLevel<QWidget>(opener == QByteArray("Command17") ? "Form7" : "Form5");
+        QVERIFY(sub);
+        QVERIFY(r.d->subDialogOpen());
+        // The settings asked for again (the tray's menu): the one the user works in comes up.
+        r.d->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), r.d.get());
+        r.d->bringToFront();
+        QTRY_COMPARE(QApplication::activeWindow(), sub);
+        sub->close();
+        QTRY_VERIFY(r.d->isEnabled());
+    }
+}
+
+void TestSettingsDialog::folderTreeShowsTheStoredFolder()
+{
+    // The folder tree scrolled to the stored folder, deep in a long list.
+    const QStringList docs = QDir("/usr/share/doc").entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    QVERIFY(docs.size() > 20);
+    const QString folder = "/usr/share/doc/" + docs.last();
+    DialogRig r({{"SlideBmp", "True"}, {"BmpDirectory", folder}, {"Mag2Flag", "True"}});
+    r.click("Command13");
+    auto *s = topLevel<SlideshowDialog>("Form4");
+    auto *tree = s->findChild<QTreeView *>("Dir1");
+    auto *model = static_cast<QFileSystemModel *>(tree->model());
+    const QModelIndex at = model->index(folder);
+    // Once the folders around it are read (they come in the background), it is in view.
+    QTRY_COMPARE(model->rowCount(at.parent()), docs.size());
+    QTest::qWait(50);
+    QVERIFY(tree->viewport()->rect().contains(tree->visualRect(model->index(folder))));
+}
+
+void TestSettingsDialog::keptPaths_data()
+{
+    // Start-up keeps a stored path whose file is missing; the field shows it.
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QByteArray>("field");
+    QTest::addColumn<QString>("edit"); // "" leaves the field, "-" empties it, else a file to put in it
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("picture kept") << "BackImage" << QByteArray("Text1") << ""
+                                  << "/gone/face.bmp";
+    QTest::newRow("picture let go") << "BackImage" << QByteArray("Text1") << "-"
+                                    << "";
+    QTest::newRow("picture replaced") << "BackImage" << QByteArray("Text1") << "new.bmp"
+                                      << "new.bmp";
+    QTest::newRow("sound kept") << "AlarmSound2" << QByteArray("Text6") << ""
+                                << "/gone/face.bmp";
+    QTest::newRow("sound let go") << "AlarmSound2" << QByteArray("Text6") << "-"
+                                  << "";
+}
+
+void TestSettingsDialog::keptPaths()
+{
+    QFETCH(QString, key);
+    QFETCH(QByteArray, field);
+    QFETCH(QString, edit);
+    QFETCH(QString, stored);
+    const QString gone = QStringLiteral("/gone/face.bmp");
+    DialogRig r({{key, gone}});
+    QCOMPARE(r.rig.msg.shown.size(), 1); // told once at start-up
+    auto *f = r.w<QLineEdit>(field.constData());
+    QCOMPARE(f->text(), gone);
+    QVERIFY(r.d->unchanged()); // shown as kept: nothing to ask about
+    const QString other = r.rig.appDir + "/" + edit;
+    if (edit == "-")
+        f->clear();
+    else if (!edit.isEmpty()) {
+        QFile(other).open(QIODevice::WriteOnly);
+        f->setText(other);
+    }
+    r.click("Command1");
+    QCOMPARE(r.rig.store.values.value(key), stored == gone || stored.isEmpty() ? stored : other);
+    // Kept, it is not in use this run; let go, the next start says nothing.
+    const QString inUse = stored == gone || stored.isEmpty() ? QString() : other;
+    QCOMPARE(r.rig.clock.settings().*(key == "BackImage" ? &Settings::BackImage : &Settings::AlarmSound2), inUse);
+    Rig next;
+    next.store.values = r.rig.store.values;
+    next.clock.start(QString());
+    QCOMPARE(next.msg.shown.size(), stored == gone ? 1 : 0);
+}
+
+void TestSettingsDialog::fitsTheScreen_data()
+{
+    QTest::addColumn<QByteArray>("opener"); // empty: the settings dialog itself
+    QTest::addColumn<QByteArray>("dialog");
+    QTest::newRow("settings") << QByteArray() << QByteArray("Form2");
+    QTest::newRow("slideshow") << QByteArray("Command13") << QByteArray("Form4");
+    QTest::newRow("size") << QByteArray("Command15") << QByteArray("Form6");
+    QTest::newRow("time signal") << QByteArray("Command17") << QByteArray("Form7");
+}
+
+// Run again on a 640 x 480 screen and with fonts half as large again.
+void TestSettingsDialog::fitsTheScreen()
+{
+    QFETCH(QByteArray, opener);
+    QFETCH(QByteArray, dialog);
+    DialogRig r({{"SlideBmp", "True"}, {"Mag2Flag", "True"}});
+    if (!opener.isEmpty())
+        r.click(opener.constData());
+    QWidget *d = topLevel<QWidget>(dialog.constData());
+    QVERIFY(d);
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    const QRect frame = d->frameGeometry();
+    qInfo() << dialog << frame << "on" << area;
+    QVERIFY(area.contains(frame));
+    // With room to spare for a panel along one edge, as most desktops have.
+    QVERIFY2(frame.width() <= area.width() && frame.height() <= area.height() - 30,
+             qPrintable(QStringLiteral("%1x%2").arg(frame.width()).arg(frame.height())));
+    // Whole: nothing squeezed below the size its content asks for.
+    QVERIFY(d->width() >= d->minimumSizeHint().width() && d->height() >= d->minimumSizeHint().height());
+}
+
 void TestSettingsDialog::okAppliesReshapesAndSaves()
 {
     DialogRig r({{"ClockSize", "240"}, {"BackImage", ""}});
@@ -209,6 +505,7 @@ void TestSettingsDialog::okAppliesReshapesAndSaves()
     r.w<QCheckBox>("Check2")->click();  // on top
     r.click("Command12");               // board colour
     r.typeAndLeave("Text3", "6:05");
+    r.typeAndLeave("Text10", "会議");
     r.click("Command1");
     QCOMPARE(r.host.accepted, 1);
     QVERIFY(!r.d->isVisible());
@@ -222,6 +519,7 @@ void TestSettingsDialog::okAppliesReshapesAndSaves()
     QCOMPARE(r.rig.store.values.value("Mag2Flag"), QStringLiteral("True"));
     QCOMPARE(r.rig.store.values.value("BoardColor"), QStringLiteral("255"));
     QCOMPARE(r.rig.store.values.value("AlarmTime2"), QStringLiteral("06:05"));
+    QCOMPARE(r.rig.store.values.value("AlarmMessage2"), QStringLiteral("会議"));
     QCOMPARE(r.rig.clock.schedule().times().alarm[1], QStringLiteral("06:05:00"));
     QVERIFY(r.d->unchanged()); // OK saved everything
     r.rig.time.t = r.rig.time.t.addSecs(1);
@@ -294,6 +592,7 @@ void TestSettingsDialog::quitAsksOnlyWhenSomethingDiffers_data()
     QTest::newRow("a field, Yes") << "field" << true << true << true;
     QTest::newRow("the window moved") << "moved" << true << true << true;
     QTest::newRow("a sub-dialog's OK") << "sub" << true << true << true;
+    QTest::newRow("a time that cannot ring, Yes") << "bad time" << true << true << true;
 }
 
 void TestSettingsDialog::quitAsksOnlyWhenSomethingDiffers()
@@ -309,6 +608,10 @@ void TestSettingsDialog::quitAsksOnlyWhenSomethingDiffers()
         r.rig.window.rect.moveTo(101, 100);
     else if (change == "sub")
         r.rig.clock.settings().Jihou30 = StoredTrue;
+    if (change == "bad time") {
+        r.w<QLineEdit>("Text2")->setText(QStringLiteral("7:3"));
+        r.w<QLineEdit>("Text3")->setText(QStringLiteral("7:30"));
+    }
     r.rig.msg.answers = {answer};
     r.click("Command3");
     QCOMPARE(r.rig.msg.asked, asked
@@ -318,6 +621,8 @@ void TestSettingsDialog::quitAsksOnlyWhenSomethingDiffers()
     QCOMPARE(r.host.quits, 1);
     if (change == "field" && written)
         QCOMPARE(r.rig.store.values.value("AlarmTime1"), QStringLiteral("07:00"));
+    if (change == "bad time") // the saved time stays; the good one is saved
+        QCOMPARE(r.rig.store.values.value("AlarmTime1") + r.rig.store.values.value("AlarmTime2"), "07:30");
 }
 
 void TestSettingsDialog::slideshowDialog()
@@ -335,8 +640,11 @@ void TestSettingsDialog::slideshowDialog()
     QCOMPARE(list->item(9)->text(), QStringLiteral("２時間"));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(7)).center());
     QCOMPARE(s->findChild<QLineEdit *>("Text2")->text(), QStringLiteral("３０分"));
+    // A mask stored before PNG came keeps its meaning: PNG off.
+    QVERIFY(!s->findChild<QCheckBox *>("Check7")->isChecked());
     for (int i : {2, 4, 5, 6})
         s->findChild<QCheckBox *>(QStringLiteral("Check%1").arg(i))->setChecked(false);
+    s->findChild<QCheckBox *>("Check7")->setChecked(true);
     // The root of the tree is "/" and stays "/".
     auto *tree = s->findChild<QTreeView *>("Dir1");
     tree->setCurrentIndex(static_cast<QFileSystemModel *>(tree->model())->index(QStringLiteral("/")));
@@ -346,7 +654,7 @@ void TestSettingsDialog::slideshowDialog()
     QTRY_VERIFY(r.d->isEnabled());
     const Settings &w = r.rig.clock.settings();
     QCOMPARE(w.SlideTime, QStringLiteral("３０分"));
-    QCOMPARE(int(w.SlideGrafix), 5);
+    QCOMPARE(int(w.SlideGrafix), 5 + 64);
     QCOMPARE(w.BmpDirectory, QStringLiteral("/"));
     // CANCEL leaves all three.
     r.click("Command13");

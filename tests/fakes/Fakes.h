@@ -58,6 +58,8 @@ public:
     double tppX = 15, tppY = 15;
     QSize sizePx() const override { return size; }
     QList<QRect> monitorsPx() const override { return monitors.isEmpty() ? ScreenInfo::monitorsPx() : monitors; }
+    QList<QRect> workAreas; // empty: the whole monitors
+    QList<QRect> workAreasPx() const override { return workAreas.isEmpty() ? monitorsPx() : workAreas; }
     double twipsPerPixelX() const override { return tppX; }
     double twipsPerPixelY() const override { return tppY; }
 };
@@ -238,15 +240,16 @@ class FakeLauncher final : public Launcher {
 public:
     int dateTimeOpened = 0;
     QStringList opened;
+    bool works = true; // false: nothing installed to open with
     bool openDateTimeSettings() override
     {
         ++dateTimeOpened;
-        return true;
+        return works;
     }
     bool openFile(const QString &path) override
     {
         opened.append(path);
-        return true;
+        return works;
     }
 };
 

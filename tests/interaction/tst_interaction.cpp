@@ -2,6 +2,7 @@
 #include "app/ClockWindow.h"
 #include "interaction/AboutBox.h"
 #include "interaction/PopupMenu.h"
+#include "platform/QtPlatform.h"
 #include "platform/SystemTray.h"
 
 #include <QApplication>
@@ -23,6 +24,8 @@ private slots:
     void corners();
     void twoMonitors_data();
     void twoMonitors();
+    void workArea_data();
+    void workArea();
     void outOfRangePlaceBecomesFree();
     void freeItemKeepsThePosition();
     void pinnedClockIgnoresTheLeftButton();
@@ -37,6 +40,8 @@ private slots:
     void systemRepaint_data();
     void systemRepaint();
     void helpAndDateTime();
+    void helpOpener_data();
+    void helpOpener();
     void aboutBoxTexts();
     void windowTakesDroppedFiles();
 };
@@ -165,6 +170,49 @@ void TestInteraction::twoMonitors()
     rig.clock.start(QString());
     QCOMPARE(rig.window.rect.topLeft(), shown);
     QCOMPARE(rig.clock.settings().FormLeft, shown.x() * 15);
+}
+
+void TestInteraction::workArea_data()
+{
+    // A 120 px clock; a 30 px panel (40 px at the sides) along one edge.
+    QTest::addColumn<QList<QRect>>("monitors");
+    QTest::addColumn<QList<QRect>>("workAreas");
+    QTest::addColumn<QPoint>("stored");
+    QTest::addColumn<int>("place");
+    QTest::addColumn<QPoint>("shown");
+    const QList<QRect> one{QRect(0, 0, 1024, 768)};
+    QTest::newRow("panel below, bottom-right")
+        << one << QList<QRect>{{0, 0, 1024, 738}} << QPoint(100, 100) << 4 << QPoint(904, 618);
+    QTest::newRow("panel above, top-left")
+        << one << QList<QRect>{{0, 30, 1024, 738}} << QPoint(100, 100) << 1 << QPoint(0, 30);
+    QTest::newRow("panel left, bottom-left")
+        << one << QList<QRect>{{40, 0, 984, 768}} << QPoint(100, 100) << 2 << QPoint(40, 648);
+    QTest::newRow("panel right, top-right")
+        << one << QList<QRect>{{0, 0, 984, 768}} << QPoint(100, 100) << 3 << QPoint(864, 0);
+    QTest::newRow("start-up pull-back above the panel")
+        << one << QList<QRect>{{0, 0, 1024, 738}} << QPoint(100, 740) << 0 << QPoint(100, 618);
+    const QList<QRect> two{QRect(0, 0, 1024, 768), QRect(1024, 0, 1280, 1024)};
+    QTest::newRow("second monitor's panel, bottom-right")
+        << two << QList<QRect>{{0, 0, 1024, 768}, {1024, 0, 1280, 994}} << QPoint(1200, 100) << 4 << QPoint(2184, 874);
+    QTest::newRow("first monitor's panel, bottom-left")
+        << two << QList<QRect>{{0, 0, 1024, 738}, {1024, 0, 1280, 1024}} << QPoint(100, 100) << 2 << QPoint(0, 618);
+}
+
+void TestInteraction::workArea()
+{
+    QFETCH(QList<QRect>, monitors);
+    QFETCH(QList<QRect>, workAreas);
+    QFETCH(QPoint, stored);
+    QFETCH(int, place);
+    QFETCH(QPoint, shown);
+    Rig rig;
+    rig.screen.monitors = monitors;
+    rig.screen.workAreas = workAreas;
+    rig.store.values = {{"FormLeft", QString::number(stored.x() * 15)},
+                        {"FormTop", QString::number(stored.y() * 15)},
+                        {"FormPlace", QString::number(place)}};
+    rig.clock.start(QString());
+    QCOMPARE(rig.window.rect.topLeft(), shown);
 }
 
 void TestInteraction::outOfRangePlaceBecomesFree()
@@ -357,6 +405,44 @@ void TestInteraction::helpAndDateTime()
     QCOMPARE(rig.launcher.opened, QStringList{"/opt/dialvane/DIALVANE.html"});
     rig.clock.openDateTimeSettings();
     QCOMPARE(rig.launcher.dateTimeOpened, 1);
+    QVERIFY(rig.msg.shown.isEmpty());
+    // Nothing to open them with: told, with the page's path.
+    rig.launcher.works = false;
+    rig.clock.openHelp();
+    rig.clock.openDateTimeSettings();
+    QCOMPARE(rig.msg.shown,
+             QStringList({"ヘルプを開くプログラムが見付かりません。次のファイルを開いてください\r\n\r\n-> "
+                          "/opt/dialvane/DIALVANE.html",
+                          "日付と時刻を設定するプログラムが見付かりません"}));
+}
+
+void TestInteraction::helpOpener_data()
+{
+    QTest::addColumn<QByteArray>("script"); // what xdg-open does
+    QTest::addColumn<bool>("opened");
+    QTest::newRow("nothing registered") << QByteArray("exit 3") << false;
+    QTest::newRow("a viewer took it") << QByteArray("exit 0") << true;
+    QTest::newRow("a viewer runs on") << QByteArray("sleep 5") << true;
+}
+
+void TestInteraction::helpOpener()
+{
+    QFETCH(QByteArray, script);
+    QFETCH(bool, opened);
+    QTemporaryDir bin;
+    QFile f(bin.filePath("xdg-open"));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("#!/bin/sh\n" + script + "\n");
+    f.close();
+    f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", bin.path().toLocal8Bit() + ":" + path);
+    ProcessLauncher launcher;
+    QElapsedTimer t;
+    t.start();
+    QCOMPARE(launcher.openFile("/opt/dialvane/DIALVANE.html"), opened);
+    QVERIFY(t.elapsed() < 3000);
+    qputenv("PATH", path);
 }
 
 void TestInteraction::aboutBoxTexts()

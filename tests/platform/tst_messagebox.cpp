@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QScreen>
+#include <QTextLayout>
 #include <QtTest>
 #include <memory>
 
@@ -30,7 +31,11 @@ void TestMessageBox::textIsNotCut_data()
         << text::ShutdownFailed + br + br
                + "Failed to connect to socket /run/dbus/system_bus_socket: No such file or directory";
     QTest::newRow("path wider than the screen") << text::BoardPictureMissing + br + br + text::PathArrow + longPath;
-    QTest::newRow("short") << text::RegistryNone;
+    QTest::newRow("short, under a longer caption") << text::CannotShowPicture;
+    QTest::newRow("3,000 characters") << text::BoardPictureMissing + br + br + text::PathArrow + "/"
+                                             + QString(3000, QLatin1Char('a'));
+    QTest::newRow("32,000 characters, taller than the screen")
+        << text::BoardPictureMissing + br + br + text::PathArrow + QString(32000, QLatin1Char('b'));
 }
 
 void TestMessageBox::textIsNotCut()
@@ -49,11 +54,29 @@ void TestMessageBox::textIsNotCut()
     if (wraps) {
         // Only a line wider than most of the screen may wrap, and all its rows show.
         QVERIFY(label->wordWrap());
+        // No row wider than the label: a word that cannot break would be cut.
+        QTextLayout layout(label->text(), label->font());
+        QTextOption wrap;
+        wrap.setWrapMode(QTextOption::WordWrap);
+        layout.setTextOption(wrap);
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(room);
+            QVERIFY2(line.naturalTextWidth() <= room, qPrintable(QString::number(line.naturalTextWidth())));
+        }
+        layout.endLayout();
         QVERIFY2(label->heightForWidth(label->width()) <= label->height(),
                  qPrintable(QStringLiteral("%1 > %2").arg(label->heightForWidth(label->width())).arg(label->height())));
         QVERIFY(fm.horizontalAdvance(text) > box->screen()->availableGeometry().width() / 2);
     }
-    QVERIFY(box->frameGeometry().width() <= box->screen()->availableGeometry().width());
+    const QRect area = box->screen()->availableGeometry();
+    QVERIFY(box->frameGeometry().width() <= area.width());
+    // OK on the screen, however long the text: it scrolls instead.
+    QVERIFY2(box->frameGeometry().height() <= area.height(), qPrintable(QString::number(box->height())));
+    // The caption whole, beside the frame's icon and its three buttons.
+    const QFontMetrics caption(box->font());
+    QVERIFY2(box->width() >= caption.horizontalAdvance(text::AppTitle) + 6 * caption.height(),
+             qPrintable(QString::number(box->width())));
     QCOMPARE(box->windowTitle(), text::AppTitle);
 }
 

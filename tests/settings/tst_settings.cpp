@@ -1,4 +1,5 @@
 #include "Fakes.h"
+#include "platform/QSettingsStore.h"
 
 #include <QFile>
 #include <QSettings>
@@ -23,6 +24,8 @@ private slots:
     void unwritableStoreIsReported();
     void formPlaceOutOfRangeLoadsAsIs();
     void setParameter();
+    void movedProgram_data();
+    void movedProgram();
     void specialOrHugeStore_data();
     void specialOrHugeStore();
     void fileExists_data();
@@ -296,6 +299,53 @@ void TestSettings::setParameter()
     QCOMPARE(deriveAlarmTimes(Settings::defaults(QStringLiteral("/x"))), AlarmTimes());
 }
 
+void TestSettings::movedProgram_data()
+{
+    // The clock ran from folder "old", saved, and now runs from "new".
+    QTest::addColumn<bool>("oldThere");  // the old folder and its time signal still exist
+    QTest::addColumn<QString>("signal"); // stored Jihou00File; OLD stands for the old folder
+    QTest::addColumn<QString>("folder"); // stored BmpDirectory
+    QTest::addColumn<QString>("signalNow");
+    QTest::addColumn<QString>("folderNow");
+    QTest::newRow("old folder gone: both follow") << false << "OLD/JIHOU.WAV"
+                                                  << "OLD"
+                                                  << "NEW/JIHOU.WAV"
+                                                  << "NEW";
+    QTest::newRow("old folder still there: both stay") << true << "OLD/JIHOU.WAV"
+                                                       << "OLD"
+                                                       << "OLD/JIHOU.WAV"
+                                                       << "OLD";
+    QTest::newRow("a folder the user chose stays") << false << "OLD/JIHOU.WAV"
+                                                   << "/home/me/pictures"
+                                                   << "NEW/JIHOU.WAV"
+                                                   << "/home/me/pictures";
+    QTest::newRow("a sound the user chose stays") << false << "/home/me/bell.wav"
+                                                  << "OLD"
+                                                  << "/home/me/bell.wav"
+                                                  << "OLD";
+}
+
+void TestSettings::movedProgram()
+{
+    QFETCH(bool, oldThere);
+    QFETCH(QString, signal);
+    QFETCH(QString, folder);
+    QFETCH(QString, signalNow);
+    QFETCH(QString, folderNow);
+    QTemporaryDir oldDir, newDir;
+    const QString oldPath = oldDir.path();
+    if (oldThere)
+        QFile(oldPath + "/JIHOU.WAV").open(QIODevice::WriteOnly);
+    else
+        oldDir.remove();
+    auto place = [&](QString t) { return t.replace("OLD", oldPath).replace("NEW", newDir.path()); };
+    Rig rig(newDir.path());
+    rig.store.values = {{"Jihou00File", place(signal)}, {"BmpDirectory", place(folder)}};
+    rig.clock.loadSettings();
+    QCOMPARE(rig.clock.settings().Jihou00File, place(signalNow));
+    QCOMPARE(rig.clock.settings().BmpDirectory, place(folderNow));
+}
+
 void TestSettings::fileExists_data()
 {
     QTest::addColumn<QString>("name");
@@ -330,13 +380,15 @@ void TestSettings::specialOrHugeStore()
     QFile::remove(m_config.path() + "/MOKU"); // a plain file an earlier case left there
     QDir().mkpath(m_config.path() + "/MOKU");
     QFile::remove(store.location());
+    QFile::remove(store.location() + ".unreadable");
+    QByteArray huge("[General]\nClockSize=360\n");
+    huge += QByteArray(400 * 1024, '#');
     if (kind == "fifo") {
         QCOMPARE(::mkfifo(QFile::encodeName(store.location()).constData(), 0600), 0);
     } else {
         QFile f(store.location());
         QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("[General]\nClockSize=360\n");
-        f.write(QByteArray(400 * 1024, '#'));
+        f.write(huge);
     }
     // Neither blocks nor takes seconds: the defaults run and the user is told.
     Rig rig(QString(), &store);
@@ -345,9 +397,22 @@ void TestSettings::specialOrHugeStore()
     rig.clock.start(QString());
     QVERIFY(t.elapsed() < 2000);
     QCOMPARE(rig.clock.settings().ClockSize, 240);
-    QCOMPARE(rig.msg.shown,
-             QStringList{"設定ファイルを読めません。標準の設定で起動します\r\n\r\n-> " + store.location()});
-    QCOMPARE(store.writeAll({{"ClockSize", "120"}}), kind != "fifo"); // a FIFO is not replaced
+    const QString told = "設定ファイルを読めません。標準の設定で起動します\r\n\r\n-> " + store.location();
+    if (kind == "fifo") {
+        // Not ours to move, nor to replace.
+        QCOMPARE(rig.msg.shown, QStringList{told});
+        QVERIFY(!rig.clock.saveSettings());
+    } else {
+        // Set aside beside the store before the first save, which then writes anew.
+        const QString aside = store.location() + ".unreadable";
+        QCOMPARE(rig.msg.shown,
+                 QStringList{told + "\r\n\r\n元の設定ファイルは次の名前で残してあります\r\n\r\n-> " + aside});
+        QVERIFY(rig.clock.saveSettings());
+        QFile kept(aside);
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), huge);
+        QVERIFY(store.readable());
+    }
     QFile::remove(store.location());
 }
 

@@ -1,0 +1,103 @@
+// The real clock and its settings dialog under Xvfb, openbox and a tint2 panel:
+// what the window manager and the panel make of them.
+
+#include "XTools.h"
+
+#include <QtTest>
+
+using namespace dv::xt;
+
+namespace {
+// The work area the window manager publishes (the screen less the panel).
+QRect workArea()
+{
+    const QString out = run(QStringLiteral("xprop"), {"-root", "_NET_WORKAREA"});
+    const QStringList n = out.section(QLatin1Char('='), 1).split(QLatin1Char(','));
+    return n.size() >= 4 ? QRect(n[0].toInt(), n[1].toInt(), n[2].toInt(), n[3].toInt()) : QRect();
+}
+
+// A window with its frame: border and caption.
+QRect frameOf(const QString &win)
+{
+    const QStringList e = run(QStringLiteral("xprop"), {"-id", win, "_NET_FRAME_EXTENTS"})
+                              .section(QLatin1Char('='), 1)
+                              .split(QLatin1Char(','));
+    // xwininfo, whose place is the client's own (xdotool's counts the frame twice).
+    QMap<QString, int> v;
+    for (const QString &line : run(QStringLiteral("xwininfo"), {"-id", win}).split(QLatin1Char('\n')))
+        if (line.contains(QLatin1Char(':')))
+            v[line.section(QLatin1Char(':'), 0, 0).trimmed()] = line.section(QLatin1Char(':'), 1).trimmed().toInt();
+    const QRect g(v.value("Absolute upper-left X"), v.value("Absolute upper-left Y"), v.value("Width"),
+                  v.value("Height"));
+    if (e.size() < 4)
+        return g;
+    return g.adjusted(-e[0].toInt(), -e[2].toInt(), e[1].toInt(), e[3].toInt());
+}
+} // namespace
+
+class TestX11Dialogs : public QObject {
+    Q_OBJECT
+private slots:
+    void cornersKeepOffThePanel_data();
+    void cornersKeepOffThePanel();
+    void settingsDialogFitsTheWorkArea();
+};
+
+void TestX11Dialogs::cornersKeepOffThePanel_data()
+{
+    QTest::addColumn<int>("place");
+    QTest::newRow("bottom-left") << 2;
+    QTest::newRow("bottom-right") << 4;
+    QTest::newRow("top-right") << 3;
+}
+
+void TestX11Dialogs::cornersKeepOffThePanel()
+{
+    QFETCH(int, place);
+    const QRect area = workArea();
+    QVERIFY2(area.isValid() && area.height() < 768, "no panel");
+    ClockProcess clock;
+    clock.writeSettings(QStringLiteral("FormPlace=%1\nMag2Flag=True\nClockSize=300\n").arg(place));
+    clock.start();
+    const QString win = clock.clockWindow(300);
+    QVERIFY2(!win.isEmpty(), "no 300 x 300 clock window");
+    // In its corner of the work area, 6 o'clock included.
+    QVERIFY(waitFor(
+        [&] {
+            const QRect g = geometry(win);
+            return area.contains(g) && (place < 3 ? g.left() == area.left() : g.right() == area.right())
+                   && (place % 2 ? g.top() == area.top() : g.bottom() == area.bottom());
+        },
+        3000));
+}
+
+void TestX11Dialogs::settingsDialogFitsTheWorkArea()
+{
+    ClockProcess clock;
+    clock.writeSettings(QStringLiteral("FormLeft=1500\nFormTop=1500\n"));
+    clock.start();
+    const QString win = clock.clockWindow();
+    QVERIFY(!win.isEmpty());
+    QVERIFY(waitFor([&] { return geometry(win).topLeft() == QPoint(100, 100); }, 3000));
+    xdotool({"mousemove", "130", "130", "click", "3"});
+    QString dialog;
+    QVERIFY2(waitFor([&] {
+                 for (const QString &w : windowsOf(clock.proc.processId()))
+                     if (geometry(w).width() > 300)
+                         dialog = w;
+                 return !dialog.isEmpty();
+             }),
+             "no settings dialog");
+    QThread::msleep(300); // the window manager's frame
+    const QRect area = workArea();
+    QVERIFY2(area.contains(frameOf(dialog)), qPrintable(QStringLiteral("%1,%2 %3x%4 in %5x%6")
+                                                            .arg(frameOf(dialog).x())
+                                                            .arg(frameOf(dialog).y())
+                                                            .arg(frameOf(dialog).width())
+                                                            .arg(frameOf(dialog).height())
+                                                            .arg(area.width())
+                                                            .arg(area.height())));
+}
+
+QTEST_GUILESS_MAIN(TestX11Dialogs)
+#include "tst_x11_dialogs.moc"
