@@ -26,9 +26,6 @@ struct Active {
 };
 Active activeWindow();
 
-// Whether the left button is down, asked of the server.
-bool leftButtonDown();
-
 // Pointer position and modifier keys in one round trip to the server.
 struct PointerState {
     bool ok = false;
@@ -80,6 +77,26 @@ private:
     friend class Filter;
 };
 
+// Whether a compositing manager draws the screen (it owns _NET_WM_CM_S0) and
+// a window can have an alpha channel, told as the compositor starts and stops.
+class CompositorWatch {
+public:
+    CompositorWatch();
+    ~CompositorWatch();
+    CompositorWatch(const CompositorWatch &) = delete;
+    CompositorWatch &operator=(const CompositorWatch &) = delete;
+    bool running() const { return m_running && m_alphaVisual; }
+    std::function<void()> changed;
+
+private:
+    class Filter;
+    Filter *m_filter = nullptr;
+    quint32 m_selection = 0;
+    bool m_running = false;
+    bool m_alphaVisual = false;
+    friend class Filter;
+};
+
 // Puts parts of an image straight into a window, past Qt's backing store:
 // the few pixels that changed, with no shared-memory round trip and no
 // completion event to wake the program again.
@@ -93,7 +110,8 @@ public:
     // 32-bit xRGB pixels as they are.
     static bool usable();
     // Follows the window's current native window; false when its visual does
-    // not take 32-bit xRGB pixels as they are (then nothing is put).
+    // not take 32-bit xRGB pixels as they are (then nothing is put). A 32-bit
+    // window with alpha takes premultiplied ARGB, as the face is painted.
     bool attach(QWindow *w);
     bool ready() const { return m_gc != 0; }
     // The window's pixels in `area`, from an image whose top left corner

@@ -107,8 +107,11 @@ public:
     Face lastFace;
     QPoint dragTo{-1, -1}; // where a drag ends; -1 for where it began
     QImage grab;
+    bool steady = true; // grabs come steady
     int grabs = 0;
     ActiveWindow active;
+    bool compositor = false; // a compositor draws the screen
+    bool seeThrough = false; // the window's clear pixels show through
     QString caption;
     void setCaption(const QString &text) override { caption = text; }
     void setSizePx(int w, int h) override
@@ -123,7 +126,6 @@ public:
     }
     void movePx(int x, int y) override { rect.moveTo(x, y); }
     QRect screenRect() const override { return rect; }
-    bool isShown() const override { return shown; }
     void showNoActivate(bool raise) override
     {
         if (!shown)
@@ -144,12 +146,14 @@ public:
         ++presents;
         log.add(QStringLiteral("present"));
     }
-    QImage grabScreen(const QRect &) override
+    ScreenGrab grabScreen(const QRect &) override
     {
         ++grabs;
-        return grab;
+        return {grab, steady};
     }
     ActiveWindow activeWindow() const override { return active; }
+    bool canSeeThrough() const override { return compositor; }
+    void setSeeThrough(bool on) override { seeThrough = on; }
     void dragMove() override
     {
         log.add(QStringLiteral("drag"));
