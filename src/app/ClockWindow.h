@@ -29,6 +29,7 @@ public:
     ScreenGrab grabScreen(const QRect &area) override;
     void dragMove() override;
     ActiveWindow activeWindow() const override;
+    bool windowShown(quint64 id) const override { return windowViewable(id); }
     bool canSeeThrough() const override { return m_compositor.running(); }
     void setSeeThrough(bool on) override;
 

@@ -24,18 +24,22 @@ void CaptureTracker::reset(const QRect &clock)
     m_lookingAgain = false;
 }
 
-bool CaptureTracker::update(const ActiveWindow &active, const QRect &clock)
+bool CaptureTracker::update(const ActiveWindow &active, const QRect &clock, bool lastGone)
 {
+    // Closed or minimised while another window had the focus: what was behind it shows now.
+    const bool gone = lastGone && m_lastWindow != 0 && active.id != m_lastWindow;
+    if (gone)
+        m_lastWindow = 0;
     if (active.isClock || active.id == 0)
-        return false;
+        return gone;
     const bool seen = seenThroughCircle(active.rect, clock);
     const bool known = active.id == m_lastWindow;
     // Still the same in the same place over the clock: the capture holds.
     if (known && active.rect == m_lastWindowRect && seen)
-        return false;
+        return gone;
     // A window the clock's circle does not show needs no picture of it.
     if (!known && !seen)
-        return false;
+        return gone;
     // It came, moved, or left the circle (or the clock left it).
     m_lastWindow = seen ? active.id : 0;
     m_lastWindowRect = active.rect;

@@ -12,8 +12,11 @@ class CaptureTracker {
 public:
     // Start-up: nothing remembered; the saved rectangle is the clock's own.
     void reset(const QRect &clock);
-    // Once each displayed second: true when the window in front asks for a capture.
-    bool update(const ActiveWindow &active, const QRect &clock);
+    // Once each displayed second: true when the window in front asks for a
+    // capture, or the window last copied has gone from the screen (`lastGone`)
+    // without coming to the front.
+    bool update(const ActiveWindow &active, const QRect &clock, bool lastGone = false);
+    quint64 lastWindow() const { return m_lastWindow; }
 
     // A capture was taken at `now` (ms). One that never came steady (the
     // window behind still painting) is taken once more a second later.

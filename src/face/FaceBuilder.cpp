@@ -169,7 +169,10 @@ void FaceBuilder::captureDesktop()
 
 void FaceBuilder::updateCapture()
 {
-    if (m_tracker.update(sys.window.activeWindow(), sys.window.screenRect()))
+    const ActiveWindow active = sys.window.activeWindow();
+    const quint64 last = m_tracker.lastWindow();
+    const bool lastGone = last != 0 && last != active.id && !sys.window.windowShown(last);
+    if (m_tracker.update(active, sys.window.screenRect(), lastGone))
         m_captureRequest = true;
 }
 

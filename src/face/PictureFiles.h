@@ -16,9 +16,8 @@ struct PictureFormat {
 // In the slideshow's scan order. PNG came after the stored six, so it has the
 // next bit and a stored value without it keeps the files it always had.
 inline constexpr PictureFormat kPictureFormats[] = {
-    {"bmp", 1, 0},  {"gif", 2, 0},  {"jpg", 4, 0}, {"rle", 8, 1},
-    {"dib", 16, 1}, {"ico", 32, 2}, {"png", 64, 0},
-    {"pcx", 0, -1}, // a drop takes it by name; the picture loader says whether it reads
+    {"bmp", 1, 0},  {"gif", 2, 0},  {"jpg", 4, 0},  {"rle", 8, 1}, {"dib", 16, 1},
+    {"ico", 32, 2}, {"png", 64, 0}, {"pcx", 0, -1}, // a drop takes it by name; the picture loader says whether it reads
 };
 
 // A drop's name test: the last three characters, in any case.

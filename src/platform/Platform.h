@@ -99,6 +99,12 @@ public:
     // A move loop under the pointer; returns when the button is released.
     virtual void dragMove() = 0;
     virtual ActiveWindow activeWindow() const { return {}; }
+    // Whether a window seen in front before is still on the screen.
+    virtual bool windowShown(quint64 id) const
+    {
+        (void)id;
+        return true;
+    }
     // Whether a compositor draws the screen, so that clear pixels of the
     // window show whatever is behind it, live.
     virtual bool canSeeThrough() const { return false; }

@@ -46,6 +46,11 @@ ActiveWindow activeWindowFor(const QWindow *own)
     return {a.id, a.rect, own && a.id == quint64(own->winId())};
 }
 
+bool windowViewable(quint64 id)
+{
+    return x11::isViewable(id);
+}
+
 void keepOutOfTaskbar(QWindow *w)
 {
     x11::setSkipTaskbar(w);

@@ -20,6 +20,8 @@ using CompositorWatch = x11::CompositorWatch;
 
 // The window in front; `own` is the clock's window, to know it when it is.
 ActiveWindow activeWindowFor(const QWindow *own);
+// Whether that window is still mapped.
+bool windowViewable(quint64 id);
 // Keeps the window out of taskbars and pagers. Each native window needs it
 // before it is mapped: a new one comes with every change of the stays-on-top
 // hint or of the see-through visual.

@@ -1,6 +1,7 @@
 #include "platform/X11.h"
 
 #include <QGuiApplication>
+#include <QHash>
 #include <QImage>
 #include <QWindow>
 #include <QAbstractNativeEventFilter>
@@ -32,10 +33,18 @@ bool available()
 
 static xcb_atom_t atom(xcb_connection_t *c, const char *name)
 {
+    // Asked of the server once: the transparent board looks at the active
+    // window every second, and each round trip wakes two threads.
+    static QHash<QByteArray, xcb_atom_t> known;
+    const QByteArray key(name);
+    if (const auto it = known.constFind(key); it != known.constEnd())
+        return it.value();
     auto cookie = xcb_intern_atom(c, 0, uint16_t(strlen(name)), name);
     xcb_intern_atom_reply_t *r = xcb_intern_atom_reply(c, cookie, nullptr);
     const xcb_atom_t a = r ? r->atom : xcb_atom_t(XCB_ATOM_NONE);
     free(r);
+    if (a != XCB_ATOM_NONE)
+        known.insert(key, a);
     return a;
 }
 
@@ -340,6 +349,17 @@ CompositorWatch::~CompositorWatch()
     if (m_filter && QCoreApplication::instance())
         QCoreApplication::instance()->removeNativeEventFilter(m_filter);
     delete m_filter;
+}
+
+bool isViewable(quint64 window)
+{
+    xcb_connection_t *c = connection();
+    if (!c || !window)
+        return false;
+    auto *r = xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, xcb_window_t(window)), nullptr);
+    const bool viewable = r && r->map_state == XCB_MAP_STATE_VIEWABLE;
+    free(r);
+    return viewable;
 }
 
 DirectPainter::~DirectPainter()

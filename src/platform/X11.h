@@ -25,6 +25,8 @@ struct Active {
     QRect rect;
 };
 Active activeWindow();
+// Whether the window exists and is mapped, its parents too.
+bool isViewable(quint64 window);
 
 // Pointer position and modifier keys in one round trip to the server.
 struct PointerState {

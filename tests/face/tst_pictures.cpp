@@ -176,7 +176,7 @@ void TestPictures::captureFollowsTheWindowInFront_data()
 {
     // Each second the window in front: an id (0 none, 1 the clock), where it
     // is; whether the grabs come steady; and whether that second captures.
-    QTest::addColumn<QList<int>>("ids");
+    QTest::addColumn<QList<int>>("ids"); // below 0: window 8 in front, this one gone
     QTest::addColumn<QList<QRect>>("rects");
     QTest::addColumn<bool>("steady");
     QTest::addColumn<QList<bool>>("captures");
@@ -198,6 +198,9 @@ void TestPictures::captureFollowsTheWindowInFront_data()
     // A window still painting: one more look a second later, and no third.
     QTest::newRow("unsteady: a second look") << QList<int>{7, 7, 7, 7} << QList<QRect>{over, over, over, over} << false
                                              << QList<bool>{true, true, false, false};
+    // Window 7 closes (id -7) while window 8, elsewhere, has the focus.
+    QTest::newRow("the window behind closes") << QList<int>{7, 8, -7, -7} << QList<QRect>{over, away, away, away}
+                                              << true << QList<bool>{true, false, true, false};
 }
 
 void TestPictures::captureFollowsTheWindowInFront()
@@ -214,7 +217,9 @@ void TestPictures::captureFollowsTheWindowInFront()
     rig.time.t = QDateTime(QDate(2026, 12, 7), QTime(9, 0, 10, 500));
     rig.clock.onTick();
     for (int i = 0; i < ids.size(); ++i) {
-        rig.window.active = {quint64(ids[i]), rects[i], ids[i] == 1};
+        if (ids[i] < 0)
+            rig.window.closed = {quint64(-ids[i])};
+        rig.window.active = {quint64(ids[i] < 0 ? 8 : ids[i]), rects[i], ids[i] == 1};
         const int before = rig.window.grabs;
         rig.run(1000);
         QCOMPARE(rig.window.grabs - before, captures[i] ? 1 : 0);

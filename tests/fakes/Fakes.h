@@ -152,6 +152,8 @@ public:
         return {grab, steady};
     }
     ActiveWindow activeWindow() const override { return active; }
+    QList<quint64> closed; // windows gone from the screen
+    bool windowShown(quint64 id) const override { return !closed.contains(id); }
     bool canSeeThrough() const override { return compositor; }
     void setSeeThrough(bool on) override { seeThrough = on; }
     void dragMove() override
