@@ -305,12 +305,7 @@ public:
         auto *ev = static_cast<xcb_xfixes_selection_notify_event_t *>(message);
         if ((ev->response_type & 0x7f) != m_notify || ev->selection != m_watch->m_selection)
             return false;
-        const bool running = ev->owner != XCB_WINDOW_NONE;
-        if (running != m_watch->m_running) {
-            m_watch->m_running = running;
-            if (m_watch->changed)
-                m_watch->changed();
-        }
+        m_watch->m_running = ev->owner != XCB_WINDOW_NONE;
         return false; // Qt follows the same selection for itself
     }
 

@@ -80,7 +80,8 @@ private:
 };
 
 // Whether a compositing manager draws the screen (it owns _NET_WM_CM_S0) and
-// a window can have an alpha channel, told as the compositor starts and stops.
+// a window can have an alpha channel. The server tells us when the compositor
+// starts or stops, so asking costs no round trip.
 class CompositorWatch {
 public:
     CompositorWatch();
@@ -88,7 +89,6 @@ public:
     CompositorWatch(const CompositorWatch &) = delete;
     CompositorWatch &operator=(const CompositorWatch &) = delete;
     bool running() const { return m_running && m_alphaVisual; }
-    std::function<void()> changed;
 
 private:
     class Filter;
