@@ -34,7 +34,6 @@ public:
     void setSeeThrough(bool on) override;
 
     QImage image() const { return m_renderer.image(); } // the face shown now
-    bool isSeeThrough() const { return m_seeThrough; }
 
     std::function<void(Qt::MouseButtons buttons)> mousePressed;
     std::function<void()> systemExpose; // an expose: the system's, or one our show brought

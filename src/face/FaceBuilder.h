@@ -52,8 +52,6 @@ public:
     void noteOwnShow() { m_tracker.ownShow(sys.time.msecsSinceEpoch()); }
     // Whether an expose now is the system asking for a repaint.
     bool exposeIsSystems() const { return m_tracker.exposeIsSystems(sys.time.msecsSinceEpoch()); }
-    // Whether the board shows the desktop behind live, through a compositor.
-    bool liveSeeThrough() const { return m_live; }
 
     // A dropped picture file becomes the board picture.
     enum class Drop {
