@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds and runs the benchmarks: face frame cost, and the idle clock against
 # xclock side by side (CPU, wake-ups, memory, start-up, how late each second
-# shows), and the sound player's memory around MIDI plays.
+# shows), the idle clock with and without a compositor, and the sound
+# player's memory around MIDI plays.
 #   scripts/bench.sh [SECONDS [ROUNDS [SIZE...]]]
 #   (each idle measurement lasts SECONDS, default 60; ROUNDS default 3; sizes 120 480 1080)
 set -euo pipefail
@@ -25,3 +26,5 @@ shift $(( $# > 2 ? 2 : $# )) || true
 # A screen tall enough for the largest clock.
 XVFB_SCREEN=1920x1200x24 tests/x11/with-x.sh --no-wm --no-tray \
   bench/side_by_side.sh "$b/dialvane" "$b/bench/bench_shown" "$rounds" "$secs" "$@"
+echo "== idle, with and without a compositor (picom), plain and transparent board"
+tests/x11/with-x.sh --no-wm --no-tray --compositor bench/compositor.sh "$b/dialvane" "$rounds" "$secs"

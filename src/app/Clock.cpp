@@ -1,6 +1,7 @@
 #include "app/Clock.h"
 
 #include "alarm/Birthday.h"
+#include "face/PictureFiles.h"
 #include "resources/Texts.h"
 
 #include <QFileInfo>
@@ -333,11 +334,8 @@ void Clock::trayActivated(TrayEvent event)
 
 void Clock::onFilesDropped(const QStringList &files)
 {
-    static const QStringList endings{QStringLiteral("BMP"), QStringLiteral("GIF"), QStringLiteral("JPG"),
-                                     QStringLiteral("RLE"), QStringLiteral("DIB"), QStringLiteral("ICO"),
-                                     QStringLiteral("PCX")};
     const QString name = files.value(0);
-    if (!endings.contains(name.right(3).toUpper()))
+    if (!isDroppablePicture(name))
         return;
     Settings &s = settings();
     const QString oldImage = s.BackImage, oldField = ui.facePictureField();
@@ -356,7 +354,8 @@ void Clock::onSystemRepaint()
     if (m_inRepaint)
         return;
     m_inRepaint = true;
-    if (!m_paintGuard && settings().Transparent)
+    // Our own show exposes the window too: only the system's requests count.
+    if (!m_paintGuard && settings().Transparent && m_face.exposeIsSystems())
         recaptureWithTimerStopped();
     m_inRepaint = false;
 }

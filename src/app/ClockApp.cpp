@@ -19,10 +19,10 @@ ClockApp::ClockApp(const QString &appDir, QObject *parent)
     m_window.pointerEntered = [this] { m_clock.inputChanged(); };
     m_window.mousePressed = [this](Qt::MouseButtons buttons) { m_clock.onMousePress(buttons); };
     m_window.systemExpose = [this] {
-        // Our own show makes an expose too; only the system's own requests count.
-        if (m_watchingRepaints && m_window.msecsSinceOwnShow() > 500)
+        if (m_watchingRepaints)
             m_clock.onSystemRepaint();
     };
+    m_window.shownByUs = [this] { m_clock.face().noteOwnShow(); };
     m_window.closeRequested = [this] { m_clock.quit(); };
     m_window.filesDropped = [this](const QStringList &files) { m_clock.onFilesDropped(files); };
     m_tray.activated = [this](TrayEvent event) { m_clock.trayActivated(event); };

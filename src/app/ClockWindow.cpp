@@ -1,14 +1,12 @@
 #include "app/ClockWindow.h"
 
 #include "face/FacePainter.h"
-#include "platform/WindowSystem.h"
-#include "platform/X11.h"
 
 #include <QCloseEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QTimer>
+#include <QSurfaceFormat>
 #include <QWindow>
 #include <cmath>
 
@@ -25,7 +23,7 @@ ClockWindow::ClockWindow(QWidget *parent)
     setAcceptDrops(true);
     // On X the face goes straight to the window: no backing store of a whole
     // frame beside the two the renderer keeps.
-    m_native = x11::DirectPainter::usable();
+    m_native = WindowPainter::usable();
     setAttribute(Qt::WA_PaintOnScreen, m_native);
 }
 
@@ -34,28 +32,44 @@ QPaintEngine *ClockWindow::paintEngine() const
     return m_native ? nullptr : QWidget::paintEngine();
 }
 
-void ClockWindow::dragEnterEvent(QDragEnterEvent *e)
+// A dropped file is only read: take it as a copy or a link, never as a move,
+// which a drag source may finish by deleting the user's picture.
+static bool acceptCopyOrLink(QDropEvent *e)
 {
     // Files only; dropped text is not for the clock.
-    if (e->mimeData()->hasUrls())
-        e->acceptProposedAction();
+    const Qt::DropActions allowed = e->possibleActions() & (Qt::CopyAction | Qt::LinkAction);
+    if (!e->mimeData()->hasUrls() || !allowed)
+        return false;
+    const Qt::DropAction proposed = e->proposedAction();
+    e->setDropAction((allowed & proposed) ? proposed : (allowed & Qt::CopyAction) ? Qt::CopyAction : Qt::LinkAction);
+    e->accept();
+    return true;
+}
+
+void ClockWindow::dragEnterEvent(QDragEnterEvent *e)
+{
+    acceptCopyOrLink(e);
+}
+
+void ClockWindow::dragMoveEvent(QDragMoveEvent *e)
+{
+    acceptCopyOrLink(e);
 }
 
 void ClockWindow::dropEvent(QDropEvent *e)
 {
+    if (!acceptCopyOrLink(e))
+        return;
     QStringList files;
     for (const QUrl &u : e->mimeData()->urls())
         files << (u.isLocalFile() ? u.toLocalFile() : QString());
-    e->acceptProposedAction();
     if (filesDropped && !files.isEmpty())
         filesDropped(files);
 }
 
 ActiveWindow ClockWindow::activeWindow() const
 {
-    const x11::Active a = x11::activeWindow();
-    const QWindow *w = windowHandle();
-    return {a.id, a.rect, w && a.id == quint64(w->winId())};
+    return activeWindowFor(windowHandle());
 }
 
 void ClockWindow::setCaption(const QString &text)
@@ -87,11 +101,6 @@ QRect ClockWindow::screenRect() const
     return QRect(m_pos, size());
 }
 
-bool ClockWindow::isShown() const
-{
-    return isVisible();
-}
-
 void ClockWindow::prepareNative()
 {
     // Each native window must be told before it is mapped.
@@ -100,14 +109,15 @@ void ClockWindow::prepareNative()
         m_filtered = windowHandle();
         m_filtered->installEventFilter(this);
     }
-    x11::setSkipTaskbar(windowHandle());
+    keepOutOfTaskbar(windowHandle());
     m_direct.attach(windowHandle());
 }
 
 void ClockWindow::showOwn()
 {
     prepareNative();
-    m_ownShow.start();
+    if (shownByUs)
+        shownByUs();
     show();
     move(m_pos); // some window managers place a tool window first
 }
@@ -132,8 +142,34 @@ void ClockWindow::setTopMost(bool on)
         return;
     m_topMost = on;
     const bool wasVisible = isVisible();
-    // Changing this hint makes a new native window and hides this one.
+    // Changing this hint hides the window, and its next show makes a new
+    // native window, after we told the old one to stay out of the taskbar.
+    // Let the old one go now: the next show's window is told before it is mapped.
     setWindowFlag(Qt::WindowStaysOnTopHint, on);
+    if (QWindow *w = windowHandle())
+        w->destroy();
+    if (wasVisible)
+        showOwn();
+}
+
+void ClockWindow::setSeeThrough(bool on)
+{
+    if (on == m_seeThrough)
+        return;
+    m_seeThrough = on;
+    const bool wasVisible = isVisible();
+    if (wasVisible)
+        hide();
+    // Sets the format's alpha channel; the window's visual is chosen when its
+    // native window is made, so make a new one.
+    setAttribute(Qt::WA_TranslucentBackground, on);
+    setAttribute(Qt::WA_NoSystemBackground); // the face covers every pixel, clear or not
+    if (QWindow *w = windowHandle()) {
+        QSurfaceFormat format = w->format();
+        format.setAlphaBufferSize(on ? 8 : -1);
+        w->destroy();
+        w->setFormat(format);
+    }
     if (wasVisible)
         showOwn();
 }
@@ -183,7 +219,7 @@ void ClockWindow::paintEvent(QPaintEvent *e)
         p.drawImage(QPoint(0, 0), image());
 }
 
-QImage ClockWindow::grabScreen(const QRect &area)
+ScreenGrab ClockWindow::grabScreen(const QRect &area)
 {
     // Out of the way without unmapping: a window mapped again goes on top of
     // the others, and the clock would jump over the window that came in front
@@ -192,25 +228,9 @@ QImage ClockWindow::grabScreen(const QRect &area)
     const bool wasVisible = isVisible();
     if (wasVisible)
         setMask(QRegion(0, 0, 1, 1));
-    const QImage grab = grabUncovered(area, image(), m_face.picture);
-    if (wasVisible) {
+    const ScreenGrab grab = grabUncovered(area, image(), m_face.picture);
+    if (wasVisible)
         setCircleShape(m_side);
-        m_ownShow.start(); // the expose this brings is ours, not a reason to capture again
-    }
-    // A slow window behind may still have shown what covered it a moment ago,
-    // steady as that looked: take one second look a second later, as for a
-    // repaint the system asked for. The second look asks for no third.
-    if (m_secondLook) {
-        m_secondLook = false;
-    } else {
-        QTimer::singleShot(1000, this, [this] {
-            if (systemExpose && isVisible()) {
-                m_secondLook = true;
-                systemExpose();
-                m_secondLook = false;
-            }
-        });
-    }
     return grab;
 }
 
@@ -233,7 +253,7 @@ void ClockWindow::moveEvent(QMoveEvent *e)
 {
     // Only a move we did not make ourselves (a window manager's) changes where we are.
     if (!m_dragging && e->pos() != m_pos && isVisible())
-        m_pos = x11::windowPos(windowHandle(), e->pos());
+        m_pos = nativeWindowPos(windowHandle(), e->pos());
 }
 
 void ClockWindow::enterEvent(QEnterEvent *e)

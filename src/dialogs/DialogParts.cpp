@@ -1,6 +1,7 @@
 #include "dialogs/DialogParts.h"
 
 #include "face/FacePainter.h"
+#include "face/PictureFiles.h"
 #include "resources/Texts.h"
 
 #include <QEvent>
@@ -59,10 +60,7 @@ void Swatch::setColor(quint32 bgr)
 
 FileChoice pictureChoice(const QString &folder)
 {
-    return {text::OpenPicture,
-            {text::PictureFilter1, text::PictureFilter2, text::PictureFilter3},
-            QStringLiteral("bmp"),
-            folder};
+    return {text::OpenPicture, pictureFilters(), QStringLiteral("bmp"), folder};
 }
 
 FileChoice soundChoice(const QString &folder)

@@ -4,6 +4,7 @@
 #include "face/Strokes.h"
 #include "resources/Texts.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -56,8 +57,12 @@ void FaceBuilder::beforeSecond(Settings &s, int hour, int minute, int second)
         pickSlide(s);
     if (second == 15)
         m_slidePicked = false;
-    if (s.Transparent)
+    followCompositor(s);
+    if (s.Transparent && !m_live) {
         updateCapture();
+        if (m_tracker.secondLookDue(sys.time.msecsSinceEpoch()))
+            m_captureRequest = true;
+    }
     if (m_captureRequest) {
         captureDesktop();
         m_captureRequest = false;
@@ -67,7 +72,9 @@ void FaceBuilder::beforeSecond(Settings &s, int hour, int minute, int second)
 const Face &FaceBuilder::build(const Settings &s, int hour, int minute, int second, bool hands)
 {
     m_face.clear(m_scale.side, quint32(s.BoardColor));
-    if ((!m_noBoardPicture || s.Transparent || s.SlideBmp) && !m_picture.isNull()) {
+    if (s.Transparent && m_live && m_seeThrough) {
+        m_face.seeThrough = true;
+    } else if ((!m_noBoardPicture || s.Transparent || s.SlideBmp) && !m_picture.isNull()) {
         m_face.picture = m_picture;
         const int side = pictureSide();
         m_face.strokes.push_back({Stroke::Kind::Picture, 0, 0, side, side, 0, 0});
@@ -104,6 +111,7 @@ bool FaceBuilder::loadPicture(const QString &file)
     if (img.isNull())
         return false;
     m_picture = img;
+    m_seeThrough = false;
     return true;
 }
 
@@ -114,18 +122,57 @@ void FaceBuilder::setBoardPicture(const QString &file)
         m_picture = QImage();
 }
 
+void FaceBuilder::setLive(bool on)
+{
+    m_live = on;
+    sys.window.setSeeThrough(on);
+}
+
+void FaceBuilder::followCompositor(const Settings &s)
+{
+    // A compositor started or stopped, or the board was switched: the window
+    // follows, and the board is taken the way that now works.
+    const bool live = s.Transparent && sys.window.canSeeThrough();
+    if (live == m_live)
+        return;
+    setLive(live);
+    if (!s.Transparent)
+        return;
+    // The copy about to be taken shows the window in front where it is now.
+    if (!live)
+        m_tracker.update(sys.window.activeWindow(), sys.window.screenRect());
+    captureDesktop();
+}
+
 void FaceBuilder::captureDesktop()
 {
+    // Under a compositor the board is simply clear: nothing to hide, nothing to copy.
+    if (sys.window.canSeeThrough()) {
+        if (!m_live)
+            setLive(true);
+        m_seeThrough = true;
+        return;
+    }
+    if (m_live)
+        setLive(false);
     const int side = pictureSide();
     const QRect r = sys.window.screenRect();
-    const QImage grab = sys.window.grabScreen(QRect(r.topLeft(), QSize(side, side)));
-    if (!grab.isNull())
-        m_picture = grab;
+    const ScreenGrab grab = sys.window.grabScreen(QRect(r.topLeft(), QSize(side, side)));
+    const qint64 now = sys.time.msecsSinceEpoch();
+    // Uncovering the clock again exposes it: that is ours.
+    m_tracker.ownShow(now);
+    m_tracker.captured(grab.steady, now);
+    if (!grab.image.isNull())
+        m_picture = grab.image;
+    m_seeThrough = false;
 }
 
 void FaceBuilder::updateCapture()
 {
-    if (m_tracker.update(sys.window.activeWindow(), sys.window.screenRect()))
+    const ActiveWindow active = sys.window.activeWindow();
+    const quint64 last = m_tracker.lastWindow();
+    const bool lastGone = last != 0 && last != active.id && !sys.window.windowShown(last);
+    if (m_tracker.update(active, sys.window.screenRect(), lastGone))
         m_captureRequest = true;
 }
 
@@ -140,6 +187,7 @@ FaceBuilder::Drop FaceBuilder::takeDroppedPicture(const QString &file)
     const QImage img = reader.read();
     if (!img.isNull()) {
         m_picture = img;
+        m_seeThrough = false;
         return Drop::Shown;
     }
     if (reader.error() == QImageReader::FileNotFoundError || reader.error() == QImageReader::DeviceError)
@@ -157,17 +205,16 @@ void FaceBuilder::pickSlide(Settings &s, bool holdMinute)
     }
     const QStringList names = bmpFileList(s.BmpDirectory, s.SlideGrafix);
     if (names.isEmpty()) {
-        // Told once, not at every due change (a night at "１分" would pile up
-        // hundreds of boxes): again for another folder or other formats, or
-        // once the folder's contents change.
-        const QString seen = s.BmpDirectory + QLatin1Char('\n') + QString::number(s.SlideGrafix) + QLatin1Char('\n')
-                             + QString::number(QFileInfo(s.BmpDirectory).lastModified().toMSecsSinceEpoch());
-        if (seen != m_emptyFolderTold) {
-            m_emptyFolderTold = seen;
+        // Once, not at every due switch: again when the folder, what is in it
+        // or the formats looked for change.
+        const QStringList seen =
+            QStringList{s.BmpDirectory, QString::number(s.SlideGrafix)}
+            + QDir(s.BmpDirectory).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        if (seen != m_emptyFolderSeen)
             sys.msg.inform(text::NoPicturesInFolder + text::CRLF + text::PathArrow + s.BmpDirectory);
-        }
+        m_emptyFolderSeen = seen;
     } else {
-        m_emptyFolderTold.clear();
+        m_emptyFolderSeen.clear();
         // Seeded from the time of day, so each pick starts a new sequence.
         QRandomGenerator rng(quint32(sys.time.now().time().msecsSinceStartOfDay() / 1000));
         const QString name = names.at(pickIndex(int(names.size()), rng.generateDouble()));

@@ -38,7 +38,9 @@ public:
     // The settings dialog's face picture: none for an empty name, and none for
     // a file that cannot be read as a picture.
     void setBoardPicture(const QString &file);
-    void captureDesktop(); // GetDesktopImage
+    // The desktop behind the clock becomes the board: live under a compositor,
+    // else a copy taken with the clock out of the way.
+    void captureDesktop();
     // SetSlidePicture; `holdMinute` keeps the tick from picking again this minute.
     void pickSlide(Settings &s, bool holdMinute = true);
     const QImage &picture() const { return m_picture; }
@@ -46,6 +48,10 @@ public:
 
     // Start-up: the transparent board follows the windows in front from here.
     void resetCapture(const QRect &clock) { m_tracker.reset(clock); }
+    // The clock showed itself: the exposes that follow are not the system's.
+    void noteOwnShow() { m_tracker.ownShow(sys.time.msecsSinceEpoch()); }
+    // Whether an expose now is the system asking for a repaint.
+    bool exposeIsSystems() const { return m_tracker.exposeIsSystems(sys.time.msecsSinceEpoch()); }
 
     // A dropped picture file becomes the board picture.
     enum class Drop {
@@ -57,18 +63,22 @@ public:
 
 private:
     void updateCapture();
+    void followCompositor(const Settings &s);
+    void setLive(bool on);
     void folderMissing(Settings &s);
     int pictureSide() const;
 
     Platform &sys; // the outside world
     Scale m_scale;
     Face m_face;
-    QImage m_picture;             // the one board picture, stretched onto every face
-    bool m_noBoardPicture = true; // no board picture file
-    bool m_slidePicked = false;   // this minute's slideshow pick is done
-    QString m_emptyFolderTold;    // the empty slideshow folder last told of, as it was then
+    QImage m_picture;              // the one board picture, stretched onto every face
+    bool m_noBoardPicture = true;  // no board picture file
+    bool m_slidePicked = false;    // this minute's slideshow pick is done
+    QStringList m_emptyFolderSeen; // the folder last found without pictures, with what was in it
     bool m_captureRequest = false;
     CaptureTracker m_tracker;
+    bool m_live = false;       // the window is see-through: a compositor shows what is behind
+    bool m_seeThrough = false; // the desktop was the board's last source, not a picture
 };
 
 } // namespace dv

@@ -88,9 +88,15 @@ static void paintStrokes(const Face &face, QImage &target, size_t from, size_t t
     target.setDevicePixelRatio(dpr);
 }
 
+// The board: its colour, or nothing at all where the desktop shows through.
+static QColor boardFill(const Face &face)
+{
+    return face.seeThrough ? QColor(Qt::transparent) : colorFromBgr(face.board);
+}
+
 void paintFace(const Face &face, QImage &target)
 {
-    target.fill(colorFromBgr(face.board));
+    target.fill(boardFill(face));
     paintStrokes(face, target, 0, face.strokes.size());
 }
 
@@ -131,7 +137,7 @@ const QRegion &FaceRenderer::render(const Face &face, qreal dpr)
     if (!m_valid || dpr != m_dpr || !face.sameFixedLayer(m_fixed)) {
         m_fixedImage = QImage(side, side, QImage::Format_ARGB32_Premultiplied);
         m_fixedImage.setDevicePixelRatio(dpr);
-        m_fixedImage.fill(colorFromBgr(face.board));
+        m_fixedImage.fill(boardFill(face));
         paintStrokes(face, m_fixedImage, 0, face.fixedCount());
         m_fixed = face;
         m_fixed.strokes.resize(face.fixedCount());

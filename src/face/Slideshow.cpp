@@ -1,6 +1,7 @@
 #include "face/Slideshow.h"
 
 #include "resources/Texts.h"
+#include "face/PictureFiles.h"
 
 #include <QDir>
 
@@ -41,15 +42,11 @@ bool slideDue(const QString &SlideTime, int hour, int minute)
 
 QStringList bmpFileList(const QString &folder, int SlideGrafix)
 {
-    static const char *const patterns[] = {"*.bmp", "*.gif", "*.jpg", "*.rle", "*.dib", "*.ico"};
     const QDir dir(folder);
     QStringList names;
-    for (int i = 0; i < 6; ++i) {
-        if (!(SlideGrafix & (1 << i)))
-            continue;
-        // Normal files only; the patterns match in any case.
-        names += dir.entryList({QString::fromLatin1(patterns[i])}, QDir::Files, QDir::Unsorted);
-    }
+    // Normal files only; the patterns match in any case.
+    for (const QString &pattern : slidePatterns(SlideGrafix))
+        names += dir.entryList({pattern}, QDir::Files, QDir::Unsorted);
     return names;
 }
 

@@ -21,7 +21,7 @@ QStringList slideIntervalLabels();
 bool slideDue(const QString &SlideTime, int hour, int minute);
 
 // Picture names of the folder for the format bits (1 bmp, 2 gif, 4 jpg, 8 rle,
-// 16 dib, 32 ico), in pattern order then the file system's order.
+// 16 dib, 32 ico, 64 png), in pattern order then the file system's order.
 QStringList bmpFileList(const QString &folder, int SlideGrafix);
 
 // Index of the pick for a uniform r in [0, 1).

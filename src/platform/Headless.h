@@ -15,12 +15,11 @@ public:
     void setCircleShape(int) override { }
     void movePx(int x, int y) override { m_rect.moveTo(x, y); }
     QRect screenRect() const override { return m_rect; }
-    bool isShown() const override { return false; }
     void showNoActivate(bool) override { }
     void hideNoActivate() override { }
     void setTopMost(bool) override { }
     void present(const Face &) override { }
-    QImage grabScreen(const QRect &) override { return {}; }
+    ScreenGrab grabScreen(const QRect &) override { return {}; }
     void dragMove() override { }
 
 private:

@@ -75,6 +75,13 @@ struct ActiveWindow {
     bool isClock = false;
 };
 
+// The pixels of the screen behind the clock; steady when they stopped changing
+// before the grab gave up waiting (a slow window may still have been painting).
+struct ScreenGrab {
+    QImage image;
+    bool steady = true;
+};
+
 // What the clock does to its own window.
 class ClockWindowOps {
 public:
@@ -84,17 +91,28 @@ public:
     virtual void setCircleShape(int side) = 0; // visible part: the circle inscribed in side x side
     virtual void movePx(int x, int y) = 0;
     virtual QRect screenRect() const = 0; // outer rectangle, screen pixels
-    virtual bool isShown() const = 0;
     // Show without taking the focus; `raise` also brings it to the top.
     virtual void showNoActivate(bool raise) = 0;
     virtual void hideNoActivate() = 0;
     virtual void setTopMost(bool on) = 0;
     virtual void present(const Face &face) = 0; // show this frame whole
     // The pixels of the screen area, taken with the clock out of the way.
-    virtual QImage grabScreen(const QRect &area) = 0;
+    virtual ScreenGrab grabScreen(const QRect &area) = 0;
     // A move loop under the pointer; returns when the button is released.
     virtual void dragMove() = 0;
     virtual ActiveWindow activeWindow() const { return {}; }
+    // Whether a window seen in front before is still on the screen.
+    virtual bool windowShown(quint64 id) const
+    {
+        (void)id;
+        return true;
+    }
+    // Whether a compositor draws the screen, so that clear pixels of the
+    // window show whatever is behind it, live.
+    virtual bool canSeeThrough() const { return false; }
+    // Clear pixels of the faces presented from now on are see-through (or
+    // the window is opaque again).
+    virtual void setSeeThrough(bool on) { (void)on; }
 };
 
 // The heartbeat: at the start of each wall-clock second, and with quarters on

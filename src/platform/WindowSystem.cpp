@@ -40,11 +40,32 @@ bool looksLikeOwnFace(const QImage &grab, const QImage &ownFace, const QImage &o
     return marked > 0 && same * 10 >= marked * 9;
 }
 
-QImage grabUncovered(const QRect &area, const QImage &ownFace, const QImage &ownBoard)
+ActiveWindow activeWindowFor(const QWindow *own)
+{
+    const x11::Active a = x11::activeWindow();
+    return {a.id, a.rect, own && a.id == quint64(own->winId())};
+}
+
+bool windowViewable(quint64 id)
+{
+    return x11::isViewable(id);
+}
+
+void keepOutOfTaskbar(QWindow *w)
+{
+    x11::setSkipTaskbar(w);
+}
+
+QPoint nativeWindowPos(QWindow *w, QPoint fallback)
+{
+    return x11::windowPos(w, fallback);
+}
+
+ScreenGrab grabUncovered(const QRect &area, const QImage &ownFace, const QImage &ownBoard)
 {
     QScreen *screen = QGuiApplication::primaryScreen();
     if (!screen)
-        return {};
+        return {{}, false};
     QImage grab, previous;
     QElapsedTimer t;
     t.start();
@@ -56,14 +77,13 @@ QImage grabUncovered(const QRect &area, const QImage &ownFace, const QImage &own
                    .toImage()
                    .convertToFormat(QImage::Format_RGB32);
         if (t.elapsed() > 400)
-            break;
+            return {grab, false};
         // A window that has not repainted yet shows its bare background for a
         // moment: take the picture once two grabs agree, and it is not ours.
         if (grab == previous && !looksLikeOwnFace(grab, ownFace, ownBoard))
-            break;
+            return {grab, true};
         previous = grab;
     }
-    return grab;
 }
 
 namespace {

@@ -1,21 +1,42 @@
 #pragma once
 // What the clock window asks of the window system beyond Qt's widget calls.
 
+#include "platform/Platform.h"
+#include "platform/X11.h"
+
 #include <QImage>
 #include <QPoint>
 #include <QRect>
 
 class QWidget;
+class QWindow;
 
 namespace dv {
+
+// Faces put straight into the window, and whether a compositor lets the
+// window be see-through: X11 is the only window system with them.
+using WindowPainter = x11::DirectPainter;
+using CompositorWatch = x11::CompositorWatch;
+
+// The window in front; `own` is the clock's window, to know it when it is.
+ActiveWindow activeWindowFor(const QWindow *own);
+// Whether that window is still mapped.
+bool windowViewable(quint64 id);
+// Keeps the window out of taskbars and pagers. Each native window needs it
+// before it is mapped: a new one comes with every change of the stays-on-top
+// hint or of the see-through visual.
+void keepOutOfTaskbar(QWindow *w);
+// Where the window system has the window, which some window managers' moves
+// leave Qt misreporting.
+QPoint nativeWindowPos(QWindow *w, QPoint fallback);
 
 // The screen's pixels in `area`, the caller's window already out of the way.
 // The window behind may take a while to repaint what was uncovered, and some
 // window managers hand back our own face at first. So grab until two grabs in
 // a row agree and no longer show `ownFace` (the last frame we showed) where it
 // differs from its `ownBoard` (the picture under its dial and hands), for at
-// most 400 ms.
-QImage grabUncovered(const QRect &area, const QImage &ownFace, const QImage &ownBoard);
+// most 400 ms; not steady when it gave up.
+ScreenGrab grabUncovered(const QRect &area, const QImage &ownFace, const QImage &ownBoard);
 // Whether `grab` is our own face: at the sampled pixels where the face differs
 // from its board, nine in ten match the face.
 bool looksLikeOwnFace(const QImage &grab, const QImage &ownFace, const QImage &ownBoard);

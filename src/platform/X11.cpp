@@ -1,6 +1,7 @@
 #include "platform/X11.h"
 
 #include <QGuiApplication>
+#include <QHash>
 #include <QImage>
 #include <QWindow>
 #include <QAbstractNativeEventFilter>
@@ -10,6 +11,7 @@
 #define explicit explicit_
 #include <xcb/xkb.h>
 #undef explicit
+#include <xcb/xfixes.h>
 #include <xcb/xinput.h>
 
 #include <cstdlib>
@@ -31,10 +33,18 @@ bool available()
 
 static xcb_atom_t atom(xcb_connection_t *c, const char *name)
 {
+    // Asked of the server once: the transparent board looks at the active
+    // window every second, and each round trip wakes two threads.
+    static QHash<QByteArray, xcb_atom_t> known;
+    const QByteArray key(name);
+    if (const auto it = known.constFind(key); it != known.constEnd())
+        return it.value();
     auto cookie = xcb_intern_atom(c, 0, uint16_t(strlen(name)), name);
     xcb_intern_atom_reply_t *r = xcb_intern_atom_reply(c, cookie, nullptr);
     const xcb_atom_t a = r ? r->atom : xcb_atom_t(XCB_ATOM_NONE);
     free(r);
+    if (a != XCB_ATOM_NONE)
+        known.insert(key, a);
     return a;
 }
 
@@ -281,9 +291,70 @@ Active activeWindow()
     return a;
 }
 
-bool leftButtonDown()
+class CompositorWatch::Filter final : public QAbstractNativeEventFilter {
+public:
+    Filter(CompositorWatch *w, uint8_t firstEvent)
+        : m_watch(w)
+        , m_notify(uint8_t(firstEvent + XCB_XFIXES_SELECTION_NOTIFY))
+    {
+    }
+    bool nativeEventFilter(const QByteArray &type, void *message, qintptr *) override
+    {
+        if (type != "xcb_generic_event_t")
+            return false;
+        auto *ev = static_cast<xcb_xfixes_selection_notify_event_t *>(message);
+        if ((ev->response_type & 0x7f) != m_notify || ev->selection != m_watch->m_selection)
+            return false;
+        m_watch->m_running = ev->owner != XCB_WINDOW_NONE;
+        return false; // Qt follows the same selection for itself
+    }
+
+private:
+    CompositorWatch *m_watch;
+    uint8_t m_notify;
+};
+
+CompositorWatch::CompositorWatch()
 {
-    return queryPointer().leftButton;
+    xcb_connection_t *c = connection();
+    if (!c)
+        return;
+    // Qt has agreed the XFixes version on this connection already.
+    const xcb_query_extension_reply_t *ext = xcb_get_extension_data(c, &xcb_xfixes_id);
+    if (!ext || !ext->present)
+        return;
+    const xcb_screen_t *screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+    for (auto d = xcb_screen_allowed_depths_iterator(screen); d.rem; xcb_depth_next(&d))
+        for (auto v = xcb_depth_visuals_iterator(d.data); v.rem; xcb_visualtype_next(&v))
+            m_alphaVisual |= d.data->depth == 32 && v.data->_class == XCB_VISUAL_CLASS_TRUE_COLOR;
+    m_selection = atom(c, "_NET_WM_CM_S0");
+    xcb_xfixes_select_selection_input(c, screen->root, m_selection,
+                                      XCB_XFIXES_SELECTION_EVENT_MASK_SET_SELECTION_OWNER
+                                          | XCB_XFIXES_SELECTION_EVENT_MASK_SELECTION_WINDOW_DESTROY
+                                          | XCB_XFIXES_SELECTION_EVENT_MASK_SELECTION_CLIENT_CLOSE);
+    auto *owner = xcb_get_selection_owner_reply(c, xcb_get_selection_owner(c, m_selection), nullptr);
+    m_running = owner && owner->owner != XCB_WINDOW_NONE;
+    free(owner);
+    m_filter = new Filter(this, ext->first_event);
+    QCoreApplication::instance()->installNativeEventFilter(m_filter);
+}
+
+CompositorWatch::~CompositorWatch()
+{
+    if (m_filter && QCoreApplication::instance())
+        QCoreApplication::instance()->removeNativeEventFilter(m_filter);
+    delete m_filter;
+}
+
+bool isViewable(quint64 window)
+{
+    xcb_connection_t *c = connection();
+    if (!c || !window)
+        return false;
+    auto *r = xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, xcb_window_t(window)), nullptr);
+    const bool viewable = r && r->map_state == XCB_MAP_STATE_VIEWABLE;
+    free(r);
+    return viewable;
 }
 
 DirectPainter::~DirectPainter()

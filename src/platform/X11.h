@@ -25,9 +25,8 @@ struct Active {
     QRect rect;
 };
 Active activeWindow();
-
-// Whether the left button is down, asked of the server.
-bool leftButtonDown();
+// Whether the window exists and is mapped, its parents too.
+bool isViewable(quint64 window);
 
 // Pointer position and modifier keys in one round trip to the server.
 struct PointerState {
@@ -80,6 +79,26 @@ private:
     friend class Filter;
 };
 
+// Whether a compositing manager draws the screen (it owns _NET_WM_CM_S0) and
+// a window can have an alpha channel. The server tells us when the compositor
+// starts or stops, so asking costs no round trip.
+class CompositorWatch {
+public:
+    CompositorWatch();
+    ~CompositorWatch();
+    CompositorWatch(const CompositorWatch &) = delete;
+    CompositorWatch &operator=(const CompositorWatch &) = delete;
+    bool running() const { return m_running && m_alphaVisual; }
+
+private:
+    class Filter;
+    Filter *m_filter = nullptr;
+    quint32 m_selection = 0;
+    bool m_running = false;
+    bool m_alphaVisual = false;
+    friend class Filter;
+};
+
 // Puts parts of an image straight into a window, past Qt's backing store:
 // the few pixels that changed, with no shared-memory round trip and no
 // completion event to wake the program again.
@@ -93,7 +112,8 @@ public:
     // 32-bit xRGB pixels as they are.
     static bool usable();
     // Follows the window's current native window; false when its visual does
-    // not take 32-bit xRGB pixels as they are (then nothing is put).
+    // not take 32-bit xRGB pixels as they are (then nothing is put). A 32-bit
+    // window with alpha takes premultiplied ARGB, as the face is painted.
     bool attach(QWindow *w);
     bool ready() const { return m_gc != 0; }
     // The window's pixels in `area`, from an image whose top left corner

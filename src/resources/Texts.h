@@ -118,9 +118,8 @@ inline const QString Cancel = QStringLiteral("CANCEL");
 inline const QString About = QStringLiteral("About");
 inline const QString OpenPicture = QStringLiteral("画像ファイルを開く");
 inline const QString OpenSound = QStringLiteral("サウンドファイルを開く");
-inline const QString PictureFilter1 = QStringLiteral("Background Image (*.bmp *.gif *.jpg)");
-inline const QString PictureFilter2 = QStringLiteral("Background Image (*.rle *.dib)");
-inline const QString PictureFilter3 = QStringLiteral("Background Image (*.ico)");
+// %1: the patterns of one group of picture formats.
+inline const QString PictureFilter = QStringLiteral("Background Image (%1)");
 inline const QString SoundFilter = QStringLiteral("AlarmSound (*.wav *.mid)");
 
 // Slideshow, size and time signal dialogs

@@ -567,8 +567,8 @@ void TestSettingsDialog::choosers()
     QCOMPARE(sound.title, QStringLiteral("サウンドファイルを開く"));
     QCOMPARE(sound.filters, QStringList{"AlarmSound (*.wav *.mid)"});
     QCOMPARE(picture.title, QStringLiteral("画像ファイルを開く"));
-    QCOMPARE(picture.filters, QStringList({"Background Image (*.bmp *.gif *.jpg)", "Background Image (*.rle *.dib)",
-                                           "Background Image (*.ico)"}));
+    QCOMPARE(picture.filters, QStringList({"Background Image (*.bmp *.gif *.jpg *.png)",
+                                           "Background Image (*.rle *.dib)", "Background Image (*.ico)"}));
     QCOMPARE(picture.folder, r.rig.appDir);
     // The swatch keeps its colour when the chooser is cancelled, clicked or not.
     const quint32 before = r.w<Swatch>("Picture3")->color();

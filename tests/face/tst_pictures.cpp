@@ -20,7 +20,7 @@ QString make(const QString &dir, const QString &name, QColor c = Qt::red)
     const QString path = dir + QLatin1Char('/') + name;
     const QString suffix = name.section(QLatin1Char('.'), -1).toLower();
     // Qt writes BMP, JPEG and ICO; ImageMagick the GIF, the RLE-compressed BMP and PCX.
-    if (suffix == "bmp" || suffix == "dib" || suffix == "jpg" || suffix == "ico") {
+    if (suffix == "bmp" || suffix == "dib" || suffix == "jpg" || suffix == "ico" || suffix == "png") {
         img.save(path, suffix == "dib" ? "BMP" : suffix == "jpg" ? "JPEG" : suffix.toLatin1().toUpper().constData());
     } else {
         const QString type = suffix == "rle" ? "BMP3:" : suffix == "gif" ? "GIF:" : "PCX:";
@@ -41,8 +41,10 @@ private slots:
     void slideshowFolder();
     void emptyFolderIsToldOnce();
     void undecodableSlideKeepsThePicture();
+    void emptyFolderToldOnce();
     void captureFollowsTheWindowInFront_data();
     void captureFollowsTheWindowInFront();
+    void liveUnderACompositor();
     void drops_data();
     void drops();
 
@@ -54,7 +56,7 @@ void TestPictures::formats_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("decodes");
-    for (const char *n : {"a.bmp", "b.rle", "c.dib", "d.gif", "e.jpg", "f.ico"})
+    for (const char *n : {"a.bmp", "b.rle", "c.dib", "d.gif", "e.jpg", "f.ico", "h.png"})
         QTest::newRow(n) << QString::fromLatin1(n) << true;
     QTest::newRow("pcx") << "g.pcx" << false;
 }
@@ -103,6 +105,10 @@ void TestPictures::slideshowFolder_data()
     QTest::newRow("bmp") << 1 << QStringList{"1.bmp", "2.BMP", "3.Bmp"};
     QTest::newRow("bmp and gif") << 3 << QStringList{"1.bmp", "2.BMP", "3.Bmp", "4.gif", "5.GIF"};
     QTest::newRow("none selected") << 0 << QStringList{};
+    // PNG has the bit after the six: a value stored before it keeps its files.
+    QTest::newRow("png") << 64 << QStringList{"6.png", "7.PNG"};
+    QTest::newRow("stored default, no png") << 7 << QStringList{"1.bmp", "2.BMP", "3.Bmp", "4.gif", "5.GIF"};
+    QTest::newRow("all six stored, no png") << 63 << QStringList{"1.bmp", "2.BMP", "3.Bmp", "4.gif", "5.GIF"};
 }
 
 void TestPictures::slideshowFolder()
@@ -110,7 +116,7 @@ void TestPictures::slideshowFolder()
     QFETCH(int, grafix);
     QFETCH(QStringList, listed);
     QTemporaryDir dir;
-    for (const char *n : {"1.bmp", "2.BMP", "3.Bmp", "4.gif", "5.GIF", "notes.txt", ".hidden.bmp"})
+    for (const char *n : {"1.bmp", "2.BMP", "3.Bmp", "4.gif", "5.GIF", "6.png", "7.PNG", "notes.txt", ".hidden.bmp"})
         make(dir.path(), QString::fromLatin1(n));
     QDir(dir.path()).mkdir("folder.bmp");
     QStringList got = bmpFileList(dir.path(), grafix);
@@ -170,41 +176,118 @@ void TestPictures::undecodableSlideKeepsThePicture()
     QVERIFY(rig.timer.on);
 }
 
+void TestPictures::emptyFolderToldOnce()
+{
+    QTemporaryDir dir, other;
+    Rig rig;
+    rig.store.values = {{"SlideBmp", "True"}, {"BmpDirectory", dir.path()}, {"SlideTime", "１分"}};
+    rig.clock.start(QString());
+    rig.time.t = QDateTime(QDate(2026, 12, 7), QTime(10, 0, 30));
+    auto toldOver3Minutes = [&] {
+        rig.msg.shown.clear();
+        rig.run(180000);
+        return int(rig.msg.shown.size());
+    };
+    QCOMPARE(rig.msg.shown.size(), 1); // at start-up
+    QCOMPARE(toldOver3Minutes(), 0);
+    make(dir.path(), "notes.txt"); // still no picture, but the folder changed
+    QCOMPARE(toldOver3Minutes(), 1);
+    rig.clock.settings().BmpDirectory = other.path();
+    QCOMPARE(toldOver3Minutes(), 1);
+}
+
 void TestPictures::captureFollowsTheWindowInFront_data()
 {
-    // Each second the window in front: an id (0 none, 1 the clock), where it is; and whether it captures.
-    QTest::addColumn<QList<int>>("ids");
+    // Each second the window in front: an id (0 none, 1 the clock), where it
+    // is; whether the grabs come steady; and whether that second captures.
+    QTest::addColumn<QList<int>>("ids"); // below 0: window 8 in front, this one gone
     QTest::addColumn<QList<QRect>>("rects");
+    QTest::addColumn<bool>("steady");
     QTest::addColumn<QList<bool>>("captures");
     const QRect over(150, 150, 300, 200), moved(160, 150, 300, 200), away(600, 500, 100, 100);
+    const QRect corner(0, 0, 205, 205); // over the clock's square, not its circle
     QTest::newRow("a window comes to the front over the clock")
-        << QList<int>{7, 7, 7} << QList<QRect>{over, over, over} << QList<bool>{true, false, false};
-    QTest::newRow("moved once, still over: now, not next, then again")
-        << QList<int>{7, 7, 7, 7, 7} << QList<QRect>{over, moved, moved, moved, moved}
-        << QList<bool>{true, true, false, true, false};
-    QTest::newRow("a window elsewhere") << QList<int>{8} << QList<QRect>{away} << QList<bool>{false};
-    QTest::newRow("the clock itself") << QList<int>{1} << QList<QRect>{over} << QList<bool>{false};
-    QTest::newRow("moved off the clock") << QList<int>{7, 7, 7} << QList<QRect>{over, away, away}
+        << QList<int>{7, 7, 7} << QList<QRect>{over, over, over} << true << QList<bool>{true, false, false};
+    QTest::newRow("moved once, still over: one capture")
+        << QList<int>{7, 7, 7, 7} << QList<QRect>{over, moved, moved, moved} << true
+        << QList<bool>{true, true, false, false};
+    QTest::newRow("a window elsewhere") << QList<int>{8} << QList<QRect>{away} << true << QList<bool>{false};
+    QTest::newRow("over a corner outside the circle")
+        << QList<int>{8, 8} << QList<QRect>{corner, corner} << true << QList<bool>{false, false};
+    QTest::newRow("the clock itself") << QList<int>{1} << QList<QRect>{over} << true << QList<bool>{false};
+    QTest::newRow("moved off the clock") << QList<int>{7, 7, 7} << QList<QRect>{over, away, away} << true
                                          << QList<bool>{true, true, false};
+    QTest::newRow("moved into the corner")
+        << QList<int>{7, 7, 7} << QList<QRect>{over, corner, corner} << true << QList<bool>{true, true, false};
+    // A window still painting: one more look a second later, and no third.
+    QTest::newRow("unsteady: a second look") << QList<int>{7, 7, 7, 7} << QList<QRect>{over, over, over, over} << false
+                                             << QList<bool>{true, true, false, false};
+    // Window 7 closes (id -7) while window 8, elsewhere, has the focus.
+    QTest::newRow("the window behind closes") << QList<int>{7, 8, -7, -7} << QList<QRect>{over, away, away, away}
+                                              << true << QList<bool>{true, false, true, false};
 }
 
 void TestPictures::captureFollowsTheWindowInFront()
 {
     QFETCH(QList<int>, ids);
     QFETCH(QList<QRect>, rects);
+    QFETCH(bool, steady);
     QFETCH(QList<bool>, captures);
     Rig rig;
     rig.store.values = {{"Transparent", "True"}, {"FormLeft", "3000"}, {"FormTop", "3000"}}; // at 200,200
     rig.clock.start(QString());
     rig.window.grab = QImage(120, 120, QImage::Format_RGB32);
+    rig.window.steady = steady;
     rig.time.t = QDateTime(QDate(2026, 12, 7), QTime(9, 0, 10, 500));
     rig.clock.onTick();
     for (int i = 0; i < ids.size(); ++i) {
-        rig.window.active = {quint64(ids[i]), rects[i], ids[i] == 1};
+        if (ids[i] < 0)
+            rig.window.closed = {quint64(-ids[i])};
+        rig.window.active = {quint64(ids[i] < 0 ? 8 : ids[i]), rects[i], ids[i] == 1};
         const int before = rig.window.grabs;
         rig.run(1000);
         QCOMPARE(rig.window.grabs - before, captures[i] ? 1 : 0);
     }
+}
+
+void TestPictures::liveUnderACompositor()
+{
+    // The board goes clear under a compositor, with no capture whatever the
+    // windows do; it goes back to copies when the compositor stops, and back again.
+    Rig rig;
+    rig.store.values = {{"Transparent", "True"}, {"FormLeft", "3000"}, {"FormTop", "3000"}};
+    rig.window.compositor = true;
+    rig.window.grab = QImage(120, 120, QImage::Format_RGB32);
+    rig.clock.start(QString());
+    rig.time.t = QDateTime(QDate(2026, 12, 7), QTime(9, 0, 10, 500));
+    auto board = [&] {
+        const Face &f = rig.window.lastFace;
+        const bool picture = !f.strokes.empty() && f.strokes.front().kind == Stroke::Kind::Picture;
+        return QString(f.seeThrough ? "clear"
+                       : picture    ? "picture"
+                                    : "colour")
+               + (rig.window.seeThrough ? "+window" : "");
+    };
+    for (const QRect &r : {QRect(150, 150, 300, 200), QRect(160, 150, 300, 200)}) {
+        rig.window.active = {7, r, false};
+        rig.run(1000);
+        QCOMPARE(board(), QStringLiteral("clear+window"));
+    }
+    rig.clock.onSystemRepaint();
+    rig.run(1000);
+    QCOMPARE(rig.window.grabs, 0);
+    QCOMPARE(rig.window.hides, 0);
+    rig.window.compositor = false;
+    rig.run(1000);
+    QCOMPARE(board(), QStringLiteral("picture"));
+    QCOMPARE(rig.window.grabs, 1);
+    rig.window.compositor = true;
+    rig.run(1000);
+    QCOMPARE(board(), QStringLiteral("clear+window"));
+    // A dropped picture is the board until the desktop is taken again.
+    rig.clock.onFilesDropped({make(m_dir.path(), "dropped.png", Qt::blue)});
+    rig.run(1000);
+    QCOMPARE(board(), QStringLiteral("picture+window"));
 }
 
 void TestPictures::drops_data()
@@ -217,6 +300,8 @@ void TestPictures::drops_data()
                                      << "" << true;
     QTest::newRow("first of three") << QStringList{"a.bmp", "d.gif", "e.jpg"} << "a.bmp"
                                     << "" << true;
+    QTest::newRow("png") << QStringList{"p.Png"} << "p.Png"
+                         << "" << true;
     QTest::newRow("jpeg is not an ending") << QStringList{"y.jpeg"} << "old"
                                            << "" << true;
     QTest::newRow("pcx cannot be shown") << QStringList{"g.pcx"} << "old"
@@ -233,7 +318,7 @@ void TestPictures::drops()
     QFETCH(QString, board);
     QFETCH(QString, message);
     QFETCH(bool, picture);
-    for (const char *n : {"x.GiF", "a.bmp", "d.gif", "e.jpg", "g.pcx", "y.jpeg"})
+    for (const char *n : {"x.GiF", "a.bmp", "d.gif", "e.jpg", "g.pcx", "y.jpeg", "p.Png"})
         if (!QFile::exists(m_dir.filePath(n)))
             make(m_dir.path(), QString::fromLatin1(n), Qt::blue);
     QFile::copy(m_dir.filePath("e.jpg"), m_dir.filePath("y.jpeg"));

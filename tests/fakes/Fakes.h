@@ -112,8 +112,11 @@ public:
     Face lastFace;
     QPoint dragTo{-1, -1}; // where a drag ends; -1 for where it began
     QImage grab;
+    bool steady = true; // grabs come steady
     int grabs = 0;
     ActiveWindow active;
+    bool compositor = false; // a compositor draws the screen
+    bool seeThrough = false; // the window's clear pixels show through
     QString caption;
     void setCaption(const QString &text) override { caption = text; }
     void setSizePx(int w, int h) override
@@ -128,7 +131,6 @@ public:
     }
     void movePx(int x, int y) override { rect.moveTo(x, y); }
     QRect screenRect() const override { return rect; }
-    bool isShown() const override { return shown; }
     void showNoActivate(bool raise) override
     {
         if (!shown)
@@ -149,12 +151,16 @@ public:
         ++presents;
         log.add(QStringLiteral("present"));
     }
-    QImage grabScreen(const QRect &) override
+    ScreenGrab grabScreen(const QRect &) override
     {
         ++grabs;
-        return grab;
+        return {grab, steady};
     }
     ActiveWindow activeWindow() const override { return active; }
+    QList<quint64> closed; // windows gone from the screen
+    bool windowShown(quint64 id) const override { return !closed.contains(id); }
+    bool canSeeThrough() const override { return compositor; }
+    void setSeeThrough(bool on) override { seeThrough = on; }
     void dragMove() override
     {
         log.add(QStringLiteral("drag"));

@@ -44,6 +44,8 @@ private slots:
     void helpOpener();
     void aboutBoxTexts();
     void windowTakesDroppedFiles();
+    void dropIsCopyOrLink_data();
+    void dropIsCopyOrLink();
 };
 
 void TestInteraction::menuItemsInOrder()
@@ -372,6 +374,9 @@ void TestInteraction::systemRepaint_data()
     QTest::newRow("during the tick's yield") << true << "tick" << 0;
     // A repaint inside the capture's own yield starts no second capture.
     QTest::newRow("nested") << true << "nested" << 1;
+    // The expose our own show brings is not the system's request.
+    QTest::newRow("just after our show") << true << "show+100" << 0;
+    QTest::newRow("half a second after") << true << "show+600" << 1;
 }
 
 void TestInteraction::systemRepaint()
@@ -388,6 +393,10 @@ void TestInteraction::systemRepaint()
         rig.pump.during = [&] { rig.clock.onSystemRepaint(); };
         rig.time.t = rig.time.t.addSecs(1);
         rig.clock.onTick();
+    } else if (from.startsWith("show+")) {
+        rig.clock.face().noteOwnShow();
+        rig.time.t = rig.time.t.addMSecs(from.mid(5).toInt());
+        rig.clock.onSystemRepaint();
     } else {
         if (from == "nested")
             rig.pump.during = [&] { rig.clock.onSystemRepaint(); };
@@ -486,6 +495,45 @@ void TestInteraction::windowTakesDroppedFiles()
     text->setText("/p/a.gif"); // text, not a file
     drop(text);
     QCOMPARE(drops, 1);
+}
+
+void TestInteraction::dropIsCopyOrLink_data()
+{
+    QTest::addColumn<Qt::DropActions>("offered");
+    QTest::addColumn<Qt::DropAction>("proposed");
+    QTest::addColumn<Qt::DropAction>("taken"); // IgnoreAction: refused
+    const Qt::DropActions all = Qt::CopyAction | Qt::MoveAction | Qt::LinkAction;
+    QTest::newRow("move proposed, copy offered") << all << Qt::MoveAction << Qt::CopyAction;
+    QTest::newRow("move proposed, link offered")
+        << (Qt::MoveAction | Qt::LinkAction) << Qt::MoveAction << Qt::LinkAction;
+    QTest::newRow("link proposed") << all << Qt::LinkAction << Qt::LinkAction;
+    QTest::newRow("only a move") << Qt::DropActions(Qt::MoveAction) << Qt::MoveAction << Qt::IgnoreAction;
+}
+
+void TestInteraction::dropIsCopyOrLink()
+{
+    QFETCH(Qt::DropActions, offered);
+    QFETCH(Qt::DropAction, proposed);
+    QFETCH(Qt::DropAction, taken);
+    ClockWindow w;
+    int drops = 0;
+    w.filesDropped = [&](const QStringList &) { ++drops; };
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile("/p/a.png")});
+    // The keys that propose the action: Shift a move, Ctrl and Shift a link.
+    const Qt::KeyboardModifiers keys = proposed == Qt::MoveAction ? Qt::ShiftModifier
+                                                                  : Qt::ShiftModifier | Qt::ControlModifier;
+    QDragEnterEvent enter(QPoint(5, 5), offered, &data, Qt::LeftButton, keys);
+    QCOMPARE(enter.proposedAction(), proposed);
+    QApplication::sendEvent(&w, &enter);
+    QDropEvent dropped(QPointF(5, 5), offered, &data, Qt::LeftButton, keys);
+    QApplication::sendEvent(&w, &dropped);
+    for (QDropEvent *e : {static_cast<QDropEvent *>(&enter), &dropped}) {
+        QCOMPARE(e->isAccepted(), taken != Qt::IgnoreAction);
+        if (taken != Qt::IgnoreAction)
+            QCOMPARE(e->dropAction(), taken);
+    }
+    QCOMPARE(drops, taken != Qt::IgnoreAction ? 1 : 0);
 }
 
 QTEST_MAIN(TestInteraction)

@@ -41,6 +41,16 @@ inline QRect geometry(const QString &win)
     return QRect(v.value("X"), v.value("Y"), v.value("WIDTH"), v.value("HEIGHT"));
 }
 
+// One line of xwininfo about a window ("Depth", "Map State"...), its value.
+inline QString windowInfo(const QString &win, const QString &field)
+{
+    const QString out = run(QStringLiteral("xwininfo"), {QStringLiteral("-id"), win});
+    for (const QString &line : out.split(QLatin1Char('\n')))
+        if (line.trimmed().startsWith(field + QLatin1Char(':')))
+            return line.section(QLatin1Char(':'), 1).trimmed();
+    return QString();
+}
+
 // Visible windows of a process whose size is `size`.
 inline QStringList windowsOf(qint64 pid, QSize size = {})
 {

@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
-# with-x.sh [--no-wm] [--no-tray] CMD...: runs CMD on a private Xvfb with openbox
-# and a tint2 tray host, then stops exactly the processes it started.
-# XVFB_SCREEN sets the screen (default 1024x768x24).
+# with-x.sh [--no-wm] [--no-tray] [--compositor] CMD...: runs CMD on a private
+# Xvfb with openbox and a tint2 tray host (and, asked for, the picom compositor),
+# then stops exactly the processes it started.
+# XVFB_SCREEN sets the screen (default 1024x768x24). With --compositor, CMD may
+# stop and start the compositor with "$COMPOSITOR_CTL stop|start".
 set -uo pipefail
-wm=1 tray=1
+wm=1 tray=1 compositor=0
 while [ $# -gt 0 ]; do
   case "$1" in
     --no-wm) wm=0; shift ;;
     --no-tray) tray=0; shift ;;
+    --compositor) compositor=1; shift ;;
     *) break ;;
   esac
 done
@@ -15,6 +18,8 @@ done
 tmp=$(mktemp -d /tmp/dialvane-x.XXXXXX)
 pids=()
 cleanup() {
+  # The compositor may have been restarted by the test: its pid is in the file.
+  [ -s "$tmp/picom.pid" ] && kill "$(cat "$tmp/picom.pid")" 2>/dev/null
   for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
   for p in "${pids[@]}"; do wait "$p" 2>/dev/null; done
   rm -rf "$tmp"
@@ -55,6 +60,11 @@ RC
   pids+=($!)
   # The tray host is up once its panel window exists.
   for _ in $(seq 100); do [ -n "$(xdotool search --class tint2 2>/dev/null)" ] && break; sleep 0.05; done
+fi
+
+if [ $compositor = 1 ]; then
+  export COMPOSITOR_PIDFILE="$tmp/picom.pid" COMPOSITOR_CTL="$(cd "$(dirname "$0")" && pwd)/picom-ctl.sh"
+  "$COMPOSITOR_CTL" start || { echo "picom did not start"; exit 1; }
 fi
 
 "$@"

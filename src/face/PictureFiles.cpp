@@ -1,0 +1,42 @@
+#include "face/PictureFiles.h"
+
+#include "resources/Texts.h"
+
+namespace dv {
+
+bool isDroppablePicture(const QString &path)
+{
+    const QString ending = path.right(3).toLower();
+    for (const PictureFormat &f : kPictureFormats)
+        if (ending == QLatin1String(f.suffix))
+            return true;
+    return false;
+}
+
+QStringList pictureFilters()
+{
+    QStringList patterns;
+    for (const PictureFormat &f : kPictureFormats) {
+        if (f.chooserGroup < 0)
+            continue;
+        if (patterns.size() <= f.chooserGroup)
+            patterns.resize(f.chooserGroup + 1);
+        QString &group = patterns[f.chooserGroup];
+        group += (group.isEmpty() ? QString() : QStringLiteral(" ")) + QStringLiteral("*.") + QLatin1String(f.suffix);
+    }
+    QStringList filters;
+    for (const QString &p : patterns)
+        filters << text::PictureFilter.arg(p);
+    return filters;
+}
+
+QStringList slidePatterns(int SlideGrafix)
+{
+    QStringList patterns;
+    for (const PictureFormat &f : kPictureFormats)
+        if (SlideGrafix & f.slideBit)
+            patterns << QStringLiteral("*.") + QLatin1String(f.suffix);
+    return patterns;
+}
+
+} // namespace dv

@@ -1,0 +1,30 @@
+#pragma once
+// The picture files the clock takes, in one list: what a drop accepts, what
+// the picture chooser offers and what the slideshow looks for.
+
+#include <QString>
+#include <QStringList>
+
+namespace dv {
+
+struct PictureFormat {
+    const char *suffix; // lower case, without the dot
+    int slideBit;       // its bit in SlideGrafix; 0: not a slideshow format
+    int chooserGroup;   // which of the chooser's filters lists it
+};
+
+// In the slideshow's scan order. PNG came after the stored six, so it has the
+// next bit and a stored value without it keeps the files it always had.
+inline constexpr PictureFormat kPictureFormats[] = {
+    {"bmp", 1, 0},  {"gif", 2, 0},  {"jpg", 4, 0},  {"rle", 8, 1}, {"dib", 16, 1},
+    {"ico", 32, 2}, {"png", 64, 0}, {"pcx", 0, -1}, // a drop takes it by name; the picture loader says whether it reads
+};
+
+// A drop's name test: the last three characters, in any case.
+bool isDroppablePicture(const QString &path);
+// The chooser's filters, "description (*.a *.b)" each.
+QStringList pictureFilters();
+// The slideshow's patterns ("*.bmp") for the bits set, in scan order.
+QStringList slidePatterns(int SlideGrafix);
+
+} // namespace dv

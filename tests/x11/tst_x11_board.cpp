@@ -1,0 +1,184 @@
+// The see-through board and the clock's window states in a real X session
+// (Xvfb, openbox, tint2 and the picom compositor, which the tests stop and start).
+
+#include "XTools.h"
+
+#include <QTemporaryDir>
+#include <cmath>
+
+using namespace dv::xt;
+
+class TestX11Board : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void liveBoardFollowsAMovingWindow();
+    void captureTakesOverWithoutACompositor();
+    void staysOutOfTheTaskbar();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+namespace {
+const QColor kGreen(0, 192, 0), kMagenta(192, 0, 192);
+const QPoint kClock(200, 200); // FormLeft=3000, FormTop=3000
+
+bool compositor(const char *what)
+{
+    return QProcess::execute(qEnvironmentVariable("COMPOSITOR_CTL"), {QString::fromLatin1(what)}) == 0;
+}
+
+// The board of the 120 px clock shows `c`: five of eight points round its centre.
+bool boardShows(const QImage &shot, const QColor &c)
+{
+    int hits = 0;
+    for (int i = 0; i < 8; ++i) {
+        const double a = i * M_PI / 4 + M_PI / 8;
+        hits += QColor(shot.pixel(kClock + QPoint(60 + int(28 * std::cos(a)), 60 + int(28 * std::sin(a))))) == c;
+    }
+    return hits >= 5;
+}
+
+QString netWmState(const QString &win)
+{
+    return run("xprop", {"-id", win, "_NET_WM_STATE"});
+}
+
+bool offTaskbar(const QString &win)
+{
+    const QString state = netWmState(win);
+    return state.contains("_NET_WM_STATE_SKIP_TASKBAR") && state.contains("_NET_WM_STATE_SKIP_PAGER");
+}
+
+QColor ring(const QImage &shot)
+{
+    return QColor(shot.pixel(kClock + QPoint(2, 60)));
+}
+
+// A window of one colour, `size` at `at`, shown by ImageMagick's viewer.
+struct ColourWindow {
+    QProcess proc;
+    QString id;
+    ColourWindow(const QString &dir, const QColor &c, QSize size, QPoint at)
+    {
+        // A name of its own: a window of an earlier test may not be gone yet.
+        static int made = 0;
+        const QString file = dir + QStringLiteral("/%1-%2.png").arg(c.name().mid(1)).arg(++made);
+        QProcess::execute(
+            "convert", {"-size", QStringLiteral("%1x%2").arg(size.width()).arg(size.height()), "xc:" + c.name(), file});
+        proc.start("display", {"-geometry", QStringLiteral("+%1+%2").arg(at.x()).arg(at.y()), file});
+        waitFor([&] {
+            id = xdotool({"search", "--onlyvisible", "--name", QFileInfo(file).fileName()}).split('\n').value(0);
+            return !id.isEmpty();
+        });
+    }
+    void moveTo(QPoint p) { xdotool({"windowmove", id, QString::number(p.x()), QString::number(p.y())}); }
+    ~ColourWindow()
+    {
+        proc.kill();
+        proc.waitForFinished(3000);
+    }
+};
+} // namespace
+
+void TestX11Board::init()
+{
+    QVERIFY2(!qEnvironmentVariableIsEmpty("COMPOSITOR_CTL"), "run under with-x.sh --compositor");
+    QVERIFY(compositor("start"));
+}
+
+void TestX11Board::liveBoardFollowsAMovingWindow()
+{
+    ColourWindow behind(m_dir.path(), kGreen, {500, 400}, {50, 50});
+    ColourWindow moving(m_dir.path(), kMagenta, {300, 200}, {600, 450});
+    ClockProcess clock;
+    clock.writeSettings("FormLeft=3000\nFormTop=3000\nTransparent=True\nTopMost=True\nDrawChar=False\n");
+    clock.start();
+    const QString win = clock.clockWindow();
+    QVERIFY(!win.isEmpty());
+    QVERIFY(waitFor([&] { return windowInfo(win, "Depth") == "32"; }, 3000));
+    QVERIFY(waitFor([&] { return boardShows(screenshot(), kGreen); }, 3000));
+    // The window goes under the clock and away, twice: the board shows it at
+    // once, and the clock never leaves the screen, not for a single shot.
+    for (int round = 0; round < 2; ++round) {
+        for (const auto &[to, colour] : {std::pair{QPoint(150, 150), kMagenta}, std::pair{QPoint(600, 450), kGreen}}) {
+            moving.moveTo(to);
+            QElapsedTimer t;
+            t.start();
+            QImage shot;
+            int shots = 0;
+            while (!boardShows(shot = screenshot(), colour) && t.elapsed() < 3000) {
+                ++shots;
+                QCOMPARE(ring(shot), QColor(Qt::black));
+            }
+            if (!boardShows(shot, colour))
+                shot.save(QDir::temp().filePath("dialvane-live-board-fail.png"));
+            QVERIFY2(boardShows(shot, colour), qPrintable(colour.name()));
+            // One screenshot takes longer than a compositor's frame: the
+            // first or second one after the move must show it.
+            QVERIFY2(shots <= 1,
+                     qPrintable(QString::number(shots) + " shots, " + QString::number(t.elapsed()) + " ms"));
+            QCOMPARE(ring(shot), QColor(Qt::black));
+            QCOMPARE(windowInfo(win, "Map State"), QStringLiteral("IsViewable"));
+        }
+    }
+}
+
+void TestX11Board::captureTakesOverWithoutACompositor()
+{
+    ColourWindow behind(m_dir.path(), kGreen, {500, 400}, {50, 50});
+    ClockProcess clock;
+    clock.writeSettings("FormLeft=3000\nFormTop=3000\nTransparent=True\nTopMost=True\nDrawChar=False\n");
+    clock.start();
+    QString win = clock.clockWindow();
+    QVERIFY(waitFor([&] { return windowInfo(win, "Depth") == "32"; }, 3000));
+    QVERIFY(compositor("stop"));
+    // A new, opaque window, out of the taskbar too, whose board is a copy of what is behind.
+    QVERIFY(waitFor([&] { return windowInfo(win = clock.clockWindow(), "Depth") == "24"; }, 3000));
+    QVERIFY2(offTaskbar(win), qPrintable(netWmState(win)));
+    QVERIFY(waitFor([&] { return boardShows(screenshot(), kGreen) && ring(screenshot()) == Qt::black; }, 3000));
+    // A window that comes under the clock is copied, as it always was.
+    ColourWindow moving(m_dir.path(), kMagenta, {300, 200}, {600, 450});
+    xdotool({"windowactivate", "--sync", moving.id});
+    moving.moveTo({150, 150});
+    if (!waitFor([&] { return boardShows(screenshot(), kMagenta); }, 4000)) {
+        screenshot().save(QDir::temp().filePath("dialvane-capture-fail.png"));
+        QFAIL("the board does not show the window that came under the clock");
+    }
+    QVERIFY(compositor("start"));
+    QVERIFY(waitFor([&] { return windowInfo(win = clock.clockWindow(), "Depth") == "32"; }, 3000));
+    QVERIFY2(offTaskbar(win), qPrintable(netWmState(win)));
+}
+
+void TestX11Board::staysOutOfTheTaskbar()
+{
+    // Each state change keeps both hints: stays on top switched on and off in
+    // the settings (a new native window each time), hidden under Ctrl and back.
+    ClockProcess clock;
+    clock.writeSettings("FormLeft=1500\nFormTop=1500\n");
+    clock.start();
+    QString win = clock.clockWindow();
+    QVERIFY(waitFor([&] { return offTaskbar(win); }, 3000));
+    for (const bool above : {true, false}) {
+        xdotool({"mousemove", "130", "190", "click", "3"});
+        QVERIFY(waitFor([&] { return windowInfo(win, "Map State") != "IsViewable"; }, 3000));
+        QThread::msleep(500);
+        // From the picture field to "常に最前面に表示", past the two unchecked
+        // boxes whose buttons are off; then back round to OK.
+        xdotool({"key", "Tab", "Tab", "Tab", "Tab", "space"});
+        for (int k = 0; k < 8; ++k)
+            xdotool({"key", "shift+Tab"});
+        xdotool({"key", "space"});
+        QVERIFY(waitFor([&] { return netWmState(win = clock.clockWindow()).contains("_ABOVE") == above; }, 3000));
+        QVERIFY2(offTaskbar(win), qPrintable(netWmState(win)));
+    }
+    xdotool({"keydown", "Control_L"});
+    QVERIFY(waitFor([&] { return windowInfo(win, "Map State") != "IsViewable"; }, 2000));
+    xdotool({"keyup", "Control_L"});
+    QVERIFY(waitFor([&] { return !(win = clock.clockWindow()).isEmpty(); }, 2000));
+    QVERIFY2(offTaskbar(win), qPrintable(netWmState(win)));
+}
+
+QTEST_GUILESS_MAIN(TestX11Board)
+#include "tst_x11_board.moc"
