@@ -6,7 +6,6 @@
 #include "face/Slideshow.h"
 
 #include <QProcess>
-#include <QThread>
 #include <QtTest>
 
 using namespace dv;
@@ -39,7 +38,6 @@ private slots:
     void stretchedToTheFace();
     void slideshowFolder_data();
     void slideshowFolder();
-    void emptyFolderIsToldOnce();
     void undecodableSlideKeepsThePicture();
     void emptyFolderToldOnce();
     void captureFollowsTheWindowInFront_data();
@@ -132,28 +130,6 @@ void TestPictures::slideshowFolder()
     QCOMPARE(rig.msg.shown, listed.isEmpty()
                                 ? QStringList{"このフォルダには、画像ファイルがありません\r\n-> " + dir.path()}
                                 : QStringList{});
-}
-
-void TestPictures::emptyFolderIsToldOnce()
-{
-    QTemporaryDir empty, other;
-    Rig rig;
-    Settings &s = rig.clock.settings();
-    s.BmpDirectory = empty.path();
-    const QString told = "このフォルダには、画像ファイルがありません\r\n-> ";
-    for (int i = 0; i < 3; ++i) // three due changes
-        rig.clock.face().pickSlide(s);
-    QCOMPARE(rig.msg.shown, QStringList{told + empty.path()});
-    // Its contents change, still without pictures: told again, once.
-    QThread::msleep(20);
-    make(empty.path(), "notes.txt");
-    rig.clock.face().pickSlide(s);
-    rig.clock.face().pickSlide(s);
-    QCOMPARE(rig.msg.shown.size(), 2);
-    s.BmpDirectory = other.path();
-    rig.clock.face().pickSlide(s);
-    QCOMPARE(rig.msg.shown.last(), told + other.path());
-    QCOMPARE(rig.msg.shown.size(), 3);
 }
 
 void TestPictures::undecodableSlideKeepsThePicture()
