@@ -9,7 +9,7 @@
 #include "interaction/PopupMenu.h"
 #include "platform/LogindPower.h"
 #include "platform/QtPlatform.h"
-#include "platform/SdlSound.h"
+#include "platform/SoundProcess.h"
 #include "platform/SystemTray.h"
 
 #include <QPointer>
@@ -65,7 +65,7 @@ private:
     QSettingsStore m_store;
     ProcessLauncher m_launcher;
     SystemTray m_tray;
-    SdlSound m_sound;
+    SoundProcess m_sound;
     LogindPower m_power;
     QtChoosers m_choose;
     Platform m_platform;
