@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs the benchmarks: face frame cost, and the idle clock against
 # xclock side by side (CPU, wake-ups, memory, start-up, how late each second
-# shows), and the sound player's memory around MIDI plays.
+# shows), and the clock's memory around its sounds.
 #   scripts/bench.sh [SECONDS [ROUNDS [SIZE...]]]
 #   (each idle measurement lasts SECONDS, default 60; ROUNDS default 3; sizes 120 480 1080)
 set -euo pipefail
@@ -16,8 +16,8 @@ b=${DIALVANE_BUILD_DIR:-build}
 [ -x "$b/bench/bench_shown" ] || { cmake -S . -B "$b" >/dev/null && scripts/build.sh >/dev/null; }
 echo "== one face frame"
 "$b/bench/bench_face"
-echo "== memory before, during and after MIDI plays"
-SDL_AUDIODRIVER=dummy "$b/bench/bench_sound" 3
+echo "== the clock's memory around its sounds, and a WAV's time to its first sample"
+SDL_AUDIODRIVER=dummy "$b/bench/bench_sound" 10 20
 echo "== idle, against xclock -analog -update 1 under the same X server"
 secs=${1:-60} rounds=${2:-3}
 shift $(( $# > 2 ? 2 : $# )) || true
