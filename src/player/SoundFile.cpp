@@ -26,8 +26,7 @@ bool wavHeaderSane(std::string_view h)
         if (h.substr(std::size_t(pos), 4) == "fmt ") {
             if (len < 16 || pos + 24 > size)
                 return false;
-            const unsigned format = u16(pos + 8), channels = u16(pos + 10), align = u16(pos + 20),
-                           bits = u16(pos + 22);
+            const unsigned format = u16(pos + 8), channels = u16(pos + 10), align = u16(pos + 20), bits = u16(pos + 22);
             const std::uint32_t rate = u32(pos + 12);
             const bool pcm = format == 1 || format == 3;
             return channels >= 1 && channels <= 8 && rate >= 1000 && rate <= 384000 && align >= 1 && bits >= 4

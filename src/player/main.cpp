@@ -103,7 +103,7 @@ int main(int argc, char **argv)
 
     // A regular file only: a FIFO would block the open, a device never ends.
     const int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    struct stat st {};
+    struct stat st { };
     if (fd < 0 || fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
         fail(std::string("cannot open ") + path);
     std::string_view data;
