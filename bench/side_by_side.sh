@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# The running clock against `xclock -analog -update 1`, alternating under the
-# same X server (run inside tests/x11/with-x.sh --no-wm --no-tray), idle, with
-# the second hand on. Prints the medians over the rounds and the ratios.
+# The running clock against `xclock -analog -update 1` and `swisswatch -tick 1`
+# (another once-a-second X clock, where installed), in turn under the same X
+# server (run inside tests/x11/with-x.sh --no-wm --no-tray), idle, with the
+# second hand on. Prints the medians over the rounds and the ratios to xclock's.
 # After each idle measurement, bench_shown watches the window's drawing through
 # the server (DAMAGE) for a while and times each new second against its start.
 # Usage: side_by_side.sh DIALVANE BENCH_SHOWN ROUNDS SECONDS SIZE...
@@ -27,8 +28,11 @@ run() { # kind size: prints "startup_ms client_us server_us wakeups rss_kb late_
     until win=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -n1) && [ -n "$win" ]; do
       kill -0 "$pid" 2>/dev/null || { echo "$kind did not start" >&2; exit 1; }; sleep 0.002; done
   else
-    xclock -analog -update 1 -geometry "${size}x${size}+100+100" >/dev/null 2>&1 & pid=$!
-    until win=$(xdotool search --onlyvisible --classname xclock 2>/dev/null | head -n1) && [ -n "$win" ]; do
+    case $kind in
+      xclock) xclock -analog -update 1 -geometry "${size}x${size}+100+100" >/dev/null 2>&1 & pid=$! ;;
+      swisswatch) swisswatch -tick 1 -geometry "${size}x${size}+100+100" >/dev/null 2>&1 & pid=$! ;;
+    esac
+    until win=$(xdotool search --onlyvisible --classname "$kind" 2>/dev/null | head -n1) && [ -n "$win" ]; do
       kill -0 "$pid" 2>/dev/null || { echo "$kind did not start" >&2; exit 1; }; sleep 0.002; done
   fi
   t1=$(now_ms)
@@ -44,6 +48,9 @@ run() { # kind size: prints "startup_ms client_us server_us wakeups rss_kb late_
   rm -rf "$cfg"
 }
 
+kinds=(dialvane xclock)
+command -v swisswatch >/dev/null && kinds+=(swisswatch)
+
 median() { sort -n | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
 
 printf '%-6s %-9s %9s %9s %9s %9s %8s %9s %9s %9s\n' size clock client server total wakeups RSS start-up shown shown
@@ -51,13 +58,13 @@ printf '%-6s %-9s %9s %9s %9s %9s %8s %9s %9s %9s\n' px "" "ms/min" "ms/min" "ms
 for size in "${sizes[@]}"; do
   declare -A col=()
   for ((r = 0; r < rounds; r++)); do
-    for kind in dialvane xclock; do
+    for kind in "${kinds[@]}"; do
       read -r st cl sv wk rs lm lp < <(run "$kind" "$size")
       col[$kind.st]+="$st "; col[$kind.cl]+="$cl "; col[$kind.sv]+="$sv "; col[$kind.wk]+="$wk "; col[$kind.rs]+="$rs "
       col[$kind.lm]+="$lm "; col[$kind.lp]+="$lp "
     done
   done
-  for kind in dialvane xclock; do
+  for kind in "${kinds[@]}"; do
     m() { tr ' ' '\n' <<<"${col[$kind.$1]}" | grep . | median; }
     cl=$(m cl) sv=$(m sv) wk=$(m wk) rs=$(m rs) st=$(m st) lm=$(m lm) lp=$(m lp)
     declare "${kind}_total=$(echo "($cl + $sv) * 60 / $secs / 1000" | bc -l)"
@@ -67,8 +74,12 @@ for size in "${sizes[@]}"; do
       "$(echo "($cl + $sv) * 60 / $secs / 1000" | bc -l)" "$(echo "$wk / $secs" | bc -l)" \
       "$(echo "$rs / 1024" | bc -l)" "$st" "$lm" "$lp"
   done
-  printf '%-6s %-9s CPU %.2f×  RSS %.2f×  start-up %.2f×  (medians of %d rounds of %d s)\n' "$size" ratio \
-    "$(echo "$dialvane_total / $xclock_total" | bc -l)" "$(echo "$dialvane_rs / $xclock_rs" | bc -l)" \
-    "$(echo "$dialvane_st / ($xclock_st + 0.001)" | bc -l)" "$rounds" "$secs"
+  for kind in "${kinds[@]}"; do
+    [ "$kind" = xclock ] && continue
+    t=${kind}_total r=${kind}_rs s=${kind}_st
+    printf '%-6s %-9s CPU %.2f×  RSS %.2f×  start-up %.2f× xclock  (medians of %d rounds of %d s)\n' "$size" "$kind" \
+      "$(echo "${!t} / $xclock_total" | bc -l)" "$(echo "${!r} / $xclock_rs" | bc -l)" \
+      "$(echo "${!s} / ($xclock_st + 0.001)" | bc -l)" "$rounds" "$secs"
+  done
   unset col
 done
