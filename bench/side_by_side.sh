@@ -8,6 +8,7 @@
 # Usage: side_by_side.sh DIALVANE BENCH_SHOWN ROUNDS SECONDS SIZE...
 set -euo pipefail
 bin=$1 shown=$2 rounds=$3 secs=$4; shift 4
+mapped=$(dirname "$shown")/bench_mapped
 sizes=("$@")
 xpid=$(pgrep -n -x Xvfb)
 
@@ -16,26 +17,20 @@ xpid=$(pgrep -n -x Xvfb)
 cpu() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{s += $1} END {printf "%d", s / 1000}'; }
 wakeups() { cat /proc/"$1"/task/*/status 2>/dev/null | awk '/^voluntary_ctxt_switches/ {s += $2} END {print s + 0}'; }
 rss() { awk '/^VmRSS/ {print $2}' /proc/"$1"/status; }
-now_ms() { date +%s%3N; }
 
 run() { # kind size: prints "startup_ms client_us server_us wakeups rss_kb late_median late_p95"
-  local kind=$1 size=$2 cfg pid t0 t1 win
+  local kind=$1 size=$2 cfg pid st win
   cfg=$(mktemp -d); mkdir -p "$cfg/MOKU"
   printf '[General]\nMag2Flag=True\nClockSize=%s\nFormLeft=1500\nFormTop=1500\n' "$size" >"$cfg/MOKU/DIALVANE.conf"
-  t0=$(now_ms)
+  # Timed to the first window the server maps, without polling.
   if [ "$kind" = dialvane ]; then
-    XDG_CONFIG_HOME=$cfg SDL_AUDIODRIVER=dummy "$bin" >/dev/null 2>&1 & pid=$!
-    until win=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -n1) && [ -n "$win" ]; do
-      kill -0 "$pid" 2>/dev/null || { echo "$kind did not start" >&2; exit 1; }; sleep 0.002; done
+    read -r pid st win < <(XDG_CONFIG_HOME=$cfg SDL_AUDIODRIVER=dummy "$mapped" "$bin" 2>/dev/null)
+  elif [ "$kind" = xclock ]; then
+    read -r pid st win < <("$mapped" xclock -analog -update 1 -geometry "${size}x${size}+100+100" 2>/dev/null)
   else
-    case $kind in
-      xclock) xclock -analog -update 1 -geometry "${size}x${size}+100+100" >/dev/null 2>&1 & pid=$! ;;
-      swisswatch) swisswatch -tick 1 -geometry "${size}x${size}+100+100" >/dev/null 2>&1 & pid=$! ;;
-    esac
-    until win=$(xdotool search --onlyvisible --classname "$kind" 2>/dev/null | head -n1) && [ -n "$win" ]; do
-      kill -0 "$pid" 2>/dev/null || { echo "$kind did not start" >&2; exit 1; }; sleep 0.002; done
+    read -r pid st win < <("$mapped" swisswatch -tick 1 -geometry "${size}x${size}+100+100" 2>/dev/null)
   fi
-  t1=$(now_ms)
+  [ -n "${win:-}" ] || { echo "$kind did not start" >&2; exit 1; }
   sleep 3 # settle: start-up is not idle
   local c0 s0 w0 c1 s1 w1
   c0=$(cpu "$pid"); s0=$(cpu "$xpid"); w0=$(wakeups "$pid")
@@ -43,7 +38,7 @@ run() { # kind size: prints "startup_ms client_us server_us wakeups rss_kb late_
   c1=$(cpu "$pid"); s1=$(cpu "$xpid"); w1=$(wakeups "$pid")
   local late
   late=$("$shown" "$win" "${SHOWN_SECONDS:-12}")
-  echo "$((t1 - t0)) $((c1 - c0)) $((s1 - s0)) $((w1 - w0)) $(rss "$pid") ${late% *}"
+  echo "$st $((c1 - c0)) $((s1 - s0)) $((w1 - w0)) $(rss "$pid") ${late% *}"
   kill "$pid"; wait "$pid" 2>/dev/null || true
   rm -rf "$cfg"
 }

@@ -110,6 +110,7 @@ bool SoundProcess::play(const QString &file, const QString &deviceType)
         return false;
     }
     m_msecsToStart = m_started.elapsed();
+    m_sounding.start();
     const QList<QByteArray> words = line.split(' ');
     const qint64 lengthMs = words.value(1).toLongLong();
     m_driver = QString::fromUtf8(words.value(2));
@@ -166,7 +167,7 @@ void SoundProcess::onReadable()
     while (takeLine(line)) {
         if (line == "ended") {
             // A file that holds no sound ends at once.
-            endPlay(m_started.elapsed() < 250);
+            endPlay(m_sounding.elapsed() < 250);
             return;
         }
     }

@@ -58,8 +58,9 @@ private:
     bool m_closed = false; // the player's end of the pipe is gone
     QTimer m_watchdog;
     QTimer m_reaper;
-    QList<pid_t> m_ended; // killed players not yet reaped
-    QElapsedTimer m_started;
+    QList<pid_t> m_ended;     // killed players not yet reaped
+    QElapsedTimer m_started;  // since play() was called
+    QElapsedTimer m_sounding; // since the first sample
     qint64 m_msecsToStart = -1;
     int m_startPatienceMs = 4000;
     int m_pastEndPatienceMs = 5000;

@@ -129,7 +129,6 @@ private slots:
     void midiFacts();
     void misbehavingPlayer_data();
     void misbehavingPlayer();
-    void playerDiesWithTheClock();
     void playerOfAGoneClockPlaysNothing();
     void stripes();
     void alarmWindowFlashesAndStops();
@@ -433,21 +432,6 @@ void TestSound::misbehavingPlayer()
     QCOMPARE(done, plays ? 1 : 0);
 }
 
-void TestSound::playerDiesWithTheClock()
-{
-    // A stand-in clock: this program, playing a long sound until it is killed.
-    QProcess clock;
-    clock.start(QCoreApplication::applicationFilePath(),
-                {QStringLiteral("--play"), write(m_dir, QStringLiteral("long.wav"), wav(20.0))});
-    QVERIFY(clock.waitForReadyRead(5000));
-    const qint64 player = clock.readLine().trimmed().toLongLong();
-    QVERIFY(player > 0);
-    QVERIFY(!processGone(player));
-    clock.kill();
-    clock.waitForFinished();
-    QTRY_VERIFY_WITH_TIMEOUT(processGone(player), 1000);
-}
-
 void TestSound::playerOfAGoneClockPlaysNothing()
 {
     // Its parent is not the clock it was started for: that clock has ended.
@@ -571,19 +555,5 @@ void TestSound::defaultTimeSignalPlaysOutOfTheBox()
     QVERIFY(!c.schedule().playing());
 }
 
-int main(int argc, char **argv)
-{
-    if (argc == 3 && QByteArray(argv[1]) == "--play") { // the stand-in clock of playerDiesWithTheClock
-        QCoreApplication app(argc, argv);
-        SoundProcess sound(playerPath());
-        if (!sound.play(QString::fromLocal8Bit(argv[2]), QString()))
-            return 1;
-        std::printf("%d\n", int(sound.playerPid()));
-        std::fflush(stdout);
-        return app.exec();
-    }
-    QApplication app(argc, argv);
-    TestSound test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(TestSound)
 #include "tst_sound.moc"
