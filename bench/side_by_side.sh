@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# The running clock against `xclock -analog -update 1`, alternating under the
-# same X server (run inside tests/x11/with-x.sh --no-wm --no-tray), idle, with
-# the second hand on. Prints the medians over the rounds and the ratios.
+# The running clock against `xclock -analog -update 1` and `swisswatch -tick 1`
+# (another once-a-second X clock, where installed), in turn under the same X
+# server (run inside tests/x11/with-x.sh --no-wm --no-tray), idle, with the
+# second hand on. Prints the medians over the rounds and the ratios to xclock's.
 # After each idle measurement, bench_shown watches the window's drawing through
 # the server (DAMAGE) for a while and times each new second against its start.
 # Usage: side_by_side.sh DIALVANE BENCH_SHOWN ROUNDS SECONDS SIZE...
 set -euo pipefail
 bin=$1 shown=$2 rounds=$3 secs=$4; shift 4
+mapped=$(dirname "$shown")/bench_mapped
 sizes=("$@")
 xpid=$(pgrep -n -x Xvfb)
 
@@ -15,23 +17,20 @@ xpid=$(pgrep -n -x Xvfb)
 cpu() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{s += $1} END {printf "%d", s / 1000}'; }
 wakeups() { cat /proc/"$1"/task/*/status 2>/dev/null | awk '/^voluntary_ctxt_switches/ {s += $2} END {print s + 0}'; }
 rss() { awk '/^VmRSS/ {print $2}' /proc/"$1"/status; }
-now_ms() { date +%s%3N; }
 
 run() { # kind size: prints "startup_ms client_us server_us wakeups rss_kb late_median late_p95"
-  local kind=$1 size=$2 cfg pid t0 t1 win
+  local kind=$1 size=$2 cfg pid st win
   cfg=$(mktemp -d); mkdir -p "$cfg/MOKU"
   printf '[General]\nMag2Flag=True\nClockSize=%s\nFormLeft=1500\nFormTop=1500\n' "$size" >"$cfg/MOKU/DIALVANE.conf"
-  t0=$(now_ms)
+  # Timed to the first window the server maps, without polling.
   if [ "$kind" = dialvane ]; then
-    XDG_CONFIG_HOME=$cfg SDL_AUDIODRIVER=dummy "$bin" >/dev/null 2>&1 & pid=$!
-    until win=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -n1) && [ -n "$win" ]; do
-      kill -0 "$pid" 2>/dev/null || { echo "$kind did not start" >&2; exit 1; }; sleep 0.002; done
+    read -r pid st win < <(XDG_CONFIG_HOME=$cfg SDL_AUDIODRIVER=dummy "$mapped" "$bin" 2>/dev/null)
+  elif [ "$kind" = xclock ]; then
+    read -r pid st win < <("$mapped" xclock -analog -update 1 -geometry "${size}x${size}+100+100" 2>/dev/null)
   else
-    xclock -analog -update 1 -geometry "${size}x${size}+100+100" >/dev/null 2>&1 & pid=$!
-    until win=$(xdotool search --onlyvisible --classname xclock 2>/dev/null | head -n1) && [ -n "$win" ]; do
-      kill -0 "$pid" 2>/dev/null || { echo "$kind did not start" >&2; exit 1; }; sleep 0.002; done
+    read -r pid st win < <("$mapped" swisswatch -tick 1 -geometry "${size}x${size}+100+100" 2>/dev/null)
   fi
-  t1=$(now_ms)
+  [ -n "${win:-}" ] || { echo "$kind did not start" >&2; exit 1; }
   sleep 3 # settle: start-up is not idle
   local c0 s0 w0 c1 s1 w1
   c0=$(cpu "$pid"); s0=$(cpu "$xpid"); w0=$(wakeups "$pid")
@@ -39,10 +38,13 @@ run() { # kind size: prints "startup_ms client_us server_us wakeups rss_kb late_
   c1=$(cpu "$pid"); s1=$(cpu "$xpid"); w1=$(wakeups "$pid")
   local late
   late=$("$shown" "$win" "${SHOWN_SECONDS:-12}")
-  echo "$((t1 - t0)) $((c1 - c0)) $((s1 - s0)) $((w1 - w0)) $(rss "$pid") ${late% *}"
+  echo "$st $((c1 - c0)) $((s1 - s0)) $((w1 - w0)) $(rss "$pid") ${late% *}"
   kill "$pid"; wait "$pid" 2>/dev/null || true
   rm -rf "$cfg"
 }
+
+kinds=(dialvane xclock)
+command -v swisswatch >/dev/null && kinds+=(swisswatch)
 
 median() { sort -n | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
 
@@ -51,13 +53,13 @@ printf '%-6s %-9s %9s %9s %9s %9s %8s %9s %9s %9s\n' px "" "ms/min" "ms/min" "ms
 for size in "${sizes[@]}"; do
   declare -A col=()
   for ((r = 0; r < rounds; r++)); do
-    for kind in dialvane xclock; do
+    for kind in "${kinds[@]}"; do
       read -r st cl sv wk rs lm lp < <(run "$kind" "$size")
       col[$kind.st]+="$st "; col[$kind.cl]+="$cl "; col[$kind.sv]+="$sv "; col[$kind.wk]+="$wk "; col[$kind.rs]+="$rs "
       col[$kind.lm]+="$lm "; col[$kind.lp]+="$lp "
     done
   done
-  for kind in dialvane xclock; do
+  for kind in "${kinds[@]}"; do
     m() { tr ' ' '\n' <<<"${col[$kind.$1]}" | grep . | median; }
     cl=$(m cl) sv=$(m sv) wk=$(m wk) rs=$(m rs) st=$(m st) lm=$(m lm) lp=$(m lp)
     declare "${kind}_total=$(echo "($cl + $sv) * 60 / $secs / 1000" | bc -l)"
@@ -67,8 +69,12 @@ for size in "${sizes[@]}"; do
       "$(echo "($cl + $sv) * 60 / $secs / 1000" | bc -l)" "$(echo "$wk / $secs" | bc -l)" \
       "$(echo "$rs / 1024" | bc -l)" "$st" "$lm" "$lp"
   done
-  printf '%-6s %-9s CPU %.2f×  RSS %.2f×  start-up %.2f×  (medians of %d rounds of %d s)\n' "$size" ratio \
-    "$(echo "$dialvane_total / $xclock_total" | bc -l)" "$(echo "$dialvane_rs / $xclock_rs" | bc -l)" \
-    "$(echo "$dialvane_st / ($xclock_st + 0.001)" | bc -l)" "$rounds" "$secs"
+  for kind in "${kinds[@]}"; do
+    [ "$kind" = xclock ] && continue
+    t=${kind}_total r=${kind}_rs s=${kind}_st
+    printf '%-6s %-9s CPU %.2f×  RSS %.2f×  start-up %.2f× xclock  (medians of %d rounds of %d s)\n' "$size" "$kind" \
+      "$(echo "${!t} / $xclock_total" | bc -l)" "$(echo "${!r} / $xclock_rs" | bc -l)" \
+      "$(echo "${!s} / ($xclock_st + 0.001)" | bc -l)" "$rounds" "$secs"
+  done
   unset col
 done

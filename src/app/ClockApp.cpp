@@ -6,6 +6,7 @@ namespace dv {
 
 ClockApp::ClockApp(const QString &appDir, QObject *parent)
     : QObject(parent)
+    , m_sound(appDir + QLatin1Char('/') + QLatin1String(kSoundPlayer))
     , m_platform{m_time,  m_input,    m_screen, m_msg,   m_window, m_timer,  m_pump,
                  m_store, m_launcher, m_tray,   m_sound, m_power,  m_choose, appDir}
     , m_clock(m_platform, *this)

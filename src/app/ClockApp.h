@@ -10,7 +10,7 @@
 #include "platform/LogindPower.h"
 #include "platform/QtPlatform.h"
 #include "platform/QSettingsStore.h"
-#include "platform/SdlSound.h"
+#include "platform/SoundProcess.h"
 #include "platform/SystemTray.h"
 
 #include <QPointer>
@@ -73,7 +73,7 @@ private:
     QSettingsStore m_store;
     ProcessLauncher m_launcher;
     SystemTray m_tray;
-    SdlSound m_sound;
+    SoundProcess m_sound;
     LogindPower m_power;
     QtChoosers m_choose;
     Platform m_platform;

@@ -170,7 +170,8 @@ public:
     // The current play reaches no speaker: no sound device could be opened,
     // and the play runs its time on a silent one.
     virtual bool isSilent() const { return false; }
-    // The last play came to its end at once: a file that holds no sound.
+    // The last play came to its end at once (a file that holds no sound), or
+    // its player broke off: either way, a sound nobody heard through.
     virtual bool endedAtOnce() const { return false; }
     std::function<void()> finished;
 };

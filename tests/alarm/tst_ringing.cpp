@@ -1,8 +1,8 @@
-// An alarm rings until stopped: the real schedule and the real player on SDL's
+// An alarm rings until stopped: the real schedule and the real player process on SDL's
 // dummy driver, with the rig's simulated wall clock.
 
 #include "Fakes.h"
-#include "platform/SdlSound.h"
+#include "platform/SoundProcess.h"
 
 #include <QtTest>
 
@@ -44,7 +44,7 @@ void TestRinging::repeatsSnoozesAndStopsAfterTenMinutes()
     f.write(wav(0.3));
     f.close();
 
-    SdlSound player;
+    SoundProcess player(qEnvironmentVariable("DIALVANE_BUILD_DIR") + QLatin1Char('/') + QLatin1String(kSoundPlayer));
     Rig rig({}, nullptr, &player);
     int ends = 0;
     const auto toSchedule = player.finished;

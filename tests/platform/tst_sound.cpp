@@ -1,10 +1,11 @@
-// Real playback through SDL2_mixer into SDL's silent driver, and the alarm
-// stop window around it.
+// Real playback through the player process into SDL's silent driver, a player
+// that misbehaves, and the alarm stop window around it.
 
 #include "Fakes.h"
 #include "alarm/AlarmWindow.h"
 #include "app/ClockApp.h"
-#include "platform/SdlSound.h"
+#include "platform/SoundProcess.h"
+#include "player/SoundFile.h"
 #include "resources/Art.h"
 
 #include <QApplication>
@@ -13,10 +14,12 @@
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <QPointer>
+#include <QProcess>
 #include <QThread>
 #include <QtTest>
+#include <csignal>
 #include <sys/stat.h>
-#include <SDL2/SDL.h>
+#include <unistd.h>
 
 using namespace dv;
 
@@ -66,6 +69,38 @@ QByteArray midi()
     return m + QByteArray(len, 4) + track;
 }
 
+std::string_view view(const QByteArray &data)
+{
+    return {data.constData(), size_t(data.size())};
+}
+
+QString playerPath()
+{
+    return qEnvironmentVariable("DIALVANE_BUILD_DIR") + QLatin1Char('/') + QLatin1String(kSoundPlayer);
+}
+
+// Gone, or a zombie that nobody has collected yet: either way it plays nothing.
+bool processGone(qint64 pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return true;
+    const QByteArray line = stat.readAll();
+    return line.mid(line.lastIndexOf(')') + 2, 1) == "Z";
+}
+
+QStringList soundLibraries()
+{
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    maps.open(QIODevice::ReadOnly);
+    QStringList found;
+    for (const QByteArray &line : maps.readAll().split('\n'))
+        if (line.contains("libSDL2") || line.contains("fluidsynth") || line.contains("libinstpatch"))
+            found << QString::fromUtf8(line.mid(line.lastIndexOf(' ') + 1));
+    found.removeDuplicates();
+    return found;
+}
+
 QString write(const QTemporaryDir &dir, const QString &name, const QByteArray &data)
 {
     const QString path = dir.filePath(name);
@@ -90,6 +125,11 @@ private slots:
     void brokenOrEmptySounds_data();
     void brokenOrEmptySounds();
     void noDeviceIsSilentAndTriedAgain();
+    void midiFacts_data();
+    void midiFacts();
+    void misbehavingPlayer_data();
+    void misbehavingPlayer();
+    void playerOfAGoneClockPlaysNothing();
     void stripes();
     void alarmWindowFlashesAndStops();
     void defaultTimeSignal();
@@ -114,12 +154,12 @@ void TestSound::sniff()
 {
     QFETCH(QByteArray, head);
     QFETCH(int, kind);
-    QCOMPARE(int(sniffSound(head)), kind);
+    QCOMPARE(int(sniffSound(view(head))), kind);
 }
 
 void TestSound::wavCompletesAfterItsLength()
 {
-    SdlSound s;
+    SoundProcess s(playerPath());
     int done = 0;
     s.finished = [&] { ++done; };
     // Named .mid on purpose: the content decides.
@@ -129,19 +169,20 @@ void TestSound::wavCompletesAfterItsLength()
     QVERIFY2(s.play(f, QStringLiteral("Sequencer")), qPrintable(s.lastError()));
     QCOMPARE(s.driver(), QStringLiteral("dummy"));
     QVERIFY(s.isPlaying());
+    const pid_t pid = s.playerPid();
     QTRY_COMPARE_WITH_TIMEOUT(done, 1, 5000);
     const qint64 ms = t.elapsed();
     qInfo("a 1.000 s WAV ended after %lld ms", ms);
     QVERIFY2(ms > 900 && ms < 1800, qPrintable(QString::number(ms)));
     QVERIFY(!s.isPlaying());
-    QCOMPARE(SDL_WasInit(SDL_INIT_AUDIO), 0u); // the device is let go between sounds
+    QTRY_VERIFY(processGone(pid)); // the player and its device are let go between sounds
     QTest::qWait(300);
     QCOMPARE(done, 1); // exactly one
 }
 
 void TestSound::midiPlaysAndCompletes()
 {
-    SdlSound s;
+    SoundProcess s(playerPath());
     int done = 0;
     s.finished = [&] { ++done; };
     const QString f = write(m_dir, QStringLiteral("note.MID"), midi());
@@ -149,7 +190,10 @@ void TestSound::midiPlaysAndCompletes()
     t.start();
     QVERIFY2(s.play(f, QStringLiteral("Sequencer")), qPrintable(s.lastError()));
     QTRY_COMPARE_WITH_TIMEOUT(done, 1, 10000);
-    qInfo("a 0.25 s MIDI note ended after %lld ms", t.elapsed());
+    qInfo("a MIDI note ended after %lld ms", t.elapsed());
+    QVERIFY(!s.endedAtOnce());
+    // The synthesiser and SDL lived in the player only.
+    QCOMPARE(soundLibraries(), QStringList());
 }
 
 void TestSound::unplayableFiles_data()
@@ -174,7 +218,7 @@ void TestSound::unplayableFiles()
         path = m_dir.path();
     else if (!name.isEmpty())
         path = write(m_dir, name, data);
-    SdlSound s;
+    SoundProcess s(playerPath());
     int done = 0;
     s.finished = [&] { ++done; };
     QVERIFY(!s.play(path, deviceType));
@@ -186,12 +230,15 @@ void TestSound::unplayableFiles()
 
 void TestSound::stoppedPlayGivesNoCompletion()
 {
-    SdlSound s;
+    SoundProcess s(playerPath());
     int done = 0;
     s.finished = [&] { ++done; };
-    QVERIFY(s.play(write(m_dir, QStringLiteral("a.wav"), wav(0.5)), QString()));
+    QVERIFY(s.play(write(m_dir, QStringLiteral("a.wav"), wav(3.0)), QString()));
     QTest::qWait(100);
+    const pid_t pid = s.playerPid();
     s.stop();
+    QVERIFY(!s.isPlaying());
+    QTRY_VERIFY_WITH_TIMEOUT(processGone(pid), 1000);                            // well before its sound would end
     QVERIFY(s.play(write(m_dir, QStringLiteral("b.wav"), wav(0.3)), QString())); // cut off by a new one
     QTRY_COMPARE_WITH_TIMEOUT(done, 1, 3000);
     QTest::qWait(700);
@@ -209,6 +256,7 @@ void TestSound::brokenOrEmptySounds_data()
     QTest::newRow("a FIFO") << "fifo" << false << false;
     QTest::newRow("a MIDI file with no notes") << "silent.mid" << false << false;
     QTest::newRow("a MIDI note of velocity 0") << "mute.mid" << false << false;
+    QTest::newRow("a MIDI file of 5 MB with no notes") << "long silent.mid" << false << false;
     QTest::newRow("a sound") << "ok" << true << false;
 }
 
@@ -234,13 +282,18 @@ void TestSound::brokenOrEmptySounds()
                                    "00C000"
                                    "00903C00"
                                    "00FF2F00");
+    else if (kind == "long silent.mid") // 5 MB of text, then the end of the track
+        data = QByteArray::fromHex("4D546864000000060000000100C0"
+                                   "4D54726B004C4B4B"
+                                   "00FF0182B19640")
+               + QByteArray(5000000, 't') + QByteArray::fromHex("00FF2F00");
     QString file = write(m_dir, kind + ".wav", data);
     if (kind == "fifo") {
         file = m_dir.filePath("sound-fifo.wav");
         QFile::remove(file);
         QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
     }
-    SdlSound s;
+    SoundProcess s(playerPath());
     int done = 0;
     s.finished = [&] { ++done; };
     QElapsedTimer t;
@@ -255,7 +308,7 @@ void TestSound::brokenOrEmptySounds()
 
 void TestSound::staleEndIsNotTheCurrentOne()
 {
-    SdlSound s;
+    SoundProcess s(playerPath());
     int done = 0;
     s.finished = [&] { ++done; };
     QVERIFY(s.play(write(m_dir, QStringLiteral("short.wav"), wav(0.05)), QString()));
@@ -273,7 +326,7 @@ void TestSound::noDeviceIsSilentAndTriedAgain()
     const QByteArray saved = qgetenv("SDL_AUDIODRIVER");
     qputenv("SDL_AUDIODRIVER", "no-such-device");
     {
-        SdlSound s;
+        SoundProcess s(playerPath());
         QVERIFY(s.play(write(m_dir, QStringLiteral("a.wav"), wav(0.2)), QString()));
         QVERIFY(s.isSilent());
         QCOMPARE(s.driver(), QStringLiteral("dummy"));
@@ -282,9 +335,111 @@ void TestSound::noDeviceIsSilentAndTriedAgain()
         s.stop();
     }
     qputenv("SDL_AUDIODRIVER", saved);
-    SdlSound chosen; // the silent driver by choice, as in these tests: not a stand-in
+    SoundProcess chosen(playerPath()); // the silent driver by choice, as in these tests: not a stand-in
     QVERIFY(chosen.play(write(m_dir, QStringLiteral("b.wav"), wav(0.2)), QString()));
     QVERIFY(!chosen.isSilent());
+}
+
+void TestSound::midiFacts_data()
+{
+    QTest::addColumn<QByteArray>("track");
+    QTest::addColumn<QByteArray>("division");
+    QTest::addColumn<bool>("notes");
+    QTest::addColumn<double>("seconds");
+    const QByteArray note = QByteArray::fromHex("00903C64"
+                                                "8340803C00"
+                                                "00FF2F00"); // 448 ticks
+    QTest::newRow("a note") << note << QByteArray::fromHex("00C0") << true << 448 / 192.0 * 0.5;
+    QTest::newRow("twice the tempo") << QByteArray::fromHex("00FF510303D090") + note << QByteArray::fromHex("00C0")
+                                     << true << 448 / 192.0 * 0.25;
+    QTest::newRow("the tempo halved halfway")
+        << QByteArray::fromHex("00903C64"
+                               "8160FF51030F4240"
+                               "8160803C00"
+                               "00FF2F00")
+        << QByteArray::fromHex("00C0") << true << 224 / 192.0 * 0.5 + 224 / 192.0 * 1.0;
+    QTest::newRow("25 frames of 40 ticks") << note << QByteArray::fromHex("E728") << true << 0.448;
+    QTest::newRow("velocity 0") << QByteArray::fromHex("00903C00"
+                                                       "00FF2F00")
+                                << QByteArray::fromHex("00C0") << false << 0.0;
+    QByteArray text = QByteArray::fromHex("00FF0182B19640") + QByteArray(5000000, 't');
+    QTest::newRow("a note after 5 MB of text")
+        << text + note << QByteArray::fromHex("00C0") << true << 448 / 192.0 * 0.5;
+    QTest::newRow("a track cut short") << note.left(6) << QByteArray::fromHex("00C0") << true << 0.0;
+}
+
+void TestSound::midiFacts()
+{
+    QFETCH(QByteArray, track);
+    QFETCH(QByteArray, division);
+    QFETCH(bool, notes);
+    QFETCH(double, seconds);
+    // The cut track claims 20 bytes more than the file holds.
+    const bool cut = QTest::currentDataTag() == QByteArray("a track cut short");
+    char len[4];
+    qToBigEndian(quint32(track.size() + (cut ? 20 : 0)), len);
+    const QByteArray file = QByteArray::fromHex("4D5468640000000600000001") + division + "MTrk" + QByteArray(len, 4)
+                            + track;
+    const MidiFacts facts = readMidi(view(file));
+    QCOMPARE(facts.hasNotes, notes);
+    QVERIFY2(qAbs(facts.seconds - seconds) < 0.001, qPrintable(QString::number(facts.seconds)));
+}
+
+void TestSound::misbehavingPlayer_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<bool>("plays");
+    QTest::addColumn<bool>("unplayable"); // once it has ended
+    QTest::newRow("cannot start") << "" << false << false;
+    QTest::newRow("ends without a word") << "exit" << false << false;
+    QTest::newRow("crashes before it plays") << "crash" << false << false;
+    QTest::newRow("hangs before it plays") << "hang" << false << false;
+    QTest::newRow("cannot play") << "error" << false << false;
+    QTest::newRow("crashes while it plays") << "crash playing" << true << true;
+    QTest::newRow("hangs while it plays") << "hang playing" << true << true;
+    QTest::newRow("stops reporting while it plays") << "close playing" << true << true;
+    QTest::newRow("plays to the end") << "play" << true << false;
+}
+
+void TestSound::misbehavingPlayer()
+{
+    QFETCH(QString, command);
+    QFETCH(bool, plays);
+    QFETCH(bool, unplayable);
+    SoundProcess s(command.isEmpty() ? m_dir.filePath(QStringLiteral("no-such-player"))
+                                     : QStringLiteral(DV_FAKE_PLAYER));
+    s.setPatience(1500, 1000);
+    int done = 0;
+    s.finished = [&] { ++done; };
+    QElapsedTimer t;
+    t.start();
+    QCOMPARE(s.play(write(m_dir, QStringLiteral("command.wav"), command.toUtf8()), QString()), plays);
+    QVERIFY(t.elapsed() < 1500 + 1000); // a hung start is given up
+    const pid_t pid = s.playerPid();
+    if (plays) {
+        QVERIFY(pid > 0);
+        QTRY_COMPARE_WITH_TIMEOUT(done, 1, 3000); // the sound's 200 ms and 1000 ms more at most
+        QCOMPARE(s.endedAtOnce(), unplayable);
+        QVERIFY(!s.isPlaying());
+        QTRY_VERIFY_WITH_TIMEOUT(processGone(pid), 2000);
+    } else {
+        QVERIFY(!s.lastError().isEmpty());
+        QVERIFY(!s.isPlaying());
+    }
+    qInfo("%s", qPrintable(s.lastError()));
+    QTest::qWait(100);
+    QCOMPARE(done, plays ? 1 : 0);
+}
+
+void TestSound::playerOfAGoneClockPlaysNothing()
+{
+    // Its parent is not the clock it was started for: that clock has ended.
+    QProcess player;
+    player.start(playerPath(), {QString::number(getpid() + 1000000), QStringLiteral("WaveAudio"),
+                                write(m_dir, QStringLiteral("a.wav"), wav(0.2))});
+    QVERIFY(player.waitForFinished(5000));
+    QCOMPARE(player.readAllStandardOutput(), QByteArray());
+    QVERIFY(player.exitCode() != 0);
 }
 
 void TestSound::stripes()
@@ -342,7 +497,7 @@ void TestSound::defaultTimeSignal()
     QFile f(qEnvironmentVariable("DIALVANE_BUILD_DIR") + QStringLiteral("/JIHOU.WAV"));
     QVERIFY(f.open(QIODevice::ReadOnly));
     const QByteArray data = f.readAll();
-    QCOMPARE(sniffSound(data.left(12)), SoundKind::Wave);
+    QCOMPARE(sniffSound(view(data.left(12))), SoundKind::Wave);
     const int rate = qFromLittleEndian<quint32>(data.constData() + 24);
     const QByteArray pcm = data.mid(44);
     auto loud = [&](double sec) {

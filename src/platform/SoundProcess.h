@@ -1,0 +1,74 @@
+#pragma once
+// Each sound plays in a player process of its own (dialvane-sound, beside the
+// clock): the sound libraries and their decoders never load into the clock, so
+// it stays small after its first chime, and a file that crashes a decoder takes
+// only that player with it.
+
+#include "platform/Platform.h"
+
+#include <QByteArray>
+#include <QElapsedTimer>
+#include <QList>
+#include <QObject>
+#include <QTimer>
+#include <sys/types.h>
+
+class QSocketNotifier;
+
+namespace dv {
+
+// The player's name, installed beside the clock.
+inline constexpr char kSoundPlayer[] = "dialvane-sound";
+
+class SoundProcess final : public QObject, public SoundOutput {
+    Q_OBJECT
+public:
+    explicit SoundProcess(const QString &playerPath, QObject *parent = nullptr);
+    ~SoundProcess() override;
+
+    bool play(const QString &file, const QString &deviceType) override;
+    void stop() override;
+    bool isPlaying() const override { return m_pid > 0; }
+    bool isSilent() const override { return m_pid > 0 && m_silent; }
+    bool endedAtOnce() const override { return m_endedAtOnce; }
+
+    QString lastError() const { return m_error; }
+    QString driver() const { return m_driver; }
+    pid_t playerPid() const { return m_pid; }
+    // From the call of play() to the first sample mixed, as the player saw it.
+    qint64 msecsToFirstSample() const { return m_msecsToStart; }
+    // How long a player may take to start, and to end past its sound's length,
+    // before it counts as hung.
+    void setPatience(int startMs, int pastEndMs);
+
+private:
+    bool readReports(int waitMs);
+    bool takeLine(QByteArray &line);
+    void onReadable();
+    void onHung();
+    void endPlay(bool unplayable);
+    void endPlayer();
+    void reapEnded();
+
+    QString m_playerPath;
+    pid_t m_pid = 0;
+    int m_fd = -1; // the player's reports
+    QSocketNotifier *m_notifier = nullptr;
+    QByteArray m_reports;
+    bool m_closed = false; // the player's end of the pipe is gone
+    QTimer m_watchdog;
+    QTimer m_reaper;
+    QList<pid_t> m_ended;     // killed players not yet reaped
+    QElapsedTimer m_started;  // since play() was called
+    QElapsedTimer m_sounding; // since the first sample
+    qint64 m_msecsToStart = -1;
+    int m_startPatienceMs = 4000;
+    int m_pastEndPatienceMs = 5000;
+    bool m_silent = false;
+    bool m_endedAtOnce = false;
+    QString m_error;
+    QString m_driver;
+    quint64 m_play = 0; // number of the current play; older reports are stale
+};
+
+} // namespace dv

@@ -1,0 +1,181 @@
+// The clock's sound player: plays one WAV or MIDI file through SDL2_mixer and
+// tells the clock how it went, one line each on standard output:
+//   started MILLISECONDS DRIVER silent|heard   the first sample is mixed; the
+//                                              sound should last this long
+//   ended                                      the sound has played to its end
+//   error TEXT                                 it cannot be played
+// The clock starts one for each sound and kills it to stop the sound, so the
+// sound libraries and their decoders never live in the clock itself.
+//   dialvane-sound CLOCK_PID DEVICE_TYPE FILE
+
+#include "player/SoundFile.h"
+
+#include <SDL2/SDL.h>
+#include <SDL2/SDL_mixer.h>
+
+#include <atomic>
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <semaphore>
+#include <string>
+#include <string_view>
+#include <sys/mman.h>
+#include <sys/prctl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+void report(const std::string &line)
+{
+    const std::string out = line + '\n';
+    // One write: the clock reads whole lines, and a pipe keeps short writes whole.
+    (void)!write(STDOUT_FILENO, out.data(), out.size());
+}
+
+[[noreturn]] void fail(const std::string &why)
+{
+    report("error " + why);
+    std::_Exit(1);
+}
+
+const char *const kSoundFonts[] = {
+    "/usr/share/sounds/sf3/default-GM.sf3",
+    "/usr/share/sounds/sf2/default-GM.sf2",
+    "/usr/share/sounds/sf2/TimGM6mb.sf2",
+    "/usr/share/sounds/sf2/FluidR3_GM.sf2",
+};
+
+// SDL's hooks take no argument; this process plays exactly one sound.
+std::string g_startedLine;
+std::atomic<bool> g_armed{false};
+std::atomic<bool> g_reported{false};
+std::binary_semaphore g_ended{0};
+
+void reportStarted()
+{
+    if (!g_reported.exchange(true))
+        report(g_startedLine);
+}
+
+// On SDL's audio thread, after each chunk is mixed.
+void afterMix(void *, Uint8 *, int)
+{
+    if (g_armed.load() && Mix_PlayingMusic())
+        reportStarted();
+}
+
+// On SDL's audio thread: never call the mixer from here.
+void musicFinished()
+{
+    reportStarted(); // a sound shorter than one chunk
+    g_ended.release();
+}
+
+bool openDevice()
+{
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+        return false;
+    if (Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    // Die with the clock, however it ends; and if it has already gone (we now
+    // belong to another parent), play nothing.
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (argc != 4)
+        fail("usage: dialvane-sound CLOCK_PID DEVICE_TYPE FILE");
+    if (getppid() != pid_t(std::strtol(argv[1], nullptr, 10)))
+        return 3;
+    const std::string_view deviceType = argv[2];
+    const char *const path = argv[3];
+
+    // A regular file only: a FIFO would block the open, a device never ends.
+    const int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    struct stat st { };
+    if (fd < 0 || fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
+        fail(std::string("cannot open ") + path);
+    std::string_view data;
+    if (st.st_size > 0) {
+        void *map = mmap(nullptr, size_t(st.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
+        if (map == MAP_FAILED)
+            fail(std::string("cannot read ") + path);
+        data = {static_cast<const char *>(map), size_t(st.st_size)};
+    }
+    dv::SoundKind kind = dv::sniffSound(data.substr(0, 12));
+    if (kind == dv::SoundKind::Wave && !dv::wavHeaderSane(data.substr(0, 4096)))
+        fail(std::string("unplayable WAV header in ") + path);
+    double midiSeconds = 0;
+    if (kind == dv::SoundKind::Midi) {
+        const dv::MidiFacts midi = dv::readMidi(data);
+        if (!midi.hasNotes)
+            fail(std::string("no notes in ") + path); // it would play two seconds of nothing
+        midiSeconds = midi.seconds;
+    }
+    if (kind == dv::SoundKind::Unknown) {
+        if (deviceType == "WaveAudio")
+            kind = dv::SoundKind::Wave;
+        else if (deviceType == "Sequencer")
+            kind = dv::SoundKind::Midi;
+        else
+            fail(std::string("unknown sound file ") + path);
+    }
+
+    if (!std::getenv("SDL_SOUNDFONTS")) {
+        for (const char *sf : kSoundFonts) {
+            if (access(sf, R_OK) == 0) {
+                setenv("SDL_SOUNDFONTS", sf, 1);
+                break;
+            }
+        }
+    }
+    // A kill must end this process at once, not become a quit event.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    // The user's device first; without one, the silent driver, so that the
+    // sound still takes its time and ends, and the clock is told nobody hears it.
+    const char *const chosen = std::getenv("SDL_AUDIODRIVER");
+    bool silent = false;
+    if (!openDevice()) {
+        if (chosen && std::string_view(chosen) == "dummy")
+            fail(SDL_GetError());
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        if (!openDevice())
+            fail(SDL_GetError());
+        silent = true;
+    }
+    if (kind == dv::SoundKind::Midi)
+        Mix_Init(MIX_INIT_MID);
+    SDL_RWops *rw = SDL_RWFromConstMem(data.data(), int(data.size()));
+    Mix_Music *music = rw ? Mix_LoadMUSType_RW(rw, kind == dv::SoundKind::Wave ? MUS_WAV : MUS_MID, 1) : nullptr;
+    if (!music)
+        fail(SDL_GetError());
+    double seconds = midiSeconds + 3.0; // the synthesiser lets the last notes fade, then waits 2 s
+    if (kind == dv::SoundKind::Wave) {
+        seconds = Mix_MusicDuration(music);
+        if (seconds <= 0)
+            fail(std::string("no sound in ") + path);
+    }
+    g_startedLine = "started " + std::to_string(long(seconds * 1000 + 0.5)) + ' '
+                    + (SDL_GetCurrentAudioDriver() ? SDL_GetCurrentAudioDriver() : "?")
+                    + (silent ? " silent" : " heard");
+    Mix_HookMusicFinished(musicFinished);
+    Mix_SetPostMix(afterMix, nullptr);
+    g_armed = true;
+    if (Mix_PlayMusic(music, 1) != 0)
+        fail(SDL_GetError());
+    g_ended.acquire();
+    Mix_CloseAudio();
+    report("ended");
+    std::_Exit(0);
+}

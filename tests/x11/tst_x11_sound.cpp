@@ -1,0 +1,79 @@
+// The running clock sounds its time signal through a player process of its
+// own: no sound library in the clock, and no player left when the clock dies.
+
+#include "XTools.h"
+
+#include <csignal>
+
+using namespace dv;
+
+namespace {
+// The clock's child processes of this name.
+qint64 childNamed(qint64 parent, const QByteArray &name)
+{
+    for (const QString &pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray line = stat.readAll();
+        const qsizetype close = line.lastIndexOf(')');
+        if (line.mid(line.indexOf('(') + 1, close - line.indexOf('(') - 1) == name
+            && line.mid(close + 4).split(' ').value(0).toLongLong() == parent)
+            return pid.toLongLong();
+    }
+    return 0;
+}
+
+bool processGone(qint64 pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return true;
+    const QByteArray line = stat.readAll();
+    return line.mid(line.lastIndexOf(')') + 2, 1) == "Z";
+}
+} // namespace
+
+class TestX11Sound : public QObject {
+    Q_OBJECT
+private slots:
+    void signalPlaysInAPlayerThatDiesWithTheClock();
+};
+
+void TestX11Sound::signalPlaysInAPlayerThatDiesWithTheClock()
+{
+    xt::ClockProcess clock;
+    clock.writeSettings(QStringLiteral("Jihou=True\n")); // the default signal beside the program
+    // Three seconds before the signal of 07:59:56.
+    const QByteArray preload = "/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1";
+    QVERIFY(QFile::exists(QString::fromLatin1(preload)));
+    qputenv("LD_PRELOAD", preload);
+    qputenv("FAKETIME", "@2026-12-07 07:59:53");
+    qputenv("FAKETIME_DONT_FAKE_MONOTONIC", "1");
+    // A sanitized build would refuse to run behind the time library.
+    const QByteArray asan = qgetenv("ASAN_OPTIONS");
+    qputenv("ASAN_OPTIONS", asan + (asan.isEmpty() ? "" : ":") + "verify_asan_link_order=0");
+    clock.start();
+    qunsetenv("LD_PRELOAD");
+    qunsetenv("FAKETIME");
+    qputenv("ASAN_OPTIONS", asan);
+    QVERIFY(!clock.clockWindow().isEmpty());
+    const qint64 pid = clock.proc.processId();
+    qint64 player = 0;
+    QVERIFY(xt::waitFor([&] { return (player = childNamed(pid, "dialvane-sound")) > 0; }, 10000));
+    QVERIFY(!processGone(player));
+
+    QFile maps(QStringLiteral("/proc/%1/maps").arg(pid));
+    QVERIFY(maps.open(QIODevice::ReadOnly));
+    const QByteArray mapped = maps.readAll();
+    QVERIFY(mapped.contains("libQt6Core")); // the right map
+    for (const char *lib : {"libSDL2", "fluidsynth", "libinstpatch"})
+        QVERIFY2(!mapped.contains(lib), lib);
+
+    ::kill(pid, SIGKILL);
+    clock.proc.waitForFinished(5000);
+    QVERIFY(xt::waitFor([&] { return processGone(player); }, 2000));
+}
+
+QTEST_MAIN(TestX11Sound)
+#include "tst_x11_sound.moc"
