@@ -2,6 +2,7 @@
 #include "app/Snapshot.h"
 #include "platform/EndSignals.h"
 #include "platform/SingleInstance.h"
+#include "platform/WindowSystem.h"
 #include "resources/Texts.h"
 
 #include <QApplication>
@@ -9,12 +10,10 @@
 #include <QLibraryInfo>
 #include <QThread>
 #include <QTranslator>
-#include "resources/Texts.h"
 
 #include <cstdio>
 #include <cstring>
 #include <optional>
-#include <xcb/xcb.h>
 #include <malloc.h>
 
 namespace {
@@ -40,11 +39,7 @@ std::optional<int> answerWithoutWindows(int argc, char **argv)
     const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
     if (!platform.isEmpty() && !platform.startsWith("xcb"))
         return std::nullopt;
-    xcb_connection_t *x = xcb_connect(nullptr, nullptr);
-    const bool reached = x && !xcb_connection_has_error(x);
-    if (x)
-        xcb_disconnect(x);
-    if (reached)
+    if (dv::xDisplayReachable())
         return std::nullopt;
     std::fprintf(stderr, "%s\n", qPrintable(dv::text::noDisplay(qEnvironmentVariable("DISPLAY"))));
     return 1;

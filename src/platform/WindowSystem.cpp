@@ -14,6 +14,7 @@
 #include <QWidget>
 #include <QWindow>
 #include <functional>
+#include <xcb/xcb.h>
 
 namespace dv {
 
@@ -59,6 +60,15 @@ void keepOutOfTaskbar(QWindow *w)
 QPoint nativeWindowPos(QWindow *w, QPoint fallback)
 {
     return x11::windowPos(w, fallback);
+}
+
+bool xDisplayReachable()
+{
+    xcb_connection_t *x = xcb_connect(nullptr, nullptr);
+    const bool reached = x && !xcb_connection_has_error(x);
+    if (x)
+        xcb_disconnect(x);
+    return reached;
 }
 
 ScreenGrab grabUncovered(const QRect &area, const QImage &ownFace, const QImage &ownBoard)

@@ -30,6 +30,10 @@ void keepOutOfTaskbar(QWindow *w);
 // leave Qt misreporting.
 QPoint nativeWindowPos(QWindow *w, QPoint fallback);
 
+// Whether the X display named by the environment can be opened, asked before
+// any window-system plugin is loaded (which would abort when it cannot).
+bool xDisplayReachable();
+
 // The screen's pixels in `area`, the caller's window already out of the way.
 // The window behind may take a while to repaint what was uncovered, and some
 // window managers hand back our own face at first. So grab until two grabs in
