@@ -6,6 +6,7 @@
 #include "app/ClockApp.h"
 #include "platform/SdlSound.h"
 #include "resources/Art.h"
+#include "settings/Settings.h"
 
 #include <QApplication>
 #include <QFile>
@@ -92,6 +93,8 @@ private slots:
     void noDeviceIsSilentAndTriedAgain();
     void stripes();
     void alarmWindowFlashesAndStops();
+    void alarmWindowShowsTheWholeMessage_data();
+    void alarmWindowShowsTheWholeMessage();
     void defaultTimeSignal();
     void defaultTimeSignalPlaysOutOfTheBox();
 
@@ -334,6 +337,33 @@ void TestSound::alarmWindowFlashesAndStops()
     w->button()->click();
     QCOMPARE(unloads, 1);
     QTRY_VERIFY(guard.isNull()); // a fresh one for the next alarm
+}
+
+void TestSound::alarmWindowShowsTheWholeMessage_data()
+{
+    QTest::addColumn<QString>("message");
+    QTest::newRow("Japanese, the longest kept") << QString(kMessageChars, QChar(0x4F1A));
+    QTest::newRow("one long word") << QString(kMessageChars, QLatin1Char('W'));
+    QTest::newRow("words") << QStringLiteral("Call the office about the quarterly budget before ten");
+}
+
+void TestSound::alarmWindowShowsTheWholeMessage()
+{
+    QFETCH(QString, message);
+    AlarmWindow w;
+    w.showAlarm({QStringLiteral("07:30"), message, QStringLiteral("07:28"), false});
+    auto *label = w.findChild<QLabel *>(QStringLiteral("Label1"));
+    const QStringList lines = label->text().split(QLatin1Char('\n'));
+    QString joined = lines.join(QString());
+    QVERIFY2(joined.remove(QLatin1Char(' ')).contains(QString(message).remove(QLatin1Char(' '))),
+             qPrintable(label->text()));
+    for (const QString &line : lines)
+        QVERIFY2(label->fontMetrics().horizontalAdvance(line) <= label->width(), qPrintable(line));
+    QVERIFY(lines.size() * label->fontMetrics().lineSpacing() <= label->height());
+    // The buttons below the text, all inside the window.
+    for (QPushButton *b : {w.button(), w.snoozeButton()})
+        QVERIFY(w.rect().contains(b->geometry()) && b->y() >= label->geometry().bottom());
+    w.button()->click();
 }
 
 void TestSound::defaultTimeSignal()
