@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QMessageBox>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtEndian>
@@ -95,6 +96,7 @@ private slots:
     void alarmWindowFlashesAndStops();
     void alarmWindowShowsTheWholeMessage_data();
     void alarmWindowShowsTheWholeMessage();
+    void secondStartDuringStartUpMessage();
     void defaultTimeSignal();
     void defaultTimeSignalPlaysOutOfTheBox();
 
@@ -404,6 +406,36 @@ void TestSound::defaultTimeSignalPlaysOutOfTheBox()
     QVERIFY(c.schedule().playing());
     QTRY_COMPARE_WITH_TIMEOUT(c.schedule().sounding(), Sounding::None, 10000); // about 5.7 s
     QVERIFY(!c.schedule().playing());
+}
+
+void TestSound::secondStartDuringStartUpMessage()
+{
+    // A missing picture: start-up stops at its message, where a second start asks.
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    QDir(config.path()).mkpath(QStringLiteral("MOKU"));
+    QFile store(config.path() + QStringLiteral("/MOKU/DIALVANE.conf"));
+    QVERIFY(store.open(QIODevice::WriteOnly));
+    store.write("[General]\nBackImage=/nonexistent/picture.bmp\n");
+    store.close();
+    ClockApp app(qEnvironmentVariable("DIALVANE_BUILD_DIR"));
+    int boxes = 0;
+    QTimer answer;
+    connect(&answer, &QTimer::timeout, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            if (boxes++ == 0)
+                app.openSettingsOnRequest();
+            box->done(QMessageBox::Ok);
+        }
+    });
+    answer.start(50);
+    app.start(QString());
+    answer.stop();
+    QVERIFY(boxes >= 1);
+    // The settings in front, the clock hidden under them, as when asked later.
+    QVERIFY(app.settingsDialog().isVisible());
+    QVERIFY(!app.window().isVisible());
+    app.settingsDialog().close();
 }
 
 QTEST_MAIN(TestSound)
