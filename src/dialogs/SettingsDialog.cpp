@@ -7,6 +7,7 @@
 #include "resources/Texts.h"
 
 #include <QApplication>
+#include <QScopedValueRollback>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -411,14 +412,21 @@ void SettingsDialog::ok()
     Settings s = present();
     m_params.settleKept(s);
     m_host.settingsAccepted(s);
-    setEnabled(false);
-    hide();
+    putAway();
 }
 
 void SettingsDialog::cancel()
 {
     // The fields keep what was typed: the tray's opening shows it again.
     m_host.settingsClosed();
+    putAway();
+}
+
+void SettingsDialog::putAway()
+{
+    // The field with the focus loses it as the dialog goes: that is no leaving
+    // it, so no check, no message and no emptied field after OK or CANCEL.
+    const QScopedValueRollback<bool> going(m_closing, true);
     setEnabled(false);
     hide();
 }

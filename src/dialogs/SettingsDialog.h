@@ -88,6 +88,7 @@ private:
     void applyClickRules();
     bool timesCanRing();
     void ok();
+    void putAway();
     void cancel();
     void quit();
     void openSub(SubDialog *d);

@@ -117,6 +117,8 @@ private slots:
     void folderTreeShowsTheStoredFolder();
     void keptPaths_data();
     void keptPaths();
+    void keyClosesWithoutFieldChecks_data();
+    void keyClosesWithoutFieldChecks();
     void fitsTheScreen_data();
     void fitsTheScreen();
     void okBringsAnOffscreenClockBack();
@@ -464,6 +466,27 @@ void TestSettingsDialog::keptPaths()
     next.store.values = r.rig.store.values;
     next.clock.start(QString());
     QCOMPARE(next.msg.shown.size(), stored == gone ? 1 : 0);
+}
+
+void TestSettingsDialog::keyClosesWithoutFieldChecks_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::newRow("Escape") << int(Qt::Key_Escape);
+    QTest::newRow("Enter") << int(Qt::Key_Return);
+}
+
+void TestSettingsDialog::keyClosesWithoutFieldChecks()
+{
+    // The focus in a field holding a kept, missing path: closing is no leaving.
+    QFETCH(int, key);
+    const QString gone = QStringLiteral("/gone/face.bmp");
+    DialogRig r({{QStringLiteral("BackImage"), gone}});
+    auto *picture = r.w<QLineEdit>("Text1");
+    picture->setFocus(Qt::OtherFocusReason);
+    QTest::keyClick(picture, Qt::Key(key));
+    QVERIFY(!r.d->isVisible());
+    QCOMPARE(r.rig.msg.shown.size(), 1); // the start-up message only
+    QCOMPARE(picture->text(), gone);
 }
 
 void TestSettingsDialog::fitsTheScreen_data()
