@@ -124,7 +124,7 @@ QLayout *SettingsDialog::buildPictureRow()
     m_picture = newField(this, "Text1", &Settings::BackImage);
     m_picture->setMinimumWidth(240);
     m_pictureBrowse = newBrowse(this, "Command4");
-    onFieldLeft(m_picture, [this] { fileLeft(m_picture, text::BoardPictureMissing); });
+    onFieldLeft(m_picture, [this] { fileLeft(m_picture, &Settings::BackImage, text::BoardPictureMissing); });
     connect(m_pictureBrowse, &QPushButton::clicked, this,
             [this] { chooseInto(sys.choose, pictureChoice(sys.appDir), m_picture); });
     auto *row = new QHBoxLayout;
@@ -229,7 +229,7 @@ QGroupBox *SettingsDialog::buildAlarms()
         connect(browse, &QPushButton::clicked, this,
                 [this, sound] { chooseInto(sys.choose, soundChoice(sys.appDir), sound); });
         onFieldLeft(time, [this, time] { timeLeft(time); });
-        onFieldLeft(sound, [this, sound, &n] { fileLeft(sound, n.missing); });
+        onFieldLeft(sound, [this, sound, field = a.sound, &n] { fileLeft(sound, field, n.missing); });
     }
     grid->setColumnStretch(2, 3);
     grid->setColumnStretch(4, 2);
@@ -475,9 +475,13 @@ void SettingsDialog::timeLeft(QLineEdit *f)
     }
 }
 
-void SettingsDialog::fileLeft(QLineEdit *f, const QString &message)
+void SettingsDialog::fileLeft(QLineEdit *f, QString Settings::*field, const QString &message)
 {
     if (m_closing || f->text().isEmpty() || pathExists(f->text(), PathKind::File))
+        return;
+    // A kept path still shown as it was: start-up has told of it, and only the
+    // user emptying or changing the field lets it go, not a click elsewhere.
+    if (f->text() == m_params.kept(field))
         return;
     sys.msg.inform(text::withPath(message, f->text()));
     f->clear();

@@ -94,7 +94,7 @@ private:
     void openSub(SubDialog *d);
     void openAbout();
     void timeLeft(QLineEdit *f);
-    void fileLeft(QLineEdit *f, const QString &message);
+    void fileLeft(QLineEdit *f, QString Settings::*field, const QString &message);
 
     Parameters &m_params;
     Platform &sys;
