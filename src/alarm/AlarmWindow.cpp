@@ -8,13 +8,38 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
+#include <QTextLayout>
 
 namespace dv {
 
 namespace {
-// Room for the time, a line of message, the late note and both buttons.
+// Room for the time, a line of message, the late note and both buttons; a
+// longer message makes the window taller, never wider.
 constexpr int kWidth = 240;
 constexpr int kHeight = 112;
+constexpr int kTextTop = 10;
+constexpr int kTextHeight = 52;
+constexpr int kMostLines = 8; // keeps the window small whatever a store holds
+
+// The text broken into lines that fit the width: between words where it can,
+// anywhere in a long run of letters, so that nothing is cut at the edge.
+QStringList linesToFit(const QString &text, const QFont &font, int width)
+{
+    QStringList lines;
+    for (const QString &paragraph : text.split(QLatin1Char('\n'))) {
+        QTextLayout layout(paragraph, font);
+        QTextOption option;
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(width);
+            lines.append(paragraph.mid(line.textStart(), line.textLength()).trimmed());
+        }
+        layout.endLayout();
+    }
+    return lines;
+}
 } // namespace
 
 AlarmWindow::AlarmWindow(QWidget *parent)
@@ -31,7 +56,7 @@ AlarmWindow::AlarmWindow(QWidget *parent)
     setFixedSize(kWidth, kHeight);
     // A plain panel over the stripes, so the words stay readable as they move.
     m_text->setObjectName(QStringLiteral("Label1"));
-    m_text->setGeometry(12, 10, kWidth - 24, 52);
+    m_text->setGeometry(12, kTextTop, kWidth - 24, kTextHeight);
     m_text->setAlignment(Qt::AlignCenter);
     m_text->setAutoFillBackground(true);
     m_text->setStyleSheet(QStringLiteral("background: white; color: black;"));
@@ -67,18 +92,40 @@ AlarmWindow::~AlarmWindow()
 void AlarmWindow::showAlarm(const AlarmNotice &notice)
 {
     m_beep = notice.beep;
-    // The time and the message on one line, elided if long; the late note below.
-    QString first = notice.time;
+    // The time and the whole message, the late note below.
+    QString shown = notice.time;
     if (!notice.message.isEmpty())
-        first += QStringLiteral("  ") + notice.message;
-    first = m_text->fontMetrics().elidedText(first, Qt::ElideRight, m_text->width() - 8);
-    m_text->setText(notice.dueAt.isEmpty() ? first : first + QLatin1Char('\n') + text::alarmWasDue(notice.dueAt));
+        shown += QStringLiteral("  ") + notice.message;
+    if (!notice.dueAt.isEmpty())
+        shown += QLatin1Char('\n') + text::alarmWasDue(notice.dueAt);
+    const QFontMetrics metrics = m_text->fontMetrics();
+    QStringList lines = linesToFit(shown, m_text->font(), m_text->width() - 8);
+    if (lines.size() > kMostLines) {
+        lines = lines.mid(0, kMostLines);
+        lines.last() = metrics.elidedText(lines.last() + QStringLiteral("…"), Qt::ElideRight, m_text->width() - 8);
+    }
+    m_text->setText(lines.join(QLatin1Char('\n')));
+    fitHeight(qMax(kTextHeight, int(lines.size()) * metrics.lineSpacing() + 8));
     m_showingB = false;
     update();
     m_timer.start(500);
     centreOnScreen(this);
     show();
     raise();
+}
+
+void AlarmWindow::fitHeight(int textHeight)
+{
+    const int buttonsTop = kTextTop + textHeight + 10;
+    const QSize size(kWidth, buttonsTop + 28 + 12);
+    m_text->resize(m_text->width(), textHeight);
+    m_stop->move(m_stop->x(), buttonsTop);
+    m_snooze->move(m_snooze->x(), buttonsTop);
+    if (size == this->size())
+        return;
+    setFixedSize(size);
+    m_frameA = stripeFrame(false, size);
+    m_frameB = stripeFrame(true, size);
 }
 
 void AlarmWindow::flash()

@@ -39,6 +39,7 @@ protected:
 
 private:
     void flash();
+    void fitHeight(int textHeight);
     void unload(bool snooze);
 
     QLabel *m_text;

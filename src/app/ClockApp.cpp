@@ -50,8 +50,15 @@ void ClockApp::start(const QString &commandLine)
 {
     // The window first: the tray icon follows as soon as start-up is through.
     m_tray.hold(true);
+    m_starting = true;
     m_clock.start(commandLine);
+    m_starting = false;
     m_tray.hold(false);
+    // A second start during a start-up message: the settings now that the
+    // clock runs, or its start would show and tick the clock under them.
+    if (m_settingsAsked && !m_quitting)
+        openSettings(true);
+    m_settingsAsked = false;
 }
 
 void ClockApp::popupMenu()
@@ -124,6 +131,10 @@ void ClockApp::openSettingsOnRequest()
 {
     if (m_quitting)
         return;
+    if (m_starting) {
+        m_settingsAsked = true;
+        return;
+    }
     if (m_settings && m_settings->isVisible()) {
         m_settings->raise(); // open already: keep what is being typed
         m_settings->activateWindow();

@@ -85,6 +85,8 @@ private:
     bool m_watchingRepaints = false;
     bool m_quitting = false;
     bool m_endedBySignal = false;
+    bool m_starting = false;
+    bool m_settingsAsked = false; // by a second start while this one was starting
 };
 
 } // namespace dv

@@ -7,6 +7,7 @@
 #include "resources/Texts.h"
 
 #include <QApplication>
+#include <QScopedValueRollback>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -123,7 +124,7 @@ QLayout *SettingsDialog::buildPictureRow()
     m_picture = newField(this, "Text1", &Settings::BackImage);
     m_picture->setMinimumWidth(240);
     m_pictureBrowse = newBrowse(this, "Command4");
-    onFieldLeft(m_picture, [this] { fileLeft(m_picture, text::BoardPictureMissing); });
+    onFieldLeft(m_picture, [this] { fileLeft(m_picture, &Settings::BackImage, text::BoardPictureMissing); });
     connect(m_pictureBrowse, &QPushButton::clicked, this,
             [this] { chooseInto(sys.choose, pictureChoice(sys.appDir), m_picture); });
     auto *row = new QHBoxLayout;
@@ -228,7 +229,7 @@ QGroupBox *SettingsDialog::buildAlarms()
         connect(browse, &QPushButton::clicked, this,
                 [this, sound] { chooseInto(sys.choose, soundChoice(sys.appDir), sound); });
         onFieldLeft(time, [this, time] { timeLeft(time); });
-        onFieldLeft(sound, [this, sound, &n] { fileLeft(sound, n.missing); });
+        onFieldLeft(sound, [this, sound, field = a.sound, &n] { fileLeft(sound, field, n.missing); });
     }
     grid->setColumnStretch(2, 3);
     grid->setColumnStretch(4, 2);
@@ -411,14 +412,21 @@ void SettingsDialog::ok()
     Settings s = present();
     m_params.settleKept(s);
     m_host.settingsAccepted(s);
-    setEnabled(false);
-    hide();
+    putAway();
 }
 
 void SettingsDialog::cancel()
 {
     // The fields keep what was typed: the tray's opening shows it again.
     m_host.settingsClosed();
+    putAway();
+}
+
+void SettingsDialog::putAway()
+{
+    // The field with the focus loses it as the dialog goes: that is no leaving
+    // it, so no check, no message and no emptied field after OK or CANCEL.
+    const QScopedValueRollback<bool> going(m_closing, true);
     setEnabled(false);
     hide();
 }
@@ -467,9 +475,13 @@ void SettingsDialog::timeLeft(QLineEdit *f)
     }
 }
 
-void SettingsDialog::fileLeft(QLineEdit *f, const QString &message)
+void SettingsDialog::fileLeft(QLineEdit *f, QString Settings::*field, const QString &message)
 {
     if (m_closing || f->text().isEmpty() || pathExists(f->text(), PathKind::File))
+        return;
+    // A kept path still shown as it was: start-up has told of it, and only the
+    // user emptying or changing the field lets it go, not a click elsewhere.
+    if (f->text() == m_params.kept(field))
         return;
     sys.msg.inform(text::withPath(message, f->text()));
     f->clear();

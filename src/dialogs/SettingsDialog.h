@@ -88,12 +88,13 @@ private:
     void applyClickRules();
     bool timesCanRing();
     void ok();
+    void putAway();
     void cancel();
     void quit();
     void openSub(SubDialog *d);
     void openAbout();
     void timeLeft(QLineEdit *f);
-    void fileLeft(QLineEdit *f, const QString &message);
+    void fileLeft(QLineEdit *f, QString Settings::*field, const QString &message);
 
     Parameters &m_params;
     Platform &sys;

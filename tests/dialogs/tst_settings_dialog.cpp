@@ -117,6 +117,8 @@ private slots:
     void folderTreeShowsTheStoredFolder();
     void keptPaths_data();
     void keptPaths();
+    void keptPathLeftQuietly_data();
+    void keptPathLeftQuietly();
     void fitsTheScreen_data();
     void fitsTheScreen();
     void okBringsAnOffscreenClockBack();
@@ -464,6 +466,32 @@ void TestSettingsDialog::keptPaths()
     next.store.values = r.rig.store.values;
     next.clock.start(QString());
     QCOMPARE(next.msg.shown.size(), stored == gone ? 1 : 0);
+}
+
+void TestSettingsDialog::keptPathLeftQuietly_data()
+{
+    QTest::addColumn<int>("key"); // 0: a click on a box instead
+    QTest::newRow("Escape") << int(Qt::Key_Escape);
+    QTest::newRow("Enter") << int(Qt::Key_Return);
+    QTest::newRow("a click elsewhere") << 0;
+}
+
+void TestSettingsDialog::keptPathLeftQuietly()
+{
+    // The focus in a field showing a kept, missing path: going elsewhere or
+    // closing neither tells of it again nor empties the field.
+    QFETCH(int, key);
+    const QString gone = QStringLiteral("/gone/face.bmp");
+    DialogRig r({{QStringLiteral("BackImage"), gone}});
+    auto *picture = r.w<QLineEdit>("Text1");
+    picture->setFocus(Qt::OtherFocusReason);
+    if (key)
+        QTest::keyClick(picture, Qt::Key(key));
+    else
+        QTest::mouseClick(r.w("Check2"), Qt::LeftButton);
+    QCOMPARE(r.d->isVisible(), key == 0);
+    QCOMPARE(r.rig.msg.shown.size(), 1); // the start-up message only
+    QCOMPARE(picture->text(), gone);
 }
 
 void TestSettingsDialog::fitsTheScreen_data()

@@ -7,9 +7,11 @@
 #include "platform/SoundProcess.h"
 #include "player/SoundFile.h"
 #include "resources/Art.h"
+#include "settings/Settings.h"
 
 #include <QApplication>
 #include <QFile>
+#include <QMessageBox>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtEndian>
@@ -132,6 +134,9 @@ private slots:
     void playerOfAGoneClockPlaysNothing();
     void stripes();
     void alarmWindowFlashesAndStops();
+    void alarmWindowShowsTheWholeMessage_data();
+    void alarmWindowShowsTheWholeMessage();
+    void secondStartDuringStartUpMessage();
     void defaultTimeSignal();
     void defaultTimeSignalPlaysOutOfTheBox();
 
@@ -491,6 +496,33 @@ void TestSound::alarmWindowFlashesAndStops()
     QTRY_VERIFY(guard.isNull()); // a fresh one for the next alarm
 }
 
+void TestSound::alarmWindowShowsTheWholeMessage_data()
+{
+    QTest::addColumn<QString>("message");
+    QTest::newRow("Japanese, the longest kept") << QString(kMessageChars, QChar(0x4F1A));
+    QTest::newRow("one long word") << QString(kMessageChars, QLatin1Char('W'));
+    QTest::newRow("words") << QStringLiteral("Call the office about the quarterly budget before ten");
+}
+
+void TestSound::alarmWindowShowsTheWholeMessage()
+{
+    QFETCH(QString, message);
+    AlarmWindow w;
+    w.showAlarm({QStringLiteral("07:30"), message, QStringLiteral("07:28"), false});
+    auto *label = w.findChild<QLabel *>(QStringLiteral("Label1"));
+    const QStringList lines = label->text().split(QLatin1Char('\n'));
+    QString joined = lines.join(QString());
+    QVERIFY2(joined.remove(QLatin1Char(' ')).contains(QString(message).remove(QLatin1Char(' '))),
+             qPrintable(label->text()));
+    for (const QString &line : lines)
+        QVERIFY2(label->fontMetrics().horizontalAdvance(line) <= label->width(), qPrintable(line));
+    QVERIFY(lines.size() * label->fontMetrics().lineSpacing() <= label->height());
+    // The buttons below the text, all inside the window.
+    for (QPushButton *b : {w.button(), w.snoozeButton()})
+        QVERIFY(w.rect().contains(b->geometry()) && b->y() >= label->geometry().bottom());
+    w.button()->click();
+}
+
 void TestSound::defaultTimeSignal()
 {
     // The generated JIHOU.WAV: pips at +1, +2, +3 s and the long tone from +4 s.
@@ -529,6 +561,36 @@ void TestSound::defaultTimeSignalPlaysOutOfTheBox()
     QVERIFY(c.schedule().playing());
     QTRY_COMPARE_WITH_TIMEOUT(c.schedule().sounding(), Sounding::None, 10000); // about 5.7 s
     QVERIFY(!c.schedule().playing());
+}
+
+void TestSound::secondStartDuringStartUpMessage()
+{
+    // A missing picture: start-up stops at its message, where a second start asks.
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    QDir(config.path()).mkpath(QStringLiteral("MOKU"));
+    QFile store(config.path() + QStringLiteral("/MOKU/DIALVANE.conf"));
+    QVERIFY(store.open(QIODevice::WriteOnly));
+    store.write("[General]\nBackImage=/nonexistent/picture.bmp\n");
+    store.close();
+    ClockApp app(qEnvironmentVariable("DIALVANE_BUILD_DIR"));
+    int boxes = 0;
+    QTimer answer;
+    connect(&answer, &QTimer::timeout, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            if (boxes++ == 0)
+                app.openSettingsOnRequest();
+            box->done(QMessageBox::Ok);
+        }
+    });
+    answer.start(50);
+    app.start(QString());
+    answer.stop();
+    QVERIFY(boxes >= 1);
+    // The settings in front, the clock hidden under them, as when asked later.
+    QVERIFY(app.settingsDialog().isVisible());
+    QVERIFY(!app.window().isVisible());
+    app.settingsDialog().close();
 }
 
 QTEST_MAIN(TestSound)
