@@ -169,7 +169,7 @@ void FaceBuilder::captureDesktop()
     const qint64 now = sys.time.msecsSinceEpoch();
     // Uncovering the clock again exposes it: that is ours.
     m_tracker.ownShow(now);
-    m_tracker.captured(grab.steady, now);
+    m_tracker.captured(grab.steady, now, !grab.image.isNull());
     if (!grab.image.isNull())
         m_picture = grab.image;
     m_seeThrough = false;
