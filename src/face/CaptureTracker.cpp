@@ -22,6 +22,7 @@ void CaptureTracker::reset(const QRect &clock)
     m_lastWindowRect = clock;
     m_secondLookAt = -1;
     m_lookingAgain = false;
+    m_unseenLooks = 0;
 }
 
 bool CaptureTracker::update(const ActiveWindow &active, const QRect &clock, bool lastGone)
@@ -46,8 +47,16 @@ bool CaptureTracker::update(const ActiveWindow &active, const QRect &clock, bool
     return true;
 }
 
-void CaptureTracker::captured(bool steady, qint64 now)
+void CaptureTracker::captured(bool steady, qint64 now, bool seen)
 {
+    // A window behind that has not repainted yet: the board still wants it.
+    if (!seen && m_unseenLooks < 3) {
+        ++m_unseenLooks;
+        m_lookingAgain = false;
+        m_secondLookAt = now + 1000;
+        return;
+    }
+    m_unseenLooks = 0;
     // The second look asks for no third.
     const bool again = m_lookingAgain;
     m_lookingAgain = false;

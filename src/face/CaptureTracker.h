@@ -19,8 +19,10 @@ public:
     quint64 lastWindow() const { return m_lastWindow; }
 
     // A capture was taken at `now` (ms). One that never came steady (the
-    // window behind still painting) is taken once more a second later.
-    void captured(bool steady, qint64 now);
+    // window behind still painting) is taken once more a second later. One
+    // that saw only our own face (`seen` false) is looked at again a second
+    // later, up to three times in a row, before that rule.
+    void captured(bool steady, qint64 now, bool seen = true);
     bool secondLookDue(qint64 now);
 
     // The clock showed or uncovered itself: the exposes that brings in the
@@ -33,6 +35,7 @@ private:
     QRect m_lastWindowRect;     // its rectangle then
     qint64 m_secondLookAt = -1; // when an unsteady capture is looked at again
     bool m_lookingAgain = false;
+    int m_unseenLooks = 0; // captures in a row that saw only our own face
     qint64 m_ownShowAt = -1;
 };
 

@@ -157,11 +157,19 @@ void FaceBuilder::captureDesktop()
         setLive(false);
     const int side = pictureSide();
     const QRect r = sys.window.screenRect();
+    // The grab lets events through while the clock is out of the way. A capture
+    // one of them asks for would put the clock back under this one's grabs,
+    // which would then copy our own face; the capture under way already sees
+    // the desktop as it is now.
+    if (m_capturing)
+        return;
+    m_capturing = true;
     const ScreenGrab grab = sys.window.grabScreen(QRect(r.topLeft(), QSize(side, side)));
+    m_capturing = false;
     const qint64 now = sys.time.msecsSinceEpoch();
     // Uncovering the clock again exposes it: that is ours.
     m_tracker.ownShow(now);
-    m_tracker.captured(grab.steady, now);
+    m_tracker.captured(grab.steady, now, !grab.image.isNull());
     if (!grab.image.isNull())
         m_picture = grab.image;
     m_seeThrough = false;

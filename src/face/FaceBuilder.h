@@ -76,6 +76,7 @@ private:
     bool m_slidePicked = false;    // this minute's slideshow pick is done
     QStringList m_emptyFolderSeen; // the folder last found without pictures, with what was in it
     bool m_captureRequest = false;
+    bool m_capturing = false; // a grab is under way, the clock out of the way
     CaptureTracker m_tracker;
     bool m_live = false;       // the window is see-through: a compositor shows what is behind
     bool m_seeThrough = false; // the desktop was the board's last source, not a picture

@@ -77,6 +77,7 @@ struct ActiveWindow {
 
 // The pixels of the screen behind the clock; steady when they stopped changing
 // before the grab gave up waiting (a slow window may still have been painting).
+// No image when it gave up still seeing only our own face.
 struct ScreenGrab {
     QImage image;
     bool steady = true;

@@ -86,8 +86,10 @@ ScreenGrab grabUncovered(const QRect &area, const QImage &ownFace, const QImage 
         grab = screen->grabWindow(0, area.x(), area.y(), area.width(), area.height())
                    .toImage()
                    .convertToFormat(QImage::Format_RGB32);
+        // Still our own face: a window behind that has not repainted at all.
+        // Taken as the board, it would be copied into every later look.
         if (t.elapsed() > 400)
-            return {grab, false};
+            return {looksLikeOwnFace(grab, ownFace, ownBoard) ? QImage() : grab, false};
         // A window that has not repainted yet shows its bare background for a
         // moment: take the picture once two grabs agree, and it is not ours.
         if (grab == previous && !looksLikeOwnFace(grab, ownFace, ownBoard))

@@ -39,7 +39,8 @@ bool xDisplayReachable();
 // window managers hand back our own face at first. So grab until two grabs in
 // a row agree and no longer show `ownFace` (the last frame we showed) where it
 // differs from its `ownBoard` (the picture under its dial and hands), for at
-// most 400 ms; not steady when it gave up.
+// most 400 ms; not steady when it gave up, and no image when it gave up on
+// our own face.
 ScreenGrab grabUncovered(const QRect &area, const QImage &ownFace, const QImage &ownBoard);
 // Whether `grab` is our own face: at the sampled pixels where the face differs
 // from its board, nine in ten match the face.

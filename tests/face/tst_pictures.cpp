@@ -175,45 +175,51 @@ void TestPictures::emptyFolderToldOnce()
 void TestPictures::captureFollowsTheWindowInFront_data()
 {
     // Each second the window in front: an id (0 none, 1 the clock), where it
-    // is; whether the grabs come steady; and whether that second captures.
+    // is; how the grabs come (steady, unsteady, or only our own face seen);
+    // and whether that second captures.
     QTest::addColumn<QList<int>>("ids"); // below 0: window 8 in front, this one gone
     QTest::addColumn<QList<QRect>>("rects");
-    QTest::addColumn<bool>("steady");
+    QTest::addColumn<QString>("grabs");
     QTest::addColumn<QList<bool>>("captures");
     const QRect over(150, 150, 300, 200), moved(160, 150, 300, 200), away(600, 500, 100, 100);
+    const QString steady = "steady", unsteady = "unsteady", ownFace = "own face";
     const QRect corner(0, 0, 205, 205); // over the clock's square, not its circle
     QTest::newRow("a window comes to the front over the clock")
-        << QList<int>{7, 7, 7} << QList<QRect>{over, over, over} << true << QList<bool>{true, false, false};
+        << QList<int>{7, 7, 7} << QList<QRect>{over, over, over} << steady << QList<bool>{true, false, false};
     QTest::newRow("moved once, still over: one capture")
-        << QList<int>{7, 7, 7, 7} << QList<QRect>{over, moved, moved, moved} << true
+        << QList<int>{7, 7, 7, 7} << QList<QRect>{over, moved, moved, moved} << steady
         << QList<bool>{true, true, false, false};
-    QTest::newRow("a window elsewhere") << QList<int>{8} << QList<QRect>{away} << true << QList<bool>{false};
+    QTest::newRow("a window elsewhere") << QList<int>{8} << QList<QRect>{away} << steady << QList<bool>{false};
     QTest::newRow("over a corner outside the circle")
-        << QList<int>{8, 8} << QList<QRect>{corner, corner} << true << QList<bool>{false, false};
-    QTest::newRow("the clock itself") << QList<int>{1} << QList<QRect>{over} << true << QList<bool>{false};
-    QTest::newRow("moved off the clock") << QList<int>{7, 7, 7} << QList<QRect>{over, away, away} << true
+        << QList<int>{8, 8} << QList<QRect>{corner, corner} << steady << QList<bool>{false, false};
+    QTest::newRow("the clock itself") << QList<int>{1} << QList<QRect>{over} << steady << QList<bool>{false};
+    QTest::newRow("moved off the clock") << QList<int>{7, 7, 7} << QList<QRect>{over, away, away} << steady
                                          << QList<bool>{true, true, false};
     QTest::newRow("moved into the corner")
-        << QList<int>{7, 7, 7} << QList<QRect>{over, corner, corner} << true << QList<bool>{true, true, false};
+        << QList<int>{7, 7, 7} << QList<QRect>{over, corner, corner} << steady << QList<bool>{true, true, false};
     // A window still painting: one more look a second later, and no third.
-    QTest::newRow("unsteady: a second look") << QList<int>{7, 7, 7, 7} << QList<QRect>{over, over, over, over} << false
-                                             << QList<bool>{true, true, false, false};
+    QTest::newRow("unsteady: a second look") << QList<int>{7, 7, 7, 7} << QList<QRect>{over, over, over, over}
+                                             << unsteady << QList<bool>{true, true, false, false};
+    // A window behind that never repaints, so only our own face is seen: three more looks.
+    QTest::newRow("only our own face seen") << QList<int>(7, 7) << QList<QRect>(7, over) << ownFace
+                                            << QList<bool>{true, true, true, true, false, false, false};
     // Window 7 closes (id -7) while window 8, elsewhere, has the focus.
     QTest::newRow("the window behind closes") << QList<int>{7, 8, -7, -7} << QList<QRect>{over, away, away, away}
-                                              << true << QList<bool>{true, false, true, false};
+                                              << steady << QList<bool>{true, false, true, false};
 }
 
 void TestPictures::captureFollowsTheWindowInFront()
 {
     QFETCH(QList<int>, ids);
     QFETCH(QList<QRect>, rects);
-    QFETCH(bool, steady);
+    QFETCH(QString, grabs);
     QFETCH(QList<bool>, captures);
     Rig rig;
     rig.store.values = {{"Transparent", "True"}, {"FormLeft", "3000"}, {"FormTop", "3000"}}; // at 200,200
     rig.clock.start(QString());
-    rig.window.grab = QImage(120, 120, QImage::Format_RGB32);
-    rig.window.steady = steady;
+    if (grabs != "own face")
+        rig.window.grab = QImage(120, 120, QImage::Format_RGB32);
+    rig.window.steady = grabs == "steady";
     rig.time.t = QDateTime(QDate(2026, 12, 7), QTime(9, 0, 10, 500));
     rig.clock.onTick();
     for (int i = 0; i < ids.size(); ++i) {

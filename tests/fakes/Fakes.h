@@ -10,6 +10,7 @@
 #include <QStringList>
 #include <algorithm>
 #include <deque>
+#include <functional>
 
 namespace dv::test {
 
@@ -114,6 +115,7 @@ public:
     QImage grab;
     bool steady = true; // grabs come steady
     int grabs = 0;
+    std::function<void()> duringGrab; // events the grab lets through
     ActiveWindow active;
     bool compositor = false; // a compositor draws the screen
     bool seeThrough = false; // the window's clear pixels show through
@@ -154,6 +156,8 @@ public:
     ScreenGrab grabScreen(const QRect &) override
     {
         ++grabs;
+        if (duringGrab)
+            duringGrab();
         return {grab, steady};
     }
     ActiveWindow activeWindow() const override { return active; }
