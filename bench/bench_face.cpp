@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Time to build and paint one face frame, against a bare fill of the same image
 // in the same run (the ratio survives a noisy machine better than the time).
 

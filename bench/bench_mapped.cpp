@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up as the X server sees it: starts a program and waits, without
 // polling (a poll loop steals the processor from the program it times), for the
 // first top-level window mapped after the start. The program keeps running.

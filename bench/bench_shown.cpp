@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How late after the start of each second a window shows it, seen from the
 // X server: the DAMAGE extension reports each drawing into the window (and
 // its subwindows) as the server makes it, and each first report of a second

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The clock's memory around its sounds, and how soon a time signal sounds.
 // The clock itself (offscreen unless a display is given) plays the hourly
 // signal from a MIDI file PLAYS times: its resident memory before any sound,

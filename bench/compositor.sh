@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The idle clock with and without a compositor, with a plain and with a
 # transparent board (a copy of the desktop without a compositor, live under
 # one). Run inside tests/x11/with-x.sh --no-wm --no-tray --compositor, which

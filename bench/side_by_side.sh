@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The running clock against `xclock -analog -update 1` and `swisswatch -tick 1`
 # (another once-a-second X clock, where installed), in turn under the same X
 # server (run inside tests/x11/with-x.sh --no-wm --no-tray), idle, with the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The greetings file: any bytes decode, split and give only whole greetings.
 #include "alarm/Birthday.h"
 

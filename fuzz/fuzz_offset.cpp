@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command line's offset: whatever is typed, the face's time stays a time.
 #include "app/CommandLine.h"
 

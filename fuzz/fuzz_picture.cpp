@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The picture loader: any bytes give a picture or none, and a picture stretches onto the face.
 #include "face/FaceBuilder.h"
 

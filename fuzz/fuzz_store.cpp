@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The store's texts: whatever a hand-edited file holds loads, and what the
 // clock then saves loads back to the very same settings.
 #include "settings/Parameters.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The time fields: accepted means empty or hh:mm from 00:00 to 23:59, nothing else.
 #include "dialogs/Checks.h"
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds and runs the benchmarks: face frame cost, and the idle clock against
 # xclock side by side (CPU, wake-ups, memory, start-up, how late each second
 # shows), the idle clock with and without a compositor, and the clock's

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Configures and builds into build/ (or $DIALVANE_BUILD_DIR): everything, or
 # only the targets named (scripts/build.sh dialvane).
 set -euo pipefail

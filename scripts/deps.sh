@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian 12 packages Dialvane needs that are not there yet.
 #   scripts/deps.sh run    building and running the clock
 #   scripts/deps.sh test   that, plus what the tests start (X server, window

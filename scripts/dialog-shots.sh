@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Screenshots of the settings dialogs into docs/, taken from the real program
 # under a private Xvfb with openbox (driven by keys, as a user could).
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the logic and its libFuzzer targets with clang into build-fuzz/ and runs
 # each a fixed number of times from the corpora under fuzz/corpus. Any report
 # (a crash, a sanitizer finding, a broken property) fails the run.

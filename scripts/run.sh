@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds the clock alone (no tests, no benches) and
 # starts it. Arguments go to the clock.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds everything with AddressSanitizer and UndefinedBehaviorSanitizer into
 # build-sanitize/ and runs the whole suite there. Any report fails the run.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds and runs every test. The real-window tests
 # start their own X server, window manager and tray host; the shutdown tests
 # their own system bus with a logind mock.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The flashing alarm stop window: the alarm's time and message, a stop button
 // and a snooze button.

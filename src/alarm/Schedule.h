@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Time signals, alarms and the shutdown time, all on the system time, and the
 // one sound that plays at a time.

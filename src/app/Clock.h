@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The clock's start-up, its tick and the orderly end: it hands each subsystem
 // what it needs and owns only what the tick itself decides.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the settings dialogs accept, and whether anything differs from what
 // was last saved: plain rules, no widgets.

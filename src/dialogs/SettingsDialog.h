@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "時計の設定": every setting of the clock in one dialog, with the slideshow,
 // size and time signal dialogs and the About box behind its buttons.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The slideshow, size and time signal dialogs opened from the settings
 // dialog. Each writes its settings straight into the working settings on OK;

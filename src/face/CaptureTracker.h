@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // When the transparent board must be captured again, as long as the desktop
 // behind is copied rather than shown live: the window in front of the clock

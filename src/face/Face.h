@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One face frame as a list of strokes, built from the settings and the
 // displayed time, then painted. Coordinates are window pixels.

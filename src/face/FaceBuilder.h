@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Builds the face the clock shows: the scale, the board picture (a file, the
 // desktop behind the clock or a slideshow pick) and each second's strokes.

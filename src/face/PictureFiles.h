@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The picture files the clock takes, in one list: what a drop accepts, what
 // the picture chooser offers and what the slideshow looks for.

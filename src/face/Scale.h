@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The clock's scale: everything is designed on a 120 x 120 base face and drawn
 // after multiplying by one factor.

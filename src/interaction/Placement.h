@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the clock window stands: free at a stored place or pinned to a screen
 // corner, in pixels on the screen and in twips in the settings.

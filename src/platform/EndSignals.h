@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // SIGTERM, SIGINT and SIGHUP reach the event loop as a call, whatever the
 // program is doing when they come (a sound playing, a dialog open).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A platform without a display, for the snapshot command: the real time and
 // store, a window that only keeps its geometry, and nothing else.

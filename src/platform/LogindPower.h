@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Power-off through logind on the system bus, and word of a resume from it.
 

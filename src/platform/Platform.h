@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The outside world as the clock sees it. Each piece has a real Qt/X11
 // implementation and a fake for tests; the clock receives them, never looks them up.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One clock per user and display: a name on the session bus where there is
 // one, and a lock in the user's runtime folder in any case.

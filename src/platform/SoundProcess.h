@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Each sound plays in a player process of its own (dialvane-sound, beside the
 // clock): the sound libraries and their decoders never load into the clock, so

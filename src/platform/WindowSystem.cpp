@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/WindowSystem.h"
 
 #include "platform/X11.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the clock window asks of the window system beyond Qt's widget calls.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the sound player learns from a file before any decoder sees it. Plain
 // C++ so that the player process stays free of Qt.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The clock's sound player: plays one WAV or MIDI file through SDL2_mixer and
 // tells the clock how it went, one line each on standard output:
 //   started MILLISECONDS DRIVER silent|heard   the first sample is mixed; the

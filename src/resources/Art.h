@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Pictures we draw ourselves: the clock's icon and the alarm window's stripes.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the clock's icon as a PNG for the desktop entry.
 #include "resources/Art.h"
 

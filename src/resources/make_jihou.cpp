@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the default time signal: three short pips one second apart and a long
 // tone on the full hour. Played from hh:59:56, the pips fall on seconds 57, 58
 // and 59 and the long tone on the hour.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The working settings and their saved copies: what the clock runs on, and
 // the store as it was last loaded or saved.

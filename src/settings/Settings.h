@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The forty user settings, their defaults, stored texts and the per-user store.
 

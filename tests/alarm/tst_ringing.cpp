@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An alarm rings until stopped: the real schedule and the real player process on SDL's
 // dummy driver, with the rig's simulated wall clock.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The snapshot command of the built program: no display, stored settings.
 
 #include <QDir>

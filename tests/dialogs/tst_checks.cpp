@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the settings dialogs accept, and the unsaved-change rows in order.
 
 #include "dialogs/Checks.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings dialogs as a user drives them: fields found by object name,
 // focus moved with Tab, buttons clicked; the clock behind them is the test rig's.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The board picture: formats, the stretch, the slideshow folder, the capture
 // that follows the window in front, and dropped files.
 

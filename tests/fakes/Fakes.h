@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Recording stand-ins for the platform, so that a test can run the clock
 // through a simulated day without a display.

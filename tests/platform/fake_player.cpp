@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A sound player that misbehaves on command, for the clock's side of the
 // player process: the file it is given says what to do.
 //   fake_player CLOCK_PID DEVICE_TYPE FILE

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The clock's message boxes show every line whole, at any scale.
 
 #include "platform/QtPlatform.h"

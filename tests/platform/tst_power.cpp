@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Power-off through logind, against python3-dbusmock's logind on a private
 // system bus that this test starts and stops. Nothing here can reach the real
 // system bus: the address is replaced before the first connection.

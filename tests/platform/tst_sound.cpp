@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Real playback through the player process into SDL's silent driver, a player
 // that misbehaves, and the alarm stop window around it.
 

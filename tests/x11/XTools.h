@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Helpers for tests against a real X server (started by with-x.sh): start the
 // built clock, find its windows, drive the pointer and read the screen.

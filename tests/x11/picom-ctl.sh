@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # picom-ctl.sh start|stop: the picom compositor (xrender back end) on $DISPLAY,
 # kept by its own pid in $COMPOSITOR_PIDFILE. Returns once picom is up or gone.
 set -uo pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real clock on a real X server: one clock per display, and a polite
 // signal ends it at once while an alarm sounds.
 

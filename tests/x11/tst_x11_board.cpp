@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The see-through board and the clock's window states in a real X session
 // (Xvfb, openbox, tint2 and the picom compositor, which the tests stop and start).
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The built program in a real X session (Xvfb, openbox, tint2).
 
 #include "XTools.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real clock and its settings dialog under Xvfb, openbox and a tint2 panel:
 // what the window manager and the panel make of them.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The running clock sounds its time signal through a player process of its
 // own: no sound library in the clock, and no player left when the clock dies.
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # with-x.sh [--no-wm] [--no-tray] [--compositor] CMD...: runs CMD on a private
 # Xvfb with openbox and a tint2 tray host (and, asked for, the picom compositor),
 # then stops exactly the processes it started.
