@@ -3,32 +3,13 @@
 // dummy driver, with the rig's simulated wall clock.
 
 #include "Fakes.h"
+#include "SoundFiles.h"
 #include "platform/SoundProcess.h"
 
 #include <QtTest>
 
 using namespace dv;
 using namespace dv::test;
-
-namespace {
-// A mono 16-bit WAV of `seconds` of a quiet square wave.
-QByteArray wav(double seconds, int rate = 22050)
-{
-    const quint32 n = quint32(seconds * rate);
-    QByteArray out;
-    QDataStream d(&out, QIODevice::WriteOnly);
-    d.setByteOrder(QDataStream::LittleEndian);
-    d.writeRawData("RIFF", 4);
-    d << quint32(36 + n * 2);
-    d.writeRawData("WAVEfmt ", 8);
-    d << quint32(16) << quint16(1) << quint16(1) << quint32(rate) << quint32(rate * 2) << quint16(2) << quint16(16);
-    d.writeRawData("data", 4);
-    d << quint32(n * 2);
-    for (quint32 i = 0; i < n; ++i)
-        d << qint16((i / 25) % 2 ? 2000 : -2000);
-    return out;
-}
-} // namespace
 
 class TestRinging : public QObject {
     Q_OBJECT

@@ -3,6 +3,7 @@
 // that misbehaves, and the alarm stop window around it.
 
 #include "Fakes.h"
+#include "SoundFiles.h"
 #include "alarm/AlarmWindow.h"
 #include "app/ClockApp.h"
 #include "platform/SoundProcess.h"
@@ -25,39 +26,9 @@
 #include <unistd.h>
 
 using namespace dv;
+using namespace dv::test;
 
 namespace {
-QByteArray wav(double seconds, int rate = 22050)
-{
-    const quint32 n = quint32(seconds * rate);
-    QByteArray pcm(int(n * 2), '\0');
-    for (quint32 i = 0; i < n; ++i)
-        qToLittleEndian<qint16>(qint16(8000 * ((i / 25) % 2 ? 1 : -1)), pcm.data() + 2 * i);
-    QByteArray h;
-    auto u32 = [&h](quint32 v) {
-        char b[4];
-        qToLittleEndian(v, b);
-        h.append(b, 4);
-    };
-    auto u16 = [&h](quint16 v) {
-        char b[2];
-        qToLittleEndian(v, b);
-        h.append(b, 2);
-    };
-    h += "RIFF";
-    u32(36 + quint32(pcm.size()));
-    h += "WAVEfmt ";
-    u32(16);
-    u16(1);
-    u16(1);
-    u32(quint32(rate));
-    u32(quint32(rate) * 2);
-    u16(2);
-    u16(16);
-    h += "data";
-    u32(quint32(pcm.size()));
-    return h + pcm;
-}
 
 // One note of a quarter second.
 QByteArray midi()
@@ -80,16 +51,6 @@ std::string_view view(const QByteArray &data)
 QString playerPath()
 {
     return qEnvironmentVariable("DIALVANE_BUILD_DIR") + QLatin1Char('/') + QLatin1String(kSoundPlayer);
-}
-
-// Gone, or a zombie that nobody has collected yet: either way it plays nothing.
-bool processGone(qint64 pid)
-{
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!stat.open(QIODevice::ReadOnly))
-        return true;
-    const QByteArray line = stat.readAll();
-    return line.mid(line.lastIndexOf(')') + 2, 1) == "Z";
 }
 
 QStringList soundLibraries()

@@ -2,11 +2,13 @@
 // The running clock sounds its time signal through a player process of its
 // own: no sound library in the clock, and no player left when the clock dies.
 
+#include "../fakes/SoundFiles.h"
 #include "XTools.h"
 
 #include <csignal>
 
 using namespace dv;
+using namespace dv::test;
 
 namespace {
 // The clock's child processes of this name.
@@ -25,14 +27,6 @@ qint64 childNamed(qint64 parent, const QByteArray &name)
     return 0;
 }
 
-bool processGone(qint64 pid)
-{
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!stat.open(QIODevice::ReadOnly))
-        return true;
-    const QByteArray line = stat.readAll();
-    return line.mid(line.lastIndexOf(')') + 2, 1) == "Z";
-}
 } // namespace
 
 class TestX11Sound : public QObject {
