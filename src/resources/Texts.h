@@ -31,7 +31,12 @@ inline QString withPath(const QString &message, const QString &path)
 inline const QString SaveFailed = QStringLiteral("設定を保存できませんでした");
 // The store's file is no regular file of sane size: the defaults run instead.
 inline const QString StoreUnreadable = QStringLiteral("設定ファイルを読めません。標準の設定で起動します");
-// The unreadable store was renamed rather than written over.
+// The store has lines that do not read (a hand edit gone wrong): the rest is used.
+inline const QString StoreDamaged = QStringLiteral("設定ファイルに読めない行があります。読めた設定で起動します");
+// The store is there but may not be read: the defaults run, and no save replaces it.
+inline const QString StoreNoPermission = QStringLiteral(
+    "設定ファイルを読む権限がありません。標準の設定で起動し、このファイルには保存しません");
+// The unreadable store was renamed (a damaged one copied) rather than written over.
 inline const QString StoreSetAside = QStringLiteral("元の設定ファイルは次の名前で残してあります");
 // -offset= held no usable number.
 inline const QString BadOffset = QStringLiteral("時刻のずれ（-offset=）の値が正しくないため、無視します");
