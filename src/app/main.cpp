@@ -61,7 +61,10 @@ int main(int argc, char **argv)
         // Images and painting need no display, nor a GUI application.
         QCoreApplication app(argc, argv);
         QString error;
-        const int rc = dv::runSnapshot(app.arguments(), QCoreApplication::applicationDirPath(), error);
+        QList<QByteArray> rawArgs;
+        for (int i = 0; i < argc; ++i)
+            rawArgs << QByteArray(argv[i]);
+        const int rc = dv::runSnapshot(app.arguments(), rawArgs, QCoreApplication::applicationDirPath(), error);
         if (rc != 0)
             std::fprintf(stderr, "dialvane: %s\n", qPrintable(error));
         return rc;
