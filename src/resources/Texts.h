@@ -64,6 +64,12 @@ inline QString alarmWasDue(const QString &when)
 }
 // Our own: alarms too late to ring, listed below this.
 inline const QString MissedAlarms = QStringLiteral("時計が止まっていた間に、次のアラームの時刻が過ぎました");
+// Our own: a second start finds the clock running and cannot ask it to open its settings.
+inline const QString AlreadyRunning = QStringLiteral(
+    "時計はすでに動いています。設定は、時計を右クリックするか、トレイのメニューの「Dialvaneの設定」から開けます");
+// Our own: the lock that keeps a second clock out could not be made (then its path and why).
+inline const QString LockNotTaken = QStringLiteral(
+    "時計を一つだけ動かすためのロックを作れません。二つ目の時計が起動しても止められません");
 // Our own: a second start finds the clock running.
 inline const QString AlreadyRunningDelreg = QStringLiteral(
     "時計はすでに動いています。設定を削除するには、時計を終了してから -delreg を付けて起動してください");
