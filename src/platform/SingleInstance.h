@@ -26,8 +26,8 @@ public:
     QString busName() const { return m_busName; }
     QString lockPath() const { return m_lockPath; }
     // The lock could not be made (a folder or a link in its place, no runtime
-    // folder): nothing keeps a second clock out.
-    bool lockNotTaken() const { return m_lockNotTaken; }
+    // folder) and no name on a bus stands in for it: nothing keeps a second clock out.
+    bool lockNotTaken() const { return m_lockNotTaken && !m_onBus; }
 
     // Without a session bus address the D-Bus library would start a bus of
     // its own for the display, which outlives the clock: this process (and
