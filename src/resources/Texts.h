@@ -18,11 +18,13 @@
 
 #include <QCoreApplication>
 #include <QString>
+#include <utility>
 
 namespace dv::text {
 
 inline constexpr const char *kContext = "dv::text";
-// A text in the user's language: converts to a QString when it is used.
+// A text in the user's language: converts to a QString when it is used (for
+// QString's other members, toString() first; arg() is here for "%1" texts).
 class Text {
 public:
     constexpr Text(const char *original)
@@ -31,6 +33,11 @@ public:
     }
     QString toString() const { return QCoreApplication::translate(kContext, m_original); }
     operator QString() const { return toString(); }
+    template <typename... Args>
+    QString arg(Args &&...args) const
+    {
+        return toString().arg(std::forward<Args>(args)...);
+    }
     constexpr const char *original() const { return m_original; }
 
 private:

@@ -61,11 +61,11 @@ QStringList textsOf(QWidget *top)
 }
 
 struct Host final : SettingsHost {
-    void settingsAccepted(const Settings &) override {}
-    void settingsClosed() override {}
+    void settingsAccepted(const Settings &) override { }
+    void settingsClosed() override { }
     bool saveSettings() override { return true; }
     QPoint windowTwips() const override { return {}; }
-    void quitClock() override {}
+    void quitClock() override { }
 };
 } // namespace
 
@@ -82,12 +82,12 @@ private slots:
     {
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("language");
-        QTest::newRow("Japanese") << "ja_JP" << "ja";
-        QTest::newRow("C") << "C" << "ja";
-        QTest::newRow("US English") << "en_US" << "en";
-        QTest::newRow("British English") << "en_GB" << "en";
-        QTest::newRow("untranslated: English") << "de_DE" << "en";
-        QTest::newRow("a third language") << "pt_BR" << "pt_BR";
+        QTest::newRow("Japanese") << QStringLiteral("ja_JP") << QStringLiteral("ja");
+        QTest::newRow("C") << QStringLiteral("C") << QStringLiteral("ja");
+        QTest::newRow("US English") << QStringLiteral("en_US") << QStringLiteral("en");
+        QTest::newRow("British English") << QStringLiteral("en_GB") << QStringLiteral("en");
+        QTest::newRow("untranslated: English") << QStringLiteral("de_DE") << QStringLiteral("en");
+        QTest::newRow("a third language") << QStringLiteral("pt_BR") << QStringLiteral("pt_BR");
     }
     void choice()
     {
@@ -114,7 +114,8 @@ private slots:
             for (const QRegularExpressionMatch &p : piece.globalMatch(m.captured(1)))
                 original += p.captured(1);
             const int n = original.contains(QLatin1String("%n")) ? 2 : -1;
-            const QString shown = QCoreApplication::translate(text::kContext, original.toUtf8().constData(), nullptr, n);
+            const QString shown = QCoreApplication::translate(text::kContext, original.toUtf8().constData(), nullptr,
+                                                              n);
             if (english())
                 QVERIFY2(!japanese(shown) && shown != original, qPrintable(original + " -> " + shown));
             else
