@@ -153,6 +153,12 @@ private slots:
                                                            &alarm, question.get()})
             all << textsOf(w);
         QVERIFY(all.size() > 80);
+        // In either language each dialog fits a 640 x 480 screen with its frame and a panel.
+        for (QWidget *d : std::initializer_list<QWidget *>{&settings, &slideshow, &size, &chime}) {
+            const QSize least = d->minimumSizeHint();
+            QVERIFY2(least.width() <= 620 && least.height() <= 420,
+                     qPrintable(d->objectName() + QStringLiteral(" %1x%2").arg(least.width()).arg(least.height())));
+        }
         if (english()) {
             for (const QString &t : all)
                 QVERIFY2(!japanese(t), qPrintable(t));

@@ -144,7 +144,7 @@
     </message>
     <message>
         <source>時報を鳴らす ------&gt;</source>
-        <translation>Sound the time signal ------&gt;</translation>
+        <translation>Time signal ------&gt;</translation>
     </message>
     <message>
         <source>強制シャットダウンさせる</source>
@@ -152,7 +152,7 @@
     </message>
     <message>
         <source>文字盤の背景を透過</source>
-        <translation>Transparent face background</translation>
+        <translation>Transparent background</translation>
     </message>
     <message>
         <source>針の影を表示</source>
@@ -164,7 +164,7 @@
     </message>
     <message>
         <source>時間毎に文字盤のを画像ファイルを変える   -&gt;</source>
-        <translation>Change the face picture at intervals   -&gt;</translation>
+        <translation>Change the picture at intervals   -&gt;</translation>
     </message>
     <message>
         <source>カーソルが重なると消える</source>
@@ -172,7 +172,7 @@
     </message>
     <message>
         <source>時計の大きさを任意の大きさに変える   -----&gt;</source>
-        <translation>Set the clock to any size   -----&gt;</translation>
+        <translation>Any clock size   -----&gt;</translation>
     </message>
     <message>
         <source>時計の枠の表示</source>
@@ -180,7 +180,7 @@
     </message>
     <message>
         <source>時刻文字をローマ数字にする</source>
-        <translation>Roman numerals for the hours</translation>
+        <translation>Roman numerals</translation>
     </message>
     <message>
         <source>色の設定</source>
@@ -188,15 +188,15 @@
     </message>
     <message>
         <source>時針</source>
-        <translation>Hour hand</translation>
+        <translation>Hour</translation>
     </message>
     <message>
         <source>分針</source>
-        <translation>Minute hand</translation>
+        <translation>Minute</translation>
     </message>
     <message>
         <source>秒針</source>
-        <translation>Second hand</translation>
+        <translation>Second</translation>
     </message>
     <message>
         <source>文字</source>
