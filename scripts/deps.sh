@@ -6,7 +6,7 @@
 #                          manager, tray host, D-Bus mock, tools)
 set -euo pipefail
 
-build=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
+build=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-l10n-tools libgl-dev
        libxcb1-dev libxcb-xkb-dev libxcb-xinput-dev libxcb-xfixes0-dev libsdl2-mixer-dev)
 runtime=(timgm6mb-soundfont fonts-ipafont-gothic qt6-translations-l10n xdg-utils)
 testing=(xvfb xauth openbox tint2 picom xdotool x11-utils x11-xserver-utils imagemagick

@@ -110,7 +110,7 @@ void Clock::start(const QString &commandLine)
     const Face &first = m_face.build(s, 0, 0, 0, false);
 
     // Missing alarm sounds are cleared for this run only: the store keeps them.
-    const QString *missing[] = {&text::AlarmSoundMissing1, &text::AlarmSoundMissing2, &text::AlarmSoundMissing3};
+    const text::Text *missing[] = {&text::AlarmSoundMissing1, &text::AlarmSoundMissing2, &text::AlarmSoundMissing3};
     for (int i = 0; i < 3; ++i) {
         QString &sound = s.*kAlarmSettings[i].sound;
         if (!sound.isEmpty() && !pathExists(sound, PathKind::File)) {
@@ -314,7 +314,7 @@ void Clock::menuPlace(int place)
 void Clock::openHelp()
 {
     // Nothing registered to show a page: the user can still open it by hand.
-    const QString page = sys.appDir + QStringLiteral("/DIALVANE.html");
+    const QString page = sys.appDir + QLatin1Char('/') + text::HelpPage;
     if (!sys.launcher.openFile(page))
         sys.msg.inform(text::withPath(text::HelpNotOpened, page));
 }

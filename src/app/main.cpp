@@ -4,14 +4,13 @@
 #include "platform/EndSignals.h"
 #include "platform/SingleInstance.h"
 #include "platform/WindowSystem.h"
+#include "resources/Language.h"
 #include "resources/Texts.h"
 
 #include <QApplication>
 #include <QGuiApplication>
-#include <QLibraryInfo>
 #include <QThread>
 #include <QTimer>
-#include <QTranslator>
 
 #include <cstdio>
 #include <cstring>
@@ -83,10 +82,8 @@ int main(int argc, char **argv)
     QCoreApplication::setOrganizationName(QStringLiteral("MOKU"));
     QCoreApplication::setApplicationName(QStringLiteral("DIALVANE"));
 
-    // Japanese buttons in message boxes (はい / いいえ) where Qt's translations are installed.
-    QTranslator qtJa;
-    if (qtJa.load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(&qtJa);
+    // The user's language, chosen once, before any window or box is made.
+    const dv::Translations language;
 
     // One clock per user and display: a second start brings up the running
     // clock's settings and leaves. It never deletes the store under that clock.

@@ -26,7 +26,7 @@ namespace {
 // The colour rows: label, swatch and chooser button, and the colour they edit.
 struct ColourRow {
     const char *label;
-    const QString &caption;
+    const text::Text &caption;
     const char *swatch;
     const char *pick;
     qint32 Settings::*setting;
@@ -43,9 +43,9 @@ const ColourRow kColourRows[6] = {
 // The alarm rows' controls, in kAlarmSettings order.
 struct AlarmNames {
     const char *number;
-    const QString &caption;
+    const text::Text &caption;
     const char *time, *sound, *browse, *message;
-    const QString &missing;
+    const text::Text &missing;
 };
 const AlarmNames kAlarmNames[3] = {
     {"Label7", text::AlarmRow1, "Text2", "Text5", "Command8", "Text9", text::AlarmSoundMissing1},

@@ -78,7 +78,7 @@ void SubDialog::keyPressEvent(QKeyEvent *e)
 namespace {
 struct Format {
     const char *box;
-    const QString &caption;
+    const text::Text &caption;
 };
 // Bit i of SlideGrafix is box i. PNG came last, on bit 6, so that stored
 // masks keep their meaning.
@@ -105,7 +105,8 @@ SlideshowDialog::SlideshowDialog(Settings &working, Platform &platform, std::fun
     m_interval = newField(this, "Text2", &Settings::SlideTime);
     m_intervals = new QListWidget(this);
     m_intervals->setObjectName(QStringLiteral("List1"));
-    m_intervals->addItems(slideIntervalLabels());
+    for (const QString &label : slideIntervalLabels())
+        m_intervals->addItem(slideIntervalShown(label));
     auto *formats = new QGroupBox(text::SlideFormatsFrame, this);
     formats->setObjectName(QStringLiteral("Frame1"));
     auto *grid = new QGridLayout(formats);
@@ -154,7 +155,7 @@ SlideshowDialog::SlideshowDialog(Settings &working, Platform &platform, std::fun
 
 void SlideshowDialog::fill()
 {
-    m_interval->setText(m_working.SlideTime);
+    m_interval->setText(slideIntervalShown(m_working.SlideTime));
     // A folder that is gone leaves the tree where it is and shows the stored text.
     const QModelIndex at = m_model->index(m_working.BmpDirectory);
     if (at.isValid()) {
@@ -170,7 +171,7 @@ void SlideshowDialog::fill()
 void SlideshowDialog::applyFields(Settings &s) const
 {
     s.BmpDirectory = m_folder->text();
-    s.SlideTime = m_interval->text();
+    s.SlideTime = slideIntervalStored(m_interval->text());
     quint8 mask = 0;
     for (int i = 0; i < 7; ++i)
         mask |= m_formats[size_t(i)]->isChecked() ? quint8(1 << i) : 0;

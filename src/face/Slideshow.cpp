@@ -33,6 +33,22 @@ QStringList slideIntervalLabels()
     return labels;
 }
 
+QString slideIntervalShown(const QString &stored)
+{
+    for (const SlideInterval &i : slideIntervals())
+        if (stored == i.label)
+            return QCoreApplication::translate(text::kContext, i.label.toUtf8().constData());
+    return stored;
+}
+
+QString slideIntervalStored(const QString &shown)
+{
+    for (const SlideInterval &i : slideIntervals())
+        if (shown == slideIntervalShown(i.label))
+            return i.label;
+    return shown;
+}
+
 bool slideDue(const QString &SlideTime, int hour, int minute)
 {
     for (const SlideInterval &i : slideIntervals())

@@ -16,6 +16,10 @@ struct SlideInterval {
 };
 const std::array<SlideInterval, 10> &slideIntervals();
 QStringList slideIntervalLabels();
+// The dialog shows an interval in the user's language; the store keeps its
+// label whatever the language. Any other text passes as it stands.
+QString slideIntervalShown(const QString &stored);
+QString slideIntervalStored(const QString &shown);
 
 // Whether the slideshow interval label asks for a switch at this displayed
 // time. A label not in the table never does.

@@ -1,26 +1,79 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every text the user sees, in one place.
+//
+// Japanese is the program's own language; a text that has translations is a
+// Text, looked up in the user's language each time it is shown. To add one:
+//
+//     inline constexpr Text Name = QT_TRANSLATE_NOOP("dv::text", "日本語の文");
+//
+// then `cmake --build build --target update_translations` adds it to every
+// src/resources/translations/dialvane_*.ts, where its English is filled in
+// (tst_language fails until it is). A text with a part filled in at run time
+// is a function that calls QCoreApplication::translate("dv::text", ...) itself
+// (see alarmWasDue below). A plain QString is a text shown alike in every
+// language, or one that is stored or compared with the store, which is never
+// translated (the slideshow intervals: the dialog shows them through
+// slideIntervalShown()).
 
+#include <QCoreApplication>
 #include <QString>
+#include <utility>
 
 namespace dv::text {
+
+inline constexpr const char *kContext = "dv::text";
+// A text in the user's language: converts to a QString when it is used (for
+// QString's other members, toString() first; arg() is here for "%1" texts).
+class Text {
+public:
+    constexpr Text(const char *original)
+        : m_original(original)
+    {
+    }
+    QString toString() const { return QCoreApplication::translate(kContext, m_original); }
+    operator QString() const { return toString(); }
+    template <typename... Args>
+    QString arg(Args &&...args) const
+    {
+        return toString().arg(std::forward<Args>(args)...);
+    }
+    constexpr const char *original() const { return m_original; }
+
+private:
+    const char *m_original;
+};
+inline QString operator+(const Text &a, const Text &b)
+{
+    return a.toString() + b.toString();
+}
+template <typename T>
+QString operator+(const Text &a, const T &b)
+{
+    return a.toString() + b;
+}
+template <typename T>
+QString operator+(const T &a, const Text &b)
+{
+    return a + b.toString();
+}
 
 inline const QString CRLF = QStringLiteral("\r\n");
 inline const QString AppTitle = QStringLiteral("Dialvane Ver.2.00");
 // What window lists and taskbars show for the clock window.
 inline const QString ClockWindowTitle = QStringLiteral("Dialvane");
-inline const QString Subtitle = QStringLiteral("丸いアナログ時計");
+inline constexpr Text Subtitle = QT_TRANSLATE_NOOP("dv::text", "丸いアナログ時計");
 inline const QString TrayTipPrefix = QStringLiteral("Dialvane  ");
 
 // Start-up
-inline const QString RegistryNone = QStringLiteral("レジストリ情報はありません");
-inline const QString RegistryDeleted = QStringLiteral("レジストリ情報を削除しました");
-inline const QString BoardPictureMissing = QStringLiteral("ファイルが見付かりません（文字盤の画像ﾌｧｲﾙ）");
-inline const QString PictureFolderMissing = QStringLiteral("画像ファイルのフォルダが存在しません");
-inline const QString AlarmSoundMissing1 = QStringLiteral("ファイルが見付かりません（ｱﾗｰﾑｻｳﾝﾄﾞﾌｧｲﾙ１）");
-inline const QString AlarmSoundMissing2 = QStringLiteral("ファイルが見付かりません（ｱﾗｰﾑｻｳﾝﾄﾞﾌｧｲﾙ２）");
-inline const QString AlarmSoundMissing3 = QStringLiteral("ファイルが見付かりません（ｱﾗｰﾑｻｳﾝﾄﾞﾌｧｲﾙ３）");
+inline constexpr Text RegistryNone = QT_TRANSLATE_NOOP("dv::text", "レジストリ情報はありません");
+inline constexpr Text RegistryDeleted = QT_TRANSLATE_NOOP("dv::text", "レジストリ情報を削除しました");
+inline constexpr Text BoardPictureMissing = QT_TRANSLATE_NOOP("dv::text",
+                                                              "ファイルが見付かりません（文字盤の画像ﾌｧｲﾙ）");
+inline constexpr Text PictureFolderMissing = QT_TRANSLATE_NOOP("dv::text", "画像ファイルのフォルダが存在しません");
+inline constexpr Text AlarmSoundMissing1 = QT_TRANSLATE_NOOP("dv::text", "ファイルが見付かりません（ｱﾗｰﾑｻｳﾝﾄﾞﾌｧｲﾙ１）");
+inline constexpr Text AlarmSoundMissing2 = QT_TRANSLATE_NOOP("dv::text", "ファイルが見付かりません（ｱﾗｰﾑｻｳﾝﾄﾞﾌｧｲﾙ２）");
+inline constexpr Text AlarmSoundMissing3 = QT_TRANSLATE_NOOP("dv::text", "ファイルが見付かりません（ｱﾗｰﾑｻｳﾝﾄﾞﾌｧｲﾙ３）");
 inline const QString PathArrow = QStringLiteral("-> ");
 // A message about a file or folder: the message, a blank line, then "-> " and the path.
 inline QString withPath(const QString &message, const QString &path)
@@ -28,165 +81,174 @@ inline QString withPath(const QString &message, const QString &path)
     return message + CRLF + CRLF + PathArrow + path;
 }
 // The store could not be written; the quit will offer to save again.
-inline const QString SaveFailed = QStringLiteral("設定を保存できませんでした");
+inline constexpr Text SaveFailed = QT_TRANSLATE_NOOP("dv::text", "設定を保存できませんでした");
 // The store's file is no regular file of sane size: the defaults run instead.
-inline const QString StoreUnreadable = QStringLiteral("設定ファイルを読めません。標準の設定で起動します");
+inline constexpr Text StoreUnreadable = QT_TRANSLATE_NOOP("dv::text",
+                                                          "設定ファイルを読めません。標準の設定で起動します");
 // The store has lines that do not read (a hand edit gone wrong): the rest is used.
-inline const QString StoreDamaged = QStringLiteral("設定ファイルに読めない行があります。読めた設定で起動します");
+inline constexpr Text StoreDamaged = QT_TRANSLATE_NOOP("dv::text",
+                                                       "設定ファイルに読めない行があります。読めた設定で起動します");
 // The store is there but may not be read: the defaults run, and no save replaces it.
-inline const QString StoreNoPermission = QStringLiteral(
-    "設定ファイルを読む権限がありません。標準の設定で起動し、このファイルには保存しません");
+inline constexpr Text StoreNoPermission = QT_TRANSLATE_NOOP(
+    "dv::text", "設定ファイルを読む権限がありません。標準の設定で起動し、このファイルには保存しません");
 // The unreadable store was renamed (a damaged one copied) rather than written over.
-inline const QString StoreSetAside = QStringLiteral("元の設定ファイルは次の名前で残してあります");
+inline constexpr Text StoreSetAside = QT_TRANSLATE_NOOP("dv::text", "元の設定ファイルは次の名前で残してあります");
 // -offset= held no usable number.
-inline const QString BadOffset = QStringLiteral("時刻のずれ（-offset=）の値が正しくないため、無視します");
+inline constexpr Text BadOffset = QT_TRANSLATE_NOOP("dv::text",
+                                                    "時刻のずれ（-offset=）の値が正しくないため、無視します");
 // -delreg could not remove the stored settings.
-inline const QString DeleteFailed = QStringLiteral("設定を削除できませんでした");
+inline constexpr Text DeleteFailed = QT_TRANSLATE_NOOP("dv::text", "設定を削除できませんでした");
 
 // Board picture and slideshow
-inline const QString NoPicturesInFolder = QStringLiteral("このフォルダには、画像ファイルがありません");
-inline const QString CannotShowPicture = QStringLiteral("この画像は表示できません");
+inline constexpr Text NoPicturesInFolder = QT_TRANSLATE_NOOP("dv::text", "このフォルダには、画像ファイルがありません");
+inline constexpr Text CannotShowPicture = QT_TRANSLATE_NOOP("dv::text", "この画像は表示できません");
 
 // Schedule
-inline const QString ShutdownTime = QStringLiteral("シャットダウン時刻です");
-inline const QString ShutdownAsk = QStringLiteral("終了しますか？");
+inline constexpr Text ShutdownTime = QT_TRANSLATE_NOOP("dv::text", "シャットダウン時刻です");
+inline constexpr Text ShutdownAsk = QT_TRANSLATE_NOOP("dv::text", "終了しますか？");
 // Our own: the system refused or could not be asked to power off.
-inline const QString ShutdownFailed = QStringLiteral("シャットダウンできませんでした");
+inline constexpr Text ShutdownFailed = QT_TRANSLATE_NOOP("dv::text", "シャットダウンできませんでした");
 
 // Alarm stop window
-inline const QString StopAlarm = QStringLiteral("アラームを止める");
+inline constexpr Text StopAlarm = QT_TRANSLATE_NOOP("dv::text", "アラームを止める");
 // Our own: ring again in five minutes.
-inline const QString Snooze = QStringLiteral("スヌーズ");
+inline constexpr Text Snooze = QT_TRANSLATE_NOOP("dv::text", "スヌーズ");
 // Our own: an alarm that rings late says when it was due ("07:30").
 inline QString alarmWasDue(const QString &when)
 {
-    return when + QStringLiteral(" に鳴る予定でした");
+    return QCoreApplication::translate("dv::text", "%1 に鳴る予定でした").arg(when);
 }
 // Our own: alarms too late to ring, listed below this.
-inline const QString MissedAlarms = QStringLiteral("時計が止まっていた間に、次のアラームの時刻が過ぎました");
+inline constexpr Text MissedAlarms = QT_TRANSLATE_NOOP("dv::text",
+                                                       "時計が止まっていた間に、次のアラームの時刻が過ぎました");
 // Our own: a second start finds the clock running and cannot ask it to open its settings.
-inline const QString AlreadyRunning = QStringLiteral(
+inline constexpr Text AlreadyRunning = QT_TRANSLATE_NOOP(
+    "dv::text",
     "時計はすでに動いています。設定は、時計を右クリックするか、トレイのメニューの「Dialvaneの設定」から開けます");
 // Our own: the lock that keeps a second clock out could not be made (then its path and why).
-inline const QString LockNotTaken = QStringLiteral(
-    "時計を一つだけ動かすためのロックを作れません。二つ目の時計が起動しても止められません");
+inline constexpr Text LockNotTaken = QT_TRANSLATE_NOOP(
+    "dv::text", "時計を一つだけ動かすためのロックを作れません。二つ目の時計が起動しても止められません");
 // Our own: a second start finds the clock running.
-inline const QString AlreadyRunningDelreg = QStringLiteral(
-    "時計はすでに動いています。設定を削除するには、時計を終了してから -delreg を付けて起動してください");
+inline constexpr Text AlreadyRunningDelreg = QT_TRANSLATE_NOOP(
+    "dv::text", "時計はすでに動いています。設定を削除するには、時計を終了してから -delreg を付けて起動してください");
 
 // Birthday greetings
-inline const QString TodayIs = QStringLiteral("今日は ");
-inline const QString BirthdaySuffix = QStringLiteral(" の誕生日です");
-inline const QString DaySuffix = QStringLiteral(" です");
+inline constexpr Text TodayIs = QT_TRANSLATE_NOOP("dv::text", "今日は ");
+inline constexpr Text BirthdaySuffix = QT_TRANSLATE_NOOP("dv::text", " の誕生日です");
+inline constexpr Text DaySuffix = QT_TRANSLATE_NOOP("dv::text", " です");
 // Our own: a file with more greetings for today than boxes worth clicking through.
 inline QString moreGreetings(int count)
 {
-    return QStringLiteral("今日のお知らせは、ほかに %1 件あります").arg(count);
+    return QCoreApplication::translate("dv::text", "今日のお知らせは、ほかに %n 件あります", nullptr, count);
 }
 
 // Quit
-inline const QString ChangedQuestion1 = QStringLiteral("パラメータ または 時計の位置 が変更されています");
-inline const QString ChangedQuestion2 = QStringLiteral("保存しますか？");
+inline constexpr Text ChangedQuestion1 = QT_TRANSLATE_NOOP("dv::text",
+                                                           "パラメータ または 時計の位置 が変更されています");
+inline constexpr Text ChangedQuestion2 = QT_TRANSLATE_NOOP("dv::text", "保存しますか？");
 
 // Settings dialog
-inline const QString SettingsCaption = QStringLiteral("時計の設定");
-inline const QString FacePictureLabel = QStringLiteral("文字盤の画像ファイル");
-inline const QString Browse = QStringLiteral("参照");
-inline const QString CheckDrawSecond = QStringLiteral("秒針の表示");
-inline const QString CheckTopMost = QStringLiteral("常に最前面に表示");
-inline const QString CheckJihou = QStringLiteral("時報を鳴らす ------>");
-inline const QString CheckMustShutDown = QStringLiteral("強制シャットダウンさせる");
-inline const QString CheckTransparent = QStringLiteral("文字盤の背景を透過");
-inline const QString CheckShadow = QStringLiteral("針の影を表示");
-inline const QString CheckDrawChar = QStringLiteral("時刻文字の表示");
-inline const QString CheckSlideBmp = QStringLiteral("時間毎に文字盤のを画像ファイルを変える   ->");
-inline const QString CheckOnMouseToHide = QStringLiteral("カーソルが重なると消える");
-inline const QString CheckMag2 = QStringLiteral("時計の大きさを任意の大きさに変える   ----->");
-inline const QString CheckDrawFrame = QStringLiteral("時計の枠の表示");
-inline const QString CheckRoman = QStringLiteral("時刻文字をローマ数字にする");
-inline const QString ColourFrame = QStringLiteral("色の設定");
-inline const QString ColourHour = QStringLiteral("時針");
-inline const QString ColourMinute = QStringLiteral("分針");
-inline const QString ColourSecond = QStringLiteral("秒針");
-inline const QString ColourChar = QStringLiteral("文字");
-inline const QString ColourBoard = QStringLiteral("文字盤");
-inline const QString ColourFrameRing = QStringLiteral("時計枠");
-inline const QString AlarmFrame = QStringLiteral("アラーム および シャットダウン の時刻設定");
-inline const QString AlarmTimeLabel = QStringLiteral("設定時刻");
-inline const QString AlarmSoundLabel = QStringLiteral("アラームサウンドファイル");
-inline const QString AlarmRow1 = QStringLiteral("１");
-inline const QString AlarmRow2 = QStringLiteral("２");
-inline const QString AlarmRow3 = QStringLiteral("３");
+inline constexpr Text SettingsCaption = QT_TRANSLATE_NOOP("dv::text", "時計の設定");
+inline constexpr Text FacePictureLabel = QT_TRANSLATE_NOOP("dv::text", "文字盤の画像ファイル");
+inline constexpr Text Browse = QT_TRANSLATE_NOOP("dv::text", "参照");
+inline constexpr Text CheckDrawSecond = QT_TRANSLATE_NOOP("dv::text", "秒針の表示");
+inline constexpr Text CheckTopMost = QT_TRANSLATE_NOOP("dv::text", "常に最前面に表示");
+inline constexpr Text CheckJihou = QT_TRANSLATE_NOOP("dv::text", "時報を鳴らす ------>");
+inline constexpr Text CheckMustShutDown = QT_TRANSLATE_NOOP("dv::text", "強制シャットダウンさせる");
+inline constexpr Text CheckTransparent = QT_TRANSLATE_NOOP("dv::text", "文字盤の背景を透過");
+inline constexpr Text CheckShadow = QT_TRANSLATE_NOOP("dv::text", "針の影を表示");
+inline constexpr Text CheckDrawChar = QT_TRANSLATE_NOOP("dv::text", "時刻文字の表示");
+inline constexpr Text CheckSlideBmp = QT_TRANSLATE_NOOP("dv::text", "時間毎に文字盤のを画像ファイルを変える   ->");
+inline constexpr Text CheckOnMouseToHide = QT_TRANSLATE_NOOP("dv::text", "カーソルが重なると消える");
+inline constexpr Text CheckMag2 = QT_TRANSLATE_NOOP("dv::text", "時計の大きさを任意の大きさに変える   ----->");
+inline constexpr Text CheckDrawFrame = QT_TRANSLATE_NOOP("dv::text", "時計の枠の表示");
+inline constexpr Text CheckRoman = QT_TRANSLATE_NOOP("dv::text", "時刻文字をローマ数字にする");
+inline constexpr Text ColourFrame = QT_TRANSLATE_NOOP("dv::text", "色の設定");
+inline constexpr Text ColourHour = QT_TRANSLATE_NOOP("dv::text", "時針");
+inline constexpr Text ColourMinute = QT_TRANSLATE_NOOP("dv::text", "分針");
+inline constexpr Text ColourSecond = QT_TRANSLATE_NOOP("dv::text", "秒針");
+inline constexpr Text ColourChar = QT_TRANSLATE_NOOP("dv::text", "文字");
+inline constexpr Text ColourBoard = QT_TRANSLATE_NOOP("dv::text", "文字盤");
+inline constexpr Text ColourFrameRing = QT_TRANSLATE_NOOP("dv::text", "時計枠");
+inline constexpr Text AlarmFrame = QT_TRANSLATE_NOOP("dv::text", "アラーム および シャットダウン の時刻設定");
+inline constexpr Text AlarmTimeLabel = QT_TRANSLATE_NOOP("dv::text", "設定時刻");
+inline constexpr Text AlarmSoundLabel = QT_TRANSLATE_NOOP("dv::text", "アラームサウンドファイル");
+inline constexpr Text AlarmRow1 = QT_TRANSLATE_NOOP("dv::text", "１");
+inline constexpr Text AlarmRow2 = QT_TRANSLATE_NOOP("dv::text", "２");
+inline constexpr Text AlarmRow3 = QT_TRANSLATE_NOOP("dv::text", "３");
 // Our own: the column of the alarms' messages, shown when they ring.
-inline const QString AlarmMessageLabel = QStringLiteral("メッセージ");
-inline const QString ShutdownTimeLabel = QStringLiteral("シャットダウン時刻");
-inline const QString SlideshowButton = QStringLiteral("スライドショー設定");
-inline const QString SizeButton = QStringLiteral("サイズ設定");
-inline const QString ChimeButton = QStringLiteral("設定");
-inline const QString QuitClock = QStringLiteral("時計の終了");
+inline constexpr Text AlarmMessageLabel = QT_TRANSLATE_NOOP("dv::text", "メッセージ");
+inline constexpr Text ShutdownTimeLabel = QT_TRANSLATE_NOOP("dv::text", "シャットダウン時刻");
+inline constexpr Text SlideshowButton = QT_TRANSLATE_NOOP("dv::text", "スライドショー設定");
+inline constexpr Text SizeButton = QT_TRANSLATE_NOOP("dv::text", "サイズ設定");
+inline constexpr Text ChimeButton = QT_TRANSLATE_NOOP("dv::text", "設定");
+inline constexpr Text QuitClock = QT_TRANSLATE_NOOP("dv::text", "時計の終了");
 inline const QString Ok = QStringLiteral("OK");
-inline const QString OkWide = QStringLiteral("ＯＫ");
-inline const QString Cancel = QStringLiteral("CANCEL");
+inline constexpr Text OkWide = QT_TRANSLATE_NOOP("dv::text", "ＯＫ");
+inline constexpr Text Cancel = QT_TRANSLATE_NOOP("dv::text", "CANCEL");
 inline const QString About = QStringLiteral("About");
-inline const QString OpenPicture = QStringLiteral("画像ファイルを開く");
-inline const QString OpenSound = QStringLiteral("サウンドファイルを開く");
+inline constexpr Text OpenPicture = QT_TRANSLATE_NOOP("dv::text", "画像ファイルを開く");
+inline constexpr Text OpenSound = QT_TRANSLATE_NOOP("dv::text", "サウンドファイルを開く");
 // %1: the patterns of one group of picture formats.
 inline const QString PictureFilter = QStringLiteral("Background Image (%1)");
 inline const QString SoundFilter = QStringLiteral("AlarmSound (*.wav *.mid)");
 
 // Slideshow, size and time signal dialogs
-inline const QString SlideshowCaption = QStringLiteral("文字盤のスライドショー設定");
-inline const QString SlideFolderLabel = QStringLiteral("画像ファイルフォルダ");
-inline const QString SlideIntervalLabel = QStringLiteral("表示画像の切り替え時間");
-inline const QString SlideFormatsFrame = QStringLiteral("スライドショーに使用する画像フォーマット");
-inline const QString FormatBmp = QStringLiteral("BMPフォーマット(*.bmp)");
-inline const QString FormatGif = QStringLiteral("GIFフォーマット(*.gif)");
-inline const QString FormatJpeg = QStringLiteral("JPEGフォーマット(*.jpg)");
-inline const QString FormatRle = QStringLiteral("RLEフォーマット(*.rle)");
-inline const QString FormatDib = QStringLiteral("DIBフォーマット(*.dib)");
-inline const QString FormatIco = QStringLiteral("アイコンフォーマット(*.ico)");
-inline const QString FormatPng = QStringLiteral("PNGフォーマット(*.png)");
+inline constexpr Text SlideshowCaption = QT_TRANSLATE_NOOP("dv::text", "文字盤のスライドショー設定");
+inline constexpr Text SlideFolderLabel = QT_TRANSLATE_NOOP("dv::text", "画像ファイルフォルダ");
+inline constexpr Text SlideIntervalLabel = QT_TRANSLATE_NOOP("dv::text", "表示画像の切り替え時間");
+inline constexpr Text SlideFormatsFrame = QT_TRANSLATE_NOOP("dv::text", "スライドショーに使用する画像フォーマット");
+inline constexpr Text FormatBmp = QT_TRANSLATE_NOOP("dv::text", "BMPフォーマット(*.bmp)");
+inline constexpr Text FormatGif = QT_TRANSLATE_NOOP("dv::text", "GIFフォーマット(*.gif)");
+inline constexpr Text FormatJpeg = QT_TRANSLATE_NOOP("dv::text", "JPEGフォーマット(*.jpg)");
+inline constexpr Text FormatRle = QT_TRANSLATE_NOOP("dv::text", "RLEフォーマット(*.rle)");
+inline constexpr Text FormatDib = QT_TRANSLATE_NOOP("dv::text", "DIBフォーマット(*.dib)");
+inline constexpr Text FormatIco = QT_TRANSLATE_NOOP("dv::text", "アイコンフォーマット(*.ico)");
+inline constexpr Text FormatPng = QT_TRANSLATE_NOOP("dv::text", "PNGフォーマット(*.png)");
 // The slideshow intervals, in the order the dialog lists them.
-inline const QString Slide1Min = QStringLiteral("１分");
-inline const QString Slide2Min = QStringLiteral("２分");
-inline const QString Slide3Min = QStringLiteral("３分");
-inline const QString Slide5Min = QStringLiteral("５分");
-inline const QString Slide10Min = QStringLiteral("１０分");
-inline const QString Slide15Min = QStringLiteral("１５分");
-inline const QString Slide20Min = QStringLiteral("２０分");
-inline const QString Slide30Min = QStringLiteral("３０分");
-inline const QString Slide1Hour = QStringLiteral("１時間");
-inline const QString Slide2Hours = QStringLiteral("２時間");
+inline const QString Slide1Min = QStringLiteral(QT_TRANSLATE_NOOP("dv::text", "１分"));
+inline const QString Slide2Min = QStringLiteral(QT_TRANSLATE_NOOP("dv::text", "２分"));
+inline const QString Slide3Min = QStringLiteral(QT_TRANSLATE_NOOP("dv::text", "３分"));
+inline const QString Slide5Min = QStringLiteral(QT_TRANSLATE_NOOP("dv::text", "５分"));
+inline const QString Slide10Min = QStringLiteral(QT_TRANSLATE_NOOP("dv::text", "１０分"));
+inline const QString Slide15Min = QStringLiteral(QT_TRANSLATE_NOOP("dv::text", "１５分"));
+inline const QString Slide20Min = QStringLiteral(QT_TRANSLATE_NOOP("dv::text", "２０分"));
+inline const QString Slide30Min = QStringLiteral(QT_TRANSLATE_NOOP("dv::text", "３０分"));
+inline const QString Slide1Hour = QStringLiteral(QT_TRANSLATE_NOOP("dv::text", "１時間"));
+inline const QString Slide2Hours = QStringLiteral(QT_TRANSLATE_NOOP("dv::text", "２時間"));
 inline const QString SlideTimeDefault = Slide5Min;
 // The size list: "  60 pixel ( 0.5倍 )" ... and the screen's own height.
 inline const QString SizeEntryPixel = QStringLiteral(" pixel ( ");
-inline const QString SizeEntryTimes = QStringLiteral("倍 )");
+inline constexpr Text SizeEntryTimes = QT_TRANSLATE_NOOP("dv::text", "倍 )");
 inline const QString ScreenSizeEntry = QStringLiteral("ScreenSize (Height)");
-inline const QString SizeCaption = QStringLiteral("時計のサイズ設定");
+inline constexpr Text SizeCaption = QT_TRANSLATE_NOOP("dv::text", "時計のサイズ設定");
 inline const QString Pixel = QStringLiteral("pixel");
-inline const QString ChimeCaption = QStringLiteral("時報の設定");
-inline const QString ChimeFileLabel = QStringLiteral("時報サウンドファイル名");
-inline const QString ChimeHourLabel = QStringLiteral("    毎時００分");
-inline const QString ChimeHalfHour = QStringLiteral("毎時３０分");
+inline constexpr Text ChimeCaption = QT_TRANSLATE_NOOP("dv::text", "時報の設定");
+inline constexpr Text ChimeFileLabel = QT_TRANSLATE_NOOP("dv::text", "時報サウンドファイル名");
+inline constexpr Text ChimeHourLabel = QT_TRANSLATE_NOOP("dv::text", "    毎時００分");
+inline constexpr Text ChimeHalfHour = QT_TRANSLATE_NOOP("dv::text", "毎時３０分");
 
 // Popup menu and About box
-inline const QString MenuSetup = QStringLiteral("Dialvaneの設定");
-inline const QString MenuHelp = QStringLiteral("Dialvaneのヘルプ");
-inline const QString MenuAbout = QStringLiteral("Dialvaneについて");
-inline const QString MenuTimeSet = QStringLiteral("日付と時刻の調整");
-inline const QString MenuPlace = QStringLiteral("時計の位置");
-inline const QString MenuOld = QStringLiteral("位置を固定しない");
-inline const QString MenuLeftTop = QStringLiteral("常にデスクトップ左上");
-inline const QString MenuLeftBottom = QStringLiteral("常にデスクトップ左下");
-inline const QString MenuRightTop = QStringLiteral("常にデスクトップ右上");
-inline const QString MenuRightBottom = QStringLiteral("常にデスクトップ右下");
-inline const QString MenuEnd = QStringLiteral("Dialvane終了");
+inline constexpr Text MenuSetup = QT_TRANSLATE_NOOP("dv::text", "Dialvaneの設定");
+inline constexpr Text MenuHelp = QT_TRANSLATE_NOOP("dv::text", "Dialvaneのヘルプ");
+inline constexpr Text MenuAbout = QT_TRANSLATE_NOOP("dv::text", "Dialvaneについて");
+inline constexpr Text MenuTimeSet = QT_TRANSLATE_NOOP("dv::text", "日付と時刻の調整");
+inline constexpr Text MenuPlace = QT_TRANSLATE_NOOP("dv::text", "時計の位置");
+inline constexpr Text MenuOld = QT_TRANSLATE_NOOP("dv::text", "位置を固定しない");
+inline constexpr Text MenuLeftTop = QT_TRANSLATE_NOOP("dv::text", "常にデスクトップ左上");
+inline constexpr Text MenuLeftBottom = QT_TRANSLATE_NOOP("dv::text", "常にデスクトップ左下");
+inline constexpr Text MenuRightTop = QT_TRANSLATE_NOOP("dv::text", "常にデスクトップ右上");
+inline constexpr Text MenuRightBottom = QT_TRANSLATE_NOOP("dv::text", "常にデスクトップ右下");
+inline constexpr Text MenuEnd = QT_TRANSLATE_NOOP("dv::text", "Dialvane終了");
+// The help page beside the program, in the user's language.
+//: The file name of the help page in this language (DIALVANE_en.html).
+inline constexpr Text HelpPage = QT_TRANSLATE_NOOP("dv::text", "DIALVANE.html");
 // Our own: nothing could show the help page, or set the date and time.
-inline const QString HelpNotOpened = QStringLiteral(
-    "ヘルプを開くプログラムが見付かりません。次のファイルを開いてください");
-inline const QString NoDateTimeTool = QStringLiteral("日付と時刻を設定するプログラムが見付かりません");
+inline constexpr Text HelpNotOpened = QT_TRANSLATE_NOOP(
+    "dv::text", "ヘルプを開くプログラムが見付かりません。次のファイルを開いてください");
+inline constexpr Text NoDateTimeTool = QT_TRANSLATE_NOOP("dv::text", "日付と時刻を設定するプログラムが見付かりません");
 inline const QString AboutCaption = QStringLiteral("About Dialvane");
-inline const QString AboutName = QStringLiteral("Ｄｉａｌｖａｎｅ  Version 2.00");
+inline constexpr Text AboutName = QT_TRANSLATE_NOOP("dv::text", "Ｄｉａｌｖａｎｅ  Version 2.00");
 inline const QString AboutDate = QStringLiteral("1998/02/16");
 
 // The command line's own answers, on standard output and error.
@@ -211,7 +273,7 @@ inline QString noDisplay(const QString &display)
 
 namespace dv::text {
 // Our own: why the system did not power off.
-inline const QString PowerNoBus = QStringLiteral("システムバスに接続できません。");
-inline const QString PowerRefused = QStringLiteral("電源を切ることが許可されていません。");
-inline const QString PowerNoAnswer = QStringLiteral("電源管理サービス（logind）から応答がありません。");
+inline constexpr Text PowerNoBus = QT_TRANSLATE_NOOP("dv::text", "システムバスに接続できません。");
+inline constexpr Text PowerRefused = QT_TRANSLATE_NOOP("dv::text", "電源を切ることが許可されていません。");
+inline constexpr Text PowerNoAnswer = QT_TRANSLATE_NOOP("dv::text", "電源管理サービス（logind）から応答がありません。");
 } // namespace dv::text

@@ -32,7 +32,7 @@ void TestMessageBox::textIsNotCut_data()
         << text::ShutdownFailed + br + br
                + "Failed to connect to socket /run/dbus/system_bus_socket: No such file or directory";
     QTest::newRow("path wider than the screen") << text::BoardPictureMissing + br + br + text::PathArrow + longPath;
-    QTest::newRow("short, under a longer caption") << text::CannotShowPicture;
+    QTest::newRow("short, under a longer caption") << text::CannotShowPicture.toString();
     QTest::newRow("3,000 characters") << text::BoardPictureMissing + br + br + text::PathArrow + "/"
                                              + QString(3000, QLatin1Char('a'));
     QTest::newRow("32,000 characters, taller than the screen")

@@ -28,6 +28,9 @@ cleanup() {
 trap cleanup EXIT
 
 unset WAYLAND_DISPLAY XDG_SESSION_TYPE
+# The clock in its own language, whatever the locale of the one running the tests.
+unset LANGUAGE LC_MESSAGES
+export LC_ALL=C.UTF-8
 export XDG_RUNTIME_DIR="$tmp/run"
 mkdir -m 700 -p "$XDG_RUNTIME_DIR"
 
