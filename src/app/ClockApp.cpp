@@ -14,6 +14,7 @@ ClockApp::ClockApp(const QString &appDir, QObject *parent)
 {
     // Every way the outside world reaches the clock, in one place.
     m_sound.finished = [this] { m_clock.schedule().soundDone(); };
+    m_sound.started = [this] { m_clock.schedule().soundStarted(); };
     m_power.done = [this](bool ok, const QString &error) { m_clock.schedule().powerOffAnswered(ok, error); };
     m_power.resumed = [this] { m_clock.resumed(); };
     connect(&m_timer, &AlignedTickTimer::tick, this, [this] { m_clock.onTick(); });
@@ -40,6 +41,7 @@ ClockApp::ClockApp(const QString &appDir, QObject *parent)
 ClockApp::~ClockApp()
 {
     m_sound.finished = nullptr;
+    m_sound.started = nullptr;
     m_power.done = nullptr;
     m_power.resumed = nullptr;
     delete m_alarm.data();
@@ -88,8 +90,9 @@ SettingsDialog &ClockApp::settingsDialog()
 
 void ClockApp::openSettings(bool refill)
 {
-    // No tick while the settings are edited: no redraw, signal, alarm or shutdown.
-    m_timer.setEnabled(false);
+    // The face goes away while the settings are edited; the alarms, the time
+    // signal and the shutdown keep their times with the settings in force.
+    m_clock.settingsOpened();
     const bool fresh = !m_settings;
     SettingsDialog &d = settingsDialog();
     if (refill && !fresh)
@@ -110,11 +113,20 @@ void ClockApp::quitClock()
 
 void ClockApp::quitCommand()
 {
-    if (!m_quitting) {
-        m_quitting = true;
-        settingsDialog().askToSave();
+    if (m_quitting) {
+        QCoreApplication::exit(0);
+        return;
     }
-    QCoreApplication::exit(0);
+    m_quitting = true;
+    settingsDialog().askToSave([this](bool goOn) {
+        if (goOn) {
+            QCoreApplication::exit(0);
+            return;
+        }
+        // Escape or the close box: nothing saved, and the clock runs on.
+        m_quitting = false;
+        m_clock.quitWithdrawn();
+    });
 }
 
 void ClockApp::showAlarmWindow(const AlarmNotice &notice)
@@ -124,8 +136,11 @@ void ClockApp::showAlarmWindow(const AlarmNotice &notice)
         m_alarm->onStop = [this] { m_clock.schedule().stopAlarm(); };
         m_alarm->onSnooze = [this] { m_clock.schedule().snoozeAlarm(); };
         m_alarm->beep = [this] { m_msg.beep(); };
+        connect(m_alarm, &QObject::destroyed, this, [this] { m_msg.keepClearOf(QRect()); });
     }
     m_alarm->showAlarm(notice);
+    // No box over the stop window.
+    m_msg.keepClearOf(m_alarm->frameGeometry());
 }
 
 void ClockApp::openSettingsOnRequest()

@@ -36,6 +36,7 @@ public:
     ClockWindow &window() { return m_window; }
     PopupMenu &menu() { return m_menu; }
     SystemTray &tray() { return m_tray; }
+    QtMessageBoxes &messages() { return m_msg; }
 
     // ClockUi
     void watchRepaints() override { m_watchingRepaints = true; }

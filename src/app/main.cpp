@@ -89,7 +89,7 @@ int main(int argc, char **argv)
     dv::SingleInstance instance(qEnvironmentVariable("DISPLAY", qEnvironmentVariable("WAYLAND_DISPLAY")));
     if (!instance.claim()) {
         if (dv::parseCommandLine(commandLine).delreg) {
-            dv::QtMessageBoxes().inform(dv::text::AlreadyRunningDelreg);
+            dv::QtMessageBoxes::informAndWait(dv::text::AlreadyRunningDelreg);
             return 0;
         }
         if (instance.askRunningToOpenSettings())

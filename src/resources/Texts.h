@@ -37,6 +37,8 @@ inline const QString StoreSetAside = QStringLiteral("元の設定ファイルは
 inline const QString BadOffset = QStringLiteral("時刻のずれ（-offset=）の値が正しくないため、無視します");
 // -delreg could not remove the stored settings.
 inline const QString DeleteFailed = QStringLiteral("設定を削除できませんでした");
+// Our own: stored alarm or shutdown times that are no time of day, listed below this as key=value.
+inline const QString TimesNeverRing = QStringLiteral("次の時刻は正しくないため、鳴りません");
 
 // Board picture and slideshow
 inline const QString NoPicturesInFolder = QStringLiteral("このフォルダには、画像ファイルがありません");
@@ -59,6 +61,9 @@ inline QString alarmWasDue(const QString &when)
 }
 // Our own: alarms too late to ring, listed below this.
 inline const QString MissedAlarms = QStringLiteral("時計が止まっていた間に、次のアラームの時刻が過ぎました");
+// Our own: alarms too late to ring because another alarm rang unanswered, listed below this.
+inline const QString MissedAlarmsWhileRinging = QStringLiteral(
+    "ほかのアラームが鳴っていた間に、次のアラームの時刻が過ぎました");
 // Our own: a second start finds the clock running.
 inline const QString AlreadyRunningDelreg = QStringLiteral(
     "時計はすでに動いています。設定を削除するには、時計を終了してから -delreg を付けて起動してください");
