@@ -37,6 +37,7 @@ public:
     PopupMenu &menu() { return m_menu; }
     SystemTray &tray() { return m_tray; }
     QtMessageBoxes &messages() { return m_msg; }
+    const TickTimer &timer() const { return m_timer; }
 
     // ClockUi
     void watchRepaints() override { m_watchingRepaints = true; }

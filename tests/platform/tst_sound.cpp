@@ -512,6 +512,8 @@ void TestSound::alarmWindowShowsTheWholeMessage_data()
     QTest::newRow("Japanese, the longest kept") << QString(kMessageChars, QChar(0x4F1A));
     QTest::newRow("one long word") << QString(kMessageChars, QLatin1Char('W'));
     QTest::newRow("words") << QStringLiteral("Call the office about the quarterly budget before ten");
+    // From a hand-edited store: cut, and the late note still shown.
+    QTest::newRow("too long for the window") << QString(1000, QLatin1Char('W'));
 }
 
 void TestSound::alarmWindowShowsTheWholeMessage()
@@ -522,8 +524,10 @@ void TestSound::alarmWindowShowsTheWholeMessage()
     auto *label = w.findChild<QLabel *>(QStringLiteral("Label1"));
     const QStringList lines = label->text().split(QLatin1Char('\n'));
     QString joined = lines.join(QString());
-    QVERIFY2(joined.remove(QLatin1Char(' ')).contains(QString(message).remove(QLatin1Char(' '))),
-             qPrintable(label->text()));
+    QCOMPARE(lines.last(), QStringLiteral("07:28 に鳴る予定でした"));
+    if (message.size() < 1000)
+        QVERIFY2(joined.remove(QLatin1Char(' ')).contains(QString(message).remove(QLatin1Char(' '))),
+                 qPrintable(label->text()));
     for (const QString &line : lines)
         QVERIFY2(label->fontMetrics().horizontalAdvance(line) <= label->width(), qPrintable(line));
     QVERIFY(lines.size() * label->fontMetrics().lineSpacing() <= label->height());
@@ -600,9 +604,13 @@ void TestSound::boxesHoldNothingBack()
     QVERIFY(alarm && alarm->isVisible());
     QVERIFY(!boxes.current()->frameGeometry().intersects(alarm->frameGeometry()));
     alarm->activateWindow();
-    QTest::keyClick(alarm, Qt::Key_Return); // no default button
+    QVERIFY(QTest::qWaitForWindowActive(alarm));
+    QTest::keyClick(alarm, Qt::Key_Tab);
+    if (alarm->focusWidget() == alarm->snoozeButton())
+        QTest::keyClick(alarm, Qt::Key_Tab);
+    QCOMPARE(alarm->focusWidget(), alarm->button());
+    QTest::keyClick(alarm->button(), Qt::Key_Return); // no default button: a stray Enter presses nothing
     QVERIFY(alarm->isVisible());
-    alarm->button()->setFocus();
     QTest::keyClick(alarm->button(), Qt::Key_Space);
     QTRY_VERIFY(alarm.isNull());
 
@@ -610,6 +618,7 @@ void TestSound::boxesHoldNothingBack()
     app.openSettingsOnRequest();
     QVERIFY(app.settingsDialog().isVisible());
     QVERIFY(!app.window().isVisible());
+    QVERIFY(app.timer().isEnabled()); // the alarms keep their times under the dialog
     app.settingsDialog().close();
     boxes.current()->done(QMessageBox::Ok);
     QTRY_COMPARE(boxes.current(), nullptr);
