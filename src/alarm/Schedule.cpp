@@ -178,6 +178,7 @@ void Schedule::reportMissed()
     section(text::MissedAlarms, m_missed);
     section(text::MissedAlarmsWhileRinging, m_missedRinging);
     sys.msg.inform(told);
+    ui.missedAlarmsTold(told);
 }
 
 void Schedule::ring(const std::vector<Due> &group)

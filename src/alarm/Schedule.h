@@ -31,6 +31,8 @@ public:
     virtual ~AlarmUi() = default;
     // Shows the stop window, or shows it anew with what has changed.
     virtual void showAlarmWindow(const AlarmNotice &notice) = 0;
+    // The missed alarms' message has been shown: tell it where else it may be seen.
+    virtual void missedAlarmsTold(const QString &text) { (void)text; }
     virtual void endProgramNow() = 0; // no unload, no save
 };
 

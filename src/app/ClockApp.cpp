@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/ClockApp.h"
 
+#include "resources/Texts.h"
+
 #include <QApplication>
 
 namespace dv {
@@ -29,6 +31,11 @@ ClockApp::ClockApp(const QString &appDir, QObject *parent)
     m_window.closeRequested = [this] { m_clock.quit(); };
     m_window.filesDropped = [this](const QStringList &files) { m_clock.onFilesDropped(files); };
     m_tray.activated = [this](TrayEvent event) { m_clock.trayActivated(event); };
+    // The notification's actions press the stop window's buttons.
+    m_notify.actionChosen = [this](bool snooze) {
+        if (m_alarm)
+            (snooze ? m_alarm->snoozeButton() : m_alarm->button())->click();
+    };
 
     m_menu.onSetup = [this] { openSettings(false); };
     m_menu.onHelp = [this] { m_clock.openHelp(); };
@@ -132,11 +139,19 @@ void ClockApp::quitCommand()
 void ClockApp::showAlarmWindow(const AlarmNotice &notice)
 {
     if (!m_alarm) {
+        // A new ring is told on the desktop too; its notification goes with the window.
+        QString body = notice.message;
+        if (!notice.dueAt.isEmpty())
+            body += (body.isEmpty() ? QString() : QStringLiteral("\n")) + text::alarmWasDue(notice.dueAt);
+        m_notify.alarm(notice.time, body);
         m_alarm = new AlarmWindow;
         m_alarm->onStop = [this] { m_clock.schedule().stopAlarm(); };
         m_alarm->onSnooze = [this] { m_clock.schedule().snoozeAlarm(); };
         m_alarm->beep = [this] { m_msg.beep(); };
-        connect(m_alarm, &QObject::destroyed, this, [this] { m_msg.keepClearOf(QRect()); });
+        connect(m_alarm, &QObject::destroyed, this, [this] {
+            m_msg.keepClearOf(QRect());
+            m_notify.withdrawAlarm();
+        });
     }
     m_alarm->showAlarm(notice);
     // No box over the stop window.
