@@ -49,8 +49,8 @@ void DesktopNotifications::send(const QString &summary, const QString &body, boo
     if (!m_connected)
         return;
     QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("Notify"));
-    const QStringList actions =
-        withActions ? QStringList{kStop, text::StopAlarm, kSnooze, text::Snooze} : QStringList();
+    const QStringList actions = withActions ? QStringList{kStop, text::StopAlarm, kSnooze, text::Snooze}
+                                            : QStringList();
     QVariantMap hints;
     hints.insert(QStringLiteral("urgency"), QVariant::fromValue(uchar(2))); // critical
     call << QStringLiteral("Dialvane") << quint32(0) << QStringLiteral("dialvane") << summary << body << actions
@@ -80,8 +80,8 @@ void DesktopNotifications::withdrawAlarm()
     ++m_sent; // one still on its way is closed when it arrives
     if (!m_connected || m_alarmId == 0)
         return;
-    QDBusMessage close =
-        QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("CloseNotification"));
+    QDBusMessage close = QDBusMessage::createMethodCall(kService, kPath, kInterface,
+                                                        QStringLiteral("CloseNotification"));
     close << m_alarmId;
     m_alarmId = 0;
     QDBusConnection::sessionBus().asyncCall(close);

@@ -40,9 +40,9 @@ void TestNotify::initTestCase()
                  {QStringLiteral("-m"), QStringLiteral("dbusmock"), QStringLiteral("--template"),
                   QStringLiteral("notification_daemon"), QStringLiteral("-l"), m_dir.filePath(QStringLiteral("log"))});
     QVERIFY(m_mock.waitForStarted());
-    QTRY_VERIFY_WITH_TIMEOUT(QDBusConnection::sessionBus().interface()->isServiceRegistered(
-                                 QStringLiteral("org.freedesktop.Notifications")),
-                             10000);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        QDBusConnection::sessionBus().interface()->isServiceRegistered(QStringLiteral("org.freedesktop.Notifications")),
+        10000);
 }
 
 void TestNotify::cleanupTestCase()
@@ -82,7 +82,8 @@ void TestNotify::actionsStopOrSnooze()
     QCOMPARE(c.schedule().sounding(), Sounding::Alarm1);
     QTRY_VERIFY_WITH_TIMEOUT(app.notifications().alarmId() != 0, 5000);
     const QString told = log();
-    QVERIFY2(told.contains(QStringLiteral("\"stop\", \"アラームを止める\", \"snooze\", \"スヌーズ\"")), qPrintable(told));
+    QVERIFY2(told.contains(QStringLiteral("\"stop\", \"アラームを止める\", \"snooze\", \"スヌーズ\"")),
+             qPrintable(told));
     QVERIFY2(told.contains(QStringLiteral("\"urgency\": 2")), qPrintable(told));
     QVERIFY(told.contains(QStringLiteral("朝会")));
 
@@ -90,9 +91,8 @@ void TestNotify::actionsStopOrSnooze()
     QDBusMessage invoke = QDBusMessage::createMethodCall(
         QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("/org/freedesktop/Notifications"),
         QStringLiteral("org.freedesktop.DBus.Mock"), QStringLiteral("EmitSignal"));
-    invoke << QStringLiteral("org.freedesktop.Notifications") << QStringLiteral("ActionInvoked")
-         << QStringLiteral("us")
-         << QVariantList{QVariant::fromValue(app.notifications().alarmId()), QVariant::fromValue(action)};
+    invoke << QStringLiteral("org.freedesktop.Notifications") << QStringLiteral("ActionInvoked") << QStringLiteral("us")
+           << QVariantList{QVariant::fromValue(app.notifications().alarmId()), QVariant::fromValue(action)};
     const QDBusMessage reply = QDBusConnection::sessionBus().call(invoke);
     QVERIFY2(reply.type() != QDBusMessage::ErrorMessage, qPrintable(reply.errorMessage()));
     QTRY_COMPARE_WITH_TIMEOUT(c.schedule().sounding(), Sounding::None, 5000);
