@@ -88,9 +88,13 @@ void Clock::start(const QString &commandLine)
 
     // The stored offset never counts: only the command line's.
     loadSettings();
-    if (!sys.store.readable()) {
-        // Set aside before anything can save over it: the user's settings are still in it.
-        QString told = text::withPath(text::StoreUnreadable, sys.store.location());
+    using StoreCondition = SettingsStore::Condition;
+    if (const StoreCondition condition = sys.store.condition(); condition != StoreCondition::Fine) {
+        // Set aside before anything can save over it: it is the user's still.
+        const QString &why = condition == StoreCondition::Damaged        ? text::StoreDamaged
+                             : condition == StoreCondition::NoPermission ? text::StoreNoPermission
+                                                                         : text::StoreUnreadable;
+        QString told = text::withPath(why, sys.store.location());
         if (const std::optional<QString> aside = sys.store.setAside())
             told += text::CRLF + text::CRLF + text::withPath(text::StoreSetAside, *aside);
         sys.msg.inform(told);

@@ -39,7 +39,7 @@ bool isSnapshotCommand(int argc, char **argv)
     return false;
 }
 
-int runSnapshot(const QStringList &args, const QString &appDir, QString &error)
+int runSnapshot(const QStringList &args, const QList<QByteArray> &rawArgs, const QString &appDir, QString &error)
 {
     const int fi = int(args.indexOf(QStringLiteral("--snapshot")));
     const int ti = int(args.indexOf(QStringLiteral("--at")));
@@ -52,6 +52,11 @@ int runSnapshot(const QStringList &args, const QString &appDir, QString &error)
     if (file.startsWith(QLatin1Char('-'))) {
         error = QStringLiteral("'%1' is an option, not a file name: give the PNG file after --snapshot").arg(file);
         return 2;
+    }
+    // A name that is not UTF-8 comes back from the text as another name.
+    if (fi + 1 >= rawArgs.size() || QFile::encodeName(file) != rawArgs.at(fi + 1)) {
+        error = QStringLiteral("cannot write '%1': the file name is not valid UTF-8; give another name").arg(file);
+        return 1;
     }
     // Written through a temporary file: never into a FIFO or a device, whose
     // place a rename would take.

@@ -10,6 +10,7 @@
 #include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QThread>
+#include <QTimer>
 #include <QTranslator>
 
 #include <cstdio>
@@ -61,7 +62,10 @@ int main(int argc, char **argv)
         // Images and painting need no display, nor a GUI application.
         QCoreApplication app(argc, argv);
         QString error;
-        const int rc = dv::runSnapshot(app.arguments(), QCoreApplication::applicationDirPath(), error);
+        QList<QByteArray> rawArgs;
+        for (int i = 0; i < argc; ++i)
+            rawArgs << QByteArray(argv[i]);
+        const int rc = dv::runSnapshot(app.arguments(), rawArgs, QCoreApplication::applicationDirPath(), error);
         if (rc != 0)
             std::fprintf(stderr, "dialvane: %s\n", qPrintable(error));
         return rc;
@@ -73,6 +77,7 @@ int main(int argc, char **argv)
         && (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") || qgetenv("XDG_SESSION_TYPE") == "wayland"))
         qputenv("QT_QPA_PLATFORM", "xcb;wayland");
 
+    dv::SingleInstance::keepFromStartingABus();
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     QCoreApplication::setOrganizationName(QStringLiteral("MOKU"));
@@ -96,8 +101,11 @@ int main(int argc, char **argv)
             return 0;
         // It could not be asked: it may be on its way out. One more try.
         QThread::msleep(500);
-        if (!instance.claim())
+        if (!instance.claim()) {
+            // It runs, but there is no bus to ask it over (or it does not answer).
+            dv::QtMessageBoxes::informAndWait(dv::text::AlreadyRunning);
             return 0;
+        }
     }
 
     dv::ClockApp clock(QCoreApplication::applicationDirPath());
@@ -108,5 +116,10 @@ int main(int argc, char **argv)
     clock.start(commandLine);
     if (clock.endedBySignal())
         return 0; // during start-up, before the event loop ran
+    if (instance.lockNotTaken()) {
+        // Once the clock runs: its own start-up comes first.
+        const QString told = dv::text::withPath(dv::text::LockNotTaken, instance.lockPath());
+        QTimer::singleShot(0, &clock, [&clock, told] { clock.messages().inform(told); });
+    }
     return app.exec();
 }

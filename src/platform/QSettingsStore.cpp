@@ -2,9 +2,13 @@
 #include "platform/QSettingsStore.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace dv {
 
@@ -18,11 +22,68 @@ static QString confPath()
            + QStringLiteral("/MOKU/DIALVANE.conf");
 }
 
-bool QSettingsStore::readable() const
+// Anything at all at `path`, a dangling link included.
+static bool taken(const QString &path)
 {
-    // Absent is fine (the defaults); anything but a regular file of sane size is not.
-    const QFileInfo fi(confPath());
-    return !fi.exists() || (fi.isFile() && fi.size() <= kStoreLimit);
+    struct stat st { };
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0;
+}
+
+// Whether the text holds settings: one of our keys at least, or nothing at all.
+static SettingsStore::Condition judge(const QByteArray &bytes)
+{
+    using C = SettingsStore::Condition;
+    QSettings qs(confPath(), QSettings::IniFormat);
+    bool ours = false;
+    for (const SettingField &f : settingFields())
+        ours = ours || qs.contains(QLatin1String(f.key));
+    if (qs.status() == QSettings::NoError && (ours || bytes.trimmed().isEmpty()))
+        return C::Fine;
+    // A line the user broke by hand costs that line, not every setting.
+    return ours ? C::Damaged : C::NotAStore;
+}
+
+SettingsStore::Condition QSettingsStore::condition() const
+{
+    const QByteArray path = QFile::encodeName(confPath());
+    struct stat ls {
+    }, st{};
+    if (::lstat(path.constData(), &ls) != 0)
+        return errno == ENOENT || errno == ENOTDIR ? Condition::Fine : Condition::NoPermission;
+    const bool link = S_ISLNK(ls.st_mode);
+    if (!link)
+        st = ls;
+    else if (::stat(path.constData(), &st) != 0)
+        return errno == EACCES ? Condition::NoPermission : Condition::NotAStore; // dangling, or a loop
+    if (!S_ISREG(st.st_mode))
+        return link ? Condition::NotAStore : Condition::NotAFile;
+    if (st.st_size > kStoreLimit)
+        return Condition::NotAStore;
+
+    QByteArray seen;
+    for (const auto v : {qint64(link), qint64(ls.st_ino), qint64(st.st_dev), qint64(st.st_ino), qint64(st.st_size),
+                         qint64(st.st_mtim.tv_sec), qint64(st.st_mtim.tv_nsec), qint64(st.st_ctim.tv_nsec)})
+        seen.append(reinterpret_cast<const char *>(&v), sizeof v);
+    if (seen == m_seen)
+        return m_condition;
+
+    // Opened as the user: a file of another user, or one made unreadable, is not ours to read.
+    const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return Condition::NoPermission;
+    QByteArray bytes(int(st.st_size), Qt::Uninitialized);
+    qint64 got = 0;
+    while (got < bytes.size()) {
+        const ssize_t n = ::read(fd, bytes.data() + got, size_t(bytes.size() - got));
+        if (n <= 0)
+            break;
+        got += n;
+    }
+    ::close(fd);
+    bytes.truncate(got);
+    m_condition = judge(bytes);
+    m_seen = seen;
+    return m_condition;
 }
 
 std::optional<QString> QSettingsStore::read(const QString &key) const
@@ -41,21 +102,32 @@ std::optional<QString> QSettingsStore::read(const QString &key) const
 
 std::optional<QString> QSettingsStore::setAside()
 {
-    const QFileInfo fi(confPath());
-    if (readable() || !fi.isFile())
+    const Condition c = condition();
+    if (c != Condition::NotAStore && c != Condition::Damaged)
         return std::nullopt;
     QString aside = confPath() + QStringLiteral(".unreadable");
-    for (int n = 1; QFileInfo::exists(aside) && n < 100; ++n)
+    for (int n = 1; taken(aside) && n < 100; ++n)
         aside = confPath() + QStringLiteral(".unreadable.%1").arg(n);
-    if (!QFile::rename(confPath(), aside))
+    if (taken(aside))
+        return std::nullopt;
+    if (c == Condition::Damaged) {
+        // Read as far as it goes; the copy keeps the lines the next save drops.
+        if (!QFile::copy(confPath(), aside))
+            return std::nullopt;
+        m_copied = true;
+        return aside;
+    }
+    // The link itself when it is one: what it leads to stays untouched.
+    if (::rename(QFile::encodeName(confPath()).constData(), QFile::encodeName(aside).constData()) != 0)
         return std::nullopt;
     return aside;
 }
 
 bool QSettingsStore::writeAll(const QList<QPair<QString, QString>> &values)
 {
-    // What could not be read is the user's still: it is set aside, not replaced.
-    if (!readable())
+    // What holds no settings, or could not be read, is the user's still.
+    const Condition c = condition();
+    if (c != Condition::Fine && !(c == Condition::Damaged && m_copied))
         return false;
     QSettings qs(QSettings::NativeFormat, QSettings::UserScope, kOrg, kApp);
     if (!qs.isWritable())
@@ -68,9 +140,13 @@ bool QSettingsStore::writeAll(const QList<QPair<QString, QString>> &values)
 
 SettingsStore::RemoveResult QSettingsStore::removeAll()
 {
-    const QFileInfo fi(confPath());
-    if (fi.exists() && !fi.isFile())
-        return RemoveResult::Failed;
+    switch (condition()) {
+    case Condition::NotAStore: return RemoveResult::NothingStored; // start-up sets it aside
+    case Condition::NotAFile:
+    case Condition::NoPermission: return RemoveResult::Failed;
+    case Condition::Fine:
+    case Condition::Damaged: break;
+    }
     QSettings qs(QSettings::NativeFormat, QSettings::UserScope, kOrg, kApp);
     if (qs.allKeys().isEmpty())
         return RemoveResult::NothingStored;

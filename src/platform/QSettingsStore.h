@@ -4,6 +4,8 @@
 
 #include "settings/Settings.h"
 
+#include <QByteArray>
+
 namespace dv {
 
 // QSettings in the native per-user format: on Linux the INI file
@@ -11,18 +13,28 @@ namespace dv {
 class QSettingsStore final : public SettingsStore {
 public:
     std::optional<QString> read(const QString &key) const override;
-    // Never over a store that could not be read: that one is set aside first.
+    // Never over anything but a store: what holds no settings is set aside
+    // first, a damaged store copied first, an unreadable one left alone.
     bool writeAll(const QList<QPair<QString, QString>> &values) override;
     RemoveResult removeAll() override;
     QString location() const override;
-    bool readable() const override;
-    // A regular file too large to be read is renamed beside itself
-    // (DIALVANE.conf.unreadable, then .unreadable.1 ...). A FIFO, a device or a
-    // folder in its place is not ours to move.
+    // A symbolic link counts as the store it leads to when that is a regular
+    // file that reads as a store; a link to anything else holds no settings.
+    Condition condition() const override;
+    // Renames what holds no settings (a link: the link itself, never what it
+    // leads to) beside the store: DIALVANE.conf.unreadable, then
+    // .unreadable.1 ...; copies a damaged store there instead. A FIFO, a
+    // device or a folder in its place is not ours to move.
     std::optional<QString> setAside() override;
     // Forty values at their longest (kPathChars and the like, each character
     // written as an escape at worst) stay well inside this.
     static constexpr qint64 kStoreLimit = 256 * 1024;
+
+private:
+    // The file's identity when `m_condition` was found; read() asks forty times.
+    mutable QByteArray m_seen;
+    mutable Condition m_condition = Condition::Fine;
+    bool m_copied = false; // a damaged store has been copied aside
 };
 
 } // namespace dv

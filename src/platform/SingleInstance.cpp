@@ -12,6 +12,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace dv {
@@ -83,15 +84,36 @@ bool SingleInstance::takeBusName()
 
 bool SingleInstance::takeLock()
 {
-    // flock: the kernel lets go when the holder dies, however it dies.
-    m_lockFd = ::open(QFile::encodeName(m_lockPath).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (m_lockFd < 0)
-        return true; // no runtime folder to lock in: run rather than refuse
+    // flock: the kernel lets go when the holder dies, however it dies. Never
+    // through a link: that would create or lock whatever it leads to.
+    m_lockFd = ::open(QFile::encodeName(m_lockPath).constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK,
+                      0600);
+    struct stat st { };
+    if (m_lockFd >= 0 && (::fstat(m_lockFd, &st) != 0 || !S_ISREG(st.st_mode))) {
+        ::close(m_lockFd);
+        m_lockFd = -1;
+    }
+    if (m_lockFd < 0) {
+        m_lockNotTaken = true; // run rather than refuse, but not in silence
+        return true;
+    }
     if (::flock(m_lockFd, LOCK_EX | LOCK_NB) == 0)
         return true;
     ::close(m_lockFd);
     m_lockFd = -1;
     return false;
+}
+
+void SingleInstance::keepFromStartingABus()
+{
+    if (!qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"))
+        return;
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    struct stat st { };
+    if (!runtime.isEmpty() && ::stat(QFile::encodeName(runtime + QStringLiteral("/bus")).constData(), &st) == 0
+        && S_ISSOCK(st.st_mode))
+        return; // the library finds the user's bus there by itself
+    qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
 }
 
 bool SingleInstance::askRunningToOpenSettings()

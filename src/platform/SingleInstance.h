@@ -25,6 +25,15 @@ public:
 
     QString busName() const { return m_busName; }
     QString lockPath() const { return m_lockPath; }
+    // The lock could not be made (a folder or a link in its place, no runtime
+    // folder) and no name on a bus stands in for it: nothing keeps a second clock out.
+    bool lockNotTaken() const { return m_lockNotTaken && !m_onBus; }
+
+    // Without a session bus address the D-Bus library would start a bus of
+    // its own for the display, which outlives the clock: this process (and
+    // what it starts) is told there is none, unless the user's bus is at its
+    // usual place. Call before anything connects.
+    static void keepFromStartingABus();
 
     // A second start asked for the settings; called from the event loop.
     std::function<void()> openSettingsRequested;
@@ -39,6 +48,7 @@ private:
     QString m_busName;
     QString m_lockPath;
     int m_lockFd = -1;
+    bool m_lockNotTaken = false;
     bool m_onBus = false;
 };
 

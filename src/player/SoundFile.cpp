@@ -16,28 +16,81 @@ SoundKind sniffSound(std::string_view head)
     return SoundKind::Unknown;
 }
 
-bool wavHeaderSane(std::string_view h)
+namespace {
+std::uint32_t le16(std::string_view h, std::size_t at)
 {
-    const auto size = std::int64_t(h.size());
-    auto u16 = [&h](std::int64_t at) { return std::uint16_t(std::uint8_t(h[at]) | std::uint8_t(h[at + 1]) << 8); };
-    auto u32 = [&](std::int64_t at) { return std::uint32_t(u16(at)) | std::uint32_t(u16(at + 2)) << 16; };
-    std::int64_t pos = 12;
-    while (pos + 8 <= size) {
-        const std::uint32_t len = u32(pos + 4);
-        if (h.substr(std::size_t(pos), 4) == "fmt ") {
-            if (len < 16 || pos + 24 > size)
-                return false;
-            const unsigned format = u16(pos + 8), channels = u16(pos + 10), align = u16(pos + 20), bits = u16(pos + 22);
-            const std::uint32_t rate = u32(pos + 12);
-            const bool pcm = format == 1 || format == 3;
-            return channels >= 1 && channels <= 8 && rate >= 1000 && rate <= 384000 && align >= 1 && bits >= 4
-                   && bits <= 64 && (!pcm || align == channels * ((bits + 7) / 8));
+    return std::uint32_t(std::uint8_t(h[at])) | std::uint32_t(std::uint8_t(h[at + 1])) << 8;
+}
+std::uint32_t le32(std::string_view h, std::size_t at)
+{
+    return le16(h, at) | le16(h, at + 2) << 16;
+}
+void putLe32(std::string &out, std::uint32_t v)
+{
+    for (int i = 0; i < 4; ++i)
+        out += char(v >> (8 * i) & 0xff);
+}
+
+// One to eight channels, a real rate, sane bits and block align, in one of the
+// encodings the decoder knows (PCM, float, A-law, mu-law, or these extended).
+bool fmtSane(std::string_view f)
+{
+    if (f.size() < 16)
+        return false;
+    const std::uint32_t format = le16(f, 0), channels = le16(f, 2), rate = le32(f, 4), align = le16(f, 12),
+                        bits = le16(f, 14);
+    const bool known = format == 1 || format == 3 || format == 6 || format == 7 || (format == 0xFFFE && f.size() >= 40);
+    return known && channels >= 1 && channels <= 8 && rate >= 1000 && rate <= 384000 && bits >= 4 && bits <= 64
+           && align == channels * ((bits + 7) / 8);
+}
+} // namespace
+
+std::optional<WaveParts> waveParts(std::string_view file)
+{
+    if (sniffSound(file) != SoundKind::Wave)
+        return std::nullopt;
+    std::optional<WaveParts> fmt, data;
+    const std::size_t size = file.size();
+    for (std::size_t pos = 12; pos + 8 <= size;) {
+        const std::string_view id = file.substr(pos, 4);
+        const std::uint32_t claimed = le32(file, pos + 4);
+        const std::size_t at = pos + 8, held = std::min<std::size_t>(claimed, size - at);
+        if (id == "fmt ") {
+            if (fmt || held < claimed || !fmtSane(file.substr(at, held)))
+                return std::nullopt;
+            fmt = WaveParts{at, claimed};
+        } else if (id == "data" && !data) {
+            data = WaveParts{0, 0, at, std::uint32_t(held)};
         }
-        if (len > size)
-            return false; // the "fmt " chunk comes first in any file we can play
-        pos += 8 + std::int64_t(len) + (len & 1);
+        if (held < claimed)
+            break; // the last chunk, cut short
+        pos = at + held + (held & 1);
     }
-    return false;
+    if (!fmt || !data || data->dataSize == 0)
+        return std::nullopt;
+    return WaveParts{fmt->fmtAt, fmt->fmtSize, data->dataAt, data->dataSize};
+}
+
+std::string_view soundOnly(std::string &file, const WaveParts &parts)
+{
+    const std::uint32_t fmtPadded = parts.fmtSize + (parts.fmtSize & 1);
+    std::string head = "RIFF";
+    putLe32(head, 4 + 8 + fmtPadded + 8 + parts.dataSize);
+    head += "WAVEfmt ";
+    putLe32(head, parts.fmtSize);
+    head.append(file, parts.fmtAt, parts.fmtSize);
+    head.resize(head.size() + (parts.fmtSize & 1), '\0');
+    head += "data";
+    putLe32(head, parts.dataSize);
+    // In place before the sound where there is room (there always is in a
+    // file with "fmt " first); a file of gigabytes is not copied.
+    if (parts.dataAt >= head.size()) {
+        const std::size_t from = parts.dataAt - head.size();
+        file.replace(from, head.size(), head);
+        return std::string_view(file).substr(from, head.size() + parts.dataSize);
+    }
+    file = head + file.substr(parts.dataAt, parts.dataSize);
+    return file;
 }
 
 MidiFacts readMidi(std::string_view m)

@@ -20,11 +20,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <fcntl.h>
 #include <semaphore>
 #include <string>
 #include <string_view>
-#include <sys/mman.h>
 #include <sys/prctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -44,6 +44,9 @@ void report(const std::string &line)
     report("error " + why);
     std::_Exit(1);
 }
+
+// Far beyond any alarm, and what the mixer can be handed from memory.
+constexpr off_t kLargestSound = off_t(1) << 30;
 
 const char *const kSoundFonts[] = {
     "/usr/share/sounds/sf3/default-GM.sf3",
@@ -100,7 +103,8 @@ int main(int argc, char **argv)
         fail("usage: dialvane-sound CLOCK_PID DEVICE_TYPE FILE");
     if (getppid() != pid_t(std::strtol(argv[1], nullptr, 10)))
         return 3;
-    const std::string_view deviceType = argv[2];
+    // DEVICE_TYPE (argv[2]), from the name's ending, is not trusted: only what
+    // the file's bytes say reaches a decoder.
     const char *const path = argv[3];
 
     // A regular file only: a FIFO would block the open, a device never ends.
@@ -108,30 +112,36 @@ int main(int argc, char **argv)
     struct stat st { };
     if (fd < 0 || fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
         fail(std::string("cannot open ") + path);
-    std::string_view data;
-    if (st.st_size > 0) {
-        void *map = mmap(nullptr, size_t(st.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
-        if (map == MAP_FAILED)
-            fail(std::string("cannot read ") + path);
-        data = {static_cast<const char *>(map), size_t(st.st_size)};
+    if (st.st_size > kLargestSound)
+        fail(std::string("too large to play (over 1 GiB): ") + path);
+    // Read whole, not mapped: a file cut short while it plays must not take
+    // the player down with it.
+    std::string file(size_t(st.st_size), '\0');
+    size_t got = 0;
+    while (got < file.size()) {
+        const ssize_t n = read(fd, file.data() + got, file.size() - got);
+        if (n <= 0)
+            break;
+        got += size_t(n);
     }
-    dv::SoundKind kind = dv::sniffSound(data.substr(0, 12));
-    if (kind == dv::SoundKind::Wave && !dv::wavHeaderSane(data.substr(0, 4096)))
-        fail(std::string("unplayable WAV header in ") + path);
+    close(fd);
+    file.resize(got);
+
+    std::string_view data = file;
+    const dv::SoundKind kind = dv::sniffSound(file);
     double midiSeconds = 0;
-    if (kind == dv::SoundKind::Midi) {
+    if (kind == dv::SoundKind::Wave) {
+        const std::optional<dv::WaveParts> parts = dv::waveParts(file);
+        if (!parts)
+            fail(std::string("unplayable WAV header in ") + path);
+        data = dv::soundOnly(file, *parts);
+    } else if (kind == dv::SoundKind::Midi) {
         const dv::MidiFacts midi = dv::readMidi(data);
         if (!midi.hasNotes)
             fail(std::string("no notes in ") + path); // it would play two seconds of nothing
         midiSeconds = midi.seconds;
-    }
-    if (kind == dv::SoundKind::Unknown) {
-        if (deviceType == "WaveAudio")
-            kind = dv::SoundKind::Wave;
-        else if (deviceType == "Sequencer")
-            kind = dv::SoundKind::Midi;
-        else
-            fail(std::string("unknown sound file ") + path);
+    } else {
+        fail(std::string("neither a WAV nor a MIDI file: ") + path);
     }
 
     if (!std::getenv("SDL_SOUNDFONTS")) {

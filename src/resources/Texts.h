@@ -31,7 +31,12 @@ inline QString withPath(const QString &message, const QString &path)
 inline const QString SaveFailed = QStringLiteral("設定を保存できませんでした");
 // The store's file is no regular file of sane size: the defaults run instead.
 inline const QString StoreUnreadable = QStringLiteral("設定ファイルを読めません。標準の設定で起動します");
-// The unreadable store was renamed rather than written over.
+// The store has lines that do not read (a hand edit gone wrong): the rest is used.
+inline const QString StoreDamaged = QStringLiteral("設定ファイルに読めない行があります。読めた設定で起動します");
+// The store is there but may not be read: the defaults run, and no save replaces it.
+inline const QString StoreNoPermission = QStringLiteral(
+    "設定ファイルを読む権限がありません。標準の設定で起動し、このファイルには保存しません");
+// The unreadable store was renamed (a damaged one copied) rather than written over.
 inline const QString StoreSetAside = QStringLiteral("元の設定ファイルは次の名前で残してあります");
 // -offset= held no usable number.
 inline const QString BadOffset = QStringLiteral("時刻のずれ（-offset=）の値が正しくないため、無視します");
@@ -64,6 +69,12 @@ inline const QString MissedAlarms = QStringLiteral("時計が止まっていた�
 // Our own: alarms too late to ring because another alarm rang unanswered, listed below this.
 inline const QString MissedAlarmsWhileRinging = QStringLiteral(
     "ほかのアラームが鳴っていた間に、次のアラームの時刻が過ぎました");
+// Our own: a second start finds the clock running and cannot ask it to open its settings.
+inline const QString AlreadyRunning = QStringLiteral(
+    "時計はすでに動いています。設定は、時計を右クリックするか、トレイのメニューの「Dialvaneの設定」から開けます");
+// Our own: the lock that keeps a second clock out could not be made (then its path and why).
+inline const QString LockNotTaken = QStringLiteral(
+    "時計を一つだけ動かすためのロックを作れません。二つ目の時計が起動しても止められません");
 // Our own: a second start finds the clock running.
 inline const QString AlreadyRunningDelreg = QStringLiteral(
     "時計はすでに動いています。設定を削除するには、時計を終了してから -delreg を付けて起動してください");

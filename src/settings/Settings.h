@@ -127,11 +127,24 @@ public:
     enum class RemoveResult { Removed, NothingStored, Failed };
     virtual RemoveResult removeAll() = 0;
     virtual QString location() const = 0;
-    // False when what stands at the location cannot be read as a store (a
-    // FIFO, a device, a file far too large): the defaults are used instead.
-    virtual bool readable() const { return true; }
-    // An unreadable store is moved out of the way, never written over: where
-    // it went, or nothing when it could not be moved (then no save replaces it).
+    // What stands at the location, as far as reading it and saving over it go.
+    enum class Condition {
+        Fine,         // a store, or nothing yet
+        Damaged,      // a store with lines that do not read: the rest is used
+        NotAStore,    // junk, a file far too large, a link to anything but a store
+        NotAFile,     // a FIFO, a device, a folder: not ours to move
+        NoPermission, // there, but we may not read it
+    };
+    virtual Condition condition() const { return Condition::Fine; }
+    // Whether the settings are read from it; otherwise the defaults run.
+    bool readable() const
+    {
+        const Condition c = condition();
+        return c == Condition::Fine || c == Condition::Damaged;
+    }
+    // What holds no settings is moved out of the way and a damaged store is
+    // copied, before anything can save: where it went, or nothing when that
+    // could not be done (then no save replaces it).
     virtual std::optional<QString> setAside() { return std::nullopt; }
 };
 

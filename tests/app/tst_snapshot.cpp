@@ -42,8 +42,14 @@ int TestSnapshot::run(const QStringList &args, const QString &ini, QString *err,
     env.remove(QStringLiteral("DISPLAY"));
     env.remove(QStringLiteral("WAYLAND_DISPLAY"));
     env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    const QString program = qEnvironmentVariable("DIALVANE_BUILD_DIR") + QStringLiteral("/dialvane");
+    // Through the shell for bytes a QString cannot carry: "sh", "-c", "exec \"$DIALVANE\" ..."
+    env.insert(QStringLiteral("DIALVANE"), program);
     p.setProcessEnvironment(env);
-    p.start(qEnvironmentVariable("DIALVANE_BUILD_DIR") + QStringLiteral("/dialvane"), args);
+    if (args.value(0) == QLatin1String("sh"))
+        p.start(QStringLiteral("/bin/sh"), args.mid(1));
+    else
+        p.start(program, args);
     p.waitForFinished(20000);
     if (err)
         *err = QString::fromUtf8(p.readAllStandardError());
@@ -112,6 +118,9 @@ void TestSnapshot::refusesBadInput_data()
     QTest::newRow("an option for the file") << QStringList{"--snapshot", "--at", "12:00:00"};
     QTest::newRow("a full disk") << QStringList{"--snapshot", "/dev/full", "--at", "10:10:00"};
     QTest::newRow("a FIFO") << QStringList{"--snapshot", m_dir.filePath("fifo"), "--at", "10:10:00"};
+    QTest::newRow("a name that is not UTF-8") << QStringList{
+        "sh", "-c",
+        "exec \"$DIALVANE\" --snapshot \"$(printf '" + m_dir.filePath("bad\\377.png") + "')\" --at 10:10:00"};
 }
 
 void TestSnapshot::refusesBadInput()
@@ -126,6 +135,7 @@ void TestSnapshot::refusesBadInput()
     QVERIFY2(err.startsWith(QStringLiteral("dialvane: ")), qPrintable(err));
     QVERIFY(!QFile::exists("--at"));
     QVERIFY(QFileInfo(m_dir.filePath("fifo")).isFile() == false);
+    QCOMPARE(QDir(m_dir.path()).entryList({"bad*"}), QStringList()); // under no name at all
 }
 
 void TestSnapshot::hugeSizeIsBounded()

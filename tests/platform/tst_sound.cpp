@@ -122,6 +122,8 @@ private slots:
     void staleEndIsNotTheCurrentOne();
     void brokenOrEmptySounds_data();
     void brokenOrEmptySounds();
+    void hostileFiles_data();
+    void hostileFiles();
     void noDeviceIsSilentAndTriedAgain();
     void midiFacts_data();
     void midiFacts();
@@ -307,6 +309,61 @@ void TestSound::brokenOrEmptySounds()
     QTRY_COMPARE_WITH_TIMEOUT(done, 1, 5000);
     qInfo("%s: ended after %lld ms", qPrintable(kind), t.elapsed());
     QCOMPARE(s.endedAtOnce(), !heard);
+}
+
+void TestSound::hostileFiles_data()
+{
+    // Files that crashed the decoder, and what the player makes of them now.
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QByteArray>("first"); // the start of its first report
+    QTest::newRow("an AIFF of no channels named .wav") << "aiff" << QByteArray("error neither a WAV nor a MIDI");
+    QTest::newRow("a loop table of 0xFFFFFFFF loops") << "loops" << QByteArray("started 500 ");
+    QTest::newRow("a second fmt chunk") << "two fmt" << QByteArray("error unplayable WAV header");
+    QTest::newRow("cut short while it plays") << "cut" << QByteArray("started 1500 ");
+    QTest::newRow("3 GiB") << "huge" << QByteArray("error too large to play");
+}
+
+void TestSound::hostileFiles()
+{
+    QFETCH(QString, kind);
+    QFETCH(QByteArray, first);
+    QByteArray data = wav(kind == "cut" ? 1.5 : 0.5);
+    auto le32 = [](quint32 v) {
+        char b[4];
+        qToLittleEndian(v, b);
+        return QByteArray(b, 4);
+    };
+    if (kind == "aiff") {
+        const QByteArray comm = QByteArray::fromHex("0000"
+                                                    "00002B11"
+                                                    "0010"
+                                                    "400DAC44000000000000");
+        const QByteArray body = "AIFFCOMM" + QByteArray::fromHex("00000012") + comm + "SSND"
+                                + QByteArray::fromHex("00000408") + QByteArray(1032, '\0');
+        data = "FORM" + QByteArray::fromHex("00000436") + body;
+    } else if (kind == "loops") {
+        data.insert(36, "smpl" + le32(60) + QByteArray(28, '\0') + le32(0xFFFFFFFF) + QByteArray(28, '\0'));
+    } else if (kind == "two fmt") {
+        data.insert(36, data.mid(12, 24));
+        data.replace(36 + 12, 4, le32(4)); // a rate of 4: a second of sound lasts 5000
+    }
+    data.replace(4, 4, le32(quint32(data.size() - 8)));
+    const QString file = write(m_dir, kind + ".wav", data);
+    if (kind == "huge")
+        QVERIFY(QFile::resize(file, qint64(3) << 30)); // sparse: nothing is written
+    QProcess player;
+    player.start(playerPath(), {QString::number(QCoreApplication::applicationPid()), "WaveAudio", file});
+    QVERIFY(player.waitForReadyRead(5000));
+    const QByteArray report = player.readLine();
+    QVERIFY2(report.startsWith(first), report.constData());
+    if (kind == "cut")
+        QVERIFY(QFile::resize(file, 44));
+    QVERIFY(player.waitForFinished(10000));
+    // Refused or played to its end, never a signal.
+    QCOMPARE(player.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(player.exitCode(), first.startsWith("error") ? 1 : 0);
+    QCOMPARE(player.readAll(), QByteArray(first.startsWith("error") ? "" : "ended\n"));
+    QFile::remove(file);
 }
 
 void TestSound::staleEndIsNotTheCurrentOne()

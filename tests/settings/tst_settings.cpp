@@ -6,7 +6,11 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <linux/capability.h>
+#include <optional>
 #include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 using namespace dv;
 using namespace dv::test;
@@ -27,8 +31,8 @@ private slots:
     void setParameter();
     void movedProgram_data();
     void movedProgram();
-    void specialOrHugeStore_data();
-    void specialOrHugeStore();
+    void oddStores_data();
+    void oddStores();
     void fileExists_data();
     void fileExists();
 
@@ -367,54 +371,126 @@ void TestSettings::fileExists_data()
     QTest::newRow("FIFO") << m_config.filePath("fifo") << false << false;
 }
 
-void TestSettings::specialOrHugeStore_data()
+// Root reads anything: for one case, the two capabilities that let it are
+// dropped from the effective set (and given back after).
+class AsPlainUser {
+public:
+    AsPlainUser()
+    {
+        if (::syscall(SYS_capget, &m_head, m_caps) != 0)
+            return;
+        __user_cap_data_struct less[2] = {m_caps[0], m_caps[1]};
+        less[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
+        m_dropped = ::syscall(SYS_capset, &m_head, less) == 0;
+    }
+    ~AsPlainUser()
+    {
+        if (m_dropped)
+            ::syscall(SYS_capset, &m_head, m_caps);
+    }
+
+private:
+    __user_cap_header_struct m_head{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct m_caps[2]{};
+    bool m_dropped = false;
+};
+
+void TestSettings::oddStores_data()
 {
+    // What stands at the store's place; what the user is told at start (STORE
+    // and ASIDE for the paths); the size read; whether a save then goes through.
     QTest::addColumn<QString>("kind");
-    QTest::newRow("FIFO") << "fifo";
-    QTest::newRow("huge") << "huge";
+    QTest::addColumn<QString>("told");
+    QTest::addColumn<int>("clockSize");
+    QTest::addColumn<bool>("saves");
+    const QString unreadable = "設定ファイルを読めません。標準の設定で起動します\r\n\r\n-> STORE";
+    const QString kept = "\r\n\r\n元の設定ファイルは次の名前で残してあります\r\n\r\n-> ASIDE";
+    QTest::newRow("clean store") << "clean"
+                                 << "" << 360 << true;
+    QTest::newRow("a store behind a link") << "store link"
+                                           << "" << 360 << true;
+    QTest::newRow("one stray line") << "stray"
+                                    << "設定ファイルに読めない行があります。読めた設定で起動します\r\n\r\n-> STORE"
+                                           + kept
+                                    << 360 << true;
+    QTest::newRow("binary junk") << "junk" << unreadable + kept << 240 << true;
+    QTest::newRow("huge") << "huge" << unreadable + kept << 240 << true;
+    QTest::newRow("a notes file behind a link") << "notes link" << unreadable + kept << 240 << true;
+    QTest::newRow("a dangling link") << "dangling link" << unreadable + kept << 240 << true;
+    QTest::newRow("FIFO") << "fifo" << unreadable << 240 << false;
+    QTest::newRow("no read permission")
+        << "no read"
+        << "設定ファイルを読む権限がありません。標準の設定で起動し、このファイルには保存しません\r\n\r\n-> STORE" << 240
+        << false;
 }
 
-void TestSettings::specialOrHugeStore()
+void TestSettings::oddStores()
 {
     QFETCH(QString, kind);
+    QFETCH(QString, told);
+    QFETCH(int, clockSize);
+    QFETCH(bool, saves);
     QSettingsStore store;
+    const QString loc = store.location(), aside = loc + ".unreadable", target = m_config.filePath("elsewhere");
     QFile::remove(m_config.path() + "/MOKU"); // a plain file an earlier case left there
+    QDir(m_config.path() + "/MOKU").removeRecursively();
     QDir().mkpath(m_config.path() + "/MOKU");
-    QFile::remove(store.location());
-    QFile::remove(store.location() + ".unreadable");
-    QByteArray huge("[General]\nClockSize=360\n");
-    huge += QByteArray(400 * 1024, '#');
-    if (kind == "fifo") {
-        QCOMPARE(::mkfifo(QFile::encodeName(store.location()).constData(), 0600), 0);
-    } else {
-        QFile f(store.location());
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(huge);
-    }
-    // Neither blocks nor takes seconds: the defaults run and the user is told.
+    QFile::remove(target);
+    QByteArray bytes = "[General]\nClockSize=360\nDrawSecond=False\n";
+    if (kind == "stray")
+        bytes.insert(10, "ClockSize 480 please\n");
+    else if (kind == "junk")
+        bytes = QByteArray::fromHex("89504e470d0a1a0a00") + QByteArray(10240, '\xfe');
+    else if (kind == "huge")
+        bytes += QByteArray(400 * 1024, '#');
+    else if (kind == "notes link")
+        bytes = "Shopping\n- milk\n- eggs\n";
+    auto write = [](const QString &path, const QByteArray &b) {
+        QFile f(path);
+        return f.open(QIODevice::WriteOnly) && f.write(b) == b.size();
+    };
+    if (kind == "fifo")
+        QCOMPARE(::mkfifo(QFile::encodeName(loc).constData(), 0600), 0);
+    else if (kind.endsWith("link"))
+        QVERIFY(QFile::link(target, loc) && (kind == "dangling link" || write(target, bytes)));
+    else
+        QVERIFY(write(loc, bytes));
+    if (kind == "no read")
+        QVERIFY(QFile::setPermissions(loc, {}));
+
+    std::optional<AsPlainUser> plain;
+    if (kind == "no read")
+        plain.emplace();
     Rig rig(QString(), &store);
-    QElapsedTimer t;
-    t.start();
     rig.clock.start(QString());
-    QVERIFY(t.elapsed() < 2000);
-    QCOMPARE(rig.clock.settings().ClockSize, 240);
-    const QString told = "設定ファイルを読めません。標準の設定で起動します\r\n\r\n-> " + store.location();
-    if (kind == "fifo") {
-        // Not ours to move, nor to replace.
-        QCOMPARE(rig.msg.shown, QStringList{told});
-        QVERIFY(!rig.clock.saveSettings());
-    } else {
-        // Set aside beside the store before the first save, which then writes anew.
-        const QString aside = store.location() + ".unreadable";
-        QCOMPARE(rig.msg.shown,
-                 QStringList{told + "\r\n\r\n元の設定ファイルは次の名前で残してあります\r\n\r\n-> " + aside});
-        QVERIFY(rig.clock.saveSettings());
-        QFile kept(aside);
-        QVERIFY(kept.open(QIODevice::ReadOnly));
-        QCOMPARE(kept.readAll(), huge);
-        QVERIFY(store.readable());
-    }
-    QFile::remove(store.location());
+    QCOMPARE(rig.msg.shown,
+             told.isEmpty() ? QStringList() : QStringList{QString(told).replace("STORE", loc).replace("ASIDE", aside)});
+    QCOMPARE(rig.clock.settings().ClockSize, clockSize);
+    rig.clock.settings().FormTop = 4321;
+    QCOMPARE(rig.clock.saveSettings(), saves);
+    plain.reset();
+
+    auto read = [](const QString &path) {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(none)");
+    };
+    // A link set aside is the link itself; whatever it led to is as it was.
+    if (told.contains("ASIDE"))
+        QCOMPARE(kind.endsWith("link") ? QFileInfo(aside).symLinkTarget() : QString(read(aside)),
+                 kind.endsWith("link") ? target : QString(bytes));
+    else
+        QVERIFY(!QFileInfo::exists(aside));
+    if (kind == "notes link")
+        QCOMPARE(read(target), bytes);
+    QVERIFY(kind != "dangling link" || !QFileInfo::exists(target));
+    QCOMPARE(QFileInfo(loc).isSymLink(), kind == "store link");
+    if (saves)
+        QVERIFY(read(loc).contains("FormTop=4321") && !read(loc).contains("please"));
+    else if (kind == "fifo")
+        QVERIFY(!QFileInfo(loc).isFile() && QFileInfo::exists(loc));
+    else
+        QCOMPARE(read(loc), bytes);
+    QFile::remove(loc);
 }
 
 void TestSettings::fileExists()

@@ -21,6 +21,22 @@ bool hasWindowTitled(qint64 pid, const QString &text)
             return true;
     return false;
 }
+// Session buses and their launchers running on this display.
+QStringList busesOnThisDisplay()
+{
+    QStringList found;
+    const QByteArray display = "DISPLAY=" + qgetenv("DISPLAY") + '\0';
+    for (const QString &pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        QFile cmd(QStringLiteral("/proc/%1/cmdline").arg(pid)), env(QStringLiteral("/proc/%1/environ").arg(pid));
+        if (!cmd.open(QIODevice::ReadOnly) || !env.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray line = cmd.readAll();
+        if ((line.contains("dbus-launch") || line.contains("dbus-daemon"))
+            && ('\0' + env.readAll()).contains('\0' + display))
+            found << pid;
+    }
+    return found;
+}
 } // namespace
 
 class TestX11Alarm : public QObject {
@@ -30,6 +46,8 @@ private slots:
     void cleanupTestCase();
     void twoStartsLeaveOneClock_data();
     void twoStartsLeaveOneClock();
+    void unusableLockIsTold_data();
+    void unusableLockIsTold();
     void sigtermEndsTheClockWhileAnAlarmSounds();
 
 private:
@@ -58,22 +76,33 @@ void TestX11Alarm::cleanupTestCase()
 
 void TestX11Alarm::twoStartsLeaveOneClock_data()
 {
-    QTest::addColumn<bool>("sessionBus"); // else only the lock in the runtime folder
+    QTest::addColumn<QString>("bus"); // ours, "disabled:", or no address at all: the lock alone
     QTest::addColumn<QString>("args");
-    QTest::newRow("session bus") << true << "";
-    QTest::newRow("runtime lock, no bus") << false << "";
-    QTest::newRow("-delreg is told, not done") << true << "-delreg";
+    QTest::newRow("session bus") << "ours"
+                                 << "";
+    QTest::newRow("runtime lock, no bus") << "disabled:"
+                                          << "";
+    QTest::newRow("no bus address: none is started") << ""
+                                                     << "";
+    QTest::newRow("-delreg is told, not done") << "ours"
+                                               << "-delreg";
 }
 
 void TestX11Alarm::twoStartsLeaveOneClock()
 {
-    QFETCH(bool, sessionBus);
+    QFETCH(QString, bus);
     QFETCH(QString, args);
-    qputenv("DBUS_SESSION_BUS_ADDRESS", sessionBus ? m_sessionBus.toUtf8() : QByteArray("disabled:"));
+    const bool sessionBus = bus == "ours";
+    if (bus.isEmpty())
+        qunsetenv("DBUS_SESSION_BUS_ADDRESS");
+    else
+        qputenv("DBUS_SESSION_BUS_ADDRESS", sessionBus ? m_sessionBus.toUtf8() : bus.toUtf8());
+    const QStringList busesBefore = busesOnThisDisplay();
     ClockProcess first;
     first.writeSettings(QStringLiteral("FormLeft=1500\nFormTop=1500\n"));
     first.start();
     QVERIFY(!first.clockWindow().isEmpty());
+    QCOMPARE(busesOnThisDisplay(), busesBefore);
     const QByteArray storeBefore = [&] {
         QFile f(first.confPath());
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
@@ -97,11 +126,24 @@ void TestX11Alarm::twoStartsLeaveOneClock()
         second.kill();
         second.waitForFinished();
     } else {
+        if (!sessionBus) {
+            // Nothing to ask the running clock over: the user is told where it is.
+            QString box;
+            QVERIFY(waitFor([&] {
+                for (const QString &w : windowsOf(second.processId()))
+                    if (title(w).contains(QStringLiteral("Dialvane Ver.2.00")))
+                        box = w;
+                return !box.isEmpty();
+            }));
+            xdotool({QStringLiteral("windowactivate"), QStringLiteral("--sync"), box});
+            xdotool({QStringLiteral("key"), QStringLiteral("Return")});
+        }
         QVERIFY(second.waitForFinished(10000));
         QCOMPARE(second.exitStatus(), QProcess::NormalExit);
         QCOMPARE(second.exitCode(), 0);
     }
     QCOMPARE(first.proc.state(), QProcess::Running);
+    QCOMPARE(busesOnThisDisplay(), busesBefore);
     // Asked over the bus, the running clock opens its settings (and steps
     // aside while they are open); without a bus it goes on as it was.
     if (!sessionBus || !args.isEmpty()) {
@@ -128,6 +170,42 @@ void TestX11Alarm::twoStartsLeaveOneClock()
     QFile f(first.confPath());
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), storeBefore);
+}
+
+void TestX11Alarm::unusableLockIsTold_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("a folder") << "folder";
+    QTest::newRow("a link loop") << "loop";
+    QTest::newRow("a dangling link") << "dangling";
+}
+
+void TestX11Alarm::unusableLockIsTold()
+{
+    QFETCH(QString, kind);
+    qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
+    const QString lock = qEnvironmentVariable("XDG_RUNTIME_DIR") + QStringLiteral("/dialvane-")
+                         + qEnvironmentVariable("DISPLAY").replace(QRegularExpression("[^A-Za-z0-9]"), "_")
+                         + QStringLiteral(".lock");
+    const QString target = qEnvironmentVariable("XDG_RUNTIME_DIR") + QStringLiteral("/elsewhere");
+    QDir().rmdir(lock); // what an earlier case left
+    QFile::remove(lock);
+    if (kind == "folder")
+        QVERIFY(QDir().mkdir(lock));
+    else
+        QVERIFY(QFile::link(kind == "loop" ? lock : target, lock));
+    ClockProcess clock;
+    clock.start();
+    // The clock runs, and says that nothing keeps a second one out.
+    QVERIFY(!clock.clockWindow().isEmpty());
+    QVERIFY(waitFor([&] { return hasWindowTitled(clock.proc.processId(), QStringLiteral("Dialvane Ver.2.00")); }));
+    QVERIFY(!QFileInfo::exists(target));
+    clock.proc.kill();
+    clock.proc.waitForFinished();
+    if (kind == "folder")
+        QDir().rmdir(lock);
+    else
+        QFile::remove(lock);
 }
 
 void TestX11Alarm::sigtermEndsTheClockWhileAnAlarmSounds()
