@@ -159,6 +159,15 @@ int main(int argc, char **argv)
                 std::printf("cannot play: %s\n", qPrintable(sound.lastError()));
                 return 1;
             }
+            // The player reports its start while the clock goes on: wait for the word.
+            QElapsedTimer waited;
+            waited.start();
+            while (sound.isPlaying() && !sound.hasBegun() && waited.elapsed() < 10000)
+                app.processEvents(QEventLoop::AllEvents, 5);
+            if (!sound.hasBegun()) {
+                std::printf("cannot play: %s\n", qPrintable(sound.lastError()));
+                return 1;
+            }
             ms.push_back(sound.msecsToFirstSample());
             sound.stop();
             app.processEvents();

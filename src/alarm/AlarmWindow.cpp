@@ -71,8 +71,13 @@ AlarmWindow::AlarmWindow(QWidget *parent)
         f.setBold(true);
         f.setPointSize(9);
         b->setFont(f);
-        b->setFocusPolicy(Qt::NoFocus);
+        // Tab and Space reach them; no default button, so a stray Enter meant
+        // for another window presses nothing.
+        b->setFocusPolicy(Qt::StrongFocus);
+        b->setAutoDefault(false);
+        b->setDefault(false);
     }
+    setTabOrder(m_stop, m_snooze);
     connect(m_stop, &QPushButton::clicked, this, [this] {
         unload(false);
         deleteLater(); // the next alarm makes a fresh window
@@ -93,18 +98,22 @@ AlarmWindow::~AlarmWindow()
 void AlarmWindow::showAlarm(const AlarmNotice &notice)
 {
     m_beep = notice.beep;
-    // The time and the whole message, the late note below.
+    // The time and the whole message, the late note below: a message too long
+    // for the window is cut, the late note never.
     QString shown = notice.time;
     if (!notice.message.isEmpty())
         shown += QStringLiteral("  ") + notice.message;
-    if (!notice.dueAt.isEmpty())
-        shown += QLatin1Char('\n') + text::alarmWasDue(notice.dueAt);
     const QFontMetrics metrics = m_text->fontMetrics();
     QStringList lines = linesToFit(shown, m_text->font(), m_text->width() - 8);
-    if (lines.size() > kMostLines) {
-        lines = lines.mid(0, kMostLines);
+    const QStringList due = notice.dueAt.isEmpty()
+                                ? QStringList()
+                                : linesToFit(text::alarmWasDue(notice.dueAt), m_text->font(), m_text->width() - 8);
+    const int room = kMostLines - int(due.size());
+    if (lines.size() > room) {
+        lines = lines.mid(0, room);
         lines.last() = metrics.elidedText(lines.last() + QStringLiteral("…"), Qt::ElideRight, m_text->width() - 8);
     }
+    lines += due;
     m_text->setText(lines.join(QLatin1Char('\n')));
     fitHeight(qMax(kTextHeight, int(lines.size()) * metrics.lineSpacing() + 8));
     m_showingB = false;

@@ -4,6 +4,7 @@
 #include "resources/Texts.h"
 
 #include <QDateTime>
+#include <QTimeZone>
 #include <algorithm>
 
 namespace dv {
@@ -13,11 +14,19 @@ QString trayTip(const QDate &date)
     return text::TrayTipPrefix + date.toString(QStringLiteral("MM-dd-yyyy"));
 }
 
-Schedule::Schedule(Platform &platform, AlarmUi &alarmUi, const Settings &settings)
+Schedule::Schedule(Platform &platform, AlarmUi &alarmUi, const Parameters &params)
     : sys(platform)
     , ui(alarmUi)
-    , m_settings(settings)
+    , m_params(params)
+    , m_settings(params.working())
 {
+}
+
+QString Schedule::alarmSound(int i) const
+{
+    // A file missing at start-up (a drive not mounted yet) may be there now.
+    const QString own = m_settings.*kAlarmSettings[size_t(i)].sound;
+    return own.isEmpty() ? m_params.kept(kAlarmSettings[size_t(i)].sound) : own;
 }
 
 void Schedule::setTimes(const AlarmTimes &times)
@@ -46,8 +55,17 @@ void Schedule::run(const QDateTime &wall)
     if (minute == 29 && second == 59 && m_settings.Jihou && m_settings.Jihou30 && m_sounding == Sounding::None)
         signal(m_settings.Jihou30File);
     if (!m_times.shutdown.isEmpty() && m_times.shutdown == hms) {
-        if (m_settings.MustShutDown || sys.msg.ask(text::ShutdownTime + text::CRLF + text::ShutdownAsk))
+        if (m_settings.MustShutDown) {
             shutdownSequence();
+        } else if (!m_asking) {
+            // The clock ticks and rings on while the question is open.
+            m_asking = true;
+            sys.msg.ask(text::ShutdownTime + text::CRLF + text::ShutdownAsk, [this](MessageBoxes::Answer a) {
+                m_asking = false;
+                if (a == MessageBoxes::Answer::Yes)
+                    shutdownSequence();
+            });
+        }
     }
 }
 
@@ -62,9 +80,8 @@ void Schedule::alarmsDue(const QDateTime &from, const QDateTime &to)
     const QDateTime begin = from.isValid() ? onWall(from) : end.addSecs(-1);
     if (end <= begin)
         return; // the clock went back or stood: what it passes again has rung
-    // The hour a zone skips made no alarm late.
-    const qint64 skipped = from.isValid() ? qMax(0, to.offsetFromUtc() - from.offsetFromUtc()) : 0;
     const qint64 now = nowSecs();
+    const QTimeZone zone = to.timeZone();
     // A week back is enough to tell the user what was missed.
     const QDate first = std::max(begin.date(), end.date().addDays(-7));
     for (QDate d = first; d <= end.date(); d = d.addDays(1)) {
@@ -78,64 +95,120 @@ void Schedule::alarmsDue(const QDateTime &from, const QDateTime &to)
             if (m_rang[size_t(i)] == key)
                 continue;
             m_rang[size_t(i)] = key;
-            const qint64 late = qMax<qint64>(0, due.secsTo(end) - skipped);
-            m_waiting.push_back({i, now - late, due});
+            // The instant that time came in the local zone; a time in the hour
+            // a zone skips came when the clocks jumped over it.
+            QDateTime instant(d, at, zone);
+            if (!instant.isValid() || instant.time() != at) {
+                const QTimeZone::OffsetData jump = zone.nextTransition(due.addSecs(-14 * 3600));
+                instant = jump.atUtc.isValid() ? jump.atUtc : to;
+            }
+            m_waiting.push_back({i, qMin(now, instant.toSecsSinceEpoch()), due});
         }
     }
+}
+
+qint64 Schedule::lateness(const Due &d) const
+{
+    if (d.snoozeUntil < 0)
+        return nowSecs() - d.at;
+    const qint64 ms = sys.time.monotonicMsecs() - d.snoozeUntil;
+    return ms >= 0 ? ms / 1000 : -1;
 }
 
 void Schedule::serve()
 {
     const qint64 now = nowSecs();
     m_ringStarted = std::min(m_ringStarted, now); // a clock set back does not lengthen the ring
-    if (alarmHoldsTheFloor() && m_playing && !m_ringOver && now - m_ringStarted >= kRingLimitSecs) {
-        // Enough noise: the window flashes on until someone sees it.
-        sys.sound.stop();
-        m_playing = false;
+    if (alarmHoldsTheFloor() && !m_ringOver && now - m_ringStarted >= kRingLimitSecs) {
+        // Enough noise, a sound's or beeps: the window flashes on until someone sees it.
+        if (m_playing) {
+            sys.sound.stop();
+            m_playing = false;
+        }
         m_ringOver = true;
+        if (m_notice.beep) {
+            m_notice.beep = false;
+            ui.showAlarmWindow(m_notice);
+        }
     }
-    // Earliest first; alarm 1 before 3 when both fell due together.
-    std::stable_sort(m_waiting.begin(), m_waiting.end(), [](const Due &a, const Due &b) { return a.at < b.at; });
-    std::erase_if(m_waiting, [&](const Due &d) {
-        if (d.at > now || now - d.at <= kLateAlarmLimitSecs)
+    // Latest first (the earliest due); alarm 1 before 3 when both fell due together.
+    std::stable_sort(m_waiting.begin(), m_waiting.end(),
+                     [this](const Due &a, const Due &b) { return lateness(a) > lateness(b); });
+    std::erase_if(m_waiting, [&](Due &d) {
+        const qint64 late = lateness(d);
+        if (late >= 0 && alarmHoldsTheFloor())
+            d.heldBack = true;
+        if (late <= kLateAlarmLimitSecs)
             return false;
         const QString message = m_settings.*kAlarmSettings[size_t(d.alarm)].message;
-        m_missed.append(d.wall.toString(QStringLiteral("yyyy/MM/dd HH:mm"))
-                        + (message.isEmpty() ? QString() : QStringLiteral("  ") + message));
+        (d.heldBack ? m_missedRinging : m_missed)
+            .append(d.wall.toString(QStringLiteral("yyyy/MM/dd HH:mm"))
+                    + (message.isEmpty() ? QString() : QStringLiteral("  ") + message));
         return true;
     });
-    if (alarmHoldsTheFloor() || m_waiting.empty() || m_waiting.front().at > now)
+    if (alarmHoldsTheFloor() || m_waiting.empty() || lateness(m_waiting.front()) < 0)
         return;
-    const Due due = m_waiting.front();
-    // Alarms set to the same time are one alarm: the first of them rings.
-    std::erase_if(m_waiting, [&](const Due &d) { return d.at == due.at && d.wall == due.wall; });
-    ring(due);
+    // Alarms set to the same time are one alarm: they ring together, with every message.
+    const Due first = m_waiting.front();
+    std::vector<Due> group;
+    std::erase_if(m_waiting, [&](const Due &d) {
+        if (!d.sameTime(first))
+            return false;
+        group.push_back(d);
+        return true;
+    });
+    ring(group);
 }
 
 void Schedule::reportMissed()
 {
-    if (m_missed.isEmpty())
+    if (m_missed.isEmpty() && m_missedRinging.isEmpty())
         return;
-    const QString lines = m_missed.join(text::CRLF);
-    m_missed.clear(); // before the box: ticks go on while it is open
-    sys.msg.inform(text::MissedAlarms + text::CRLF + text::CRLF + lines);
+    // Why each was missed: the clock stood (asleep, stopped, set forward), or
+    // another alarm rang unanswered.
+    QString told;
+    auto section = [&told](const QString &why, QStringList &lines) {
+        if (lines.isEmpty())
+            return;
+        if (!told.isEmpty())
+            told += text::CRLF + text::CRLF;
+        told += why + text::CRLF + text::CRLF + lines.join(text::CRLF);
+        lines.clear(); // before the box: ticks go on while it is open
+    };
+    section(text::MissedAlarms, m_missed);
+    section(text::MissedAlarmsWhileRinging, m_missedRinging);
+    sys.msg.inform(told);
+    ui.missedAlarmsTold(told);
 }
 
-void Schedule::ring(const Due &due)
+void Schedule::ring(const std::vector<Due> &group)
 {
     // A time signal gives way to an alarm.
-    const int i = due.alarm;
+    m_group.clear();
+    QStringList messages;
+    for (int i = 0; i < 3; ++i) {
+        if (std::none_of(group.begin(), group.end(), [i](const Due &d) { return d.alarm == i; }))
+            continue;
+        m_group.push_back(i);
+        const QString message = m_settings.*kAlarmSettings[size_t(i)].message;
+        if (!message.isEmpty())
+            messages.append(message);
+    }
+    const Due &due = group.front();
+    const int i = m_group.front();
     m_sounding = Sounding(int(Sounding::Alarm1) + i);
     m_notice = AlarmNotice();
     m_notice.time = m_times.alarm[size_t(i)].left(5);
-    m_notice.message = m_settings.*kAlarmSettings[size_t(i)].message;
-    if (nowSecs() > due.at)
+    if (m_notice.time.isEmpty()) // a snooze of an alarm switched off since
+        m_notice.time = due.wall.toString(QStringLiteral("HH:mm"));
+    m_notice.message = messages.join(QLatin1Char('\n'));
+    if (lateness(due) > 0)
         m_notice.dueAt = due.wall.toString(due.wall.date() == sys.time.now().date() ? QStringLiteral("HH:mm")
                                                                                     : QStringLiteral("MM/dd HH:mm"));
     m_ringStarted = nowSecs();
     m_ringOver = false;
-    const bool ok = play(alarmSound(i));
-    if (!ok || sys.sound.isSilent()) {
+    m_tone = false;
+    if (!soundAlarm(false)) {
         // Nobody would hear it: flash and beep until the button is pressed.
         sys.sound.stop();
         m_playing = false;
@@ -144,20 +217,43 @@ void Schedule::ring(const Due &due)
     ui.showAlarmWindow(m_notice);
 }
 
+bool Schedule::soundAlarm(bool tone)
+{
+    // The alarm's own file, looked for now; else the built-in tone.
+    const QString own = alarmSound(ringingAlarm());
+    m_tone = tone || own.isEmpty();
+    bool ok = play(m_tone ? toneFile() : own);
+    if (!ok && !m_tone) {
+        m_tone = true;
+        ok = play(toneFile());
+    }
+    return ok && !sys.sound.isSilent();
+}
+
 void Schedule::repeatOrEnd()
 {
     m_playing = false;
     if (m_ringOver || m_notice.beep)
         return;
     if (sys.sound.endedAtOnce()) {
-        beepInstead(); // a file that holds no sound
+        // A file that cannot be played or holds no sound: the built-in tone,
+        // and if even that cannot sound, beeps.
+        if (m_tone || !soundAlarm(true))
+            beepInstead();
         return;
     }
     if (nowSecs() - m_ringStarted >= kRingLimitSecs) {
         m_ringOver = true;
         return;
     }
-    if (!play(alarmSound(ringingAlarm())) || sys.sound.isSilent())
+    if (!soundAlarm(m_tone))
+        beepInstead();
+}
+
+void Schedule::soundStarted()
+{
+    // An alarm on a device nobody hears beeps instead.
+    if (alarmHoldsTheFloor() && m_playing && !m_notice.beep && sys.sound.isSilent())
         beepInstead();
 }
 
@@ -244,9 +340,13 @@ void Schedule::snoozeAlarm()
 {
     if (!alarmHoldsTheFloor())
         return;
-    const int i = ringingAlarm();
+    const std::vector<int> group = m_group;
     stopAlarm();
-    m_waiting.push_back({i, nowSecs() + kSnoozeSecs, sys.time.now().addSecs(kSnoozeSecs)});
+    // Five minutes of real time from the press, whatever the wall clock does.
+    const qint64 until = sys.time.monotonicMsecs() + kSnoozeSecs * 1000;
+    const QDateTime wall = sys.time.now().addSecs(kSnoozeSecs);
+    for (int i : group)
+        m_waiting.push_back({i, nowSecs() + kSnoozeSecs, wall, until});
 }
 
 } // namespace dv

@@ -14,7 +14,7 @@ Clock::Clock(Platform &platform, ClockUi &clockUi)
     , ui(clockUi)
     , m_params(platform.store, platform.appDir)
     , m_face(platform)
-    , m_schedule(platform, clockUi, m_params.working())
+    , m_schedule(platform, clockUi, m_params)
     , m_place(platform, clockUi)
 {
 }
@@ -53,6 +53,12 @@ Face Clock::snapshotFace(int hour, int minute, int second)
 
 void Clock::start(const QString &commandLine)
 {
+    // The first tick looks back to this second: what fell due while start-up
+    // ran, or while its messages wait for an answer, is not lost.
+    const qint64 startMs = sys.time.msecsSinceEpoch();
+    m_lastEpoch = (startMs >= 0 ? startMs / 1000 : (startMs - 999) / 1000) - 1;
+    m_lastWall = sys.time.now().addSecs(-1);
+    m_lastSecond = -1;
     ui.watchRepaints();
     sys.window.setCaption(text::ClockWindowTitle);
 
@@ -99,6 +105,8 @@ void Clock::start(const QString &commandLine)
     // Scale and window size; the window gets its shape further down.
     prepareFace();
     applyAlarmTimes();
+    if (!m_schedule.times().neverRing.isEmpty())
+        sys.msg.inform(text::TimesNeverRing + text::CRLF + text::CRLF + m_schedule.times().neverRing.join(text::CRLF));
     m_place.restore(s, m_face.scale());
     holdPlace();
 
@@ -148,7 +156,7 @@ void Clock::followInput()
 void Clock::inputChanged()
 {
     // Not while the settings are open (the window is away), nor on the way out.
-    if (sys.timer.isEnabled() && !m_unloading)
+    if (sys.timer.isEnabled() && !m_faceAway && !m_unloading)
         applyHideRule();
 }
 
@@ -169,38 +177,42 @@ void Clock::applyHideRule()
 
 void Clock::onTick()
 {
-    applyHideRule();
+    if (!m_faceAway)
+        applyHideRule();
 
     // Second test, four times a second: cheap, without the local time.
     const qint64 ms = sys.time.msecsSinceEpoch();
     const qint64 epoch = ms >= 0 ? ms / 1000 : (ms - 999) / 1000;
     const int second = int((epoch % 60 + 60) % 60);
     // A whole minute stalled shows the same second of another minute: new all the same.
-    if (second == m_lastSecond && (m_lastEpoch == 0 || epoch - m_lastEpoch < 60))
+    if (second == m_lastSecond && epoch - m_lastEpoch < 60)
         return;
     const QDateTime now = sys.time.now();
     m_shown = displayedTime(now.time().hour(), now.time().minute(), settings().OffsetTime);
     m_shown.second = now.time().second(); // the same, barring a second boundary in between
     m_lastSecond = m_shown.second;
 
-    Settings &s = settings();
-    m_face.beforeSecond(s, m_shown.hour, m_shown.minute, m_shown.second);
-    const Face &face = m_face.build(s, m_shown.hour, m_shown.minute, m_shown.second);
-    holdPlace();
-    sys.window.present(face);
+    if (!m_faceAway) {
+        Settings &s = settings();
+        m_face.beforeSecond(s, m_shown.hour, m_shown.minute, m_shown.second);
+        const Face &face = m_face.build(s, m_shown.hour, m_shown.minute, m_shown.second);
+        holdPlace();
+        sys.window.present(face);
 
-    m_paintGuard = true;
-    sys.pump.yield();
-    m_paintGuard = false;
+        m_paintGuard = true;
+        sys.pump.yield();
+        m_paintGuard = false;
+    }
 
     // What the seconds since the last tick brought: the skipped seconds'
     // signals, the alarms whose time passed, however the wall clock moved.
     const QDateTime before = m_lastWall;
+    const bool newSecond = epoch != m_lastEpoch; // not a face drawn again in the same second
     catchUp(epoch, now);
     m_schedule.alarmsDue(before, now);
     m_schedule.serve();
     const int sec = m_shown.second;
-    if (sec == 0 || sec == 56 || sec == 59)
+    if (newSecond && (sec == 0 || sec == 56 || sec == 59))
         m_schedule.run(now);
     // The tray's date follows any change of date: midnight, a resume, a clock set.
     if (now.date() != m_trayDate) {
@@ -213,20 +225,19 @@ void Clock::onTick()
 
 void Clock::catchUp(qint64 epoch, const QDateTime &now)
 {
-    // A stall (a busy machine, a debugger, the settings dialog) must not lose
-    // a time signal or the shutdown: they run for the skipped seconds, a minute
-    // back at most. Later than that they would only mislead: no signal rings
-    // for a long-past hour, and no machine powers off hours after its time.
-    const qint64 gap = m_lastEpoch > 0 ? epoch - m_lastEpoch : 1;
-    // Taken first: a tick inside the shutdown question must not run these again.
+    // A stall (a busy machine, a debugger, a suspend) must not lose a time
+    // signal or the shutdown: those of the skipped seconds run now if they are
+    // a minute late at most, however long the stall. Later than that they
+    // would only mislead: no signal rings for a long-past hour, and no machine
+    // powers off hours after its time.
+    const qint64 first = std::max(m_lastEpoch + 1, epoch - 60);
+    // Taken first: a tick inside a callback must not run these again.
     m_lastEpoch = epoch;
     m_lastWall = now;
-    if (gap > 1 && gap <= 61) {
-        for (qint64 s = epoch - gap + 1; s < epoch; ++s) {
-            const int sec = int((s % 60 + 60) % 60);
-            if (sec == 0 || sec == 56 || sec == 59)
-                m_schedule.run(now.addSecs(s - epoch));
-        }
+    for (qint64 s = first; s < epoch; ++s) {
+        const int sec = int((s % 60 + 60) % 60);
+        if (sec == 0 || sec == 56 || sec == 59)
+            m_schedule.run(now.addSecs(s - epoch));
     }
 }
 
@@ -263,10 +274,17 @@ void Clock::settingsOk(const Settings &edited)
     settingsClosed();
 }
 
+void Clock::settingsOpened()
+{
+    // The face goes away under the dialog; the time-keeping does not.
+    m_faceAway = true;
+    sys.window.hideNoActivate();
+}
+
 void Clock::settingsClosed()
 {
-    // What fell due while the settings were open comes with the next tick, by
-    // the same rule as after any stop of the clock, whichever button closed them.
+    m_faceAway = false;
+    m_lastSecond = -1; // the face comes back at once
     sys.window.showNoActivate(settings().TopMost != 0);
     sys.timer.setEnabled(true);
 }
@@ -370,6 +388,13 @@ void Clock::resumed()
     // Not while the settings are open: their closing brings the clock back.
     if (sys.timer.isEnabled() && !m_unloading)
         onTick();
+}
+
+void Clock::quitWithdrawn()
+{
+    m_unloading = false;
+    ui.watchRepaints();
+    sys.tray.add(trayTip(m_trayDate));
 }
 
 void Clock::quit()

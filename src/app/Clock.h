@@ -49,8 +49,10 @@ public:
     void applyScale();
     void holdPlace() { m_place.hold(settings(), m_face.scale().side); }
 
-    // The settings dialog: OK hands over its settings; CANCEL and the close
-    // box only bring the clock back.
+    // The settings dialog: while it is open the face is away, and the time
+    // signals, alarms and shutdown run on with the settings in force. OK hands
+    // over its settings; CANCEL and the close box only bring the clock back.
+    void settingsOpened();
     void settingsOk(const Settings &edited);
     void settingsClosed();
     QPoint windowTwips() const;
@@ -68,6 +70,8 @@ public:
     // The machine woke from a suspend: catch up at once, not at the next tick.
     void resumed();
     void quit();
+    // The quit's question was closed without an answer: the clock runs on.
+    void quitWithdrawn();
 
     Settings &settings() { return m_params.working(); }
     Parameters &parameters() { return m_params; }
@@ -92,7 +96,7 @@ private:
     Schedule m_schedule;
     Placement m_place;
     ShownTime m_shown;
-    int m_lastSecond = 0;      // the second last drawn
+    int m_lastSecond = -1;     // the second last drawn
     qint64 m_lastEpoch = 0;    // and its second since the epoch
     QDateTime m_lastWall;      // and its wall-clock time
     QDate m_trayDate;          // the date the tray's tip shows
@@ -100,6 +104,7 @@ private:
     bool m_paintGuard = false; // the tick's own yield: repaints there are ours
     bool m_inRepaint = false;
     bool m_unloading = false;
+    bool m_faceAway = false; // the settings dialog is open
 };
 
 } // namespace dv

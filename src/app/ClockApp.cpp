@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/ClockApp.h"
 
+#include "resources/Texts.h"
+
 #include <QApplication>
 
 namespace dv {
@@ -14,6 +16,7 @@ ClockApp::ClockApp(const QString &appDir, QObject *parent)
 {
     // Every way the outside world reaches the clock, in one place.
     m_sound.finished = [this] { m_clock.schedule().soundDone(); };
+    m_sound.started = [this] { m_clock.schedule().soundStarted(); };
     m_power.done = [this](bool ok, const QString &error) { m_clock.schedule().powerOffAnswered(ok, error); };
     m_power.resumed = [this] { m_clock.resumed(); };
     connect(&m_timer, &AlignedTickTimer::tick, this, [this] { m_clock.onTick(); });
@@ -28,6 +31,11 @@ ClockApp::ClockApp(const QString &appDir, QObject *parent)
     m_window.closeRequested = [this] { m_clock.quit(); };
     m_window.filesDropped = [this](const QStringList &files) { m_clock.onFilesDropped(files); };
     m_tray.activated = [this](TrayEvent event) { m_clock.trayActivated(event); };
+    // The notification's actions press the stop window's buttons.
+    m_notify.actionChosen = [this](bool snooze) {
+        if (m_alarm)
+            (snooze ? m_alarm->snoozeButton() : m_alarm->button())->click();
+    };
 
     m_menu.onSetup = [this] { openSettings(false); };
     m_menu.onHelp = [this] { m_clock.openHelp(); };
@@ -40,6 +48,7 @@ ClockApp::ClockApp(const QString &appDir, QObject *parent)
 ClockApp::~ClockApp()
 {
     m_sound.finished = nullptr;
+    m_sound.started = nullptr;
     m_power.done = nullptr;
     m_power.resumed = nullptr;
     delete m_alarm.data();
@@ -88,8 +97,9 @@ SettingsDialog &ClockApp::settingsDialog()
 
 void ClockApp::openSettings(bool refill)
 {
-    // No tick while the settings are edited: no redraw, signal, alarm or shutdown.
-    m_timer.setEnabled(false);
+    // The face goes away while the settings are edited; the alarms, the time
+    // signal and the shutdown keep their times with the settings in force.
+    m_clock.settingsOpened();
     const bool fresh = !m_settings;
     SettingsDialog &d = settingsDialog();
     if (refill && !fresh)
@@ -110,22 +120,42 @@ void ClockApp::quitClock()
 
 void ClockApp::quitCommand()
 {
-    if (!m_quitting) {
-        m_quitting = true;
-        settingsDialog().askToSave();
+    if (m_quitting) {
+        QCoreApplication::exit(0);
+        return;
     }
-    QCoreApplication::exit(0);
+    m_quitting = true;
+    settingsDialog().askToSave([this](bool goOn) {
+        if (goOn) {
+            QCoreApplication::exit(0);
+            return;
+        }
+        // Escape or the close box: nothing saved, and the clock runs on.
+        m_quitting = false;
+        m_clock.quitWithdrawn();
+    });
 }
 
 void ClockApp::showAlarmWindow(const AlarmNotice &notice)
 {
     if (!m_alarm) {
+        // A new ring is told on the desktop too; its notification goes with the window.
+        QString body = notice.message;
+        if (!notice.dueAt.isEmpty())
+            body += (body.isEmpty() ? QString() : QStringLiteral("\n")) + text::alarmWasDue(notice.dueAt);
+        m_notify.alarm(notice.time, body);
         m_alarm = new AlarmWindow;
         m_alarm->onStop = [this] { m_clock.schedule().stopAlarm(); };
         m_alarm->onSnooze = [this] { m_clock.schedule().snoozeAlarm(); };
         m_alarm->beep = [this] { m_msg.beep(); };
+        connect(m_alarm, &QObject::destroyed, this, [this] {
+            m_msg.keepClearOf(QRect());
+            m_notify.withdrawAlarm();
+        });
     }
     m_alarm->showAlarm(notice);
+    // No box over the stop window.
+    m_msg.keepClearOf(m_alarm->frameGeometry());
 }
 
 void ClockApp::openSettingsOnRequest()

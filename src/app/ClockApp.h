@@ -8,6 +8,7 @@
 #include "dialogs/SettingsDialog.h"
 #include "interaction/AboutBox.h"
 #include "interaction/PopupMenu.h"
+#include "platform/DesktopNotifications.h"
 #include "platform/LogindPower.h"
 #include "platform/QtPlatform.h"
 #include "platform/QSettingsStore.h"
@@ -36,6 +37,9 @@ public:
     ClockWindow &window() { return m_window; }
     PopupMenu &menu() { return m_menu; }
     SystemTray &tray() { return m_tray; }
+    QtMessageBoxes &messages() { return m_msg; }
+    const TickTimer &timer() const { return m_timer; }
+    DesktopNotifications &notifications() { return m_notify; }
 
     // ClockUi
     void watchRepaints() override { m_watchingRepaints = true; }
@@ -46,6 +50,7 @@ public:
     void openSettings(bool refill) override;
     void quitCommand() override;
     void showAlarmWindow(const AlarmNotice &notice) override;
+    void missedAlarmsTold(const QString &text) override { m_notify.missed(text); }
     void endProgramNow() override;
     QString facePictureField() const override;
     void setFacePictureField(const QString &path) override;
@@ -77,6 +82,7 @@ private:
     SoundProcess m_sound;
     LogindPower m_power;
     QtChoosers m_choose;
+    DesktopNotifications m_notify;
     Platform m_platform;
     Clock m_clock;
     PopupMenu m_menu;

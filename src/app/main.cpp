@@ -91,7 +91,7 @@ int main(int argc, char **argv)
     dv::SingleInstance instance(qEnvironmentVariable("DISPLAY", qEnvironmentVariable("WAYLAND_DISPLAY")));
     if (!instance.claim()) {
         if (dv::parseCommandLine(commandLine).delreg) {
-            dv::QtMessageBoxes().inform(dv::text::AlreadyRunningDelreg);
+            dv::QtMessageBoxes::informAndWait(dv::text::AlreadyRunningDelreg);
             return 0;
         }
         if (instance.askRunningToOpenSettings())
@@ -100,7 +100,7 @@ int main(int argc, char **argv)
         QThread::msleep(500);
         if (!instance.claim()) {
             // It runs, but there is no bus to ask it over (or it does not answer).
-            dv::QtMessageBoxes().inform(dv::text::AlreadyRunning);
+            dv::QtMessageBoxes::informAndWait(dv::text::AlreadyRunning);
             return 0;
         }
     }
@@ -116,7 +116,7 @@ int main(int argc, char **argv)
     if (instance.lockNotTaken()) {
         // Once the clock runs: its own start-up comes first.
         const QString told = dv::text::withPath(dv::text::LockNotTaken, instance.lockPath());
-        QTimer::singleShot(0, &clock, [told] { dv::QtMessageBoxes().inform(told); });
+        QTimer::singleShot(0, &clock, [&clock, told] { clock.messages().inform(told); });
     }
     return app.exec();
 }

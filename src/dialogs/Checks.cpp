@@ -8,29 +8,6 @@
 
 namespace dv {
 
-QString completeTime(const QString &text)
-{
-    return text.size() == 4 ? (QLatin1Char('0') + text).right(5) : text;
-}
-
-bool timeRejected(const QString &t)
-{
-    if (t.isEmpty())
-        return false;
-    if (t.size() != 5)
-        return true;
-    auto in = [](QChar c, char lo, char hi) { return c.unicode() >= lo && c.unicode() <= hi; };
-    bool fault = false;
-    fault |= !in(t[0], '0', '2');
-    fault |= !in(t[1], '0', '9');
-    if (in(t[0], '0', '9') && in(t[1], '0', '9'))
-        fault |= (t[0].unicode() - '0') * 10 + (t[1].unicode() - '0') > 23;
-    fault |= t[2] != QLatin1Char(':');
-    fault |= !in(t[3], '0', '5');
-    fault |= !in(t[4], '0', '9');
-    return fault;
-}
-
 std::optional<QString> firstDifference(const Settings &p, const Settings &o)
 {
     for (const SettingField &f : settingFields()) {

@@ -3,18 +3,12 @@
 // What the settings dialogs accept, and whether anything differs from what
 // was last saved: plain rules, no widgets.
 
-#include "settings/Settings.h"
+#include "settings/Parameters.h"
 
 #include <QStringList>
 #include <optional>
 
 namespace dv {
-
-// A time field as typed: four characters get a leading zero ("7:30" -> "07:30").
-QString completeTime(const QString &text);
-// True when the text is not a time of day hh:mm (two ASCII digits each, 00:00
-// to 23:59). The empty text is accepted: it switches the alarm off.
-bool timeRejected(const QString &text);
 
 // The unsaved-change test: the key of the first setting the quit's question
 // compares that differs, in store order; nothing when none does. A Boolean

@@ -17,6 +17,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -353,12 +354,32 @@ bool SettingsDialog::unchanged() const
     return !firstDifference(present(), m_params.saved());
 }
 
-void SettingsDialog::askToSave()
+void SettingsDialog::askToSave(std::function<void(bool goOn)> then)
 {
-    if (unchanged())
+    if (unchanged()) {
+        then(true);
         return;
-    if (!sys.msg.ask(text::ChangedQuestion1 + text::CRLF + text::CRLF + text::ChangedQuestion2, true))
-        return;
+    }
+    // Yes saves, No does not; Escape and the close box take the quit back.
+    sys.msg.ask(
+        text::ChangedQuestion1 + text::CRLF + text::CRLF + text::ChangedQuestion2,
+        [this, guard = QPointer<SettingsDialog>(this), &msg = sys.msg, then](MessageBoxes::Answer a) {
+            if (a == MessageBoxes::Answer::Closed) {
+                then(false);
+                return;
+            }
+            if (a == MessageBoxes::Answer::Yes && guard && !saveAsShown()) {
+                // The failure's message is read before the program ends.
+                msg.whenAllClosed([then] { then(true); });
+                return;
+            }
+            then(true);
+        },
+        true, true);
+}
+
+bool SettingsDialog::saveAsShown()
+{
     Settings s = present();
     m_params.settleKept(s);
     // The quit cannot stay for a fix: a time is completed as on leaving its
@@ -370,7 +391,7 @@ void SettingsDialog::askToSave()
             s.*time = m_params.saved().*time;
     }
     m_params.working() = s;
-    m_host.saveSettings();
+    return m_host.saveSettings();
 }
 
 void SettingsDialog::setFacePicture(const QString &path)
@@ -434,9 +455,12 @@ void SettingsDialog::putAway()
 
 void SettingsDialog::quit()
 {
-    askToSave();
-    m_closing = true;
-    m_host.quitClock();
+    askToSave([this](bool goOn) {
+        if (!goOn)
+            return; // the dialog stays as it was
+        m_closing = true;
+        m_host.quitClock();
+    });
 }
 
 void SettingsDialog::openSub(SubDialog *d)

@@ -9,6 +9,7 @@
 #include <QDialog>
 #include <QPointer>
 #include <array>
+#include <functional>
 
 class QCheckBox;
 class QGroupBox;
@@ -51,7 +52,9 @@ public:
     // True when nothing the quit asks about differs from what was last saved.
     bool unchanged() const;
     // The quit's question: when something differs, ask, and save on Yes.
-    void askToSave();
+    // `then` comes with the answer: false when Escape or the close box took
+    // the quit back (nothing saved, the clock runs on).
+    void askToSave(std::function<void(bool goOn)> then);
     // A dropped picture's path goes into the face picture field.
     void setFacePicture(const QString &path);
     QString facePicture() const;
@@ -88,6 +91,7 @@ private:
     void openSubDialogs();
     void applyClickRules();
     bool timesCanRing();
+    bool saveAsShown();
     void ok();
     void putAway();
     void cancel();

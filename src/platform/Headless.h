@@ -45,7 +45,11 @@ public:
 class SilentMessages final : public MessageBoxes {
 public:
     void inform(const QString &) override { }
-    bool ask(const QString &, bool) override { return false; }
+    void ask(const QString &, std::function<void(Answer)> answered, bool, bool) override
+    {
+        if (answered)
+            answered(Answer::No);
+    }
     void beep() override { }
 };
 

@@ -26,6 +26,9 @@ public:
     // The same instant without the time zone's work; its second of the minute is
     // the local one, zones being whole minutes apart.
     virtual qint64 msecsSinceEpoch() const { return now().toMSecsSinceEpoch(); }
+    // A clock that only runs forward, whatever is done to the wall clock, and
+    // runs on through a suspend: what a snooze counts on.
+    virtual qint64 monotonicMsecs() const { return msecsSinceEpoch(); }
 };
 
 class InputState {
@@ -59,13 +62,24 @@ public:
     virtual double twipsPerPixelY() const = 0;
 };
 
+// Boxes never wait: each call returns at once, the boxes come one after the
+// other, and the clock ticks, rings and answers its stop window meanwhile.
 class MessageBoxes {
 public:
     virtual ~MessageBoxes() = default;
     // OK only, no icon, the program's caption.
     virtual void inform(const QString &text) = 0;
-    // Yes and No; true for Yes.
-    virtual bool ask(const QString &text, bool exclamation = false) = 0;
+    // What a question was answered with. Closed: Escape or the close box, where
+    // the question lets them mean neither Yes nor No.
+    enum class Answer { Yes, No, Closed };
+    // Yes and No; `answered` comes when the user answers. With `closable`,
+    // Escape and the close box answer Closed, otherwise No.
+    virtual void ask(const QString &text, std::function<void(Answer)> answered, bool exclamation = false,
+                     bool closable = false) = 0;
+    // `then` runs once no box is open or waiting (at once when none is).
+    virtual void whenAllClosed(std::function<void()> then) { then(); }
+    // Boxes stay clear of this rectangle of the screen (an empty one: anywhere).
+    virtual void keepClearOf(const QRect &area) { (void)area; }
     virtual void beep() = 0;
 };
 
@@ -163,7 +177,8 @@ public:
 class SoundOutput {
 public:
     virtual ~SoundOutput() = default;
-    // Returns false when the file could not be opened or played. The kind of a
+    // Returns at once: false when no player could be started. A file that
+    // cannot be played ends later, as a play that endedAtOnce(). The kind of a
     // file is taken from its first bytes; `deviceType` ("WaveAudio" or
     // "Sequencer", from the name) is the fallback when they tell nothing.
     virtual bool play(const QString &file, const QString &deviceType) = 0;
@@ -176,6 +191,8 @@ public:
     // its player broke off: either way, a sound nobody heard through.
     virtual bool endedAtOnce() const { return false; }
     std::function<void()> finished;
+    // The player has begun the current play: isSilent() now tells.
+    std::function<void()> started;
 };
 
 // Asks the system to power off. The answer arrives later through `done`.

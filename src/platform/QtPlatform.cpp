@@ -12,6 +12,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <memory>
 #include <QProcess>
@@ -114,21 +115,105 @@ QMessageBox *newMessageBox(QMessageBox::Icon icon, const QString &text, QMessage
     return box;
 }
 
-static int runBox(QMessageBox::Icon icon, const QString &text, QMessageBox::StandardButtons buttons)
+void QtMessageBoxes::informAndWait(const QString &text)
 {
-    std::unique_ptr<QMessageBox> box(newMessageBox(icon, text, buttons));
-    return box->exec();
+    std::unique_ptr<QMessageBox> box(newMessageBox(QMessageBox::NoIcon, text, QMessageBox::Ok));
+    box->exec();
+}
+
+QtMessageBoxes::~QtMessageBoxes()
+{
+    // Nobody is left to hear an answer.
+    m_queue.clear();
+    if (m_box) {
+        m_box->disconnect();
+        delete m_box.data();
+    }
 }
 
 void QtMessageBoxes::inform(const QString &text)
 {
-    runBox(QMessageBox::NoIcon, text, QMessageBox::Ok);
+    m_queue.push_back({text, QMessageBox::NoIcon, QMessageBox::Ok, false, {}});
+    showNext();
 }
 
-bool QtMessageBoxes::ask(const QString &text, bool exclamation)
+void QtMessageBoxes::ask(const QString &text, std::function<void(Answer)> answered, bool exclamation, bool closable)
 {
-    return runBox(exclamation ? QMessageBox::Warning : QMessageBox::NoIcon, text, QMessageBox::Yes | QMessageBox::No)
-           == QMessageBox::Yes;
+    m_queue.push_back({text, exclamation ? QMessageBox::Warning : QMessageBox::NoIcon,
+                       QMessageBox::Yes | QMessageBox::No, closable, std::move(answered)});
+    showNext();
+}
+
+void QtMessageBoxes::whenAllClosed(std::function<void()> then)
+{
+    if (!m_box && m_queue.empty()) {
+        then();
+        return;
+    }
+    m_whenClosed.push_back(std::move(then));
+}
+
+void QtMessageBoxes::keepClearOf(const QRect &area)
+{
+    m_clear = area;
+    place();
+}
+
+void QtMessageBoxes::showNext()
+{
+    if (m_box)
+        return;
+    if (m_queue.empty()) {
+        for (auto &then : std::exchange(m_whenClosed, {}))
+            then();
+        return;
+    }
+    Box next = std::move(m_queue.front());
+    m_queue.pop_front();
+    QMessageBox *box = newMessageBox(next.icon, next.text, next.buttons);
+    // Not modal: the stop window and the clock answer while it is open.
+    box->setWindowModality(Qt::NonModal);
+    if (next.closable) {
+        // Escape and the close box: a third answer, with no button of its own.
+        QPushButton *close = box->addButton(QMessageBox::Cancel);
+        close->hide();
+        box->setEscapeButton(close);
+    }
+    m_box = box;
+    QObject::connect(box, &QMessageBox::finished, box, [this, box, answered = std::move(next.answered)] {
+        const QMessageBox::StandardButton b = box->standardButton(box->clickedButton());
+        const Answer a = b == QMessageBox::Yes ? Answer::Yes : b == QMessageBox::No ? Answer::No : Answer::Closed;
+        box->disconnect();
+        box->deleteLater();
+        if (m_box == box)
+            m_box = nullptr;
+        if (answered)
+            answered(a);
+        showNext();
+    });
+    place();
+    box->show();
+}
+
+void QtMessageBoxes::place()
+{
+    // Centred, as boxes are, unless that is over the stop window: then above
+    // it, or below it when there is no room above.
+    if (!m_box)
+        return;
+    m_box->adjustSize();
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    QRect r(QPoint(0, 0), m_box->frameGeometry().size().expandedTo(m_box->sizeHint()));
+    r.moveCenter(area.center());
+    const QRect clear = m_clear.adjusted(-8, -8, 8, 8);
+    if (!m_clear.isEmpty() && r.intersects(clear)) {
+        if (clear.top() - r.height() >= area.top())
+            r.moveBottom(clear.top() - 1);
+        else
+            r.moveTop(clear.bottom() + 1);
+    }
+    m_box->move(r.topLeft());
 }
 
 void QtMessageBoxes::beep()
@@ -138,7 +223,12 @@ void QtMessageBoxes::beep()
 
 std::optional<quint32> QtChoosers::color()
 {
-    const QColor c = QColorDialog::getColor(Qt::white, nullptr, QString());
+    // Modal to the dialog it serves only: the stop window answers meanwhile.
+    QColorDialog d(Qt::white, QApplication::activeWindow());
+    d.setWindowModality(Qt::WindowModal);
+    if (d.exec() != QDialog::Accepted)
+        return std::nullopt;
+    const QColor c = d.selectedColor();
     if (!c.isValid())
         return std::nullopt;
     return quint32(c.red()) | quint32(c.green()) << 8 | quint32(c.blue()) << 16;
@@ -146,7 +236,9 @@ std::optional<quint32> QtChoosers::color()
 
 QFileDialog *QtChoosers::newFileDialog(const FileChoice &choice)
 {
-    auto *d = new QFileDialog(nullptr, choice.title, choice.folder);
+    // Modal to the dialog it serves only: the stop window answers meanwhile.
+    auto *d = new QFileDialog(QApplication::activeWindow(), choice.title, choice.folder);
+    d->setWindowModality(Qt::WindowModal);
     // Qt's own dialog: its name filters follow the filter flags below, not the
     // file system, so "*.bmp" finds PHOTO.BMP too.
     d->setOption(QFileDialog::DontUseNativeDialog);

@@ -9,6 +9,9 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QObject>
+#include <QPointer>
+#include <deque>
+#include <vector>
 
 namespace dv {
 
@@ -33,11 +36,37 @@ public:
 // most of the screen scrolls.
 QMessageBox *newMessageBox(QMessageBox::Icon icon, const QString &text, QMessageBox::StandardButtons buttons);
 
+// One box on the screen at a time, the others waiting their turn; none is
+// modal, so the clock's windows answer while a box is open.
 class QtMessageBoxes final : public MessageBoxes {
 public:
+    ~QtMessageBoxes() override;
     void inform(const QString &text) override;
-    bool ask(const QString &text, bool exclamation) override;
+    void ask(const QString &text, std::function<void(Answer)> answered, bool exclamation, bool closable) override;
+    void whenAllClosed(std::function<void()> then) override;
+    void keepClearOf(const QRect &area) override;
     void beep() override;
+    // The box on the screen now, if any.
+    QMessageBox *current() const { return m_box; }
+    int waiting() const { return int(m_queue.size()); }
+    // Before the event loop runs, or after it: shows the box and waits for its OK.
+    static void informAndWait(const QString &text);
+
+private:
+    struct Box {
+        QString text;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        QMessageBox::StandardButtons buttons;
+        bool closable = false;
+        std::function<void(Answer)> answered;
+    };
+    void showNext();
+    void place();
+
+    std::deque<Box> m_queue;
+    QPointer<QMessageBox> m_box;
+    QRect m_clear;
+    std::vector<std::function<void()>> m_whenClosed;
 };
 
 // Qt's own colour chooser, and its file chooser matching the patterns in any case.

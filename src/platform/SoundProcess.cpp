@@ -2,13 +2,11 @@
 #include "platform/SoundProcess.h"
 
 #include <QFile>
-#include <QMetaObject>
 #include <QSocketNotifier>
 
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
-#include <poll.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -47,6 +45,8 @@ bool SoundProcess::play(const QString &file, const QString &deviceType)
     m_driver.clear();
     m_endedAtOnce = false;
     m_silent = false;
+    m_begun = false;
+    m_lengthMs = 0;
     m_msecsToStart = -1;
     m_started.start();
 
@@ -56,7 +56,9 @@ bool SoundProcess::play(const QString &file, const QString &deviceType)
         return false;
     }
     // The player gets a clean start: its reports on standard output, nothing
-    // else of the clock's (not its X connection), no blocked or ignored signals.
+    // else of the clock's (not its X connection), no blocked or ignored
+    // signals, and a process group of its own, so that whatever it starts
+    // ends with it.
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
@@ -69,7 +71,8 @@ bool SoundProcess::play(const QString &file, const QString &deviceType)
     posix_spawnattr_setsigmask(&attr, &sigs);
     sigfillset(&sigs);
     posix_spawnattr_setsigdefault(&attr, &sigs);
-    posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+    posix_spawnattr_setpgroup(&attr, 0);
+    posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETPGROUP);
     const QByteArray player = QFile::encodeName(m_playerPath), clock = QByteArray::number(getpid()),
                      device = deviceType.toUtf8(), path = QFile::encodeName(file);
     char *const argv[] = {const_cast<char *>(player.constData()), const_cast<char *>(clock.constData()),
@@ -87,65 +90,37 @@ bool SoundProcess::play(const QString &file, const QString &deviceType)
     }
     m_pid = pid;
     m_fd = fds[0];
+    fcntl(m_fd, F_SETFL, fcntl(m_fd, F_GETFL) | O_NONBLOCK);
     m_reports.clear();
+    m_reportBytes = 0;
     m_closed = false;
-    const quint64 thisPlay = ++m_play;
-
-    // Wait for the first word: whether the sound plays, and where.
-    QByteArray line;
-    QElapsedTimer waited;
-    waited.start();
-    while (!takeLine(line)) {
-        const int left = m_startPatienceMs - int(waited.elapsed());
-        if (m_closed || left <= 0 || !readReports(left)) {
-            m_error = m_closed ? QStringLiteral("the sound player ended without playing")
-                               : QStringLiteral("the sound player did not start in time");
-            endPlayer();
-            return false;
-        }
-    }
-    if (!line.startsWith("started ")) {
-        m_error = line.startsWith("error ") ? QString::fromUtf8(line.mid(6))
-                                            : QStringLiteral("the sound player said: ") + QString::fromUtf8(line);
-        endPlayer();
-        return false;
-    }
-    m_msecsToStart = m_started.elapsed();
-    m_sounding.start();
-    const QList<QByteArray> words = line.split(' ');
-    const qint64 lengthMs = words.value(1).toLongLong();
-    m_driver = QString::fromUtf8(words.value(2));
-    m_silent = words.value(3) == "silent";
-    m_watchdog.start(int(qBound<qint64>(0, lengthMs, 24LL * 3600 * 1000)) + m_pastEndPatienceMs);
+    ++m_play;
+    // Its first word, whether the sound plays and where, comes when it comes.
+    m_watchdog.start(m_startPatienceMs);
     m_notifier = new QSocketNotifier(m_fd, QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, &SoundProcess::onReadable);
-    if (!m_reports.isEmpty() || m_closed) // the end came with the start
-        QMetaObject::invokeMethod(
-            this,
-            [this, thisPlay] {
-                if (thisPlay == m_play && m_pid > 0)
-                    onReadable();
-            },
-            Qt::QueuedConnection);
     return true;
 }
 
-bool SoundProcess::readReports(int waitMs)
+bool SoundProcess::readReports()
 {
-    pollfd p{m_fd, POLLIN, 0};
-    int ready;
-    do
-        ready = poll(&p, 1, waitMs);
-    while (ready < 0 && errno == EINTR);
-    if (ready <= 0)
-        return false;
+    // All there is now, without waiting; false when the player said too much.
     char buf[512];
-    const ssize_t n = ::read(m_fd, buf, sizeof buf);
-    if (n > 0)
-        m_reports.append(buf, n);
-    else if (n == 0 || errno != EAGAIN)
-        m_closed = true;
-    return true;
+    for (;;) {
+        const ssize_t n = ::read(m_fd, buf, sizeof buf);
+        if (n > 0) {
+            m_reportBytes += n;
+            if (m_reportBytes > kMostReportBytes)
+                return false;
+            m_reports.append(buf, n);
+            continue;
+        }
+        if (n == 0 || (errno != EAGAIN && errno != EINTR))
+            m_closed = true;
+        if (n < 0 && errno == EINTR)
+            continue;
+        return true;
+    }
 }
 
 bool SoundProcess::takeLine(QByteArray &line)
@@ -162,25 +137,66 @@ void SoundProcess::onReadable()
 {
     if (m_pid <= 0)
         return;
-    if (!m_closed)
-        readReports(0);
+    const quint64 thisPlay = m_play;
+    if (!readReports()) {
+        m_error = QStringLiteral("the sound player said too much");
+        endPlay(true);
+        return;
+    }
     QByteArray line;
     while (takeLine(line)) {
-        if (line == "ended") {
-            // A file that holds no sound ends at once.
-            endPlay(m_sounding.elapsed() < 250);
+        if (line.size() >= kLongestReport) {
+            m_error = QStringLiteral("the sound player said too much");
+            endPlay(true);
             return;
         }
+        onReport(line);
+        if (thisPlay != m_play)
+            return; // that report ended the play (and perhaps began the next)
+    }
+    if (m_reports.size() >= kLongestReport) {
+        m_error = QStringLiteral("the sound player said too much");
+        endPlay(true);
+        return;
     }
     if (m_closed) {
-        m_error = QStringLiteral("the sound player ended before its sound");
+        m_error = m_begun ? QStringLiteral("the sound player ended before its sound")
+                          : QStringLiteral("the sound player ended without playing");
         endPlay(true);
     }
 }
 
+void SoundProcess::onReport(const QByteArray &line)
+{
+    if (m_begun) {
+        // A sound judged by the length its player announced: one that ends in
+        // well under half of it was cut short, a file that holds no sound.
+        if (line == "ended")
+            endPlay(m_lengthMs <= 0 || m_sounding.elapsed() * 2 < m_lengthMs);
+        return; // anything else is dropped
+    }
+    if (!line.startsWith("started ")) {
+        m_error = line.startsWith("error ") ? QString::fromUtf8(line.mid(6))
+                                            : QStringLiteral("the sound player said: ") + QString::fromUtf8(line);
+        endPlay(true);
+        return;
+    }
+    m_begun = true;
+    m_msecsToStart = m_started.elapsed();
+    m_sounding.start();
+    const QList<QByteArray> words = line.split(' ');
+    m_lengthMs = qBound<qint64>(0, words.value(1).toLongLong(), 24LL * 3600 * 1000);
+    m_driver = QString::fromUtf8(words.value(2));
+    m_silent = words.value(3) == "silent";
+    m_watchdog.start(int(m_lengthMs) + m_pastEndPatienceMs);
+    if (started)
+        started();
+}
+
 void SoundProcess::onHung()
 {
-    m_error = QStringLiteral("the sound player did not end in time");
+    m_error = m_begun ? QStringLiteral("the sound player did not end in time")
+                      : QStringLiteral("the sound player did not start in time");
     endPlay(true);
 }
 
@@ -210,7 +226,9 @@ void SoundProcess::endPlayer()
     if (m_fd >= 0)
         ::close(m_fd);
     m_fd = -1;
+    m_reports = QByteArray(); // its buffer goes with it
     if (m_pid > 0) {
+        kill(-m_pid, SIGKILL); // the player's group: whatever it started too
         kill(m_pid, SIGKILL);
         m_ended.append(m_pid);
         m_pid = 0;

@@ -27,10 +27,14 @@ public:
     explicit SoundProcess(const QString &playerPath, QObject *parent = nullptr);
     ~SoundProcess() override;
 
+    // Starts the player and returns: its report comes later, and a player
+    // slow to start (a big MIDI file's synthesiser) holds nothing up.
     bool play(const QString &file, const QString &deviceType) override;
     void stop() override;
     bool isPlaying() const override { return m_pid > 0; }
-    bool isSilent() const override { return m_pid > 0 && m_silent; }
+    bool isSilent() const override { return m_pid > 0 && m_begun && m_silent; }
+    // The player has reported its start, and plays.
+    bool hasBegun() const { return m_pid > 0 && m_begun; }
     bool endedAtOnce() const override { return m_endedAtOnce; }
 
     QString lastError() const { return m_error; }
@@ -42,9 +46,15 @@ public:
     // before it counts as hung.
     void setPatience(int startMs, int pastEndMs);
 
+    // The player's word is trusted this far: a report is one short line, a
+    // play sends a few; a player that says more is broken and is ended.
+    static constexpr int kLongestReport = 100;
+    static constexpr int kMostReportBytes = 1024;
+
 private:
-    bool readReports(int waitMs);
+    bool readReports();
     bool takeLine(QByteArray &line);
+    void onReport(const QByteArray &line);
     void onReadable();
     void onHung();
     void endPlay(bool unplayable);
@@ -56,7 +66,10 @@ private:
     int m_fd = -1; // the player's reports
     QSocketNotifier *m_notifier = nullptr;
     QByteArray m_reports;
-    bool m_closed = false; // the player's end of the pipe is gone
+    qint64 m_reportBytes = 0; // all this play's player has said
+    bool m_closed = false;    // the player's end of the pipe is gone
+    bool m_begun = false;     // it reported its start
+    qint64 m_lengthMs = 0;    // the sound's length, as it reported
     QTimer m_watchdog;
     QTimer m_reaper;
     QList<pid_t> m_ended;     // killed players not yet reaped

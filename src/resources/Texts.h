@@ -98,6 +98,8 @@ inline constexpr Text BadOffset = QT_TRANSLATE_NOOP("dv::text",
                                                     "時刻のずれ（-offset=）の値が正しくないため、無視します");
 // -delreg could not remove the stored settings.
 inline constexpr Text DeleteFailed = QT_TRANSLATE_NOOP("dv::text", "設定を削除できませんでした");
+// Our own: stored alarm or shutdown times that are no time of day, listed below this as key=value.
+inline constexpr Text TimesNeverRing = QT_TRANSLATE_NOOP("dv::text", "次の時刻は正しくないため、鳴りません");
 
 // Board picture and slideshow
 inline constexpr Text NoPicturesInFolder = QT_TRANSLATE_NOOP("dv::text", "このフォルダには、画像ファイルがありません");
@@ -121,6 +123,9 @@ inline QString alarmWasDue(const QString &when)
 // Our own: alarms too late to ring, listed below this.
 inline constexpr Text MissedAlarms = QT_TRANSLATE_NOOP("dv::text",
                                                        "時計が止まっていた間に、次のアラームの時刻が過ぎました");
+// Our own: alarms too late to ring because another alarm rang unanswered, listed below this.
+inline constexpr Text MissedAlarmsWhileRinging = QT_TRANSLATE_NOOP(
+    "dv::text", "ほかのアラームが鳴っていた間に、次のアラームの時刻が過ぎました");
 // Our own: a second start finds the clock running and cannot ask it to open its settings.
 inline constexpr Text AlreadyRunning = QT_TRANSLATE_NOOP(
     "dv::text",

@@ -2,10 +2,13 @@
 // Writes the default time signal: three short pips one second apart and a long
 // tone on the full hour. Played from hh:59:56, the pips fall on seconds 57, 58
 // and 59 and the long tone on the hour.
+// With "alarm", writes the built-in alarm tone instead: four quick double
+// beeps in a second, which an alarm repeats when its own file cannot play.
 
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -41,15 +44,24 @@ void put16(std::FILE *f, uint16_t v)
 
 int main(int argc, char **argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: make_jihou OUT.WAV\n");
+    const bool alarm = argc == 3 && std::string_view(argv[2]) == "alarm";
+    if (argc != 2 && !alarm) {
+        std::fprintf(stderr, "usage: make_jihou OUT.WAV [alarm]\n");
         return 2;
     }
     std::vector<int16_t> pcm;
-    for (int i = 1; i <= 3; ++i)
-        tone(pcm, i, 0.12, 880.0, 0.5);
-    tone(pcm, 4.0, 1.6, 1760.0, 0.5);
-    pcm.resize(pcm.size() + kRate / 10, 0);
+    if (alarm) {
+        for (int i = 0; i < 4; ++i) {
+            tone(pcm, i * 0.25, 0.06, 1320.0, 0.6);
+            tone(pcm, i * 0.25 + 0.09, 0.06, 1320.0, 0.6);
+        }
+        pcm.resize(size_t(kRate), 0);
+    } else {
+        for (int i = 1; i <= 3; ++i)
+            tone(pcm, i, 0.12, 880.0, 0.5);
+        tone(pcm, 4.0, 1.6, 1760.0, 0.5);
+        pcm.resize(pcm.size() + kRate / 10, 0);
+    }
 
     std::FILE *f = std::fopen(argv[1], "wb");
     if (!f)

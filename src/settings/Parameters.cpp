@@ -76,18 +76,51 @@ bool Parameters::save()
     return true;
 }
 
+QString completeTime(const QString &text)
+{
+    return text.size() == 4 ? (QLatin1Char('0') + text).right(5) : text;
+}
+
+bool timeRejected(const QString &t)
+{
+    if (t.isEmpty())
+        return false;
+    if (t.size() != 5)
+        return true;
+    auto in = [](QChar c, char lo, char hi) { return c.unicode() >= lo && c.unicode() <= hi; };
+    bool fault = false;
+    fault |= !in(t[0], '0', '2');
+    fault |= !in(t[1], '0', '9');
+    if (in(t[0], '0', '9') && in(t[1], '0', '9'))
+        fault |= (t[0].unicode() - '0') * 10 + (t[1].unicode() - '0') > 23;
+    fault |= t[2] != QLatin1Char(':');
+    fault |= !in(t[3], '0', '5');
+    fault |= !in(t[4], '0', '9');
+    return fault;
+}
+
 AlarmTimes deriveAlarmTimes(const Settings &s)
 {
+    // Read as the dialog reads a field: "7:30" is 07:30; what it would refuse
+    // can never ring, and is said so rather than kept silently.
     AlarmTimes t;
-    for (size_t i = 0; i < kAlarmSettings.size(); ++i) {
-        const QString &time = s.*kAlarmSettings[i].time;
-        if (!time.isEmpty()) {
-            t.alarm[i] = time + QStringLiteral(":00");
-            t.check += 1 << i;
+    auto take = [&t](const char *key, const QString &stored) {
+        const QString time = completeTime(stored);
+        if (time.isEmpty())
+            return QString();
+        if (timeRejected(time)) {
+            t.neverRing.append(QString::fromLatin1(key) + QLatin1Char('=') + stored);
+            return QString();
         }
+        return time + QStringLiteral(":00");
+    };
+    static const char *const keys[] = {"AlarmTime1", "AlarmTime2", "AlarmTime3"};
+    for (size_t i = 0; i < kAlarmSettings.size(); ++i) {
+        t.alarm[i] = take(keys[i], s.*kAlarmSettings[i].time);
+        if (!t.alarm[i].isEmpty())
+            t.check += 1 << i;
     }
-    if (!s.ShutDownTime.isEmpty())
-        t.shutdown = s.ShutDownTime + QStringLiteral(":00");
+    t.shutdown = take("ShutDownTime", s.ShutDownTime);
     return t;
 }
 

@@ -48,11 +48,18 @@ private:
     QList<QPair<QString Settings::*, QString>> m_kept;
 };
 
+// A time field as typed: four characters get a leading zero ("7:30" -> "07:30").
+QString completeTime(const QString &text);
+// True when the text is not a time of day hh:mm (two ASCII digits each, 00:00
+// to 23:59). The empty text is accepted: it switches the alarm off.
+bool timeRejected(const QString &text);
+
 // The alarm and shutdown compare texts ("hh:mm:00") the schedule looks for.
 struct AlarmTimes {
     int check = 0; // bit i set: alarm i + 1 has a time
     std::array<QString, 3> alarm;
     QString shutdown;
+    QStringList neverRing; // "key=value" of each stored time that is no time of day
     bool operator==(const AlarmTimes &) const = default;
 };
 AlarmTimes deriveAlarmTimes(const Settings &s);

@@ -15,7 +15,20 @@ class TestRinging : public QObject {
     Q_OBJECT
 private slots:
     void repeatsSnoozesAndStopsAfterTenMinutes();
+    void unplayableFilePlaysTheTone();
 };
+
+namespace {
+QString buildDir()
+{
+    return qEnvironmentVariable("DIALVANE_BUILD_DIR");
+}
+QByteArray commandLineOf(pid_t pid)
+{
+    QFile f(QStringLiteral("/proc/%1/cmdline").arg(pid));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+} // namespace
 
 void TestRinging::repeatsSnoozesAndStopsAfterTenMinutes()
 {
@@ -23,7 +36,7 @@ void TestRinging::repeatsSnoozesAndStopsAfterTenMinutes()
     const QString file = dir.filePath(QStringLiteral("short.wav"));
     QFile f(file);
     QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(wav(0.3));
+    f.write(wav(0.1)); // shorter than a chunk of the mixer: a sound all the same
     f.close();
 
     SoundProcess player(qEnvironmentVariable("DIALVANE_BUILD_DIR") + QLatin1Char('/') + QLatin1String(kSoundPlayer));
@@ -41,7 +54,7 @@ void TestRinging::repeatsSnoozesAndStopsAfterTenMinutes()
     QVERIFY(rig.ui.alarmOpen);
     QVERIFY2(player.isPlaying(), qPrintable(player.lastError()));
 
-    // The 0.3 s sound ends and starts again, and again.
+    // The 0.1 s sound ends and starts again, and again.
     QTRY_VERIFY_WITH_TIMEOUT(ends >= 3, 5000);
     QVERIFY(player.isPlaying());
     QCOMPARE(rig.clock.schedule().sounding(), Sounding::Alarm1);
@@ -69,6 +82,27 @@ void TestRinging::repeatsSnoozesAndStopsAfterTenMinutes()
     rig.ui.pressStop();
     QVERIFY(!player.isPlaying());
     QCOMPARE(rig.clock.schedule().sounding(), Sounding::None);
+}
+
+void TestRinging::unplayableFilePlaysTheTone()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("broken.wav"));
+    QFile f(file);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray(4000, 'x'));
+    f.close();
+    SoundProcess player(buildDir() + QLatin1Char('/') + QLatin1String(kSoundPlayer));
+    Rig rig(buildDir(), nullptr, &player); // the program's folder, with its tone
+    rig.clock.start(QString());
+    rig.set({{"AlarmTime1", "07:00"}, {"AlarmSound1", file}});
+    rig.time.t = QDateTime(QDate(2026, 12, 7), QTime(6, 59, 59));
+    rig.run(1000);
+    QVERIFY(rig.ui.alarmOpen);
+    QTRY_VERIFY_WITH_TIMEOUT(player.hasBegun() && commandLineOf(player.playerPid()).contains("ALARM.WAV"), 5000);
+    QVERIFY(!rig.ui.alarmBeeps);
+    rig.ui.pressStop();
+    QVERIFY(!player.isPlaying());
 }
 
 QTEST_MAIN(TestRinging)

@@ -127,6 +127,14 @@ private slots:
     void deviceType_data();
     void deviceType();
     void newPlayCutsTheOldOne();
+    void dialogOpenOverAnAlarm();
+    void sameTimeAlarmsRingAsOne();
+    void storedTimes_data();
+    void storedTimes();
+    void missedWhileAnotherRang();
+    void suspendOverAClockChange_data();
+    void suspendOverAClockChange();
+    void soundLookedForWhenItRings();
 };
 
 void TestSchedule::simulatedWeek_data()
@@ -250,19 +258,26 @@ void TestSchedule::unplayableSignalDoesNotBlock()
 
 void TestSchedule::unplayableAlarmFlashesUntilPressed()
 {
+    // No player runs at all: neither the file nor the built-in tone can sound.
     WeekRig rig;
     rig.sound.result = false;
     rig.set({{"AlarmTime1", "13:00"}, {"AlarmSound1", "/gone.wav"}});
     rig.time.t = monday(12, 59, 57);
-    rig.runUntil(monday(13, 58));
+    rig.runUntil(monday(13, 9, 59));
     QVERIFY(rig.ui.alarmOpen);
     QVERIFY(rig.ui.alarmBeeps);
+    const qsizetype before = rig.sound.played.size();
+    QCOMPARE(rig.sound.played.mid(before - 2), QStringList({"/gone.wav", rig.appDir + "/ALARM.WAV"}));
+    // Beeps follow the ten-minute rule of a sound; the window flashes on.
+    rig.runUntil(monday(13, 58));
+    QVERIFY(rig.ui.alarmOpen);
+    QVERIFY(!rig.ui.alarmBeeps);
     QCOMPARE(rig.clock.schedule().sounding(), Sounding::Alarm1); // holds the schedule ...
-    QCOMPARE(rig.sound.played.size(), 1);                        // ... so 13:59:56 will not sound yet
+    QCOMPARE(rig.sound.played.size(), before);                   // ... so 13:59:56 will not sound yet
     rig.ui.pressStop();
     QCOMPARE(rig.clock.schedule().sounding(), Sounding::None);
     rig.runUntil(monday(14, 0));
-    QCOMPARE(rig.sound.played.size(), 2);
+    QCOMPARE(rig.sound.played.size(), before + 1);
 }
 
 void TestSchedule::shutdown_data()
@@ -284,7 +299,7 @@ void TestSchedule::shutdown()
     QFETCH(int, requests);
     WeekRig rig;
     rig.set({{"ShutDownTime", "22:30"}, {"MustShutDown", must ? "True" : "False"}});
-    rig.msg.answers = {answer};
+    rig.msg.answers = {answer ? MessageBoxes::Answer::Yes : MessageBoxes::Answer::No};
     rig.time.t = monday(22, 29);
     rig.runUntil(monday(22, 32));
     QCOMPARE(rig.msg.asked.size(), asked);
@@ -334,7 +349,7 @@ void TestSchedule::caughtUpShutdownAsksOnce()
     // A stall over the shutdown time; the clock ticks on while it asks.
     WeekRig rig;
     rig.set({{"ShutDownTime", "22:30"}});
-    rig.msg.answers = {false, false};
+    rig.msg.answers = {MessageBoxes::Answer::No, MessageBoxes::Answer::No};
     rig.time.t = monday(22, 29, 50);
     rig.runUntil(monday(22, 29, 55));
     rig.time.t = monday(22, 30, 20);
@@ -348,17 +363,26 @@ void TestSchedule::caughtUpShutdownAsksOnce()
 
 void TestSchedule::alarmWithoutSoundFlashesUntilPressed()
 {
-    // The file plays but ends at once (no notes): the window beeps and stays.
+    // The file plays but ends at once (no notes): the built-in tone rings
+    // instead, and repeats; a tone that cannot sound either leaves beeps.
     WeekRig rig;
     rig.set({{"AlarmTime1", "07:00"}, {"AlarmSound1", "/s/empty.mid"}});
     rig.time.t = monday(6, 59, 59);
     rig.run(1000);
     QVERIFY(rig.ui.alarmOpen && !rig.ui.alarmBeeps);
+    const QString tone = rig.appDir + "/ALARM.WAV";
+    rig.sound.atOnce = true;
+    rig.sound.finish();
+    QCOMPARE(rig.sound.played, QStringList({"/s/empty.mid", tone}));
+    rig.sound.atOnce = false;
+    rig.sound.finish();
+    QCOMPARE(rig.sound.played, QStringList({"/s/empty.mid", tone, tone}));
+    QVERIFY(!rig.ui.alarmBeeps);
     rig.sound.atOnce = true;
     rig.sound.finish();
     QVERIFY(rig.ui.alarmOpen);
     QVERIFY(rig.ui.alarmBeeps);
-    QCOMPARE(rig.sound.played.size(), 1); // not tried again and again
+    QCOMPARE(rig.sound.played.size(), 3); // not tried again and again
     QCOMPARE(rig.clock.schedule().sounding(), Sounding::Alarm1);
     rig.ui.pressStop();
     QCOMPARE(rig.clock.schedule().sounding(), Sounding::None);
@@ -384,10 +408,12 @@ void TestSchedule::missedAlarms_data()
     // The skipped stretch begins at the alarm's second.
     QTest::newRow("set forward 15 min") << "stall" << 15 * 60 << 1 << "07:30" << false << false;
     QTest::newRow("set forward 2 h") << "stall" << 2 * 3600 << 0 << "" << true << false;
-    QTest::newRow("dialog OK 29 min") << "ok" << 29 * 60 << 1 << "07:30" << false << false;
-    QTest::newRow("dialog CANCEL 29 min") << "cancel" << 29 * 60 << 1 << "07:30" << false << false;
-    QTest::newRow("dialog OK 10 h") << "ok" << 10 * 3600 << 0 << "" << true << false;
-    QTest::newRow("dialog CANCEL over midnight") << "cancel" << 17 * 3600 << 0 << "" << true << false;
+    // The last tick long before: what counts is how late each event is, not the stall.
+    QTest::newRow("long stall, 5 s late") << "long" << 5 << 1 << "07:30" << false << true;
+    QTest::newRow("long stall, 59 s late") << "long" << 59 << 1 << "07:30" << false << true;
+    QTest::newRow("long stall, 61 s late") << "long" << 61 << 1 << "07:30" << false << false;
+    // Start-up took this long, its messages waiting for an answer.
+    QTest::newRow("start-up over the alarm") << "start" << 3 << 1 << "07:30" << false << true;
 }
 
 void TestSchedule::missedAlarms()
@@ -405,16 +431,15 @@ void TestSchedule::missedAlarms()
              {"AlarmMessage1", "朝会"},
              {"ShutDownTime", "07:30"},
              {"MustShutDown", "True"}});
-    rig.time.t = monday(7, 29, 50);
-    rig.runUntil(monday(7, 29, 59));
-    if (how == "ok" || how == "cancel")
-        rig.timer.setEnabled(false); // the settings dialog is open
+    rig.time.t = how == "long" ? monday(7, 9, 50) : monday(7, 29, 50);
+    if (how == "start") { // a clock started with these settings stored
+        rig.store.values = {{"Jihou", "False"},        {"AlarmTime1", "07:30"},   {"AlarmSound1", "/s/1.wav"},
+                            {"AlarmMessage1", "朝会"}, {"ShutDownTime", "07:30"}, {"MustShutDown", "True"}};
+        rig.clock.start(QString());
+    }
+    rig.runUntil(how == "long" ? monday(7, 10) : how == "start" ? monday(7, 29, 50) : monday(7, 29, 59));
     rig.time.t = monday(7, 30).addSecs(missedBy);
     const int shown = rig.ui.alarmShows;
-    if (how == "ok")
-        rig.clock.settingsOk(rig.clock.settings());
-    else if (how == "cancel")
-        rig.clock.settingsClosed();
     if (how == "suspend")
         rig.power.resumed(); // at once, without waiting for a tick
     else
@@ -539,7 +564,7 @@ void TestSchedule::simulatedYear()
     QElapsedTimer took;
     took.start();
     for (QDate d(2026, 1, 1); d < QDate(2027, 1, 1); d = d.addDays(1)) {
-        rig.msg.answers = {false}; // No to the shutdown
+        rig.msg.answers = {MessageBoxes::Answer::No}; // No to the shutdown
         z.run(berlin(d, QTime(0, 0, 0)), berlin(d.addDays(1), QTime(0, 0, 0)), 30000);
         rig.log.events.clear();
         if (d == QDate(2026, 1, 31))
@@ -609,6 +634,165 @@ void TestSchedule::newPlayCutsTheOldOne()
     QCOMPARE(rig.sound.stops, 1);
     QCOMPARE(rig.pump.yields, yields + 1);
     QCOMPARE(rig.clock.schedule().playing(), true);
+}
+
+void TestSchedule::dialogOpenOverAnAlarm()
+{
+    // The settings open from 07:29 to 07:45: the alarm rings on time, the
+    // face stays away until the dialog goes.
+    WeekRig rig;
+    rig.set({{"AlarmTime1", "07:30"}, {"AlarmSound1", "/s/1.wav"}});
+    rig.time.t = monday(7, 29);
+    rig.run(1000);
+    rig.clock.settingsOpened();
+    const int presents = rig.window.presents;
+    rig.runUntil(monday(7, 45));
+    QCOMPARE(rig.started.value(0), QStringLiteral("/s/1.wav@2026-12-07 07:30:00"));
+    QCOMPARE(rig.ui.notice.dueAt, QString());
+    QCOMPARE(rig.window.presents, presents);
+    QVERIFY(!rig.window.shown);
+    rig.clock.settingsClosed();
+    rig.run(1000);
+    QVERIFY(rig.window.shown);
+    QVERIFY(rig.window.presents > presents);
+}
+
+void TestSchedule::sameTimeAlarmsRingAsOne()
+{
+    WeekRig rig;
+    rig.set({{"AlarmTime1", "08:00"},
+             {"AlarmMessage1", "薬を飲む"},
+             {"AlarmSound1", "/s/1.wav"},
+             {"AlarmTime2", "08:00"},
+             {"AlarmMessage2", "ゴミ出し"},
+             {"AlarmTime3", "08:00"},
+             {"AlarmMessage3", "会議"}});
+    rig.time.t = monday(7, 59, 58);
+    rig.run(3000);
+    QCOMPARE(rig.ui.alarmShows, 1);
+    QCOMPARE(rig.ui.notice.message, QStringLiteral("薬を飲む\nゴミ出し\n会議"));
+    QCOMPARE(rig.sound.played, QStringList{"/s/1.wav"});
+    // Snoozed, then the wall clock set back an hour: five minutes of real time all the same.
+    rig.ui.pressSnooze();
+    rig.time.t = rig.time.t.addSecs(-3600);
+    rig.run(5 * 60 * 1000 - 1000);
+    QCOMPARE(rig.ui.alarmShows, 1);
+    rig.run(1000);
+    QCOMPARE(rig.ui.alarmShows, 2);
+    QCOMPARE(rig.ui.notice.message, QStringLiteral("薬を飲む\nゴミ出し\n会議"));
+    rig.ui.pressStop();
+    rig.run(60 * 60 * 1000); // 08:00 comes again on the wall: rung already today
+    QCOMPARE(rig.ui.alarmShows, 2);
+}
+
+void TestSchedule::storedTimes_data()
+{
+    // A time as the store holds it, read as the dialog reads it.
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<bool>("acts");
+    QTest::newRow("alarm 7:30") << "AlarmTime1"
+                                << "7:30" << true;
+    QTest::newRow("alarm 07:30") << "AlarmTime2"
+                                 << "07:30" << true;
+    QTest::newRow("alarm 7:3") << "AlarmTime3"
+                               << "7:3" << false;
+    QTest::newRow("alarm 24:00") << "AlarmTime1"
+                                 << "24:00" << false;
+    QTest::newRow("shutdown 7:30") << "ShutDownTime"
+                                   << "7:30" << true;
+    QTest::newRow("shutdown 7.30") << "ShutDownTime"
+                                   << "7.30" << false;
+}
+
+void TestSchedule::storedTimes()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, stored);
+    QFETCH(bool, acts);
+    Rig rig;
+    rig.store.values = {{key, stored}, {"Jihou", "False"}, {"MustShutDown", "True"}};
+    rig.time.t = monday(7, 29, 50);
+    rig.clock.start(QString());
+    // Told once at start, with the key and the value.
+    const QStringList told = rig.msg.shown.filter(text::TimesNeverRing);
+    QCOMPARE(told, acts ? QStringList() : QStringList{text::TimesNeverRing + "\r\n\r\n" + key + "=" + stored});
+    rig.run(15 * 1000);
+    QCOMPARE(rig.ui.alarmShows + rig.power.requests, acts ? 1 : 0);
+    QCOMPARE(rig.msg.shown.filter(text::TimesNeverRing).size(), told.size());
+}
+
+void TestSchedule::missedWhileAnotherRang()
+{
+    // Alarm 1 rings unanswered from 07:00; alarm 2 at 07:10 waits behind it
+    // and is told, with that reason, once it is 30 minutes late.
+    WeekRig rig;
+    rig.soundSeconds = 1000000; // nobody presses
+    rig.set({{"AlarmTime1", "07:00"}, {"AlarmTime2", "07:10"}, {"AlarmMessage2", "会議"}});
+    rig.time.t = monday(6, 59, 59);
+    rig.runUntil(monday(7, 41));
+    QCOMPARE(rig.ui.alarmShows, 1);
+    QCOMPARE(rig.msg.shown, QStringList{text::MissedAlarmsWhileRinging + "\r\n\r\n2026/12/07 07:10  会議"});
+}
+
+void TestSchedule::suspendOverAClockChange_data()
+{
+    // Asleep from `from` to `to` (Berlin): each alarm's lateness is real time.
+    QTest::addColumn<QDateTime>("from");
+    QTest::addColumn<QDateTime>("to");
+    QTest::addColumn<QString>("alarmAt");
+    QTest::addColumn<bool>("rings");
+    const QDate spring(2026, 3, 29), autumn(2026, 10, 25);
+    QTest::newRow("spring forward, 45 min late")
+        << berlin(spring, QTime(0, 50)) << berlin(spring, QTime(3, 45)) << "03:00" << false;
+    QTest::newRow("spring forward, 25 min late")
+        << berlin(spring, QTime(0, 50)) << berlin(spring, QTime(3, 25)) << "03:00" << true;
+    QTest::newRow("spring forward, skipped time 25 min late")
+        << berlin(spring, QTime(0, 50)) << berlin(spring, QTime(3, 25)) << "02:30" << true;
+    QTest::newRow("spring forward, skipped time 45 min late")
+        << berlin(spring, QTime(0, 50)) << berlin(spring, QTime(3, 45)) << "02:30" << false;
+    // 01:50 CEST to 02:20 CET is 90 minutes.
+    QTest::newRow("fall back, 85 min late")
+        << berlin(autumn, QTime(1, 50)) << berlin(autumn, QTime(2, 20)).addSecs(3600) << "01:55" << false;
+    // 02:00 came first in summer time, 80 minutes before.
+    QTest::newRow("fall back, the repeated hour")
+        << berlin(autumn, QTime(1, 50)) << berlin(autumn, QTime(2, 20)).addSecs(3600) << "02:00" << false;
+    QTest::newRow("fall back, 10 min late")
+        << berlin(autumn, QTime(1, 50)) << berlin(autumn, QTime(2, 10)) << "02:00" << true;
+}
+
+void TestSchedule::suspendOverAClockChange()
+{
+    QFETCH(QDateTime, from);
+    QFETCH(QDateTime, to);
+    QFETCH(QString, alarmAt);
+    QFETCH(bool, rings);
+    Rig rig;
+    rig.clock.start(QString());
+    rig.set({{"Jihou", "False"}, {"AlarmTime1", alarmAt}, {"AlarmSound1", "/s/1.wav"}});
+    ZonedRun z{rig, {}};
+    z.run(from, from.addSecs(2));
+    rig.time.t = to;
+    rig.power.resumed();
+    QCOMPARE(rig.sound.played.size(), rings ? 1 : 0);
+    QCOMPARE(rig.msg.shown.filter(text::MissedAlarms).size(), rings ? 0 : 1);
+}
+
+void TestSchedule::soundLookedForWhenItRings()
+{
+    // Missing at start (a drive not mounted yet): told, and still tried when it rings.
+    Rig rig;
+    rig.store.values = {{"AlarmTime1", "09:00"}, {"AlarmSound1", "/media/usb/wake.wav"}};
+    rig.time.t = monday(8, 59, 58);
+    rig.clock.start(QString());
+    QCOMPARE(rig.msg.shown.filter(text::AlarmSoundMissing1).size(), 1);
+    rig.run(3000);
+    QCOMPARE(rig.sound.played, QStringList{"/media/usb/wake.wav"});
+    // It cannot be played after all: the built-in tone rings.
+    rig.sound.atOnce = true;
+    rig.sound.finish();
+    QCOMPARE(rig.sound.played.last(), rig.appDir + "/ALARM.WAV");
+    QVERIFY(!rig.ui.alarmBeeps);
 }
 
 QTEST_GUILESS_MAIN(TestSchedule)

@@ -17,7 +17,7 @@ private slots:
     void topMostClockIsRaisedWhenItComesBack();
     void secondTick_data();
     void secondTick();
-    void firstTickInSecondZeroDrawsNothing();
+    void firstTickOnSecondZeroDraws();
     void faceOrder();
     void scheduleRunsAtSeconds0_56_59();
     void quartersOnlyWhereNothingIsTold_data();
@@ -163,17 +163,18 @@ void TestTick::secondTick()
     QCOMPARE(rig.pump.yields, yields + (draws ? 1 : 0));
 }
 
-void TestTick::firstTickInSecondZeroDrawsNothing()
+void TestTick::firstTickOnSecondZeroDraws()
 {
+    // Started at 07:59:59, first tick on 08:00:00: drawn, and the schedule runs.
     Rig rig;
+    rig.store.values = {{"AlarmTime1", "08:00"}, {"AlarmSound1", "/s/1.wav"}};
+    rig.time.t = QDateTime(QDate(2026, 12, 7), QTime(7, 59, 59, 700));
     rig.clock.start(QString());
-    rig.time.t = QDateTime(QDate(2026, 12, 7), QTime(8, 0, 0, 300));
+    rig.time.t = rig.time.t.addMSecs(600);
     const int presents = rig.window.presents;
     rig.clock.onTick();
-    QCOMPARE(rig.window.presents, presents);
-    rig.time.t = rig.time.t.addSecs(1);
-    rig.clock.onTick();
     QCOMPARE(rig.window.presents, presents + 1);
+    QCOMPARE(rig.sound.played, QStringList{"/s/1.wav"});
 }
 
 void TestTick::faceOrder()

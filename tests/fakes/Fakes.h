@@ -38,7 +38,9 @@ struct Log {
 class FakeTime final : public TimeSource {
 public:
     QDateTime t = QDateTime(QDate(2026, 12, 7), QTime(12, 0, 0));
+    qint64 mono = 0; // milliseconds; only the rig's ticks move it
     QDateTime now() const override { return t; }
+    qint64 monotonicMsecs() const override { return mono; }
 };
 
 class FakeInput final : public InputState {
@@ -75,25 +77,41 @@ public:
     Log &log;
     QStringList shown;
     QStringList asked;
-    std::deque<bool> answers;          // Yes when empty
+    using Answer = MessageBoxes::Answer;
+    std::deque<Answer> answers;        // Yes when empty
     std::function<void()> whileAsking; // runs while a question is open, as ticks would
+    bool holdAnswers = false;          // questions stay open until answer() is called
+    std::deque<std::function<void(Answer)>> open;
     int beeps = 0;
     void inform(const QString &text) override
     {
         shown.append(text);
         log.add(QStringLiteral("msg:") + text);
     }
-    bool ask(const QString &text, bool) override
+    void ask(const QString &text, std::function<void(Answer)> answered, bool, bool) override
     {
         asked.append(text);
         log.add(QStringLiteral("ask:") + text);
+        open.push_back(std::move(answered));
         if (whileAsking)
             std::exchange(whileAsking, nullptr)();
-        if (answers.empty())
-            return true;
-        const bool a = answers.front();
-        answers.pop_front();
-        return a;
+        if (!holdAnswers)
+            answer();
+    }
+    // The oldest open question is answered: the next of `answers`, or Yes.
+    void answer()
+    {
+        if (open.empty())
+            return;
+        Answer a = Answer::Yes;
+        if (!answers.empty()) {
+            a = answers.front();
+            answers.pop_front();
+        }
+        auto then = std::move(open.front());
+        open.pop_front();
+        if (then)
+            then(a);
     }
     void beep() override { ++beeps; }
 };
@@ -482,6 +500,7 @@ struct Rig {
     {
         // Wired as the program wires them.
         platform.sound.finished = [this] { clock.schedule().soundDone(); };
+        platform.sound.started = [this] { clock.schedule().soundStarted(); };
         power.done = [this](bool ok, const QString &error) { clock.schedule().powerOffAnswered(ok, error); };
         power.resumed = [this] { clock.resumed(); };
         ui.onUnloadAlarm = [this](bool snooze) {
@@ -492,7 +511,11 @@ struct Rig {
         };
     }
     // A sound output of the test's own outlives the rig: it must not call into it.
-    ~Rig() { platform.sound.finished = nullptr; }
+    ~Rig()
+    {
+        platform.sound.finished = nullptr;
+        platform.sound.started = nullptr;
+    }
 
     // Working settings by store key and stored text, as a store would hand them
     // over; the alarm times follow.
@@ -516,6 +539,7 @@ struct Rig {
         time.t = QDateTime(time.t.date(), time.t.time(), Qt::UTC);
         for (qint64 t = 0; t < ms; t += 250) {
             time.t = time.t.addMSecs(250);
+            time.mono += 250;
             clock.onTick();
             if (afterTick)
                 afterTick();

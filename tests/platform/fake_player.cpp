@@ -10,6 +10,7 @@
 #include <string>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 int main(int argc, char **argv)
 {
@@ -34,6 +35,31 @@ int main(int argc, char **argv)
         hang();
     if (what == "error")
         say("error broken on purpose");
+    if (what == "garbage")
+        say("\x01\x7f\xfe no report at all");
+    if (what == "long line") { // 50 MB and never a newline
+        const std::vector<char> chunk(1 << 20, 'x');
+        for (int i = 0; i < 50; ++i)
+            if (write(STDOUT_FILENO, chunk.data(), chunk.size()) < 0)
+                return 1;
+        hang();
+    }
+    if (what == "flood") { // started, then line after line for as long as it may
+        say("started 5000 fake heard");
+        for (;;)
+            if (write(STDOUT_FILENO, "started 5000 fake heard\n", 24) < 0)
+                return 1;
+    }
+    if (what == "fork") { // leaves a child of its own behind
+        if (fork() == 0) {
+            close(STDERR_FILENO); // holds nothing of the test's open but its group
+            hang();
+        }
+        say("started 200 fake heard");
+        std::this_thread::sleep_for(300ms);
+        say("ended");
+        return 0;
+    }
     if (what == "crash playing" || what == "hang playing" || what == "play" || what == "close playing") {
         say("started 200 fake heard");
         std::this_thread::sleep_for(100ms);

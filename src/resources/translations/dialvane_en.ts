@@ -471,5 +471,13 @@
         <source>時計を一つだけ動かすためのロックを作れません。二つ目の時計が起動しても止められません</source>
         <translation>The lock that keeps a second clock from starting cannot be made. A second clock started now will not be stopped</translation>
     </message>
+    <message>
+        <source>次の時刻は正しくないため、鳴りません</source>
+        <translation>These times are not valid and will not ring</translation>
+    </message>
+    <message>
+        <source>ほかのアラームが鳴っていた間に、次のアラームの時刻が過ぎました</source>
+        <translation>While another alarm was ringing, the times of these alarms went by</translation>
+    </message>
 </context>
 </TS>
