@@ -333,11 +333,11 @@ void Clock::trayActivated(TrayEvent event)
     }
 }
 
-void Clock::onFilesDropped(const QStringList &files)
+bool Clock::onFilesDropped(const QStringList &files)
 {
     const QString name = files.value(0);
     if (!isDroppablePicture(name))
-        return;
+        return false;
     Settings &s = settings();
     const QString oldImage = s.BackImage, oldField = ui.facePictureField();
     s.BackImage = name;
@@ -347,7 +347,9 @@ void Clock::onFilesDropped(const QStringList &files)
         sys.msg.inform(text::CannotShowPicture);
         s.BackImage = oldImage;
         ui.setFacePictureField(oldField);
+        return false;
     }
+    return true;
 }
 
 void Clock::onSystemRepaint()

@@ -2,6 +2,7 @@
 #include "app/ClockWindow.h"
 
 #include "face/FacePainter.h"
+#include "face/PictureFiles.h"
 
 #include <QCloseEvent>
 #include <QMimeData>
@@ -47,25 +48,42 @@ static bool acceptCopyOrLink(QDropEvent *e)
     return true;
 }
 
+// Only a first file named as a picture is taken: anything else is refused
+// while it is dragged, so the source never takes it for delivered.
+static bool offersPicture(QDropEvent *e)
+{
+    const QList<QUrl> urls = e->mimeData()->urls();
+    return !urls.isEmpty() && urls.first().isLocalFile() && isDroppablePicture(urls.first().toLocalFile());
+}
+
 void ClockWindow::dragEnterEvent(QDragEnterEvent *e)
 {
-    acceptCopyOrLink(e);
+    if (offersPicture(e))
+        acceptCopyOrLink(e);
 }
 
 void ClockWindow::dragMoveEvent(QDragMoveEvent *e)
 {
-    acceptCopyOrLink(e);
+    if (offersPicture(e))
+        acceptCopyOrLink(e);
+    else
+        e->ignore();
 }
 
 void ClockWindow::dropEvent(QDropEvent *e)
 {
-    if (!acceptCopyOrLink(e))
+    if (!offersPicture(e) || !acceptCopyOrLink(e)) {
+        e->ignore();
         return;
+    }
     QStringList files;
     for (const QUrl &u : e->mimeData()->urls())
         files << (u.isLocalFile() ? u.toLocalFile() : QString());
-    if (filesDropped && !files.isEmpty())
-        filesDropped(files);
+    // The clock could not show it: the source keeps its file as not delivered.
+    if (!filesDropped || !filesDropped(files)) {
+        e->setDropAction(Qt::IgnoreAction);
+        e->ignore();
+    }
 }
 
 ActiveWindow ClockWindow::activeWindow() const

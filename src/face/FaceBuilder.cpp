@@ -201,8 +201,8 @@ FaceBuilder::Drop FaceBuilder::takeDroppedPicture(const QString &file)
     }
     if (reader.error() == QImageReader::FileNotFoundError || reader.error() == QImageReader::DeviceError)
         return Drop::NotRead;
+    // The face stays as it was: the settings keep the old picture too.
     m_noBoardPicture = hadNoImage;
-    m_picture = QImage();
     return Drop::Undecodable;
 }
 

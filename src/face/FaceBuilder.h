@@ -58,7 +58,7 @@ public:
     enum class Drop {
         Shown,       // decoded and in the buffer
         NotRead,     // the file could not be opened: the buffer stays as it was
-        Undecodable, // no picture in it: no board picture, the old `noImage` back
+        Undecodable, // no picture in it: the board as it was, the old `noImage` back
     };
     Drop takeDroppedPicture(const QString &file);
 

@@ -135,6 +135,7 @@ inline const QString FormatRle = QStringLiteral("RLEフォーマット(*.rle)");
 inline const QString FormatDib = QStringLiteral("DIBフォーマット(*.dib)");
 inline const QString FormatIco = QStringLiteral("アイコンフォーマット(*.ico)");
 inline const QString FormatPng = QStringLiteral("PNGフォーマット(*.png)");
+inline const QString FormatWebp = QStringLiteral("WebPフォーマット(*.webp)");
 // The slideshow intervals, in the order the dialog lists them.
 inline const QString Slide1Min = QStringLiteral("１分");
 inline const QString Slide2Min = QStringLiteral("２分");

@@ -596,7 +596,7 @@ void TestSettingsDialog::choosers()
     QCOMPARE(sound.title, QStringLiteral("サウンドファイルを開く"));
     QCOMPARE(sound.filters, QStringList{"AlarmSound (*.wav *.mid)"});
     QCOMPARE(picture.title, QStringLiteral("画像ファイルを開く"));
-    QCOMPARE(picture.filters, QStringList({"Background Image (*.bmp *.gif *.jpg *.png)",
+    QCOMPARE(picture.filters, QStringList({"Background Image (*.bmp *.gif *.jpg *.jpeg *.jfif *.png *.webp)",
                                            "Background Image (*.rle *.dib)", "Background Image (*.ico)"}));
     QCOMPARE(picture.folder, r.rig.appDir);
     // The swatch keeps its colour when the chooser is cancelled, clicked or not.
@@ -669,11 +669,13 @@ void TestSettingsDialog::slideshowDialog()
     QCOMPARE(list->item(9)->text(), QStringLiteral("２時間"));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(7)).center());
     QCOMPARE(s->findChild<QLineEdit *>("Text2")->text(), QStringLiteral("３０分"));
-    // A mask stored before PNG came keeps its meaning: PNG off.
+    // A mask stored before PNG and WebP came keeps its meaning: both off.
     QVERIFY(!s->findChild<QCheckBox *>("Check7")->isChecked());
+    QVERIFY(!s->findChild<QCheckBox *>("Check8")->isChecked());
     for (int i : {2, 4, 5, 6})
         s->findChild<QCheckBox *>(QStringLiteral("Check%1").arg(i))->setChecked(false);
     s->findChild<QCheckBox *>("Check7")->setChecked(true);
+    s->findChild<QCheckBox *>("Check8")->setChecked(true);
     // The root of the tree is "/" and stays "/".
     auto *tree = s->findChild<QTreeView *>("Dir1");
     tree->setCurrentIndex(static_cast<QFileSystemModel *>(tree->model())->index(QStringLiteral("/")));
@@ -683,7 +685,7 @@ void TestSettingsDialog::slideshowDialog()
     QTRY_VERIFY(r.d->isEnabled());
     const Settings &w = r.rig.clock.settings();
     QCOMPARE(w.SlideTime, QStringLiteral("３０分"));
-    QCOMPARE(int(w.SlideGrafix), 5 + 64);
+    QCOMPARE(int(w.SlideGrafix), 5 + 64 + 128);
     QCOMPARE(w.BmpDirectory, QStringLiteral("/"));
     // CANCEL leaves all three.
     r.click("Command13");
