@@ -216,7 +216,7 @@ SizeDialog::SizeDialog(Settings &working, Platform &platform, std::function<void
             m_size->setFocus();
     });
     connect(m_sizes, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem *item) { m_size->setText(pickedSize(item->text(), screenHeight())); });
+            [this](QListWidgetItem *item) { m_size->setText(pickedSize(item->text(), workAreaHeight())); });
     addClockSize();
     centreOnScreen(this);
 }
@@ -224,6 +224,13 @@ SizeDialog::SizeDialog(Settings &working, Platform &platform, std::function<void
 double SizeDialog::screenHeight() const
 {
     return sys.screen.sizePx().height();
+}
+
+double SizeDialog::workAreaHeight() const
+{
+    // The screen's own size puts the clock's lower part under a panel: the
+    // screen entry means the height a clock can show whole.
+    return sys.screen.workAreasPx().value(0, QRect(QPoint(0, 0), sys.screen.sizePx())).height();
 }
 
 void SizeDialog::addClockSize()

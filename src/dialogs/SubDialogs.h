@@ -76,6 +76,7 @@ public:
 private:
     bool acceptable() override;
     double screenHeight() const;
+    double workAreaHeight() const; // of the primary screen, panels left free
     QLineEdit *m_size;
     QListWidget *m_sizes;
 };

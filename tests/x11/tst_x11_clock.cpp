@@ -54,6 +54,11 @@ void TestX11Clock::appearsAtStoredPositionWithoutWriting_data()
     QTest::addColumn<QPoint>("pos");
     QTest::newRow("empty store") << QString() << QPoint(0, 0);
     QTest::newRow("stored position") << "FormLeft=3000\nFormTop=1500\nClockSize=480\n" << QPoint(200, 100);
+    // Off the screen on each side: back onto the work area (above tint2's 30 px).
+    QTest::newRow("off the left") << "FormLeft=-30000\nFormTop=1500\n" << QPoint(0, 100);
+    QTest::newRow("off the top") << "FormLeft=3000\nFormTop=-30000\n" << QPoint(200, 0);
+    QTest::newRow("off the right") << "FormLeft=99999\nFormTop=1500\n" << QPoint(904, 100);
+    QTest::newRow("off the bottom") << "FormLeft=3000\nFormTop=99999\n" << QPoint(200, 618);
 }
 
 void TestX11Clock::appearsAtStoredPositionWithoutWriting()
