@@ -292,7 +292,13 @@ void Clock::onMousePress(Qt::MouseButtons buttons)
         m_place.record(settings());
         saveSettings();
     } else if (buttons & Qt::RightButton) {
-        ui.openSettings(true);
+        if (sys.tray.hosted()) {
+            ui.openSettings(true);
+        } else {
+            // No tray to open the menu from: its first item is the settings.
+            ui.popupMenu();
+            sys.pump.yield();
+        }
     }
 }
 

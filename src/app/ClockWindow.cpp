@@ -15,7 +15,8 @@
 namespace dv {
 
 ClockWindow::ClockWindow(QWidget *parent)
-    : QWidget(parent, Qt::FramelessWindowHint | Qt::Tool | Qt::NoDropShadowWindowHint)
+    // Never the keyboard's: a click or a drag leaves the focus where the user was typing.
+    : QWidget(parent, Qt::FramelessWindowHint | Qt::Tool | Qt::NoDropShadowWindowHint | Qt::WindowDoesNotAcceptFocus)
 {
     setObjectName(QStringLiteral("Form1"));
     setAttribute(Qt::WA_ShowWithoutActivating);
@@ -129,6 +130,7 @@ void ClockWindow::prepareNative()
         m_filtered->installEventFilter(this);
     }
     keepOutOfTaskbar(windowHandle());
+    showOnAllDesktops(windowHandle());
     m_direct.attach(windowHandle());
 }
 

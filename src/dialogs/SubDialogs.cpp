@@ -150,6 +150,7 @@ SlideshowDialog::SlideshowDialog(Settings &working, Platform &platform, std::fun
         m_scrollTo.clear();
     });
     fill();
+    fitToScreen(this);
     centreOnScreen(this);
 }
 
@@ -218,6 +219,7 @@ SizeDialog::SizeDialog(Settings &working, Platform &platform, std::function<void
     connect(m_sizes, &QListWidget::itemClicked, this,
             [this](QListWidgetItem *item) { m_size->setText(pickedSize(item->text(), workAreaHeight())); });
     addClockSize();
+    fitToScreen(this);
     centreOnScreen(this);
 }
 
@@ -293,6 +295,7 @@ ChimeDialog::ChimeDialog(Settings &working, Platform &platform, std::function<vo
             [this] { chooseInto(sys.choose, soundChoice(sys.appDir), m_hourFile); });
     connect(m_halfBrowse, &QPushButton::clicked, this,
             [this] { chooseInto(sys.choose, soundChoice(sys.appDir), m_halfFile); });
+    fitToScreen(this);
     centreOnScreen(this);
 }
 

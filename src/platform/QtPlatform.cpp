@@ -138,7 +138,8 @@ void QtMessageBoxes::beep()
 
 std::optional<quint32> QtChoosers::color()
 {
-    const QColor c = QColorDialog::getColor(Qt::white, nullptr, QString());
+    // Over the dialog it was asked from, never lost behind it.
+    const QColor c = QColorDialog::getColor(Qt::white, QApplication::activeWindow(), QString());
     if (!c.isValid())
         return std::nullopt;
     return quint32(c.red()) | quint32(c.green()) << 8 | quint32(c.blue()) << 16;
@@ -146,7 +147,7 @@ std::optional<quint32> QtChoosers::color()
 
 QFileDialog *QtChoosers::newFileDialog(const FileChoice &choice)
 {
-    auto *d = new QFileDialog(nullptr, choice.title, choice.folder);
+    auto *d = new QFileDialog(QApplication::activeWindow(), choice.title, choice.folder);
     // Qt's own dialog: its name filters follow the filter flags below, not the
     // file system, so "*.bmp" finds PHOTO.BMP too.
     d->setOption(QFileDialog::DontUseNativeDialog);

@@ -18,6 +18,8 @@
 #include <QScreen>
 #include <QSettings>
 #include <QTemporaryDir>
+
+#include "platform/Autostart.h"
 #include <QTreeView>
 #include <QtTest>
 
@@ -100,6 +102,7 @@ T *topLevel(const char *name)
 class TestSettingsDialog : public QObject {
     Q_OBJECT
 private slots:
+    void startAtLogin();
     void fillAndClickRules_data();
     void fillAndClickRules();
     void timeFieldLeft_data();
@@ -495,6 +498,48 @@ void TestSettingsDialog::keptPathLeftQuietly()
     QCOMPARE(picture->text(), gone);
 }
 
+void TestSettingsDialog::startAtLogin()
+{
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    const QString entry = config.path() + QStringLiteral("/autostart/dialvane.desktop");
+    DialogRig r;
+    // The desktop entry beside the program, as the build puts it.
+    QFile beside(r.rig.appDir + QStringLiteral("/dialvane.desktop"));
+    QVERIFY(beside.open(QIODevice::WriteOnly));
+    beside.write("[Desktop Entry]\nName=Dialvane\nExec=dialvane\nIcon=dialvane\n");
+    beside.close();
+    auto *box = r.w<QCheckBox>("Check13");
+    auto reopen = [&r] {
+        r.d->setEnabled(true);
+        r.d->fill();
+        r.d->show();
+    };
+    QVERIFY(!box->isChecked());
+    box->click();
+    r.click("Command2"); // CANCEL writes nothing
+    QVERIFY(!QFile::exists(entry));
+    reopen();
+    box->click();
+    r.click("Command1");
+    QFile f(entry);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(f.readAll()),
+             QStringLiteral("[Desktop Entry]\nName=Dialvane\nExec=%1/dialvane\nIcon=dialvane\n").arg(r.rig.appDir));
+    reopen(); // the file there: shown as set
+    QVERIFY(box->isChecked());
+    box->click();
+    r.click("Command1");
+    QVERIFY(!QFile::exists(entry));
+    QCOMPARE(r.rig.clock.parameters().saved().BackImage, r.rig.clock.settings().BackImage);
+    // A program whose path has a space is one argument.
+    QCOMPARE(autostartEntry(QStringLiteral("Exec=x"), QStringLiteral("/my apps/dialvane")),
+             QStringLiteral("Exec=x")); // not under [Desktop Entry]
+    QCOMPARE(autostartEntry(QStringLiteral("[Desktop Entry]\nExec=x"), QStringLiteral("/my apps/100%/dialvane")),
+             QStringLiteral("[Desktop Entry]\nExec=\"/my apps/100%%/dialvane\""));
+    qunsetenv("XDG_CONFIG_HOME");
+}
+
 void TestSettingsDialog::fitsTheScreen_data()
 {
     QTest::addColumn<QByteArray>("opener"); // empty: the settings dialog itself
@@ -522,6 +567,8 @@ void TestSettingsDialog::fitsTheScreen()
     // With room to spare for a panel along one edge, as most desktops have.
     QVERIFY2(frame.width() <= area.width() && frame.height() <= area.height() - 30,
              qPrintable(QStringLiteral("%1x%2").arg(frame.width()).arg(frame.height())));
+    // It keeps its size: no resizing, no maximising.
+    QCOMPARE(d->minimumSize(), d->maximumSize());
     // Whole: nothing squeezed below the size its content asks for.
     QVERIFY(d->width() >= d->minimumSizeHint().width() && d->height() >= d->minimumSizeHint().height());
 }

@@ -307,6 +307,11 @@ void TestInteraction::rightButtonAsksForSettings()
     rig.clock.onMousePress(Qt::RightButton);
     QCOMPARE(rig.ui.settingsOpened, 1);
     QCOMPARE(rig.log.count("drag"), 0);
+    // Without a tray the right button opens the menu instead.
+    rig.tray.host = false;
+    rig.clock.onMousePress(Qt::RightButton);
+    QCOMPARE(rig.ui.settingsOpened, 1);
+    QCOMPARE(rig.ui.menus, 1);
 }
 
 void TestInteraction::trayDispatch_data()
