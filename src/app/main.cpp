@@ -4,6 +4,7 @@
 #include "platform/EndSignals.h"
 #include "platform/SingleInstance.h"
 #include "platform/WindowSystem.h"
+#include "resources/Art.h"
 #include "resources/Texts.h"
 
 #include <QApplication>
@@ -75,6 +76,7 @@ int main(int argc, char **argv)
 
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setWindowIcon(dv::clockIcon()); // every window and box, not Qt's generic one
     QCoreApplication::setOrganizationName(QStringLiteral("MOKU"));
     QCoreApplication::setApplicationName(QStringLiteral("DIALVANE"));
 
