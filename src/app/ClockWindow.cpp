@@ -105,7 +105,10 @@ void ClockWindow::setSizePx(int w, int h)
 
 void ClockWindow::setCircleShape(int side)
 {
-    setMask(QRegion(0, 0, side, side, QRegion::Ellipse));
+    // With an alpha channel the face's own edge is the smooth one: the shape,
+    // a pixel wider all round, only keeps clicks off the corners.
+    setMask(m_seeThrough ? QRegion(-1, -1, side + 2, side + 2, QRegion::Ellipse)
+                         : QRegion(0, 0, side, side, QRegion::Ellipse));
 }
 
 void ClockWindow::movePx(int x, int y)
@@ -191,6 +194,7 @@ void ClockWindow::setSeeThrough(bool on)
         w->destroy();
         w->setFormat(format);
     }
+    setCircleShape(m_side);
     if (wasVisible)
         showOwn();
 }
