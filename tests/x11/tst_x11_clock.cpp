@@ -55,17 +55,25 @@ void TestX11Clock::appearsAtStoredPositionWithoutWriting_data()
     QTest::addColumn<QPoint>("pos");
     QTest::newRow("empty store") << QString() << QPoint(0, 0);
     QTest::newRow("stored position") << "FormLeft=3000\nFormTop=1500\nClockSize=480\n" << QPoint(200, 100);
-    // Off the screen on each side: back onto the work area (above tint2's 30 px).
+    // Off the screen on each side: back onto the work area (above tint2's 30 px
+    // where a window manager publishes it). -1: against its right or bottom edge.
     QTest::newRow("off the left") << "FormLeft=-30000\nFormTop=1500\n" << QPoint(0, 100);
     QTest::newRow("off the top") << "FormLeft=3000\nFormTop=-30000\n" << QPoint(200, 0);
-    QTest::newRow("off the right") << "FormLeft=99999\nFormTop=1500\n" << QPoint(904, 100);
-    QTest::newRow("off the bottom") << "FormLeft=3000\nFormTop=99999\n" << QPoint(200, 618);
+    QTest::newRow("off the right") << "FormLeft=99999\nFormTop=1500\n" << QPoint(-1, 100);
+    QTest::newRow("off the bottom") << "FormLeft=3000\nFormTop=99999\n" << QPoint(200, -1);
 }
 
 void TestX11Clock::appearsAtStoredPositionWithoutWriting()
 {
     QFETCH(QString, ini);
     QFETCH(QPoint, pos);
+    const QStringList area =
+        run(QStringLiteral("xprop"), {"-root", "_NET_WORKAREA"}).section(QLatin1Char('='), 1).split(QLatin1Char(','));
+    const QSize free = area.size() >= 4 ? QSize(area[2].toInt(), area[3].toInt()) : QSize(1024, 768);
+    if (pos.x() < 0)
+        pos.setX(free.width() - 120);
+    if (pos.y() < 0)
+        pos.setY(free.height() - 120);
     ClockProcess clock;
     if (!ini.isEmpty())
         clock.writeSettings(ini);
