@@ -204,11 +204,20 @@ void TestX11Clock::settingsDialogChangesTheClock()
              "no settings dialog");
     QThread::msleep(500);
     xdotool({"type", "--delay", "5", picture});
-    // Backwards from the picture field: the quit, start at login, About, CANCEL, OK.
-    for (int i = 0; i < 5; ++i)
+    // Backwards from the picture field: the quit, start at login (ticked),
+    // About, CANCEL, OK.
+    xdotool({"key", "shift+Tab", "shift+Tab", "space"});
+    for (int i = 0; i < 3; ++i)
         xdotool({"key", "shift+Tab"});
     xdotool({"key", "space"});
     QVERIFY(waitFor([&] { return storedValue(clock.confPath(), "BackImage") == picture; }, 5000));
+    // The autostart entry, pointing at this program.
+    QFile entry(clock.config.path() + QStringLiteral("/autostart/dialvane.desktop"));
+    QVERIFY(entry.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(entry.readAll());
+    QVERIFY2(text.contains(QStringLiteral("\nExec=") + QDir(qEnvironmentVariable("DIALVANE_BUILD_DIR")).absolutePath()
+                           + QStringLiteral("/dialvane\n")),
+             qPrintable(text));
     QVERIFY(waitFor([&] { return boardShows(screenshot(), QPoint(100, 100), Qt::red); }, 3000));
 }
 
