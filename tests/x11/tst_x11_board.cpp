@@ -167,6 +167,17 @@ void TestX11Board::staysOutOfTheTaskbar()
         xdotool({"mousemove", "130", "190", "click", "3"});
         QVERIFY(waitFor([&] { return windowInfo(win, "Map State") != "IsViewable"; }, 3000));
         QThread::msleep(500);
+        // Into the picture field, whatever had the focus when the dialog last closed.
+        QRect dialog;
+        QVERIFY(waitFor([&] {
+            for (const QString &w : windowsOf(clock.proc.processId()))
+                if (geometry(w).width() > 300)
+                    dialog = geometry(w);
+            return dialog.isValid();
+        }));
+        xdotool({"mousemove", QString::number(dialog.x() + dialog.width() * 6 / 10), QString::number(dialog.y() + 15),
+                 "click", "1"});
+        QThread::msleep(200);
         // From the picture field to "常に最前面に表示", past the two unchecked
         // boxes whose buttons are off; then back round to OK, past the quit
         // and the start at login.
