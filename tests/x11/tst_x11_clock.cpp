@@ -335,6 +335,10 @@ void TestX11Clock::desktopManners()
     QString settings;
     QVERIFY2(waitFor([&] { return !(settings = dialog()).isEmpty(); }), "no settings dialog");
     QVERIFY(prop(settings, "_NET_WM_ICON").contains(QStringLiteral("Icon (48 x 48)")));
+    // It keeps its size: the window manager offers neither resizing nor maximising.
+    QTRY_VERIFY(prop(settings, "_NET_WM_ALLOWED_ACTIONS").contains(QStringLiteral("_NET_WM_ACTION_MOVE")));
+    QVERIFY(!prop(settings, "_NET_WM_ALLOWED_ACTIONS").contains(QStringLiteral("_NET_WM_ACTION_RESIZE")));
+    QVERIFY(!prop(settings, "_NET_WM_ALLOWED_ACTIONS").contains(QStringLiteral("_NET_WM_ACTION_MAXIMIZE")));
     // The size dialog (Tab: picture, its button, slideshow box, free size box, size button).
     QThread::msleep(300);
     xdotool({"key", "Tab", "Tab", "Tab", "Tab", "space"});
