@@ -168,14 +168,17 @@ void TestX11Board::staysOutOfTheTaskbar()
         QVERIFY(waitFor([&] { return windowInfo(win, "Map State") != "IsViewable"; }, 3000));
         QThread::msleep(500);
         // Into the picture field, whatever had the focus when the dialog last closed.
-        QRect dialog;
+        QString dialog;
         QVERIFY(waitFor([&] {
             for (const QString &w : windowsOf(clock.proc.processId()))
                 if (geometry(w).width() > 300)
-                    dialog = geometry(w);
-            return dialog.isValid();
+                    dialog = w;
+            return !dialog.isEmpty();
         }));
-        xdotool({"mousemove", QString::number(dialog.x() + dialog.width() * 6 / 10), QString::number(dialog.y() + 15),
+        // xwininfo's place is the client's own, inside the frame.
+        const int left = windowInfo(dialog, "Absolute upper-left X").toInt();
+        const int top = windowInfo(dialog, "Absolute upper-left Y").toInt();
+        xdotool({"mousemove", QString::number(left + geometry(dialog).width() * 6 / 10), QString::number(top + 15),
                  "click", "1"});
         QThread::msleep(200);
         // From the picture field to "常に最前面に表示", past the two unchecked
