@@ -8,9 +8,10 @@ set -euo pipefail
 
 build=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-l10n-tools libgl-dev
        libxcb1-dev libxcb-xkb-dev libxcb-xinput-dev libxcb-xfixes0-dev libsdl2-mixer-dev)
-runtime=(timgm6mb-soundfont fonts-ipafont-gothic qt6-translations-l10n xdg-utils)
+runtime=(timgm6mb-soundfont fonts-ipafont-gothic qt6-translations-l10n qt6-image-formats-plugins xdg-utils)
 testing=(xvfb xauth openbox tint2 picom xdotool x11-utils x11-xserver-utils imagemagick
-         python3 python3-dbusmock dbus dbus-bin faketime clang libclang-rt-14-dev clang-format)
+         python3 python3-dbusmock dbus dbus-bin faketime clang libclang-rt-14-dev clang-format
+         appstream man-db)
 
 want=("${build[@]}" "${runtime[@]}")
 [ "${1:-run}" = test ] && want+=("${testing[@]}")

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Installs what is missing, builds the clock alone (no tests, no benches) and
+# Installs what is missing, builds the clock alone (no tests, no benches;
+# with everything the install takes) and
 # starts it. Arguments go to the clock.
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -314,7 +314,13 @@ void Clock::onMousePress(Qt::MouseButtons buttons)
         m_place.record(settings());
         saveSettings();
     } else if (buttons & Qt::RightButton) {
-        ui.openSettings(true);
+        if (sys.tray.hosted()) {
+            ui.openSettings(true);
+        } else {
+            // No tray to open the menu from: its first item is the settings.
+            ui.popupMenu();
+            sys.pump.yield();
+        }
     }
 }
 
@@ -355,11 +361,11 @@ void Clock::trayActivated(TrayEvent event)
     }
 }
 
-void Clock::onFilesDropped(const QStringList &files)
+bool Clock::onFilesDropped(const QStringList &files)
 {
     const QString name = files.value(0);
     if (!isDroppablePicture(name))
-        return;
+        return false;
     Settings &s = settings();
     const QString oldImage = s.BackImage, oldField = ui.facePictureField();
     s.BackImage = name;
@@ -369,7 +375,9 @@ void Clock::onFilesDropped(const QStringList &files)
         sys.msg.inform(text::CannotShowPicture);
         s.BackImage = oldImage;
         ui.setFacePictureField(oldField);
+        return false;
     }
+    return true;
 }
 
 void Clock::onSystemRepaint()

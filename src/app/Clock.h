@@ -64,8 +64,9 @@ public:
     void openDateTimeSettings();
     void trayActivated(TrayEvent event);
     // Files dropped on the clock: the first, when its name is a picture's,
-    // becomes the board picture (not saved until the settings are).
-    void onFilesDropped(const QStringList &files);
+    // becomes the board picture (not saved until the settings are). False
+    // when the drop is refused: no picture's name, or a picture that cannot be shown.
+    bool onFilesDropped(const QStringList &files);
     void onSystemRepaint(); // an expose the system asked for
     // The machine woke from a suspend: catch up at once, not at the next tick.
     void resumed();

@@ -29,7 +29,7 @@ ClockApp::ClockApp(const QString &appDir, QObject *parent)
     };
     m_window.shownByUs = [this] { m_clock.face().noteOwnShow(); };
     m_window.closeRequested = [this] { m_clock.quit(); };
-    m_window.filesDropped = [this](const QStringList &files) { m_clock.onFilesDropped(files); };
+    m_window.filesDropped = [this](const QStringList &files) { return m_clock.onFilesDropped(files); };
     m_tray.activated = [this](TrayEvent event) { m_clock.trayActivated(event); };
     // The notification's actions press the stop window's buttons.
     m_notify.actionChosen = [this](bool snooze) {

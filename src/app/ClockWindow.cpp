@@ -2,6 +2,7 @@
 #include "app/ClockWindow.h"
 
 #include "face/FacePainter.h"
+#include "face/PictureFiles.h"
 
 #include <QCloseEvent>
 #include <QMimeData>
@@ -14,7 +15,8 @@
 namespace dv {
 
 ClockWindow::ClockWindow(QWidget *parent)
-    : QWidget(parent, Qt::FramelessWindowHint | Qt::Tool | Qt::NoDropShadowWindowHint)
+    // Never the keyboard's: a click or a drag leaves the focus where the user was typing.
+    : QWidget(parent, Qt::FramelessWindowHint | Qt::Tool | Qt::NoDropShadowWindowHint | Qt::WindowDoesNotAcceptFocus)
 {
     setObjectName(QStringLiteral("Form1"));
     setAttribute(Qt::WA_ShowWithoutActivating);
@@ -47,25 +49,42 @@ static bool acceptCopyOrLink(QDropEvent *e)
     return true;
 }
 
+// Only a first file named as a picture is taken: anything else is refused
+// while it is dragged, so the source never takes it for delivered.
+static bool offersPicture(QDropEvent *e)
+{
+    const QList<QUrl> urls = e->mimeData()->urls();
+    return !urls.isEmpty() && urls.first().isLocalFile() && isDroppablePicture(urls.first().toLocalFile());
+}
+
 void ClockWindow::dragEnterEvent(QDragEnterEvent *e)
 {
-    acceptCopyOrLink(e);
+    if (offersPicture(e))
+        acceptCopyOrLink(e);
 }
 
 void ClockWindow::dragMoveEvent(QDragMoveEvent *e)
 {
-    acceptCopyOrLink(e);
+    if (offersPicture(e))
+        acceptCopyOrLink(e);
+    else
+        e->ignore();
 }
 
 void ClockWindow::dropEvent(QDropEvent *e)
 {
-    if (!acceptCopyOrLink(e))
+    if (!offersPicture(e) || !acceptCopyOrLink(e)) {
+        e->ignore();
         return;
+    }
     QStringList files;
     for (const QUrl &u : e->mimeData()->urls())
         files << (u.isLocalFile() ? u.toLocalFile() : QString());
-    if (filesDropped && !files.isEmpty())
-        filesDropped(files);
+    // The clock could not show it: the source keeps its file as not delivered.
+    if (!filesDropped || !filesDropped(files)) {
+        e->setDropAction(Qt::IgnoreAction);
+        e->ignore();
+    }
 }
 
 ActiveWindow ClockWindow::activeWindow() const
@@ -86,7 +105,10 @@ void ClockWindow::setSizePx(int w, int h)
 
 void ClockWindow::setCircleShape(int side)
 {
-    setMask(QRegion(0, 0, side, side, QRegion::Ellipse));
+    // With an alpha channel the face's own edge is the smooth one: the shape,
+    // a pixel wider all round, only keeps clicks off the corners.
+    setMask(m_seeThrough ? QRegion(-1, -1, side + 2, side + 2, QRegion::Ellipse)
+                         : QRegion(0, 0, side, side, QRegion::Ellipse));
 }
 
 void ClockWindow::movePx(int x, int y)
@@ -111,6 +133,7 @@ void ClockWindow::prepareNative()
         m_filtered->installEventFilter(this);
     }
     keepOutOfTaskbar(windowHandle());
+    showOnAllDesktops(windowHandle());
     m_direct.attach(windowHandle());
 }
 
@@ -171,6 +194,7 @@ void ClockWindow::setSeeThrough(bool on)
         w->destroy();
         w->setFormat(format);
     }
+    setCircleShape(m_side);
     if (wasVisible)
         showOwn();
 }

@@ -40,8 +40,9 @@ public:
     std::function<void()> systemExpose; // an expose: the system's, or one our show brought
     std::function<void()> shownByUs;    // we mapped the window ourselves
     std::function<void()> pointerEntered;
-    std::function<void()> closeRequested;                  // the system asks the window to close
-    std::function<void(const QStringList &)> filesDropped; // local files, in the drop's order
+    std::function<void()> closeRequested; // the system asks the window to close
+    // Local files, in the drop's order; false refuses the drop to its source.
+    std::function<bool(const QStringList &)> filesDropped;
 
     QPaintEngine *paintEngine() const override;
 

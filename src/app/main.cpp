@@ -5,6 +5,7 @@
 #include "platform/SingleInstance.h"
 #include "platform/WindowSystem.h"
 #include "resources/Language.h"
+#include "resources/Art.h"
 #include "resources/Texts.h"
 
 #include <QApplication>
@@ -79,6 +80,7 @@ int main(int argc, char **argv)
     dv::SingleInstance::keepFromStartingABus();
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setWindowIcon(dv::clockIcon()); // every window and box, not Qt's generic one
     QCoreApplication::setOrganizationName(QStringLiteral("MOKU"));
     QCoreApplication::setApplicationName(QStringLiteral("DIALVANE"));
 

@@ -5,7 +5,15 @@
 #include "face/PictureFiles.h"
 #include "resources/Texts.h"
 
+#include <QDialog>
 #include <QEvent>
+#include <QGuiApplication>
+#include <QLayout>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
+#include <QVBoxLayout>
+#include <algorithm>
 #include <QFocusEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -73,6 +81,37 @@ void chooseInto(Choosers &choose, const FileChoice &choice, QLineEdit *field)
 {
     if (const std::optional<QString> f = choose.openFile(choice))
         field->setText(*f);
+}
+
+void fitToScreen(QDialog *d)
+{
+    QLayout *content = d->layout();
+    if (!content)
+        return;
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    // Room for the window manager's frame and caption, and for a panel.
+    const QSize room(area.width() - 16, area.height() - 2 * d->fontMetrics().height() - 30);
+    const QSize want = content->sizeHint().expandedTo(content->minimumSize());
+    if (want.width() <= room.width() && want.height() <= room.height()) {
+        content->setSizeConstraint(QLayout::SetFixedSize);
+        return;
+    }
+    // The content moves, with its widgets, into the scroll area's page.
+    auto *page = new QWidget;
+    page->setObjectName(QStringLiteral("dialogPage"));
+    page->setLayout(content);
+    auto *scroll = new QScrollArea(d);
+    scroll->setObjectName(QStringLiteral("dialogScroll"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(page);
+    const int bar = scroll->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scroll);
+    scroll->setFixedSize(std::min(want.width() + bar, room.width()), std::min(want.height() + bar, room.height()));
+    auto *outer = new QVBoxLayout(d);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(scroll);
+    outer->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 QPushButton *newButton(QWidget *parent, const char *name, const QString &caption)

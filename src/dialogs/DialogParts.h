@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <functional>
 
+class QDialog;
 class QLabel;
 class QPushButton;
 class QWidget;
@@ -40,6 +41,11 @@ FileChoice pictureChoice(const QString &folder);
 FileChoice soundChoice(const QString &folder);
 // A field takes the chosen file; cancelling keeps what it held.
 void chooseInto(Choosers &choose, const FileChoice &choice, QLineEdit *field);
+
+// Sets the dialog's size for good (no resizing, no maximising). A dialog
+// larger than the screen's free area (a small screen, large fonts) gets its
+// content in a scroll area as large as fits. Call when its content is built.
+void fitToScreen(QDialog *d);
 
 // Controls carry the names readers and tests look for them by. Buttons leave
 // Enter to the dialog's default button.

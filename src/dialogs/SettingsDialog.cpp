@@ -4,7 +4,9 @@
 #include "dialogs/Checks.h"
 #include "dialogs/SubDialogs.h"
 #include "interaction/AboutBox.h"
+#include "platform/Autostart.h"
 #include "platform/WindowCentre.h"
+#include "platform/WindowSystem.h"
 #include "resources/Texts.h"
 
 #include <QApplication>
@@ -106,10 +108,10 @@ SettingsDialog::SettingsDialog(Parameters &params, Platform &platform, SettingsH
     all->addLayout(buildBoxes());
     all->addWidget(buildAlarms());
     all->addLayout(buildButtons());
-    all->setSizeConstraint(QLayout::SetMinimumSize);
     // Small screens and large fonts: rows close together rather than off the screen.
     all->setSpacing(2);
     all->setContentsMargins(8, 4, 8, 4);
+    fitToScreen(this);
     openSubDialogs();
     fill();
 }
@@ -255,6 +257,7 @@ QLayout *SettingsDialog::buildButtons()
     m_ok->setDefault(true);
     auto *cancel = newButton(this, "Command2", text::Cancel);
     auto *about = newButton(this, "Command14", text::About);
+    m_autostart = newBox(this, "Check13", text::CheckAutostart);
     auto *quit = newButton(this, "Command3", text::QuitClock);
     connect(m_ok, &QPushButton::clicked, this, &SettingsDialog::ok);
     connect(cancel, &QPushButton::clicked, this, &SettingsDialog::cancel);
@@ -265,6 +268,7 @@ QLayout *SettingsDialog::buildButtons()
     row->addWidget(cancel);
     row->addWidget(about);
     row->addStretch();
+    row->addWidget(m_autostart);
     row->addWidget(quit);
     return row;
 }
@@ -321,6 +325,7 @@ void SettingsDialog::fill()
         m_alarms[i].message->setText(s.*kAlarmSettings[i].message);
     }
     m_shutdown->setText(s.ShutDownTime);
+    m_autostart->setChecked(autostartOn());
     applyClickRules();
     centreOnScreen(this);
     raise();
@@ -433,6 +438,10 @@ void SettingsDialog::ok()
         return;
     Settings s = present();
     m_params.settleKept(s);
+    // Not one of the stored settings: the autostart entry is there or not.
+    if (m_autostart->isChecked() != autostartOn()
+        && !setAutostart(m_autostart->isChecked(), sys.appDir, sys.appDir + QStringLiteral("/dialvane")))
+        sys.msg.inform(text::withPath(text::AutostartFailed, autostartPath()));
     m_host.settingsAccepted(s);
     putAway();
 }
@@ -469,6 +478,7 @@ void SettingsDialog::openSub(SubDialog *d)
     m_sub = d;
     setEnabled(false);
     d->show();
+    belongTo(d, this);
     d->raise();
     d->activateWindow();
 }
@@ -484,6 +494,7 @@ void SettingsDialog::openAbout()
     });
     about->centre();
     about->show();
+    belongTo(about, this);
     about->raise();
     setEnabled(false);
 }

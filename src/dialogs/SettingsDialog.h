@@ -125,6 +125,7 @@ private:
     std::array<AlarmRow, 3> m_alarms{};  // in kAlarmSettings order
     QLineEdit *m_shutdown = nullptr;
     QPushButton *m_ok = nullptr;
+    QCheckBox *m_autostart = nullptr; // the desktop's autostart entry, not a stored setting
     QPointer<SubDialog> m_sub;
     QPointer<QDialog> m_about;
     bool m_closing = false;

@@ -80,11 +80,12 @@ struct Format {
     const char *box;
     const text::Text &caption;
 };
-// Bit i of SlideGrafix is box i. PNG came last, on bit 6, so that stored
-// masks keep their meaning.
-const Format kFormats[7] = {
-    {"Check1", text::FormatBmp}, {"Check2", text::FormatGif}, {"Check3", text::FormatJpeg}, {"Check4", text::FormatRle},
-    {"Check5", text::FormatDib}, {"Check6", text::FormatIco}, {"Check7", text::FormatPng},
+// Bit i of SlideGrafix is box i. PNG and WebP came last, on bits 6 and 7, so
+// that stored masks keep their meaning.
+const Format kFormats[8] = {
+    {"Check1", text::FormatBmp}, {"Check2", text::FormatGif},  {"Check3", text::FormatJpeg},
+    {"Check4", text::FormatRle}, {"Check5", text::FormatDib},  {"Check6", text::FormatIco},
+    {"Check7", text::FormatPng}, {"Check8", text::FormatWebp},
 };
 } // namespace
 
@@ -110,10 +111,10 @@ SlideshowDialog::SlideshowDialog(Settings &working, Platform &platform, std::fun
     auto *formats = new QGroupBox(text::SlideFormatsFrame, this);
     formats->setObjectName(QStringLiteral("Frame1"));
     auto *grid = new QGridLayout(formats);
-    for (int i = 0; i < 7; ++i) {
+    for (int i = 0; i < 8; ++i) {
         m_formats[size_t(i)] = new QCheckBox(kFormats[i].caption, formats);
         m_formats[size_t(i)]->setObjectName(QString::fromLatin1(kFormats[i].box));
-        // BMP, GIF, JPEG left; RLE, DIB, icon beside them; PNG on its own.
+        // BMP, GIF, JPEG left; RLE, DIB, icon beside them; PNG and WebP last.
         grid->addWidget(m_formats[size_t(i)], i % 3, i / 3);
     }
 
@@ -150,6 +151,7 @@ SlideshowDialog::SlideshowDialog(Settings &working, Platform &platform, std::fun
         m_scrollTo.clear();
     });
     fill();
+    fitToScreen(this);
     centreOnScreen(this);
 }
 
@@ -164,7 +166,7 @@ void SlideshowDialog::fill()
         m_scrollTo = m_model->filePath(at);
     }
     m_folder->setText(m_working.BmpDirectory);
-    for (int i = 0; i < 7; ++i)
+    for (int i = 0; i < 8; ++i)
         m_formats[size_t(i)]->setChecked(m_working.SlideGrafix & (1 << i));
 }
 
@@ -173,7 +175,7 @@ void SlideshowDialog::applyFields(Settings &s) const
     s.BmpDirectory = m_folder->text();
     s.SlideTime = slideIntervalStored(m_interval->text());
     quint8 mask = 0;
-    for (int i = 0; i < 7; ++i)
+    for (int i = 0; i < 8; ++i)
         mask |= m_formats[size_t(i)]->isChecked() ? quint8(1 << i) : 0;
     s.SlideGrafix = mask;
 }
@@ -216,14 +218,22 @@ SizeDialog::SizeDialog(Settings &working, Platform &platform, std::function<void
             m_size->setFocus();
     });
     connect(m_sizes, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem *item) { m_size->setText(pickedSize(item->text(), screenHeight())); });
+            [this](QListWidgetItem *item) { m_size->setText(pickedSize(item->text(), workAreaHeight())); });
     addClockSize();
+    fitToScreen(this);
     centreOnScreen(this);
 }
 
 double SizeDialog::screenHeight() const
 {
     return sys.screen.sizePx().height();
+}
+
+double SizeDialog::workAreaHeight() const
+{
+    // The screen's own size puts the clock's lower part under a panel: the
+    // screen entry means the height a clock can show whole.
+    return sys.screen.workAreasPx().value(0, QRect(QPoint(0, 0), sys.screen.sizePx())).height();
 }
 
 void SizeDialog::addClockSize()
@@ -286,6 +296,7 @@ ChimeDialog::ChimeDialog(Settings &working, Platform &platform, std::function<vo
             [this] { chooseInto(sys.choose, soundChoice(sys.appDir), m_hourFile); });
     connect(m_halfBrowse, &QPushButton::clicked, this,
             [this] { chooseInto(sys.choose, soundChoice(sys.appDir), m_halfFile); });
+    fitToScreen(this);
     centreOnScreen(this);
 }
 

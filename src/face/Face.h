@@ -29,6 +29,7 @@ struct Face {
     int size = 120;           // the window's side in pixels
     quint32 board = 0xFFFFFF; // cleared to this first
     bool seeThrough = false;  // cleared to nothing instead: what is behind shows
+    bool roundEdge = false;   // nothing outside the circle, its edge smoothed (a compositor shows the window's alpha)
     std::vector<Stroke> strokes;
     QImage picture; // used by a Picture stroke
     // The leading strokes that do not move with the time (board, dial, ring);
@@ -39,7 +40,7 @@ struct Face {
     void markFixed() { fixedStrokes = strokes.size(); }
     bool sameFixedLayer(const Face &o) const
     {
-        return size == o.size && board == o.board && seeThrough == o.seeThrough
+        return size == o.size && board == o.board && seeThrough == o.seeThrough && roundEdge == o.roundEdge
                && picture.cacheKey() == o.picture.cacheKey() && fixedCount() == o.fixedCount()
                && std::equal(strokes.begin(), strokes.begin() + std::ptrdiff_t(fixedCount()), o.strokes.begin());
     }
@@ -49,14 +50,15 @@ struct Face {
         size = sizePx;
         board = boardColor;
         seeThrough = false;
+        roundEdge = false;
         strokes.clear();
         picture = QImage();
         fixedStrokes = size_t(-1);
     }
     bool operator==(const Face &o) const
     {
-        return size == o.size && board == o.board && seeThrough == o.seeThrough && strokes == o.strokes
-               && picture.cacheKey() == o.picture.cacheKey() && fixedCount() == o.fixedCount();
+        return size == o.size && board == o.board && seeThrough == o.seeThrough && roundEdge == o.roundEdge
+               && strokes == o.strokes && picture.cacheKey() == o.picture.cacheKey() && fixedCount() == o.fixedCount();
     }
 };
 

@@ -42,6 +42,7 @@ void FaceBuilder::loadBoard(Settings &s)
     m_noBoardPicture = s.BackImage.isEmpty();
     if (!m_noBoardPicture)
         loadPicture(s.BackImage);
+    followRound(); // the window's first show is already the round one
     if (s.Transparent)
         captureDesktop();
     if (s.SlideBmp)
@@ -73,6 +74,7 @@ void FaceBuilder::beforeSecond(Settings &s, int hour, int minute, int second)
 const Face &FaceBuilder::build(const Settings &s, int hour, int minute, int second, bool hands)
 {
     m_face.clear(m_scale.side, quint32(s.BoardColor));
+    m_face.roundEdge = m_round;
     if (s.Transparent && m_live && m_seeThrough) {
         m_face.seeThrough = true;
     } else if ((!m_noBoardPicture || s.Transparent || s.SlideBmp) && !m_picture.isNull()) {
@@ -126,13 +128,24 @@ void FaceBuilder::setBoardPicture(const QString &file)
 void FaceBuilder::setLive(bool on)
 {
     m_live = on;
-    sys.window.setSeeThrough(on);
+    sys.window.setSeeThrough(on || m_round);
+}
+
+void FaceBuilder::followRound()
+{
+    // Under a compositor the window has an alpha channel whatever its board,
+    // for the round edge; without one its shape cuts it, one bit deep.
+    if (sys.window.canSeeThrough() != m_round) {
+        m_round = sys.window.canSeeThrough();
+        sys.window.setSeeThrough(m_round || m_live);
+    }
 }
 
 void FaceBuilder::followCompositor(const Settings &s)
 {
     // A compositor started or stopped, or the board was switched: the window
     // follows, and the board is taken the way that now works.
+    followRound();
     const bool live = s.Transparent && sys.window.canSeeThrough();
     if (live == m_live)
         return;
@@ -201,8 +214,8 @@ FaceBuilder::Drop FaceBuilder::takeDroppedPicture(const QString &file)
     }
     if (reader.error() == QImageReader::FileNotFoundError || reader.error() == QImageReader::DeviceError)
         return Drop::NotRead;
+    // The face stays as it was: the settings keep the old picture too.
     m_noBoardPicture = hadNoImage;
-    m_picture = QImage();
     return Drop::Undecodable;
 }
 

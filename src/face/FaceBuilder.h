@@ -58,13 +58,14 @@ public:
     enum class Drop {
         Shown,       // decoded and in the buffer
         NotRead,     // the file could not be opened: the buffer stays as it was
-        Undecodable, // no picture in it: no board picture, the old `noImage` back
+        Undecodable, // no picture in it: the board as it was, the old `noImage` back
     };
     Drop takeDroppedPicture(const QString &file);
 
 private:
     void updateCapture();
     void followCompositor(const Settings &s);
+    void followRound();
     void setLive(bool on);
     void folderMissing(Settings &s);
     int pictureSide() const;
@@ -80,6 +81,7 @@ private:
     bool m_capturing = false; // a grab is under way, the clock out of the way
     CaptureTracker m_tracker;
     bool m_live = false;       // the window is see-through: a compositor shows what is behind
+    bool m_round = false;      // a compositor shows the window's alpha: a smooth round edge
     bool m_seeThrough = false; // the desktop was the board's last source, not a picture
 };
 

@@ -95,10 +95,33 @@ static QColor boardFill(const Face &face)
     return face.seeThrough ? QColor(Qt::transparent) : colorFromBgr(face.board);
 }
 
-void paintFace(const Face &face, QImage &target)
+static void paintFixed(const Face &face, QImage &target, size_t count)
 {
     target.fill(boardFill(face));
-    paintStrokes(face, target, 0, face.strokes.size());
+    paintStrokes(face, target, 0, count);
+    if (!face.roundEdge)
+        return;
+    // Kept: the disc, its edge pixels as much as the circle covers them.
+    QImage disc(target.size(), QImage::Format_ARGB32_Premultiplied);
+    disc.fill(Qt::transparent);
+    QPainter d(&disc);
+    d.setRenderHint(QPainter::Antialiasing, true);
+    d.setPen(Qt::NoPen);
+    d.setBrush(Qt::black);
+    d.drawEllipse(QRectF(disc.rect()));
+    d.end();
+    const qreal dpr = target.devicePixelRatio();
+    target.setDevicePixelRatio(1.0);
+    QPainter p(&target);
+    p.setCompositionMode(QPainter::CompositionMode_DestinationIn);
+    p.drawImage(0, 0, disc);
+    p.end();
+    target.setDevicePixelRatio(dpr);
+}
+
+void paintFace(const Face &face, QImage &target)
+{
+    paintFixed(face, target, face.strokes.size());
 }
 
 QRegion strokeCover(const Stroke &s, qreal dpr)
@@ -138,8 +161,7 @@ const QRegion &FaceRenderer::render(const Face &face, qreal dpr)
     if (!m_valid || dpr != m_dpr || !face.sameFixedLayer(m_fixed)) {
         m_fixedImage = QImage(side, side, QImage::Format_ARGB32_Premultiplied);
         m_fixedImage.setDevicePixelRatio(dpr);
-        m_fixedImage.fill(boardFill(face));
-        paintStrokes(face, m_fixedImage, 0, face.fixedCount());
+        paintFixed(face, m_fixedImage, face.fixedCount());
         m_fixed = face;
         m_fixed.strokes.resize(face.fixedCount());
         m_dpr = dpr;

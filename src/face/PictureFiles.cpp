@@ -7,10 +7,11 @@ namespace dv {
 
 bool isDroppablePicture(const QString &path)
 {
-    const QString ending = path.right(3).toLower();
-    for (const PictureFormat &f : kPictureFormats)
-        if (ending == QLatin1String(f.suffix))
+    for (const PictureFormat &f : kPictureFormats) {
+        const QLatin1String suffix(f.suffix);
+        if (path.right(suffix.size()).compare(suffix, Qt::CaseInsensitive) == 0)
             return true;
+    }
     return false;
 }
 

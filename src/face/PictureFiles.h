@@ -14,14 +14,15 @@ struct PictureFormat {
     int chooserGroup;   // which of the chooser's filters lists it
 };
 
-// In the slideshow's scan order. PNG came after the stored six, so it has the
-// next bit and a stored value without it keeps the files it always had.
+// In the slideshow's scan order. PNG and WebP came after the stored six, so
+// they have the next bits and a stored value without them keeps the files it
+// always had; the longer JPEG endings go with the JPEG bit.
 inline constexpr PictureFormat kPictureFormats[] = {
-    {"bmp", 1, 0},  {"gif", 2, 0},  {"jpg", 4, 0},  {"rle", 8, 1}, {"dib", 16, 1},
-    {"ico", 32, 2}, {"png", 64, 0}, {"pcx", 0, -1}, // a drop takes it by name; the picture loader says whether it reads
+    {"bmp", 1, 0},  {"gif", 2, 0},  {"jpg", 4, 0},  {"jpeg", 4, 0},   {"jfif", 4, 0}, {"rle", 8, 1},
+    {"dib", 16, 1}, {"ico", 32, 2}, {"png", 64, 0}, {"webp", 128, 0}, {"pcx", 0, -1}, // a drop takes it by name; the picture loader says whether it reads
 };
 
-// A drop's name test: the last three characters, in any case.
+// A drop's name test: the name ends in one of the endings, in any case.
 bool isDroppablePicture(const QString &path);
 // The chooser's filters, "description (*.a *.b)" each.
 QStringList pictureFilters();

@@ -37,31 +37,31 @@ QRect Placement::workAreaAt(QPoint p) const
 void Placement::restore(Settings &s, const Scale &sc)
 {
     const QList<QRect> monitors = sys.screen.monitorsPx();
-    if (monitors.size() > 1) {
-        // Only a clock off every monitor comes back, onto the nearest one.
-        QRect w(int(std::lround(s.FormLeft / m_mulX)), int(std::lround(s.FormTop / m_mulY)), sc.side, sc.side);
-        const bool shows = std::any_of(monitors.begin(), monitors.end(), [&w](const QRect &m) {
-            const QRect seen = m & w;
-            return seen.width() >= 32 && seen.height() >= 32;
-        });
-        if (!shows) {
-            const QRect m = workAreaAt(w.center());
-            w.moveTo(std::clamp(w.x(), m.left(), std::max(m.left(), m.right() + 1 - sc.side)),
-                     std::clamp(w.y(), m.top(), std::max(m.top(), m.bottom() + 1 - sc.side)));
-            s.FormLeft = twipsToWhole(w.x() * m_mulX);
-            s.FormTop = twipsToWhole(w.y() * m_mulY);
-        }
-        sys.window.movePx(w.x(), w.y());
-        return;
+    if (monitors.size() == 1) {
+        // The right and bottom edges of the work area (of the whole screen when no panel is there).
+        const QRect area = workAreaAt({0, 0});
+        const double screenW = (area.right() + 1) * m_mulX, screenH = (area.bottom() + 1) * m_mulY;
+        if (screenH - 32 * m_mulY < s.FormTop)
+            s.FormTop = qint32(screenH - sc.heightTwips);
+        if (screenW - 32 * m_mulX < s.FormLeft)
+            s.FormLeft = qint32(screenW - sc.widthTwips);
     }
-    // The right and bottom edges of the work area (of the whole screen when no panel is there).
-    const QRect area = workAreaAt({0, 0});
-    const double screenW = (area.right() + 1) * m_mulX, screenH = (area.bottom() + 1) * m_mulY;
-    if (screenH - 32 * m_mulY < s.FormTop)
-        s.FormTop = qint32(screenH - sc.heightTwips);
-    if (screenW - 32 * m_mulX < s.FormLeft)
-        s.FormLeft = qint32(screenW - sc.widthTwips);
-    sys.window.movePx(int(std::lround(s.FormLeft / m_mulX)), int(std::lround(s.FormTop / m_mulY)));
+    // A clock of which no monitor shows as much as the edges leave (a monitor
+    // unplugged on the left or above, a store from a larger desktop) comes
+    // back onto the nearest work area: started invisible, it could not be dragged back.
+    QRect w(int(std::lround(s.FormLeft / m_mulX)), int(std::lround(s.FormTop / m_mulY)), sc.side, sc.side);
+    const bool shows = std::any_of(monitors.begin(), monitors.end(), [&w](const QRect &m) {
+        const QRect seen = m & w;
+        return seen.width() >= 32 && seen.height() >= 32;
+    });
+    if (!shows) {
+        const QRect m = workAreaAt(w.center());
+        w.moveTo(std::clamp(w.x(), m.left(), std::max(m.left(), m.right() + 1 - sc.side)),
+                 std::clamp(w.y(), m.top(), std::max(m.top(), m.bottom() + 1 - sc.side)));
+        s.FormLeft = twipsToWhole(w.x() * m_mulX);
+        s.FormTop = twipsToWhole(w.y() * m_mulY);
+    }
+    sys.window.movePx(w.x(), w.y());
 }
 
 void Placement::hold(Settings &s, int side)

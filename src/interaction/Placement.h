@@ -32,7 +32,8 @@ public:
     double mulY() const { return m_mulY; }
 
     // Start-up: a stored position in the work area's last 32 pixels or beyond
-    // is pulled back onto it, and the window goes there.
+    // is pulled back onto it, one that no monitor shows (off any side) comes
+    // onto the nearest work area, and the window goes there.
     void restore(Settings &s, const Scale &sc);
     // holdPlace: a pinned clock goes to its corner of the work area (panels
     // left free); either way the settings

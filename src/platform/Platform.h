@@ -171,6 +171,9 @@ public:
     virtual void add(const QString &tip) = 0;
     virtual void modify(const QString &tip) = 0;
     virtual void remove() = 0;
+    // Whether a tray host shows the icon; without one the clock's right
+    // button opens the tray's menu, the only way to its commands.
+    virtual bool hosted() const { return true; }
 };
 
 // Plays one sound at a time; `finished` is called once per play on the GUI thread.

@@ -17,6 +17,7 @@ public:
     void add(const QString &tip) override;
     void modify(const QString &tip) override;
     void remove() override;
+    bool hosted() const override { return QSystemTrayIcon::isSystemTrayAvailable(); }
     QSystemTrayIcon *icon() const { return m_icon; }
     // While held, an added icon is made only when let go. Making it asks the
     // session bus for a tray host and waits for the answer: the clock's

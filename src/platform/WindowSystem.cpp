@@ -58,6 +58,21 @@ void keepOutOfTaskbar(QWindow *w)
     x11::setSkipTaskbar(w);
 }
 
+void showOnAllDesktops(QWindow *w)
+{
+    x11::setAllDesktops(w);
+}
+
+void belongTo(QWidget *window, QWidget *owner)
+{
+    if (!window || !owner)
+        return;
+    window->winId();
+    owner->winId();
+    x11::setTransientFor(window->windowHandle(), owner->windowHandle());
+    x11::setSkipTaskbar(window->windowHandle());
+}
+
 QPoint nativeWindowPos(QWindow *w, QPoint fallback)
 {
     return x11::windowPos(w, fallback);

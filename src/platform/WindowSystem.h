@@ -27,6 +27,13 @@ bool windowViewable(quint64 id);
 // before it is mapped: a new one comes with every change of the stays-on-top
 // hint or of the see-through visual.
 void keepOutOfTaskbar(QWindow *w);
+// Shows the window on every workspace; like the above, before each first map.
+void showOnAllDesktops(QWindow *w);
+// A sub-dialog or box stays with the window it belongs to: the window
+// manager keeps it above that window, and it has no taskbar entry of its own.
+// Call once it is shown: Qt's show makes a parentless dialog transient for
+// its hidden group leader.
+void belongTo(QWidget *window, QWidget *owner);
 // Where the window system has the window, which some window managers' moves
 // leave Qt misreporting.
 QPoint nativeWindowPos(QWindow *w, QPoint fallback);

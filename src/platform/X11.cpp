@@ -77,6 +77,42 @@ void setSkipTaskbar(QWindow *w)
     xcb_flush(c);
 }
 
+void setAllDesktops(QWindow *w)
+{
+    xcb_connection_t *c = connection();
+    if (!c || !w)
+        return;
+    const xcb_window_t win = xcb_window_t(w->winId());
+    const xcb_atom_t desktop = atom(c, "_NET_WM_DESKTOP");
+    const quint32 all = 0xFFFFFFFF;
+    if (!w->isVisible()) {
+        xcb_change_property(c, XCB_PROP_MODE_REPLACE, win, desktop, XCB_ATOM_CARDINAL, 32, 1, &all);
+    } else {
+        const xcb_screen_t *screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+        xcb_client_message_event_t ev{};
+        ev.response_type = XCB_CLIENT_MESSAGE;
+        ev.format = 32;
+        ev.window = win;
+        ev.type = desktop;
+        ev.data.data32[0] = all;
+        ev.data.data32[1] = 1; // from an application
+        xcb_send_event(c, 0, screen->root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                       reinterpret_cast<const char *>(&ev));
+    }
+    xcb_flush(c);
+}
+
+void setTransientFor(QWindow *w, QWindow *owner)
+{
+    xcb_connection_t *c = connection();
+    if (!c || !w || !owner)
+        return;
+    const xcb_window_t ownerId = xcb_window_t(owner->winId());
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, xcb_window_t(w->winId()), XCB_ATOM_WM_TRANSIENT_FOR, XCB_ATOM_WINDOW,
+                        32, 1, &ownerId);
+    xcb_flush(c);
+}
+
 QPoint windowPos(QWindow *w, QPoint fallback)
 {
     xcb_connection_t *c = connection();

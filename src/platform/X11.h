@@ -17,6 +17,10 @@ bool available();
 // Keep the window out of taskbars and pagers. Call before each first show of a
 // native window (Qt makes a new one when the stays-on-top hint changes).
 void setSkipTaskbar(QWindow *w);
+// On every workspace (_NET_WM_DESKTOP 0xFFFFFFFF), as a desktop clock is.
+void setAllDesktops(QWindow *w);
+// WM_TRANSIENT_FOR: `w` belongs to `owner`, whose window manager keeps it above.
+void setTransientFor(QWindow *w, QWindow *owner);
 // Where X has the window, which under some window managers Qt misreports.
 QPoint windowPos(QWindow *w, QPoint fallback);
 // _NET_ACTIVE_WINDOW of the root, with the rectangle of its top-level frame;

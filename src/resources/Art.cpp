@@ -34,6 +34,7 @@ QIcon clockIcon()
     QIcon icon;
     icon.addPixmap(QPixmap::fromImage(clockIconImage(16)));
     icon.addPixmap(QPixmap::fromImage(clockIconImage(32)));
+    icon.addPixmap(QPixmap::fromImage(clockIconImage(48)));
     return icon;
 }
 

@@ -8,7 +8,7 @@
 namespace dv {
 
 QImage clockIconImage(int side);
-QIcon clockIcon(); // 16 and 32 px
+QIcon clockIcon(); // 16, 32 and 48 px
 
 inline constexpr int kStripeWidth = 160;
 inline constexpr int kStripeHeight = 80;

@@ -188,6 +188,8 @@ inline constexpr Text SlideshowButton = QT_TRANSLATE_NOOP("dv::text", "スライ
 inline constexpr Text SizeButton = QT_TRANSLATE_NOOP("dv::text", "サイズ設定");
 inline constexpr Text ChimeButton = QT_TRANSLATE_NOOP("dv::text", "設定");
 inline constexpr Text QuitClock = QT_TRANSLATE_NOOP("dv::text", "時計の終了");
+inline constexpr Text CheckAutostart = QT_TRANSLATE_NOOP("dv::text", "ログイン時に起動");
+inline constexpr Text AutostartFailed = QT_TRANSLATE_NOOP("dv::text", "ログイン時の起動を設定できませんでした");
 inline const QString Ok = QStringLiteral("OK");
 inline constexpr Text OkWide = QT_TRANSLATE_NOOP("dv::text", "ＯＫ");
 inline constexpr Text Cancel = QT_TRANSLATE_NOOP("dv::text", "CANCEL");
@@ -210,6 +212,7 @@ inline constexpr Text FormatRle = QT_TRANSLATE_NOOP("dv::text", "RLEフォーマ
 inline constexpr Text FormatDib = QT_TRANSLATE_NOOP("dv::text", "DIBフォーマット(*.dib)");
 inline constexpr Text FormatIco = QT_TRANSLATE_NOOP("dv::text", "アイコンフォーマット(*.ico)");
 inline constexpr Text FormatPng = QT_TRANSLATE_NOOP("dv::text", "PNGフォーマット(*.png)");
+inline constexpr Text FormatWebp = QT_TRANSLATE_NOOP("dv::text", "WebPフォーマット(*.webp)");
 // The slideshow intervals, in the order the dialog lists them.
 inline const QString Slide1Min = QStringLiteral(QT_TRANSLATE_NOOP("dv::text", "１分"));
 inline const QString Slide2Min = QStringLiteral(QT_TRANSLATE_NOOP("dv::text", "２分"));

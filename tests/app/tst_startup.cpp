@@ -127,6 +127,11 @@ void TestStartup::storedPositionIsPulledOntoTheScreen_data()
     QTest::newRow("last 32 px") << 11520 - 31 * 15 << 0 << QPoint(0, 648) << 9720 << 0;
     QTest::newRow("just before them") << 11520 - 32 * 15 << 0 << QPoint(0, 736) << 11040 << 0;
     QTest::newRow("negative kept") << -300 << -150 << QPoint(-10, -20) << -300 << -150;
+    // Wholly off the screen on any side: back onto it.
+    QTest::newRow("left of it") << 1500 << -30000 << QPoint(0, 100) << 1500 << 0;
+    QTest::newRow("above it") << -30000 << 3000 << QPoint(200, 0) << 0 << 3000;
+    QTest::newRow("above and left") << -2000 << -2000 << QPoint(0, 0) << 0 << 0;
+    QTest::newRow("below and left") << 99999 << -99999 << QPoint(0, 648) << 9720 << 0;
 }
 
 void TestStartup::storedPositionIsPulledOntoTheScreen()

@@ -18,6 +18,8 @@
 #include <QScreen>
 #include <QSettings>
 #include <QTemporaryDir>
+
+#include "platform/Autostart.h"
 #include <QTreeView>
 #include <QtTest>
 
@@ -100,6 +102,7 @@ T *topLevel(const char *name)
 class TestSettingsDialog : public QObject {
     Q_OBJECT
 private slots:
+    void startAtLogin();
     void fillAndClickRules_data();
     void fillAndClickRules();
     void timeFieldLeft_data();
@@ -495,6 +498,48 @@ void TestSettingsDialog::keptPathLeftQuietly()
     QCOMPARE(picture->text(), gone);
 }
 
+void TestSettingsDialog::startAtLogin()
+{
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    const QString entry = config.path() + QStringLiteral("/autostart/dialvane.desktop");
+    DialogRig r;
+    // The desktop entry beside the program, as the build puts it.
+    QFile beside(r.rig.appDir + QStringLiteral("/dialvane.desktop"));
+    QVERIFY(beside.open(QIODevice::WriteOnly));
+    beside.write("[Desktop Entry]\nName=Dialvane\nExec=dialvane\nIcon=dialvane\n");
+    beside.close();
+    auto *box = r.w<QCheckBox>("Check13");
+    auto reopen = [&r] {
+        r.d->setEnabled(true);
+        r.d->fill();
+        r.d->show();
+    };
+    QVERIFY(!box->isChecked());
+    box->click();
+    r.click("Command2"); // CANCEL writes nothing
+    QVERIFY(!QFile::exists(entry));
+    reopen();
+    box->click();
+    r.click("Command1");
+    QFile f(entry);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(f.readAll()),
+             QStringLiteral("[Desktop Entry]\nName=Dialvane\nExec=%1/dialvane\nIcon=dialvane\n").arg(r.rig.appDir));
+    reopen(); // the file there: shown as set
+    QVERIFY(box->isChecked());
+    box->click();
+    r.click("Command1");
+    QVERIFY(!QFile::exists(entry));
+    QCOMPARE(r.rig.clock.parameters().saved().BackImage, r.rig.clock.settings().BackImage);
+    // A program whose path has a space is one argument.
+    QCOMPARE(autostartEntry(QStringLiteral("Exec=x"), QStringLiteral("/my apps/dialvane")),
+             QStringLiteral("Exec=x")); // not under [Desktop Entry]
+    QCOMPARE(autostartEntry(QStringLiteral("[Desktop Entry]\nExec=x"), QStringLiteral("/my apps/100%/dialvane")),
+             QStringLiteral("[Desktop Entry]\nExec=\"/my apps/100%%/dialvane\""));
+    qunsetenv("XDG_CONFIG_HOME");
+}
+
 void TestSettingsDialog::fitsTheScreen_data()
 {
     QTest::addColumn<QByteArray>("opener"); // empty: the settings dialog itself
@@ -522,6 +567,8 @@ void TestSettingsDialog::fitsTheScreen()
     // With room to spare for a panel along one edge, as most desktops have.
     QVERIFY2(frame.width() <= area.width() && frame.height() <= area.height() - 30,
              qPrintable(QStringLiteral("%1x%2").arg(frame.width()).arg(frame.height())));
+    // It keeps its size: no resizing, no maximising.
+    QCOMPARE(d->minimumSize(), d->maximumSize());
     // Whole: nothing squeezed below the size its content asks for.
     QVERIFY(d->width() >= d->minimumSizeHint().width() && d->height() >= d->minimumSizeHint().height());
 }
@@ -596,7 +643,7 @@ void TestSettingsDialog::choosers()
     QCOMPARE(sound.title, QStringLiteral("サウンドファイルを開く"));
     QCOMPARE(sound.filters, QStringList{"AlarmSound (*.wav *.mid)"});
     QCOMPARE(picture.title, QStringLiteral("画像ファイルを開く"));
-    QCOMPARE(picture.filters, QStringList({"Background Image (*.bmp *.gif *.jpg *.png)",
+    QCOMPARE(picture.filters, QStringList({"Background Image (*.bmp *.gif *.jpg *.jpeg *.jfif *.png *.webp)",
                                            "Background Image (*.rle *.dib)", "Background Image (*.ico)"}));
     QCOMPARE(picture.folder, r.rig.appDir);
     // The swatch keeps its colour when the chooser is cancelled, clicked or not.
@@ -674,11 +721,13 @@ void TestSettingsDialog::slideshowDialog()
     QCOMPARE(list->item(9)->text(), QStringLiteral("２時間"));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(7)).center());
     QCOMPARE(s->findChild<QLineEdit *>("Text2")->text(), QStringLiteral("３０分"));
-    // A mask stored before PNG came keeps its meaning: PNG off.
+    // A mask stored before PNG and WebP came keeps its meaning: both off.
     QVERIFY(!s->findChild<QCheckBox *>("Check7")->isChecked());
+    QVERIFY(!s->findChild<QCheckBox *>("Check8")->isChecked());
     for (int i : {2, 4, 5, 6})
         s->findChild<QCheckBox *>(QStringLiteral("Check%1").arg(i))->setChecked(false);
     s->findChild<QCheckBox *>("Check7")->setChecked(true);
+    s->findChild<QCheckBox *>("Check8")->setChecked(true);
     // The root of the tree is "/" and stays "/".
     auto *tree = s->findChild<QTreeView *>("Dir1");
     tree->setCurrentIndex(static_cast<QFileSystemModel *>(tree->model())->index(QStringLiteral("/")));
@@ -688,7 +737,7 @@ void TestSettingsDialog::slideshowDialog()
     QTRY_VERIFY(r.d->isEnabled());
     const Settings &w = r.rig.clock.settings();
     QCOMPARE(w.SlideTime, QStringLiteral("３０分"));
-    QCOMPARE(int(w.SlideGrafix), 5 + 64);
+    QCOMPARE(int(w.SlideGrafix), 5 + 64 + 128);
     QCOMPARE(w.BmpDirectory, QStringLiteral("/"));
     // CANCEL leaves all three.
     r.click("Command13");
@@ -702,6 +751,7 @@ void TestSettingsDialog::slideshowDialog()
 void TestSettingsDialog::sizeDialog()
 {
     DialogRig r({{"Mag2Flag", "True"}, {"ClockSize", "240"}});
+    r.rig.screen.workAreas = {QRect(0, 0, 1024, 738)}; // a 30 px panel
     r.click("Command15");
     auto *s = topLevel<SizeDialog>("Form6");
     QVERIFY(s);
@@ -710,7 +760,7 @@ void TestSettingsDialog::sizeDialog()
     auto *list = s->findChild<QListWidget *>("List1");
     QCOMPARE(list->count(), 13); // 60 ... 720 on 768 px, and the screen
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(12)).center());
-    QCOMPARE(size->text(), QStringLiteral("768"));
+    QCOMPARE(size->text(), QStringLiteral("738")); // the screen less the panel
     // 59 sends the focus back, silently.
     s->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(s));

@@ -278,21 +278,29 @@ void TestPictures::drops_data()
     QTest::addColumn<QStringList>("names"); // in the test folder; "-" a non-local drop
     QTest::addColumn<QString>("board");     // BackImage afterwards: "old" or the first name
     QTest::addColumn<QString>("message");
-    QTest::addColumn<bool>("picture"); // a board picture shows
+    QTest::addColumn<bool>("oldFace"); // the board still shows the old (green) picture
+    QTest::addColumn<bool>("taken");   // the drop is taken, not refused
     QTest::newRow("gif in any case") << QStringList{"x.GiF"} << "x.GiF"
-                                     << "" << true;
+                                     << "" << false << true;
     QTest::newRow("first of three") << QStringList{"a.bmp", "d.gif", "e.jpg"} << "a.bmp"
-                                    << "" << true;
+                                    << "" << false << true;
     QTest::newRow("png") << QStringList{"p.Png"} << "p.Png"
-                         << "" << true;
-    QTest::newRow("jpeg is not an ending") << QStringList{"y.jpeg"} << "old"
-                                           << "" << true;
+                         << "" << false << true;
+    QTest::newRow("jpeg") << QStringList{"y.JPEG"} << "y.JPEG"
+                          << "" << false << true;
+    QTest::newRow("jfif") << QStringList{"z.jfif"} << "z.jfif"
+                          << "" << false << true;
+    QTest::newRow("webp") << QStringList{"w.webp"} << "w.webp"
+                          << "" << false << true;
+    QTest::newRow("not a picture's name") << QStringList{"n.txt"} << "old"
+                                          << "" << true << false;
+    // The settings keep the old picture, and so does the face.
     QTest::newRow("pcx cannot be shown") << QStringList{"g.pcx"} << "old"
-                                         << "この画像は表示できません" << false;
+                                         << "この画像は表示できません" << true << false;
     QTest::newRow("not a local file") << QStringList{"-"} << "old"
-                                      << "" << true;
+                                      << "" << true << false;
     QTest::newRow("missing file") << QStringList{"gone.bmp"} << "gone.bmp"
-                                  << "" << true;
+                                  << "" << true << true;
 }
 
 void TestPictures::drops()
@@ -300,11 +308,18 @@ void TestPictures::drops()
     QFETCH(QStringList, names);
     QFETCH(QString, board);
     QFETCH(QString, message);
-    QFETCH(bool, picture);
-    for (const char *n : {"x.GiF", "a.bmp", "d.gif", "e.jpg", "g.pcx", "y.jpeg", "p.Png"})
+    QFETCH(bool, oldFace);
+    QFETCH(bool, taken);
+    for (const char *n : {"x.GiF", "a.bmp", "d.gif", "e.jpg", "g.pcx", "p.Png", "n.txt"})
         if (!QFile::exists(m_dir.filePath(n)))
             make(m_dir.path(), QString::fromLatin1(n), Qt::blue);
-    QFile::copy(m_dir.filePath("e.jpg"), m_dir.filePath("y.jpeg"));
+    QFile::copy(m_dir.filePath("e.jpg"), m_dir.filePath("y.JPEG"));
+    QFile::copy(m_dir.filePath("e.jpg"), m_dir.filePath("z.jfif"));
+    if (!QFile::exists(m_dir.filePath("w.webp"))) {
+        QImage blue(32, 24, QImage::Format_RGB32);
+        blue.fill(Qt::blue);
+        QVERIFY2(blue.save(m_dir.filePath("w.webp"), "WEBP", 100), "no WebP writer (qt6-image-formats-plugins)");
+    }
     const QString old = make(m_dir.path(), "old.bmp", Qt::green);
     Rig rig;
     rig.store.values = {{"BackImage", old}};
@@ -313,12 +328,17 @@ void TestPictures::drops()
     QStringList files;
     for (const QString &n : names)
         files << (n == "-" ? QString() : m_dir.filePath(n));
-    rig.clock.onFilesDropped(files);
+    QCOMPARE(rig.clock.onFilesDropped(files), taken);
     const QString expected = board == "old" ? old : m_dir.filePath(board);
     QCOMPARE(rig.clock.settings().BackImage, expected);
     QCOMPARE(rig.ui.pictureField, expected);
     QCOMPARE(rig.msg.shown, message.isEmpty() ? QStringList{} : QStringList{message});
-    QCOMPARE(!rig.clock.face().picture().isNull(), picture);
+    const QImage picture = rig.clock.face().picture();
+    QVERIFY(!picture.isNull());
+    const QColor centre = picture.pixelColor(picture.width() / 2, picture.height() / 2);
+    // JPEG and WebP come back near their colour, not at it.
+    const bool green = centre.red() < 16 && centre.green() > 240 && centre.blue() < 16;
+    QVERIFY2(green == oldFace, qPrintable(centre.name()));
     QCOMPARE(rig.store.writes, 0); // saved only with the settings
 }
 

@@ -291,6 +291,8 @@ public:
     Log &log;
     QStringList tips;
     bool present = false;
+    bool host = true; // a tray host runs
+    bool hosted() const override { return host; }
     void add(const QString &tip) override
     {
         tips.append(tip);

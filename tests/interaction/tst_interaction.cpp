@@ -307,6 +307,11 @@ void TestInteraction::rightButtonAsksForSettings()
     rig.clock.onMousePress(Qt::RightButton);
     QCOMPARE(rig.ui.settingsOpened, 1);
     QCOMPARE(rig.log.count("drag"), 0);
+    // Without a tray the right button opens the menu instead.
+    rig.tray.host = false;
+    rig.clock.onMousePress(Qt::RightButton);
+    QCOMPARE(rig.ui.settingsOpened, 1);
+    QCOMPARE(rig.ui.menus, 1);
 }
 
 void TestInteraction::trayDispatch_data()
@@ -482,28 +487,41 @@ void TestInteraction::windowTakesDroppedFiles()
     ClockWindow w;
     QStringList got;
     int drops = 0;
+    bool shown = true; // what the clock makes of the picture
     w.filesDropped = [&](const QStringList &f) {
         got = f;
         ++drops;
+        return shown;
     };
+    // Whether the source is told the drop was taken.
     auto drop = [&w](QMimeData *data) {
         QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(&w, &enter);
+        bool taken = false;
         if (enter.isAccepted()) {
             QDropEvent dropped(QPointF(5, 5), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
             QApplication::sendEvent(&w, &dropped);
+            taken = dropped.isAccepted() && dropped.dropAction() != Qt::IgnoreAction;
         }
         delete data;
+        return taken;
     };
-    auto *files = new QMimeData;
-    files->setUrls(
-        {QUrl::fromLocalFile("/p/a.gif"), QUrl("https://example.invalid/b.gif"), QUrl::fromLocalFile("/p/c.bmp")});
-    drop(files);
+    auto filesDrop = [](const QList<QUrl> &urls) {
+        auto *d = new QMimeData;
+        d->setUrls(urls);
+        return d;
+    };
+    QVERIFY(drop(filesDrop(
+        {QUrl::fromLocalFile("/p/a.gif"), QUrl("https://example.invalid/b.gif"), QUrl::fromLocalFile("/p/c.bmp")})));
     QCOMPARE(got, QStringList({"/p/a.gif", QString(), "/p/c.bmp"}));
     auto *text = new QMimeData;
     text->setText("/p/a.gif"); // text, not a file
-    drop(text);
+    QVERIFY(!drop(text));
+    QVERIFY(!drop(filesDrop({QUrl::fromLocalFile("/p/notes.txt")}))); // no picture's name
     QCOMPARE(drops, 1);
+    shown = false; // a picture the clock cannot show
+    QVERIFY(!drop(filesDrop({QUrl::fromLocalFile("/p/broken.jpeg")})));
+    QCOMPARE(drops, 2);
 }
 
 void TestInteraction::dropIsCopyOrLink_data()
@@ -526,7 +544,7 @@ void TestInteraction::dropIsCopyOrLink()
     QFETCH(Qt::DropAction, taken);
     ClockWindow w;
     int drops = 0;
-    w.filesDropped = [&](const QStringList &) { ++drops; };
+    w.filesDropped = [&](const QStringList &) { return ++drops > 0; };
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile("/p/a.png")});
     // The keys that propose the action: Shift a move, Ctrl and Shift a link.

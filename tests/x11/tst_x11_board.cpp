@@ -16,6 +16,8 @@ private slots:
     void liveBoardFollowsAMovingWindow();
     void captureTakesOverWithoutACompositor();
     void staysOutOfTheTaskbar();
+    void edgeIsSmoothUnderACompositor_data();
+    void edgeIsSmoothUnderACompositor();
 
 private:
     QTemporaryDir m_dir;
@@ -165,13 +167,34 @@ void TestX11Board::staysOutOfTheTaskbar()
         xdotool({"mousemove", "130", "190", "click", "3"});
         QVERIFY(waitFor([&] { return windowInfo(win, "Map State") != "IsViewable"; }, 3000));
         QThread::msleep(500);
+        // Into the picture field, whatever had the focus when the dialog last closed.
+        QString dialog;
+        QVERIFY(waitFor([&] {
+            for (const QString &w : windowsOf(clock.proc.processId()))
+                if (geometry(w).width() > 300)
+                    dialog = w;
+            return !dialog.isEmpty();
+        }));
+        // xwininfo's place is the client's own, inside the frame.
+        const int left = windowInfo(dialog, "Absolute upper-left X").toInt();
+        const int top = windowInfo(dialog, "Absolute upper-left Y").toInt();
+        xdotool({"mousemove", QString::number(left + geometry(dialog).width() * 6 / 10), QString::number(top + 15),
+                 "click", "1"});
+        QThread::msleep(200);
         // From the picture field to "常に最前面に表示", past the two unchecked
-        // boxes whose buttons are off; then back round to OK.
+        // boxes whose buttons are off; then back round to OK, past the quit
+        // and the start at login.
         xdotool({"key", "Tab", "Tab", "Tab", "Tab", "space"});
-        for (int k = 0; k < 8; ++k)
+        for (int k = 0; k < 9; ++k)
             xdotool({"key", "shift+Tab"});
         xdotool({"key", "space"});
-        QVERIFY(waitFor([&] { return netWmState(win = clock.clockWindow()).contains("_ABOVE") == above; }, 3000));
+        // A window already gone has no state at all, which must not pass for "not above".
+        QVERIFY(waitFor(
+            [&] {
+                const QString state = netWmState(win = clock.clockWindow());
+                return state.contains("(ATOM)") && state.contains("_ABOVE") == above;
+            },
+            3000));
         QVERIFY2(offTaskbar(win), qPrintable(netWmState(win)));
     }
     xdotool({"keydown", "Control_L"});
@@ -179,6 +202,43 @@ void TestX11Board::staysOutOfTheTaskbar()
     xdotool({"keyup", "Control_L"});
     QVERIFY(waitFor([&] { return !(win = clock.clockWindow()).isEmpty(); }, 2000));
     QVERIFY2(offTaskbar(win), qPrintable(netWmState(win)));
+}
+
+void TestX11Board::edgeIsSmoothUnderACompositor_data()
+{
+    QTest::addColumn<bool>("composited");
+    QTest::newRow("under a compositor") << true;
+    QTest::newRow("without one") << false;
+}
+
+void TestX11Board::edgeIsSmoothUnderACompositor()
+{
+    // A plain board: 32-bit with a smoothed edge under a compositor, the
+    // 1-bit shape without one.
+    QFETCH(bool, composited);
+    if (!composited)
+        QVERIFY(compositor("stop"));
+    ClockProcess clock;
+    clock.writeSettings("FormLeft=3000\nFormTop=3000\nDrawChar=False\nBoardColor=65280\nHourColor=0\n"
+                        "MinuteColor=0\nSecondColor=0\nCharColor=0\nFrameColor=0\n");
+    clock.start();
+    const QString win = clock.clockWindow();
+    QVERIFY(waitFor([&] { return windowInfo(clock.clockWindow(), "Depth") == (composited ? "32" : "24"); }, 3000));
+    QThread::msleep(1200);
+    const QImage shot = screenshot();
+    // Everything on the face is black or green: a pixel with some blue that is
+    // not the desktop's colour is the desktop showing through an edge pixel.
+    const QColor desktop(shot.pixel(kClock)); // the square's corner, off the circle (picom paints its own root)
+    int blended = 0;
+    for (int y = 0; y < 120; ++y)
+        for (int x = 0; x < 120; ++x) {
+            const QColor c(shot.pixel(kClock + QPoint(x, y)));
+            blended += c.blue() > 0 && c != desktop;
+        }
+    if (composited)
+        QVERIFY2(blended >= 100, qPrintable(QString::number(blended)));
+    else
+        QCOMPARE(blended, 0);
 }
 
 QTEST_GUILESS_MAIN(TestX11Board)

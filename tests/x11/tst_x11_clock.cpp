@@ -21,6 +21,7 @@ private slots:
     void trayMenuPinsToACorner();
     void settingsDialogChangesTheClock();
     void transparentBoardShowsTheWindowBehind();
+    void desktopManners();
     void hidesUnderPointerAndKeys_data();
     void hidesUnderPointerAndKeys();
 };
@@ -54,12 +55,25 @@ void TestX11Clock::appearsAtStoredPositionWithoutWriting_data()
     QTest::addColumn<QPoint>("pos");
     QTest::newRow("empty store") << QString() << QPoint(0, 0);
     QTest::newRow("stored position") << "FormLeft=3000\nFormTop=1500\nClockSize=480\n" << QPoint(200, 100);
+    // Off the screen on each side: back onto the work area (above tint2's 30 px
+    // where a window manager publishes it). -1: against its right or bottom edge.
+    QTest::newRow("off the left") << "FormLeft=-30000\nFormTop=1500\n" << QPoint(0, 100);
+    QTest::newRow("off the top") << "FormLeft=3000\nFormTop=-30000\n" << QPoint(200, 0);
+    QTest::newRow("off the right") << "FormLeft=99999\nFormTop=1500\n" << QPoint(-1, 100);
+    QTest::newRow("off the bottom") << "FormLeft=3000\nFormTop=99999\n" << QPoint(200, -1);
 }
 
 void TestX11Clock::appearsAtStoredPositionWithoutWriting()
 {
     QFETCH(QString, ini);
     QFETCH(QPoint, pos);
+    const QStringList area =
+        run(QStringLiteral("xprop"), {"-root", "_NET_WORKAREA"}).section(QLatin1Char('='), 1).split(QLatin1Char(','));
+    const QSize free = area.size() >= 4 ? QSize(area[2].toInt(), area[3].toInt()) : QSize(1024, 768);
+    if (pos.x() < 0)
+        pos.setX(free.width() - 120);
+    if (pos.y() < 0)
+        pos.setY(free.height() - 120);
     ClockProcess clock;
     if (!ini.isEmpty())
         clock.writeSettings(ini);
@@ -190,11 +204,20 @@ void TestX11Clock::settingsDialogChangesTheClock()
              "no settings dialog");
     QThread::msleep(500);
     xdotool({"type", "--delay", "5", picture});
-    // Backwards from the picture field: the quit, About, CANCEL, OK.
-    for (int i = 0; i < 4; ++i)
+    // Backwards from the picture field: the quit, start at login (ticked),
+    // About, CANCEL, OK.
+    xdotool({"key", "shift+Tab", "shift+Tab", "space"});
+    for (int i = 0; i < 3; ++i)
         xdotool({"key", "shift+Tab"});
     xdotool({"key", "space"});
     QVERIFY(waitFor([&] { return storedValue(clock.confPath(), "BackImage") == picture; }, 5000));
+    // The autostart entry, pointing at this program.
+    QFile entry(clock.config.path() + QStringLiteral("/autostart/dialvane.desktop"));
+    QVERIFY(entry.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(entry.readAll());
+    QVERIFY2(text.contains(QStringLiteral("\nExec=") + QDir(qEnvironmentVariable("DIALVANE_BUILD_DIR")).absolutePath()
+                           + QStringLiteral("/dialvane\n")),
+             qPrintable(text));
     QVERIFY(waitFor([&] { return boardShows(screenshot(), QPoint(100, 100), Qt::red); }, 3000));
 }
 
@@ -261,6 +284,92 @@ void TestX11Clock::trayMenuPinsToACorner()
     QVERIFY(waitFor([&] { return storedValue(clock.confPath(), "FormPlace") == "4"; }, 3000));
     QCOMPARE(storedValue(clock.confPath(), "FormLeft"), QStringLiteral("13560"));
     QCOMPARE(storedValue(clock.confPath(), "FormTop"), QStringLiteral("9270"));
+}
+
+// With tint2 or without (--no-tray): the way in by the right button, the
+// clock on every workspace, never taking the focus, and its dialogs with
+// the program's icon, a sub-dialog kept with the settings dialog.
+void TestX11Clock::desktopManners()
+{
+    const bool tray = !xdotool({"search", "--class", "tint2"}).isEmpty();
+    auto prop = [](const QString &win, const char *name) { return run("xprop", {"-id", win, name}); };
+    auto active = [] { return run("xprop", {"-root", "_NET_ACTIVE_WINDOW"}).section(QLatin1Char('#'), 1).trimmed(); };
+    QTemporaryDir dir;
+    QProcess::execute("convert", {"-size", "200x100", "xc:#c0c000", dir.filePath("typing.png")});
+    QProcess typing;
+    typing.start("display", {"-geometry", "+600+100", dir.filePath("typing.png")});
+    QString typingWin;
+    QVERIFY(waitFor([&] {
+        return !(typingWin = xdotool({"search", "--onlyvisible", "--name", "typing.png"})).isEmpty();
+    }));
+    xdotool({"windowactivate", "--sync", typingWin.section('\n', 0, 0)});
+    QVERIFY(waitFor([&] { return !active().isEmpty() && active() != "0x0"; }));
+    const QString typedIn = active();
+
+    ClockProcess clock;
+    clock.writeSettings(QStringLiteral("FormLeft=1500\nFormTop=1500\nMag2Flag=True\nClockSize=120\n"));
+    clock.start();
+    const QString win = clock.clockWindow();
+    QVERIFY(!win.isEmpty());
+    QVERIFY(prop(win, "_NET_WM_DESKTOP").endsWith(QStringLiteral("= 4294967295")));
+    // A click on the face leaves the focus where the user was typing.
+    xdotool({"mousemove", "160", "160", "click", "1"});
+    QThread::msleep(500);
+    QCOMPARE(active(), typedIn);
+
+    // The right button: the settings with a tray, the menu (settings first) without.
+    const qsizetype before = windowsOf(clock.proc.processId()).size();
+    xdotool({"mousemove", "160", "160", "click", "3"});
+    auto dialog = [&] {
+        for (const QString &w : windowsOf(clock.proc.processId()))
+            if (geometry(w).width() > 300)
+                return w;
+        return QString();
+    };
+    if (!tray) {
+        QVERIFY2(waitFor([&] { return windowsOf(clock.proc.processId()).size() > before; }, 3000), "no menu");
+        QVERIFY(dialog().isEmpty());
+        QThread::msleep(300);
+        xdotool({"key", "Down", "Return"});
+    }
+    QString settings;
+    QVERIFY2(waitFor([&] { return !(settings = dialog()).isEmpty(); }), "no settings dialog");
+    QVERIFY(prop(settings, "_NET_WM_ICON").contains(QStringLiteral("Icon (48 x 48)")));
+    // It keeps its size: the window manager offers neither resizing nor maximising.
+    QTRY_VERIFY(prop(settings, "_NET_WM_ALLOWED_ACTIONS").contains(QStringLiteral("_NET_WM_ACTION_MOVE")));
+    QVERIFY(!prop(settings, "_NET_WM_ALLOWED_ACTIONS").contains(QStringLiteral("_NET_WM_ACTION_RESIZE")));
+    QVERIFY(!prop(settings, "_NET_WM_ALLOWED_ACTIONS").contains(QStringLiteral("_NET_WM_ACTION_MAXIMIZE")));
+    // The size dialog (Tab: picture, its button, slideshow box, free size box, size button).
+    QThread::msleep(300);
+    xdotool({"key", "Tab", "Tab", "Tab", "Tab", "space"});
+    QString sub;
+    QVERIFY2(waitFor([&] {
+                 for (const QString &w : windowsOf(clock.proc.processId()))
+                     if (w != settings && w != win && prop(w, "WM_TRANSIENT_FOR").contains(QStringLiteral("window id")))
+                         sub = w;
+                 return !sub.isEmpty();
+             }),
+             "no sub-dialog");
+    QVERIFY2(prop(sub, "WM_TRANSIENT_FOR").endsWith(QString::number(settings.toULongLong(), 16)),
+             qPrintable(prop(sub, "WM_TRANSIENT_FOR") + " for " + settings));
+    QVERIFY(prop(sub, "_NET_WM_STATE").contains(QStringLiteral("_NET_WM_STATE_SKIP_TASKBAR")));
+    QVERIFY(prop(sub, "_NET_WM_ICON").contains(QStringLiteral("Icon (48 x 48)")));
+    // The settings dialog brought to the front keeps its sub-dialog above it.
+    xdotool({"windowactivate", settings});
+    QThread::msleep(500);
+    const QStringList stack =
+        run("xprop", {"-root", "_NET_CLIENT_LIST_STACKING"}).section(QLatin1Char('#'), 1).split(QLatin1Char(','));
+    qsizetype settingsAt = -1, subAt = -1;
+    for (qsizetype i = 0; i < stack.size(); ++i) {
+        const quint64 id = stack[i].trimmed().toULongLong(nullptr, 16);
+        if (id == settings.toULongLong())
+            settingsAt = i;
+        if (id == sub.toULongLong())
+            subAt = i;
+    }
+    QVERIFY2(settingsAt >= 0 && subAt > settingsAt, qPrintable(stack.join(' ')));
+    typing.kill();
+    typing.waitForFinished(3000);
 }
 
 void TestX11Clock::hidesUnderPointerAndKeys_data()

@@ -74,13 +74,17 @@ void TestX11Dialogs::cornersKeepOffThePanel()
 
 void TestX11Dialogs::settingsDialogFitsTheWorkArea()
 {
+    // Larger fonts scale the clock too: 144 DPI is 1.5 device pixels a pixel.
+    const int dpi = qEnvironmentVariableIntValue("QT_FONT_DPI");
+    const double scale = dpi > 0 ? dpi / 96.0 : 1.0;
     ClockProcess clock;
     clock.writeSettings(QStringLiteral("FormLeft=1500\nFormTop=1500\n"));
     clock.start();
-    const QString win = clock.clockWindow();
+    const QString win = clock.clockWindow(int(120 * scale));
     QVERIFY(!win.isEmpty());
-    QVERIFY(waitFor([&] { return geometry(win).topLeft() == QPoint(100, 100); }, 3000));
-    xdotool({"mousemove", "130", "130", "click", "3"});
+    const int at = int(100 * scale);
+    QVERIFY(waitFor([&] { return geometry(win).topLeft() == QPoint(at, at); }, 3000));
+    xdotool({"mousemove", QString::number(at + 30), QString::number(at + 30), "click", "3"});
     QString dialog;
     QVERIFY2(waitFor([&] {
                  for (const QString &w : windowsOf(clock.proc.processId()))

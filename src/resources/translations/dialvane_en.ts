@@ -479,5 +479,17 @@
         <source>ほかのアラームが鳴っていた間に、次のアラームの時刻が過ぎました</source>
         <translation>While another alarm was ringing, the times of these alarms went by</translation>
     </message>
+    <message>
+        <source>ログイン時に起動</source>
+        <translation>Start at login</translation>
+    </message>
+    <message>
+        <source>ログイン時の起動を設定できませんでした</source>
+        <translation>Could not set the clock to start at login</translation>
+    </message>
+    <message>
+        <source>WebPフォーマット(*.webp)</source>
+        <translation>WebP format (*.webp)</translation>
+    </message>
 </context>
 </TS>
