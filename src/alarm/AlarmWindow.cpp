@@ -4,8 +4,10 @@
 #include "resources/Art.h"
 #include "resources/Texts.h"
 #include "platform/WindowCentre.h"
+#include "platform/WindowSystem.h"
 
 #include <QCloseEvent>
+#include <QMouseEvent>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
@@ -120,8 +122,34 @@ void AlarmWindow::showAlarm(const AlarmNotice &notice)
     update();
     m_timer.start(500);
     centreOnScreen(this);
+    if (!isVisible() && fullScreenWindowActive())
+        setWindowFlag(Qt::X11BypassWindowManagerHint);
     show();
     raise();
+}
+
+// The window manager keeps a full-screen window that has the focus above every
+// window it keeps on top, and would hide the stop window while the sound
+// plays. So while one is in front, the window goes past the window manager and
+// raises itself: above the video or game, and the focus stays where it was.
+void AlarmWindow::keepAboveFullScreen()
+{
+    if (!(windowFlags() & Qt::X11BypassWindowManagerHint)) {
+        if (!fullScreenWindowActive())
+            return;
+        setWindowFlag(Qt::X11BypassWindowManagerHint); // a new native window, hidden
+        show();
+    }
+    raise();
+}
+
+void AlarmWindow::mousePressEvent(QMouseEvent *e)
+{
+    // Past the window manager, a click no longer gives it the focus: take it,
+    // so that Tab and Space reach the buttons as they do otherwise.
+    if (windowFlags() & Qt::X11BypassWindowManagerHint)
+        activateWindow();
+    QWidget::mousePressEvent(e);
 }
 
 void AlarmWindow::fitHeight(int textHeight)
@@ -142,6 +170,7 @@ void AlarmWindow::flash()
 {
     m_showingB = !m_showingB;
     update();
+    keepAboveFullScreen();
     if (m_beep && beep)
         beep();
 }

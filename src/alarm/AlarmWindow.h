@@ -36,10 +36,12 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *e) override;
+    void mousePressEvent(QMouseEvent *e) override;
     void paintEvent(QPaintEvent *e) override;
 
 private:
     void flash();
+    void keepAboveFullScreen();
     void fitHeight(int textHeight);
     void unload(bool snooze);
 

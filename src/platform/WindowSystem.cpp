@@ -48,6 +48,11 @@ ActiveWindow activeWindowFor(const QWindow *own)
     return {a.id, a.rect, own && a.id == quint64(own->winId())};
 }
 
+bool fullScreenWindowActive()
+{
+    return x11::activeWindowFullScreen();
+}
+
 bool windowViewable(quint64 id)
 {
     return x11::isViewable(id);

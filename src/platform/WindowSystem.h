@@ -21,6 +21,9 @@ using CompositorWatch = x11::CompositorWatch;
 
 // The window in front; `own` is the clock's window, to know it when it is.
 ActiveWindow activeWindowFor(const QWindow *own);
+// Whether the window in front is full-screen (a video, a game): window
+// managers keep such a window, while it has the focus, above all others.
+bool fullScreenWindowActive();
 // Whether that window is still mapped.
 bool windowViewable(quint64 id);
 // Keeps the window out of taskbars and pagers. Each native window needs it

@@ -293,6 +293,18 @@ void PointerWatch::setOn(bool on)
     xcb_flush(c);
 }
 
+static xcb_window_t activeId(xcb_connection_t *c)
+{
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    const xcb_atom_t prop = atom(c, "_NET_ACTIVE_WINDOW");
+    auto *r = xcb_get_property_reply(c, xcb_get_property(c, 0, root, prop, XCB_ATOM_WINDOW, 0, 1), nullptr);
+    if (!r)
+        return 0;
+    const xcb_window_t win = r->value_len == 1 ? *static_cast<xcb_window_t *>(xcb_get_property_value(r)) : 0;
+    free(r);
+    return win;
+}
+
 Active activeWindow()
 {
     Active a;
@@ -300,12 +312,7 @@ Active activeWindow()
     if (!c)
         return a;
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
-    const xcb_atom_t prop = atom(c, "_NET_ACTIVE_WINDOW");
-    auto *r = xcb_get_property_reply(c, xcb_get_property(c, 0, root, prop, XCB_ATOM_WINDOW, 0, 1), nullptr);
-    if (!r)
-        return a;
-    xcb_window_t win = r->value_len == 1 ? *static_cast<xcb_window_t *>(xcb_get_property_value(r)) : 0;
-    free(r);
+    xcb_window_t win = activeId(c);
     if (!win)
         return a;
     a.id = win;
@@ -326,6 +333,24 @@ Active activeWindow()
         free(g);
     }
     return a;
+}
+
+bool activeWindowFullScreen()
+{
+    xcb_connection_t *c = connection();
+    const xcb_window_t window = c ? activeId(c) : 0;
+    if (!window)
+        return false;
+    const xcb_atom_t prop = atom(c, "_NET_WM_STATE"), full = atom(c, "_NET_WM_STATE_FULLSCREEN");
+    auto *r = xcb_get_property_reply(c, xcb_get_property(c, 0, window, prop, XCB_ATOM_ATOM, 0, 32), nullptr);
+    bool found = false;
+    if (r && r->format == 32) {
+        const auto *states = static_cast<const xcb_atom_t *>(xcb_get_property_value(r));
+        for (int i = 0; i < xcb_get_property_value_length(r) / 4; ++i)
+            found |= states[i] == full;
+    }
+    free(r);
+    return found;
 }
 
 class CompositorWatch::Filter final : public QAbstractNativeEventFilter {

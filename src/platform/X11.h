@@ -30,6 +30,8 @@ struct Active {
     QRect rect;
 };
 Active activeWindow();
+// Whether the active window asks to be full-screen (_NET_WM_STATE_FULLSCREEN).
+bool activeWindowFullScreen();
 // Whether the window exists and is mapped, its parents too.
 bool isViewable(quint64 window);
 

@@ -6,6 +6,9 @@
 
 #include <QtTest>
 #include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <xcb/xcb.h>
 
 using namespace dv::xt;
 
@@ -21,6 +24,52 @@ bool hasWindowTitled(qint64 pid, const QString &text)
             return true;
     return false;
 }
+// A WAV file that plays for a minute.
+bool writeMinuteOfSilence(const QString &path)
+{
+    const quint32 rate = 8000, n = 60 * rate;
+    QByteArray w;
+    QDataStream d(&w, QIODevice::WriteOnly);
+    d.setByteOrder(QDataStream::LittleEndian);
+    d.writeRawData("RIFF", 4);
+    d << quint32(36 + n);
+    d.writeRawData("WAVEfmt ", 8);
+    d << quint32(16) << quint16(1) << quint16(1) << rate << rate << quint16(1) << quint16(8);
+    d.writeRawData("data", 4);
+    d << n;
+    w.append(QByteArray(int(n), char(0x80))); // 8-bit silence
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(w) == w.size();
+}
+// A window over the whole screen that asks to be full-screen, as a video
+// player's does: one colour, which the server paints by itself.
+struct FullScreenWindow {
+    static constexpr QRgb colour = 0xff00ff;
+    xcb_connection_t *c = xcb_connect(nullptr, nullptr);
+    xcb_window_t id = 0;
+    FullScreenWindow()
+    {
+        const xcb_screen_t *screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+        id = xcb_generate_id(c);
+        const uint32_t background = colour;
+        xcb_create_window(c, XCB_COPY_FROM_PARENT, id, screen->root, 0, 0, screen->width_in_pixels,
+                          screen->height_in_pixels, 0, XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual,
+                          XCB_CW_BACK_PIXEL, &background);
+        const xcb_atom_t state = atom("_NET_WM_STATE"), full = atom("_NET_WM_STATE_FULLSCREEN");
+        xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, state, XCB_ATOM_ATOM, 32, 1, &full);
+        xcb_map_window(c, id);
+        xcb_flush(c);
+    }
+    ~FullScreenWindow() { xcb_disconnect(c); }
+    xcb_atom_t atom(const char *name)
+    {
+        auto *r = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, uint16_t(strlen(name)), name), nullptr);
+        const xcb_atom_t a = r ? r->atom : xcb_atom_t(XCB_ATOM_NONE);
+        free(r);
+        return a;
+    }
+    bool active() { return xdotool({QStringLiteral("getactivewindow")}) == QString::number(id); }
+};
 // Session buses and their launchers running on this display.
 QStringList busesOnThisDisplay()
 {
@@ -49,6 +98,7 @@ private slots:
     void unusableLockIsTold_data();
     void unusableLockIsTold();
     void sigtermEndsTheClockWhileAnAlarmSounds();
+    void stopWindowShowsOverAFullScreenWindow();
 
 private:
     QString m_sessionBus;
@@ -214,22 +264,7 @@ void TestX11Alarm::sigtermEndsTheClockWhileAnAlarmSounds()
     ClockProcess clock;
     // A 60 s alarm sound, due two seconds after the start.
     const QString sound = clock.config.filePath(QStringLiteral("long.wav"));
-    {
-        const quint32 rate = 8000, n = 60 * rate;
-        QByteArray w;
-        QDataStream d(&w, QIODevice::WriteOnly);
-        d.setByteOrder(QDataStream::LittleEndian);
-        d.writeRawData("RIFF", 4);
-        d << quint32(36 + n);
-        d.writeRawData("WAVEfmt ", 8);
-        d << quint32(16) << quint16(1) << quint16(1) << rate << rate << quint16(1) << quint16(8);
-        d.writeRawData("data", 4);
-        d << n;
-        w.append(QByteArray(int(n), char(0x80))); // 8-bit silence
-        QFile f(sound);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(w);
-    }
+    QVERIFY(writeMinuteOfSilence(sound));
     clock.writeSettings(QStringLiteral("AlarmTime1=07:30\nAlarmSound1=%1\nFormLeft=1500\nFormTop=1500\n").arg(sound));
     QByteArray stored;
     {
@@ -254,6 +289,41 @@ void TestX11Alarm::sigtermEndsTheClockWhileAnAlarmSounds()
     QFile f(clock.confPath());
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), stored); // no question, no save
+}
+
+void TestX11Alarm::stopWindowShowsOverAFullScreenWindow()
+{
+    qputenv("DBUS_SESSION_BUS_ADDRESS", m_sessionBus.toUtf8());
+    ClockProcess clock;
+    const QString sound = clock.config.filePath(QStringLiteral("long.wav"));
+    QVERIFY(writeMinuteOfSilence(sound));
+    clock.writeSettings(QStringLiteral("AlarmTime1=07:30\nAlarmSound1=%1\n").arg(sound));
+    clock.startAt(QStringLiteral("2026-12-07 07:29:54"));
+    QVERIFY(!clock.clockWindow().isEmpty());
+    // The user watches a video when the alarm rings.
+    FullScreenWindow video;
+    QVERIFY(waitFor([&] { return video.active(); }));
+    QString stop;
+    QVERIFY(waitFor([&] {
+        stop = windowsOf(clock.proc.processId(), QSize(240, 112)).value(0);
+        return !stop.isEmpty();
+    }));
+    QThread::msleep(1200); // two flashes
+    // Its pixels are on the screen, and the video keeps the focus.
+    const QRect r = geometry(stop);
+    const QImage shot = screenshot().copy(r);
+    int covered = 0;
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x)
+            covered += (shot.pixel(x, y) & 0xffffff) == FullScreenWindow::colour;
+    QVERIFY2(covered * 20 < r.width() * r.height(),
+             qPrintable(QStringLiteral("%1 of %2 pixels are the video's").arg(covered).arg(r.width() * r.height())));
+    QVERIFY(video.active());
+    // Its stop button takes a click.
+    xdotool({QStringLiteral("mousemove"), QString::number(r.x() + 78), QString::number(r.y() + 86),
+             QStringLiteral("click"), QStringLiteral("1")});
+    QVERIFY(waitFor([&] { return windowsOf(clock.proc.processId(), QSize(240, 112)).isEmpty(); }));
+    QCOMPARE(clock.proc.state(), QProcess::Running);
 }
 
 QTEST_GUILESS_MAIN(TestX11Alarm)
