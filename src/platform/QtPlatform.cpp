@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/QtPlatform.h"
 
+#include "platform/WindowSystem.h"
 #include "platform/X11.h"
 #include "resources/Texts.h"
 
 #include <QApplication>
 #include <QDesktopServices>
 #include <QColorDialog>
+#include <QDialog>
 #include <QGridLayout>
 #include <QLabel>
 #include <QScrollArea>
@@ -170,6 +172,9 @@ void QtMessageBoxes::showNext()
     }
     Box next = std::move(m_queue.front());
     m_queue.pop_front();
+    // A box asked from a dialog belongs to it: kept above it, with no taskbar
+    // entry of its own. The clock's own boxes stand alone, on top.
+    QWidget *owner = qobject_cast<QDialog *>(QApplication::activeWindow());
     QMessageBox *box = newMessageBox(next.icon, next.text, next.buttons);
     // Not modal: the stop window and the clock answer while it is open.
     box->setWindowModality(Qt::NonModal);
@@ -193,6 +198,8 @@ void QtMessageBoxes::showNext()
     });
     place();
     box->show();
+    if (owner && owner != box && owner->isVisible())
+        belongTo(box, owner);
 }
 
 void QtMessageBoxes::place()

@@ -368,6 +368,29 @@ void TestX11Clock::desktopManners()
             subAt = i;
     }
     QVERIFY2(settingsAt >= 0 && subAt > settingsAt, qPrintable(stack.join(' ')));
+    // A box asked from the settings dialog belongs to it as well: a missing
+    // picture named in its field, told when the field is left.
+    xdotool({"windowactivate", "--sync", sub});
+    xdotool({"key", "Escape"});
+    QVERIFY(waitFor([&] { return !windowsOf(clock.proc.processId()).contains(sub); }));
+    const int left = windowInfo(settings, "Absolute upper-left X").toInt();
+    const int top = windowInfo(settings, "Absolute upper-left Y").toInt();
+    xdotool({"mousemove", QString::number(left + geometry(settings).width() * 6 / 10), QString::number(top + 15),
+             "click", "1"});
+    QThread::msleep(200);
+    xdotool({"type", "/no/such/picture.bmp"});
+    xdotool({"key", "Tab"});
+    QString box;
+    QVERIFY2(waitFor([&] {
+                 for (const QString &w : windowsOf(clock.proc.processId()))
+                     if (prop(w, "_NET_WM_NAME").contains(QStringLiteral("Ver.")))
+                         box = w; // the boxes' caption
+                 return !box.isEmpty();
+             }),
+             "no box");
+    QVERIFY2(prop(box, "WM_TRANSIENT_FOR").endsWith(QString::number(settings.toULongLong(), 16)),
+             qPrintable(prop(box, "WM_TRANSIENT_FOR") + " for " + settings));
+    QVERIFY(prop(box, "_NET_WM_STATE").contains(QStringLiteral("_NET_WM_STATE_SKIP_TASKBAR")));
     typing.kill();
     typing.waitForFinished(3000);
 }
