@@ -5,9 +5,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 dir=${DIALVANE_BUILD_DIR:-build}
-# ccache, where it is installed, shares objects between clones and build folders.
+# ccache, where it is installed, shares objects between clones and build folders
+# (paths taken relative to the clone, so that another clone's objects count).
 launcher=()
 command -v ccache >/dev/null 2>&1 && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$PWD}
 [ -f "$dir/build.ninja" ] || cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}"
 targets=()
 for t in "$@"; do targets+=(--target "$t"); done

@@ -6,7 +6,11 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh test
 dir=${DIALVANE_SANITIZE_DIR:-build-sanitize}
-[ -f "$dir/build.ninja" ] || cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DDIALVANE_SANITIZE=ON
+# ccache as in build.sh.
+launcher=()
+command -v ccache >/dev/null 2>&1 && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$PWD}
+[ -f "$dir/build.ninja" ] || cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DDIALVANE_SANITIZE=ON "${launcher[@]}"
 cmake --build "$dir" -j "$(nproc)"
 # Qt and fontconfig keep caches for the process's life: leaks at exit are not ours to judge.
 export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
