@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/ClockApp.h"
+#include "platform/ResidentPages.h"
 
 #include <QApplication>
 
@@ -13,7 +14,13 @@ ClockApp::ClockApp(const QString &appDir, QObject *parent)
     , m_clock(m_platform, *this)
 {
     // Every way the outside world reaches the clock, in one place.
-    m_sound.finished = [this] { m_clock.schedule().soundDone(); };
+    m_sound.finished = [this] {
+        m_clock.schedule().soundDone();
+        releasePagesSoon();
+    };
+    m_release.setSingleShot(true);
+    m_release.setInterval(kReleaseDelayMs);
+    connect(&m_release, &QTimer::timeout, this, [] { releaseIdlePages(); });
     m_power.done = [this](bool ok, const QString &error) { m_clock.schedule().powerOffAnswered(ok, error); };
     m_power.resumed = [this] { m_clock.resumed(); };
     connect(&m_timer, &AlignedTickTimer::tick, this, [this] { m_clock.onTick(); });
@@ -60,6 +67,14 @@ void ClockApp::start(const QString &commandLine)
     if (m_settingsAsked && !m_quitting)
         openSettings(true);
     m_settingsAsked = false;
+    releasePagesSoon();
+}
+
+void ClockApp::releasePagesSoon()
+{
+    // Once the clock ticks on alone: what start-up, a sound, a closed alarm
+    // window or dialog brought in goes back, and a day leaves the clock as it started.
+    m_release.start();
 }
 
 void ClockApp::popupMenu()
@@ -81,8 +96,10 @@ void ClockApp::showAbout()
 
 SettingsDialog &ClockApp::settingsDialog()
 {
-    if (!m_settings)
+    if (!m_settings) {
         m_settings = new SettingsDialog(m_clock.parameters(), m_platform, *this);
+        connect(m_settings, &QObject::destroyed, this, &ClockApp::releasePagesSoon);
+    }
     return *m_settings;
 }
 
@@ -124,6 +141,7 @@ void ClockApp::showAlarmWindow(const AlarmNotice &notice)
         m_alarm->onStop = [this] { m_clock.schedule().stopAlarm(); };
         m_alarm->onSnooze = [this] { m_clock.schedule().snoozeAlarm(); };
         m_alarm->beep = [this] { m_msg.beep(); };
+        connect(m_alarm, &QObject::destroyed, this, &ClockApp::releasePagesSoon);
     }
     m_alarm->showAlarm(notice);
 }

@@ -15,6 +15,7 @@
 #include "platform/SystemTray.h"
 
 #include <QPointer>
+#include <QTimer>
 
 namespace dv {
 
@@ -61,6 +62,10 @@ public:
     SettingsDialog &settingsDialog();
 
 private:
+    // A few seconds on, the pages only start-up or a closed window needed go back.
+    static constexpr int kReleaseDelayMs = 3000;
+    void releasePagesSoon();
+
     // Member order matters: the platform pieces come first, `m_platform`
     // refers to them, `m_clock` to `m_platform`; the destructor unhooks the
     // callbacks into `m_clock` before it goes, ahead of the pieces that call them.
@@ -88,6 +93,7 @@ private:
     bool m_endedBySignal = false;
     bool m_starting = false;
     bool m_settingsAsked = false; // by a second start while this one was starting
+    QTimer m_release;             // releases idle pages, once things have settled
 };
 
 } // namespace dv
