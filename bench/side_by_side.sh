@@ -51,6 +51,8 @@ kinds=(dialvane xclock)
 [ -n "${BENCH_EARLIER:-}" ] && kinds+=(earlier)
 command -v swisswatch >/dev/null && kinds+=(swisswatch)
 command -v buici-clock >/dev/null && kinds+=(buici)
+# BENCH_ONLY="dialvane xclock" measures only those, for a quick look.
+[ -n "${BENCH_ONLY:-}" ] && read -r -a kinds <<<"$BENCH_ONLY"
 
 # Numbers only: bench_shown says "-" when it saw no second drawn.
 median() { { grep -E '^[0-9.]+$' || true; } | sort -n | awk '{v[NR] = $1} END {print NR == 0 ? "nan" : (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
