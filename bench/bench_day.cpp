@@ -121,8 +121,8 @@ int main(int argc, char **argv)
     // so no alarm is passed over. The alarms ring 2, 8 and 14 hours into it.
     const QDateTime dayStart = QDateTime::fromSecsSinceEpoch(
         (QDateTime::currentSecsSinceEpoch() + qint64(idleSecs) + 60) / 60 * 60);
-    conf.write("[General]\nClockSize=120\nFormLeft=1500\nFormTop=1500\nJihou=True\nJihou00File=" + wav.fileName().toUtf8()
-               + "\n");
+    conf.write("[General]\nClockSize=120\nFormLeft=1500\nFormTop=1500\nJihou=True\nJihou00File="
+               + wav.fileName().toUtf8() + "\n");
     for (int i = 1; i <= 3; ++i)
         conf.write(QStringLiteral("AlarmTime%1=%2:00\nAlarmSound%1=%3\nAlarmMessage%1=alarm %1\n")
                        .arg(i)
@@ -199,13 +199,15 @@ int main(int argc, char **argv)
     }
     settle(kGiveBackMs);
     const double last = rssMb();
-    std::printf("resident memory, MB: 2 s after start %.1f  idle %.1f  most in the day %.1f (+%.1f)  at its end %.1f (+%.1f)\n", started, idle, most,
-                most - idle, last, last - idle);
+    std::printf(
+        "resident memory, MB: 2 s after start %.1f  idle %.1f  most in the day %.1f (+%.1f)  at its end %.1f (+%.1f)\n",
+        started, idle, most, most - idle, last, last - idle);
     std::printf("first alarm window: %.1f before, %.1f after it closed (+%.1f); "
                 "settings dialog: %.1f before, %.1f after (+%.1f)\n",
                 beforeAlarm, afterAlarm, afterAlarm - beforeAlarm, beforeDialog, afterDialog,
                 afterDialog - beforeDialog);
     std::printf("alarm windows shown %d, stopped %d (3 alarms, each snoozed once: 6 and 3)\n", alarmsShown, stops);
-    std::printf("DAY %.1f %.1f %.1f %.2f %.2f\n", idle, most, last, afterAlarm - beforeAlarm, afterDialog - beforeDialog);
+    std::printf("DAY %.1f %.1f %.1f %.2f %.2f\n", idle, most, last, afterAlarm - beforeAlarm,
+                afterDialog - beforeDialog);
     return alarmsShown == 6 && stops == 3 ? 0 : 1;
 }
