@@ -40,9 +40,9 @@ echo "== goals (side by side: medians of $rounds rounds of $secs s; load average
 printf '%-6s %14s %11s %11s %14s %10s %22s\n' size "CPU+X/xclock" swisswatch buici-clock "wake-ups/s" "RSS MB" "start-up ms (/xclock)"
 printf '%-6s %14s %11s %11s %14s %10s %22s\n' "" "goal <= 0.50" "" "" "goal 1.00" "" "goal <= 1.00"
 for size in "$@"; do
-  v() { awk -v s="$size" -v k="$1" -v c="$2" '$1 == s && $2 == k {print $c}' "$summary"; }
+  v() { awk -v s="$size" -v k="$1" -v c="$2" '$1 == s && $2 == k {print $c; f = 1} END {if (!f) print "nan"}' "$summary"; }
   printf '%-6s %13.2fx %10.2fx %10.2fx %14.2f %10.1f %15.0f (%.2fx)\n' "$size" "$(v dialvane 3)" \
-    "$(v swisswatch 3 || true)" "$(v buici 3 || true)" "$(v dialvane 5)" "$(v dialvane 6)" "$(v dialvane 7)" "$(v dialvane 4)"
+    "$(v swisswatch 3)" "$(v buici 3)" "$(v dialvane 5)" "$(v dialvane 6)" "$(v dialvane 7)" "$(v dialvane 4)"
 done
 rm -f "$summary"
 read -r idle most last alarm dialog <<<"$day"
