@@ -24,13 +24,14 @@ run() { # kind size: prints "startup_ms client_us server_us wakeups rss_kb late_
   cfg=$(mktemp -d); mkdir -p "$cfg/MOKU"
   printf '[General]\nMag2Flag=True\nClockSize=%s\nFormLeft=1500\nFormTop=1500\n' "$size" >"$cfg/MOKU/DIALVANE.conf"
   # Timed to the first window the server maps, without polling.
-  if [ "$kind" = dialvane ]; then
-    read -r pid st win < <(XDG_CONFIG_HOME=$cfg SDL_AUDIODRIVER=dummy "$mapped" "$bin" 2>/dev/null)
-  elif [ "$kind" = xclock ]; then
-    read -r pid st win < <("$mapped" xclock -analog -update 1 -geometry "${size}x${size}+100+100" 2>/dev/null)
-  else
-    read -r pid st win < <("$mapped" swisswatch -tick 1 -geometry "${size}x${size}+100+100" 2>/dev/null)
-  fi
+  local geometry="${size}x${size}+100+100"
+  case $kind in
+    dialvane) read -r pid st win < <(XDG_CONFIG_HOME=$cfg SDL_AUDIODRIVER=dummy "$mapped" "$bin" 2>/dev/null) ;;
+    earlier) read -r pid st win < <(XDG_CONFIG_HOME=$cfg SDL_AUDIODRIVER=dummy "$mapped" "$BENCH_EARLIER" 2>/dev/null) ;;
+    xclock) read -r pid st win < <("$mapped" xclock -analog -update 1 -geometry "$geometry" 2>/dev/null) ;;
+    swisswatch) read -r pid st win < <("$mapped" swisswatch -tick 1 -geometry "$geometry" 2>/dev/null) ;;
+    buici) read -r pid st win < <("$mapped" buici-clock -geometry "$geometry" 2>/dev/null) ;;
+  esac
   [ -n "${win:-}" ] || { echo "$kind did not start" >&2; exit 1; }
   sleep 3 # settle: start-up is not idle
   local c0 s0 w0 c1 s1 w1
@@ -44,10 +45,17 @@ run() { # kind size: prints "startup_ms client_us server_us wakeups rss_kb late_
   rm -rf "$cfg"
 }
 
+# BENCH_EARLIER names another build of the clock (an earlier commit's), to
+# compare before and after in the same run.
 kinds=(dialvane xclock)
+[ -n "${BENCH_EARLIER:-}" ] && kinds+=(earlier)
 command -v swisswatch >/dev/null && kinds+=(swisswatch)
+command -v buici-clock >/dev/null && kinds+=(buici)
+# BENCH_ONLY="dialvane xclock" measures only those, for a quick look.
+[ -n "${BENCH_ONLY:-}" ] && read -r -a kinds <<<"$BENCH_ONLY"
 
-median() { sort -n | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
+# Numbers only: bench_shown says "-" when it saw no second drawn.
+median() { { grep -E '^[0-9.]+$' || true; } | sort -n | awk '{v[NR] = $1} END {print NR == 0 ? "nan" : (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
 
 printf '%-6s %-9s %9s %9s %9s %9s %8s %9s %9s %9s\n' size clock client server total wakeups RSS start-up shown shown
 printf '%-6s %-9s %9s %9s %9s %9s %8s %9s %9s %9s\n' px "" "ms/min" "ms/min" "ms/min" "per s" MB ms "median ms" "p95 ms"
@@ -76,6 +84,10 @@ for size in "${sizes[@]}"; do
     printf '%-6s %-9s CPU %.2f×  RSS %.2f×  start-up %.2f× xclock  (medians of %d rounds of %d s)\n' "$size" "$kind" \
       "$(echo "${!t} / $xclock_total" | bc -l)" "$(echo "${!r} / $xclock_rs" | bc -l)" \
       "$(echo "${!s} / ($xclock_st + 0.001)" | bc -l)" "$rounds" "$secs"
+    # For the goals table: size, clock, CPU and start-up to xclock's, wake-ups a second, RSS MB, start-up ms.
+    w=${kind}_wk
+    [ -n "${BENCH_SUMMARY:-}" ] && echo "$size $kind $(echo "${!t} / $xclock_total" | bc -l) \
+$(echo "${!s} / ($xclock_st + 0.001)" | bc -l) $(echo "${!w} / $secs" | bc -l) $(echo "${!r} / 1024" | bc -l) ${!s}" >>"$BENCH_SUMMARY"
   done
   unset col
 done

@@ -222,7 +222,7 @@ void ClockWindow::present(const Face &face)
 void ClockWindow::putDirect(const QRegion &area)
 {
     const QRect box = area.boundingRect();
-    m_direct.put(m_renderer.compose(box), area, box.topLeft());
+    m_direct.put(m_renderer.composeKept(box), area, box.topLeft());
 }
 
 void ClockWindow::paintEvent(QPaintEvent *e)

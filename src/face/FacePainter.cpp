@@ -4,7 +4,9 @@
 #include <QPainter>
 #include <QPen>
 #include <cmath>
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace dv {
 
@@ -32,6 +34,41 @@ QRect strokeBounds(const Stroke &s, qreal dpr)
 {
     const qreal r = (s.width + 2) / 2.0 + 1.0 + kAntialiasReach / dpr;
     return deviceBox(qMin(s.x1, s.x2) - r, qMin(s.y1, s.y2) - r, qMax(s.x1, s.x2) + r, qMax(s.y1, s.y2) + r, dpr);
+}
+
+// The changed pixels in fewer, larger rectangles: rows in bands, and pieces
+// of a band less than a gap apart joined. Each rectangle costs a request and
+// its clipping on the server, a few more pixels cost next to nothing; a
+// slanted hand's cover comes in a rectangle for every few rows otherwise.
+constexpr int kBand = 32, kGap = 32;
+
+QRegion coarsened(const QRegion &fine)
+{
+    if (fine.rectCount() <= 1)
+        return fine;
+    QRegion out;
+    const QRect bounds = fine.boundingRect();
+    std::vector<std::pair<int, int>> spans;
+    for (int top = bounds.top(); top <= bounds.bottom(); top += kBand) {
+        const QRegion band = fine & QRect(bounds.left(), top, bounds.width(), kBand);
+        if (band.isEmpty())
+            continue;
+        const QRect rows = band.boundingRect();
+        spans.clear();
+        for (const QRect &r : band)
+            spans.emplace_back(r.left(), r.right());
+        std::sort(spans.begin(), spans.end());
+        int l = spans.front().first, r = spans.front().second;
+        for (const auto &[sl, sr] : spans) {
+            if (sl > r + kGap) {
+                out += QRect(QPoint(l, rows.top()), QPoint(r, rows.bottom()));
+                l = sl;
+            }
+            r = qMax(r, sr);
+        }
+        out += QRect(QPoint(l, rows.top()), QPoint(r, rows.bottom()));
+    }
+    return out;
 }
 
 } // namespace
@@ -181,19 +218,15 @@ const QRegion &FaceRenderer::render(const Face &face, qreal dpr)
     for (size_t i = 0; i < count; ++i)
         if (!sameHands || !(m_moving[i] == firstMoving[std::ptrdiff_t(i)]))
             dirty += strokeCover(firstMoving[std::ptrdiff_t(i)], dpr);
-    m_changed = dirty & QRect(0, 0, side, side);
+    m_changed = coarsened(dirty & QRect(0, 0, side, side));
     m_moving.assign(firstMoving, face.strokes.end());
     return m_changed;
 }
 
-QImage FaceRenderer::compose(const QRect &wanted) const
+void FaceRenderer::paintHands(QImage &out, const QRect &area) const
 {
-    const QRect area = wanted & m_fixedImage.rect();
-    if (area.isEmpty())
-        return QImage();
     // The dial there, and every hand that reaches in painted over it (they
     // overlap), shifted by whole device pixels: the same pixels as a whole frame.
-    QImage out = m_fixedImage.copy(area);
     out.setDevicePixelRatio(1.0);
     QPainter p(&out);
     p.translate(-area.topLeft());
@@ -205,7 +238,42 @@ QImage FaceRenderer::compose(const QRect &wanted) const
             drawStroke(p, m_fixed.picture, s);
     p.end();
     out.setDevicePixelRatio(m_dpr);
+}
+
+QImage FaceRenderer::compose(const QRect &wanted) const
+{
+    const QRect area = wanted & m_fixedImage.rect();
+    if (area.isEmpty())
+        return QImage();
+    QImage out = m_fixedImage.copy(area);
+    paintHands(out, area);
     return out;
+}
+
+const QImage &FaceRenderer::composeKept(const QRect &wanted)
+{
+    const QRect area = wanted & m_fixedImage.rect();
+    if (area.isEmpty()) {
+        m_kept = QImage();
+        return m_kept;
+    }
+    // A whole face (an expose, a new dial) in an image of its own, given back
+    // with the next call: the kept buffer stays the size of a second's box.
+    if (qint64(area.width()) * area.height() > qint64(m_fixedImage.width()) * m_fixedImage.height() / 4) {
+        m_kept = compose(area);
+        return m_kept;
+    }
+    // Rows one after the other, as the window system takes them; the buffer
+    // only grows, so a second's box brings no fresh pages.
+    const size_t rowBytes = size_t(area.width()) * 4;
+    if (m_keptBuffer.size() < size_t(area.width()) * size_t(area.height()))
+        m_keptBuffer.resize(size_t(area.width()) * size_t(area.height()));
+    uchar *bits = reinterpret_cast<uchar *>(m_keptBuffer.data());
+    m_kept = QImage(bits, area.width(), area.height(), qsizetype(rowBytes), m_fixedImage.format());
+    for (int y = 0; y < area.height(); ++y)
+        std::memcpy(m_kept.scanLine(y), m_fixedImage.constScanLine(area.top() + y) + size_t(area.left()) * 4, rowBytes);
+    paintHands(m_kept, area);
+    return m_kept;
 }
 
 QImage FaceRenderer::image() const

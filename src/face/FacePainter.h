@@ -7,6 +7,8 @@
 #include <QImage>
 #include <QRegion>
 
+#include <vector>
+
 namespace dv {
 
 inline QColor colorFromBgr(quint32 c)
@@ -36,11 +38,16 @@ public:
     // The current face's pixels in `area` (device pixels), in an image of
     // the area's size.
     QImage compose(const QRect &area) const;
+    // The same pixels, in a buffer kept from one call to the next (a large
+    // face's box each second brings no fresh pages); good until the next call.
+    const QImage &composeKept(const QRect &area);
     QImage image() const; // the whole current face
     QRect rect() const { return m_fixedImage.rect(); }
     int fixedRepaints() const { return m_fixedRepaints; }
 
 private:
+    void paintHands(QImage &out, const QRect &area) const;
+
     Face m_fixed;
     std::vector<Stroke> m_moving; // the hands of the last face
     QRegion m_changed;
@@ -48,6 +55,8 @@ private:
     qreal m_dpr = 0;
     QImage m_fixedImage;
     int m_fixedRepaints = 0;
+    std::vector<quint32> m_keptBuffer;
+    QImage m_kept; // over m_keptBuffer
 };
 
 } // namespace dv

@@ -17,6 +17,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <sys/socket.h>
 
 namespace dv::x11 {
 
@@ -464,6 +465,9 @@ bool DirectPainter::usable()
     return takesXrgb32(c, screen->root_visual, screen->root_depth);
 }
 
+// Room for the pixels of several seconds of the largest clock.
+constexpr int kSendRoom = 1 << 20;
+
 bool DirectPainter::attach(QWindow *w)
 {
     xcb_connection_t *c = connection();
@@ -485,6 +489,15 @@ bool DirectPainter::attach(QWindow *w)
     m_gc = xcb_generate_id(c);
     const uint32_t noExposures = 0;
     xcb_create_gc(c, m_gc, win, XCB_GC_GRAPHICS_EXPOSURES, &noExposures);
+    // A large clock's second is some 100 KB of pixels. A local connection
+    // stops taking more once a quarter of its send buffer waits for the
+    // server, and the program sleeps and wakes again within the second: give
+    // it room for a second's pixels (the system caps what it grants).
+    int room = 0;
+    socklen_t size = sizeof room;
+    const int fd = xcb_get_file_descriptor(c);
+    if (getsockopt(fd, SOL_SOCKET, SO_SNDBUF, &room, &size) == 0 && room < kSendRoom)
+        setsockopt(fd, SOL_SOCKET, SO_SNDBUF, &kSendRoom, sizeof kSendRoom);
     return true;
 }
 

@@ -473,12 +473,14 @@ void TestFace::rendererMatchesAFullPaint()
     // The window as the clock keeps it: each second, only the changed
     // pixels are composed and put there.
     QImage window;
+    bool keptSame = true;
     auto show = [&](const Face &f) {
         const QRegion changed = r.render(f, dpr);
         if (window.isNull())
             window = QImage(r.rect().size(), QImage::Format_ARGB32_Premultiplied);
         QImage part = r.compose(changed.boundingRect());
-        part.setDevicePixelRatio(1.0); // device pixels, one for one
+        keptSame = keptSame && r.composeKept(changed.boundingRect()) == part; // the window's own way
+        part.setDevicePixelRatio(1.0);                                        // device pixels, one for one
         QPainter p(&window);
         p.setCompositionMode(QPainter::CompositionMode_Source);
         for (const QRect &c : changed)
@@ -500,6 +502,7 @@ void TestFace::rendererMatchesAFullPaint()
         QVERIFY(show(f).isEmpty());
     }
     QCOMPARE(r.fixedRepaints(), 1);
+    QVERIFY(keptSame);
     rig.clock.settings().BoardColor = 0x00FFFF;
     const Face yellow = buildAt(rig, 1, 2, 3);
     show(yellow);
