@@ -257,7 +257,7 @@ QLayout *SettingsDialog::buildButtons()
     m_ok->setDefault(true);
     auto *cancel = newButton(this, "Command2", text::Cancel);
     auto *about = newButton(this, "Command14", text::About);
-    m_autostart = newBox(this, "Check13", text::CheckAutostart);
+    m_autostart = newBox(this, "startAtLogin", text::CheckAutostart);
     auto *quit = newButton(this, "Command3", text::QuitClock);
     connect(m_ok, &QPushButton::clicked, this, &SettingsDialog::ok);
     connect(cancel, &QPushButton::clicked, this, &SettingsDialog::cancel);

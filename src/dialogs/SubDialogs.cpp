@@ -83,9 +83,9 @@ struct Format {
 // Bit i of SlideGrafix is box i. PNG and WebP came last, on bits 6 and 7, so
 // that stored masks keep their meaning.
 const Format kFormats[8] = {
-    {"Check1", text::FormatBmp}, {"Check2", text::FormatGif},  {"Check3", text::FormatJpeg},
-    {"Check4", text::FormatRle}, {"Check5", text::FormatDib},  {"Check6", text::FormatIco},
-    {"Check7", text::FormatPng}, {"Check8", text::FormatWebp},
+    {"formatBmp", text::FormatBmp}, {"formatGif", text::FormatGif},   {"formatJpeg", text::FormatJpeg},
+    {"formatRle", text::FormatRle}, {"formatDib", text::FormatDib},   {"formatIco", text::FormatIco},
+    {"formatPng", text::FormatPng}, {"formatWebp", text::FormatWebp},
 };
 } // namespace
 

@@ -509,7 +509,7 @@ void TestSettingsDialog::startAtLogin()
     QVERIFY(beside.open(QIODevice::WriteOnly));
     beside.write("[Desktop Entry]\nName=Dialvane\nExec=dialvane\nIcon=dialvane\n");
     beside.close();
-    auto *box = r.w<QCheckBox>("Check13");
+    auto *box = r.w<QCheckBox>("startAtLogin");
     auto reopen = [&r] {
         r.d->setEnabled(true);
         r.d->fill();
@@ -713,8 +713,9 @@ void TestSettingsDialog::slideshowDialog()
     auto *s = topLevel<SlideshowDialog>("Form4");
     QVERIFY(s);
     QVERIFY(!r.d->isEnabled());
-    for (int i = 1; i <= 6; ++i)
-        QVERIFY(s->findChild<QCheckBox *>(QStringLiteral("Check%1").arg(i))->isChecked());
+    auto format = [s](const char *name) { return s->findChild<QCheckBox *>(QLatin1String("format") + name); };
+    for (const char *name : {"Bmp", "Gif", "Jpeg", "Rle", "Dib", "Ico"})
+        QVERIFY(format(name)->isChecked());
     auto *list = s->findChild<QListWidget *>("List1");
     QCOMPARE(list->count(), 10);
     QCOMPARE(list->item(0)->text(), QStringLiteral("１分"));
@@ -722,12 +723,12 @@ void TestSettingsDialog::slideshowDialog()
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(7)).center());
     QCOMPARE(s->findChild<QLineEdit *>("Text2")->text(), QStringLiteral("３０分"));
     // A mask stored before PNG and WebP came keeps its meaning: both off.
-    QVERIFY(!s->findChild<QCheckBox *>("Check7")->isChecked());
-    QVERIFY(!s->findChild<QCheckBox *>("Check8")->isChecked());
-    for (int i : {2, 4, 5, 6})
-        s->findChild<QCheckBox *>(QStringLiteral("Check%1").arg(i))->setChecked(false);
-    s->findChild<QCheckBox *>("Check7")->setChecked(true);
-    s->findChild<QCheckBox *>("Check8")->setChecked(true);
+    QVERIFY(!format("Png")->isChecked());
+    QVERIFY(!format("Webp")->isChecked());
+    for (const char *name : {"Gif", "Rle", "Dib", "Ico"})
+        format(name)->setChecked(false);
+    format("Png")->setChecked(true);
+    format("Webp")->setChecked(true);
     // The root of the tree is "/" and stays "/".
     auto *tree = s->findChild<QTreeView *>("Dir1");
     tree->setCurrentIndex(static_cast<QFileSystemModel *>(tree->model())->index(QStringLiteral("/")));
