@@ -3,6 +3,7 @@
 
 #include <QGuiApplication>
 #include <QHash>
+#include <initializer_list>
 #include <QImage>
 #include <QWindow>
 #include <QAbstractNativeEventFilter>
@@ -50,6 +51,23 @@ static xcb_atom_t atom(xcb_connection_t *c, const char *name)
     return a;
 }
 
+// A mapped window's state is the window manager's: ask it through the root window.
+static void askWindowManager(xcb_connection_t *c, xcb_window_t win, xcb_atom_t type,
+                             std::initializer_list<quint32> data)
+{
+    const xcb_screen_t *screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+    xcb_client_message_event_t ev{};
+    ev.response_type = XCB_CLIENT_MESSAGE;
+    ev.format = 32;
+    ev.window = win;
+    ev.type = type;
+    int i = 0;
+    for (const quint32 d : data)
+        ev.data.data32[i++] = d;
+    xcb_send_event(c, 0, screen->root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char *>(&ev));
+}
+
 void setSkipTaskbar(QWindow *w)
 {
     xcb_connection_t *c = connection();
@@ -62,18 +80,7 @@ void setSkipTaskbar(QWindow *w)
         // Unmapped: the window manager reads the property when it maps the window.
         xcb_change_property(c, XCB_PROP_MODE_APPEND, win, state, XCB_ATOM_ATOM, 32, 2, skip);
     } else {
-        const xcb_screen_t *screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
-        xcb_client_message_event_t ev{};
-        ev.response_type = XCB_CLIENT_MESSAGE;
-        ev.format = 32;
-        ev.window = win;
-        ev.type = state;
-        ev.data.data32[0] = 1; // add
-        ev.data.data32[1] = skip[0];
-        ev.data.data32[2] = skip[1];
-        ev.data.data32[3] = 1;
-        xcb_send_event(c, 0, screen->root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-                       reinterpret_cast<const char *>(&ev));
+        askWindowManager(c, win, state, {1 /* add */, skip[0], skip[1], 1 /* from an application */});
     }
     xcb_flush(c);
 }
@@ -89,16 +96,7 @@ void setAllDesktops(QWindow *w)
     if (!w->isVisible()) {
         xcb_change_property(c, XCB_PROP_MODE_REPLACE, win, desktop, XCB_ATOM_CARDINAL, 32, 1, &all);
     } else {
-        const xcb_screen_t *screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
-        xcb_client_message_event_t ev{};
-        ev.response_type = XCB_CLIENT_MESSAGE;
-        ev.format = 32;
-        ev.window = win;
-        ev.type = desktop;
-        ev.data.data32[0] = all;
-        ev.data.data32[1] = 1; // from an application
-        xcb_send_event(c, 0, screen->root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-                       reinterpret_cast<const char *>(&ev));
+        askWindowManager(c, win, desktop, {all, 1 /* from an application */});
     }
     xcb_flush(c);
 }
