@@ -41,7 +41,7 @@ QString quotedArgument(const QString &path)
 QString autostartPath()
 {
     QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
-    // Only an absolute path counts, as the base directory specification says.
+    // A relative XDG_CONFIG_HOME is no place to write to: only an absolute path counts.
     if (config.isEmpty() || QDir::isRelativePath(config))
         config = QDir::homePath() + QStringLiteral("/.config");
     return config + QStringLiteral("/autostart/dialvane.desktop");

@@ -27,21 +27,21 @@ inline constexpr const char *kContext = "dv::text";
 // QString's other members, toString() first; arg() is here for "%1" texts).
 class Text {
 public:
-    constexpr Text(const char *original)
-        : m_original(original)
+    constexpr Text(const char *source)
+        : m_source(source)
     {
     }
-    QString toString() const { return QCoreApplication::translate(kContext, m_original); }
+    QString toString() const { return QCoreApplication::translate(kContext, m_source); }
     operator QString() const { return toString(); }
     template <typename... Args>
     QString arg(Args &&...args) const
     {
         return toString().arg(std::forward<Args>(args)...);
     }
-    constexpr const char *original() const { return m_original; }
+    constexpr const char *source() const { return m_source; }
 
 private:
-    const char *m_original;
+    const char *m_source;
 };
 inline QString operator+(const Text &a, const Text &b)
 {

@@ -97,34 +97,33 @@ private slots:
     }
 
     // Every text of Texts.h, from the translation table: English under an
-    // English locale, the Japanese original otherwise. A Japanese text that
+    // English locale, the Japanese source text otherwise. A Japanese text that
     // bypasses the table fails too.
     void everyText()
     {
         QFile file(QStringLiteral(DV_TEXTS_H));
         QVERIFY(file.open(QIODevice::ReadOnly));
         // The comments' example is no text.
-        const QString source = QString::fromUtf8(file.readAll()).remove(QRegularExpression(QStringLiteral("//[^\n]*")));
+        const QString header = QString::fromUtf8(file.readAll()).remove(QRegularExpression(QStringLiteral("//[^\n]*")));
         static const QRegularExpression marked(
             QStringLiteral("(?:QT_TRANSLATE_NOOP|translate)\\(\\s*\"dv::text\",\\s*((?:\"[^\"]*\"\\s*)+)"));
         static const QRegularExpression piece(QStringLiteral("\"([^\"]*)\""));
         int count = 0;
-        for (const QRegularExpressionMatch &m : marked.globalMatch(source)) {
-            QString original;
+        for (const QRegularExpressionMatch &m : marked.globalMatch(header)) {
+            QString source;
             for (const QRegularExpressionMatch &p : piece.globalMatch(m.captured(1)))
-                original += p.captured(1);
-            const int n = original.contains(QLatin1String("%n")) ? 2 : -1;
-            const QString shown = QCoreApplication::translate(text::kContext, original.toUtf8().constData(), nullptr,
-                                                              n);
+                source += p.captured(1);
+            const int n = source.contains(QLatin1String("%n")) ? 2 : -1;
+            const QString shown = QCoreApplication::translate(text::kContext, source.toUtf8().constData(), nullptr, n);
             if (english())
-                QVERIFY2(!japanese(shown) && shown != original, qPrintable(original + " -> " + shown));
+                QVERIFY2(!japanese(shown) && shown != source, qPrintable(source + " -> " + shown));
             else
-                QCOMPARE(shown, QString(original).replace(QLatin1String("%n"), QLatin1String("2")));
+                QCOMPARE(shown, QString(source).replace(QLatin1String("%n"), QLatin1String("2")));
             ++count;
         }
         QVERIFY2(count > 100, qPrintable(QString::number(count)));
         static const QRegularExpression plain(QStringLiteral("QStringLiteral\\(\\s*\"([^\"]*)\""));
-        for (const QRegularExpressionMatch &m : plain.globalMatch(source))
+        for (const QRegularExpressionMatch &m : plain.globalMatch(header))
             QVERIFY2(!japanese(m.captured(1)), qPrintable("not in the translation table: " + m.captured(1)));
     }
 

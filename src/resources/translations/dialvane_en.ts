@@ -45,7 +45,7 @@
     </message>
     <message>
         <source>元の設定ファイルは次の名前で残してあります</source>
-        <translation>The original settings file has been kept under this name</translation>
+        <translation>The settings file as it was has been kept under this name</translation>
     </message>
     <message>
         <source>時刻のずれ（-offset=）の値が正しくないため、無視します</source>
