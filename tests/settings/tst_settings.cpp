@@ -26,6 +26,7 @@ private slots:
     void unconvertibleKeyTakesItsDefaultOnly();
     void everyFieldRoundTripsThroughTheIniFile();
     void iniFileHoldsTheTexts();
+    void storeReadsAndWritesBackAsBefore();
     void unwritableStoreIsReported();
     void formPlaceOutOfRangeLoadsAsIs();
     void setParameter();
@@ -255,6 +256,41 @@ void TestSettings::iniFileHoldsTheTexts()
     QVERIFY(ini.contains(QStringLiteral("BackImage=\n")));
     QCOMPARE(store.read(QStringLiteral("SlideTime")).value_or(QString()), QStringLiteral("５分"));
     QVERIFY(!store.read(QStringLiteral("Missing")).has_value());
+}
+
+// A store written before, with every key and some odd but accepted values (a
+// Boolean as 1 or in lower case, twips off the 15 grid, an unknown corner),
+// saves back as these bytes.
+void TestSettings::storeReadsAndWritesBackAsBefore()
+{
+    const QByteArray before = "[General]\nAlarmMessage1=Get up\nAlarmMessage2=\nAlarmMessage3=\xe6\xac\xa1\n"
+                              "AlarmSound1=/s/1.wav\nAlarmSound2=\nAlarmSound3=/s/3.wav\nAlarmTime1=07:30\n"
+                              "AlarmTime2=\nAlarmTime3=7:5\nBackImage=/p/board.bmp\nBmpDirectory=/p\n"
+                              "BoardColor=16711935\nCharColor=255\nCharPattern=1\nClockSize=301\n"
+                              "DrawChar=true\nDrawFrameFlag=0\nDrawSecond=-1\nFormLeft=3001\nFormPlace=9\n"
+                              "FormTop=-17\nFrameColor=65280\nHourColor=1\nJihou=False\nJihou00File=/s/bell.wav\n"
+                              "Jihou30=5\nJihou30File=/s/half.wav\nMag2Flag=True\nMinuteColor=2\n"
+                              "MustShutDown=True\nOffsetTime=1.30\nOnMouseToHide=False\nSecondColor=3\n"
+                              "ShadowFlag=True\nShutDownTime=23:59\nSlideBmp=False\nSlideGrafix=255\n"
+                              "SlideTime=\xef\xbc\x95\xe5\x88\x86\nTopMost=True\nTransparent=False\n";
+    // Booleans save as True or False, the offset as its shortest text.
+    const QByteArray after = QByteArray(before)
+                                 .replace("CharPattern=1", "CharPattern=True")
+                                 .replace("DrawChar=true", "DrawChar=True")
+                                 .replace("DrawFrameFlag=0", "DrawFrameFlag=False")
+                                 .replace("DrawSecond=-1", "DrawSecond=True")
+                                 .replace("Jihou30=5", "Jihou30=True")
+                                 .replace("OffsetTime=1.30", "OffsetTime=1.3");
+    QSettingsStore store;
+    QDir().mkpath(QFileInfo(store.location()).path());
+    QFile f(store.location());
+    QVERIFY(f.open(QIODevice::WriteOnly) && f.write(before) == before.size());
+    f.close();
+    Parameters p(store, QStringLiteral("/x"));
+    p.load();
+    QVERIFY(p.save());
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), after);
 }
 
 void TestSettings::unwritableStoreIsReported()
