@@ -26,8 +26,9 @@ inline constexpr StoredBool StoredFalse = 0;
 enum class Corner : quint8 { Free = 0, TopLeft = 1, BottomLeft = 2, TopRight = 3, BottomRight = 4 };
 
 struct Settings {
-    // The window's top left in twips, as stored: the placement scales them by
-    // each screen axis, and a clock left where it was saves back what it read.
+    // The window's top left in twips, as stored: the placement converts them
+    // with each screen axis's own factor, and the store saves back the number
+    // it read, off the 15 grid or not.
     qint32 topTwips = 0;
     qint32 leftTwips = 0;
     QString boardPicture;
