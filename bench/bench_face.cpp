@@ -50,10 +50,10 @@ int main()
     for (int size : {120, 480, 1080}) {
         for (int style = 0; style < 3; ++style) {
             Settings s = Settings::defaults(QStringLiteral("/x"));
-            s.Mag2Flag = StoredTrue;
-            s.ClockSize = size;
-            s.ShadowFlag = style >= 1 ? StoredTrue : StoredFalse;
-            s.CharPattern = style == 2 ? StoredTrue : StoredFalse;
+            s.freeSize = true;
+            s.clockSize = size;
+            s.shadows = style >= 1;
+            s.romanNumerals = style == 2 ? StoredTrue : StoredFalse;
             builder.setScale(s, 15, 15);
             const Scale &sc = builder.scale();
             const int runs = size >= 1080 ? 60 : 400;

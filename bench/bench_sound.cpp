@@ -123,8 +123,8 @@ int main(int argc, char **argv)
 
     dv::ClockApp clockApp(QCoreApplication::applicationDirPath() + QStringLiteral("/.."));
     dv::Clock &clock = clockApp.clock();
-    clock.settings().Jihou = true;
-    clock.settings().Jihou00File = midi;
+    clock.settings().hourChime = true;
+    clock.settings().hourChimeFile = midi;
     app.processEvents();
     std::printf("the clock's resident memory\n  %-28s %6.1f MB\n", "before any sound", rssMb());
     const QDate day(2026, 12, 7);

@@ -50,12 +50,13 @@ void Schedule::run(const QDateTime &wall)
         m_lastSignal = signalKey;
         startSignal(file);
     };
-    if (minute == 59 && second == 56 && m_settings.Jihou && m_sounding == Sounding::None)
-        signal(m_settings.Jihou00File);
-    if (minute == 29 && second == 59 && m_settings.Jihou && m_settings.Jihou30 && m_sounding == Sounding::None)
-        signal(m_settings.Jihou30File);
+    if (minute == 59 && second == 56 && m_settings.hourChime && m_sounding == Sounding::None)
+        signal(m_settings.hourChimeFile);
+    if (minute == 29 && second == 59 && m_settings.hourChime && m_settings.halfHourChime
+        && m_sounding == Sounding::None)
+        signal(m_settings.halfHourChimeFile);
     if (!m_times.shutdown.isEmpty() && m_times.shutdown == hms) {
-        if (m_settings.MustShutDown) {
+        if (m_settings.forceShutdown) {
             shutdownSequence();
         } else if (!m_asking) {
             // The clock ticks and rings on while the question is open.
@@ -85,7 +86,7 @@ void Schedule::alarmsDue(const QDateTime &from, const QDateTime &to)
     // A week back is enough to tell the user what was missed.
     const QDate first = std::max(begin.date(), end.date().addDays(-7));
     for (QDate d = first; d <= end.date(); d = d.addDays(1)) {
-        for (int i = 0; i < 3; ++i) {
+        for (int i = 0; i < kAlarmCount; ++i) {
             const QTime at = QTime::fromString(m_times.alarm[size_t(i)], QStringLiteral("HH:mm:ss"));
             const QDateTime due(d, at, Qt::UTC);
             if (!at.isValid() || due <= begin || due > end)
@@ -186,7 +187,7 @@ void Schedule::ring(const std::vector<Due> &group)
     // A time signal gives way to an alarm.
     m_group.clear();
     QStringList messages;
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < kAlarmCount; ++i) {
         if (std::none_of(group.begin(), group.end(), [i](const Due &d) { return d.alarm == i; }))
             continue;
         m_group.push_back(i);

@@ -53,7 +53,7 @@ inline constexpr char kAlarmTone[] = "ALARM.WAV";
 class Schedule {
 public:
     // The working settings are read at each run: the files, the signal flags,
-    // MustShutDown, the alarms' messages; an alarm sound that start-up found
+    // the forced shutdown, the alarms' messages; an alarm sound that start-up found
     // missing is looked for again when it rings. The owner connects the
     // sound's start and end to soundStarted() and soundDone(), and the
     // power-off answer to powerOffAnswered().
@@ -117,14 +117,14 @@ private:
     const Settings &m_settings;
     AlarmTimes m_times;
 
-    std::array<QString, 3> m_rang; // the day and time each alarm last fell due
-    std::vector<Due> m_waiting;    // fallen due or snoozed, not yet rung
-    QStringList m_missed;          // too late to ring while the clock stood, not yet told
-    QStringList m_missedRinging;   // too late to ring while another alarm rang
-    std::vector<int> m_group;      // the alarms that ring now, all of one time
-    bool m_tone = false;           // the built-in tone stands in for the alarm's file
-    bool m_asking = false;         // the shutdown question is open
-    QString m_lastSignal;          // "yyyy-MM-dd hh:mm" of the last time signal
+    std::array<QString, kAlarmCount> m_rang; // the day and time each alarm last fell due
+    std::vector<Due> m_waiting;              // fallen due or snoozed, not yet rung
+    QStringList m_missed;                    // too late to ring while the clock stood, not yet told
+    QStringList m_missedRinging;             // too late to ring while another alarm rang
+    std::vector<int> m_group;                // the alarms that ring now, all of one time
+    bool m_tone = false;                     // the built-in tone stands in for the alarm's file
+    bool m_asking = false;                   // the shutdown question is open
+    QString m_lastSignal;                    // "yyyy-MM-dd hh:mm" of the last time signal
     Sounding m_sounding = Sounding::None;
     AlarmNotice m_notice;     // of the alarm that rings
     qint64 m_ringStarted = 0; // when it began, seconds since the epoch

@@ -45,7 +45,7 @@ Face Clock::snapshotFace(int hour, int minute, int second)
 {
     loadSettings();
     // No desktop is behind a snapshot: the board colour stands for it.
-    settings().Transparent = StoredFalse;
+    settings().transparentBoard = false;
     prepareFace();
     m_face.loadBoard(settings());
     return m_face.build(settings(), hour, minute, second);
@@ -100,7 +100,7 @@ void Clock::start(const QString &commandLine)
         sys.msg.inform(told);
     }
     Settings &s = settings();
-    s.OffsetTime = cl.offset != 0.0f ? cl.offset : 0.0f;
+    s.timeOffset = cl.offset != 0.0f ? cl.offset : 0.0f;
 
     // Scale and window size; the window gets its shape further down.
     prepareFace();
@@ -111,15 +111,15 @@ void Clock::start(const QString &commandLine)
     holdPlace();
 
     // The board, then the first face without hands: they come with the first tick.
-    const QString storedBoard = s.BackImage;
+    const QString storedBoard = s.boardPicture;
     m_face.loadBoard(s);
-    if (s.BackImage.isEmpty() && !storedBoard.isEmpty())
-        m_params.keepStored(&Settings::BackImage, storedBoard);
+    if (s.boardPicture.isEmpty() && !storedBoard.isEmpty())
+        m_params.keepStored(&Settings::boardPicture, storedBoard);
     const Face &first = m_face.build(s, 0, 0, 0, false);
 
     // Missing alarm sounds are cleared for this run only: the store keeps them.
     const text::Text *missing[] = {&text::AlarmSoundMissing1, &text::AlarmSoundMissing2, &text::AlarmSoundMissing3};
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < kAlarmCount; ++i) {
         QString &sound = s.*kAlarmSettings[i].sound;
         if (!sound.isEmpty() && !pathExists(sound, PathKind::File)) {
             sys.msg.inform(text::withPath(*missing[i], sound));
@@ -130,8 +130,8 @@ void Clock::start(const QString &commandLine)
 
     // Shape, z-order and where the window is.
     sys.window.setCircleShape(m_face.scale().side);
-    sys.window.setTopMost(s.TopMost != 0);
-    sys.window.showNoActivate(s.TopMost != 0);
+    sys.window.setTopMost(s.onTop);
+    sys.window.showNoActivate(s.onTop);
     m_place.updateRect();
 
     m_face.resetCapture(sys.window.screenRect());
@@ -148,7 +148,7 @@ void Clock::followInput()
 {
     // Ctrl hides in any case; the pointer only with hiding under it on. What
     // is not told as it happens is asked for four times a second.
-    const bool pointer = settings().OnMouseToHide != 0;
+    const bool pointer = settings().hideUnderPointer;
     sys.input.watchPointer(pointer);
     sys.timer.setQuarters(!sys.input.pushesChanges(pointer));
 }
@@ -166,11 +166,11 @@ void Clock::applyHideRule()
     const Settings &s = settings();
     const bool shift = sys.input.shiftHeld();
     const bool ctrl = sys.input.ctrlHeld();
-    if ((s.OnMouseToHide && !shift && m_place.contains(sys.input.cursorPos())) || ctrl) {
+    if ((s.hideUnderPointer && !shift && m_place.contains(sys.input.cursorPos())) || ctrl) {
         sys.window.hideNoActivate();
         m_hidden = true;
     } else {
-        sys.window.showNoActivate(s.TopMost && m_hidden);
+        sys.window.showNoActivate(s.onTop && m_hidden);
         m_hidden = false;
     }
 }
@@ -188,7 +188,7 @@ void Clock::onTick()
     if (second == m_lastSecond && epoch - m_lastEpoch < 60)
         return;
     const QDateTime now = sys.time.now();
-    m_shown = displayedTime(now.time().hour(), now.time().minute(), settings().OffsetTime);
+    m_shown = displayedTime(now.time().hour(), now.time().minute(), settings().timeOffset);
     m_shown.second = now.time().second(); // the same, barring a second boundary in between
     m_lastSecond = m_shown.second;
 
@@ -244,13 +244,13 @@ void Clock::catchUp(qint64 epoch, const QDateTime &now)
 void Clock::settingsOk(const Settings &edited)
 {
     Settings &s = settings();
-    m_face.setBoardPicture(edited.BackImage);
+    m_face.setBoardPicture(edited.boardPicture);
     // The placement comes from the menu's marks, which follow the working mode.
-    const quint8 place = s.FormPlace;
+    const Corner place = s.corner;
     s = edited;
-    s.FormPlace = place;
+    s.corner = place;
     m_place.record(s);
-    sys.window.setTopMost(s.TopMost != 0);
+    sys.window.setTopMost(s.onTop);
     sys.timer.setEnabled(false);
     sys.window.hideNoActivate();
     sys.pump.yield();
@@ -265,9 +265,9 @@ void Clock::settingsOk(const Settings &edited)
     holdPlace();
     saveSettings();
     applyAlarmTimes();
-    if (s.Transparent)
+    if (s.transparentBoard)
         m_face.captureDesktop();
-    if (s.SlideBmp)
+    if (s.slideshow)
         m_face.pickSlide(s, false);
     m_lastSecond = -1; // the next tick draws the new face at once
     followInput();
@@ -285,7 +285,7 @@ void Clock::settingsClosed()
 {
     m_faceAway = false;
     m_lastSecond = -1; // the face comes back at once
-    sys.window.showNoActivate(settings().TopMost != 0);
+    sys.window.showNoActivate(settings().onTop);
     sys.timer.setEnabled(true);
 }
 
@@ -306,10 +306,10 @@ void Clock::recaptureWithTimerStopped()
 void Clock::onMousePress(Qt::MouseButtons buttons)
 {
     if (buttons & Qt::LeftButton) {
-        if (settings().FormPlace != 0)
+        if (settings().corner != Corner::Free)
             return; // pinned to a corner
         sys.window.dragMove();
-        if (settings().Transparent)
+        if (settings().transparentBoard)
             recaptureWithTimerStopped();
         m_place.record(settings());
         saveSettings();
@@ -326,7 +326,7 @@ void Clock::onMousePress(Qt::MouseButtons buttons)
 
 void Clock::menuPlace(int place)
 {
-    settings().FormPlace = quint8(place);
+    settings().corner = Corner(place);
     if (place != 0) {
         sys.window.hideNoActivate(); // the next tick shows it in its corner
         sys.timer.tickSoon();
@@ -367,13 +367,13 @@ bool Clock::onFilesDropped(const QStringList &files)
     if (!isDroppablePicture(name))
         return false;
     Settings &s = settings();
-    const QString oldImage = s.BackImage, oldField = ui.facePictureField();
-    s.BackImage = name;
+    const QString oldImage = s.boardPicture, oldField = ui.facePictureField();
+    s.boardPicture = name;
     ui.setFacePictureField(name);
     if (m_face.takeDroppedPicture(name) == FaceBuilder::Drop::Undecodable) {
         sys.window.showNoActivate(true);
         sys.msg.inform(text::CannotShowPicture);
-        s.BackImage = oldImage;
+        s.boardPicture = oldImage;
         ui.setFacePictureField(oldField);
         return false;
     }
@@ -386,7 +386,7 @@ void Clock::onSystemRepaint()
         return;
     m_inRepaint = true;
     // Our own show exposes the window too: only the system's requests count.
-    if (!m_paintGuard && settings().Transparent && m_face.exposeIsSystems())
+    if (!m_paintGuard && settings().transparentBoard && m_face.exposeIsSystems())
         recaptureWithTimerStopped();
     m_inRepaint = false;
 }

@@ -189,7 +189,7 @@ void ClockApp::endOnSignal()
 QString ClockApp::facePictureField() const
 {
     // No dialog yet: it will show the working settings when it is made.
-    return m_settings ? m_settings->facePicture() : m_clock.parameters().working().BackImage;
+    return m_settings ? m_settings->facePicture() : m_clock.parameters().working().boardPicture;
 }
 
 void ClockApp::setFacePictureField(const QString &path)

@@ -44,7 +44,7 @@ public:
     // ClockUi
     void watchRepaints() override { m_watchingRepaints = true; }
     void unwatchRepaints() override { m_watchingRepaints = false; }
-    void setPlaceChecks(int formPlace) override { m_menu.setPlaceChecks(formPlace); }
+    void setPlaceChecks(int place) override { m_menu.setPlaceChecks(place); }
     void popupMenu() override;
     void showAbout() override;
     void openSettings(bool refill) override;

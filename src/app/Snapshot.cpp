@@ -9,7 +9,6 @@
 #include <QFileInfo>
 #include <QPainter>
 #include <QSaveFile>
-#include <QRegularExpression>
 #include <cstring>
 
 namespace dv {
@@ -65,10 +64,14 @@ int runSnapshot(const QStringList &args, const QList<QByteArray> &rawArgs, const
         error = QStringLiteral("cannot write '%1': not a regular file").arg(file);
         return 1;
     }
-    static const QRegularExpression re(QStringLiteral("^(\\d{1,2}):(\\d{2}):(\\d{2})$"));
-    const auto m = re.match(at);
-    const int h = m.captured(1).toInt(), mi = m.captured(2).toInt(), s = m.captured(3).toInt();
-    if (!m.hasMatch() || h > 23 || mi > 59 || s > 59) {
+    // A time of day as an alarm takes it ("7:30" is 07:30), then the seconds.
+    const qsizetype colon = at.lastIndexOf(QLatin1Char(':'));
+    const QString hhmm = completeTime(at.left(colon));
+    const QString secs = at.mid(colon + 1);
+    const bool secsOk = secs.size() == 2 && secs[0] >= QLatin1Char('0') && secs[0] <= QLatin1Char('5')
+                        && secs[1] >= QLatin1Char('0') && secs[1] <= QLatin1Char('9');
+    const int h = hhmm.left(2).toInt(), mi = hhmm.mid(3).toInt(), s = secs.toInt();
+    if (colon < 0 || hhmm.isEmpty() || timeRejected(hhmm) || !secsOk) {
         error = QStringLiteral("bad time '%1': give HH:MM:SS, 00:00:00 to 23:59:59").arg(at);
         return 2;
     }

@@ -45,24 +45,15 @@ QString pickedSize(const QString &entry, double screenHeightPx)
     return QString::number(entry.left(4).trimmed().toInt());
 }
 
-static std::optional<double> sizeNumber(const QString &text)
-{
-    bool ok = false;
-    const double v = text.trimmed().toDouble(&ok);
-    if (!ok || !std::isfinite(v))
-        return std::nullopt;
-    return v;
-}
-
 bool sizeAccepted(const QString &text, double screenHeightPx)
 {
-    const auto v = sizeNumber(text);
+    const auto v = parseNumber(text);
     return v && *v >= 60 && *v <= screenHeightPx;
 }
 
 std::optional<qint32> sizeFromText(const QString &text)
 {
-    const auto v = sizeNumber(text);
+    const auto v = parseNumber(text);
     if (!v || std::fabs(*v) > double(std::numeric_limits<qint32>::max()))
         return std::nullopt;
     return qint32(std::nearbyint(*v));

@@ -35,12 +35,12 @@ struct ColourRow {
     qint32 Settings::*setting;
 };
 const ColourRow kColourRows[6] = {
-    {"Label2", text::ColourHour, "Picture1", "Command5", &Settings::HourColor},
-    {"Label3", text::ColourMinute, "Picture2", "Command6", &Settings::MinuteColor},
-    {"Label4", text::ColourSecond, "Picture3", "Command7", &Settings::SecondColor},
-    {"Label11", text::ColourChar, "Picture4", "Command11", &Settings::CharColor},
-    {"Label12", text::ColourBoard, "Picture5", "Command12", &Settings::BoardColor},
-    {"Label13", text::ColourFrameRing, "Picture6", "Command16", &Settings::FrameColor},
+    {"Label2", text::ColourHour, "Picture1", "Command5", &Settings::hourColour},
+    {"Label3", text::ColourMinute, "Picture2", "Command6", &Settings::minuteColour},
+    {"Label4", text::ColourSecond, "Picture3", "Command7", &Settings::secondColour},
+    {"Label11", text::ColourChar, "Picture4", "Command11", &Settings::marksColour},
+    {"Label12", text::ColourBoard, "Picture5", "Command12", &Settings::boardColour},
+    {"Label13", text::ColourFrameRing, "Picture6", "Command16", &Settings::frameColour},
 };
 
 // The alarm rows' controls, in kAlarmSettings order.
@@ -50,7 +50,7 @@ struct AlarmNames {
     const char *time, *sound, *browse, *message;
     const text::Text &missing;
 };
-const AlarmNames kAlarmNames[3] = {
+const AlarmNames kAlarmNames[kAlarmCount] = {
     {"Label7", text::AlarmRow1, "Text2", "Text5", "Command8", "Text9", text::AlarmSoundMissing1},
     {"Label8", text::AlarmRow2, "Text3", "Text6", "Command9", "Text10", text::AlarmSoundMissing2},
     {"Label9", text::AlarmRow3, "Text4", "Text7", "Command10", "Text11", text::AlarmSoundMissing3},
@@ -73,23 +73,22 @@ QCheckBox *newBox(QWidget *parent, const char *name, const QString &caption)
 }
 } // namespace
 
-const std::array<SettingsDialog::Box, 12> &SettingsDialog::boxes()
+const std::array<SettingsDialog::Box, 11> &SettingsDialog::boxes()
 {
     using D = SettingsDialog;
     using S = Settings;
-    static const std::array<Box, 12> table{{
-        {&D::m_drawSecond, &S::DrawSecond},
-        {&D::m_topMost, &S::TopMost},
-        {&D::m_jihou, &S::Jihou},
-        {&D::m_mustShutDown, &S::MustShutDown},
-        {&D::m_transparent, &S::Transparent},
-        {&D::m_shadow, &S::ShadowFlag},
-        {&D::m_drawChar, &S::DrawChar},
-        {&D::m_slideshowOn, &S::SlideBmp},
-        {&D::m_hideUnderCursor, &S::OnMouseToHide},
-        {&D::m_freeSize, &S::Mag2Flag},
-        {&D::m_drawFrame, &S::DrawFrameFlag},
-        {&D::m_roman, &S::CharPattern},
+    static const std::array<Box, 11> table{{
+        {&D::m_drawSecond, &S::secondHand},
+        {&D::m_topMost, &S::onTop},
+        {&D::m_jihou, &S::hourChime},
+        {&D::m_mustShutDown, &S::forceShutdown},
+        {&D::m_transparent, &S::transparentBoard},
+        {&D::m_shadow, &S::shadows},
+        {&D::m_drawChar, &S::hourMarks},
+        {&D::m_slideshowOn, &S::slideshow},
+        {&D::m_hideUnderCursor, &S::hideUnderPointer},
+        {&D::m_freeSize, &S::freeSize},
+        {&D::m_drawFrame, &S::frameRing},
     }};
     return table;
 }
@@ -125,10 +124,10 @@ SettingsDialog::~SettingsDialog()
 
 QLayout *SettingsDialog::buildPictureRow()
 {
-    m_picture = newField(this, "Text1", &Settings::BackImage);
+    m_picture = newField(this, "Text1", &Settings::boardPicture);
     m_picture->setMinimumWidth(240);
     m_pictureBrowse = newBrowse(this, "Command4");
-    onFieldLeft(m_picture, [this] { fileLeft(m_picture, &Settings::BackImage, text::BoardPictureMissing); });
+    onFieldLeft(m_picture, [this] { fileLeft(m_picture, &Settings::boardPicture, text::BoardPictureMissing); });
     connect(m_pictureBrowse, &QPushButton::clicked, this,
             [this] { chooseInto(sys.choose, pictureChoice(sys.appDir), m_picture); });
     auto *row = new QHBoxLayout;
@@ -213,7 +212,7 @@ QGroupBox *SettingsDialog::buildAlarms()
     grid->addWidget(newLabel(frame, "Label6", text::AlarmSoundLabel), 0, 2);
     grid->addWidget(newLabel(frame, "Label14", text::AlarmMessageLabel), 0, 4);
     const int timeWidth = fontMetrics().horizontalAdvance(QStringLiteral("00:00")) * 2;
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < kAlarmCount; ++i) {
         const AlarmNames &n = kAlarmNames[i];
         const AlarmSettings &a = kAlarmSettings[size_t(i)];
         AlarmRow &row = m_alarms[size_t(i)];
@@ -237,7 +236,7 @@ QGroupBox *SettingsDialog::buildAlarms()
     }
     grid->setColumnStretch(2, 3);
     grid->setColumnStretch(4, 2);
-    m_shutdown = newField(frame, "Text8", &Settings::ShutDownTime);
+    m_shutdown = newField(frame, "Text8", &Settings::shutdownTime);
     m_shutdown->setMaximumWidth(timeWidth);
     onFieldLeft(m_shutdown, [this] { timeLeft(m_shutdown); });
     m_mustShutDown = newBox(frame, "Check4", text::CheckMustShutDown);
@@ -314,17 +313,18 @@ void SettingsDialog::fill()
     auto shown = [this, &s](QString Settings::*field) {
         return (s.*field).isEmpty() ? m_params.kept(field) : s.*field;
     };
-    m_picture->setText(shown(&Settings::BackImage));
+    m_picture->setText(shown(&Settings::boardPicture));
     for (const Box &b : boxes())
-        (this->*b.box)->setChecked(s.*b.setting != 0);
+        (this->*b.box)->setChecked(s.*b.setting);
+    m_roman->setChecked(s.romanNumerals != StoredFalse);
     for (int i = 0; i < 6; ++i)
         m_colours[size_t(i)]->setColor(quint32(s.*kColourRows[i].setting));
-    for (size_t i = 0; i < 3; ++i) {
+    for (size_t i = 0; i < kAlarmCount; ++i) {
         m_alarms[i].time->setText(s.*kAlarmSettings[i].time);
         m_alarms[i].sound->setText(shown(kAlarmSettings[i].sound));
         m_alarms[i].message->setText(s.*kAlarmSettings[i].message);
     }
-    m_shutdown->setText(s.ShutDownTime);
+    m_shutdown->setText(s.shutdownTime);
     m_autostart->setChecked(autostartOn());
     applyClickRules();
     centreOnScreen(this);
@@ -335,19 +335,20 @@ Settings SettingsDialog::present() const
 {
     Settings s = m_params.working();
     const QPoint at = m_host.windowTwips();
-    s.FormLeft = at.x();
-    s.FormTop = at.y();
-    s.BackImage = m_picture->text();
+    s.leftTwips = at.x();
+    s.topTwips = at.y();
+    s.boardPicture = m_picture->text();
     for (const Box &b : boxes())
-        s.*b.setting = (this->*b.box)->isChecked() ? StoredTrue : StoredFalse;
+        s.*b.setting = (this->*b.box)->isChecked();
+    s.romanNumerals = m_roman->isChecked() ? StoredTrue : StoredFalse;
     for (int i = 0; i < 6; ++i)
         s.*kColourRows[i].setting = qint32(m_colours[size_t(i)]->color());
-    for (size_t i = 0; i < 3; ++i) {
+    for (size_t i = 0; i < kAlarmCount; ++i) {
         s.*kAlarmSettings[i].time = m_alarms[i].time->text();
         s.*kAlarmSettings[i].sound = m_alarms[i].sound->text();
         s.*kAlarmSettings[i].message = m_alarms[i].message->text();
     }
-    s.ShutDownTime = m_shutdown->text();
+    s.shutdownTime = m_shutdown->text();
     // An open sub-dialog counts with its fields as the user has them.
     if (m_sub)
         m_sub->applyFields(s);
@@ -390,7 +391,7 @@ bool SettingsDialog::saveAsShown()
     // The quit cannot stay for a fix: a time is completed as on leaving its
     // field, and one that could never ring keeps the time saved before.
     for (QString Settings::*time :
-         {kAlarmSettings[0].time, kAlarmSettings[1].time, kAlarmSettings[2].time, &Settings::ShutDownTime}) {
+         {kAlarmSettings[0].time, kAlarmSettings[1].time, kAlarmSettings[2].time, &Settings::shutdownTime}) {
         s.*time = completeTime(s.*time);
         if (timeRejected(s.*time))
             s.*time = m_params.saved().*time;

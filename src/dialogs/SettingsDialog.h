@@ -76,12 +76,13 @@ private:
         QLineEdit *sound = nullptr;
         QLineEdit *message = nullptr;
     };
-    // A check box and the Boolean setting it shows.
+    // A check box and the Boolean setting it shows; the numerals' box is
+    // apart, as its setting keeps the stored number.
     struct Box {
         QCheckBox *SettingsDialog::*box;
-        StoredBool Settings::*setting;
+        bool Settings::*setting;
     };
-    static const std::array<Box, 12> &boxes();
+    static const std::array<Box, 11> &boxes();
 
     QLayout *buildPictureRow();
     QLayout *buildBoxes(); // the check boxes with their buttons, and the colours
@@ -121,8 +122,8 @@ private:
     QPushButton *m_slideshow = nullptr; // its dialog
     QPushButton *m_size = nullptr;
     QPushButton *m_chime = nullptr;
-    std::array<Swatch *, 6> m_colours{}; // hour, minute, second, marks, board, frame
-    std::array<AlarmRow, 3> m_alarms{};  // in kAlarmSettings order
+    std::array<Swatch *, 6> m_colours{};          // hour, minute, second, marks, board, frame
+    std::array<AlarmRow, kAlarmCount> m_alarms{}; // in kAlarmSettings order
     QLineEdit *m_shutdown = nullptr;
     QPushButton *m_ok = nullptr;
     QCheckBox *m_autostart = nullptr; // the desktop's autostart entry, not a stored setting

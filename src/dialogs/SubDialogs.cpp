@@ -80,7 +80,7 @@ struct Format {
     const char *box;
     const text::Text &caption;
 };
-// Bit i of SlideGrafix is box i. PNG and WebP came last, on bits 6 and 7, so
+// Bit i of slideshowFormats is box i. PNG and WebP came last, on bits 6 and 7, so
 // that stored masks keep their meaning.
 const Format kFormats[8] = {
     {"formatBmp", text::FormatBmp}, {"formatGif", text::FormatGif},   {"formatJpeg", text::FormatJpeg},
@@ -92,7 +92,7 @@ const Format kFormats[8] = {
 SlideshowDialog::SlideshowDialog(Settings &working, Platform &platform, std::function<void()> closed)
     : SubDialog("Form4", text::SlideshowCaption, working, platform, std::move(closed))
 {
-    m_folder = newField(this, "Text1", &Settings::BmpDirectory);
+    m_folder = newField(this, "Text1", &Settings::slideshowFolder);
     m_model = new QFileSystemModel(this);
     m_model->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
     m_model->setRootPath(QStringLiteral("/"));
@@ -103,7 +103,7 @@ SlideshowDialog::SlideshowDialog(Settings &working, Platform &platform, std::fun
         m_tree->hideColumn(c);
     m_tree->header()->hide();
     m_tree->setMinimumSize(220, 160);
-    m_interval = newField(this, "Text2", &Settings::SlideTime);
+    m_interval = newField(this, "Text2", &Settings::slideInterval);
     m_intervals = new QListWidget(this);
     m_intervals->setObjectName(QStringLiteral("List1"));
     for (const QString &label : slideIntervalLabels())
@@ -157,27 +157,27 @@ SlideshowDialog::SlideshowDialog(Settings &working, Platform &platform, std::fun
 
 void SlideshowDialog::fill()
 {
-    m_interval->setText(slideIntervalShown(m_working.SlideTime));
+    m_interval->setText(slideIntervalShown(m_working.slideInterval));
     // A folder that is gone leaves the tree where it is and shows the stored text.
-    const QModelIndex at = m_model->index(m_working.BmpDirectory);
+    const QModelIndex at = m_model->index(m_working.slideshowFolder);
     if (at.isValid()) {
         m_tree->setCurrentIndex(at);
         m_tree->scrollTo(at, QAbstractItemView::PositionAtCenter);
         m_scrollTo = m_model->filePath(at);
     }
-    m_folder->setText(m_working.BmpDirectory);
+    m_folder->setText(m_working.slideshowFolder);
     for (int i = 0; i < 8; ++i)
-        m_formats[size_t(i)]->setChecked(m_working.SlideGrafix & (1 << i));
+        m_formats[size_t(i)]->setChecked(m_working.slideshowFormats & (1 << i));
 }
 
 void SlideshowDialog::applyFields(Settings &s) const
 {
-    s.BmpDirectory = m_folder->text();
-    s.SlideTime = slideIntervalStored(m_interval->text());
+    s.slideshowFolder = m_folder->text();
+    s.slideInterval = slideIntervalStored(m_interval->text());
     quint8 mask = 0;
     for (int i = 0; i < 8; ++i)
         mask |= m_formats[size_t(i)]->isChecked() ? quint8(1 << i) : 0;
-    s.SlideGrafix = mask;
+    s.slideshowFormats = mask;
 }
 
 // ---- size ----
@@ -209,7 +209,7 @@ SizeDialog::SizeDialog(Settings &working, Platform &platform, std::function<void
     all->addWidget(m_sizes);
     all->addLayout(okCancelRow("Command1", text::OkWide, "Command2"));
 
-    m_size->setText(QString::number(m_working.ClockSize));
+    m_size->setText(QString::number(m_working.clockSize));
     onFieldLeft(m_size, [this] {
         // On the way to OK, OK itself checks (without checking twice).
         if (QApplication::focusWidget() == okButton())
@@ -260,7 +260,7 @@ bool SizeDialog::acceptable()
 void SizeDialog::applyFields(Settings &s) const
 {
     if (const auto size = sizeFromText(m_size->text()))
-        s.ClockSize = *size;
+        s.clockSize = *size;
 }
 
 // ---- time signal ----
@@ -268,11 +268,11 @@ void SizeDialog::applyFields(Settings &s) const
 ChimeDialog::ChimeDialog(Settings &working, Platform &platform, std::function<void()> closed)
     : SubDialog("Form7", text::ChimeCaption, working, platform, std::move(closed))
 {
-    m_hourFile = newField(this, "Text1", &Settings::Jihou00File);
+    m_hourFile = newField(this, "Text1", &Settings::hourChimeFile);
     auto *hourBrowse = newButton(this, "Command1", text::Browse);
     m_halfHour = new QCheckBox(text::ChimeHalfHour, this);
     m_halfHour->setObjectName(QStringLiteral("Check2"));
-    m_halfFile = newField(this, "Text2", &Settings::Jihou30File);
+    m_halfFile = newField(this, "Text2", &Settings::halfHourChimeFile);
     m_halfFile->setMinimumWidth(280);
     m_halfBrowse = newButton(this, "Command2", text::Browse);
     auto *grid = new QGridLayout;
@@ -287,9 +287,9 @@ ChimeDialog::ChimeDialog(Settings &working, Platform &platform, std::function<vo
     all->addLayout(grid);
     all->addLayout(okCancelRow("Command3", text::OkWide, "Command4"));
 
-    m_hourFile->setText(m_working.Jihou00File);
-    m_halfFile->setText(m_working.Jihou30File);
-    m_halfHour->setChecked(m_working.Jihou30 != 0);
+    m_hourFile->setText(m_working.hourChimeFile);
+    m_halfFile->setText(m_working.halfHourChimeFile);
+    m_halfHour->setChecked(m_working.halfHourChime);
     followHalfHour();
     connect(m_halfHour, &QCheckBox::toggled, this, &ChimeDialog::followHalfHour);
     connect(hourBrowse, &QPushButton::clicked, this,
@@ -308,9 +308,9 @@ void ChimeDialog::followHalfHour()
 
 void ChimeDialog::applyFields(Settings &s) const
 {
-    s.Jihou00File = m_hourFile->text();
-    s.Jihou30File = m_halfFile->text();
-    s.Jihou30 = m_halfHour->isChecked() ? StoredTrue : StoredFalse;
+    s.hourChimeFile = m_hourFile->text();
+    s.halfHourChimeFile = m_halfFile->text();
+    s.halfHourChime = m_halfHour->isChecked();
 }
 
 } // namespace dv

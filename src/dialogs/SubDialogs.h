@@ -59,7 +59,7 @@ private:
     QFileSystemModel *m_model;
     QLineEdit *m_interval;
     QListWidget *m_intervals;
-    std::array<QCheckBox *, 8> m_formats{}; // bit i of SlideGrafix
+    std::array<QCheckBox *, 8> m_formats{}; // bit i of slideshowFormats
     QString m_scrollTo;                     // the stored folder, until the tree shows it
     bool m_parentRead = false;              // the folders beside it are in the tree
 };

@@ -17,7 +17,7 @@ namespace dv {
 
 void FaceBuilder::setScale(const Settings &s, double mulX, double mulY)
 {
-    m_scale = computeScale(s.ClockSize, s.Mag2Flag, mulX, mulY, sys.screen.sizePx().height());
+    m_scale = computeScale(s.clockSize, s.freeSize, mulX, mulY, sys.screen.sizePx().height());
 }
 
 int FaceBuilder::pictureSide() const
@@ -28,39 +28,39 @@ int FaceBuilder::pictureSide() const
 
 void FaceBuilder::folderMissing(Settings &s)
 {
-    sys.msg.inform(text::PictureFolderMissing + text::CRLF + text::PathArrow + s.BmpDirectory);
-    s.BmpDirectory = sys.appDir;
-    s.SlideBmp = StoredFalse;
+    sys.msg.inform(text::PictureFolderMissing + text::CRLF + text::PathArrow + s.slideshowFolder);
+    s.slideshowFolder = sys.appDir;
+    s.slideshow = false;
 }
 
 void FaceBuilder::loadBoard(Settings &s)
 {
-    if (!s.BackImage.isEmpty() && !pathExists(s.BackImage, PathKind::File)) {
-        sys.msg.inform(text::withPath(text::BoardPictureMissing, s.BackImage));
-        s.BackImage.clear();
+    if (!s.boardPicture.isEmpty() && !pathExists(s.boardPicture, PathKind::File)) {
+        sys.msg.inform(text::withPath(text::BoardPictureMissing, s.boardPicture));
+        s.boardPicture.clear();
     }
-    m_noBoardPicture = s.BackImage.isEmpty();
+    m_noBoardPicture = s.boardPicture.isEmpty();
     if (!m_noBoardPicture)
-        loadPicture(s.BackImage);
+        loadPicture(s.boardPicture);
     followRound(); // the window's first show is already the round one
-    if (s.Transparent)
+    if (s.transparentBoard)
         captureDesktop();
-    if (s.SlideBmp)
+    if (s.slideshow)
         pickSlide(s);
     // The folder is checked whether or not the slideshow is on.
-    if (!pathExists(s.BmpDirectory, PathKind::Folder))
+    if (!pathExists(s.slideshowFolder, PathKind::Folder))
         folderMissing(s);
     m_slidePicked = false;
 }
 
 void FaceBuilder::beforeSecond(Settings &s, int hour, int minute, int second)
 {
-    if (second == 1 && s.SlideBmp && !m_slidePicked && slideDue(s.SlideTime, hour, minute))
+    if (second == 1 && s.slideshow && !m_slidePicked && slideDue(s.slideInterval, hour, minute))
         pickSlide(s);
     if (second == 15)
         m_slidePicked = false;
     followCompositor(s);
-    if (s.Transparent && !m_live) {
+    if (s.transparentBoard && !m_live) {
         updateCapture();
         if (m_tracker.secondLookDue(sys.time.msecsSinceEpoch()))
             m_captureRequest = true;
@@ -73,17 +73,17 @@ void FaceBuilder::beforeSecond(Settings &s, int hour, int minute, int second)
 
 const Face &FaceBuilder::build(const Settings &s, int hour, int minute, int second, bool hands)
 {
-    m_face.clear(m_scale.side, quint32(s.BoardColor));
+    m_face.clear(m_scale.side, quint32(s.boardColour));
     m_face.roundEdge = m_round;
-    if (s.Transparent && m_live && m_seeThrough) {
+    if (s.transparentBoard && m_live && m_seeThrough) {
         m_face.seeThrough = true;
-    } else if ((!m_noBoardPicture || s.Transparent || s.SlideBmp) && !m_picture.isNull()) {
+    } else if ((!m_noBoardPicture || s.transparentBoard || s.slideshow) && !m_picture.isNull()) {
         m_face.picture = m_picture;
         const int side = pictureSide();
         m_face.strokes.push_back({Stroke::Kind::Picture, 0, 0, side, side, 0, 0});
     }
     // Only True itself picks the numerals; any other value, 1 included, the bars.
-    if (s.CharPattern == StoredTrue)
+    if (s.romanNumerals == StoredTrue)
         appendTimeChar(m_face, s, m_scale.factor);
     else
         appendTimePoint(m_face, s, m_scale.factor);
@@ -146,11 +146,11 @@ void FaceBuilder::followCompositor(const Settings &s)
     // A compositor started or stopped, or the board was switched: the window
     // follows, and the board is taken the way that now works.
     followRound();
-    const bool live = s.Transparent && sys.window.canSeeThrough();
+    const bool live = s.transparentBoard && sys.window.canSeeThrough();
     if (live == m_live)
         return;
     setLive(live);
-    if (!s.Transparent)
+    if (!s.transparentBoard)
         return;
     // The copy about to be taken shows the window in front where it is now.
     if (!live)
@@ -221,19 +221,19 @@ FaceBuilder::Drop FaceBuilder::takeDroppedPicture(const QString &file)
 
 void FaceBuilder::pickSlide(Settings &s, bool holdMinute)
 {
-    if (!pathExists(s.BmpDirectory, PathKind::Folder)) {
+    if (!pathExists(s.slideshowFolder, PathKind::Folder)) {
         folderMissing(s);
         return;
     }
-    const QStringList names = bmpFileList(s.BmpDirectory, s.SlideGrafix);
+    const QStringList names = bmpFileList(s.slideshowFolder, s.slideshowFormats);
     if (names.isEmpty()) {
         // Once, not at every due switch: again when the folder, what is in it
         // or the formats looked for change.
         const QStringList seen =
-            QStringList{s.BmpDirectory, QString::number(s.SlideGrafix)}
-            + QDir(s.BmpDirectory).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+            QStringList{s.slideshowFolder, QString::number(s.slideshowFormats)}
+            + QDir(s.slideshowFolder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
         if (seen != m_emptyFolderSeen)
-            sys.msg.inform(text::NoPicturesInFolder + text::CRLF + text::PathArrow + s.BmpDirectory);
+            sys.msg.inform(text::NoPicturesInFolder + text::CRLF + text::PathArrow + s.slideshowFolder);
         m_emptyFolderSeen = seen;
     } else {
         m_emptyFolderSeen.clear();
@@ -241,7 +241,7 @@ void FaceBuilder::pickSlide(Settings &s, bool holdMinute)
         QRandomGenerator rng(quint32(sys.time.now().time().msecsSinceStartOfDay() / 1000));
         const QString name = names.at(pickIndex(int(names.size()), rng.generateDouble()));
         // A file that cannot be decoded leaves the previous picture.
-        loadPicture(s.BmpDirectory + QLatin1Char('/') + name);
+        loadPicture(s.slideshowFolder + QLatin1Char('/') + name);
     }
     m_slidePicked = holdMinute;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "face/Face.h"
+#include "settings/Colour.h"
 
 #include <QColor>
 #include <QImage>
@@ -10,11 +11,6 @@
 #include <vector>
 
 namespace dv {
-
-inline QColor colorFromBgr(quint32 c)
-{
-    return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
-}
 
 // Paints the face into an image of face.size x face.size logical pixels at the
 // given device pixel ratio (drawn at device resolution, not scaled up).

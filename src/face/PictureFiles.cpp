@@ -32,11 +32,11 @@ QStringList pictureFilters()
     return filters;
 }
 
-QStringList slidePatterns(int SlideGrafix)
+QStringList slidePatterns(int formats)
 {
     QStringList patterns;
     for (const PictureFormat &f : kPictureFormats)
-        if (SlideGrafix & f.slideBit)
+        if (formats & f.slideBit)
             patterns << QStringLiteral("*.") + QLatin1String(f.suffix);
     return patterns;
 }

@@ -10,7 +10,7 @@ namespace dv {
 
 struct PictureFormat {
     const char *suffix; // lower case, without the dot
-    int slideBit;       // its bit in SlideGrafix; 0: not a slideshow format
+    int slideBit;       // its bit in the slideshow formats; 0: not a slideshow format
     int chooserGroup;   // which of the chooser's filters lists it
 };
 
@@ -27,6 +27,6 @@ bool isDroppablePicture(const QString &path);
 // The chooser's filters, "description (*.a *.b)" each.
 QStringList pictureFilters();
 // The slideshow's patterns ("*.bmp") for the bits set, in scan order.
-QStringList slidePatterns(int SlideGrafix);
+QStringList slidePatterns(int formats);
 
 } // namespace dv

@@ -11,18 +11,18 @@ static int floorInt(double v)
     return int(std::floor(v));
 }
 
-Scale computeScale(qint32 ClockSize, StoredBool Mag2Flag, double MulX, double MulY, int screenHeightPx)
+Scale computeScale(qint32 clockSize, bool freeSize, double MulX, double MulY, int screenHeightPx)
 {
     Scale s;
-    s.sizeFactor = float(double(ClockSize) / 120.0);
-    s.factor = Mag2Flag ? s.sizeFactor : 1.0f;
-    if (Mag2Flag) {
+    s.sizeFactor = float(double(clockSize) / 120.0);
+    s.factor = freeSize ? s.sizeFactor : 1.0f;
+    if (freeSize) {
         // Only a store edited by hand holds such sizes: keep the window visible and
         // its image of a sane size rather than empty or larger than the screen.
         const int maxPx = screenHeightPx > 0 ? std::max(screenHeightPx, 60) : 0;
-        if (ClockSize < kMinClockPx)
+        if (clockSize < kMinClockPx)
             s.factor = float(double(kMinClockPx) / 120.0);
-        else if (maxPx > 0 && ClockSize > maxPx)
+        else if (maxPx > 0 && clockSize > maxPx)
             s.factor = float(double(maxPx) / 120.0);
     }
     s.widthTwips = floorInt(double(float(s.factor * 120.0f)) * MulX + 0.5);

@@ -8,7 +8,7 @@
 namespace dv {
 
 struct Scale {
-    float sizeFactor = 1.0f; // ClockSize / 120, always computed
+    float sizeFactor = 1.0f; // clockSize / 120, always computed
     float factor = 1.0f;     // what is drawn with
     int widthTwips = 1800;
     int heightTwips = 1800;
@@ -17,11 +17,11 @@ struct Scale {
     int side = 120; // the window's side in pixels
 };
 
-// Smallest and largest side we let a hand-edited ClockSize give the window.
+// Smallest and largest side we let a hand-edited clock size give the window.
 inline constexpr int kMinClockPx = 16;
 
 // screenHeightPx bounds the size a hand-edited store can ask for; 0 means no bound.
-Scale computeScale(qint32 ClockSize, StoredBool Mag2Flag, double MulX, double MulY, int screenHeightPx = 0);
+Scale computeScale(qint32 clockSize, bool freeSize, double MulX, double MulY, int screenHeightPx = 0);
 
 // Base-face coordinate v drawn at pixel Int(v x factor + 0.5).
 int basePx(double v, float factor);

@@ -49,20 +49,20 @@ QString slideIntervalStored(const QString &shown)
     return shown;
 }
 
-bool slideDue(const QString &SlideTime, int hour, int minute)
+bool slideDue(const QString &interval, int hour, int minute)
 {
     for (const SlideInterval &i : slideIntervals())
-        if (SlideTime == i.label)
+        if (interval == i.label)
             return (hour * 60 + minute) % i.minutes == 0;
     return false;
 }
 
-QStringList bmpFileList(const QString &folder, int SlideGrafix)
+QStringList bmpFileList(const QString &folder, int formats)
 {
     const QDir dir(folder);
     QStringList names;
     // Normal files only; the patterns match in any case.
-    for (const QString &pattern : slidePatterns(SlideGrafix))
+    for (const QString &pattern : slidePatterns(formats))
         names += dir.entryList({pattern}, QDir::Files, QDir::Unsorted);
     return names;
 }

@@ -23,11 +23,11 @@ QString slideIntervalStored(const QString &shown);
 
 // Whether the slideshow interval label asks for a switch at this displayed
 // time. A label not in the table never does.
-bool slideDue(const QString &SlideTime, int hour, int minute);
+bool slideDue(const QString &interval, int hour, int minute);
 
 // Picture names of the folder for the format bits (1 bmp, 2 gif, 4 jpg, 8 rle,
 // 16 dib, 32 ico, 64 png), in pattern order then the file system's order.
-QStringList bmpFileList(const QString &folder, int SlideGrafix);
+QStringList bmpFileList(const QString &folder, int formats);
 
 // Index of the pick for a uniform r in [0, 1).
 inline int pickIndex(int count, double r)

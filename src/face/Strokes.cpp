@@ -69,19 +69,19 @@ void appendDots(Face &face, bool ring, int k, int width, quint32 color, float fa
 
 void appendDial(Face &face, const Settings &s, float factor, std::span<const Row> main, std::span<const Row> serifs)
 {
-    const int i = s.DrawFrameFlag ? 5 : 0;
-    if (!s.DrawChar)
+    const int i = s.frameRing ? 5 : 0;
+    if (!s.hourMarks)
         return;
     const int w2 = widthPx(2, factor);
     const int w1 = widthPx(1, factor);
     auto pass = [&](int k, quint32 color) {
         appendRows(face, main, i, k, w2, color, factor);
         appendRows(face, serifs, i, k, w1, color, factor);
-        appendDots(face, s.DrawFrameFlag != 0, k, w2, color, factor);
+        appendDots(face, s.frameRing, k, w2, color, factor);
     };
-    if (s.ShadowFlag)
+    if (s.shadows)
         pass(1, 0);
-    pass(0, quint32(s.CharColor));
+    pass(0, quint32(s.marksColour));
 }
 
 } // namespace
@@ -116,15 +116,15 @@ HandAngles appendHands(Face &face, const Settings &s, const Scale &sc, int hour,
     const int shadow = basePx(3, factor);
     auto hand = [&](double length, double r, int width, qint32 color) {
         const QPoint tip = handTip(length, r, factor);
-        if (s.ShadowFlag)
+        if (s.shadows)
             face.strokes.push_back(
                 {Stroke::Kind::Line, sc.centreX, sc.centreY + shadow, tip.x(), tip.y() + shadow, width, 0});
         face.strokes.push_back({Stroke::Kind::Line, sc.centreX, sc.centreY, tip.x(), tip.y(), width, quint32(color)});
     };
-    hand(35, a.hour, widthPx(3, factor), s.HourColor);
-    hand(46, a.minute, widthPx(2, factor), s.MinuteColor);
-    if (s.DrawSecond)
-        hand(51, a.second, widthPx(1, factor), s.SecondColor);
+    hand(35, a.hour, widthPx(3, factor), s.hourColour);
+    hand(46, a.minute, widthPx(2, factor), s.minuteColour);
+    if (s.secondHand)
+        hand(51, a.second, widthPx(1, factor), s.secondColour);
     return a;
 }
 
@@ -140,9 +140,9 @@ void appendTimeChar(Face &face, const Settings &s, float factor)
 
 void appendFrame(Face &face, const Settings &s, float factor, int w, int h)
 {
-    if (!s.DrawFrameFlag)
+    if (!s.frameRing)
         return;
-    face.strokes.push_back({Stroke::Kind::Ring, -1, -1, w + 1, h + 1, ringWidthPx(factor), quint32(s.FrameColor)});
+    face.strokes.push_back({Stroke::Kind::Ring, -1, -1, w + 1, h + 1, ringWidthPx(factor), quint32(s.frameColour)});
 }
 
 } // namespace dv

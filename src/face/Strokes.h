@@ -18,7 +18,7 @@ HandAngles handAngles(int hour, int minute, int second);
 // Tip of a hand of `length` base units at angle r: floor, no rounding term.
 QPoint handTip(double length, double r, float factor);
 
-// Hour, minute and second hands (each after its shadow when ShadowFlag is set).
+// Hour, minute and second hands (each after its shadow when shadows are on).
 HandAngles appendHands(Face &face, const Settings &s, const Scale &sc, int hour, int minute, int second);
 // Bar marks with the eight hour dots.
 void appendTimePoint(Face &face, const Settings &s, float factor);

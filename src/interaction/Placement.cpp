@@ -41,15 +41,15 @@ void Placement::restore(Settings &s, const Scale &sc)
         // The right and bottom edges of the work area (of the whole screen when no panel is there).
         const QRect area = workAreaAt({0, 0});
         const double screenW = (area.right() + 1) * m_mulX, screenH = (area.bottom() + 1) * m_mulY;
-        if (screenH - 32 * m_mulY < s.FormTop)
-            s.FormTop = qint32(screenH - sc.heightTwips);
-        if (screenW - 32 * m_mulX < s.FormLeft)
-            s.FormLeft = qint32(screenW - sc.widthTwips);
+        if (screenH - 32 * m_mulY < s.topTwips)
+            s.topTwips = qint32(screenH - sc.heightTwips);
+        if (screenW - 32 * m_mulX < s.leftTwips)
+            s.leftTwips = qint32(screenW - sc.widthTwips);
     }
     // A clock of which no monitor shows as much as the edges leave (a monitor
     // unplugged on the left or above, a store from a larger desktop) comes
     // back onto the nearest work area: started invisible, it could not be dragged back.
-    QRect w(int(std::lround(s.FormLeft / m_mulX)), int(std::lround(s.FormTop / m_mulY)), sc.side, sc.side);
+    QRect w(int(std::lround(s.leftTwips / m_mulX)), int(std::lround(s.topTwips / m_mulY)), sc.side, sc.side);
     const bool shows = std::any_of(monitors.begin(), monitors.end(), [&w](const QRect &m) {
         const QRect seen = m & w;
         return seen.width() >= 32 && seen.height() >= 32;
@@ -58,8 +58,8 @@ void Placement::restore(Settings &s, const Scale &sc)
         const QRect m = workAreaAt(w.center());
         w.moveTo(std::clamp(w.x(), m.left(), std::max(m.left(), m.right() + 1 - sc.side)),
                  std::clamp(w.y(), m.top(), std::max(m.top(), m.bottom() + 1 - sc.side)));
-        s.FormLeft = twipsToWhole(w.x() * m_mulX);
-        s.FormTop = twipsToWhole(w.y() * m_mulY);
+        s.leftTwips = twipsToWhole(w.x() * m_mulX);
+        s.topTwips = twipsToWhole(w.y() * m_mulY);
     }
     sys.window.movePx(w.x(), w.y());
 }
@@ -72,26 +72,26 @@ void Placement::hold(Settings &s, int side)
     const int left = m.left(), top = m.top();
     const int right = m.left() + m.width() - side;
     const int bottom = m.top() + m.height() - side;
-    switch (s.FormPlace) {
-    case 0: break;
-    case 1: sys.window.movePx(left, top); break;
-    case 2: sys.window.movePx(left, bottom); break;
-    case 3: sys.window.movePx(right, top); break;
-    case 4: sys.window.movePx(right, bottom); break;
-    default: s.FormPlace = 0; break;
+    switch (s.corner) {
+    case Corner::Free: break;
+    case Corner::TopLeft: sys.window.movePx(left, top); break;
+    case Corner::BottomLeft: sys.window.movePx(left, bottom); break;
+    case Corner::TopRight: sys.window.movePx(right, top); break;
+    case Corner::BottomRight: sys.window.movePx(right, bottom); break;
+    default: s.corner = Corner::Free; break;
     }
-    marks.setPlaceChecks(s.FormPlace);
-    const QRect now = s.FormPlace == 0 ? before : sys.window.screenRect();
-    s.FormTop = twipsToWhole(now.top() * m_mulY);
-    s.FormLeft = twipsToWhole(now.left() * m_mulX);
+    marks.setPlaceChecks(int(s.corner));
+    const QRect now = s.corner == Corner::Free ? before : sys.window.screenRect();
+    s.topTwips = twipsToWhole(now.top() * m_mulY);
+    s.leftTwips = twipsToWhole(now.left() * m_mulX);
     updateRect();
 }
 
 void Placement::record(Settings &s)
 {
     const QRect r = sys.window.screenRect();
-    s.FormTop = twipsToWhole(r.top() * m_mulY);
-    s.FormLeft = twipsToWhole(r.left() * m_mulX);
+    s.topTwips = twipsToWhole(r.top() * m_mulY);
+    s.leftTwips = twipsToWhole(r.left() * m_mulX);
     updateRect();
 }
 

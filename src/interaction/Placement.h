@@ -12,7 +12,7 @@ namespace dv {
 class PlaceMarks {
 public:
     virtual ~PlaceMarks() = default;
-    virtual void setPlaceChecks(int formPlace) = 0; // exactly one check mark
+    virtual void setPlaceChecks(int place) = 0; // exactly one check mark
 };
 
 class Placement {

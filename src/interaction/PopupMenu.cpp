@@ -56,11 +56,11 @@ PopupMenu::~PopupMenu()
     delete m_menu;
 }
 
-void PopupMenu::setPlaceChecks(int formPlace)
+void PopupMenu::setPlaceChecks(int place)
 {
-    m_placeShown = formPlace;
+    m_placeShown = place;
     for (int i = 0; i < 5; ++i)
-        m_place[size_t(i)]->setChecked(i == formPlace);
+        m_place[size_t(i)]->setChecked(i == place);
 }
 
 } // namespace dv

@@ -17,7 +17,7 @@ public:
 
     QMenu *menu() const { return m_menu; }
     // Exactly one placement item carries the check mark.
-    void setPlaceChecks(int formPlace);
+    void setPlaceChecks(int place);
     QAction *placeAction(int place) const { return m_place.at(size_t(place)); }
 
     std::function<void()> onSetup, onHelp, onAbout, onTimeSet, onEnd;

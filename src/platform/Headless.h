@@ -29,7 +29,7 @@ private:
 
 class HeadlessScreen final : public ScreenInfo {
 public:
-    // A 4K screen bounds a hand-edited ClockSize, and so the snapshot's image.
+    // A 4K screen bounds a hand-edited clock size, and so the snapshot's image.
     QSize sizePx() const override { return {3840, 2160}; }
     double twipsPerPixelX() const override { return 15.0; }
     double twipsPerPixelY() const override { return 15.0; }

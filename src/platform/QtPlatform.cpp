@@ -3,6 +3,7 @@
 
 #include "platform/WindowSystem.h"
 #include "platform/X11.h"
+#include "settings/Colour.h"
 #include "resources/Texts.h"
 
 #include <QApplication>
@@ -238,7 +239,7 @@ std::optional<quint32> QtChoosers::color()
     const QColor c = d.selectedColor();
     if (!c.isValid())
         return std::nullopt;
-    return quint32(c.red()) | quint32(c.green()) << 8 | quint32(c.blue()) << 16;
+    return bgrFromColor(c);
 }
 
 QFileDialog *QtChoosers::newFileDialog(const FileChoice &choice)

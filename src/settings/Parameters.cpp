@@ -26,13 +26,13 @@ void Parameters::load()
     // program's own files are the ones where it runs now. A path the user
     // chose elsewhere, or one still there, stays as it is.
     const Settings here = Settings::defaults(m_appDir);
-    const QString signal = QFileInfo(here.Jihou00File).fileName();
-    const QString oldDir = QFileInfo(m_working.Jihou00File).path();
-    if (QFileInfo(m_working.Jihou00File).fileName() == signal && oldDir != m_appDir
-        && !pathExists(m_working.Jihou00File, PathKind::File)) {
-        if (m_working.BmpDirectory == oldDir && !pathExists(oldDir, PathKind::Folder))
-            m_working.BmpDirectory = here.BmpDirectory;
-        m_working.Jihou00File = here.Jihou00File;
+    const QString signal = QFileInfo(here.hourChimeFile).fileName();
+    const QString oldDir = QFileInfo(m_working.hourChimeFile).path();
+    if (QFileInfo(m_working.hourChimeFile).fileName() == signal && oldDir != m_appDir
+        && !pathExists(m_working.hourChimeFile, PathKind::File)) {
+        if (m_working.slideshowFolder == oldDir && !pathExists(oldDir, PathKind::Folder))
+            m_working.slideshowFolder = here.slideshowFolder;
+        m_working.hourChimeFile = here.hourChimeFile;
     }
     backup();
 }
@@ -104,23 +104,23 @@ AlarmTimes deriveAlarmTimes(const Settings &s)
     // Read as the dialog reads a field: "7:30" is 07:30; what it would refuse
     // can never ring, and is said so rather than kept silently.
     AlarmTimes t;
-    auto take = [&t](const char *key, const QString &stored) {
+    auto take = [&t, &s](QString Settings::*field) {
+        const QString &stored = s.*field;
         const QString time = completeTime(stored);
         if (time.isEmpty())
             return QString();
         if (timeRejected(time)) {
-            t.neverRing.append(QString::fromLatin1(key) + QLatin1Char('=') + stored);
+            t.neverRing.append(QString::fromLatin1(settingField(field).key) + QLatin1Char('=') + stored);
             return QString();
         }
         return time + QStringLiteral(":00");
     };
-    static const char *const keys[] = {"AlarmTime1", "AlarmTime2", "AlarmTime3"};
     for (size_t i = 0; i < kAlarmSettings.size(); ++i) {
-        t.alarm[i] = take(keys[i], s.*kAlarmSettings[i].time);
+        t.alarm[i] = take(kAlarmSettings[i].time);
         if (!t.alarm[i].isEmpty())
             t.check += 1 << i;
     }
-    t.shutdown = take("ShutDownTime", s.ShutDownTime);
+    t.shutdown = take(&Settings::shutdownTime);
     return t;
 }
 

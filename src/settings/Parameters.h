@@ -57,7 +57,7 @@ bool timeRejected(const QString &text);
 // The alarm and shutdown compare texts ("hh:mm:00") the schedule looks for.
 struct AlarmTimes {
     int check = 0; // bit i set: alarm i + 1 has a time
-    std::array<QString, 3> alarm;
+    std::array<QString, kAlarmCount> alarm;
     QString shutdown;
     QStringList neverRing; // "key=value" of each stored time that is no time of day
     bool operator==(const AlarmTimes &) const = default;

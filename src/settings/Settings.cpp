@@ -12,8 +12,8 @@ namespace dv {
 Settings Settings::defaults(const QString &appDir)
 {
     Settings s;
-    s.BmpDirectory = appDir;
-    s.Jihou00File = appDir + QStringLiteral("/JIHOU.WAV");
+    s.slideshowFolder = appDir;
+    s.hourChimeFile = appDir + QStringLiteral("/JIHOU.WAV");
     return s;
 }
 
@@ -21,47 +21,47 @@ const std::array<SettingField, 40> &settingFields()
 {
     using S = Settings;
     static const std::array<SettingField, 40> fields{{
-        {"FormTop", &S::FormTop},
-        {"FormLeft", &S::FormLeft},
-        {"BackImage", &S::BackImage, kPathChars},
-        {"DrawSecond", &S::DrawSecond},
-        {"TopMost", &S::TopMost},
-        {"Jihou", &S::Jihou},
-        {"Transparent", &S::Transparent},
-        {"ShadowFlag", &S::ShadowFlag},
-        {"DrawChar", &S::DrawChar},
-        {"SlideBmp", &S::SlideBmp},
-        {"BmpDirectory", &S::BmpDirectory, kPathChars},
-        {"SlideTime", &S::SlideTime, kIntervalChars},
-        {"OnMouseToHide", &S::OnMouseToHide},
-        {"Mag2Flag", &S::Mag2Flag},
-        {"DrawFrameFlag", &S::DrawFrameFlag},
-        {"ClockSize", &S::ClockSize},
-        {"CharPattern", &S::CharPattern},
-        {"FormPlace", &S::FormPlace},
-        {"SlideGrafix", &S::SlideGrafix},
-        {"Jihou00File", &S::Jihou00File, kPathChars},
-        {"Jihou30File", &S::Jihou30File, kPathChars},
-        {"Jihou30", &S::Jihou30},
-        {"HourColor", &S::HourColor},
-        {"MinuteColor", &S::MinuteColor},
-        {"SecondColor", &S::SecondColor},
-        {"CharColor", &S::CharColor},
-        {"BoardColor", &S::BoardColor},
-        {"FrameColor", &S::FrameColor},
-        {"AlarmTime1", &S::AlarmTime1, kTimeChars},
-        {"AlarmTime2", &S::AlarmTime2, kTimeChars},
-        {"AlarmTime3", &S::AlarmTime3, kTimeChars},
-        {"AlarmSound1", &S::AlarmSound1, kPathChars},
-        {"AlarmSound2", &S::AlarmSound2, kPathChars},
-        {"AlarmSound3", &S::AlarmSound3, kPathChars},
-        {"AlarmMessage1", &S::AlarmMessage1, kMessageChars},
-        {"AlarmMessage2", &S::AlarmMessage2, kMessageChars},
-        {"AlarmMessage3", &S::AlarmMessage3, kMessageChars},
-        {"ShutDownTime", &S::ShutDownTime, kTimeChars},
-        {"MustShutDown", &S::MustShutDown},
+        {"FormTop", &S::topTwips},
+        {"FormLeft", &S::leftTwips},
+        {"BackImage", &S::boardPicture, kPathChars},
+        {"DrawSecond", &S::secondHand},
+        {"TopMost", &S::onTop},
+        {"Jihou", &S::hourChime},
+        {"Transparent", &S::transparentBoard},
+        {"ShadowFlag", &S::shadows},
+        {"DrawChar", &S::hourMarks},
+        {"SlideBmp", &S::slideshow},
+        {"BmpDirectory", &S::slideshowFolder, kPathChars},
+        {"SlideTime", &S::slideInterval, kIntervalChars},
+        {"OnMouseToHide", &S::hideUnderPointer},
+        {"Mag2Flag", &S::freeSize},
+        {"DrawFrameFlag", &S::frameRing},
+        {"ClockSize", &S::clockSize},
+        {"CharPattern", &S::romanNumerals},
+        {"FormPlace", &S::corner},
+        {"SlideGrafix", &S::slideshowFormats},
+        {"Jihou00File", &S::hourChimeFile, kPathChars},
+        {"Jihou30File", &S::halfHourChimeFile, kPathChars},
+        {"Jihou30", &S::halfHourChime},
+        {"HourColor", &S::hourColour},
+        {"MinuteColor", &S::minuteColour},
+        {"SecondColor", &S::secondColour},
+        {"CharColor", &S::marksColour},
+        {"BoardColor", &S::boardColour},
+        {"FrameColor", &S::frameColour},
+        {"AlarmTime1", &S::alarmTime1, kTimeChars},
+        {"AlarmTime2", &S::alarmTime2, kTimeChars},
+        {"AlarmTime3", &S::alarmTime3, kTimeChars},
+        {"AlarmSound1", &S::alarmSound1, kPathChars},
+        {"AlarmSound2", &S::alarmSound2, kPathChars},
+        {"AlarmSound3", &S::alarmSound3, kPathChars},
+        {"AlarmMessage1", &S::alarmMessage1, kMessageChars},
+        {"AlarmMessage2", &S::alarmMessage2, kMessageChars},
+        {"AlarmMessage3", &S::alarmMessage3, kMessageChars},
+        {"ShutDownTime", &S::shutdownTime, kTimeChars},
+        {"MustShutDown", &S::forceShutdown},
         // Only the command line sets the offset: the quit does not ask for it.
-        {"OffsetTime", &S::OffsetTime, 0, false},
+        {"OffsetTime", &S::timeOffset, 0, false},
     }};
     return fields;
 }
@@ -87,7 +87,7 @@ QString floatText(float v)
     return QString::fromLatin1(buf, int(r.ptr - buf));
 }
 
-static std::optional<double> parseNumber(const QString &text)
+std::optional<double> parseNumber(const QString &text)
 {
     bool ok = false;
     const double d = text.trimmed().toDouble(&ok); // C locale: the point is always "."
@@ -149,8 +149,12 @@ QString fieldText(const Settings &s, const SettingField &f)
             using T = std::remove_cvref_t<decltype(s.*member)>;
             if constexpr (std::is_same_v<T, QString>)
                 return s.*member;
+            else if constexpr (std::is_same_v<T, bool>)
+                return boolText(s.*member ? StoredTrue : StoredFalse);
             else if constexpr (std::is_same_v<T, StoredBool>)
                 return boolText(s.*member);
+            else if constexpr (std::is_same_v<T, Corner>)
+                return QString::number(quint8(s.*member));
             else if constexpr (std::is_same_v<T, float>)
                 return floatText(s.*member);
             else
@@ -167,9 +171,15 @@ bool setFieldFromText(Settings &s, const SettingField &f, const QString &text)
             std::optional<T> v;
             if constexpr (std::is_same_v<T, QString>)
                 v = text;
-            else if constexpr (std::is_same_v<T, StoredBool>)
+            else if constexpr (std::is_same_v<T, bool>) {
+                if (const auto b = parseBool(text))
+                    v = *b != StoredFalse;
+            } else if constexpr (std::is_same_v<T, StoredBool>)
                 v = parseBool(text);
-            else if constexpr (std::is_same_v<T, float>)
+            else if constexpr (std::is_same_v<T, Corner>) {
+                if (const auto b = parseByte(text))
+                    v = Corner(*b);
+            } else if constexpr (std::is_same_v<T, float>)
                 v = parseFloat(text);
             else if constexpr (std::is_same_v<T, quint8>)
                 v = parseByte(text);

@@ -13,54 +13,62 @@
 
 namespace dv {
 
-// A stored Boolean keeps the number it was read as: 16-bit, true -1 and false 0,
-// so that settings files written by earlier versions read the same; any non-zero
-// value tests true. Only `CharPattern` is ever compared with StoredTrue itself.
+// A stored Boolean is 16-bit, true -1 and false 0, so that settings files
+// written by earlier versions read the same; any non-zero value tests true.
+// The settings hold plain bools, except the numerals' choice, which only
+// StoredTrue itself makes.
 using StoredBool = qint16;
 inline constexpr StoredBool StoredTrue = -1;
 inline constexpr StoredBool StoredFalse = 0;
 
+// Where the clock is pinned. Another stored number stays as stored until the
+// placement reads it as Free.
+enum class Corner : quint8 { Free = 0, TopLeft = 1, BottomLeft = 2, TopRight = 3, BottomRight = 4 };
+
 struct Settings {
-    qint32 FormTop = 0;  // twips
-    qint32 FormLeft = 0; // twips
-    QString BackImage;
-    StoredBool DrawSecond = StoredTrue;
-    StoredBool TopMost = StoredFalse;
-    StoredBool Jihou = StoredTrue;
-    StoredBool Transparent = StoredFalse;
-    StoredBool ShadowFlag = StoredFalse;
-    StoredBool DrawChar = StoredTrue;
-    StoredBool SlideBmp = StoredFalse;
-    QString BmpDirectory; // default: the program's folder
-    QString SlideTime = text::SlideTimeDefault;
-    StoredBool OnMouseToHide = StoredFalse;
-    StoredBool Mag2Flag = StoredFalse;
-    StoredBool DrawFrameFlag = StoredTrue;
-    qint32 ClockSize = 240; // pixels
-    StoredBool CharPattern = StoredFalse;
-    quint8 FormPlace = 0;
-    quint8 SlideGrafix = 7;
-    qint32 HourColor = 0; // colours are 0x00BBGGRR
-    qint32 MinuteColor = 0;
-    qint32 SecondColor = 0;
-    qint32 CharColor = 0;
-    qint32 BoardColor = 16777215;
-    qint32 FrameColor = 0;
-    QString AlarmTime1;
-    QString AlarmTime2;
-    QString AlarmTime3;
-    QString AlarmSound1;
-    QString AlarmSound2;
-    QString AlarmSound3;
-    QString AlarmMessage1;
-    QString AlarmMessage2;
-    QString AlarmMessage3;
-    QString ShutDownTime;
-    StoredBool MustShutDown = StoredFalse;
-    float OffsetTime = 0.0f; // hours.minutes
-    QString Jihou00File;     // default: the program's folder + "/JIHOU.WAV"
-    QString Jihou30File;
-    StoredBool Jihou30 = StoredFalse;
+    // The window's top left in twips, as stored: the placement converts them
+    // with each screen axis's own factor, and the store saves back the number
+    // it read, off the 15 grid or not.
+    qint32 topTwips = 0;
+    qint32 leftTwips = 0;
+    QString boardPicture;
+    bool secondHand = true;
+    bool onTop = false;
+    bool hourChime = true;
+    bool transparentBoard = false;
+    bool shadows = false;
+    bool hourMarks = true;
+    bool slideshow = false;
+    QString slideshowFolder; // default: the program's folder
+    QString slideInterval = text::SlideTimeDefault;
+    bool hideUnderPointer = false;
+    bool freeSize = false; // clockSize holds; otherwise 120 pixels
+    bool frameRing = true;
+    qint32 clockSize = 240;                 // pixels
+    StoredBool romanNumerals = StoredFalse; // only StoredTrue picks them
+    Corner corner = Corner::Free;
+    quint8 slideshowFormats = 7; // bit mask of picture formats
+    qint32 hourColour = 0;       // colours are 0x00BBGGRR
+    qint32 minuteColour = 0;
+    qint32 secondColour = 0;
+    qint32 marksColour = 0;
+    qint32 boardColour = 16777215;
+    qint32 frameColour = 0;
+    QString alarmTime1;
+    QString alarmTime2;
+    QString alarmTime3;
+    QString alarmSound1;
+    QString alarmSound2;
+    QString alarmSound3;
+    QString alarmMessage1;
+    QString alarmMessage2;
+    QString alarmMessage3;
+    QString shutdownTime;
+    bool forceShutdown = false;
+    float timeOffset = 0.0f; // hours.minutes
+    QString hourChimeFile;   // default: the program's folder + "/JIHOU.WAV"
+    QString halfHourChimeFile;
+    bool halfHourChime = false;
 
     bool operator==(const Settings &) const = default;
 
@@ -68,21 +76,23 @@ struct Settings {
     static Settings defaults(const QString &appDir);
 };
 
+inline constexpr int kAlarmCount = 3;
+
 // The three alarms' settings, in alarm order: the one table every part of the
-// clock walks instead of naming AlarmTime1..3 and their sounds and messages.
+// clock walks instead of naming each alarm's time, sound and message.
 struct AlarmSettings {
     QString Settings::*time;
     QString Settings::*sound;
     QString Settings::*message;
 };
-inline constexpr std::array<AlarmSettings, 3> kAlarmSettings = {{
-    {&Settings::AlarmTime1, &Settings::AlarmSound1, &Settings::AlarmMessage1},
-    {&Settings::AlarmTime2, &Settings::AlarmSound2, &Settings::AlarmMessage2},
-    {&Settings::AlarmTime3, &Settings::AlarmSound3, &Settings::AlarmMessage3},
+inline constexpr std::array<AlarmSettings, kAlarmCount> kAlarmSettings = {{
+    {&Settings::alarmTime1, &Settings::alarmSound1, &Settings::alarmMessage1},
+    {&Settings::alarmTime2, &Settings::alarmSound2, &Settings::alarmMessage2},
+    {&Settings::alarmTime3, &Settings::alarmSound3, &Settings::alarmMessage3},
 }};
 
-using SettingMember = std::variant<qint32 Settings::*, StoredBool Settings::*, QString Settings::*, quint8 Settings::*,
-                                   float Settings::*>;
+using SettingMember = std::variant<qint32 Settings::*, bool Settings::*, StoredBool Settings::*, QString Settings::*,
+                                   quint8 Settings::*, Corner Settings::*, float Settings::*>;
 // The longest text each kind of field takes: a time hh:mm, a path as long as
 // the system allows, a short alarm message, an interval label as typed. The
 // store must read back whatever the dialogs let through.
@@ -104,6 +114,9 @@ const std::array<SettingField, 40> &settingFields();
 const SettingField &settingField(QString Settings::*member);
 
 // Stored texts.
+// A number as the store and the typed size take it: C locale, blanks around
+// it allowed, finite only.
+std::optional<double> parseNumber(const QString &text);
 QString boolText(StoredBool v);
 QString floatText(float v);
 std::optional<StoredBool> parseBool(const QString &text);

@@ -235,11 +235,11 @@ void TestSchedule::overlaps()
 void TestSchedule::offsetMovesNothing()
 {
     WeekRig rig;
-    rig.clock.settings().OffsetTime = 9.3f;
+    rig.clock.settings().timeOffset = 9.3f;
     rig.set({{"Jihou30", "True"}, {"Jihou30File", "/s/30.wav"}, {"AlarmTime2", "08:15"}, {"AlarmSound2", "/s/2.wav"}});
     rig.time.t = monday(7, 50);
     rig.runUntil(rig.time.t.addSecs(3600));
-    QCOMPARE(rig.started, QStringList({rig.clock.settings().Jihou00File + "@2026-12-07 07:59:56",
+    QCOMPARE(rig.started, QStringList({rig.clock.settings().hourChimeFile + "@2026-12-07 07:59:56",
                                        "/s/2.wav@2026-12-07 08:15:00", "/s/30.wav@2026-12-07 08:29:59"}));
     QCOMPARE(rig.clock.shownTime().hour, 18); // 08:50 + 9:30: the face alone is shifted
 }
@@ -340,8 +340,8 @@ void TestSchedule::shutdownStopsTheSoundFirst()
     rig.power.done(false, QStringLiteral("no"));
     rig.soundSeconds = 5;
     rig.runUntil(monday(23, 59, 58));
-    QCOMPARE(rig.started.mid(1),
-             QStringList({"/s/1.wav@2026-12-07 23:01:00", rig.clock.settings().Jihou00File + "@2026-12-07 23:59:56"}));
+    QCOMPARE(rig.started.mid(1), QStringList({"/s/1.wav@2026-12-07 23:01:00",
+                                              rig.clock.settings().hourChimeFile + "@2026-12-07 23:59:56"}));
 }
 
 void TestSchedule::caughtUpShutdownAsksOnce()

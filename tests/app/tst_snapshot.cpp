@@ -113,6 +113,8 @@ void TestSnapshot::refusesBadInput_data()
     QTest::addColumn<QStringList>("args");
     QTest::newRow("hour 25") << QStringList{"--snapshot", "x.png", "--at", "25:00:00"};
     QTest::newRow("letters") << QStringList{"--snapshot", "x.png", "--at", "noon"};
+    QTest::newRow("second 60") << QStringList{"--snapshot", "x.png", "--at", "10:10:60"};
+    QTest::newRow("no seconds") << QStringList{"--snapshot", "x.png", "--at", "10:10"};
     QTest::newRow("no time") << QStringList{"--snapshot", "x.png"};
     QTest::newRow("unwritable") << QStringList{"--snapshot", "/nonexistent/dir/x.png", "--at", "10:10:00"};
     QTest::newRow("an option for the file") << QStringList{"--snapshot", "--at", "12:00:00"};

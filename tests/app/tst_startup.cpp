@@ -62,7 +62,7 @@ void TestStartup::commandLine()
     rig.clock.start(text);
     const bool refused = text.contains("=9999999") || text.contains("=10000");
     QCOMPARE(rig.msg.shown.filter("-offset=").size(), refused ? 1 : 0);
-    QCOMPARE(rig.clock.settings().OffsetTime, offset);
+    QCOMPARE(rig.clock.settings().timeOffset, offset);
 }
 
 void TestStartup::noCommandLine()
@@ -70,7 +70,7 @@ void TestStartup::noCommandLine()
     Rig rig;
     rig.clock.start(QString());
     QVERIFY(rig.msg.shown.isEmpty());
-    QCOMPARE(rig.clock.settings().OffsetTime, 0.0f);
+    QCOMPARE(rig.clock.settings().timeOffset, 0.0f);
 }
 
 void TestStartup::delreg_data()
@@ -95,7 +95,7 @@ void TestStartup::delreg()
     rig.clock.start(QStringLiteral("-DelReg"));
     QCOMPARE(rig.msg.shown, QStringList{message});
     // The clock goes on with the defaults, or what could not be deleted.
-    QCOMPARE(rig.clock.settings().BoardColor, fails ? 255 : 16777215);
+    QCOMPARE(rig.clock.settings().boardColour, fails ? 255 : 16777215);
     QVERIFY(rig.timer.on);
 }
 
@@ -104,13 +104,13 @@ void TestStartup::offsetReplacesStoredValue()
     Rig rig;
     rig.store.values = {{"OffsetTime", "5"}};
     rig.clock.start(QStringLiteral("-offset=1.30 -delreg"));
-    QCOMPARE(rig.clock.settings().OffsetTime, 1.3f);
+    QCOMPARE(rig.clock.settings().timeOffset, 1.3f);
     QCOMPARE(rig.msg.shown, QStringList{QStringLiteral("レジストリ情報を削除しました")});
 
     Rig plain;
     plain.store.values = {{"OffsetTime", "5"}};
     plain.clock.start(QString());
-    QCOMPARE(plain.clock.settings().OffsetTime, 0.0f); // the stored offset never takes effect
+    QCOMPARE(plain.clock.settings().timeOffset, 0.0f); // the stored offset never takes effect
 }
 
 void TestStartup::storedPositionIsPulledOntoTheScreen_data()
@@ -145,8 +145,8 @@ void TestStartup::storedPositionIsPulledOntoTheScreen()
     rig.store.values = {{"FormTop", QString::number(top)}, {"FormLeft", QString::number(left)}};
     rig.clock.start(QString());
     QCOMPARE(rig.window.rect.topLeft(), pixels);
-    QCOMPARE(rig.clock.settings().FormTop, topAfter);
-    QCOMPARE(rig.clock.settings().FormLeft, leftAfter);
+    QCOMPARE(rig.clock.settings().topTwips, topAfter);
+    QCOMPARE(rig.clock.settings().leftTwips, leftAfter);
 }
 
 void TestStartup::freeSizeOffKeepsBaseSize()
@@ -177,19 +177,19 @@ void TestStartup::missingFilesAreReportedInOrder()
                                 "ファイルが見付かりません（ｱﾗｰﾑｻｳﾝﾄﾞﾌｧｲﾙ３）" + br + br + "-> " + gone + "/3.mid",
                             }));
     const Settings &s = rig.clock.settings();
-    QVERIFY(s.BackImage.isEmpty());
+    QVERIFY(s.boardPicture.isEmpty());
     QCOMPARE(rig.clock.face().hasBoardPicture(), false);
-    QCOMPARE(s.BmpDirectory, app.path());
-    QCOMPARE(s.SlideBmp, StoredFalse);
-    QVERIFY(s.AlarmSound1.isEmpty() && s.AlarmSound3.isEmpty());
+    QCOMPARE(s.slideshowFolder, app.path());
+    QCOMPARE(s.slideshow, false);
+    QVERIFY(s.alarmSound1.isEmpty() && s.alarmSound3.isEmpty());
     // Cleared for this run only: a save keeps the stored paths (a drive not
     // mounted today) until the field gets a new value.
     QVERIFY(rig.clock.saveSettings());
     QCOMPARE(rig.store.values.value("AlarmSound1"), gone + "/1.wav");
     QCOMPARE(rig.store.values.value("BackImage"), gone + "/board.jpg");
-    rig.clock.settings().AlarmSound1 = QStringLiteral("/new.wav");
+    rig.clock.settings().alarmSound1 = QStringLiteral("/new.wav");
     QVERIFY(rig.clock.saveSettings());
-    rig.clock.settings().AlarmSound1.clear();
+    rig.clock.settings().alarmSound1.clear();
     QVERIFY(rig.clock.saveSettings());
     QCOMPARE(rig.store.values.value("AlarmSound1"), QString());
     QCOMPARE(rig.store.values.value("AlarmSound3"), gone + "/3.mid");

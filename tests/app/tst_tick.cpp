@@ -63,7 +63,7 @@ void TestTick::offset()
     // The tick shows it, the date untouched, the second the system's.
     Rig rig;
     rig.clock.start(QString());
-    rig.clock.settings().OffsetTime = offset;
+    rig.clock.settings().timeOffset = offset;
     rig.time.t = QDateTime(QDate(2026, 12, 7), system).addMSecs(-1000);
     rig.run(1000);
     QCOMPARE(rig.clock.shownTime().hour, hr);
@@ -200,10 +200,10 @@ void TestTick::scheduleRunsAtSeconds0_56_59()
     rig.clock.start(QString());
     rig.store.values.clear();
     rig.time.t = QDateTime(QDate(2026, 12, 7), QTime(23, 59, 50));
-    rig.clock.settings().OffsetTime = 5.0f; // the schedule follows the system's minute
+    rig.clock.settings().timeOffset = 5.0f; // the schedule follows the system's minute
     rig.run(11 * 1000);
     // The signal at 23:59:56 and the midnight tip at 00:00:00, nothing else.
-    QCOMPARE(rig.sound.played, QStringList{rig.clock.settings().Jihou00File});
+    QCOMPARE(rig.sound.played, QStringList{rig.clock.settings().hourChimeFile});
     QCOMPARE(rig.log.count("tray.modify:Dialvane  12-08-2026"), 1);
 }
 
@@ -234,7 +234,7 @@ void TestTick::quartersOnlyWhereNothingIsTold()
     QCOMPARE(rig.input.watching, option);
     // The settings change the option: the watch follows.
     Settings edited = rig.clock.settings();
-    edited.OnMouseToHide = option ? StoredFalse : StoredTrue;
+    edited.hideUnderPointer = !option;
     rig.clock.settingsOk(edited);
     QCOMPARE(rig.input.watching, !option);
     QCOMPARE(rig.timer.quarters, !keysTold || (!option && !pointerTold));

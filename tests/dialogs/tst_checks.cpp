@@ -123,56 +123,56 @@ void TestChecks::unsavedRows_data()
     QTest::addColumn<Edit>("edit");
     QTest::addColumn<QString>("key"); // empty: nothing differs
     const QList<QPair<const char *, Edit>> rows{
-        {"FormTop", [](Settings &s) { s.FormTop += 15; }},
-        {"FormLeft", [](Settings &s) { s.FormLeft -= 15; }},
-        {"BackImage", [](Settings &s) { s.BackImage = "/a.BMP"; }},
-        {"DrawSecond", [](Settings &s) { s.DrawSecond = StoredFalse; }},
-        {"TopMost", [](Settings &s) { s.TopMost = StoredTrue; }},
-        {"Jihou", [](Settings &s) { s.Jihou = StoredFalse; }},
-        {"HourColor", [](Settings &s) { s.HourColor = 1; }},
-        {"MinuteColor", [](Settings &s) { s.MinuteColor = 1; }},
-        {"SecondColor", [](Settings &s) { s.SecondColor = 1; }},
-        {"CharColor", [](Settings &s) { s.CharColor = 1; }},
-        {"BoardColor", [](Settings &s) { s.BoardColor = 1; }},
-        {"FrameColor", [](Settings &s) { s.FrameColor = 1; }},
-        {"AlarmTime1", [](Settings &s) { s.AlarmTime1 = "07:30"; }},
-        {"AlarmTime2", [](Settings &s) { s.AlarmTime2 = "07:30"; }},
-        {"AlarmTime3", [](Settings &s) { s.AlarmTime3 = "07:30"; }},
-        {"AlarmSound1", [](Settings &s) { s.AlarmSound1 = "/a.wav"; }},
-        {"AlarmSound2", [](Settings &s) { s.AlarmSound2 = "/a.wav"; }},
-        {"AlarmSound3", [](Settings &s) { s.AlarmSound3 = "/a.wav"; }},
-        {"ShutDownTime", [](Settings &s) { s.ShutDownTime = "23:00"; }},
-        {"MustShutDown", [](Settings &s) { s.MustShutDown = StoredTrue; }},
-        {"Transparent", [](Settings &s) { s.Transparent = StoredTrue; }},
-        {"ShadowFlag", [](Settings &s) { s.ShadowFlag = StoredTrue; }},
-        {"DrawChar", [](Settings &s) { s.DrawChar = StoredFalse; }},
-        {"SlideBmp", [](Settings &s) { s.SlideBmp = StoredTrue; }},
-        {"BmpDirectory", [](Settings &s) { s.BmpDirectory = "/"; }},
-        {"SlideTime", [](Settings &s) { s.SlideTime = "１分"; }},
-        {"OnMouseToHide", [](Settings &s) { s.OnMouseToHide = StoredTrue; }},
-        {"Mag2Flag", [](Settings &s) { s.Mag2Flag = StoredTrue; }},
-        {"DrawFrameFlag", [](Settings &s) { s.DrawFrameFlag = StoredFalse; }},
-        {"ClockSize", [](Settings &s) { s.ClockSize = 360; }},
-        {"FormPlace", [](Settings &s) { s.FormPlace = 4; }},
-        {"CharPattern", [](Settings &s) { s.CharPattern = StoredTrue; }},
-        {"SlideGrafix", [](Settings &s) { s.SlideGrafix = 5; }},
-        {"Jihou00File", [](Settings &s) { s.Jihou00File = "/b.wav"; }},
-        {"Jihou30File", [](Settings &s) { s.Jihou30File = "/b.wav"; }},
-        {"Jihou30", [](Settings &s) { s.Jihou30 = StoredTrue; }},
+        {"FormTop", [](Settings &s) { s.topTwips += 15; }},
+        {"FormLeft", [](Settings &s) { s.leftTwips -= 15; }},
+        {"BackImage", [](Settings &s) { s.boardPicture = "/a.BMP"; }},
+        {"DrawSecond", [](Settings &s) { s.secondHand = false; }},
+        {"TopMost", [](Settings &s) { s.onTop = true; }},
+        {"Jihou", [](Settings &s) { s.hourChime = false; }},
+        {"HourColor", [](Settings &s) { s.hourColour = 1; }},
+        {"MinuteColor", [](Settings &s) { s.minuteColour = 1; }},
+        {"SecondColor", [](Settings &s) { s.secondColour = 1; }},
+        {"CharColor", [](Settings &s) { s.marksColour = 1; }},
+        {"BoardColor", [](Settings &s) { s.boardColour = 1; }},
+        {"FrameColor", [](Settings &s) { s.frameColour = 1; }},
+        {"AlarmTime1", [](Settings &s) { s.alarmTime1 = "07:30"; }},
+        {"AlarmTime2", [](Settings &s) { s.alarmTime2 = "07:30"; }},
+        {"AlarmTime3", [](Settings &s) { s.alarmTime3 = "07:30"; }},
+        {"AlarmSound1", [](Settings &s) { s.alarmSound1 = "/a.wav"; }},
+        {"AlarmSound2", [](Settings &s) { s.alarmSound2 = "/a.wav"; }},
+        {"AlarmSound3", [](Settings &s) { s.alarmSound3 = "/a.wav"; }},
+        {"ShutDownTime", [](Settings &s) { s.shutdownTime = "23:00"; }},
+        {"MustShutDown", [](Settings &s) { s.forceShutdown = true; }},
+        {"Transparent", [](Settings &s) { s.transparentBoard = true; }},
+        {"ShadowFlag", [](Settings &s) { s.shadows = true; }},
+        {"DrawChar", [](Settings &s) { s.hourMarks = false; }},
+        {"SlideBmp", [](Settings &s) { s.slideshow = true; }},
+        {"BmpDirectory", [](Settings &s) { s.slideshowFolder = "/"; }},
+        {"SlideTime", [](Settings &s) { s.slideInterval = "１分"; }},
+        {"OnMouseToHide", [](Settings &s) { s.hideUnderPointer = true; }},
+        {"Mag2Flag", [](Settings &s) { s.freeSize = true; }},
+        {"DrawFrameFlag", [](Settings &s) { s.frameRing = false; }},
+        {"ClockSize", [](Settings &s) { s.clockSize = 360; }},
+        {"FormPlace", [](Settings &s) { s.corner = Corner::BottomRight; }},
+        {"CharPattern", [](Settings &s) { s.romanNumerals = StoredTrue; }},
+        {"SlideGrafix", [](Settings &s) { s.slideshowFormats = 5; }},
+        {"Jihou00File", [](Settings &s) { s.hourChimeFile = "/b.wav"; }},
+        {"Jihou30File", [](Settings &s) { s.halfHourChimeFile = "/b.wav"; }},
+        {"Jihou30", [](Settings &s) { s.halfHourChime = true; }},
     };
     QTest::newRow("nothing") << Edit([](Settings &) {}) << "";
     // Not compared: the offset, which only the command line sets.
-    QTest::newRow("OffsetTime") << Edit([](Settings &s) { s.OffsetTime = 9; }) << "";
+    QTest::newRow("OffsetTime") << Edit([](Settings &s) { s.timeOffset = 9; }) << "";
     // The messages have fields in the dialog now: an edit is asked about.
-    QTest::newRow("AlarmMessage3") << Edit([](Settings &s) { s.AlarmMessage3 = "x"; }) << "AlarmMessage3";
+    QTest::newRow("AlarmMessage3") << Edit([](Settings &s) { s.alarmMessage3 = "x"; }) << "AlarmMessage3";
     // A box compares ticked with True: 1 and -1 are both ticked.
-    QTest::newRow("box 1 is True") << Edit([](Settings &s) { s.DrawSecond = 1; }) << "";
+    QTest::newRow("box 1 is True") << Edit([](Settings &s) { s.secondHand = 1; }) << "";
     for (int i = 0; i < rows.size(); ++i)
         QTest::newRow(rows[i].first) << rows[i].second << rows[i].first;
     // The first difference counts.
     QTest::newRow("Jihou30 and FormTop") << Edit([](Settings &s) {
-        s.Jihou30 = StoredTrue;
-        s.FormTop = 1;
+        s.halfHourChime = true;
+        s.topTwips = 1;
     }) << "FormTop";
 }
 

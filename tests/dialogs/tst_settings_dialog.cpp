@@ -305,11 +305,11 @@ void TestSettingsDialog::sizeOkKeepsToTheRange()
     DialogRig::press(size, s->findChild<QPushButton *>("Command1"), enter);
     QVERIFY(s->isVisible());
     QCOMPARE(QApplication::focusWidget(), size);
-    QCOMPARE(r.rig.clock.settings().ClockSize, 240);
+    QCOMPARE(r.rig.clock.settings().clockSize, 240);
     size->setText(QStringLiteral("768"));
     DialogRig::press(size, s->findChild<QPushButton *>("Command1"), enter);
     QTRY_VERIFY(r.d->isEnabled());
-    QCOMPARE(r.rig.clock.settings().ClockSize, 768);
+    QCOMPARE(r.rig.clock.settings().clockSize, 768);
 }
 
 void TestSettingsDialog::enterAndEscape()
@@ -323,7 +323,7 @@ void TestSettingsDialog::enterAndEscape()
     hourFile->setText(QStringLiteral("/typed.wav"));
     QTest::keyClick(hourFile, Qt::Key_Escape);
     QTRY_VERIFY(r.d->isEnabled());
-    QVERIFY(r.rig.clock.settings().Jihou00File != QStringLiteral("/typed.wav"));
+    QVERIFY(r.rig.clock.settings().hourChimeFile != QStringLiteral("/typed.wav"));
     // Enter is its OK.
     r.click("Command17");
     c = topLevel<ChimeDialog>("Form7");
@@ -331,7 +331,7 @@ void TestSettingsDialog::enterAndEscape()
     hourFile->setText(QStringLiteral("/typed.wav"));
     QTest::keyClick(hourFile, Qt::Key_Enter);
     QTRY_VERIFY(r.d->isEnabled());
-    QCOMPARE(r.rig.clock.settings().Jihou00File, QStringLiteral("/typed.wav"));
+    QCOMPARE(r.rig.clock.settings().hourChimeFile, QStringLiteral("/typed.wav"));
     // Escape in the settings dialog is CANCEL: the clock comes back, nothing saved.
     QTest::keyClick(r.w("Text8"), Qt::Key_Escape);
     QCOMPARE(r.host.closed, 1);
@@ -378,7 +378,7 @@ void TestSettingsDialog::longestFieldsSurviveARestart()
     // Missing files are told of (they do not exist); a failed save is not.
     QVERIFY(!r.rig.msg.shown.join(QString()).contains(text::SaveFailed));
     const Settings written = r.rig.clock.parameters().saved();
-    QVERIFY(written.Jihou30File.size() >= 4096 && written.AlarmMessage3.size() >= 80);
+    QVERIFY(written.halfHourChimeFile.size() >= 4096 && written.alarmMessage3.size() >= 80);
     // The next start reads every one of them back.
     Rig next(QString(), &store);
     next.clock.loadSettings();
@@ -465,7 +465,7 @@ void TestSettingsDialog::keptPaths()
     QCOMPARE(r.rig.store.values.value(key), stored == gone || stored.isEmpty() ? stored : other);
     // Kept, it is not in use this run; let go, the next start says nothing.
     const QString inUse = stored == gone || stored.isEmpty() ? QString() : other;
-    QCOMPARE(r.rig.clock.settings().*(key == "BackImage" ? &Settings::BackImage : &Settings::AlarmSound2), inUse);
+    QCOMPARE(r.rig.clock.settings().*(key == "BackImage" ? &Settings::boardPicture : &Settings::alarmSound2), inUse);
     Rig next;
     next.store.values = r.rig.store.values;
     next.clock.start(QString());
@@ -531,7 +531,7 @@ void TestSettingsDialog::startAtLogin()
     box->click();
     r.click("Command1");
     QVERIFY(!QFile::exists(entry));
-    QCOMPARE(r.rig.clock.parameters().saved().BackImage, r.rig.clock.settings().BackImage);
+    QCOMPARE(r.rig.clock.parameters().saved().boardPicture, r.rig.clock.settings().boardPicture);
     // A program whose path has a space is one argument.
     QCOMPARE(autostartEntry(QStringLiteral("Exec=x"), QStringLiteral("/my apps/dialvane")),
              QStringLiteral("Exec=x")); // not under [Desktop Entry]
@@ -619,7 +619,7 @@ void TestSettingsDialog::cancelKeepsTheEditsUntilRefilled()
     r.click("Command2");
     QCOMPARE(r.host.closed, 1);
     QVERIFY(r.rig.window.shown && r.rig.timer.on);
-    QVERIFY(r.rig.clock.settings().ShutDownTime.isEmpty());
+    QVERIFY(r.rig.clock.settings().shutdownTime.isEmpty());
     QCOMPARE(r.rig.store.writes, 0);
     r.d->show(); // the tray's opening: as left
     QCOMPARE(r.w<QLineEdit>("Text8")->text(), QStringLiteral("23:00"));
@@ -688,7 +688,7 @@ void TestSettingsDialog::quitAsksOnlyWhenSomethingDiffers()
     else if (change == "moved")
         r.rig.window.rect.moveTo(101, 100);
     else if (change == "sub")
-        r.rig.clock.settings().Jihou30 = StoredTrue;
+        r.rig.clock.settings().halfHourChime = true;
     if (change == "bad time") {
         r.w<QLineEdit>("Text2")->setText(QStringLiteral("7:3"));
         r.w<QLineEdit>("Text3")->setText(QStringLiteral("7:30"));
@@ -737,16 +737,16 @@ void TestSettingsDialog::slideshowDialog()
     s->findChild<QPushButton *>("Command1")->click();
     QTRY_VERIFY(r.d->isEnabled());
     const Settings &w = r.rig.clock.settings();
-    QCOMPARE(w.SlideTime, QStringLiteral("３０分"));
-    QCOMPARE(int(w.SlideGrafix), 5 + 64 + 128);
-    QCOMPARE(w.BmpDirectory, QStringLiteral("/"));
+    QCOMPARE(w.slideInterval, QStringLiteral("３０分"));
+    QCOMPARE(int(w.slideshowFormats), 5 + 64 + 128);
+    QCOMPARE(w.slideshowFolder, QStringLiteral("/"));
     // CANCEL leaves all three.
     r.click("Command13");
     s = topLevel<SlideshowDialog>("Form4");
     s->findChild<QLineEdit *>("Text2")->setText(QStringLiteral("１分"));
     s->findChild<QPushButton *>("Command2")->click();
     QTRY_VERIFY(r.d->isEnabled());
-    QCOMPARE(w.SlideTime, QStringLiteral("３０分"));
+    QCOMPARE(w.slideInterval, QStringLiteral("３０分"));
 }
 
 void TestSettingsDialog::sizeDialog()
@@ -776,7 +776,7 @@ void TestSettingsDialog::sizeDialog()
     size->setText(QStringLiteral("100.5"));
     s->findChild<QPushButton *>("Command1")->click();
     QTRY_VERIFY(r.d->isEnabled());
-    QCOMPARE(r.rig.clock.settings().ClockSize, 100);
+    QCOMPARE(r.rig.clock.settings().clockSize, 100);
     QCOMPARE(r.rig.window.rect.width(), 240); // reshaped only by the settings OK
 }
 
@@ -795,12 +795,12 @@ void TestSettingsDialog::chimeDialog()
     c->findChild<QPushButton *>("Command3")->click();
     QTRY_VERIFY(r.d->isEnabled());
     const Settings &w = r.rig.clock.settings();
-    QCOMPARE(w.Jihou30, StoredTrue);
-    QCOMPARE(w.Jihou30File, QStringLiteral("/s/half.mid"));
+    QCOMPARE(w.halfHourChime, true);
+    QCOMPARE(w.halfHourChimeFile, QStringLiteral("/s/half.mid"));
     QVERIFY(!r.d->subDialogOpen());
     // In force at once, though the settings dialog is then cancelled; not saved.
     r.click("Command2");
-    QCOMPARE(w.Jihou30, StoredTrue);
+    QCOMPARE(w.halfHourChime, true);
     QCOMPARE(r.rig.store.writes, 0);
 }
 

@@ -13,12 +13,12 @@ namespace {
 Settings base()
 {
     Settings s = Settings::defaults(QStringLiteral("/x"));
-    s.Mag2Flag = StoredTrue;
+    s.freeSize = true;
     return s;
 }
 Scale scaleFor(int size)
 {
-    return computeScale(size, StoredTrue, 15.0, 15.0, 768);
+    return computeScale(size, true, 15.0, 15.0, 768);
 }
 QString strokeText(const Stroke &s)
 {
@@ -158,7 +158,7 @@ void TestFace::handTips()
     QFETCH(QPoint, second);
     Face f;
     Settings s = base();
-    s.Mag2Flag = StoredFalse;
+    s.freeSize = false;
     appendHands(f, s, scaleFor(120), time.hour(), time.minute(), time.second());
     QCOMPARE(f.strokes.size(), size_t(3));
     QCOMPARE(QPoint(f.strokes[0].x2, f.strokes[0].y2), hour);
@@ -186,7 +186,7 @@ void TestFace::handShadowsMoveStraightDown()
     for (int size : {60, 120}) {
         Face f;
         Settings s = base();
-        s.ShadowFlag = StoredTrue;
+        s.shadows = true;
         appendHands(f, s, scaleFor(size), 10, 10, 40);
         QCOMPARE(f.strokes.size(), size_t(6));
         const int down = size == 60 ? 2 : 3;
@@ -248,9 +248,9 @@ void TestFace::dialStrokes()
     QFETCH(int, index);
     QFETCH(QString, stroke);
     Settings s = base();
-    s.DrawFrameFlag = ring ? StoredTrue : StoredFalse;
-    s.ShadowFlag = shadow ? StoredTrue : StoredFalse;
-    s.CharColor = 0x123456;
+    s.frameRing = ring;
+    s.shadows = shadow;
+    s.marksColour = 0x123456;
     Face f;
     if (roman)
         appendTimeChar(f, s, scaleFor(size).factor);
@@ -283,7 +283,7 @@ void TestFace::dots()
     QFETCH(int, size);
     QFETCH(QList<QPoint>, centres);
     Settings s = base();
-    s.DrawFrameFlag = ring ? StoredTrue : StoredFalse;
+    s.frameRing = ring;
     for (bool roman : {false, true}) {
         Face f;
         if (roman)
@@ -304,10 +304,10 @@ void TestFace::dots()
 void TestFace::nothingWithoutDrawChar()
 {
     Settings s = base();
-    s.DrawChar = StoredFalse;
-    s.ShadowFlag = StoredTrue;
+    s.hourMarks = false;
+    s.shadows = true;
     for (StoredBool pattern : {StoredTrue, StoredFalse}) {
-        s.CharPattern = pattern;
+        s.romanNumerals = pattern;
         Face f;
         appendTimeChar(f, s, 1.0f);
         appendTimePoint(f, s, 1.0f);
@@ -319,12 +319,12 @@ void TestFace::charPatternOneSelectsBars()
 {
     Rig rig;
     rig.clock.start(QString());
-    rig.clock.settings().CharPattern = 1; // true to a test, but not True itself
+    rig.clock.settings().romanNumerals = 1; // true to a test, but not True itself
     rig.time.t = QDateTime(QDate(2026, 12, 7), QTime(1, 2, 3));
     rig.clock.onTick();
     QCOMPARE(strokeText(rig.window.lastFace.strokes.at(0)), QStringLiteral("(58,7)-(58,18) w2"));
     QCOMPARE(rig.window.lastFace.strokes.size(), size_t(13 + 1 + 3));
-    rig.clock.settings().CharPattern = StoredTrue;
+    rig.clock.settings().romanNumerals = StoredTrue;
     rig.time.t = rig.time.t.addSecs(1);
     rig.clock.onTick();
     QCOMPARE(rig.window.lastFace.strokes.size(), size_t(29 + 1 + 3));
@@ -390,8 +390,8 @@ void TestFace::dotsAreFilled()
 {
     QFETCH(int, size);
     Settings s = base();
-    s.ClockSize = size;
-    s.DrawFrameFlag = StoredFalse;
+    s.clockSize = size;
+    s.frameRing = false;
     const Scale sc = scaleFor(size);
     Face f;
     f.clear(sc.side, 0xFFFFFF);
@@ -503,7 +503,7 @@ void TestFace::rendererMatchesAFullPaint()
     }
     QCOMPARE(r.fixedRepaints(), 1);
     QVERIFY(keptSame);
-    rig.clock.settings().BoardColor = 0x00FFFF;
+    rig.clock.settings().boardColour = 0x00FFFF;
     const Face yellow = buildAt(rig, 1, 2, 3);
     show(yellow);
     window.setDevicePixelRatio(dpr);

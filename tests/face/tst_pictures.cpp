@@ -124,8 +124,8 @@ void TestPictures::slideshowFolder()
     // A pick loads one of them; none listed is reported with the folder.
     Rig rig;
     Settings &s = rig.clock.settings();
-    s.BmpDirectory = dir.path();
-    s.SlideGrafix = quint8(grafix);
+    s.slideshowFolder = dir.path();
+    s.slideshowFormats = quint8(grafix);
     rig.clock.face().pickSlide(s);
     QCOMPARE(rig.clock.face().picture().isNull(), listed.isEmpty());
     QCOMPARE(rig.msg.shown, listed.isEmpty()
@@ -169,7 +169,7 @@ void TestPictures::emptyFolderToldOnce()
     QCOMPARE(toldOver3Minutes(), 0);
     make(dir.path(), "notes.txt"); // still no picture, but the folder changed
     QCOMPARE(toldOver3Minutes(), 1);
-    rig.clock.settings().BmpDirectory = other.path();
+    rig.clock.settings().slideshowFolder = other.path();
     QCOMPARE(toldOver3Minutes(), 1);
 }
 
@@ -330,7 +330,7 @@ void TestPictures::drops()
         files << (n == "-" ? QString() : m_dir.filePath(n));
     QCOMPARE(rig.clock.onFilesDropped(files), taken);
     const QString expected = board == "old" ? old : m_dir.filePath(board);
-    QCOMPARE(rig.clock.settings().BackImage, expected);
+    QCOMPARE(rig.clock.settings().boardPicture, expected);
     QCOMPARE(rig.ui.pictureField, expected);
     QCOMPARE(rig.msg.shown, message.isEmpty() ? QStringList{} : QStringList{message});
     const QImage picture = rig.clock.face().picture();

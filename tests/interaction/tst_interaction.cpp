@@ -87,7 +87,7 @@ void TestInteraction::placeChecks()
     Rig rig;
     rig.store.values = {{"FormPlace", QString::number(stored)}};
     rig.clock.start(QString());
-    QCOMPARE(int(rig.clock.settings().FormPlace), checked);
+    QCOMPARE(int(rig.clock.settings().corner), checked);
     QCOMPARE(rig.ui.placeChecks, checked);
 
     PopupMenu m;
@@ -132,8 +132,8 @@ void TestInteraction::corners()
     QVERIFY(!rig.window.shown); // until the next tick, asked for a quarter second on
     QCOMPARE(rig.timer.soon, 1);
     QCOMPARE(rig.window.rect.topLeft(), pixels);
-    QCOMPARE(rig.clock.settings().FormLeft, pixels.x() * 15);
-    QCOMPARE(rig.clock.settings().FormTop, pixels.y() * 15);
+    QCOMPARE(rig.clock.settings().leftTwips, pixels.x() * 15);
+    QCOMPARE(rig.clock.settings().topTwips, pixels.y() * 15);
     QCOMPARE(rig.clock.placement().rect().right(), pixels.x() + 120);
     QCOMPARE(rig.ui.placeChecks, place);
     QCOMPARE(rig.store.values.value("FormPlace"), QString::number(place));
@@ -172,7 +172,7 @@ void TestInteraction::twoMonitors()
                         {"FormPlace", QString::number(place)}};
     rig.clock.start(QString());
     QCOMPARE(rig.window.rect.topLeft(), shown);
-    QCOMPARE(rig.clock.settings().FormLeft, shown.x() * 15);
+    QCOMPARE(rig.clock.settings().leftTwips, shown.x() * 15);
 }
 
 void TestInteraction::workArea_data()
@@ -223,12 +223,12 @@ void TestInteraction::outOfRangePlaceBecomesFree()
     Rig rig;
     rig.clock.start(QString());
     rig.window.rect.moveTo(300, 200);
-    rig.clock.settings().FormPlace = 7;
+    rig.clock.settings().corner = Corner(7);
     rig.clock.holdPlace();
-    QCOMPARE(int(rig.clock.settings().FormPlace), 0);
+    QCOMPARE(int(rig.clock.settings().corner), 0);
     QCOMPARE(rig.ui.placeChecks, 0);
     QCOMPARE(rig.window.rect.topLeft(), QPoint(300, 200));
-    QCOMPARE(rig.clock.settings().FormLeft, 4500);
+    QCOMPARE(rig.clock.settings().leftTwips, 4500);
 }
 
 void TestInteraction::freeItemKeepsThePosition()
@@ -394,7 +394,7 @@ void TestInteraction::systemRepaint()
     QFETCH(int, grabs);
     Rig rig;
     rig.clock.start(QString());
-    rig.clock.settings().Transparent = transparent ? StoredTrue : StoredFalse;
+    rig.clock.settings().transparentBoard = transparent;
     rig.window.grabs = 0;
     rig.log.events.clear();
     if (from == "tick") {

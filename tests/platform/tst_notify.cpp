@@ -74,8 +74,8 @@ void TestNotify::actionsStopOrSnooze()
     // An alarm of this very minute falls due and rings.
     const QDateTime now = QDateTime::currentDateTime();
     const QDateTime at(now.date(), QTime(now.time().hour(), now.time().minute()));
-    c.settings().AlarmTime1 = at.toString(QStringLiteral("HH:mm"));
-    c.settings().AlarmMessage1 = QStringLiteral("朝会");
+    c.settings().alarmTime1 = at.toString(QStringLiteral("HH:mm"));
+    c.settings().alarmMessage1 = QStringLiteral("朝会");
     c.applyAlarmTimes();
     c.schedule().alarmsDue(QDateTime(), at);
     c.schedule().serve();

@@ -631,8 +631,8 @@ void TestSound::defaultTimeSignalPlaysOutOfTheBox()
     ClockApp app(qEnvironmentVariable("DIALVANE_BUILD_DIR")); // the program's folder
     Clock &c = app.clock();
     c.loadSettings(); // an empty store: the defaults
-    QVERIFY(c.settings().Jihou);
-    QVERIFY(c.settings().Jihou00File.endsWith(QStringLiteral("/JIHOU.WAV")));
+    QVERIFY(c.settings().hourChime);
+    QVERIFY(c.settings().hourChimeFile.endsWith(QStringLiteral("/JIHOU.WAV")));
     c.schedule().run(QDateTime(QDate(2026, 12, 7), QTime(7, 59, 56)));
     QCOMPARE(c.schedule().sounding(), Sounding::TimeSignal);
     QVERIFY(c.schedule().playing());
@@ -687,7 +687,7 @@ void TestSound::boxesHoldNothingBack()
     QTRY_COMPARE(boxes.current(), nullptr);
 
     // The quit's question closed with Escape: nothing saved, and the clock runs on.
-    app.clock().settings().DrawSecond = StoredFalse;
+    app.clock().settings().secondHand = false;
     app.clock().quit();
     QVERIFY(boxes.current());
     QCOMPARE(boxes.current()->text(),

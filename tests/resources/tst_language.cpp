@@ -174,7 +174,7 @@ private slots:
         Q_EMIT intervals->itemClicked(intervals->item(9));
         Settings applied;
         slideshow.applyFields(applied);
-        QCOMPARE(applied.SlideTime, text::Slide2Hours);
+        QCOMPARE(applied.slideInterval, text::Slide2Hours);
     }
 
     // The help page the menu opens is there, in the user's language.

@@ -26,6 +26,7 @@ private slots:
     void unconvertibleKeyTakesItsDefaultOnly();
     void everyFieldRoundTripsThroughTheIniFile();
     void iniFileHoldsTheTexts();
+    void storeReadsAndWritesBackAsBefore();
     void unwritableStoreIsReported();
     void formPlaceOutOfRangeLoadsAsIs();
     void setParameter();
@@ -147,21 +148,21 @@ void TestSettings::emptyStoreGivesDefaults()
     Rig rig(QStringLiteral("/opt/dialvane"));
     rig.clock.loadSettings();
     const Settings &s = rig.clock.settings();
-    QCOMPARE(s.FormTop, 0);
-    QCOMPARE(s.Mag2Flag, StoredFalse);
-    QCOMPARE(s.ClockSize, 240);
-    QCOMPARE(s.BoardColor, 16777215);
-    QCOMPARE(s.HourColor, 0);
-    QCOMPARE(s.DrawSecond, StoredTrue);
-    QCOMPARE(s.Jihou, StoredTrue);
-    QCOMPARE(s.Jihou00File, QStringLiteral("/opt/dialvane/JIHOU.WAV"));
-    QCOMPARE(s.BmpDirectory, QStringLiteral("/opt/dialvane"));
-    QCOMPARE(s.SlideBmp, StoredFalse);
-    QCOMPARE(s.SlideTime, QStringLiteral("５分"));
-    QCOMPARE(int(s.SlideGrafix), 7);
-    QCOMPARE(s.DrawFrameFlag, StoredTrue);
-    QCOMPARE(s.DrawChar, StoredTrue);
-    QCOMPARE(s.CharPattern, StoredFalse);
+    QCOMPARE(s.topTwips, 0);
+    QCOMPARE(s.freeSize, false);
+    QCOMPARE(s.clockSize, 240);
+    QCOMPARE(s.boardColour, 16777215);
+    QCOMPARE(s.hourColour, 0);
+    QCOMPARE(s.secondHand, true);
+    QCOMPARE(s.hourChime, true);
+    QCOMPARE(s.hourChimeFile, QStringLiteral("/opt/dialvane/JIHOU.WAV"));
+    QCOMPARE(s.slideshowFolder, QStringLiteral("/opt/dialvane"));
+    QCOMPARE(s.slideshow, false);
+    QCOMPARE(s.slideInterval, QStringLiteral("５分"));
+    QCOMPARE(int(s.slideshowFormats), 7);
+    QCOMPARE(s.frameRing, true);
+    QCOMPARE(s.hourMarks, true);
+    QCOMPARE(s.romanNumerals, StoredFalse);
     QVERIFY(rig.clock.parameters().saved() == s);
     QCOMPARE(rig.store.writes, 0); // reading never writes
 }
@@ -173,55 +174,55 @@ void TestSettings::unconvertibleKeyTakesItsDefaultOnly()
                         {"BoardColor", "255"}, {"OffsetTime", "1.3"}, {"FormTop", "300"}};
     rig.clock.loadSettings();
     const Settings &s = rig.clock.settings();
-    QCOMPARE(s.ClockSize, 240);       // its own default
-    QCOMPARE(s.Mag2Flag, StoredTrue); // before it
-    QCOMPARE(s.FormTop, 300);
-    QCOMPARE(s.CharPattern, StoredTrue); // after it: still loaded
-    QCOMPARE(s.BoardColor, 255);
-    QCOMPARE(s.OffsetTime, 1.3f);
+    QCOMPARE(s.clockSize, 240); // its own default
+    QCOMPARE(s.freeSize, true); // before it
+    QCOMPARE(s.topTwips, 300);
+    QCOMPARE(s.romanNumerals, StoredTrue); // after it: still loaded
+    QCOMPARE(s.boardColour, 255);
+    QCOMPARE(s.timeOffset, 1.3f);
     QVERIFY(rig.clock.parameters().saved() == s); // and the saved copies refreshed
 }
 
 static Settings unusual()
 {
     Settings s = Settings::defaults(QStringLiteral("/x"));
-    s.FormTop = -15;
-    s.FormLeft = 13560;
-    s.BackImage = QStringLiteral("/pics/a, b.jpg");
-    s.DrawSecond = StoredFalse;
-    s.TopMost = StoredTrue;
-    s.Jihou = StoredFalse;
-    s.Transparent = StoredTrue;
-    s.ShadowFlag = StoredTrue;
-    s.DrawChar = StoredFalse;
-    s.SlideBmp = StoredTrue;
-    s.BmpDirectory = QStringLiteral("/写真");
-    s.SlideTime = QStringLiteral("２時間");
-    s.OnMouseToHide = StoredTrue;
-    s.Mag2Flag = StoredTrue;
-    s.DrawFrameFlag = StoredFalse;
-    s.ClockSize = 360;
-    s.CharPattern = StoredTrue;
-    s.FormPlace = 4;
-    s.SlideGrafix = 63;
-    s.HourColor = 255;
-    s.MinuteColor = 65280;
-    s.SecondColor = 16711680;
-    s.CharColor = 8421504;
-    s.BoardColor = 0;
-    s.FrameColor = 16777215;
-    s.AlarmTime1 = QStringLiteral("07:30");
-    s.AlarmTime2 = QString();
-    s.AlarmTime3 = QStringLiteral("23:59");
-    s.AlarmSound1 = QStringLiteral("/s/a.wav");
-    s.AlarmSound3 = QStringLiteral("/s/c.MID");
-    s.AlarmMessage2 = QStringLiteral("起きて");
-    s.ShutDownTime = QStringLiteral("22:00");
-    s.MustShutDown = StoredTrue;
-    s.OffsetTime = -0.45f;
-    s.Jihou00File = QString();
-    s.Jihou30File = QStringLiteral("/s/half.wav");
-    s.Jihou30 = StoredTrue;
+    s.topTwips = -15;
+    s.leftTwips = 13560;
+    s.boardPicture = QStringLiteral("/pics/a, b.jpg");
+    s.secondHand = false;
+    s.onTop = true;
+    s.hourChime = false;
+    s.transparentBoard = true;
+    s.shadows = true;
+    s.hourMarks = false;
+    s.slideshow = true;
+    s.slideshowFolder = QStringLiteral("/写真");
+    s.slideInterval = QStringLiteral("２時間");
+    s.hideUnderPointer = true;
+    s.freeSize = true;
+    s.frameRing = false;
+    s.clockSize = 360;
+    s.romanNumerals = StoredTrue;
+    s.corner = Corner::BottomRight;
+    s.slideshowFormats = 63;
+    s.hourColour = 255;
+    s.minuteColour = 65280;
+    s.secondColour = 16711680;
+    s.marksColour = 8421504;
+    s.boardColour = 0;
+    s.frameColour = 16777215;
+    s.alarmTime1 = QStringLiteral("07:30");
+    s.alarmTime2 = QString();
+    s.alarmTime3 = QStringLiteral("23:59");
+    s.alarmSound1 = QStringLiteral("/s/a.wav");
+    s.alarmSound3 = QStringLiteral("/s/c.MID");
+    s.alarmMessage2 = QStringLiteral("起きて");
+    s.shutdownTime = QStringLiteral("22:00");
+    s.forceShutdown = true;
+    s.timeOffset = -0.45f;
+    s.hourChimeFile = QString();
+    s.halfHourChimeFile = QStringLiteral("/s/half.wav");
+    s.halfHourChime = true;
     return s;
 }
 
@@ -257,6 +258,41 @@ void TestSettings::iniFileHoldsTheTexts()
     QVERIFY(!store.read(QStringLiteral("Missing")).has_value());
 }
 
+// A store written before, with every key and some odd but accepted values (a
+// Boolean as 1 or in lower case, twips off the 15 grid, an unknown corner),
+// saves back as these bytes.
+void TestSettings::storeReadsAndWritesBackAsBefore()
+{
+    const QByteArray before = "[General]\nAlarmMessage1=Get up\nAlarmMessage2=\nAlarmMessage3=\xe6\xac\xa1\n"
+                              "AlarmSound1=/s/1.wav\nAlarmSound2=\nAlarmSound3=/s/3.wav\nAlarmTime1=07:30\n"
+                              "AlarmTime2=\nAlarmTime3=7:5\nBackImage=/p/board.bmp\nBmpDirectory=/p\n"
+                              "BoardColor=16711935\nCharColor=255\nCharPattern=1\nClockSize=301\n"
+                              "DrawChar=true\nDrawFrameFlag=0\nDrawSecond=-1\nFormLeft=3001\nFormPlace=9\n"
+                              "FormTop=-17\nFrameColor=65280\nHourColor=1\nJihou=False\nJihou00File=/s/bell.wav\n"
+                              "Jihou30=5\nJihou30File=/s/half.wav\nMag2Flag=True\nMinuteColor=2\n"
+                              "MustShutDown=True\nOffsetTime=1.30\nOnMouseToHide=False\nSecondColor=3\n"
+                              "ShadowFlag=True\nShutDownTime=23:59\nSlideBmp=False\nSlideGrafix=255\n"
+                              "SlideTime=\xef\xbc\x95\xe5\x88\x86\nTopMost=True\nTransparent=False\n";
+    // Booleans save as True or False, the offset as its shortest text.
+    const QByteArray after = QByteArray(before)
+                                 .replace("CharPattern=1", "CharPattern=True")
+                                 .replace("DrawChar=true", "DrawChar=True")
+                                 .replace("DrawFrameFlag=0", "DrawFrameFlag=False")
+                                 .replace("DrawSecond=-1", "DrawSecond=True")
+                                 .replace("Jihou30=5", "Jihou30=True")
+                                 .replace("OffsetTime=1.30", "OffsetTime=1.3");
+    QSettingsStore store;
+    QDir().mkpath(QFileInfo(store.location()).path());
+    QFile f(store.location());
+    QVERIFY(f.open(QIODevice::WriteOnly) && f.write(before) == before.size());
+    f.close();
+    Parameters p(store, QStringLiteral("/x"));
+    p.load();
+    QVERIFY(p.save());
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), after);
+}
+
 void TestSettings::unwritableStoreIsReported()
 {
     // A plain file where the MOKU folder belongs cannot be replaced, even by root.
@@ -270,7 +306,7 @@ void TestSettings::unwritableStoreIsReported()
     Clock &c = rig.clock;
     c.loadSettings();
     const Settings saved = c.parameters().saved();
-    c.settings().FormTop = 4500;
+    c.settings().topTwips = 4500;
     QVERIFY(!c.saveSettings());
     QCOMPARE(rig.msg.shown.size(), 1);
     QVERIFY(rig.msg.shown.first().startsWith(QStringLiteral("設定を保存できませんでした\r\n\r\n-> ")));
@@ -282,20 +318,20 @@ void TestSettings::formPlaceOutOfRangeLoadsAsIs()
     Rig rig;
     rig.store.values = {{"FormPlace", "9"}};
     rig.clock.loadSettings();
-    QCOMPARE(int(rig.clock.settings().FormPlace), 9);
+    QCOMPARE(int(rig.clock.settings().corner), 9);
 }
 
 void TestSettings::setParameter()
 {
     Settings s = Settings::defaults(QStringLiteral("/x"));
-    s.AlarmTime2 = QStringLiteral("07:30");
+    s.alarmTime2 = QStringLiteral("07:30");
     AlarmTimes t = deriveAlarmTimes(s);
     QCOMPARE(t.check, 2);
     QCOMPARE(t.alarm[1], QStringLiteral("07:30:00"));
     QVERIFY(t.alarm[0].isEmpty() && t.alarm[2].isEmpty() && t.shutdown.isEmpty());
-    s.AlarmTime1 = QStringLiteral("06:00");
-    s.AlarmTime3 = QStringLiteral("21:15");
-    s.ShutDownTime = QStringLiteral("23:00");
+    s.alarmTime1 = QStringLiteral("06:00");
+    s.alarmTime3 = QStringLiteral("21:15");
+    s.shutdownTime = QStringLiteral("23:00");
     t = deriveAlarmTimes(s);
     QCOMPARE(t.check, 7);
     QCOMPARE(t.alarm[0], QStringLiteral("06:00:00"));
@@ -347,8 +383,8 @@ void TestSettings::movedProgram()
     Rig rig(newDir.path());
     rig.store.values = {{"Jihou00File", place(signal)}, {"BmpDirectory", place(folder)}};
     rig.clock.loadSettings();
-    QCOMPARE(rig.clock.settings().Jihou00File, place(signalNow));
-    QCOMPARE(rig.clock.settings().BmpDirectory, place(folderNow));
+    QCOMPARE(rig.clock.settings().hourChimeFile, place(signalNow));
+    QCOMPARE(rig.clock.settings().slideshowFolder, place(folderNow));
 }
 
 void TestSettings::fileExists_data()
@@ -465,8 +501,8 @@ void TestSettings::oddStores()
     rig.clock.start(QString());
     QCOMPARE(rig.msg.shown,
              told.isEmpty() ? QStringList() : QStringList{QString(told).replace("STORE", loc).replace("ASIDE", aside)});
-    QCOMPARE(rig.clock.settings().ClockSize, clockSize);
-    rig.clock.settings().FormTop = 4321;
+    QCOMPARE(rig.clock.settings().clockSize, clockSize);
+    rig.clock.settings().topTwips = 4321;
     QCOMPARE(rig.clock.saveSettings(), saves);
     plain.reset();
 
