@@ -9,11 +9,6 @@
 
 namespace dv {
 
-QString trayTip(const QDate &date)
-{
-    return text::TrayTipPrefix + date.toString(QStringLiteral("MM-dd-yyyy"));
-}
-
 Schedule::Schedule(Platform &platform, AlarmUi &alarmUi, const Parameters &params)
     : sys(platform)
     , ui(alarmUi)
@@ -50,9 +45,10 @@ void Schedule::run(const QDateTime &wall)
         m_lastSignal = signalKey;
         startSignal(file);
     };
-    if (minute == 59 && second == 56 && m_settings.Jihou && m_sounding == Sounding::None)
+    if (minute == kHourSignalMinute && second == kHourSignalSecond && m_settings.Jihou && m_sounding == Sounding::None)
         signal(m_settings.Jihou00File);
-    if (minute == 29 && second == 59 && m_settings.Jihou && m_settings.Jihou30 && m_sounding == Sounding::None)
+    if (minute == kHalfHourSignalMinute && second == kHalfHourSignalSecond && m_settings.Jihou && m_settings.Jihou30
+        && m_sounding == Sounding::None)
         signal(m_settings.Jihou30File);
     if (!m_times.shutdown.isEmpty() && m_times.shutdown == hms) {
         if (m_settings.MustShutDown) {
