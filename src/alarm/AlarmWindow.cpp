@@ -122,7 +122,7 @@ void AlarmWindow::showAlarm(const AlarmNotice &notice)
     update();
     m_timer.start(500);
     centreOnScreen(this);
-    if (!isVisible() && fullScreenWindowActive())
+    if (!isVisible() && x11::activeWindowFullScreen())
         setWindowFlag(Qt::X11BypassWindowManagerHint);
     show();
     raise();
@@ -135,7 +135,7 @@ void AlarmWindow::showAlarm(const AlarmNotice &notice)
 void AlarmWindow::keepAboveFullScreen()
 {
     if (!(windowFlags() & Qt::X11BypassWindowManagerHint)) {
-        if (!fullScreenWindowActive())
+        if (!x11::activeWindowFullScreen())
             return;
         setWindowFlag(Qt::X11BypassWindowManagerHint); // a new native window, hidden
         show();
@@ -171,8 +171,8 @@ void AlarmWindow::flash()
     m_showingB = !m_showingB;
     update();
     keepAboveFullScreen();
-    if (m_beep && beep)
-        beep();
+    if (m_beep)
+        emit beep();
 }
 
 void AlarmWindow::paintEvent(QPaintEvent *)
@@ -187,9 +187,10 @@ void AlarmWindow::unload(bool snooze)
     m_unloaded = true;
     m_timer.stop();
     hide();
-    const auto &then = snooze ? onSnooze : onStop;
-    if (then)
-        then();
+    if (snooze)
+        emit snoozed();
+    else
+        emit stopped();
 }
 
 void AlarmWindow::closeEvent(QCloseEvent *e)

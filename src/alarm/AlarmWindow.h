@@ -10,7 +10,6 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QWidget>
-#include <functional>
 
 namespace dv {
 
@@ -28,11 +27,12 @@ public:
     QPushButton *snoozeButton() const { return m_snooze; }
     QString shownText() const { return m_text->text(); }
 
+signals:
     // Exactly one of these when the window goes: the button pressed, or the
     // window closed (a stop).
-    std::function<void()> onStop;
-    std::function<void()> onSnooze;
-    std::function<void()> beep;
+    void stopped();
+    void snoozed();
+    void beep();
 
 protected:
     void closeEvent(QCloseEvent *e) override;

@@ -2,6 +2,7 @@
 #include "alarm/Birthday.h"
 
 #include "resources/Texts.h"
+#include "settings/Settings.h"
 
 #include <QFile>
 #include <QStringDecoder>

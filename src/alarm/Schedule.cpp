@@ -9,11 +9,6 @@
 
 namespace dv {
 
-QString trayTip(const QDate &date)
-{
-    return text::TrayTipPrefix + date.toString(QStringLiteral("MM-dd-yyyy"));
-}
-
 Schedule::Schedule(Platform &platform, AlarmUi &alarmUi, const Parameters &params)
     : sys(platform)
     , ui(alarmUi)
@@ -50,10 +45,11 @@ void Schedule::run(const QDateTime &wall)
         m_lastSignal = signalKey;
         startSignal(file);
     };
-    if (minute == 59 && second == 56 && m_settings.hourChime && m_sounding == Sounding::None)
-        signal(m_settings.hourChimeFile);
-    if (minute == 29 && second == 59 && m_settings.hourChime && m_settings.halfHourChime
+    if (minute == kHourSignalMinute && second == kHourSignalSecond && m_settings.hourChime
         && m_sounding == Sounding::None)
+        signal(m_settings.hourChimeFile);
+    if (minute == kHalfHourSignalMinute && second == kHalfHourSignalSecond && m_settings.hourChime
+        && m_settings.halfHourChime && m_sounding == Sounding::None)
         signal(m_settings.halfHourChimeFile);
     if (!m_times.shutdown.isEmpty() && m_times.shutdown == hms) {
         if (m_settings.forceShutdown) {

@@ -79,11 +79,11 @@ void Clock::start(const QString &commandLine)
     // Greetings and the tray icon come before the settings.
     m_hidden = false;
     // The user's own file, beside the settings, over the one beside the program.
-    const QString own = QFileInfo(sys.store.location()).path() + QStringLiteral("/BirthDay.Txt");
-    greetBirthdays(pathExists(own, PathKind::File) ? own : sys.appDir + QStringLiteral("/BirthDay.Txt"),
-                   sys.time.now().date(), sys.msg);
+    const QString name = QLatin1Char('/') + QLatin1String(kBirthdayFile);
+    const QString own = QFileInfo(sys.store.location()).path() + name;
+    greetBirthdays(pathExists(own, PathKind::File) ? own : sys.appDir + name, sys.time.now().date(), sys.msg);
     m_trayDate = sys.time.now().date();
-    sys.tray.add(trayTip(m_trayDate));
+    sys.tray.add(text::trayTip(m_trayDate));
     sys.pump.yield();
 
     // The stored offset never counts: only the command line's.
@@ -212,12 +212,12 @@ void Clock::onTick()
     m_schedule.alarmsDue(before, now);
     m_schedule.serve();
     const int sec = m_shown.second;
-    if (newSecond && (sec == 0 || sec == 56 || sec == 59))
+    if (newSecond && scheduleRunsAt(sec))
         m_schedule.run(now);
     // The tray's date follows any change of date: midnight, a resume, a clock set.
     if (now.date() != m_trayDate) {
         m_trayDate = now.date();
-        sys.tray.modify(trayTip(m_trayDate));
+        sys.tray.modify(text::trayTip(m_trayDate));
         sys.pump.yield();
     }
     m_schedule.reportMissed();
@@ -236,7 +236,7 @@ void Clock::catchUp(qint64 epoch, const QDateTime &now)
     m_lastWall = now;
     for (qint64 s = first; s < epoch; ++s) {
         const int sec = int((s % 60 + 60) % 60);
-        if (sec == 0 || sec == 56 || sec == 59)
+        if (scheduleRunsAt(sec))
             m_schedule.run(now.addSecs(s - epoch));
     }
 }
@@ -402,7 +402,7 @@ void Clock::quitWithdrawn()
 {
     m_unloading = false;
     ui.watchRepaints();
-    sys.tray.add(trayTip(m_trayDate));
+    sys.tray.add(text::trayTip(m_trayDate));
 }
 
 void Clock::quit()

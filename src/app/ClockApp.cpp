@@ -15,42 +15,44 @@ ClockApp::ClockApp(const QString &appDir, QObject *parent)
     , m_clock(m_platform, *this)
 {
     // Every way the outside world reaches the clock, in one place.
-    m_sound.finished = [this] { m_clock.schedule().soundDone(); };
-    m_sound.started = [this] { m_clock.schedule().soundStarted(); };
-    m_power.done = [this](bool ok, const QString &error) { m_clock.schedule().powerOffAnswered(ok, error); };
-    m_power.resumed = [this] { m_clock.resumed(); };
-    connect(&m_timer, &AlignedTickTimer::tick, this, [this] { m_clock.onTick(); });
-    m_input.changed = [this] { m_clock.inputChanged(); };
-    m_window.pointerEntered = [this] { m_clock.inputChanged(); };
-    m_window.mousePressed = [this](Qt::MouseButtons buttons) { m_clock.onMousePress(buttons); };
-    m_window.systemExpose = [this] {
+    const QObject *to = &m_links;
+    connect(&m_sound, &SoundProcess::finished, to, [this] { m_clock.schedule().soundDone(); });
+    connect(&m_sound, &SoundProcess::started, to, [this] { m_clock.schedule().soundStarted(); });
+    connect(&m_power, &LogindPower::done, to,
+            [this](bool ok, const QString &error) { m_clock.schedule().powerOffAnswered(ok, error); });
+    connect(&m_power, &LogindPower::resumed, to, [this] { m_clock.resumed(); });
+    connect(&m_timer, &AlignedTickTimer::tick, to, [this] { m_clock.onTick(); });
+    connect(&m_input, &QtInput::changed, to, [this] { m_clock.inputChanged(); });
+    connect(&m_window, &ClockWindow::pointerEntered, to, [this] { m_clock.inputChanged(); });
+    connect(&m_window, &ClockWindow::mousePressed, to,
+            [this](Qt::MouseButtons buttons) { m_clock.onMousePress(buttons); });
+    connect(&m_window, &ClockWindow::systemExpose, to, [this] {
         if (m_watchingRepaints)
             m_clock.onSystemRepaint();
-    };
-    m_window.shownByUs = [this] { m_clock.face().noteOwnShow(); };
-    m_window.closeRequested = [this] { m_clock.quit(); };
-    m_window.filesDropped = [this](const QStringList &files) { return m_clock.onFilesDropped(files); };
-    m_tray.activated = [this](TrayEvent event) { m_clock.trayActivated(event); };
+    });
+    connect(&m_window, &ClockWindow::shownByUs, to, [this] { m_clock.face().noteOwnShow(); });
+    connect(&m_window, &ClockWindow::closeRequested, to, [this] { m_clock.quit(); });
+    connect(&m_window, &ClockWindow::filesDropped, to,
+            [this](const QStringList &files, bool *taken) { *taken = m_clock.onFilesDropped(files); });
+    connect(&m_tray, &SystemTray::activated, to, [this](TrayEvent event) { m_clock.trayActivated(event); });
     // The notification's actions press the stop window's buttons.
-    m_notify.actionChosen = [this](bool snooze) {
+    connect(&m_notify, &DesktopNotifications::actionChosen, to, [this](bool snooze) {
         if (m_alarm)
             (snooze ? m_alarm->snoozeButton() : m_alarm->button())->click();
-    };
+    });
 
-    m_menu.onSetup = [this] { openSettings(false); };
-    m_menu.onHelp = [this] { m_clock.openHelp(); };
-    m_menu.onAbout = [this] { showAbout(); };
-    m_menu.onTimeSet = [this] { m_clock.openDateTimeSettings(); };
-    m_menu.onPlace = [this](int place) { m_clock.menuPlace(place); };
-    m_menu.onEnd = [this] { m_clock.quit(); };
+    connect(&m_menu, &PopupMenu::setupChosen, to, [this] { openSettings(false); });
+    connect(&m_menu, &PopupMenu::helpChosen, to, [this] { m_clock.openHelp(); });
+    connect(&m_menu, &PopupMenu::aboutChosen, to, [this] { showAbout(); });
+    connect(&m_menu, &PopupMenu::timeSetChosen, to, [this] { m_clock.openDateTimeSettings(); });
+    connect(&m_menu, &PopupMenu::placeChosen, to, [this](int place) { m_clock.menuPlace(place); });
+    connect(&m_menu, &PopupMenu::endChosen, to, [this] { m_clock.quit(); });
 }
 
 ClockApp::~ClockApp()
 {
-    m_sound.finished = nullptr;
-    m_sound.started = nullptr;
-    m_power.done = nullptr;
-    m_power.resumed = nullptr;
+    // The windows made on demand have no parent; each may still tell the clock
+    // (a stop window going is a stop), which is here until the members go.
     delete m_alarm.data();
     delete m_about.data();
     delete m_settings.data();
@@ -145,9 +147,9 @@ void ClockApp::showAlarmWindow(const AlarmNotice &notice)
             body += (body.isEmpty() ? QString() : QStringLiteral("\n")) + text::alarmWasDue(notice.dueAt);
         m_notify.alarm(notice.time, body);
         m_alarm = new AlarmWindow;
-        m_alarm->onStop = [this] { m_clock.schedule().stopAlarm(); };
-        m_alarm->onSnooze = [this] { m_clock.schedule().snoozeAlarm(); };
-        m_alarm->beep = [this] { m_msg.beep(); };
+        connect(m_alarm, &AlarmWindow::stopped, &m_links, [this] { m_clock.schedule().stopAlarm(); });
+        connect(m_alarm, &AlarmWindow::snoozed, &m_links, [this] { m_clock.schedule().snoozeAlarm(); });
+        connect(m_alarm, &AlarmWindow::beep, &m_links, [this] { m_msg.beep(); });
         connect(m_alarm, &QObject::destroyed, this, [this] {
             m_msg.keepClearOf(QRect());
             m_notify.withdrawAlarm();

@@ -4,7 +4,7 @@
 
 #include "alarm/AlarmWindow.h"
 #include "app/Clock.h"
-#include "app/ClockWindow.h"
+#include "platform/ClockWindow.h"
 #include "dialogs/SettingsDialog.h"
 #include "interaction/AboutBox.h"
 #include "interaction/PopupMenu.h"
@@ -67,8 +67,7 @@ public:
 
 private:
     // Member order matters: the platform pieces come first, `m_platform`
-    // refers to them, `m_clock` to `m_platform`; the destructor unhooks the
-    // callbacks into `m_clock` before it goes, ahead of the pieces that call them.
+    // refers to them, `m_clock` to `m_platform`.
     SystemTime m_time;
     QtInput m_input;
     QtScreen m_screen;
@@ -94,6 +93,9 @@ private:
     bool m_endedBySignal = false;
     bool m_starting = false;
     bool m_settingsAsked = false; // by a second start while this one was starting
+    // The context of every connection into the clock. Last, so it goes first:
+    // nothing reaches `m_clock` from a piece that outlives it.
+    QObject m_links;
 };
 
 } // namespace dv

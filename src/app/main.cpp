@@ -5,6 +5,7 @@
 #include "platform/SingleInstance.h"
 #include "platform/WindowSystem.h"
 #include "resources/Language.h"
+#include "resources/Product.h"
 #include "resources/Art.h"
 #include "resources/Texts.h"
 
@@ -81,8 +82,8 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(dv::clockIcon()); // every window and box, not Qt's generic one
-    QCoreApplication::setOrganizationName(QStringLiteral("MOKU"));
-    QCoreApplication::setApplicationName(QStringLiteral("DIALVANE"));
+    QCoreApplication::setOrganizationName(QLatin1String(dv::kOrganization));
+    QCoreApplication::setApplicationName(QLatin1String(dv::kApplication));
 
     // The user's language, chosen once, before any window or box is made.
     const dv::Translations language;
@@ -108,10 +109,11 @@ int main(int argc, char **argv)
     }
 
     dv::ClockApp clock(QCoreApplication::applicationDirPath());
-    instance.openSettingsRequested = [&clock] { clock.openSettingsOnRequest(); };
+    QObject::connect(&instance, &dv::SingleInstance::openSettingsRequested, &clock,
+                     &dv::ClockApp::openSettingsOnRequest);
     // A polite end (a logout, kill, Ctrl+C) ends the clock at once, whatever it is doing.
     dv::EndSignals endSignals;
-    endSignals.received = [&clock](int) { clock.endOnSignal(); };
+    QObject::connect(&endSignals, &dv::EndSignals::received, &clock, &dv::ClockApp::endOnSignal);
     clock.start(commandLine);
     if (clock.endedBySignal())
         return 0; // during start-up, before the event loop ran

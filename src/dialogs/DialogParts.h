@@ -3,6 +3,7 @@
 // Pieces the settings dialogs share.
 
 #include "platform/Platform.h"
+#include "settings/Settings.h"
 
 #include <QFrame>
 #include <QLineEdit>

@@ -274,27 +274,17 @@ QLayout *SettingsDialog::buildButtons()
 
 void SettingsDialog::openSubDialogs()
 {
-    // Each sub-dialog gives the dialog back, with the focus on its button.
     Settings &w = m_params.working();
-    auto back = [this](QPushButton *opener) {
-        return [this, opener] {
-            setEnabled(true);
-            raise();
-            activateWindow();
-            opener->setFocus();
-        };
-    };
     connect(m_slideshow, &QPushButton::clicked, this,
-            [this, &w, back] { openSub(new SlideshowDialog(w, sys, back(m_slideshow))); });
-    connect(m_size, &QPushButton::clicked, this, [this, &w, back] {
-        auto *d = new SizeDialog(w, sys, back(m_size));
-        openSub(d);
+            [this, &w] { openSub(new SlideshowDialog(w, sys), m_slideshow); });
+    connect(m_size, &QPushButton::clicked, this, [this, &w] {
+        auto *d = new SizeDialog(w, sys);
+        openSub(d, m_size);
         sys.pump.yield();
         d->addClockSize();
         d->focusSizeField();
     });
-    connect(m_chime, &QPushButton::clicked, this,
-            [this, &w, back] { openSub(new ChimeDialog(w, sys, back(m_chime))); });
+    connect(m_chime, &QPushButton::clicked, this, [this, &w] { openSub(new ChimeDialog(w, sys), m_chime); });
 }
 
 void SettingsDialog::applyClickRules()
@@ -473,8 +463,15 @@ void SettingsDialog::quit()
     });
 }
 
-void SettingsDialog::openSub(SubDialog *d)
+void SettingsDialog::openSub(SubDialog *d, QPushButton *opener)
 {
+    // Each sub-dialog gives the dialog back, with the focus on its button.
+    connect(d, &SubDialog::closed, this, [this, opener] {
+        setEnabled(true);
+        raise();
+        activateWindow();
+        opener->setFocus();
+    });
     delete m_sub.data();
     m_sub = d;
     setEnabled(false);

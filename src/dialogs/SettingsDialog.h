@@ -97,7 +97,7 @@ private:
     void putAway();
     void cancel();
     void quit();
-    void openSub(SubDialog *d);
+    void openSub(SubDialog *d, QPushButton *opener);
     void openAbout();
     void timeLeft(QLineEdit *f);
     void fileLeft(QLineEdit *f, QString Settings::*field, const QString &message);

@@ -26,12 +26,10 @@
 
 namespace dv {
 
-SubDialog::SubDialog(const char *name, const QString &caption, Settings &working, Platform &platform,
-                     std::function<void()> closed)
+SubDialog::SubDialog(const char *name, const QString &caption, Settings &working, Platform &platform)
     : QDialog(nullptr, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     , m_working(working)
     , sys(platform)
-    , m_closed(std::move(closed))
 {
     setObjectName(QString::fromLatin1(name));
     setWindowTitle(caption);
@@ -40,8 +38,7 @@ SubDialog::SubDialog(const char *name, const QString &caption, Settings &working
 
 SubDialog::~SubDialog()
 {
-    if (m_closed)
-        m_closed();
+    emit closed();
 }
 
 QHBoxLayout *SubDialog::okCancelRow(const char *okName, const QString &okCaption, const char *cancelName)
@@ -89,8 +86,8 @@ const Format kFormats[8] = {
 };
 } // namespace
 
-SlideshowDialog::SlideshowDialog(Settings &working, Platform &platform, std::function<void()> closed)
-    : SubDialog("Form4", text::SlideshowCaption, working, platform, std::move(closed))
+SlideshowDialog::SlideshowDialog(Settings &working, Platform &platform)
+    : SubDialog("Form4", text::SlideshowCaption, working, platform)
 {
     m_folder = newField(this, "Text1", &Settings::slideshowFolder);
     m_model = new QFileSystemModel(this);
@@ -182,8 +179,8 @@ void SlideshowDialog::applyFields(Settings &s) const
 
 // ---- size ----
 
-SizeDialog::SizeDialog(Settings &working, Platform &platform, std::function<void()> closed)
-    : SubDialog("Form6", text::SizeCaption, working, platform, std::move(closed))
+SizeDialog::SizeDialog(Settings &working, Platform &platform)
+    : SubDialog("Form6", text::SizeCaption, working, platform)
 {
     m_size = new QLineEdit(this);
     m_size->setObjectName(QStringLiteral("Text1"));
@@ -265,8 +262,8 @@ void SizeDialog::applyFields(Settings &s) const
 
 // ---- time signal ----
 
-ChimeDialog::ChimeDialog(Settings &working, Platform &platform, std::function<void()> closed)
-    : SubDialog("Form7", text::ChimeCaption, working, platform, std::move(closed))
+ChimeDialog::ChimeDialog(Settings &working, Platform &platform)
+    : SubDialog("Form7", text::ChimeCaption, working, platform)
 {
     m_hourFile = newField(this, "Text1", &Settings::hourChimeFile);
     auto *hourBrowse = newButton(this, "Command1", text::Browse);

@@ -6,6 +6,7 @@
 // dialog and calls `closed` (the settings dialog comes back).
 
 #include "platform/Platform.h"
+#include "settings/Settings.h"
 
 #include <QDialog>
 #include <array>
@@ -24,10 +25,13 @@ namespace dv {
 class SubDialog : public QDialog {
     Q_OBJECT
 public:
-    SubDialog(const char *name, const QString &caption, Settings &working, Platform &sys, std::function<void()> closed);
+    SubDialog(const char *name, const QString &caption, Settings &working, Platform &sys);
     ~SubDialog() override;
     // Its fields as the user has them, over `s`: what the quit compares and saves.
     virtual void applyFields(Settings &s) const = 0;
+
+signals:
+    void closed(); // it is going, however it was closed
 
 protected:
     // OK and CANCEL, bottom right. OK is the default button (Enter): it takes
@@ -41,7 +45,6 @@ protected:
     Platform &sys;
 
 private:
-    std::function<void()> m_closed;
     QPushButton *m_ok = nullptr;
 };
 
@@ -49,7 +52,7 @@ private:
 class SlideshowDialog final : public SubDialog {
     Q_OBJECT
 public:
-    SlideshowDialog(Settings &working, Platform &sys, std::function<void()> closed);
+    SlideshowDialog(Settings &working, Platform &sys);
     void applyFields(Settings &s) const override;
 
 private:
@@ -68,7 +71,7 @@ private:
 class SizeDialog final : public SubDialog {
     Q_OBJECT
 public:
-    SizeDialog(Settings &working, Platform &sys, std::function<void()> closed);
+    SizeDialog(Settings &working, Platform &sys);
     void applyFields(Settings &s) const override;
     void addClockSize(); // the list for this screen
     void focusSizeField();
@@ -85,7 +88,7 @@ private:
 class ChimeDialog final : public SubDialog {
     Q_OBJECT
 public:
-    ChimeDialog(Settings &working, Platform &sys, std::function<void()> closed);
+    ChimeDialog(Settings &working, Platform &sys);
     void applyFields(Settings &s) const override;
 
 private:

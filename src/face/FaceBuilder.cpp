@@ -204,16 +204,15 @@ FaceBuilder::Drop FaceBuilder::takeDroppedPicture(const QString &file)
     m_noBoardPicture = false;
     if (!pathExists(file, PathKind::File))
         return Drop::NotRead;
-    QImageReader reader(file);
-    reader.setDecideFormatFromContent(true);
-    const QImage img = reader.read();
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly))
+        return Drop::NotRead;
+    const QImage img = decode(&f);
     if (!img.isNull()) {
         m_picture = img;
         m_seeThrough = false;
         return Drop::Shown;
     }
-    if (reader.error() == QImageReader::FileNotFoundError || reader.error() == QImageReader::DeviceError)
-        return Drop::NotRead;
     // The face stays as it was: the settings keep the old picture too.
     m_noBoardPicture = hadNoImage;
     return Drop::Undecodable;

@@ -42,7 +42,8 @@ public:
     // The desktop behind the clock becomes the board: live under a compositor,
     // else a copy taken with the clock out of the way.
     void captureDesktop();
-    // SetSlidePicture; `holdMinute` keeps the tick from picking again this minute.
+    // The next slideshow picture becomes the board; `holdMinute` keeps the tick
+    // from picking again this minute.
     void pickSlide(Settings &s, bool holdMinute = true);
     const QImage &picture() const { return m_picture; }
     bool hasBoardPicture() const { return !m_noBoardPicture; }
@@ -58,7 +59,7 @@ public:
     enum class Drop {
         Shown,       // decoded and in the buffer
         NotRead,     // the file could not be opened: the buffer stays as it was
-        Undecodable, // no picture in it: the board as it was, the old `noImage` back
+        Undecodable, // no picture in it: the board and its picture stay as they were
     };
     Drop takeDroppedPicture(const QString &file);
 

@@ -17,17 +17,18 @@ struct Scale {
     int side = 120; // the window's side in pixels
 };
 
-// Smallest and largest side we let a hand-edited clock size give the window.
+// Smallest side we let a hand-edited clock size give the window (the screen
+// height bounds the largest, see computeScale).
 inline constexpr int kMinClockPx = 16;
 
 // screenHeightPx bounds the size a hand-edited store can ask for; 0 means no bound.
 Scale computeScale(qint32 clockSize, bool freeSize, double MulX, double MulY, int screenHeightPx = 0);
 
-// Base-face coordinate v drawn at pixel Int(v x factor + 0.5).
+// Base-face coordinate v drawn at pixel floor(v * factor + 0.5).
 int basePx(double v, float factor);
 // Widths follow the scale but never drop below one pixel.
-int widthPx(double units, float factor); // Int(units x factor + 0.5)
-int ringWidthPx(float factor);           // Int(7 x factor), no rounding term
+int widthPx(double units, float factor); // floor(units * factor + 0.5)
+int ringWidthPx(float factor);           // floor(7 * factor), no rounding term
 
 // Twips to a stored whole number, halves to even.
 qint32 twipsToWhole(double twips);

@@ -10,8 +10,8 @@ namespace dv {
 
 struct HandAngles {
     double hour = 0;   // radians
-    double minute = 0; // Min_Degree
-    double second = 0; // Sec_Degree
+    double minute = 0; // radians
+    double second = 0; // radians
 };
 
 HandAngles handAngles(int hour, int minute, int second);

@@ -30,7 +30,7 @@ AboutBox::AboutBox(QWidget *parent)
     icon->setPixmap(QPixmap::fromImage(clockIconImage(32)));
     layout->addWidget(icon, 0, Qt::AlignHCenter);
     label("Label1", text::Subtitle);
-    QFont big = label("Label2", text::AboutName)->font();
+    QFont big = label("Label2", text::aboutName())->font();
     big.setBold(true);
     findChild<QLabel *>(QStringLiteral("Label2"))->setFont(big);
     label("Label4", text::AboutDate);

@@ -41,7 +41,7 @@ public:
     void hold(Settings &s, int side);
     // The window's place after a drag, into the settings.
     void record(Settings &s);
-    // SetFormRect: the window's rectangle as the hide test sees it.
+    // The window's rectangle as the hide test sees it, taken again.
     void updateRect();
     // The pointer over the clock, both bounds inclusive.
     bool contains(QPoint pos) const { return m_rect.contains(pos); }

@@ -7,27 +7,24 @@ namespace dv {
 
 PopupMenu::PopupMenu(QObject *parent)
     : QObject(parent)
-    , m_menu(new QMenu)
+    , m_menu(std::make_unique<QMenu>())
 {
     m_menu->setObjectName(QStringLiteral("mnuPopup"));
-    auto add = [this](QMenu *to, const char *name, const QString &caption, std::function<void()> *slot) {
+    auto add = [this](QMenu *to, const char *name, const QString &caption, void (PopupMenu::*chosen)()) {
         QAction *a = to->addAction(caption);
         a->setObjectName(QString::fromLatin1(name));
-        connect(a, &QAction::triggered, this, [slot] {
-            if (*slot)
-                (*slot)();
-        });
+        connect(a, &QAction::triggered, this, chosen);
         return a;
     };
     auto sep = [](QMenu *to, const char *name) { to->addSeparator()->setObjectName(QString::fromLatin1(name)); };
 
-    QAction *setup = add(m_menu, "mnuPopupSetup", text::MenuSetup, &onSetup);
+    QAction *setup = add(m_menu.get(), "mnuPopupSetup", text::MenuSetup, &PopupMenu::setupChosen);
     m_menu->setDefaultAction(setup); // drawn bold
-    add(m_menu, "mnuPopupHelp", text::MenuHelp, &onHelp);
-    add(m_menu, "mnuPopupAbout", text::MenuAbout, &onAbout);
-    sep(m_menu, "mnuPopupSep1");
-    add(m_menu, "mnuPopupTimeSet", text::MenuTimeSet, &onTimeSet);
-    sep(m_menu, "mnuPopupSep2");
+    add(m_menu.get(), "mnuPopupHelp", text::MenuHelp, &PopupMenu::helpChosen);
+    add(m_menu.get(), "mnuPopupAbout", text::MenuAbout, &PopupMenu::aboutChosen);
+    sep(m_menu.get(), "mnuPopupSep1");
+    add(m_menu.get(), "mnuPopupTimeSet", text::MenuTimeSet, &PopupMenu::timeSetChosen);
+    sep(m_menu.get(), "mnuPopupSep2");
     QMenu *place = m_menu->addMenu(text::MenuPlace);
     place->setObjectName(QStringLiteral("mnuPopupPlaceMenu"));
     place->menuAction()->setObjectName(QStringLiteral("mnuPopupPlace"));
@@ -42,18 +39,12 @@ PopupMenu::PopupMenu(QObject *parent)
         // The marks follow the setting only; a click must not toggle one itself.
         connect(a, &QAction::triggered, this, [this, i] {
             setPlaceChecks(m_placeShown);
-            if (onPlace)
-                onPlace(i);
+            emit placeChosen(i);
         });
         m_place[size_t(i)] = a;
     }
-    sep(m_menu, "mnuPopupSep3");
-    add(m_menu, "mnuPopupEnd", text::MenuEnd, &onEnd);
-}
-
-PopupMenu::~PopupMenu()
-{
-    delete m_menu;
+    sep(m_menu.get(), "mnuPopupSep3");
+    add(m_menu.get(), "mnuPopupEnd", text::MenuEnd, &PopupMenu::endChosen);
 }
 
 void PopupMenu::setPlaceChecks(int place)

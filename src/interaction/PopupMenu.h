@@ -5,7 +5,7 @@
 #include <QAction>
 #include <QMenu>
 #include <array>
-#include <functional>
+#include <memory>
 
 namespace dv {
 
@@ -13,18 +13,22 @@ class PopupMenu final : public QObject {
     Q_OBJECT
 public:
     explicit PopupMenu(QObject *parent = nullptr);
-    ~PopupMenu() override;
 
-    QMenu *menu() const { return m_menu; }
+    QMenu *menu() const { return m_menu.get(); }
     // Exactly one placement item carries the check mark.
     void setPlaceChecks(int place);
     QAction *placeAction(int place) const { return m_place.at(size_t(place)); }
 
-    std::function<void()> onSetup, onHelp, onAbout, onTimeSet, onEnd;
-    std::function<void(int)> onPlace;
+signals:
+    void setupChosen();
+    void helpChosen();
+    void aboutChosen();
+    void timeSetChosen();
+    void placeChosen(int place);
+    void endChosen();
 
 private:
-    QMenu *m_menu;
+    std::unique_ptr<QMenu> m_menu; // a top-level widget: no QObject parent to own it
     std::array<QAction *, 5> m_place{};
     int m_placeShown = 0;
 };

@@ -92,8 +92,7 @@ void DesktopNotifications::onActionInvoked(quint32 id, const QString &action)
     if (id == 0 || id != m_alarmId || (action != kStop && action != kSnooze))
         return;
     m_alarmId = 0;
-    if (actionChosen)
-        actionChosen(action == kSnooze);
+    emit actionChosen(action == kSnooze);
 }
 
 void DesktopNotifications::onClosed(quint32 id, quint32)

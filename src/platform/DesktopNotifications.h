@@ -7,7 +7,6 @@
 
 #include <QObject>
 #include <QString>
-#include <functional>
 
 namespace dv {
 
@@ -24,9 +23,11 @@ public:
     // The alarm's notification goes: the alarm was stopped or snoozed here.
     void withdrawAlarm();
 
-    // An action of the alarm's notification was chosen: true for snooze.
-    std::function<void(bool snooze)> actionChosen;
     quint32 alarmId() const { return m_alarmId; }
+
+signals:
+    // An action of the alarm's notification was chosen: true for snooze.
+    void actionChosen(bool snooze);
 
 private slots:
     void onActionInvoked(quint32 id, const QString &action);

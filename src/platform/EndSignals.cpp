@@ -55,8 +55,7 @@ void EndSignals::readSignal()
 {
     unsigned char b = 0;
     while (::read(g_pipe[0], &b, 1) == 1) {
-        if (received)
-            received(b);
+        emit received(b);
     }
 }
 

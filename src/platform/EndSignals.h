@@ -4,7 +4,6 @@
 // program is doing when they come (a sound playing, a dialog open).
 
 #include <QObject>
-#include <functional>
 
 class QSocketNotifier;
 
@@ -16,7 +15,8 @@ public:
     explicit EndSignals(QObject *parent = nullptr); // one per process
     ~EndSignals() override;
 
-    std::function<void(int signal)> received;
+signals:
+    void received(int signal);
 
 private:
     static void handler(int signal);

@@ -28,20 +28,15 @@ LogindPower::LogindPower(QObject *parent)
 
 void LogindPower::onPrepareForSleep(bool sleeping)
 {
-    if (!sleeping && resumed)
-        resumed();
+    if (!sleeping)
+        emit resumed();
 }
 
 void LogindPower::answer(bool ok, const QString &error)
 {
     // Always from the event loop: the caller may not be back in it yet.
     QMetaObject::invokeMethod(
-        this,
-        [this, ok, error] {
-            if (done)
-                done(ok, error);
-        },
-        Qt::QueuedConnection);
+        this, [this, ok, error] { emit done(ok, error); }, Qt::QueuedConnection);
 }
 
 void LogindPower::requestPowerOff()

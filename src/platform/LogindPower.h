@@ -17,6 +17,11 @@ public:
     // PowerOff waits while polkit may ask the user; D-Bus's 25 s would give up.
     static constexpr int kPowerOffTimeoutMs = 10 * 60 * 1000;
 
+signals:
+    // The answer to requestPowerOff(); ok false: `error` says why, in plain words.
+    void done(bool ok, const QString &error);
+    void resumed(); // the machine has woken from a suspend
+
 private slots:
     void onPrepareForSleep(bool sleeping);
 

@@ -2,9 +2,19 @@
 #pragma once
 // The outside world as the clock sees it. Each piece has a real Qt/X11
 // implementation and a fake for tests; the clock receives them, never looks them up.
+//
+// These interfaces carry the calls the clock makes. What the outside world
+// tells on its own (a sound ended, the machine woke, a key went down) the real
+// classes emit as Qt signals, which app/ connects with a context object, so a
+// connection goes when either end does; the fakes keep a plain std::function
+// that the test rig sets. A call whose answer comes later takes its completion
+// as a parameter (MessageBoxes::ask). Plain helpers that only their owner
+// hears (x11::ModifierWatch) take a std::function from that owner.
 
 #include <QDateTime>
 #include <QImage>
+#include <QList>
+#include <QPair>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -12,8 +22,6 @@
 #include <QStringList>
 #include <functional>
 #include <optional>
-
-#include "settings/Settings.h"
 
 namespace dv {
 
@@ -47,7 +55,6 @@ public:
     }
     // Follow the pointer's moves (for hiding under it) or stop.
     virtual void watchPointer(bool on) { (void)on; }
-    std::function<void()> changed; // on the GUI thread, outside any X event
 };
 
 class ScreenInfo {
@@ -60,6 +67,38 @@ public:
     virtual QList<QRect> workAreasPx() const { return monitorsPx(); }
     virtual double twipsPerPixelX() const = 0; // 1440 / logical DPI: 15 at 96 DPI
     virtual double twipsPerPixelY() const = 0;
+};
+
+// The per-user settings store: one text per key.
+class SettingsStore {
+public:
+    virtual ~SettingsStore() = default;
+    virtual std::optional<QString> read(const QString &key) const = 0;
+    // Writes every pair at once; false when the store could not be written, in
+    // which case what was stored before stays as it was.
+    virtual bool writeAll(const QList<QPair<QString, QString>> &values) = 0;
+    enum class RemoveResult { Removed, NothingStored, Failed };
+    virtual RemoveResult removeAll() = 0;
+    virtual QString location() const = 0;
+    // What stands at the location, as far as reading it and saving over it go.
+    enum class Condition {
+        Fine,         // a store, or nothing yet
+        Damaged,      // a store with lines that do not read: the rest is used
+        NotAStore,    // junk, a file far too large, a link to anything but a store
+        NotAFile,     // a FIFO, a device, a folder: not ours to move
+        NoPermission, // there, but we may not read it
+    };
+    virtual Condition condition() const { return Condition::Fine; }
+    // Whether the settings are read from it; otherwise the defaults run.
+    bool readable() const
+    {
+        const Condition c = condition();
+        return c == Condition::Fine || c == Condition::Damaged;
+    }
+    // What holds no settings is moved out of the way and a damaged store is
+    // copied, before anything can save: where it went, or nothing when that
+    // could not be done (then no save replaces it).
+    virtual std::optional<QString> setAside() { return std::nullopt; }
 };
 
 // Boxes never wait: each call returns at once, the boxes come one after the
@@ -176,7 +215,8 @@ public:
     virtual bool hosted() const { return true; }
 };
 
-// Plays one sound at a time; `finished` is called once per play on the GUI thread.
+// Plays one sound at a time; the end of each play is told once, on the GUI
+// thread, and so is the player's start.
 class SoundOutput {
 public:
     virtual ~SoundOutput() = default;
@@ -193,20 +233,14 @@ public:
     // The last play came to its end at once (a file that holds no sound), or
     // its player broke off: either way, a sound nobody heard through.
     virtual bool endedAtOnce() const { return false; }
-    std::function<void()> finished;
-    // The player has begun the current play: isSilent() now tells.
-    std::function<void()> started;
 };
 
-// Asks the system to power off. The answer arrives later through `done`.
+// Asks the system to power off. The answer is told later, with an error in
+// plain words when it failed; so is a resume, where the system tells of one.
 class PowerControl {
 public:
     virtual ~PowerControl() = default;
     virtual void requestPowerOff() = 0;
-    // ok false: `error` says why, in plain words.
-    std::function<void(bool ok, const QString &error)> done;
-    // The machine has woken from a suspend, where the system tells.
-    std::function<void()> resumed;
 };
 
 // The system's colour and file choosers; nothing when the user cancels.

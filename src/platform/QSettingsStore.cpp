@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/QSettingsStore.h"
 
+#include "resources/Product.h"
+
 #include <QFile>
 #include <QSettings>
 #include <QStandardPaths>
@@ -12,14 +14,11 @@
 
 namespace dv {
 
-static const char *const kOrg = "MOKU";
-static const char *const kApp = "DIALVANE";
-
 // Where QSettings keeps the file, worked out without opening it.
 static QString confPath()
 {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-           + QStringLiteral("/MOKU/DIALVANE.conf");
+           + QStringLiteral("/%1/%2.conf").arg(QLatin1String(kOrganization), QLatin1String(kApplication));
 }
 
 // Anything at all at `path`, a dangling link included.
@@ -90,7 +89,8 @@ std::optional<QString> QSettingsStore::read(const QString &key) const
 {
     if (!readable())
         return std::nullopt;
-    QSettings qs(QSettings::NativeFormat, QSettings::UserScope, kOrg, kApp);
+    QSettings qs(QSettings::NativeFormat, QSettings::UserScope, QLatin1String(kOrganization),
+                 QLatin1String(kApplication));
     const QVariant v = qs.value(key);
     if (!v.isValid())
         return std::nullopt;
@@ -129,7 +129,8 @@ bool QSettingsStore::writeAll(const QList<QPair<QString, QString>> &values)
     const Condition c = condition();
     if (c != Condition::Fine && !(c == Condition::Damaged && m_copied))
         return false;
-    QSettings qs(QSettings::NativeFormat, QSettings::UserScope, kOrg, kApp);
+    QSettings qs(QSettings::NativeFormat, QSettings::UserScope, QLatin1String(kOrganization),
+                 QLatin1String(kApplication));
     if (!qs.isWritable())
         return false;
     for (const auto &[key, text] : values)
@@ -147,7 +148,8 @@ SettingsStore::RemoveResult QSettingsStore::removeAll()
     case Condition::Fine:
     case Condition::Damaged: break;
     }
-    QSettings qs(QSettings::NativeFormat, QSettings::UserScope, kOrg, kApp);
+    QSettings qs(QSettings::NativeFormat, QSettings::UserScope, QLatin1String(kOrganization),
+                 QLatin1String(kApplication));
     if (qs.allKeys().isEmpty())
         return RemoveResult::NothingStored;
     qs.clear();

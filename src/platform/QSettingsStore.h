@@ -2,6 +2,7 @@
 #pragma once
 // The settings store on disk.
 
+#include "platform/Platform.h"
 #include "settings/Settings.h"
 
 #include <QByteArray>
@@ -9,7 +10,8 @@
 namespace dv {
 
 // QSettings in the native per-user format: on Linux the INI file
-// $XDG_CONFIG_HOME/MOKU/DIALVANE.conf, keys in its General group.
+// $XDG_CONFIG_HOME/<organisation>/<application>.conf (resources/Product.h),
+// keys in its General group.
 class QSettingsStore final : public SettingsStore {
 public:
     std::optional<QString> read(const QString &key) const override;

@@ -24,11 +24,11 @@ const QtInput::State &QtInput::state() const
 }
 
 QtInput::QtInput()
-    : m_keys(x11::available() ? new x11::ModifierWatch : nullptr)
-    , m_pointer(x11::available() ? new x11::PointerWatch : nullptr)
+    : m_keys(x11::available() ? std::make_unique<x11::ModifierWatch>() : nullptr)
+    , m_pointer(x11::available() ? std::make_unique<x11::PointerWatch>() : nullptr)
 {
     m_settle.setSingleShot(true);
-    QObject::connect(&m_settle, &QTimer::timeout, [this] { settled(); });
+    connect(&m_settle, &QTimer::timeout, this, &QtInput::settled);
     // Keys at once; the pointer after a moment, so that one look serves a
     // whole sweep of moves (a quarter second is the rule, this is well inside it).
     if (m_keys)
@@ -41,20 +41,13 @@ QtInput::QtInput()
         };
 }
 
-QtInput::~QtInput()
-{
-    delete m_pointer;
-    delete m_keys;
-}
-
 void QtInput::settled()
 {
     // Listen again before looking, so that no move after the look goes unheard.
     if (m_pointer && m_watching)
         m_pointer->setOn(true);
     m_age.invalidate();
-    if (changed)
-        changed();
+    emit changed();
 }
 
 bool QtInput::pushesChanges(bool pointer) const

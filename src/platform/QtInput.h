@@ -5,22 +5,27 @@
 #include "platform/X11.h"
 
 #include <QElapsedTimer>
+#include <QObject>
 #include <QTimer>
+#include <memory>
 
 namespace dv {
 
 // Pointer and keys as the server has them (the clock never has the focus).
 // The keys come pushed by the server where it can; otherwise one round trip
 // serves the three questions of a tick.
-class QtInput final : public InputState {
+class QtInput final : public QObject, public InputState {
+    Q_OBJECT
 public:
     QtInput();
-    ~QtInput() override;
     QPoint cursorPos() const override;
     bool shiftHeld() const override;
     bool ctrlHeld() const override;
     bool pushesChanges(bool pointer) const override;
     void watchPointer(bool on) override;
+
+signals:
+    void changed(); // on the GUI thread, outside any X event
 
 private:
     struct State {
@@ -31,8 +36,8 @@ private:
     void settled();
     mutable State m_state;
     mutable QElapsedTimer m_age;
-    x11::ModifierWatch *m_keys = nullptr;
-    x11::PointerWatch *m_pointer = nullptr;
+    std::unique_ptr<x11::ModifierWatch> m_keys;
+    std::unique_ptr<x11::PointerWatch> m_pointer;
     bool m_watching = false;
     QTimer m_settle; // a change is told once the X event that brought it is done
 };

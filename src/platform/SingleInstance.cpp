@@ -129,13 +129,7 @@ bool SingleInstance::askRunningToOpenSettings()
 void SingleInstance::OpenSettings()
 {
     // Answer the caller first; the dialog opens from the event loop.
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            if (openSettingsRequested)
-                openSettingsRequested();
-        },
-        Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, &SingleInstance::openSettingsRequested, Qt::QueuedConnection);
 }
 
 } // namespace dv

@@ -5,7 +5,6 @@
 
 #include <QObject>
 #include <QString>
-#include <functional>
 
 namespace dv {
 
@@ -35,8 +34,9 @@ public:
     // usual place. Call before anything connects.
     static void keepFromStartingABus();
 
-    // A second start asked for the settings; called from the event loop.
-    std::function<void()> openSettingsRequested;
+signals:
+    // A second start asked for the settings; emitted from the event loop.
+    void openSettingsRequested();
 
 public slots:
     Q_SCRIPTABLE void OpenSettings();

@@ -189,8 +189,7 @@ void SoundProcess::onReport(const QByteArray &line)
     m_driver = QString::fromUtf8(words.value(2));
     m_silent = words.value(3) == "silent";
     m_watchdog.start(int(m_lengthMs) + m_pastEndPatienceMs);
-    if (started)
-        started();
+    emit started();
 }
 
 void SoundProcess::onHung()
@@ -204,8 +203,7 @@ void SoundProcess::endPlay(bool unplayable)
 {
     endPlayer();
     m_endedAtOnce = unplayable;
-    if (finished)
-        finished();
+    emit finished();
 }
 
 void SoundProcess::stop()

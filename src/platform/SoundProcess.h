@@ -51,6 +51,11 @@ public:
     static constexpr int kLongestReport = 100;
     static constexpr int kMostReportBytes = 1024;
 
+signals:
+    void finished(); // once per play, the stopped one excepted
+    // The player has begun the current play: isSilent() now tells.
+    void started();
+
 private:
     bool readReports();
     bool takeLine(QByteArray &line);

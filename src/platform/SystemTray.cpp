@@ -39,10 +39,8 @@ void SystemTray::make()
     if (!m_icon) {
         m_icon = new QSystemTrayIcon(clockIcon(), this);
         m_icon->setObjectName(QStringLiteral("trayIcon"));
-        connect(m_icon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason r) {
-            if (activated)
-                activated(eventFor(r));
-        });
+        connect(m_icon, &QSystemTrayIcon::activated, this,
+                [this](QSystemTrayIcon::ActivationReason r) { emit activated(eventFor(r)); });
     }
     m_icon->setToolTip(m_tip);
     // Shown even before a tray host runs: it docks when one starts.

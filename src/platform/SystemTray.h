@@ -5,7 +5,6 @@
 
 #include <QObject>
 #include <QSystemTrayIcon>
-#include <functional>
 
 namespace dv {
 
@@ -25,7 +24,9 @@ public:
     void hold(bool on);
 
     static TrayEvent eventFor(QSystemTrayIcon::ActivationReason reason);
-    std::function<void(TrayEvent)> activated;
+
+signals:
+    void activated(dv::TrayEvent event);
 
 private:
     void make();

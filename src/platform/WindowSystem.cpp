@@ -48,26 +48,6 @@ ActiveWindow activeWindowFor(const QWindow *own)
     return {a.id, a.rect, own && a.id == quint64(own->winId())};
 }
 
-bool fullScreenWindowActive()
-{
-    return x11::activeWindowFullScreen();
-}
-
-bool windowViewable(quint64 id)
-{
-    return x11::isViewable(id);
-}
-
-void keepOutOfTaskbar(QWindow *w)
-{
-    x11::setSkipTaskbar(w);
-}
-
-void showOnAllDesktops(QWindow *w)
-{
-    x11::setAllDesktops(w);
-}
-
 void belongTo(QWidget *window, QWidget *owner)
 {
     if (!window || !owner)
@@ -76,11 +56,6 @@ void belongTo(QWidget *window, QWidget *owner)
     owner->winId();
     x11::setTransientFor(window->windowHandle(), owner->windowHandle());
     x11::setSkipTaskbar(window->windowHandle());
-}
-
-QPoint nativeWindowPos(QWindow *w, QPoint fallback)
-{
-    return x11::windowPos(w, fallback);
 }
 
 bool xDisplayReachable()

@@ -21,26 +21,11 @@ using CompositorWatch = x11::CompositorWatch;
 
 // The window in front; `own` is the clock's window, to know it when it is.
 ActiveWindow activeWindowFor(const QWindow *own);
-// Whether the window in front is full-screen (a video, a game): window
-// managers keep such a window, while it has the focus, above all others.
-bool fullScreenWindowActive();
-// Whether that window is still mapped.
-bool windowViewable(quint64 id);
-// Keeps the window out of taskbars and pagers. Each native window needs it
-// before it is mapped: a new one comes with every change of the stays-on-top
-// hint or of the see-through visual.
-void keepOutOfTaskbar(QWindow *w);
-// Shows the window on every workspace; like the above, before each first map.
-void showOnAllDesktops(QWindow *w);
 // A sub-dialog or box stays with the window it belongs to: the window
 // manager keeps it above that window, and it has no taskbar entry of its own.
 // Call once it is shown: Qt's show makes a parentless dialog transient for
 // its hidden group leader.
 void belongTo(QWidget *window, QWidget *owner);
-// Where the window system has the window, which some window managers' moves
-// leave Qt misreporting.
-QPoint nativeWindowPos(QWindow *w, QPoint fallback);
-
 // Whether the X display named by the environment can be opened, asked before
 // any window-system plugin is loaded (which would abort when it cannot).
 bool xDisplayReachable();

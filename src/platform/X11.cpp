@@ -205,16 +205,15 @@ ModifierWatch::ModifierWatch()
     const PointerState now = queryPointer();
     m_shift = now.shift;
     m_ctrl = now.ctrl;
-    m_filter = new Filter(this, ext->first_event);
-    QCoreApplication::instance()->installNativeEventFilter(m_filter);
+    m_filter = std::make_unique<Filter>(this, ext->first_event);
+    QCoreApplication::instance()->installNativeEventFilter(m_filter.get());
     m_live = true;
 }
 
 ModifierWatch::~ModifierWatch()
 {
     if (m_filter && QCoreApplication::instance())
-        QCoreApplication::instance()->removeNativeEventFilter(m_filter);
-    delete m_filter;
+        QCoreApplication::instance()->removeNativeEventFilter(m_filter.get());
 }
 
 class PointerWatch::Filter final : public QAbstractNativeEventFilter {
@@ -264,16 +263,15 @@ PointerWatch::PointerWatch()
             m_keep = xcb_input_event_mask_mask(it.data)[0] & ~uint32_t(XCB_INPUT_XI_EVENT_MASK_RAW_MOTION);
     free(r);
     m_opcode = ext->major_opcode;
-    m_filter = new Filter(this);
-    QCoreApplication::instance()->installNativeEventFilter(m_filter);
+    m_filter = std::make_unique<Filter>(this);
+    QCoreApplication::instance()->installNativeEventFilter(m_filter.get());
 }
 
 PointerWatch::~PointerWatch()
 {
     setOn(false);
     if (m_filter && QCoreApplication::instance())
-        QCoreApplication::instance()->removeNativeEventFilter(m_filter);
-    delete m_filter;
+        QCoreApplication::instance()->removeNativeEventFilter(m_filter.get());
 }
 
 void PointerWatch::setOn(bool on)
@@ -396,15 +394,14 @@ CompositorWatch::CompositorWatch()
     auto *owner = xcb_get_selection_owner_reply(c, xcb_get_selection_owner(c, m_selection), nullptr);
     m_running = owner && owner->owner != XCB_WINDOW_NONE;
     free(owner);
-    m_filter = new Filter(this, ext->first_event);
-    QCoreApplication::instance()->installNativeEventFilter(m_filter);
+    m_filter = std::make_unique<Filter>(this, ext->first_event);
+    QCoreApplication::instance()->installNativeEventFilter(m_filter.get());
 }
 
 CompositorWatch::~CompositorWatch()
 {
     if (m_filter && QCoreApplication::instance())
-        QCoreApplication::instance()->removeNativeEventFilter(m_filter);
-    delete m_filter;
+        QCoreApplication::instance()->removeNativeEventFilter(m_filter.get());
 }
 
 bool isViewable(quint64 window)

@@ -6,6 +6,7 @@
 #include <QRect>
 #include <QRegion>
 #include <functional>
+#include <memory>
 #include <vector>
 
 class QImage;
@@ -15,13 +16,15 @@ namespace dv::x11 {
 
 bool available();
 // Keep the window out of taskbars and pagers. Call before each first show of a
-// native window (Qt makes a new one when the stays-on-top hint changes).
+// native window: a new one comes with every change of the stays-on-top hint or
+// of the see-through visual.
 void setSkipTaskbar(QWindow *w);
-// On every workspace (_NET_WM_DESKTOP 0xFFFFFFFF), as a desktop clock is.
+// On every workspace (_NET_WM_DESKTOP 0xFFFFFFFF), as a desktop clock is; like
+// the above, before each first show.
 void setAllDesktops(QWindow *w);
 // WM_TRANSIENT_FOR: `w` belongs to `owner`, whose window manager keeps it above.
 void setTransientFor(QWindow *w, QWindow *owner);
-// Where X has the window, which under some window managers Qt misreports.
+// Where X has the window, which some window managers' moves leave Qt misreporting.
 QPoint windowPos(QWindow *w, QPoint fallback);
 // _NET_ACTIVE_WINDOW of the root, with the rectangle of its top-level frame;
 // id 0 when there is none.
@@ -30,7 +33,8 @@ struct Active {
     QRect rect;
 };
 Active activeWindow();
-// Whether the active window asks to be full-screen (_NET_WM_STATE_FULLSCREEN).
+// Whether the active window asks to be full-screen (_NET_WM_STATE_FULLSCREEN):
+// a video, a game, which window managers keep above all others while it has the focus.
 bool activeWindowFullScreen();
 // Whether the window exists and is mapped, its parents too.
 bool isViewable(quint64 window);
@@ -51,13 +55,15 @@ class ModifierWatch {
 public:
     ModifierWatch();
     ~ModifierWatch();
+    ModifierWatch(const ModifierWatch &) = delete;
+    ModifierWatch &operator=(const ModifierWatch &) = delete;
     bool live() const { return m_live; }
     bool shift() const { return m_shift; }
     bool ctrl() const { return m_ctrl; }
     std::function<void()> changed; // Shift or Ctrl went down or up
 private:
     class Filter;
-    Filter *m_filter = nullptr;
+    std::unique_ptr<Filter> m_filter;
     bool m_live = false;
     bool m_shift = false;
     bool m_ctrl = false;
@@ -70,6 +76,8 @@ class PointerWatch {
 public:
     PointerWatch();
     ~PointerWatch();
+    PointerWatch(const PointerWatch &) = delete;
+    PointerWatch &operator=(const PointerWatch &) = delete;
     bool live() const { return m_opcode != 0; }
     // While on, `moved` is called once for the first motion after each setOn;
     // the events stop until setOn(true) again, so a moving pointer costs one
@@ -79,7 +87,7 @@ public:
 
 private:
     class Filter;
-    Filter *m_filter = nullptr;
+    std::unique_ptr<Filter> m_filter;
     quint8 m_opcode = 0;
     quint32 m_keep = 0; // other events selected on the root for the master devices
     bool m_on = false;
@@ -99,7 +107,7 @@ public:
 
 private:
     class Filter;
-    Filter *m_filter = nullptr;
+    std::unique_ptr<Filter> m_filter;
     quint32 m_selection = 0;
     bool m_running = false;
     bool m_alphaVisual = false;

@@ -16,7 +16,10 @@
 // translated (the slideshow intervals: the dialog shows them through
 // slideIntervalShown()).
 
+#include "resources/Product.h"
+
 #include <QCoreApplication>
+#include <QDate>
 #include <QString>
 #include <utility>
 
@@ -59,11 +62,15 @@ QString operator+(const T &a, const Text &b)
 }
 
 inline const QString CRLF = QStringLiteral("\r\n");
-inline const QString AppTitle = QStringLiteral("Dialvane Ver.2.00");
+inline const QString AppTitle = QStringLiteral("Dialvane Ver.") + QLatin1String(kVersion);
 // What window lists and taskbars show for the clock window.
 inline const QString ClockWindowTitle = QStringLiteral("Dialvane");
 inline constexpr Text Subtitle = QT_TRANSLATE_NOOP("dv::text", "丸いアナログ時計");
-inline const QString TrayTipPrefix = QStringLiteral("Dialvane  ");
+// The tray icon's tip: the name and the date as MM-dd-yyyy.
+inline QString trayTip(const QDate &date)
+{
+    return QStringLiteral("Dialvane  ") + date.toString(QStringLiteral("MM-dd-yyyy"));
+}
 
 // Start-up
 inline constexpr Text RegistryNone = QT_TRANSLATE_NOOP("dv::text", "レジストリ情報はありません");
@@ -256,11 +263,15 @@ inline constexpr Text HelpNotOpened = QT_TRANSLATE_NOOP(
     "dv::text", "ヘルプを開くプログラムが見付かりません。次のファイルを開いてください");
 inline constexpr Text NoDateTimeTool = QT_TRANSLATE_NOOP("dv::text", "日付と時刻を設定するプログラムが見付かりません");
 inline const QString AboutCaption = QStringLiteral("About Dialvane");
-inline constexpr Text AboutName = QT_TRANSLATE_NOOP("dv::text", "Ｄｉａｌｖａｎｅ  Version 2.00");
+// %1: the version ("2.00").
+inline QString aboutName()
+{
+    return QCoreApplication::translate("dv::text", "Ｄｉａｌｖａｎｅ  Version %1").arg(QLatin1String(kVersion));
+}
 inline const QString AboutDate = QStringLiteral("1998/02/16");
 
 // The command line's own answers, on standard output and error.
-inline const QString VersionLine = QStringLiteral("Dialvane 2.00\n");
+inline const QString VersionLine = QStringLiteral("Dialvane %1\n").arg(QLatin1String(kVersion));
 inline const QString Usage = QStringLiteral(
     "Usage: dialvane [-delreg] [-offset=H.MM]\n"
     "       dialvane --snapshot FILE.png --at HH:MM:SS\n"

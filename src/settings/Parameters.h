@@ -3,6 +3,7 @@
 // The working settings and their saved copies: what the clock runs on, and
 // the store as it was last loaded or saved.
 
+#include "platform/Platform.h"
 #include "settings/Settings.h"
 
 #include <array>

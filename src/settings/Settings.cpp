@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/Settings.h"
 
+#include "resources/Product.h"
+
 #include <QFileInfo>
 #include <QStringList>
 #include <charconv>
@@ -13,7 +15,7 @@ Settings Settings::defaults(const QString &appDir)
 {
     Settings s;
     s.slideshowFolder = appDir;
-    s.hourChimeFile = appDir + QStringLiteral("/JIHOU.WAV");
+    s.hourChimeFile = appDir + QLatin1Char('/') + QLatin1String(kChimeFile);
     return s;
 }
 

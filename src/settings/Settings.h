@@ -66,7 +66,7 @@ struct Settings {
     QString shutdownTime;
     bool forceShutdown = false;
     float timeOffset = 0.0f; // hours.minutes
-    QString hourChimeFile;   // default: the program's folder + "/JIHOU.WAV"
+    QString hourChimeFile;   // default: kChimeFile in the program's folder
     QString halfHourChimeFile;
     bool halfHourChime = false;
 
@@ -127,39 +127,6 @@ std::optional<float> parseFloat(const QString &text);
 QString fieldText(const Settings &s, const SettingField &f);
 // Converts `text` into the field; false (and the field untouched) when it cannot.
 bool setFieldFromText(Settings &s, const SettingField &f, const QString &text);
-
-// The per-user store: organisation "MOKU", application "DIALVANE", one text per
-// key in the [General] group.
-class SettingsStore {
-public:
-    virtual ~SettingsStore() = default;
-    virtual std::optional<QString> read(const QString &key) const = 0;
-    // Writes every pair at once; false when the store could not be written, in
-    // which case what was stored before stays as it was.
-    virtual bool writeAll(const QList<QPair<QString, QString>> &values) = 0;
-    enum class RemoveResult { Removed, NothingStored, Failed };
-    virtual RemoveResult removeAll() = 0;
-    virtual QString location() const = 0;
-    // What stands at the location, as far as reading it and saving over it go.
-    enum class Condition {
-        Fine,         // a store, or nothing yet
-        Damaged,      // a store with lines that do not read: the rest is used
-        NotAStore,    // junk, a file far too large, a link to anything but a store
-        NotAFile,     // a FIFO, a device, a folder: not ours to move
-        NoPermission, // there, but we may not read it
-    };
-    virtual Condition condition() const { return Condition::Fine; }
-    // Whether the settings are read from it; otherwise the defaults run.
-    bool readable() const
-    {
-        const Condition c = condition();
-        return c == Condition::Fine || c == Condition::Damaged;
-    }
-    // What holds no settings is moved out of the way and a damaged store is
-    // copied, before anything can save: where it went, or nothing when that
-    // could not be done (then no save replaces it).
-    virtual std::optional<QString> setAside() { return std::nullopt; }
-};
 
 // The one file or folder test. Empty names and wildcards are never found.
 enum class PathKind { File, Folder };

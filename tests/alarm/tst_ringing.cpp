@@ -30,6 +30,17 @@ QByteArray commandLineOf(pid_t pid)
 }
 } // namespace
 
+// Wired as the program wires it; `links` goes before the player, which outlives the rig.
+static void wire(SoundProcess &player, Rig &rig, QObject &links, int *ends = nullptr)
+{
+    QObject::connect(&player, &SoundProcess::finished, &links, [&rig, ends] {
+        if (ends)
+            ++*ends;
+        rig.clock.schedule().soundDone();
+    });
+    QObject::connect(&player, &SoundProcess::started, &links, [&rig] { rig.clock.schedule().soundStarted(); });
+}
+
 void TestRinging::repeatsSnoozesAndStopsAfterTenMinutes()
 {
     QTemporaryDir dir;
@@ -41,12 +52,9 @@ void TestRinging::repeatsSnoozesAndStopsAfterTenMinutes()
 
     SoundProcess player(qEnvironmentVariable("DIALVANE_BUILD_DIR") + QLatin1Char('/') + QLatin1String(kSoundPlayer));
     Rig rig({}, nullptr, &player);
+    QObject links;
     int ends = 0;
-    const auto toSchedule = player.finished;
-    player.finished = [&] {
-        ++ends;
-        toSchedule();
-    };
+    wire(player, rig, links, &ends);
     rig.clock.start(QString());
     rig.set({{"AlarmTime1", "07:00"}, {"AlarmSound1", file}});
     rig.time.t = QDateTime(QDate(2026, 12, 7), QTime(6, 59, 59));
@@ -94,6 +102,8 @@ void TestRinging::unplayableFilePlaysTheTone()
     f.close();
     SoundProcess player(buildDir() + QLatin1Char('/') + QLatin1String(kSoundPlayer));
     Rig rig(buildDir(), nullptr, &player); // the program's folder, with its tone
+    QObject links;
+    wire(player, rig, links);
     rig.clock.start(QString());
     rig.set({{"AlarmTime1", "07:00"}, {"AlarmSound1", file}});
     rig.time.t = QDateTime(QDate(2026, 12, 7), QTime(6, 59, 59));

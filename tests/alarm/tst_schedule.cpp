@@ -456,7 +456,7 @@ void TestSchedule::missedAlarms()
     if (listed)
         QVERIFY2(told.first().endsWith("2026/12/07 07:30  朝会"), qPrintable(told.first()));
     QCOMPARE(rig.power.requests, powerOff ? 1 : 0);
-    QCOMPARE(rig.tray.tips.last(), trayTip(rig.time.t.date())); // a day on, the tray says so
+    QCOMPARE(rig.tray.tips.last(), text::trayTip(rig.time.t.date())); // a day on, the tray says so
     // Never twice: not later that day, nor when the clock is set back over it.
     rig.ui.pressStop();
     rig.runUntil(rig.time.t.addSecs(60));

@@ -348,6 +348,7 @@ public:
         if (finished)
             finished();
     }
+    std::function<void()> finished;
 };
 
 class FakePower final : public PowerControl {
@@ -363,6 +364,8 @@ public:
         ++requests;
         log.add(QStringLiteral("poweroff"));
     }
+    std::function<void(bool ok, const QString &error)> done;
+    std::function<void()> resumed;
 };
 
 class FakeChoosers final : public Choosers {
@@ -481,7 +484,8 @@ struct Rig {
     Platform platform; // after the fakes it refers to
     Clock clock;       // after the platform it uses
 
-    // A store or a sound output of its own in place of the memory store or the fake sound.
+    // A store or a sound output of its own in place of the memory store or the
+    // fake sound; the test wires a sound output of its own itself.
     explicit Rig(const QString &dir = {}, SettingsStore *otherStore = nullptr, SoundOutput *otherSound = nullptr)
         : appDir(dir.isEmpty() ? ownDir.path() : dir)
         , platform{time,
@@ -501,8 +505,7 @@ struct Rig {
         , clock(platform, ui)
     {
         // Wired as the program wires them.
-        platform.sound.finished = [this] { clock.schedule().soundDone(); };
-        platform.sound.started = [this] { clock.schedule().soundStarted(); };
+        sound.finished = [this] { clock.schedule().soundDone(); };
         power.done = [this](bool ok, const QString &error) { clock.schedule().powerOffAnswered(ok, error); };
         power.resumed = [this] { clock.resumed(); };
         ui.onUnloadAlarm = [this](bool snooze) {
@@ -511,12 +514,6 @@ struct Rig {
             else
                 clock.schedule().stopAlarm();
         };
-    }
-    // A sound output of the test's own outlives the rig: it must not call into it.
-    ~Rig()
-    {
-        platform.sound.finished = nullptr;
-        platform.sound.started = nullptr;
     }
 
     // Working settings by store key and stored text, as a store would hand them

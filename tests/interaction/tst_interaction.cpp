@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Fakes.h"
-#include "app/ClockWindow.h"
+#include "platform/ClockWindow.h"
 #include "interaction/AboutBox.h"
 #include "interaction/PopupMenu.h"
 #include "platform/QtPlatform.h"
@@ -100,7 +100,7 @@ void TestInteraction::menuClickDoesNotToggleTheMark()
 {
     PopupMenu m;
     int chosen = -1;
-    m.onPlace = [&](int p) { chosen = p; };
+    QObject::connect(&m, &PopupMenu::placeChosen, [&](int p) { chosen = p; });
     m.setPlaceChecks(2);
     m.placeAction(2)->trigger(); // choosing the one in force again
     QCOMPARE(chosen, 2);
@@ -488,11 +488,11 @@ void TestInteraction::windowTakesDroppedFiles()
     QStringList got;
     int drops = 0;
     bool shown = true; // what the clock makes of the picture
-    w.filesDropped = [&](const QStringList &f) {
+    QObject::connect(&w, &ClockWindow::filesDropped, [&](const QStringList &f, bool *taken) {
         got = f;
         ++drops;
-        return shown;
-    };
+        *taken = shown;
+    });
     // Whether the source is told the drop was taken.
     auto drop = [&w](QMimeData *data) {
         QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
@@ -544,7 +544,7 @@ void TestInteraction::dropIsCopyOrLink()
     QFETCH(Qt::DropAction, taken);
     ClockWindow w;
     int drops = 0;
-    w.filesDropped = [&](const QStringList &) { return ++drops > 0; };
+    QObject::connect(&w, &ClockWindow::filesDropped, [&](const QStringList &, bool *taken) { *taken = ++drops > 0; });
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile("/p/a.png")});
     // The keys that propose the action: Shift a move, Ctrl and Shift a link.

@@ -123,11 +123,11 @@ TestPower::Answer TestPower::request()
 {
     LogindPower power;
     Answer a;
-    power.done = [&a](bool ok, const QString &error) {
+    QObject::connect(&power, &LogindPower::done, [&a](bool ok, const QString &error) {
         a.got = true;
         a.ok = ok;
         a.error = error;
-    };
+    });
     power.requestPowerOff();
     a.early = a.got; // an answer must wait until the caller is back in the event loop
     QElapsedTimer t;
@@ -212,7 +212,7 @@ void TestPower::resumeRingsAMissedAlarmAtOnce()
     startMock(QStringLiteral("yes"));
     LogindPower power;
     test::Rig rig;
-    power.resumed = [&rig] { rig.clock.resumed(); };
+    QObject::connect(&power, &LogindPower::resumed, &power, [&rig] { rig.clock.resumed(); });
     rig.clock.start(QString());
     rig.set({{"AlarmTime1", "07:30"}, {"AlarmSound1", "/s/1.wav"}});
     rig.time.t = QDateTime(QDate(2026, 12, 7), QTime(7, 29, 55));

@@ -164,7 +164,7 @@ void TestSound::wavCompletesAfterItsLength()
 {
     SoundProcess s(playerPath());
     int done = 0;
-    s.finished = [&] { ++done; };
+    QObject::connect(&s, &SoundProcess::finished, [&] { ++done; });
     // Named .mid on purpose: the content decides.
     const QString f = write(m_dir, QStringLiteral("one-second.mid"), wav(1.0));
     QElapsedTimer t;
@@ -188,7 +188,7 @@ void TestSound::midiPlaysAndCompletes()
 {
     SoundProcess s(playerPath());
     int done = 0;
-    s.finished = [&] { ++done; };
+    QObject::connect(&s, &SoundProcess::finished, [&] { ++done; });
     const QString f = write(m_dir, QStringLiteral("note.MID"), midi());
     QElapsedTimer t;
     t.start();
@@ -224,7 +224,7 @@ void TestSound::unplayableFiles()
         path = write(m_dir, name, data);
     SoundProcess s(playerPath());
     int done = 0;
-    s.finished = [&] { ++done; };
+    QObject::connect(&s, &SoundProcess::finished, [&] { ++done; });
     QVERIFY(s.play(path, deviceType)); // the player's word comes later
     QTRY_COMPARE_WITH_TIMEOUT(done, 1, 3000);
     QVERIFY(s.endedAtOnce());
@@ -239,7 +239,7 @@ void TestSound::stoppedPlayGivesNoCompletion()
 {
     SoundProcess s(playerPath());
     int done = 0;
-    s.finished = [&] { ++done; };
+    QObject::connect(&s, &SoundProcess::finished, [&] { ++done; });
     QVERIFY(s.play(write(m_dir, QStringLiteral("a.wav"), wav(3.0)), QString()));
     QTest::qWait(100);
     const pid_t pid = s.playerPid();
@@ -301,7 +301,7 @@ void TestSound::brokenOrEmptySounds()
     }
     SoundProcess s(playerPath());
     int done = 0;
-    s.finished = [&] { ++done; };
+    QObject::connect(&s, &SoundProcess::finished, [&] { ++done; });
     QElapsedTimer t;
     t.start();
     QVERIFY(s.play(file, QStringLiteral("WaveAudio")));
@@ -370,7 +370,7 @@ void TestSound::staleEndIsNotTheCurrentOne()
 {
     SoundProcess s(playerPath());
     int done = 0;
-    s.finished = [&] { ++done; };
+    QObject::connect(&s, &SoundProcess::finished, [&] { ++done; });
     QVERIFY(s.play(write(m_dir, QStringLiteral("short.wav"), wav(0.05)), QString()));
     // The short sound ends while the GUI thread is busy: its end waits in the queue.
     QThread::msleep(400);
@@ -475,7 +475,7 @@ void TestSound::misbehavingPlayer()
                                      : QStringLiteral(DV_FAKE_PLAYER));
     s.setPatience(1500, 1000);
     int done = 0;
-    s.finished = [&] { ++done; };
+    QObject::connect(&s, &SoundProcess::finished, [&] { ++done; });
     const long rssBefore = residentKb();
     const qint64 cpuBefore = cpuMs();
     QElapsedTimer t;
@@ -544,8 +544,8 @@ void TestSound::alarmWindowFlashesAndStops()
     auto *w = new AlarmWindow;
     QPointer<AlarmWindow> guard(w);
     int unloads = 0, beeps = 0;
-    w->onStop = [&] { ++unloads; };
-    w->beep = [&] { ++beeps; };
+    QObject::connect(w, &AlarmWindow::stopped, [&] { ++unloads; });
+    QObject::connect(w, &AlarmWindow::beep, [&] { ++beeps; });
     w->showAlarm({QStringLiteral("07:30"), QStringLiteral("朝会"), QStringLiteral("07:28"), true});
     QCOMPARE(w->shownText(), QStringLiteral("07:30  朝会\n07:28 に鳴る予定でした"));
     // Both buttons side by side inside the window.

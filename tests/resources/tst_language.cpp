@@ -136,10 +136,10 @@ private slots:
         rig.clock.start(QString());
         Settings &working = rig.clock.settings();
         SettingsDialog settings(rig.clock.parameters(), rig.platform, host);
-        SlideshowDialog slideshow(working, rig.platform, {});
-        SizeDialog size(working, rig.platform, {});
+        SlideshowDialog slideshow(working, rig.platform);
+        SizeDialog size(working, rig.platform);
         size.addClockSize();
-        ChimeDialog chime(working, rig.platform, {});
+        ChimeDialog chime(working, rig.platform);
         PopupMenu menu;
         AboutBox about;
         AlarmWindow alarm;

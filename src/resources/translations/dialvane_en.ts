@@ -440,8 +440,8 @@
         <translation>No program was found to set the date and time</translation>
     </message>
     <message>
-        <source>Ｄｉａｌｖａｎｅ  Version 2.00</source>
-        <translation>Dialvane  Version 2.00</translation>
+        <source>Ｄｉａｌｖａｎｅ  Version %1</source>
+        <translation>Dialvane  Version %1</translation>
     </message>
     <message>
         <source>システムバスに接続できません。</source>

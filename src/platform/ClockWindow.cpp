@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/ClockWindow.h"
+#include "platform/ClockWindow.h"
 
 #include "face/FacePainter.h"
 #include "face/PictureFiles.h"
@@ -81,7 +81,9 @@ void ClockWindow::dropEvent(QDropEvent *e)
     for (const QUrl &u : e->mimeData()->urls())
         files << (u.isLocalFile() ? u.toLocalFile() : QString());
     // The clock could not show it: the source keeps its file as not delivered.
-    if (!filesDropped || !filesDropped(files)) {
+    bool taken = false;
+    emit filesDropped(files, &taken);
+    if (!taken) {
         e->setDropAction(Qt::IgnoreAction);
         e->ignore();
     }
@@ -132,16 +134,15 @@ void ClockWindow::prepareNative()
         m_filtered = windowHandle();
         m_filtered->installEventFilter(this);
     }
-    keepOutOfTaskbar(windowHandle());
-    showOnAllDesktops(windowHandle());
+    x11::setSkipTaskbar(windowHandle());
+    x11::setAllDesktops(windowHandle());
     m_direct.attach(windowHandle());
 }
 
 void ClockWindow::showOwn()
 {
     prepareNative();
-    if (shownByUs)
-        shownByUs();
+    emit shownByUs();
     show();
     move(m_pos); // some window managers place a tool window first
 }
@@ -270,31 +271,29 @@ void ClockWindow::mousePressEvent(QMouseEvent *e)
 {
     m_pressedAt = e->globalPosition().toPoint();
     const Qt::MouseButtons buttons = e->buttons() & (Qt::LeftButton | Qt::RightButton);
-    if (buttons && mousePressed)
-        mousePressed(buttons);
+    if (buttons)
+        emit mousePressed(buttons);
 }
 
 void ClockWindow::moveEvent(QMoveEvent *e)
 {
     // Only a move we did not make ourselves (a window manager's) changes where we are.
     if (!m_dragging && e->pos() != m_pos && isVisible())
-        m_pos = nativeWindowPos(windowHandle(), e->pos());
+        m_pos = x11::windowPos(windowHandle(), e->pos());
 }
 
 void ClockWindow::enterEvent(QEnterEvent *e)
 {
     // Also a pointer put onto the face by a program, which moves no device.
     QWidget::enterEvent(e);
-    if (pointerEntered)
-        pointerEntered();
+    emit pointerEntered();
 }
 
 void ClockWindow::closeEvent(QCloseEvent *e)
 {
     // Closing is the program's end, which runs its own order.
     e->ignore();
-    if (closeRequested)
-        closeRequested();
+    emit closeRequested();
 }
 
 bool ClockWindow::eventFilter(QObject *o, QEvent *e)
@@ -304,8 +303,8 @@ bool ClockWindow::eventFilter(QObject *o, QEvent *e)
         // the exposed window from the current face, not from what it kept.
         if (!m_native)
             update();
-        if (systemExpose && isVisible())
-            systemExpose();
+        if (isVisible())
+            emit systemExpose();
     }
     return QWidget::eventFilter(o, e);
 }

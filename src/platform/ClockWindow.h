@@ -9,7 +9,6 @@
 
 #include <QImage>
 #include <QWidget>
-#include <functional>
 
 namespace dv {
 
@@ -30,21 +29,23 @@ public:
     ScreenGrab grabScreen(const QRect &area) override;
     void dragMove() override;
     ActiveWindow activeWindow() const override;
-    bool windowShown(quint64 id) const override { return windowViewable(id); }
+    bool windowShown(quint64 id) const override { return x11::isViewable(id); }
     bool canSeeThrough() const override { return m_compositor.running(); }
     void setSeeThrough(bool on) override;
 
     QImage image() const { return m_renderer.image(); } // the face shown now
 
-    std::function<void(Qt::MouseButtons buttons)> mousePressed;
-    std::function<void()> systemExpose; // an expose: the system's, or one our show brought
-    std::function<void()> shownByUs;    // we mapped the window ourselves
-    std::function<void()> pointerEntered;
-    std::function<void()> closeRequested; // the system asks the window to close
-    // Local files, in the drop's order; false refuses the drop to its source.
-    std::function<bool(const QStringList &)> filesDropped;
-
     QPaintEngine *paintEngine() const override;
+
+signals:
+    void mousePressed(Qt::MouseButtons buttons);
+    void systemExpose(); // an expose: the system's, or one our show brought
+    void shownByUs();    // we mapped the window ourselves
+    void pointerEntered();
+    void closeRequested(); // the system asks the window to close
+    // Local files, in the drop's order. The drop goes back to its source as
+    // refused unless the receiver sets *taken.
+    void filesDropped(const QStringList &files, bool *taken);
 
 protected:
     void paintEvent(QPaintEvent *) override;
