@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "interaction/PopupMenu.h"
 
+#include "resources/ObjectNames.h"
 #include "resources/Texts.h"
 
 namespace dv {
@@ -9,7 +10,6 @@ PopupMenu::PopupMenu(QObject *parent)
     : QObject(parent)
     , m_menu(new QMenu)
 {
-    m_menu->setObjectName(QStringLiteral("mnuPopup"));
     auto add = [this](QMenu *to, const char *name, const QString &caption, std::function<void()> *slot) {
         QAction *a = to->addAction(caption);
         a->setObjectName(QString::fromLatin1(name));
@@ -19,20 +19,18 @@ PopupMenu::PopupMenu(QObject *parent)
         });
         return a;
     };
-    auto sep = [](QMenu *to, const char *name) { to->addSeparator()->setObjectName(QString::fromLatin1(name)); };
 
-    QAction *setup = add(m_menu, "mnuPopupSetup", text::MenuSetup, &onSetup);
+    QAction *setup = add(m_menu, id::settingsAction, text::MenuSetup, &onSetup);
     m_menu->setDefaultAction(setup); // drawn bold
-    add(m_menu, "mnuPopupHelp", text::MenuHelp, &onHelp);
-    add(m_menu, "mnuPopupAbout", text::MenuAbout, &onAbout);
-    sep(m_menu, "mnuPopupSep1");
-    add(m_menu, "mnuPopupTimeSet", text::MenuTimeSet, &onTimeSet);
-    sep(m_menu, "mnuPopupSep2");
+    add(m_menu, id::helpAction, text::MenuHelp, &onHelp);
+    add(m_menu, id::aboutAction, text::MenuAbout, &onAbout);
+    m_menu->addSeparator();
+    add(m_menu, id::dateTimeAction, text::MenuTimeSet, &onTimeSet);
+    m_menu->addSeparator();
     QMenu *place = m_menu->addMenu(text::MenuPlace);
-    place->setObjectName(QStringLiteral("mnuPopupPlaceMenu"));
-    place->menuAction()->setObjectName(QStringLiteral("mnuPopupPlace"));
-    const char *names[] = {"mnuPopupOld", "mnuPopupLeftTop", "mnuPopupLeftBottom", "mnuPopupRightTop",
-                           "mnuPopupRightBottom"};
+    place->menuAction()->setObjectName(QString::fromLatin1(id::placeAction));
+    const char *names[] = {id::placeFree, id::placeTopLeft, id::placeBottomLeft, id::placeTopRight,
+                           id::placeBottomRight};
     const QString captions[] = {text::MenuOld, text::MenuLeftTop, text::MenuLeftBottom, text::MenuRightTop,
                                 text::MenuRightBottom};
     for (int i = 0; i < 5; ++i) {
@@ -47,8 +45,8 @@ PopupMenu::PopupMenu(QObject *parent)
         });
         m_place[size_t(i)] = a;
     }
-    sep(m_menu, "mnuPopupSep3");
-    add(m_menu, "mnuPopupEnd", text::MenuEnd, &onEnd);
+    m_menu->addSeparator();
+    add(m_menu, id::quitAction, text::MenuEnd, &onEnd);
 }
 
 PopupMenu::~PopupMenu()
