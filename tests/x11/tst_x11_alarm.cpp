@@ -276,7 +276,7 @@ void TestX11Alarm::sigtermEndsTheClockWhileAnAlarmSounds()
     QVERIFY(!clock.clockWindow().isEmpty());
     // The stop window: the sound has started, and plays for a minute.
     QVERIFY(waitFor([&] { return !windowsOf(clock.proc.processId(), QSize(240, 112)).isEmpty(); }));
-    QTest::qWait(500);
+    QVERIFY(waitFor([&] { return childNamed(clock.proc.processId(), "dialvane-sound") > 0; }));
     QElapsedTimer t;
     t.start();
     ::kill(pid_t(clock.proc.processId()), SIGTERM);
@@ -308,10 +308,13 @@ void TestX11Alarm::stopWindowShowsOverAFullScreenWindow()
         stop = windowsOf(clock.proc.processId(), QSize(240, 112)).value(0);
         return !stop.isEmpty();
     }));
-    QThread::msleep(1200); // two flashes
-    // Its pixels are on the screen, and the video keeps the focus.
+    // Its pixels are on the screen through two flashes, and the video keeps the focus.
     const QRect r = geometry(stop);
-    const QImage shot = screenshot().copy(r);
+    QImage shot = screenshot().copy(r);
+    for (int flash = 0; flash < 2; ++flash) {
+        const QImage before = shot;
+        QVERIFY2(waitFor([&] { return (shot = screenshot().copy(r)) != before; }, 3000), "no flash on the screen");
+    }
     int covered = 0;
     for (int y = 0; y < shot.height(); ++y)
         for (int x = 0; x < shot.width(); ++x)
