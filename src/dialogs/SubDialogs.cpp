@@ -84,9 +84,9 @@ struct Format {
 // Bit i of SlideGrafix is box i. PNG and WebP came last, on bits 6 and 7, so
 // that stored masks keep their meaning.
 const Format kFormats[8] = {
-    {"formatBmp", text::FormatBmp}, {"formatGif", text::FormatGif},   {"formatJpeg", text::FormatJpeg},
-    {"formatRle", text::FormatRle}, {"formatDib", text::FormatDib},   {"formatIco", text::FormatIco},
-    {"formatPng", text::FormatPng}, {"formatWebp", text::FormatWebp},
+    {id::formatBmp, text::FormatBmp}, {id::formatGif, text::FormatGif},   {id::formatJpeg, text::FormatJpeg},
+    {id::formatRle, text::FormatRle}, {id::formatDib, text::FormatDib},   {id::formatIco, text::FormatIco},
+    {id::formatPng, text::FormatPng}, {id::formatWebp, text::FormatWebp},
 };
 } // namespace
 

@@ -69,11 +69,19 @@ inline constexpr const char *aboutButton = "aboutButton";
 inline constexpr const char *startAtLogin = "startAtLogin";
 inline constexpr const char *quitButton = "quitButton";
 
-// The slideshow dialog (its format boxes are named in its own table).
+// The slideshow dialog.
 inline constexpr const char *slideshowFolder = "slideshowFolder";
 inline constexpr const char *folderTree = "folderTree";
 inline constexpr const char *slideInterval = "slideInterval";
 inline constexpr const char *slideIntervals = "slideIntervals";
+inline constexpr const char *formatBmp = "formatBmp";
+inline constexpr const char *formatGif = "formatGif";
+inline constexpr const char *formatJpeg = "formatJpeg";
+inline constexpr const char *formatRle = "formatRle";
+inline constexpr const char *formatDib = "formatDib";
+inline constexpr const char *formatIco = "formatIco";
+inline constexpr const char *formatPng = "formatPng";
+inline constexpr const char *formatWebp = "formatWebp";
 
 // The size dialog.
 inline constexpr const char *clockSize = "clockSize";

@@ -716,8 +716,8 @@ void TestSettingsDialog::slideshowDialog()
     auto *s = topLevel<SlideshowDialog>(id::slideshowDialog);
     QVERIFY(s);
     QVERIFY(!r.d->isEnabled());
-    auto format = [s](const char *name) { return s->findChild<QCheckBox *>(QLatin1String("format") + name); };
-    for (const char *name : {"Bmp", "Gif", "Jpeg", "Rle", "Dib", "Ico"})
+    auto format = [s](const char *name) { return s->findChild<QCheckBox *>(QString::fromLatin1(name)); };
+    for (const char *name : {id::formatBmp, id::formatGif, id::formatJpeg, id::formatRle, id::formatDib, id::formatIco})
         QVERIFY(format(name)->isChecked());
     auto *list = s->findChild<QListWidget *>(id::slideIntervals);
     QCOMPARE(list->count(), 10);
@@ -726,12 +726,12 @@ void TestSettingsDialog::slideshowDialog()
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(7)).center());
     QCOMPARE(s->findChild<QLineEdit *>(id::slideInterval)->text(), QStringLiteral("３０分"));
     // A mask stored before PNG and WebP came keeps its meaning: both off.
-    QVERIFY(!format("Png")->isChecked());
-    QVERIFY(!format("Webp")->isChecked());
-    for (const char *name : {"Gif", "Rle", "Dib", "Ico"})
+    QVERIFY(!format(id::formatPng)->isChecked());
+    QVERIFY(!format(id::formatWebp)->isChecked());
+    for (const char *name : {id::formatGif, id::formatRle, id::formatDib, id::formatIco})
         format(name)->setChecked(false);
-    format("Png")->setChecked(true);
-    format("Webp")->setChecked(true);
+    format(id::formatPng)->setChecked(true);
+    format(id::formatWebp)->setChecked(true);
     // The root of the tree is "/" and stays "/".
     auto *tree = s->findChild<QTreeView *>(id::folderTree);
     tree->setCurrentIndex(static_cast<QFileSystemModel *>(tree->model())->index(QStringLiteral("/")));

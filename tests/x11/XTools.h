@@ -187,9 +187,9 @@ struct ClockProcess {
     void start(const QStringList &args = {}, const QString &program = {})
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
         for (auto i = extraEnv.cbegin(); i != extraEnv.cend(); ++i)
             env.insert(i.key(), i.value());
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
         env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
         env.remove(QStringLiteral("QT_QPA_PLATFORM"));
         proc.setProcessEnvironment(env);
