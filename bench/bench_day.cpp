@@ -9,6 +9,7 @@
 //   bench_day [IDLE-SECONDS]
 
 #include "app/ClockApp.h"
+#include "resources/ObjectNames.h"
 
 #include <QApplication>
 #include <QFile>
@@ -165,7 +166,8 @@ int main(int argc, char **argv)
             most = qMax(most, rssMb());
             // Snoozed the first time it rings, stopped the second.
             const bool snooze = alarmsShown % 2 == 1;
-            if (auto *b = w->findChild<QPushButton *>(snooze ? QStringLiteral("Command2") : QStringLiteral("Command1")))
+            if (auto *b = w->findChild<QPushButton *>(
+                    QString::fromLatin1(snooze ? dv::id::snoozeButton : dv::id::stopButton)))
                 b->click();
             settle(200);
             most = qMax(most, rssMb());

@@ -2,6 +2,7 @@
 #include "alarm/AlarmWindow.h"
 
 #include "resources/Art.h"
+#include "resources/ObjectNames.h"
 #include "resources/Texts.h"
 #include "platform/WindowCentre.h"
 #include "platform/WindowSystem.h"
@@ -53,20 +54,20 @@ AlarmWindow::AlarmWindow(QWidget *parent)
     , m_frameA(stripeFrame(false, {kWidth, kHeight}))
     , m_frameB(stripeFrame(true, {kWidth, kHeight}))
 {
-    setObjectName(QStringLiteral("Form3"));
+    setObjectName(QString::fromLatin1(id::alarmWindow));
     setWindowTitle(text::StopAlarm);
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFixedSize(kWidth, kHeight);
     // A plain panel over the stripes, so the words stay readable as they move.
-    m_text->setObjectName(QStringLiteral("Label1"));
+    m_text->setObjectName(QString::fromLatin1(id::alarmText));
     m_text->setGeometry(12, kTextTop, kWidth - 24, kTextHeight);
     m_text->setAlignment(Qt::AlignCenter);
     m_text->setAutoFillBackground(true);
     m_text->setStyleSheet(QStringLiteral("background: white; color: black;"));
     m_text->setTextFormat(Qt::PlainText);
-    m_stop->setObjectName(QStringLiteral("Command1"));
+    m_stop->setObjectName(QString::fromLatin1(id::stopButton));
     m_stop->setGeometry(12, 72, 132, 28);
-    m_snooze->setObjectName(QStringLiteral("Command2"));
+    m_snooze->setObjectName(QString::fromLatin1(id::snoozeButton));
     m_snooze->setGeometry(152, 72, 76, 28);
     for (QPushButton *b : {m_stop, m_snooze}) {
         QFont f = b->font();
@@ -88,7 +89,6 @@ AlarmWindow::AlarmWindow(QWidget *parent)
         unload(true);
         deleteLater();
     });
-    m_timer.setObjectName(QStringLiteral("Timer1"));
     connect(&m_timer, &QTimer::timeout, this, &AlarmWindow::flash);
 }
 

@@ -130,11 +130,9 @@ QLineEdit *newField(QWidget *parent, const char *name, QString Settings::*settin
     return f;
 }
 
-QLabel *newLabel(QWidget *parent, const char *name, const QString &caption)
+QLabel *newLabel(QWidget *parent, const QString &caption)
 {
-    auto *l = new QLabel(caption, parent);
-    l->setObjectName(QString::fromLatin1(name));
-    return l;
+    return new QLabel(caption, parent);
 }
 
 } // namespace dv

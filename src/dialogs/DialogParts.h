@@ -51,7 +51,7 @@ void fitToScreen(QDialog *d);
 // Controls carry the names readers and tests look for them by. Buttons leave
 // Enter to the dialog's default button.
 QPushButton *newButton(QWidget *parent, const char *name, const QString &caption);
-QLabel *newLabel(QWidget *parent, const char *name, const QString &caption);
+QLabel *newLabel(QWidget *parent, const QString &caption);
 // A field for one text setting, as long as that setting takes (settingFields).
 QLineEdit *newField(QWidget *parent, const char *name, QString Settings::*setting);
 

@@ -7,6 +7,7 @@
 #include "platform/Autostart.h"
 #include "platform/WindowCentre.h"
 #include "platform/WindowSystem.h"
+#include "resources/ObjectNames.h"
 #include "resources/Texts.h"
 
 #include <QApplication>
@@ -28,32 +29,33 @@ namespace dv {
 namespace {
 // The colour rows: label, swatch and chooser button, and the colour they edit.
 struct ColourRow {
-    const char *label;
     const text::Text &caption;
     const char *swatch;
     const char *pick;
     qint32 Settings::*setting;
 };
 const ColourRow kColourRows[6] = {
-    {"Label2", text::ColourHour, "Picture1", "Command5", &Settings::hourColour},
-    {"Label3", text::ColourMinute, "Picture2", "Command6", &Settings::minuteColour},
-    {"Label4", text::ColourSecond, "Picture3", "Command7", &Settings::secondColour},
-    {"Label11", text::ColourChar, "Picture4", "Command11", &Settings::marksColour},
-    {"Label12", text::ColourBoard, "Picture5", "Command12", &Settings::boardColour},
-    {"Label13", text::ColourFrameRing, "Picture6", "Command16", &Settings::frameColour},
+    {text::ColourHour, id::hourColour, id::hourColourPick, &Settings::hourColour},
+    {text::ColourMinute, id::minuteColour, id::minuteColourPick, &Settings::minuteColour},
+    {text::ColourSecond, id::secondColour, id::secondColourPick, &Settings::secondColour},
+    {text::ColourChar, id::marksColour, id::marksColourPick, &Settings::marksColour},
+    {text::ColourBoard, id::boardColour, id::boardColourPick, &Settings::boardColour},
+    {text::ColourFrameRing, id::frameRingColour, id::frameRingColourPick, &Settings::frameColour},
 };
 
 // The alarm rows' controls, in kAlarmSettings order.
 struct AlarmNames {
-    const char *number;
     const text::Text &caption;
     const char *time, *sound, *browse, *message;
     const text::Text &missing;
 };
 const AlarmNames kAlarmNames[kAlarmCount] = {
-    {"Label7", text::AlarmRow1, "Text2", "Text5", "Command8", "Text9", text::AlarmSoundMissing1},
-    {"Label8", text::AlarmRow2, "Text3", "Text6", "Command9", "Text10", text::AlarmSoundMissing2},
-    {"Label9", text::AlarmRow3, "Text4", "Text7", "Command10", "Text11", text::AlarmSoundMissing3},
+    {text::AlarmRow1, id::alarmTime1, id::alarmSound1, id::alarmSoundBrowse1, id::alarmMessage1,
+     text::AlarmSoundMissing1},
+    {text::AlarmRow2, id::alarmTime2, id::alarmSound2, id::alarmSoundBrowse2, id::alarmMessage2,
+     text::AlarmSoundMissing2},
+    {text::AlarmRow3, id::alarmTime3, id::alarmSound3, id::alarmSoundBrowse3, id::alarmMessage3,
+     text::AlarmSoundMissing3},
 };
 
 // A "参照" button no wider than its caption: the rows fit a small screen.
@@ -99,7 +101,7 @@ SettingsDialog::SettingsDialog(Parameters &params, Platform &platform, SettingsH
     , sys(platform)
     , m_host(host)
 {
-    setObjectName(QStringLiteral("Form2"));
+    setObjectName(QString::fromLatin1(id::settingsDialog));
     setWindowTitle(text::SettingsCaption);
     // Created in the order Tab visits them: as the eye reads, and round to the top.
     auto *all = new QVBoxLayout(this);
@@ -124,14 +126,14 @@ SettingsDialog::~SettingsDialog()
 
 QLayout *SettingsDialog::buildPictureRow()
 {
-    m_picture = newField(this, "Text1", &Settings::boardPicture);
+    m_picture = newField(this, id::facePicture, &Settings::boardPicture);
     m_picture->setMinimumWidth(240);
-    m_pictureBrowse = newBrowse(this, "Command4");
+    m_pictureBrowse = newBrowse(this, id::facePictureBrowse);
     onFieldLeft(m_picture, [this] { fileLeft(m_picture, &Settings::boardPicture, text::BoardPictureMissing); });
     connect(m_pictureBrowse, &QPushButton::clicked, this,
             [this] { chooseInto(sys.choose, pictureChoice(sys.appDir), m_picture); });
     auto *row = new QHBoxLayout;
-    row->addWidget(newLabel(this, "Label1", text::FacePictureLabel));
+    row->addWidget(newLabel(this, text::FacePictureLabel));
     row->addWidget(m_picture, 1);
     row->addWidget(m_pictureBrowse);
     return row;
@@ -141,20 +143,20 @@ QLayout *SettingsDialog::buildBoxes()
 {
     // The left column, top to bottom; the buttons the arrows point at sit to
     // the right of their boxes, the colours beside the lower boxes.
-    m_slideshowOn = newBox(this, "Check8", text::CheckSlideBmp);
-    m_slideshow = newButton(this, "Command13", text::SlideshowButton);
-    m_freeSize = newBox(this, "Check10", text::CheckMag2);
-    m_size = newButton(this, "Command15", text::SizeButton);
-    m_topMost = newBox(this, "Check2", text::CheckTopMost);
-    m_drawSecond = newBox(this, "Check1", text::CheckDrawSecond);
-    m_shadow = newBox(this, "Check6", text::CheckShadow);
-    m_drawChar = newBox(this, "Check7", text::CheckDrawChar);
-    m_drawFrame = newBox(this, "Check11", text::CheckDrawFrame);
-    m_hideUnderCursor = newBox(this, "Check9", text::CheckOnMouseToHide);
-    m_roman = newBox(this, "Check12", text::CheckRoman);
-    m_transparent = newBox(this, "Check5", text::CheckTransparent);
-    m_jihou = newBox(this, "Check3", text::CheckJihou);
-    m_chime = newButton(this, "Command17", text::ChimeButton);
+    m_slideshowOn = newBox(this, id::slideshowOn, text::CheckSlideBmp);
+    m_slideshow = newButton(this, id::slideshowButton, text::SlideshowButton);
+    m_freeSize = newBox(this, id::freeSize, text::CheckMag2);
+    m_size = newButton(this, id::sizeButton, text::SizeButton);
+    m_topMost = newBox(this, id::topMost, text::CheckTopMost);
+    m_drawSecond = newBox(this, id::drawSecond, text::CheckDrawSecond);
+    m_shadow = newBox(this, id::handShadows, text::CheckShadow);
+    m_drawChar = newBox(this, id::drawMarks, text::CheckDrawChar);
+    m_drawFrame = newBox(this, id::frameRing, text::CheckDrawFrame);
+    m_hideUnderCursor = newBox(this, id::hideUnderPointer, text::CheckOnMouseToHide);
+    m_roman = newBox(this, id::romanNumerals, text::CheckRoman);
+    m_transparent = newBox(this, id::transparentBoard, text::CheckTransparent);
+    m_jihou = newBox(this, id::timeSignal, text::CheckJihou);
+    m_chime = newButton(this, id::chimeButton, text::ChimeButton);
 
     auto *grid = new QGridLayout;
     grid->setVerticalSpacing(0);
@@ -175,7 +177,6 @@ QLayout *SettingsDialog::buildBoxes()
 QGroupBox *SettingsDialog::buildColours()
 {
     auto *frame = new QGroupBox(text::ColourFrame, this);
-    frame->setObjectName(QStringLiteral("Frame1"));
     auto *grid = new QGridLayout(frame);
     grid->setContentsMargins(6, 2, 6, 2);
     grid->setVerticalSpacing(2);
@@ -194,7 +195,7 @@ QGroupBox *SettingsDialog::buildColours()
         connect(swatch, &Swatch::clicked, this, choose);
         connect(pick, &QPushButton::clicked, this, choose);
         const int r = i % 3, col = i / 3 * 3;
-        grid->addWidget(newLabel(frame, c.label, c.caption), r, col);
+        grid->addWidget(newLabel(frame, c.caption), r, col);
         grid->addWidget(swatch, r, col + 1);
         grid->addWidget(pick, r, col + 2);
     }
@@ -204,13 +205,12 @@ QGroupBox *SettingsDialog::buildColours()
 QGroupBox *SettingsDialog::buildAlarms()
 {
     auto *frame = new QGroupBox(text::AlarmFrame, this);
-    frame->setObjectName(QStringLiteral("Frame2"));
     auto *grid = new QGridLayout(frame);
     grid->setContentsMargins(6, 0, 6, 2);
     grid->setVerticalSpacing(1);
-    grid->addWidget(newLabel(frame, "Label5", text::AlarmTimeLabel), 0, 1);
-    grid->addWidget(newLabel(frame, "Label6", text::AlarmSoundLabel), 0, 2);
-    grid->addWidget(newLabel(frame, "Label14", text::AlarmMessageLabel), 0, 4);
+    grid->addWidget(newLabel(frame, text::AlarmTimeLabel), 0, 1);
+    grid->addWidget(newLabel(frame, text::AlarmSoundLabel), 0, 2);
+    grid->addWidget(newLabel(frame, text::AlarmMessageLabel), 0, 4);
     const int timeWidth = fontMetrics().horizontalAdvance(QStringLiteral("00:00")) * 2;
     for (int i = 0; i < kAlarmCount; ++i) {
         const AlarmNames &n = kAlarmNames[i];
@@ -223,7 +223,7 @@ QGroupBox *SettingsDialog::buildAlarms()
         auto *browse = newBrowse(frame, n.browse);
         row.message = newField(frame, n.message, a.message);
         row.message->setMinimumWidth(90);
-        grid->addWidget(newLabel(frame, n.number, n.caption), i + 1, 0);
+        grid->addWidget(newLabel(frame, n.caption), i + 1, 0);
         grid->addWidget(row.time, i + 1, 1);
         grid->addWidget(row.sound, i + 1, 2);
         grid->addWidget(browse, i + 1, 3);
@@ -236,12 +236,12 @@ QGroupBox *SettingsDialog::buildAlarms()
     }
     grid->setColumnStretch(2, 3);
     grid->setColumnStretch(4, 2);
-    m_shutdown = newField(frame, "Text8", &Settings::shutdownTime);
+    m_shutdown = newField(frame, id::shutdownTime, &Settings::shutdownTime);
     m_shutdown->setMaximumWidth(timeWidth);
     onFieldLeft(m_shutdown, [this] { timeLeft(m_shutdown); });
-    m_mustShutDown = newBox(frame, "Check4", text::CheckMustShutDown);
+    m_mustShutDown = newBox(frame, id::mustShutDown, text::CheckMustShutDown);
     auto *shutdownRow = new QHBoxLayout;
-    shutdownRow->addWidget(newLabel(frame, "Label10", text::ShutdownTimeLabel));
+    shutdownRow->addWidget(newLabel(frame, text::ShutdownTimeLabel));
     shutdownRow->addWidget(m_shutdown);
     shutdownRow->addWidget(m_mustShutDown);
     shutdownRow->addStretch();
@@ -252,12 +252,12 @@ QGroupBox *SettingsDialog::buildAlarms()
 QLayout *SettingsDialog::buildButtons()
 {
     // OK is the default button: Enter is OK, after the same checks as a click.
-    m_ok = newButton(this, "Command1", text::Ok);
+    m_ok = newButton(this, id::okButton, text::Ok);
     m_ok->setDefault(true);
-    auto *cancel = newButton(this, "Command2", text::Cancel);
-    auto *about = newButton(this, "Command14", text::About);
-    m_autostart = newBox(this, "startAtLogin", text::CheckAutostart);
-    auto *quit = newButton(this, "Command3", text::QuitClock);
+    auto *cancel = newButton(this, id::cancelButton, text::Cancel);
+    auto *about = newButton(this, id::aboutButton, text::About);
+    m_autostart = newBox(this, id::startAtLogin, text::CheckAutostart);
+    auto *quit = newButton(this, id::quitButton, text::QuitClock);
     connect(m_ok, &QPushButton::clicked, this, &SettingsDialog::ok);
     connect(cancel, &QPushButton::clicked, this, &SettingsDialog::cancel);
     connect(quit, &QPushButton::clicked, this, &SettingsDialog::quit);

@@ -5,6 +5,7 @@
 #include "dialogs/DialogParts.h"
 #include "face/Slideshow.h"
 #include "platform/WindowCentre.h"
+#include "resources/ObjectNames.h"
 #include "resources/Texts.h"
 
 #include <QApplication>
@@ -41,11 +42,11 @@ SubDialog::~SubDialog()
     emit closed();
 }
 
-QHBoxLayout *SubDialog::okCancelRow(const char *okName, const QString &okCaption, const char *cancelName)
+QHBoxLayout *SubDialog::okCancelRow(const QString &okCaption)
 {
-    m_ok = newButton(this, okName, okCaption);
+    m_ok = newButton(this, id::okButton, okCaption);
     m_ok->setDefault(true);
-    auto *cancel = newButton(this, cancelName, text::Cancel);
+    auto *cancel = newButton(this, id::cancelButton, text::Cancel);
     connect(m_ok, &QPushButton::clicked, this, [this] {
         if (!acceptable())
             return;
@@ -80,33 +81,32 @@ struct Format {
 // Bit i of slideshowFormats is box i. PNG and WebP came last, on bits 6 and 7, so
 // that stored masks keep their meaning.
 const Format kFormats[8] = {
-    {"formatBmp", text::FormatBmp}, {"formatGif", text::FormatGif},   {"formatJpeg", text::FormatJpeg},
-    {"formatRle", text::FormatRle}, {"formatDib", text::FormatDib},   {"formatIco", text::FormatIco},
-    {"formatPng", text::FormatPng}, {"formatWebp", text::FormatWebp},
+    {id::formatBmp, text::FormatBmp}, {id::formatGif, text::FormatGif},   {id::formatJpeg, text::FormatJpeg},
+    {id::formatRle, text::FormatRle}, {id::formatDib, text::FormatDib},   {id::formatIco, text::FormatIco},
+    {id::formatPng, text::FormatPng}, {id::formatWebp, text::FormatWebp},
 };
 } // namespace
 
 SlideshowDialog::SlideshowDialog(Settings &working, Platform &platform)
-    : SubDialog("Form4", text::SlideshowCaption, working, platform)
+    : SubDialog(id::slideshowDialog, text::SlideshowCaption, working, platform)
 {
-    m_folder = newField(this, "Text1", &Settings::slideshowFolder);
+    m_folder = newField(this, id::slideshowFolder, &Settings::slideshowFolder);
     m_model = new QFileSystemModel(this);
     m_model->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
     m_model->setRootPath(QStringLiteral("/"));
     m_tree = new QTreeView(this);
-    m_tree->setObjectName(QStringLiteral("Dir1"));
+    m_tree->setObjectName(QString::fromLatin1(id::folderTree));
     m_tree->setModel(m_model);
     for (int c = 1; c < m_model->columnCount(); ++c)
         m_tree->hideColumn(c);
     m_tree->header()->hide();
     m_tree->setMinimumSize(220, 160);
-    m_interval = newField(this, "Text2", &Settings::slideInterval);
+    m_interval = newField(this, id::slideInterval, &Settings::slideInterval);
     m_intervals = new QListWidget(this);
-    m_intervals->setObjectName(QStringLiteral("List1"));
+    m_intervals->setObjectName(QString::fromLatin1(id::slideIntervals));
     for (const QString &label : slideIntervalLabels())
         m_intervals->addItem(slideIntervalShown(label));
     auto *formats = new QGroupBox(text::SlideFormatsFrame, this);
-    formats->setObjectName(QStringLiteral("Frame1"));
     auto *grid = new QGridLayout(formats);
     for (int i = 0; i < 8; ++i) {
         m_formats[size_t(i)] = new QCheckBox(kFormats[i].caption, formats);
@@ -117,11 +117,11 @@ SlideshowDialog::SlideshowDialog(Settings &working, Platform &platform)
 
     auto *columns = new QHBoxLayout;
     auto *left = new QVBoxLayout;
-    left->addWidget(newLabel(this, "Label1", text::SlideFolderLabel));
+    left->addWidget(newLabel(this, text::SlideFolderLabel));
     left->addWidget(m_folder);
     left->addWidget(m_tree);
     auto *right = new QVBoxLayout;
-    right->addWidget(newLabel(this, "Label2", text::SlideIntervalLabel));
+    right->addWidget(newLabel(this, text::SlideIntervalLabel));
     right->addWidget(m_interval);
     right->addWidget(m_intervals);
     columns->addLayout(left, 2);
@@ -129,7 +129,7 @@ SlideshowDialog::SlideshowDialog(Settings &working, Platform &platform)
     auto *all = new QVBoxLayout(this);
     all->addLayout(columns);
     all->addWidget(formats);
-    all->addLayout(okCancelRow("Command1", text::OkWide, "Command2"));
+    all->addLayout(okCancelRow(text::OkWide));
 
     connect(m_tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex &i) { m_folder->setText(m_model->filePath(i)); });
@@ -180,13 +180,13 @@ void SlideshowDialog::applyFields(Settings &s) const
 // ---- size ----
 
 SizeDialog::SizeDialog(Settings &working, Platform &platform)
-    : SubDialog("Form6", text::SizeCaption, working, platform)
+    : SubDialog(id::sizeDialog, text::SizeCaption, working, platform)
 {
     m_size = new QLineEdit(this);
-    m_size->setObjectName(QStringLiteral("Text1"));
+    m_size->setObjectName(QString::fromLatin1(id::clockSize));
     m_size->setMaxLength(12);
     m_sizes = new QListWidget(this);
-    m_sizes->setObjectName(QStringLiteral("List1"));
+    m_sizes->setObjectName(QString::fromLatin1(id::clockSizes));
     QFont mono = m_sizes->font();
     mono.setStyleHint(QFont::Monospace);
     mono.setFamily(QStringLiteral("monospace"));
@@ -200,11 +200,11 @@ SizeDialog::SizeDialog(Settings &working, Platform &platform)
                              + 12);
     auto *top = new QHBoxLayout;
     top->addWidget(m_size);
-    top->addWidget(newLabel(this, "Label2", text::Pixel));
+    top->addWidget(newLabel(this, text::Pixel));
     auto *all = new QVBoxLayout(this);
     all->addLayout(top);
     all->addWidget(m_sizes);
-    all->addLayout(okCancelRow("Command1", text::OkWide, "Command2"));
+    all->addLayout(okCancelRow(text::OkWide));
 
     m_size->setText(QString::number(m_working.clockSize));
     onFieldLeft(m_size, [this] {
@@ -263,26 +263,26 @@ void SizeDialog::applyFields(Settings &s) const
 // ---- time signal ----
 
 ChimeDialog::ChimeDialog(Settings &working, Platform &platform)
-    : SubDialog("Form7", text::ChimeCaption, working, platform)
+    : SubDialog(id::chimeDialog, text::ChimeCaption, working, platform)
 {
-    m_hourFile = newField(this, "Text1", &Settings::hourChimeFile);
-    auto *hourBrowse = newButton(this, "Command1", text::Browse);
+    m_hourFile = newField(this, id::hourChimeFile, &Settings::hourChimeFile);
+    auto *hourBrowse = newButton(this, id::hourChimeBrowse, text::Browse);
     m_halfHour = new QCheckBox(text::ChimeHalfHour, this);
-    m_halfHour->setObjectName(QStringLiteral("Check2"));
-    m_halfFile = newField(this, "Text2", &Settings::halfHourChimeFile);
+    m_halfHour->setObjectName(QString::fromLatin1(id::halfHourChime));
+    m_halfFile = newField(this, id::halfHourChimeFile, &Settings::halfHourChimeFile);
     m_halfFile->setMinimumWidth(280);
-    m_halfBrowse = newButton(this, "Command2", text::Browse);
+    m_halfBrowse = newButton(this, id::halfHourChimeBrowse, text::Browse);
     auto *grid = new QGridLayout;
-    grid->addWidget(newLabel(this, "Label2", text::ChimeHourLabel), 0, 0);
+    grid->addWidget(newLabel(this, text::ChimeHourLabel), 0, 0);
     grid->addWidget(m_hourFile, 0, 1);
     grid->addWidget(hourBrowse, 0, 2);
     grid->addWidget(m_halfHour, 1, 0);
     grid->addWidget(m_halfFile, 1, 1);
     grid->addWidget(m_halfBrowse, 1, 2);
     auto *all = new QVBoxLayout(this);
-    all->addWidget(newLabel(this, "Label1", text::ChimeFileLabel));
+    all->addWidget(newLabel(this, text::ChimeFileLabel));
     all->addLayout(grid);
-    all->addLayout(okCancelRow("Command3", text::OkWide, "Command4"));
+    all->addLayout(okCancelRow(text::OkWide));
 
     m_hourFile->setText(m_working.hourChimeFile);
     m_halfFile->setText(m_working.halfHourChimeFile);

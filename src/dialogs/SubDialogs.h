@@ -36,7 +36,7 @@ signals:
 protected:
     // OK and CANCEL, bottom right. OK is the default button (Enter): it takes
     // the fields when `acceptable` lets it, then closes. CANCEL closes.
-    QHBoxLayout *okCancelRow(const char *okName, const QString &okCaption, const char *cancelName);
+    QHBoxLayout *okCancelRow(const QString &okCaption);
     // OK's own check; a refusal leaves the dialog open.
     virtual bool acceptable() { return true; }
     void keyPressEvent(QKeyEvent *e) override; // Escape is CANCEL

@@ -2,6 +2,7 @@
 #include "interaction/AboutBox.h"
 
 #include "resources/Art.h"
+#include "resources/ObjectNames.h"
 #include "resources/Texts.h"
 #include "platform/WindowCentre.h"
 
@@ -14,7 +15,7 @@ namespace dv {
 AboutBox::AboutBox(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint)
 {
-    setObjectName(QStringLiteral("Form5"));
+    setObjectName(QString::fromLatin1(id::aboutBox));
     setWindowTitle(text::AboutCaption);
     setWindowIcon(clockIcon());
     setAttribute(Qt::WA_ShowWithoutActivating);
@@ -29,13 +30,14 @@ AboutBox::AboutBox(QWidget *parent)
     auto *icon = new QLabel(this);
     icon->setPixmap(QPixmap::fromImage(clockIconImage(32)));
     layout->addWidget(icon, 0, Qt::AlignHCenter);
-    label("Label1", text::Subtitle);
-    QFont big = label("Label2", text::aboutName())->font();
+    label(id::aboutSubtitle, text::Subtitle);
+    QLabel *name = label(id::aboutName, text::aboutName());
+    QFont big = name->font();
     big.setBold(true);
-    findChild<QLabel *>(QStringLiteral("Label2"))->setFont(big);
-    label("Label4", text::AboutDate);
+    name->setFont(big);
+    label(id::aboutDate, text::AboutDate);
     auto *ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("Command1"));
+    ok->setObjectName(QString::fromLatin1(id::okButton));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     layout->addWidget(ok, 0, Qt::AlignHCenter);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "interaction/PopupMenu.h"
 
+#include "resources/ObjectNames.h"
 #include "resources/Texts.h"
 
 namespace dv {
@@ -9,27 +10,24 @@ PopupMenu::PopupMenu(QObject *parent)
     : QObject(parent)
     , m_menu(std::make_unique<QMenu>())
 {
-    m_menu->setObjectName(QStringLiteral("mnuPopup"));
     auto add = [this](QMenu *to, const char *name, const QString &caption, void (PopupMenu::*chosen)()) {
         QAction *a = to->addAction(caption);
         a->setObjectName(QString::fromLatin1(name));
         connect(a, &QAction::triggered, this, chosen);
         return a;
     };
-    auto sep = [](QMenu *to, const char *name) { to->addSeparator()->setObjectName(QString::fromLatin1(name)); };
 
-    QAction *setup = add(m_menu.get(), "mnuPopupSetup", text::MenuSetup, &PopupMenu::setupChosen);
+    QAction *setup = add(m_menu.get(), id::settingsAction, text::MenuSetup, &PopupMenu::setupChosen);
     m_menu->setDefaultAction(setup); // drawn bold
-    add(m_menu.get(), "mnuPopupHelp", text::MenuHelp, &PopupMenu::helpChosen);
-    add(m_menu.get(), "mnuPopupAbout", text::MenuAbout, &PopupMenu::aboutChosen);
-    sep(m_menu.get(), "mnuPopupSep1");
-    add(m_menu.get(), "mnuPopupTimeSet", text::MenuTimeSet, &PopupMenu::timeSetChosen);
-    sep(m_menu.get(), "mnuPopupSep2");
+    add(m_menu.get(), id::helpAction, text::MenuHelp, &PopupMenu::helpChosen);
+    add(m_menu.get(), id::aboutAction, text::MenuAbout, &PopupMenu::aboutChosen);
+    m_menu->addSeparator();
+    add(m_menu.get(), id::dateTimeAction, text::MenuTimeSet, &PopupMenu::timeSetChosen);
+    m_menu->addSeparator();
     QMenu *place = m_menu->addMenu(text::MenuPlace);
-    place->setObjectName(QStringLiteral("mnuPopupPlaceMenu"));
-    place->menuAction()->setObjectName(QStringLiteral("mnuPopupPlace"));
-    const char *names[] = {"mnuPopupOld", "mnuPopupLeftTop", "mnuPopupLeftBottom", "mnuPopupRightTop",
-                           "mnuPopupRightBottom"};
+    place->menuAction()->setObjectName(QString::fromLatin1(id::placeAction));
+    const char *names[] = {id::placeFree, id::placeTopLeft, id::placeBottomLeft, id::placeTopRight,
+                           id::placeBottomRight};
     const QString captions[] = {text::MenuOld, text::MenuLeftTop, text::MenuLeftBottom, text::MenuRightTop,
                                 text::MenuRightBottom};
     for (int i = 0; i < 5; ++i) {
@@ -43,8 +41,8 @@ PopupMenu::PopupMenu(QObject *parent)
         });
         m_place[size_t(i)] = a;
     }
-    sep(m_menu.get(), "mnuPopupSep3");
-    add(m_menu.get(), "mnuPopupEnd", text::MenuEnd, &PopupMenu::endChosen);
+    m_menu->addSeparator();
+    add(m_menu.get(), id::quitAction, text::MenuEnd, &PopupMenu::endChosen);
 }
 
 void PopupMenu::setPlaceChecks(int place)

@@ -3,6 +3,7 @@
 
 #include "face/FacePainter.h"
 #include "face/PictureFiles.h"
+#include "resources/ObjectNames.h"
 
 #include <QCloseEvent>
 #include <QMimeData>
@@ -18,7 +19,7 @@ ClockWindow::ClockWindow(QWidget *parent)
     // Never the keyboard's: a click or a drag leaves the focus where the user was typing.
     : QWidget(parent, Qt::FramelessWindowHint | Qt::Tool | Qt::NoDropShadowWindowHint | Qt::WindowDoesNotAcceptFocus)
 {
-    setObjectName(QStringLiteral("Form1"));
+    setObjectName(QString::fromLatin1(id::clockWindow));
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);

@@ -7,6 +7,7 @@
 #include "dialogs/SubDialogs.h"
 #include "platform/QSettingsStore.h"
 #include "platform/QtPlatform.h"
+#include "resources/ObjectNames.h"
 #include "resources/Texts.h"
 
 #include <QApplication>
@@ -142,14 +143,15 @@ void TestSettingsDialog::fillAndClickRules_data()
     QTest::addColumn<QStringList>("enabled");
     QTest::addColumn<QStringList>("disabled");
     QTest::newRow("defaults") << ""
-                              << "" << QStringList{"Text1", "Command4", "Command17"}
-                              << QStringList{"Command13", "Command15"};
+                              << "" << QStringList{id::facePicture, id::facePictureBrowse, id::chimeButton}
+                              << QStringList{id::slideshowButton, id::sizeButton};
     QTest::newRow("slideshow on") << "SlideBmp"
-                                  << "True" << QStringList{"Command13"} << QStringList{"Text1", "Command4"};
+                                  << "True" << QStringList{id::slideshowButton}
+                                  << QStringList{id::facePicture, id::facePictureBrowse};
     QTest::newRow("signal off") << "Jihou"
-                                << "False" << QStringList{} << QStringList{"Command17"};
+                                << "False" << QStringList{} << QStringList{id::chimeButton};
     QTest::newRow("free size") << "Mag2Flag"
-                               << "True" << QStringList{"Command15"} << QStringList{};
+                               << "True" << QStringList{id::sizeButton} << QStringList{};
 }
 
 void TestSettingsDialog::fillAndClickRules()
@@ -164,10 +166,10 @@ void TestSettingsDialog::fillAndClickRules()
     for (const QString &n : disabled)
         QVERIFY2(!r.d->findChild<QWidget *>(n)->isEnabled(), qPrintable(n));
     // The rules follow every click.
-    r.w<QCheckBox>("Check8")->click();
-    QCOMPARE(r.w("Command13")->isEnabled(), !r.w("Text1")->isEnabled());
-    r.w<QCheckBox>("Check3")->click();
-    QCOMPARE(r.w("Command17")->isEnabled(), r.w<QCheckBox>("Check3")->isChecked());
+    r.w<QCheckBox>(id::slideshowOn)->click();
+    QCOMPARE(r.w(id::slideshowButton)->isEnabled(), !r.w(id::facePicture)->isEnabled());
+    r.w<QCheckBox>(id::timeSignal)->click();
+    QCOMPARE(r.w(id::chimeButton)->isEnabled(), r.w<QCheckBox>(id::timeSignal)->isChecked());
 }
 
 void TestSettingsDialog::timeFieldLeft_data()
@@ -189,7 +191,7 @@ void TestSettingsDialog::timeFieldLeft()
     QFETCH(QString, typed);
     QFETCH(QString, after);
     QFETCH(bool, refused);
-    for (const char *field : {"Text2", "Text8"}) {
+    for (const char *field : {id::alarmTime1, id::shutdownTime}) {
         DialogRig r;
         r.typeAndLeave(field, typed);
         QCOMPARE(r.w<QLineEdit>(field)->text(), after);
@@ -204,15 +206,15 @@ void TestSettingsDialog::fileFieldLeft_data()
     QTest::addColumn<QByteArray>("field");
     QTest::addColumn<QString>("name"); // under a folder with a.xyz in it
     QTest::addColumn<QString>("message");
-    QTest::newRow("picture missing") << QByteArray("Text1") << "gone.bmp"
+    QTest::newRow("picture missing") << QByteArray(id::facePicture) << "gone.bmp"
                                      << "ファイルが見付かりません（文字盤の画像ﾌｧｲﾙ）";
-    QTest::newRow("picture is a folder") << QByteArray("Text1") << ""
+    QTest::newRow("picture is a folder") << QByteArray(id::facePicture) << ""
                                          << "ファイルが見付かりません（文字盤の画像ﾌｧｲﾙ）";
-    QTest::newRow("picture with a star") << QByteArray("Text1") << "*.xyz"
+    QTest::newRow("picture with a star") << QByteArray(id::facePicture) << "*.xyz"
                                          << "ファイルが見付かりません（文字盤の画像ﾌｧｲﾙ）";
-    QTest::newRow("any extension is fine") << QByteArray("Text1") << "a.xyz"
+    QTest::newRow("any extension is fine") << QByteArray(id::facePicture) << "a.xyz"
                                            << "";
-    QTest::newRow("alarm sound 2") << QByteArray("Text6") << "gone.wav"
+    QTest::newRow("alarm sound 2") << QByteArray(id::alarmSound2) << "gone.wav"
                                    << "ファイルが見付かりません（ｱﾗｰﾑｻｳﾝﾄﾞﾌｧｲﾙ２）";
 }
 
@@ -241,16 +243,16 @@ void TestSettingsDialog::okRefusesATimeThatCannotRing_data()
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<bool>("enter"); // else a click on OK
-    QTest::newRow("alarm 1, 7:3, click") << QByteArray("Text2") << "AlarmTime1"
+    QTest::newRow("alarm 1, 7:3, click") << QByteArray(id::alarmTime1) << "AlarmTime1"
                                          << "7:3" << false;
-    QTest::newRow("alarm 2, 99:99, Enter") << QByteArray("Text3") << "AlarmTime2"
+    QTest::newRow("alarm 2, 99:99, Enter") << QByteArray(id::alarmTime2) << "AlarmTime2"
                                            << "99:99" << true;
-    QTest::newRow("alarm 3, 24:00, click") << QByteArray("Text4") << "AlarmTime3"
+    QTest::newRow("alarm 3, 24:00, click") << QByteArray(id::alarmTime3) << "AlarmTime3"
                                            << "24:00" << false;
-    QTest::newRow("shutdown, 7:3, Enter") << QByteArray("Text8") << "ShutDownTime"
+    QTest::newRow("shutdown, 7:3, Enter") << QByteArray(id::shutdownTime) << "ShutDownTime"
                                           << "7:3" << true;
     // A long paste: the field keeps five characters, still no time.
-    QTest::newRow("pasted") << QByteArray("Text2") << "AlarmTime1" << QString(32767, QLatin1Char('1')) << true;
+    QTest::newRow("pasted") << QByteArray(id::alarmTime1) << "AlarmTime1" << QString(32767, QLatin1Char('1')) << true;
 }
 
 void TestSettingsDialog::okRefusesATimeThatCannotRing()
@@ -263,7 +265,7 @@ void TestSettingsDialog::okRefusesATimeThatCannotRing()
     auto *f = r.w<QLineEdit>(field.constData());
     f->setFocus();
     f->setText(typed);
-    DialogRig::press(f, r.w<QPushButton>("Command1"), enter);
+    DialogRig::press(f, r.w<QPushButton>(id::okButton), enter);
     QCOMPARE(r.host.accepted, 0);
     QVERIFY(r.d->isVisible());
     QCOMPARE(QApplication::focusWidget(), f);
@@ -271,7 +273,7 @@ void TestSettingsDialog::okRefusesATimeThatCannotRing()
     QCOMPARE(r.rig.store.writes, 0);
     // Put right, the same press goes through.
     f->setText(QStringLiteral("7:30"));
-    DialogRig::press(f, r.w<QPushButton>("Command1"), enter);
+    DialogRig::press(f, r.w<QPushButton>(id::okButton), enter);
     QCOMPARE(r.host.accepted, 1);
     QCOMPARE(r.rig.store.values.value(key), QStringLiteral("07:30"));
 }
@@ -294,20 +296,20 @@ void TestSettingsDialog::sizeOkKeepsToTheRange()
     QFETCH(QString, typed);
     QFETCH(bool, enter);
     DialogRig r({{"Mag2Flag", "True"}, {"ClockSize", "240"}});
-    r.click("Command15");
-    auto *s = topLevel<SizeDialog>("Form6");
+    r.click(id::sizeButton);
+    auto *s = topLevel<SizeDialog>(id::sizeDialog);
     QVERIFY(s);
     s->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(s));
-    auto *size = s->findChild<QLineEdit *>("Text1");
+    auto *size = s->findChild<QLineEdit *>(id::clockSize);
     size->setFocus();
     size->setText(typed);
-    DialogRig::press(size, s->findChild<QPushButton *>("Command1"), enter);
+    DialogRig::press(size, s->findChild<QPushButton *>(id::okButton), enter);
     QVERIFY(s->isVisible());
     QCOMPARE(QApplication::focusWidget(), size);
     QCOMPARE(r.rig.clock.settings().clockSize, 240);
     size->setText(QStringLiteral("768"));
-    DialogRig::press(size, s->findChild<QPushButton *>("Command1"), enter);
+    DialogRig::press(size, s->findChild<QPushButton *>(id::okButton), enter);
     QTRY_VERIFY(r.d->isEnabled());
     QCOMPARE(r.rig.clock.settings().clockSize, 768);
 }
@@ -316,24 +318,24 @@ void TestSettingsDialog::enterAndEscape()
 {
     DialogRig r;
     // Escape in a sub-dialog is its CANCEL: closed, nothing taken, the settings back.
-    r.click("Command17");
-    auto *c = topLevel<ChimeDialog>("Form7");
+    r.click(id::chimeButton);
+    auto *c = topLevel<ChimeDialog>(id::chimeDialog);
     QVERIFY(c);
-    auto *hourFile = c->findChild<QLineEdit *>("Text1");
+    auto *hourFile = c->findChild<QLineEdit *>(id::hourChimeFile);
     hourFile->setText(QStringLiteral("/typed.wav"));
     QTest::keyClick(hourFile, Qt::Key_Escape);
     QTRY_VERIFY(r.d->isEnabled());
     QVERIFY(r.rig.clock.settings().hourChimeFile != QStringLiteral("/typed.wav"));
     // Enter is its OK.
-    r.click("Command17");
-    c = topLevel<ChimeDialog>("Form7");
-    hourFile = c->findChild<QLineEdit *>("Text1");
+    r.click(id::chimeButton);
+    c = topLevel<ChimeDialog>(id::chimeDialog);
+    hourFile = c->findChild<QLineEdit *>(id::hourChimeFile);
     hourFile->setText(QStringLiteral("/typed.wav"));
     QTest::keyClick(hourFile, Qt::Key_Enter);
     QTRY_VERIFY(r.d->isEnabled());
     QCOMPARE(r.rig.clock.settings().hourChimeFile, QStringLiteral("/typed.wav"));
     // Escape in the settings dialog is CANCEL: the clock comes back, nothing saved.
-    QTest::keyClick(r.w("Text8"), Qt::Key_Escape);
+    QTest::keyClick(r.w(id::shutdownTime), Qt::Key_Escape);
     QCOMPARE(r.host.closed, 1);
     QVERIFY(!r.d->isVisible());
     QCOMPARE(r.rig.store.writes, 0);
@@ -363,17 +365,18 @@ void TestSettingsDialog::longestFieldsSurviveARestart()
             if (f->maxLength() != 5) // the times must ring to pass OK
                 f->setText(paste);
     };
-    for (const char *opener : {"Command13", "Command17"}) {
-        r.w<QCheckBox>(opener == QByteArray("Command13") ? "Check8" : "Check3")->setChecked(true);
+    for (const char *opener : {id::slideshowButton, id::chimeButton}) {
+        r.w<QCheckBox>(opener == QByteArray(id::slideshowButton) ? id::slideshowOn : id::timeSignal)->setChecked(true);
         r.click(opener);
-        auto *sub = topLevel<QDialog>(opener == QByteArray("Command13") ? "Form4" : "Form7");
+        auto *sub = topLevel<QDialog>(opener == QByteArray(id::slideshowButton) ? id::slideshowDialog
+                                                                                : id::chimeDialog);
         QVERIFY(sub);
         pasteInto(sub);
         QTest::keyClick(sub, Qt::Key_Return);
         QTRY_VERIFY(r.d->isEnabled());
     }
     pasteInto(r.d.get());
-    r.click("Command1");
+    r.click(id::okButton);
     QCOMPARE(r.host.accepted, 1);
     // Missing files are told of (they do not exist); a failed save is not.
     QVERIFY(!r.rig.msg.shown.join(QString()).contains(text::SaveFailed));
@@ -390,9 +393,9 @@ void TestSettingsDialog::longestFieldsSurviveARestart()
 void TestSettingsDialog::reopeningFrontsTheOpenSubDialog()
 {
     DialogRig r;
-    for (const char *opener : {"Command17", "Command14"}) { // the time signal dialog, the About box
+    for (const char *opener : {id::chimeButton, id::aboutButton}) { // the time signal dialog, the About box
         r.click(opener);
-        QWidget *sub = topLevel<QWidget>(opener == QByteArray("Command17") ? "Form7" : "Form5");
+        QWidget *sub = topLevel<QWidget>(opener == QByteArray(id::chimeButton) ? id::chimeDialog : id::aboutBox);
         QVERIFY(sub);
         QVERIFY(r.d->subDialogOpen());
         // The settings asked for again (the tray's menu): the one the user works in comes up.
@@ -412,9 +415,9 @@ void TestSettingsDialog::folderTreeShowsTheStoredFolder()
     QVERIFY(docs.size() > 20);
     const QString folder = "/usr/share/doc/" + docs.last();
     DialogRig r({{"SlideBmp", "True"}, {"BmpDirectory", folder}, {"Mag2Flag", "True"}});
-    r.click("Command13");
-    auto *s = topLevel<SlideshowDialog>("Form4");
-    auto *tree = s->findChild<QTreeView *>("Dir1");
+    r.click(id::slideshowButton);
+    auto *s = topLevel<SlideshowDialog>(id::slideshowDialog);
+    auto *tree = s->findChild<QTreeView *>(id::folderTree);
     auto *model = static_cast<QFileSystemModel *>(tree->model());
     const QModelIndex at = model->index(folder);
     // Once the folders around it are read (they come in the background), it is in view.
@@ -430,15 +433,15 @@ void TestSettingsDialog::keptPaths_data()
     QTest::addColumn<QByteArray>("field");
     QTest::addColumn<QString>("edit"); // "" leaves the field, "-" empties it, else a file to put in it
     QTest::addColumn<QString>("stored");
-    QTest::newRow("picture kept") << "BackImage" << QByteArray("Text1") << ""
+    QTest::newRow("picture kept") << "BackImage" << QByteArray(id::facePicture) << ""
                                   << "/gone/face.bmp";
-    QTest::newRow("picture let go") << "BackImage" << QByteArray("Text1") << "-"
+    QTest::newRow("picture let go") << "BackImage" << QByteArray(id::facePicture) << "-"
                                     << "";
-    QTest::newRow("picture replaced") << "BackImage" << QByteArray("Text1") << "new.bmp"
+    QTest::newRow("picture replaced") << "BackImage" << QByteArray(id::facePicture) << "new.bmp"
                                       << "new.bmp";
-    QTest::newRow("sound kept") << "AlarmSound2" << QByteArray("Text6") << ""
+    QTest::newRow("sound kept") << "AlarmSound2" << QByteArray(id::alarmSound2) << ""
                                 << "/gone/face.bmp";
-    QTest::newRow("sound let go") << "AlarmSound2" << QByteArray("Text6") << "-"
+    QTest::newRow("sound let go") << "AlarmSound2" << QByteArray(id::alarmSound2) << "-"
                                   << "";
 }
 
@@ -461,7 +464,7 @@ void TestSettingsDialog::keptPaths()
         QFile(other).open(QIODevice::WriteOnly);
         f->setText(other);
     }
-    r.click("Command1");
+    r.click(id::okButton);
     QCOMPARE(r.rig.store.values.value(key), stored == gone || stored.isEmpty() ? stored : other);
     // Kept, it is not in use this run; let go, the next start says nothing.
     const QString inUse = stored == gone || stored.isEmpty() ? QString() : other;
@@ -487,12 +490,12 @@ void TestSettingsDialog::keptPathLeftQuietly()
     QFETCH(int, key);
     const QString gone = QStringLiteral("/gone/face.bmp");
     DialogRig r({{QStringLiteral("BackImage"), gone}});
-    auto *picture = r.w<QLineEdit>("Text1");
+    auto *picture = r.w<QLineEdit>(id::facePicture);
     picture->setFocus(Qt::OtherFocusReason);
     if (key)
         QTest::keyClick(picture, Qt::Key(key));
     else
-        QTest::mouseClick(r.w("Check2"), Qt::LeftButton);
+        QTest::mouseClick(r.w(id::topMost), Qt::LeftButton);
     QCOMPARE(r.d->isVisible(), key == 0);
     QCOMPARE(r.rig.msg.shown.size(), 1); // the start-up message only
     QCOMPARE(picture->text(), gone);
@@ -509,7 +512,7 @@ void TestSettingsDialog::startAtLogin()
     QVERIFY(beside.open(QIODevice::WriteOnly));
     beside.write("[Desktop Entry]\nName=Dialvane\nExec=dialvane\nIcon=dialvane\n");
     beside.close();
-    auto *box = r.w<QCheckBox>("startAtLogin");
+    auto *box = r.w<QCheckBox>(id::startAtLogin);
     auto reopen = [&r] {
         r.d->setEnabled(true);
         r.d->fill();
@@ -517,11 +520,11 @@ void TestSettingsDialog::startAtLogin()
     };
     QVERIFY(!box->isChecked());
     box->click();
-    r.click("Command2"); // CANCEL writes nothing
+    r.click(id::cancelButton); // CANCEL writes nothing
     QVERIFY(!QFile::exists(entry));
     reopen();
     box->click();
-    r.click("Command1");
+    r.click(id::okButton);
     QFile f(entry);
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(QString::fromUtf8(f.readAll()),
@@ -529,7 +532,7 @@ void TestSettingsDialog::startAtLogin()
     reopen(); // the file there: shown as set
     QVERIFY(box->isChecked());
     box->click();
-    r.click("Command1");
+    r.click(id::okButton);
     QVERIFY(!QFile::exists(entry));
     QCOMPARE(r.rig.clock.parameters().saved().boardPicture, r.rig.clock.settings().boardPicture);
     // A program whose path has a space is one argument.
@@ -544,10 +547,10 @@ void TestSettingsDialog::fitsTheScreen_data()
 {
     QTest::addColumn<QByteArray>("opener"); // empty: the settings dialog itself
     QTest::addColumn<QByteArray>("dialog");
-    QTest::newRow("settings") << QByteArray() << QByteArray("Form2");
-    QTest::newRow("slideshow") << QByteArray("Command13") << QByteArray("Form4");
-    QTest::newRow("size") << QByteArray("Command15") << QByteArray("Form6");
-    QTest::newRow("time signal") << QByteArray("Command17") << QByteArray("Form7");
+    QTest::newRow("settings") << QByteArray() << QByteArray(id::settingsDialog);
+    QTest::newRow("slideshow") << QByteArray(id::slideshowButton) << QByteArray(id::slideshowDialog);
+    QTest::newRow("size") << QByteArray(id::sizeButton) << QByteArray(id::sizeDialog);
+    QTest::newRow("time signal") << QByteArray(id::chimeButton) << QByteArray(id::chimeDialog);
 }
 
 // Run again on a 640 x 480 screen and with fonts half as large again.
@@ -577,12 +580,12 @@ void TestSettingsDialog::okAppliesReshapesAndSaves()
 {
     DialogRig r({{"ClockSize", "240"}, {"BackImage", ""}});
     r.rig.choose.colors = {0x0000FF};
-    r.w<QCheckBox>("Check10")->click(); // free size
-    r.w<QCheckBox>("Check2")->click();  // on top
-    r.click("Command12");               // board colour
-    r.typeAndLeave("Text3", "6:05");
-    r.typeAndLeave("Text10", "会議");
-    r.click("Command1");
+    r.w<QCheckBox>(id::freeSize)->click();
+    r.w<QCheckBox>(id::topMost)->click();
+    r.click(id::boardColourPick);
+    r.typeAndLeave(id::alarmTime2, "6:05");
+    r.typeAndLeave(id::alarmMessage2, "会議");
+    r.click(id::okButton);
     QCOMPARE(r.host.accepted, 1);
     QVERIFY(!r.d->isVisible());
     QCOMPARE(r.rig.window.rect.size(), QSize(240, 240));
@@ -607,7 +610,7 @@ void TestSettingsDialog::okBringsAnOffscreenClockBack()
 {
     DialogRig r({{"FormLeft", "1500"}, {"FormTop", "1500"}});
     r.rig.window.rect.moveTo(-130, -200); // dragged off the top-left corner
-    r.click("Command1");
+    r.click(id::okButton);
     QCOMPARE(r.rig.window.rect.topLeft(), QPoint(0, 0));
     QCOMPARE(r.rig.store.values.value("FormLeft"), QStringLiteral("0"));
 }
@@ -615,30 +618,30 @@ void TestSettingsDialog::okBringsAnOffscreenClockBack()
 void TestSettingsDialog::cancelKeepsTheEditsUntilRefilled()
 {
     DialogRig r;
-    r.w<QLineEdit>("Text8")->setText(QStringLiteral("23:00"));
-    r.click("Command2");
+    r.w<QLineEdit>(id::shutdownTime)->setText(QStringLiteral("23:00"));
+    r.click(id::cancelButton);
     QCOMPARE(r.host.closed, 1);
     QVERIFY(r.rig.window.shown && r.rig.timer.on);
     QVERIFY(r.rig.clock.settings().shutdownTime.isEmpty());
     QCOMPARE(r.rig.store.writes, 0);
     r.d->show(); // the tray's opening: as left
-    QCOMPARE(r.w<QLineEdit>("Text8")->text(), QStringLiteral("23:00"));
+    QCOMPARE(r.w<QLineEdit>(id::shutdownTime)->text(), QStringLiteral("23:00"));
     QVERIFY(!r.d->unchanged());
     r.d->fill(); // the right button's opening: the working settings
-    QVERIFY(r.w<QLineEdit>("Text8")->text().isEmpty());
+    QVERIFY(r.w<QLineEdit>(id::shutdownTime)->text().isEmpty());
     QVERIFY(r.d->unchanged());
 }
 
 void TestSettingsDialog::choosers()
 {
     DialogRig r;
-    r.w<QLineEdit>("Text5")->setText(QStringLiteral("/kept.wav"));
-    r.click("Command8"); // cancelled
-    QCOMPARE(r.w<QLineEdit>("Text5")->text(), QStringLiteral("/kept.wav"));
+    r.w<QLineEdit>(id::alarmSound1)->setText(QStringLiteral("/kept.wav"));
+    r.click(id::alarmSoundBrowse1); // cancelled
+    QCOMPARE(r.w<QLineEdit>(id::alarmSound1)->text(), QStringLiteral("/kept.wav"));
     r.rig.choose.files = {QStringLiteral("/chosen.wav")};
-    r.click("Command8");
-    QCOMPARE(r.w<QLineEdit>("Text5")->text(), QStringLiteral("/chosen.wav"));
-    r.click("Command4");
+    r.click(id::alarmSoundBrowse1);
+    QCOMPARE(r.w<QLineEdit>(id::alarmSound1)->text(), QStringLiteral("/chosen.wav"));
+    r.click(id::facePictureBrowse);
     const FileChoice sound = r.rig.choose.asked.first(), picture = r.rig.choose.asked.last();
     QCOMPARE(sound.title, QStringLiteral("サウンドファイルを開く"));
     QCOMPARE(sound.filters, QStringList{"AlarmSound (*.wav *.mid)"});
@@ -647,10 +650,10 @@ void TestSettingsDialog::choosers()
                                            "Background Image (*.rle *.dib)", "Background Image (*.ico)"}));
     QCOMPARE(picture.folder, r.rig.appDir);
     // The swatch keeps its colour when the chooser is cancelled, clicked or not.
-    const quint32 before = r.w<Swatch>("Picture3")->color();
-    QTest::mouseClick(r.w("Picture3"), Qt::LeftButton);
-    r.click("Command7");
-    QCOMPARE(r.w<Swatch>("Picture3")->color(), before);
+    const quint32 before = r.w<Swatch>(id::secondColour)->color();
+    QTest::mouseClick(r.w(id::secondColour), Qt::LeftButton);
+    r.click(id::secondColourPick);
+    QCOMPARE(r.w<Swatch>(id::secondColour)->color(), before);
     // The real file chooser matches the patterns in any case.
     std::unique_ptr<QFileDialog> fd(QtChoosers::newFileDialog(picture));
     QVERIFY(!(fd->filter() & QDir::CaseSensitive));
@@ -684,17 +687,17 @@ void TestSettingsDialog::quitAsksOnlyWhenSomethingDiffers()
     QFETCH(bool, quits);
     DialogRig r({{"FormLeft", "1500"}, {"FormTop", "1500"}});
     if (change == "field")
-        r.w<QLineEdit>("Text2")->setText(QStringLiteral("07:00"));
+        r.w<QLineEdit>(id::alarmTime1)->setText(QStringLiteral("07:00"));
     else if (change == "moved")
         r.rig.window.rect.moveTo(101, 100);
     else if (change == "sub")
         r.rig.clock.settings().halfHourChime = true;
     if (change == "bad time") {
-        r.w<QLineEdit>("Text2")->setText(QStringLiteral("7:3"));
-        r.w<QLineEdit>("Text3")->setText(QStringLiteral("7:30"));
+        r.w<QLineEdit>(id::alarmTime1)->setText(QStringLiteral("7:3"));
+        r.w<QLineEdit>(id::alarmTime2)->setText(QStringLiteral("7:30"));
     }
     r.rig.msg.answers = {answer};
-    r.click("Command3");
+    r.click(id::quitButton);
     QCOMPARE(r.rig.msg.asked, asked
                                   ? QStringList{"パラメータ または 時計の位置 が変更されています\r\n\r\n保存しますか？"}
                                   : QStringList{});
@@ -709,42 +712,42 @@ void TestSettingsDialog::quitAsksOnlyWhenSomethingDiffers()
 void TestSettingsDialog::slideshowDialog()
 {
     DialogRig r({{"SlideBmp", "True"}, {"SlideGrafix", "63"}});
-    r.click("Command13");
-    auto *s = topLevel<SlideshowDialog>("Form4");
+    r.click(id::slideshowButton);
+    auto *s = topLevel<SlideshowDialog>(id::slideshowDialog);
     QVERIFY(s);
     QVERIFY(!r.d->isEnabled());
-    auto format = [s](const char *name) { return s->findChild<QCheckBox *>(QLatin1String("format") + name); };
-    for (const char *name : {"Bmp", "Gif", "Jpeg", "Rle", "Dib", "Ico"})
+    auto format = [s](const char *name) { return s->findChild<QCheckBox *>(QString::fromLatin1(name)); };
+    for (const char *name : {id::formatBmp, id::formatGif, id::formatJpeg, id::formatRle, id::formatDib, id::formatIco})
         QVERIFY(format(name)->isChecked());
-    auto *list = s->findChild<QListWidget *>("List1");
+    auto *list = s->findChild<QListWidget *>(id::slideIntervals);
     QCOMPARE(list->count(), 10);
     QCOMPARE(list->item(0)->text(), QStringLiteral("１分"));
     QCOMPARE(list->item(9)->text(), QStringLiteral("２時間"));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(7)).center());
-    QCOMPARE(s->findChild<QLineEdit *>("Text2")->text(), QStringLiteral("３０分"));
+    QCOMPARE(s->findChild<QLineEdit *>(id::slideInterval)->text(), QStringLiteral("３０分"));
     // A mask stored before PNG and WebP came keeps its meaning: both off.
-    QVERIFY(!format("Png")->isChecked());
-    QVERIFY(!format("Webp")->isChecked());
-    for (const char *name : {"Gif", "Rle", "Dib", "Ico"})
+    QVERIFY(!format(id::formatPng)->isChecked());
+    QVERIFY(!format(id::formatWebp)->isChecked());
+    for (const char *name : {id::formatGif, id::formatRle, id::formatDib, id::formatIco})
         format(name)->setChecked(false);
-    format("Png")->setChecked(true);
-    format("Webp")->setChecked(true);
+    format(id::formatPng)->setChecked(true);
+    format(id::formatWebp)->setChecked(true);
     // The root of the tree is "/" and stays "/".
-    auto *tree = s->findChild<QTreeView *>("Dir1");
+    auto *tree = s->findChild<QTreeView *>(id::folderTree);
     tree->setCurrentIndex(static_cast<QFileSystemModel *>(tree->model())->index(QStringLiteral("/")));
-    QCOMPARE(s->findChild<QLineEdit *>("Text1")->text(), QStringLiteral("/"));
+    QCOMPARE(s->findChild<QLineEdit *>(id::slideshowFolder)->text(), QStringLiteral("/"));
     QVERIFY(!r.d->unchanged()); // the open dialog's fields count
-    s->findChild<QPushButton *>("Command1")->click();
+    s->findChild<QPushButton *>(id::okButton)->click();
     QTRY_VERIFY(r.d->isEnabled());
     const Settings &w = r.rig.clock.settings();
     QCOMPARE(w.slideInterval, QStringLiteral("３０分"));
     QCOMPARE(int(w.slideshowFormats), 5 + 64 + 128);
     QCOMPARE(w.slideshowFolder, QStringLiteral("/"));
     // CANCEL leaves all three.
-    r.click("Command13");
-    s = topLevel<SlideshowDialog>("Form4");
-    s->findChild<QLineEdit *>("Text2")->setText(QStringLiteral("１分"));
-    s->findChild<QPushButton *>("Command2")->click();
+    r.click(id::slideshowButton);
+    s = topLevel<SlideshowDialog>(id::slideshowDialog);
+    s->findChild<QLineEdit *>(id::slideInterval)->setText(QStringLiteral("１分"));
+    s->findChild<QPushButton *>(id::cancelButton)->click();
     QTRY_VERIFY(r.d->isEnabled());
     QCOMPARE(w.slideInterval, QStringLiteral("３０分"));
 }
@@ -753,12 +756,12 @@ void TestSettingsDialog::sizeDialog()
 {
     DialogRig r({{"Mag2Flag", "True"}, {"ClockSize", "240"}});
     r.rig.screen.workAreas = {QRect(0, 0, 1024, 738)}; // a 30 px panel
-    r.click("Command15");
-    auto *s = topLevel<SizeDialog>("Form6");
+    r.click(id::sizeButton);
+    auto *s = topLevel<SizeDialog>(id::sizeDialog);
     QVERIFY(s);
-    auto *size = s->findChild<QLineEdit *>("Text1");
+    auto *size = s->findChild<QLineEdit *>(id::clockSize);
     QCOMPARE(size->text(), QStringLiteral("240"));
-    auto *list = s->findChild<QListWidget *>("List1");
+    auto *list = s->findChild<QListWidget *>(id::clockSizes);
     QCOMPARE(list->count(), 13); // 60 ... 720 on 768 px, and the screen
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(12)).center());
     QCOMPARE(size->text(), QStringLiteral("738")); // the screen less the panel
@@ -767,14 +770,14 @@ void TestSettingsDialog::sizeDialog()
     QVERIFY(QTest::qWaitForWindowActive(s));
     size->setFocus();
     size->setText(QStringLiteral("59"));
-    s->findChild<QPushButton *>("Command2")->setFocus(Qt::TabFocusReason);
+    s->findChild<QPushButton *>(id::cancelButton)->setFocus(Qt::TabFocusReason);
     QCOMPARE(QApplication::focusWidget(), size);
     QCOMPARE(r.rig.msg.beeps, 0);
     size->clear();
-    s->findChild<QPushButton *>("Command1")->click(); // empty: stays open
+    s->findChild<QPushButton *>(id::okButton)->click(); // empty: stays open
     QVERIFY(s->isVisible());
     size->setText(QStringLiteral("100.5"));
-    s->findChild<QPushButton *>("Command1")->click();
+    s->findChild<QPushButton *>(id::okButton)->click();
     QTRY_VERIFY(r.d->isEnabled());
     QCOMPARE(r.rig.clock.settings().clockSize, 100);
     QCOMPARE(r.rig.window.rect.width(), 240); // reshaped only by the settings OK
@@ -783,23 +786,23 @@ void TestSettingsDialog::sizeDialog()
 void TestSettingsDialog::chimeDialog()
 {
     DialogRig r;
-    r.click("Command17");
-    auto *c = topLevel<ChimeDialog>("Form7");
+    r.click(id::chimeButton);
+    auto *c = topLevel<ChimeDialog>(id::chimeDialog);
     QVERIFY(c);
-    auto *half = c->findChild<QLineEdit *>("Text2");
-    QVERIFY(!half->isEnabled() && !c->findChild<QPushButton *>("Command2")->isEnabled());
-    c->findChild<QCheckBox *>("Check2")->click();
-    QVERIFY(half->isEnabled() && c->findChild<QPushButton *>("Command2")->isEnabled());
+    auto *half = c->findChild<QLineEdit *>(id::halfHourChimeFile);
+    QVERIFY(!half->isEnabled() && !c->findChild<QPushButton *>(id::halfHourChimeBrowse)->isEnabled());
+    c->findChild<QCheckBox *>(id::halfHourChime)->click();
+    QVERIFY(half->isEnabled() && c->findChild<QPushButton *>(id::halfHourChimeBrowse)->isEnabled());
     r.rig.choose.files = {QStringLiteral("/s/half.mid")};
-    c->findChild<QPushButton *>("Command2")->click();
-    c->findChild<QPushButton *>("Command3")->click();
+    c->findChild<QPushButton *>(id::halfHourChimeBrowse)->click();
+    c->findChild<QPushButton *>(id::okButton)->click();
     QTRY_VERIFY(r.d->isEnabled());
     const Settings &w = r.rig.clock.settings();
     QCOMPARE(w.halfHourChime, true);
     QCOMPARE(w.halfHourChimeFile, QStringLiteral("/s/half.mid"));
     QVERIFY(!r.d->subDialogOpen());
     // In force at once, though the settings dialog is then cancelled; not saved.
-    r.click("Command2");
+    r.click(id::cancelButton);
     QCOMPARE(w.halfHourChime, true);
     QCOMPARE(r.rig.store.writes, 0);
 }

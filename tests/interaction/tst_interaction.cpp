@@ -5,6 +5,7 @@
 #include "interaction/PopupMenu.h"
 #include "platform/QtPlatform.h"
 #include "platform/SystemTray.h"
+#include "resources/ObjectNames.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -52,22 +53,28 @@ private slots:
 void TestInteraction::menuItemsInOrder()
 {
     PopupMenu m;
-    QStringList seen;
-    for (QAction *a : m.menu()->actions())
-        seen << a->objectName() + QLatin1Char('|') + (a->isSeparator() ? QStringLiteral("-") : a->text());
-    QCOMPARE(seen,
-             QStringList({"mnuPopupSetup|Dialvaneの設定", "mnuPopupHelp|Dialvaneのヘルプ",
-                          "mnuPopupAbout|Dialvaneについて", "mnuPopupSep1|-", "mnuPopupTimeSet|日付と時刻の調整",
-                          "mnuPopupSep2|-", "mnuPopupPlace|時計の位置", "mnuPopupSep3|-", "mnuPopupEnd|Dialvane終了"}));
-    QCOMPARE(m.menu()->defaultAction()->objectName(), QStringLiteral("mnuPopupSetup")); // drawn bold
+    // Each item as its name and caption; a separator as "-".
+    auto items = [](QMenu *menu) {
+        QStringList seen;
+        for (QAction *a : menu->actions())
+            seen << (a->isSeparator() ? QStringLiteral("-") : a->objectName() + QLatin1Char('|') + a->text());
+        return seen;
+    };
+    auto item = [](const char *name, const char *caption) {
+        return QString::fromLatin1(name) + QLatin1Char('|') + QString::fromUtf8(caption);
+    };
+    QCOMPARE(items(m.menu()),
+             QStringList({item(id::settingsAction, "Dialvaneの設定"), item(id::helpAction, "Dialvaneのヘルプ"),
+                          item(id::aboutAction, "Dialvaneについて"), "-", item(id::dateTimeAction, "日付と時刻の調整"),
+                          "-", item(id::placeAction, "時計の位置"), "-", item(id::quitAction, "Dialvane終了")}));
+    QCOMPARE(m.menu()->defaultAction()->objectName(), QString::fromLatin1(id::settingsAction)); // drawn bold
     QMenu *place = m.menu()->actions().at(6)->menu();
     QVERIFY(place);
-    QStringList sub;
-    for (QAction *a : place->actions())
-        sub << a->objectName() + QLatin1Char('|') + a->text();
-    QCOMPARE(sub, QStringList({"mnuPopupOld|位置を固定しない", "mnuPopupLeftTop|常にデスクトップ左上",
-                               "mnuPopupLeftBottom|常にデスクトップ左下", "mnuPopupRightTop|常にデスクトップ右上",
-                               "mnuPopupRightBottom|常にデスクトップ右下"}));
+    QCOMPARE(
+        items(place),
+        QStringList({item(id::placeFree, "位置を固定しない"), item(id::placeTopLeft, "常にデスクトップ左上"),
+                     item(id::placeBottomLeft, "常にデスクトップ左下"), item(id::placeTopRight, "常にデスクトップ右上"),
+                     item(id::placeBottomRight, "常にデスクトップ右下")}));
 }
 
 void TestInteraction::placeChecks_data()
@@ -471,11 +478,11 @@ void TestInteraction::helpOpener()
 void TestInteraction::aboutBoxTexts()
 {
     AboutBox box;
-    QCOMPARE(box.objectName(), QStringLiteral("Form5"));
+    QCOMPARE(box.objectName(), QString::fromLatin1(id::aboutBox));
     QCOMPARE(box.windowTitle(), QStringLiteral("About Dialvane"));
-    QCOMPARE(box.findChild<QLabel *>("Label1")->text(), QStringLiteral("丸いアナログ時計"));
-    QCOMPARE(box.findChild<QLabel *>("Label2")->text(), QStringLiteral("Ｄｉａｌｖａｎｅ  Version 2.00"));
-    QCOMPARE(box.findChild<QLabel *>("Label4")->text(), QStringLiteral("1998/02/16"));
+    QCOMPARE(box.findChild<QLabel *>(id::aboutSubtitle)->text(), QStringLiteral("丸いアナログ時計"));
+    QCOMPARE(box.findChild<QLabel *>(id::aboutName)->text(), QStringLiteral("Ｄｉａｌｖａｎｅ  Version 2.00"));
+    QCOMPARE(box.findChild<QLabel *>(id::aboutDate)->text(), QStringLiteral("1998/02/16"));
     QVERIFY(box.testAttribute(Qt::WA_ShowWithoutActivating));
     box.centre();
     const QRect screen = QGuiApplication::primaryScreen()->geometry();

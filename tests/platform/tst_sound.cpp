@@ -9,6 +9,7 @@
 #include "platform/SoundProcess.h"
 #include "player/SoundFile.h"
 #include "resources/Art.h"
+#include "resources/ObjectNames.h"
 #include "settings/Settings.h"
 
 #include <QApplication>
@@ -584,7 +585,7 @@ void TestSound::alarmWindowShowsTheWholeMessage()
     QFETCH(QString, message);
     AlarmWindow w;
     w.showAlarm({QStringLiteral("07:30"), message, QStringLiteral("07:28"), false});
-    auto *label = w.findChild<QLabel *>(QStringLiteral("Label1"));
+    auto *label = w.findChild<QLabel *>(id::alarmText);
     const QStringList lines = label->text().split(QLatin1Char('\n'));
     QString joined = lines.join(QString());
     QCOMPARE(lines.last(), QStringLiteral("07:28 に鳴る予定でした"));

@@ -11,6 +11,7 @@
 #include "interaction/PopupMenu.h"
 #include "platform/QtPlatform.h"
 #include "resources/Language.h"
+#include "resources/ObjectNames.h"
 #include "resources/Texts.h"
 
 #include <QAbstractButton>
@@ -168,9 +169,9 @@ private slots:
         }
 
         // The slideshow interval is shown in the user's language and stored as its label.
-        QCOMPARE(slideshow.findChild<QLineEdit *>(QStringLiteral("Text2"))->text(),
+        QCOMPARE(slideshow.findChild<QLineEdit *>(id::slideInterval)->text(),
                  english() ? QStringLiteral("5 minutes") : text::Slide5Min);
-        auto *intervals = slideshow.findChild<QListWidget *>(QStringLiteral("List1"));
+        auto *intervals = slideshow.findChild<QListWidget *>(id::slideIntervals);
         Q_EMIT intervals->itemClicked(intervals->item(9));
         Settings applied;
         slideshow.applyFields(applied);

@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <QtTest>
+#include <cmath>
 
 namespace dv::xt {
 
@@ -52,6 +53,15 @@ inline QString windowInfo(const QString &win, const QString &field)
     return QString();
 }
 
+// The work area the window manager publishes (the screen less the panel),
+// or an invalid rectangle without one.
+inline QRect workArea()
+{
+    const QString out = run(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_WORKAREA")});
+    const QStringList n = out.section(QLatin1Char('='), 1).split(QLatin1Char(','));
+    return n.size() >= 4 ? QRect(n[0].toInt(), n[1].toInt(), n[2].toInt(), n[3].toInt()) : QRect();
+}
+
 // Visible windows of a process whose size is `size`.
 inline QStringList windowsOf(qint64 pid, QSize size = {})
 {
@@ -77,12 +87,61 @@ inline bool waitFor(F cond, int ms = 10000)
     return cond();
 }
 
+// Whether `cond` holds all through the next `ms`: for what must not happen,
+// which only time passing can show.
+template <typename F>
+inline bool holdsFor(F cond, int ms)
+{
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < ms) {
+        if (!cond())
+            return false;
+        QThread::msleep(50);
+    }
+    return cond();
+}
+
+// The window with the keyboard focus, as xdotool names windows.
+inline QString activeWindow()
+{
+    return xdotool({QStringLiteral("getactivewindow")});
+}
+
+// The child process of `parent` named `name` (its pid), or 0.
+inline qint64 childNamed(qint64 parent, const QByteArray &name)
+{
+    for (const QString &pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray line = stat.readAll();
+        const qsizetype close = line.lastIndexOf(')');
+        if (line.mid(line.indexOf('(') + 1, close - line.indexOf('(') - 1) == name
+            && line.mid(close + 4).split(' ').value(0).toLongLong() == parent)
+            return pid.toLongLong();
+    }
+    return 0;
+}
+
 inline QImage screenshot()
 {
     QProcess p;
     p.start(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"), QStringLiteral("png:-")});
     p.waitForFinished(20000);
     return QImage::fromData(p.readAllStandardOutput(), "PNG").convertToFormat(QImage::Format_RGB32);
+}
+
+// The board of a 120 px clock at `at` shows `c`: at least five of eight points
+// round its centre do, whatever the three hands cover.
+inline bool boardShows(const QImage &shot, QPoint at, const QColor &c)
+{
+    int hits = 0;
+    for (int i = 0; i < 8; ++i) {
+        const double a = i * M_PI / 4 + M_PI / 8;
+        hits += QColor(shot.pixel(at + QPoint(60 + int(28 * std::cos(a)), 60 + int(28 * std::sin(a))))) == c;
+    }
+    return hits >= 5;
 }
 
 // The built clock with a private settings folder.
@@ -128,9 +187,9 @@ struct ClockProcess {
     void start(const QStringList &args = {}, const QString &program = {})
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
         for (auto i = extraEnv.cbegin(); i != extraEnv.cend(); ++i)
             env.insert(i.key(), i.value());
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
         env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
         env.remove(QStringLiteral("QT_QPA_PLATFORM"));
         proc.setProcessEnvironment(env);
@@ -149,6 +208,39 @@ struct ClockProcess {
             return !id.isEmpty();
         });
         return id;
+    }
+    // Starts the clock with `ini` at 100,100 (`scale` times that under larger
+    // fonts) and waits until it is there and its face is drawn (the frame
+    // ring's left edge black). Its window, or empty if it never got there.
+    QString startAt100(const QString &ini = {}, double scale = 1.0)
+    {
+        writeSettings(QStringLiteral("FormLeft=1500\nFormTop=1500\n") + ini);
+        start();
+        const int at = int(100 * scale), side = int(120 * scale);
+        const QString win = clockWindow(side);
+        const bool shown = !win.isEmpty() && waitFor([&] {
+            return geometry(win).topLeft() == QPoint(at, at)
+                   && QColor(screenshot().pixel(at + 2, at + side / 2)) == QColor(Qt::black);
+        });
+        return shown ? win : QString();
+    }
+    // The settings dialog: the clock's one window wider than 300 px.
+    QString settingsDialog()
+    {
+        for (const QString &w : windowsOf(proc.processId()))
+            if (geometry(w).width() > 300)
+                return w;
+        return QString();
+    }
+    // A right click at `at` on the face; the settings dialog it opens, once it
+    // has the keyboard focus, or empty.
+    QString openSettings(QPoint at)
+    {
+        xdotool({QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y()), QStringLiteral("click"),
+                 QStringLiteral("3")});
+        QString dialog;
+        waitFor([&] { return !(dialog = settingsDialog()).isEmpty() && activeWindow() == dialog; });
+        return activeWindow() == dialog ? dialog : QString();
     }
     ~ClockProcess()
     {

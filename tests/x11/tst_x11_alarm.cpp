@@ -17,12 +17,13 @@ QString title(const QString &win)
 {
     return run(QStringLiteral("xprop"), {QStringLiteral("-id"), win, QStringLiteral("_NET_WM_NAME")});
 }
-bool hasWindowTitled(qint64 pid, const QString &text)
+// The process's window whose title holds `text`, or empty.
+QString windowTitled(qint64 pid, const QString &text)
 {
     for (const QString &w : windowsOf(pid))
         if (title(w).contains(text))
-            return true;
-    return false;
+            return w;
+    return QString();
 }
 // A WAV file that plays for a minute.
 bool writeMinuteOfSilence(const QString &path)
@@ -158,39 +159,31 @@ void TestX11Alarm::twoStartsLeaveOneClock()
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }();
 
-    QProcess second;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), first.config.path());
-    env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
-    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    second.setProcessEnvironment(env);
-    second.start(qEnvironmentVariable("DIALVANE_BUILD_DIR") + QStringLiteral("/dialvane"),
-                 args.isEmpty() ? QStringList() : QStringList{args});
-    QVERIFY(second.waitForStarted());
+    ClockProcess second; // on the first one's store
+    second.extraEnv.insert(QStringLiteral("XDG_CONFIG_HOME"), first.config.path());
+    second.start(args.isEmpty() ? QStringList() : QStringList{args});
+    QString box;
+    auto told = [&] {
+        return !(box = windowTitled(second.proc.processId(), QStringLiteral("Dialvane Ver.2.00"))).isEmpty();
+    };
     if (!args.isEmpty()) {
         // It says why it does nothing, and the running clock's store stays.
-        QVERIFY(waitFor([&] { return hasWindowTitled(second.processId(), QStringLiteral("Dialvane Ver.2.00")); }));
+        QVERIFY(waitFor(told));
         QFile f(first.confPath());
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), storeBefore);
-        second.kill();
-        second.waitForFinished();
+        second.proc.kill();
+        second.proc.waitForFinished();
     } else {
         if (!sessionBus) {
             // Nothing to ask the running clock over: the user is told where it is.
-            QString box;
-            QVERIFY(waitFor([&] {
-                for (const QString &w : windowsOf(second.processId()))
-                    if (title(w).contains(QStringLiteral("Dialvane Ver.2.00")))
-                        box = w;
-                return !box.isEmpty();
-            }));
+            QVERIFY(waitFor(told));
             xdotool({QStringLiteral("windowactivate"), QStringLiteral("--sync"), box});
             xdotool({QStringLiteral("key"), QStringLiteral("Return")});
         }
-        QVERIFY(second.waitForFinished(10000));
-        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(second.exitCode(), 0);
+        QVERIFY(second.proc.waitForFinished(10000));
+        QCOMPARE(second.proc.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second.proc.exitCode(), 0);
     }
     QCOMPARE(first.proc.state(), QProcess::Running);
     QCOMPARE(busesOnThisDisplay(), busesBefore);
@@ -201,12 +194,8 @@ void TestX11Alarm::twoStartsLeaveOneClock()
         return;
     }
     QString dialog;
-    QVERIFY(waitFor([&] {
-        for (const QString &w : windowsOf(first.proc.processId()))
-            if (title(w).contains(QStringLiteral("時計の設定")))
-                dialog = w;
-        return !dialog.isEmpty();
-    }));
+    QVERIFY(waitFor(
+        [&] { return !(dialog = windowTitled(first.proc.processId(), QStringLiteral("時計の設定"))).isEmpty(); }));
     // An edit left in the dialog, then SIGTERM: it ends at once, asks nothing
     // and saves nothing.
     xdotool({QStringLiteral("windowactivate"), QStringLiteral("--sync"), dialog});
@@ -248,7 +237,8 @@ void TestX11Alarm::unusableLockIsTold()
     clock.start();
     // The clock runs, and says that nothing keeps a second one out.
     QVERIFY(!clock.clockWindow().isEmpty());
-    QVERIFY(waitFor([&] { return hasWindowTitled(clock.proc.processId(), QStringLiteral("Dialvane Ver.2.00")); }));
+    QVERIFY(
+        waitFor([&] { return !windowTitled(clock.proc.processId(), QStringLiteral("Dialvane Ver.2.00")).isEmpty(); }));
     QVERIFY(!QFileInfo::exists(target));
     clock.proc.kill();
     clock.proc.waitForFinished();
@@ -276,7 +266,7 @@ void TestX11Alarm::sigtermEndsTheClockWhileAnAlarmSounds()
     QVERIFY(!clock.clockWindow().isEmpty());
     // The stop window: the sound has started, and plays for a minute.
     QVERIFY(waitFor([&] { return !windowsOf(clock.proc.processId(), QSize(240, 112)).isEmpty(); }));
-    QTest::qWait(500);
+    QVERIFY(waitFor([&] { return childNamed(clock.proc.processId(), "dialvane-sound") > 0; }));
     QElapsedTimer t;
     t.start();
     ::kill(pid_t(clock.proc.processId()), SIGTERM);
@@ -308,10 +298,13 @@ void TestX11Alarm::stopWindowShowsOverAFullScreenWindow()
         stop = windowsOf(clock.proc.processId(), QSize(240, 112)).value(0);
         return !stop.isEmpty();
     }));
-    QThread::msleep(1200); // two flashes
-    // Its pixels are on the screen, and the video keeps the focus.
+    // Its pixels are on the screen through two flashes, and the video keeps the focus.
     const QRect r = geometry(stop);
-    const QImage shot = screenshot().copy(r);
+    QImage shot = screenshot().copy(r);
+    for (int flash = 0; flash < 2; ++flash) {
+        const QImage before = shot;
+        QVERIFY2(waitFor([&] { return (shot = screenshot().copy(r)) != before; }, 3000), "no flash on the screen");
+    }
     int covered = 0;
     for (int y = 0; y < shot.height(); ++y)
         for (int x = 0; x < shot.width(); ++x)

@@ -5,7 +5,6 @@
 #include "XTools.h"
 
 #include <QTemporaryDir>
-#include <cmath>
 
 using namespace dv::xt;
 
@@ -32,15 +31,10 @@ bool compositor(const char *what)
     return QProcess::execute(qEnvironmentVariable("COMPOSITOR_CTL"), {QString::fromLatin1(what)}) == 0;
 }
 
-// The board of the 120 px clock shows `c`: five of eight points round its centre.
+// The board of the clock at kClock shows `c`.
 bool boardShows(const QImage &shot, const QColor &c)
 {
-    int hits = 0;
-    for (int i = 0; i < 8; ++i) {
-        const double a = i * M_PI / 4 + M_PI / 8;
-        hits += QColor(shot.pixel(kClock + QPoint(60 + int(28 * std::cos(a)), 60 + int(28 * std::sin(a))))) == c;
-    }
-    return hits >= 5;
+    return dv::xt::boardShows(shot, kClock, c);
 }
 
 QString netWmState(const QString &win)
@@ -159,28 +153,19 @@ void TestX11Board::staysOutOfTheTaskbar()
     // Each state change keeps both hints: stays on top switched on and off in
     // the settings (a new native window each time), hidden under Ctrl and back.
     ClockProcess clock;
-    clock.writeSettings("FormLeft=1500\nFormTop=1500\n");
-    clock.start();
-    QString win = clock.clockWindow();
+    QString win = clock.startAt100();
+    QVERIFY2(!win.isEmpty(), "no clock at 100,100");
     QVERIFY(waitFor([&] { return offTaskbar(win); }, 3000));
     for (const bool above : {true, false}) {
-        xdotool({"mousemove", "130", "190", "click", "3"});
+        const QString dialog = clock.openSettings({130, 190});
+        QVERIFY2(!dialog.isEmpty(), "no settings dialog");
         QVERIFY(waitFor([&] { return windowInfo(win, "Map State") != "IsViewable"; }, 3000));
-        QThread::msleep(500);
         // Into the picture field, whatever had the focus when the dialog last closed.
-        QString dialog;
-        QVERIFY(waitFor([&] {
-            for (const QString &w : windowsOf(clock.proc.processId()))
-                if (geometry(w).width() > 300)
-                    dialog = w;
-            return !dialog.isEmpty();
-        }));
         // xwininfo's place is the client's own, inside the frame.
         const int left = windowInfo(dialog, "Absolute upper-left X").toInt();
         const int top = windowInfo(dialog, "Absolute upper-left Y").toInt();
         xdotool({"mousemove", QString::number(left + geometry(dialog).width() * 6 / 10), QString::number(top + 15),
                  "click", "1"});
-        QThread::msleep(200);
         // From the picture field to "常に最前面に表示", past the two unchecked
         // boxes whose buttons are off; then back round to OK, past the quit
         // and the start at login.
@@ -224,7 +209,8 @@ void TestX11Board::edgeIsSmoothUnderACompositor()
     clock.start();
     const QString win = clock.clockWindow();
     QVERIFY(waitFor([&] { return windowInfo(clock.clockWindow(), "Depth") == (composited ? "32" : "24"); }, 3000));
-    QThread::msleep(1200);
+    // Drawn: the board green round the centre.
+    QVERIFY(waitFor([&] { return boardShows(screenshot(), Qt::green); }, 3000));
     const QImage shot = screenshot();
     // Everything on the face is black or green: a pixel with some blue that is
     // not the desktop's colour is the desktop showing through an edge pixel.

@@ -4,7 +4,6 @@
 #include "XTools.h"
 
 #include <QTemporaryDir>
-#include <cmath>
 #include <csignal>
 
 using namespace dv::xt;
@@ -25,18 +24,6 @@ private slots:
     void hidesUnderPointerAndKeys_data();
     void hidesUnderPointerAndKeys();
 };
-
-// The board of a 120 px clock at `at` shows `c`: at least five of eight points
-// round its centre do, whatever the three hands cover.
-static bool boardShows(const QImage &shot, QPoint at, const QColor &c)
-{
-    int hits = 0;
-    for (int i = 0; i < 8; ++i) {
-        const double a = i * M_PI / 4 + M_PI / 8;
-        hits += QColor(shot.pixel(at + QPoint(60 + int(28 * std::cos(a)), 60 + int(28 * std::sin(a))))) == c;
-    }
-    return hits >= 5;
-}
 
 static QString storedValue(const QString &conf, const QString &key)
 {
@@ -67,9 +54,7 @@ void TestX11Clock::appearsAtStoredPositionWithoutWriting()
 {
     QFETCH(QString, ini);
     QFETCH(QPoint, pos);
-    const QStringList area =
-        run(QStringLiteral("xprop"), {"-root", "_NET_WORKAREA"}).section(QLatin1Char('='), 1).split(QLatin1Char(','));
-    const QSize free = area.size() >= 4 ? QSize(area[2].toInt(), area[3].toInt()) : QSize(1024, 768);
+    const QSize free = workArea().isValid() ? workArea().size() : QSize(1024, 768);
     if (pos.x() < 0)
         pos.setX(free.width() - 120);
     if (pos.y() < 0)
@@ -82,14 +67,14 @@ void TestX11Clock::appearsAtStoredPositionWithoutWriting()
     QVERIFY2(!win.isEmpty(), "no 120 x 120 clock window");
     QVERIFY(waitFor([&] { return geometry(win).topLeft() == pos; }, 3000));
     QCOMPARE(geometry(win), QRect(pos, QSize(120, 120)));
-    QThread::msleep(2500); // a few ticks
-    if (ini.isEmpty()) {
-        QVERIFY(!QFile::exists(clock.confPath()));
-    } else {
+    // Nothing written over a few ticks: only time passing can show it.
+    auto stored = [&] {
         QFile f(clock.confPath());
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        QCOMPARE(QString::fromUtf8(f.readAll()), QStringLiteral("[General]\n") + ini);
-    }
+        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QStringLiteral("(none)");
+    };
+    const QString expected = ini.isEmpty() ? QStringLiteral("(none)") : QStringLiteral("[General]\n") + ini;
+    QVERIFY(holdsFor([&] { return stored() == expected; }, 2500));
+    QCOMPARE(stored(), expected);
 }
 
 void TestX11Clock::windowIsCutToACircle()
@@ -100,7 +85,8 @@ void TestX11Clock::windowIsCutToACircle()
     const QString win = clock.clockWindow();
     QVERIFY(!win.isEmpty());
     QVERIFY(waitFor([&] { return geometry(win).topLeft() == QPoint(200, 100); }, 3000));
-    QThread::msleep(1500);
+    // Once the board is drawn, everything else is.
+    QVERIFY(waitFor([&] { return QColor(screenshot().pixel(230, 190)) == QColor(Qt::green); }));
     const QImage shot = screenshot();
     QVERIFY(!shot.isNull());
     const QRgb desktop = qRgb(0x30, 0x60, 0xa0); // with-x.sh paints the root this colour
@@ -145,12 +131,8 @@ void TestX11Clock::dragMovesAndSaves()
     QFETCH(QPoint, moved);
     QFETCH(bool, busy);
     ClockProcess clock;
-    clock.writeSettings(QStringLiteral("FormLeft=1500\nFormTop=1500\n"));
-    clock.start();
-    const QString win = clock.clockWindow();
-    QVERIFY(!win.isEmpty());
-    QVERIFY(waitFor([&] { return geometry(win).topLeft() == QPoint(100, 100); }, 3000));
-    QThread::msleep(500);
+    const QString win = clock.startAt100();
+    QVERIFY2(!win.isEmpty(), "no clock at 100,100");
     xdotool({"mousemove", "160", "160"});
     if (busy)
         ::kill(pid_t(clock.proc.processId()), SIGSTOP);
@@ -158,7 +140,7 @@ void TestX11Clock::dragMovesAndSaves()
     for (int step = 1; step <= steps; ++step) {
         const QPoint at = QPoint(160, 160) + moved * step / steps;
         xdotool({"mousemove", QString::number(at.x()), QString::number(at.y())});
-        QThread::msleep(stepMs);
+        QThread::msleep(stepMs); // the pace of the hand: a drag, or a flick
     }
     xdotool({"mouseup", "1"});
     if (busy) {
@@ -174,10 +156,9 @@ void TestX11Clock::dragMovesAndSaves()
     // The pointer goes on without the button: the clock stays.
     for (int step = 1; step <= 5; ++step) {
         xdotool({"mousemove", QString::number(600 + step * 20), QString::number(500 - step * 10)});
-        QThread::msleep(40);
+        QThread::msleep(40); // the pace of the hand
     }
-    QThread::msleep(300);
-    QCOMPARE(geometry(win).topLeft(), to);
+    QVERIFY(holdsFor([&] { return geometry(win).topLeft() == to; }, 300));
 }
 
 void TestX11Clock::settingsDialogChangesTheClock()
@@ -189,20 +170,8 @@ void TestX11Clock::settingsDialogChangesTheClock()
     red.fill(Qt::red);
     QVERIFY(red.save(picture));
     ClockProcess clock;
-    clock.writeSettings(QStringLiteral("FormLeft=1500\nFormTop=1500\nDrawChar=False\n"));
-    clock.start();
-    const QString win = clock.clockWindow();
-    QVERIFY(!win.isEmpty());
-    QVERIFY(waitFor([&] { return geometry(win).topLeft() == QPoint(100, 100); }, 3000));
-    xdotool({"mousemove", "130", "190", "click", "3"});
-    QVERIFY2(waitFor([&] {
-                 for (const QString &w : windowsOf(clock.proc.processId()))
-                     if (geometry(w).width() > 300)
-                         return true;
-                 return false;
-             }),
-             "no settings dialog");
-    QThread::msleep(500);
+    QVERIFY2(!clock.startAt100(QStringLiteral("DrawChar=False\n")).isEmpty(), "no clock at 100,100");
+    QVERIFY2(!clock.openSettings({130, 190}).isEmpty(), "no settings dialog");
     xdotool({"type", "--delay", "5", picture});
     // Backwards from the picture field: the quit, start at login (ticked),
     // About, CANCEL, OK.
@@ -241,8 +210,8 @@ void TestX11Clock::transparentBoardShowsTheWindowBehind()
     // A window comes in front of the clock: it stays in front, the clock behind it.
     front.start("display", {"-geometry", "+150+150", dir.filePath("magenta.png")});
     QVERIFY(waitFor([&] { return board(magenta) && at(ring) == magenta; }));
-    QThread::msleep(2500); // the captures it causes
-    QCOMPARE(at(ring), magenta);
+    // Through the captures it causes, the clock never comes in front of it.
+    QVERIFY(holdsFor([&] { return at(ring) == magenta; }, 2500));
     // It moves away: the board shows what is behind again, never the clock's own face.
     const QString id = xdotool({"search", "--name", "magenta.png"}).split('\n').value(0);
     xdotool({"windowmove", id, "600", "450"});
@@ -276,8 +245,9 @@ void TestX11Clock::trayMenuPinsToACorner()
     xdotool({"mousemove", "--window", icon, "5", "5", "click", "3"});
     QVERIFY2(waitFor([&] { return windowsOf(clock.proc.processId()).size() > before; }, 3000), "the menu did not open");
     // Keyboard through the menu: 時計の位置 -> 常にデスクトップ右下.
+    const qsizetype menu = windowsOf(clock.proc.processId()).size();
     xdotool({"key", "Down", "Down", "Down", "Down", "Down", "Right"});
-    QThread::msleep(300);
+    QVERIFY2(waitFor([&] { return windowsOf(clock.proc.processId()).size() > menu; }, 3000), "no place menu");
     xdotool({"key", "Down", "Down", "Down", "Down", "Return"});
     // Above the 30 px panel: the corner of the work area.
     QVERIFY(waitFor([&] { return geometry(win).topLeft() == QPoint(904, 618); }, 3000));
@@ -293,7 +263,6 @@ void TestX11Clock::desktopManners()
 {
     const bool tray = !xdotool({"search", "--class", "tint2"}).isEmpty();
     auto prop = [](const QString &win, const char *name) { return run("xprop", {"-id", win, name}); };
-    auto active = [] { return run("xprop", {"-root", "_NET_ACTIVE_WINDOW"}).section(QLatin1Char('#'), 1).trimmed(); };
     QTemporaryDir dir;
     QProcess::execute("convert", {"-size", "200x100", "xc:#c0c000", dir.filePath("typing.png")});
     QProcess typing;
@@ -302,45 +271,37 @@ void TestX11Clock::desktopManners()
     QVERIFY(waitFor([&] {
         return !(typingWin = xdotool({"search", "--onlyvisible", "--name", "typing.png"})).isEmpty();
     }));
-    xdotool({"windowactivate", "--sync", typingWin.section('\n', 0, 0)});
-    QVERIFY(waitFor([&] { return !active().isEmpty() && active() != "0x0"; }));
-    const QString typedIn = active();
+    const QString typedIn = typingWin.section('\n', 0, 0);
+    xdotool({"windowactivate", "--sync", typedIn});
+    QVERIFY(waitFor([&] { return activeWindow() == typedIn; }));
 
     ClockProcess clock;
-    clock.writeSettings(QStringLiteral("FormLeft=1500\nFormTop=1500\nMag2Flag=True\nClockSize=120\n"));
-    clock.start();
-    const QString win = clock.clockWindow();
-    QVERIFY(!win.isEmpty());
+    const QString win = clock.startAt100(QStringLiteral("Mag2Flag=True\nClockSize=120\n"));
+    QVERIFY2(!win.isEmpty(), "no clock at 100,100");
     QVERIFY(prop(win, "_NET_WM_DESKTOP").endsWith(QStringLiteral("= 4294967295")));
     // A click on the face leaves the focus where the user was typing.
     xdotool({"mousemove", "160", "160", "click", "1"});
-    QThread::msleep(500);
-    QCOMPARE(active(), typedIn);
+    QVERIFY(holdsFor([&] { return activeWindow() == typedIn; }, 500));
 
     // The right button: the settings with a tray, the menu (settings first) without.
-    const qsizetype before = windowsOf(clock.proc.processId()).size();
-    xdotool({"mousemove", "160", "160", "click", "3"});
-    auto dialog = [&] {
-        for (const QString &w : windowsOf(clock.proc.processId()))
-            if (geometry(w).width() > 300)
-                return w;
-        return QString();
-    };
-    if (!tray) {
-        QVERIFY2(waitFor([&] { return windowsOf(clock.proc.processId()).size() > before; }, 3000), "no menu");
-        QVERIFY(dialog().isEmpty());
-        QThread::msleep(300);
-        xdotool({"key", "Down", "Return"});
-    }
     QString settings;
-    QVERIFY2(waitFor([&] { return !(settings = dialog()).isEmpty(); }), "no settings dialog");
+    if (tray) {
+        settings = clock.openSettings({160, 160});
+    } else {
+        const qsizetype before = windowsOf(clock.proc.processId()).size();
+        xdotool({"mousemove", "160", "160", "click", "3"});
+        QVERIFY2(waitFor([&] { return windowsOf(clock.proc.processId()).size() > before; }, 3000), "no menu");
+        QVERIFY(clock.settingsDialog().isEmpty());
+        xdotool({"key", "Down", "Return"});
+        QVERIFY(waitFor([&] { return !(settings = clock.settingsDialog()).isEmpty() && activeWindow() == settings; }));
+    }
+    QVERIFY2(!settings.isEmpty(), "no settings dialog");
     QVERIFY(prop(settings, "_NET_WM_ICON").contains(QStringLiteral("Icon (48 x 48)")));
     // It keeps its size: the window manager offers neither resizing nor maximising.
     QTRY_VERIFY(prop(settings, "_NET_WM_ALLOWED_ACTIONS").contains(QStringLiteral("_NET_WM_ACTION_MOVE")));
     QVERIFY(!prop(settings, "_NET_WM_ALLOWED_ACTIONS").contains(QStringLiteral("_NET_WM_ACTION_RESIZE")));
     QVERIFY(!prop(settings, "_NET_WM_ALLOWED_ACTIONS").contains(QStringLiteral("_NET_WM_ACTION_MAXIMIZE")));
     // The size dialog (Tab: picture, its button, slideshow box, free size box, size button).
-    QThread::msleep(300);
     xdotool({"key", "Tab", "Tab", "Tab", "Tab", "space"});
     QString sub;
     QVERIFY2(waitFor([&] {
@@ -356,7 +317,7 @@ void TestX11Clock::desktopManners()
     QVERIFY(prop(sub, "_NET_WM_ICON").contains(QStringLiteral("Icon (48 x 48)")));
     // The settings dialog brought to the front keeps its sub-dialog above it.
     xdotool({"windowactivate", settings});
-    QThread::msleep(500);
+    QVERIFY(waitFor([&] { return activeWindow() == settings; }, 3000));
     const QStringList stack =
         run("xprop", {"-root", "_NET_CLIENT_LIST_STACKING"}).section(QLatin1Char('#'), 1).split(QLatin1Char(','));
     qsizetype settingsAt = -1, subAt = -1;
@@ -377,7 +338,7 @@ void TestX11Clock::desktopManners()
     const int top = windowInfo(settings, "Absolute upper-left Y").toInt();
     xdotool({"mousemove", QString::number(left + geometry(settings).width() * 6 / 10), QString::number(top + 15),
              "click", "1"});
-    QThread::msleep(200);
+    QVERIFY(waitFor([&] { return activeWindow() == settings; }, 3000));
     xdotool({"type", "/no/such/picture.bmp"});
     xdotool({"key", "Tab"});
     QString box;
@@ -421,17 +382,13 @@ void TestX11Clock::hidesUnderPointerAndKeys()
     const QPoint away(700, 500);
     xdotool({"mousemove", QString::number(away.x()), QString::number(away.y())});
     ClockProcess clock;
-    clock.writeSettings(
-        QStringLiteral("FormLeft=1500\nFormTop=1500\nOnMouseToHide=%1\n").arg(option ? "True" : "False"));
-    clock.start();
-    const QString win = clock.clockWindow();
-    QVERIFY(!win.isEmpty());
-    QThread::msleep(600);
+    const QString win = clock.startAt100(QStringLiteral("OnMouseToHide=%1\n").arg(option ? "True" : "False"));
+    QVERIFY2(!win.isEmpty(), "no clock at 100,100");
     auto visible = [&] { return windowsOf(clock.proc.processId(), QSize(120, 120)).contains(win); };
     QVERIFY(visible());
+    // The server reports the key before the motion that follows it.
     if (!key.isEmpty())
         xdotool({"keydown", key});
-    QThread::msleep(100);
     // A relative move goes through the server's input device, as a mouse's
     // does; an absolute one is a warp, which moves no device.
     auto moveTo = [&](QPoint to, QPoint from) {
@@ -444,10 +401,8 @@ void TestX11Clock::hidesUnderPointerAndKeys()
     moveTo(pointer, away);
     if (hidden)
         QVERIFY(waitFor([&] { return !visible(); }, 1000));
-    else {
-        QThread::msleep(800);
-        QVERIFY(visible());
-    }
+    else
+        QVERIFY(holdsFor(visible, 800));
     if (!key.isEmpty())
         xdotool({"keyup", key});
     moveTo(away, pointer);

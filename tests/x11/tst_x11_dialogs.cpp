@@ -9,14 +9,6 @@
 using namespace dv::xt;
 
 namespace {
-// The work area the window manager publishes (the screen less the panel).
-QRect workArea()
-{
-    const QString out = run(QStringLiteral("xprop"), {"-root", "_NET_WORKAREA"});
-    const QStringList n = out.section(QLatin1Char('='), 1).split(QLatin1Char(','));
-    return n.size() >= 4 ? QRect(n[0].toInt(), n[1].toInt(), n[2].toInt(), n[3].toInt()) : QRect();
-}
-
 // A window with its frame: border and caption.
 QRect frameOf(const QString &win)
 {
@@ -78,22 +70,12 @@ void TestX11Dialogs::settingsDialogFitsTheWorkArea()
     const int dpi = qEnvironmentVariableIntValue("QT_FONT_DPI");
     const double scale = dpi > 0 ? dpi / 96.0 : 1.0;
     ClockProcess clock;
-    clock.writeSettings(QStringLiteral("FormLeft=1500\nFormTop=1500\n"));
-    clock.start();
-    const QString win = clock.clockWindow(int(120 * scale));
-    QVERIFY(!win.isEmpty());
+    QVERIFY2(!clock.startAt100({}, scale).isEmpty(), "no clock at 100,100");
     const int at = int(100 * scale);
-    QVERIFY(waitFor([&] { return geometry(win).topLeft() == QPoint(at, at); }, 3000));
-    xdotool({"mousemove", QString::number(at + 30), QString::number(at + 30), "click", "3"});
-    QString dialog;
-    QVERIFY2(waitFor([&] {
-                 for (const QString &w : windowsOf(clock.proc.processId()))
-                     if (geometry(w).width() > 300)
-                         dialog = w;
-                 return !dialog.isEmpty();
-             }),
-             "no settings dialog");
-    QThread::msleep(300); // the window manager's frame
+    const QString dialog = clock.openSettings({at + 30, at + 30});
+    QVERIFY2(!dialog.isEmpty(), "no settings dialog");
+    // The window manager's frame round it.
+    QVERIFY(waitFor([&] { return run("xprop", {"-id", dialog, "_NET_FRAME_EXTENTS"}).contains('='); }, 3000));
     const QRect area = workArea();
     QVERIFY2(area.contains(frameOf(dialog)), qPrintable(QStringLiteral("%1,%2 %3x%4 in %5x%6")
                                                             .arg(frameOf(dialog).x())

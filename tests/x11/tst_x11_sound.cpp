@@ -10,25 +10,6 @@
 using namespace dv;
 using namespace dv::test;
 
-namespace {
-// The clock's child processes of this name.
-qint64 childNamed(qint64 parent, const QByteArray &name)
-{
-    for (const QString &pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
-        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-        if (!stat.open(QIODevice::ReadOnly))
-            continue;
-        const QByteArray line = stat.readAll();
-        const qsizetype close = line.lastIndexOf(')');
-        if (line.mid(line.indexOf('(') + 1, close - line.indexOf('(') - 1) == name
-            && line.mid(close + 4).split(' ').value(0).toLongLong() == parent)
-            return pid.toLongLong();
-    }
-    return 0;
-}
-
-} // namespace
-
 class TestX11Sound : public QObject {
     Q_OBJECT
 private slots:
@@ -44,7 +25,7 @@ void TestX11Sound::signalPlaysInAPlayerThatDiesWithTheClock()
     QVERIFY(!clock.clockWindow().isEmpty());
     const qint64 pid = clock.proc.processId();
     qint64 player = 0;
-    QVERIFY(xt::waitFor([&] { return (player = childNamed(pid, "dialvane-sound")) > 0; }, 10000));
+    QVERIFY(xt::waitFor([&] { return (player = xt::childNamed(pid, "dialvane-sound")) > 0; }, 10000));
     QVERIFY(!processGone(player));
 
     QFile maps(QStringLiteral("/proc/%1/maps").arg(pid));
