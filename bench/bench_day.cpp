@@ -147,7 +147,7 @@ int main(int argc, char **argv)
     int alarmsShown = 0, stops = 0;
     auto tick = [&](qint64 secs) {
         at = secs;
-        g_fakeNs = (long long)at * 1'000'000'000 + 1000;
+        g_fakeNs = static_cast<long long>(at) * 1'000'000'000 + 1000;
         const double beforeTick = rssMb();
         clockApp.clock().onTick();
         QCoreApplication::processEvents();

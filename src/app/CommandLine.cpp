@@ -72,7 +72,7 @@ ShownTime displayedTime(int sysHour, int sysMinute, float offsetHours)
     splitOffset(offsetHours, H, M);
     // Carried in whole minutes of the day: the same as the one-step carry for
     // offsets in the hours.minutes form, and still in range for 1.75 or 30.
-    const long long total = (long long)(sysHour + H) * 60 + sysMinute + M;
+    const long long total = static_cast<long long>(sysHour + H) * 60 + sysMinute + M;
     const long long inDay = ((total % 1440) + 1440) % 1440;
     return {int(inDay / 60), int(inDay % 60), 0};
 }

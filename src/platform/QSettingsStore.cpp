@@ -12,8 +12,8 @@
 
 namespace dv {
 
-static const char *const kOrg = "MOKU";
-static const char *const kApp = "DIALVANE";
+static constexpr QLatin1String kOrg("MOKU");
+static constexpr QLatin1String kApp("DIALVANE");
 
 // Where QSettings keeps the file, worked out without opening it.
 static QString confPath()
