@@ -26,13 +26,13 @@ CommandLine parseCommandLine(const QString &text)
     const QString t = text.trimmed().toLower();
     c.delreg = t.contains(QLatin1String("-delreg"));
     const QString opt = QStringLiteral("-offset=");
-    const int pos = t.indexOf(opt);
+    const qsizetype pos = t.indexOf(opt);
     if (pos >= 0) {
-        const int start = pos + opt.size();
-        int end = t.indexOf(QLatin1Char(' '), pos);
+        const qsizetype start = pos + opt.size();
+        qsizetype end = t.indexOf(QLatin1Char(' '), pos);
         if (end < 0)
             end = t.size();
-        const QString given = t.mid(start, qMax(0, end - start));
+        const QString given = t.mid(start, qMax<qsizetype>(0, end - start));
         const double v = numericPrefix(given);
         if (std::isfinite(v) && std::fabs(v) <= kOffsetLimitHours)
             c.offset = float(v);

@@ -13,7 +13,6 @@ AlignedTickTimer::AlignedTickTimer(QObject *parent)
     , m_fd(timerfd_create(CLOCK_REALTIME, TFD_NONBLOCK | TFD_CLOEXEC))
 {
     if (m_fd >= 0) {
-        // NOLINTNEXTLINE(cppcoreguidelines-owning-memory): the timer, its parent, deletes it
         m_notifier = new QSocketNotifier(qintptr(m_fd), QSocketNotifier::Read, this);
         m_notifier->setEnabled(false);
         connect(m_notifier, &QSocketNotifier::activated, this, [this] { expired(); });

@@ -22,7 +22,6 @@ EndSignals::EndSignals(QObject *parent)
     Q_ASSERT(g_pipe[0] < 0);
     if (::pipe2(g_pipe, O_CLOEXEC | O_NONBLOCK) != 0)
         return;
-    // NOLINTNEXTLINE(cppcoreguidelines-owning-memory): this object, its parent, deletes it
     m_notifier = new QSocketNotifier(g_pipe[0], QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, &EndSignals::readSignal);
     struct sigaction sa = {};

@@ -97,7 +97,6 @@ bool SoundProcess::play(const QString &file, const QString &deviceType)
     ++m_play;
     // Its first word, whether the sound plays and where, comes when it comes.
     m_watchdog.start(m_startPatienceMs);
-    // NOLINTNEXTLINE(cppcoreguidelines-owning-memory): its parent, this object, or the end of the sound deletes it
     m_notifier = new QSocketNotifier(m_fd, QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, &SoundProcess::onReadable);
     return true;

@@ -519,7 +519,7 @@ void DirectPainter::put(const QImage &image, const QRegion &area, QPoint origin)
                 m_rows.resize(size_t(r.width()) * size_t(h));
                 for (int i = 0; i < h; ++i)
                     std::memcpy(m_rows.data() + size_t(i) * size_t(r.width()),
-                                image.constScanLine(y + i) + r.left() * 4, rowBytes);
+                                image.constScanLine(y + i) + ptrdiff_t(r.left()) * 4, rowBytes);
                 data = reinterpret_cast<const uint8_t *>(m_rows.data());
             }
             xcb_put_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, m_window, m_gc, uint16_t(r.width()), uint16_t(h),
