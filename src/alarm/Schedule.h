@@ -7,9 +7,9 @@
 #include "resources/Product.h"
 #include "settings/Parameters.h"
 
+#include <QDateTime>
 #include <QStringList>
 
-#include <QDateTime>
 #include <array>
 #include <vector>
 
@@ -38,11 +38,11 @@ public:
 };
 
 // An alarm later than this when the clock can ring it is told, not rung.
-inline constexpr qint64 kLateAlarmLimitSecs = 30 * 60;
+inline constexpr qint64 kLateAlarmLimitSecs = qint64{30} * 60;
 // An alarm's sound repeats until stopped, at most this long.
-inline constexpr qint64 kRingLimitSecs = 10 * 60;
+inline constexpr qint64 kRingLimitSecs = qint64{10} * 60;
 // A snoozed alarm rings again this much later.
-inline constexpr qint64 kSnoozeSecs = 5 * 60;
+inline constexpr qint64 kSnoozeSecs = qint64{5} * 60;
 
 // The seconds of the minute at which Schedule::run() has something to do: the
 // shutdown at the start of its minute (the compare texts end in ":00"), the

@@ -21,6 +21,7 @@
 #include <QCoreApplication>
 #include <QDate>
 #include <QString>
+
 #include <utility>
 
 namespace dv::text {

@@ -5,6 +5,7 @@
 #include "Fakes.h"
 #include "dialogs/SettingsDialog.h"
 #include "dialogs/SubDialogs.h"
+#include "platform/Autostart.h"
 #include "platform/QSettingsStore.h"
 #include "platform/QtPlatform.h"
 #include "resources/ObjectNames.h"
@@ -19,8 +20,6 @@
 #include <QScreen>
 #include <QSettings>
 #include <QTemporaryDir>
-
-#include "platform/Autostart.h"
 #include <QTreeView>
 #include <QtTest>
 
