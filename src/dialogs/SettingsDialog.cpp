@@ -143,19 +143,19 @@ QLayout *SettingsDialog::buildBoxes()
 {
     // The left column, top to bottom; the buttons the arrows point at sit to
     // the right of their boxes, the colours beside the lower boxes.
-    m_slideshowOn = newBox(this, id::slideshowOn, text::CheckSlideBmp);
+    m_slideshowOn = newBox(this, id::slideshowOn, text::BoxSlideshow);
     m_slideshow = newButton(this, id::slideshowButton, text::SlideshowButton);
-    m_freeSize = newBox(this, id::freeSize, text::CheckMag2);
+    m_freeSize = newBox(this, id::freeSize, text::BoxFreeSize);
     m_size = newButton(this, id::sizeButton, text::SizeButton);
-    m_topMost = newBox(this, id::topMost, text::CheckTopMost);
-    m_drawSecond = newBox(this, id::drawSecond, text::CheckDrawSecond);
-    m_shadow = newBox(this, id::handShadows, text::CheckShadow);
-    m_drawChar = newBox(this, id::drawMarks, text::CheckDrawChar);
-    m_drawFrame = newBox(this, id::frameRing, text::CheckDrawFrame);
-    m_hideUnderCursor = newBox(this, id::hideUnderPointer, text::CheckOnMouseToHide);
-    m_roman = newBox(this, id::romanNumerals, text::CheckRoman);
-    m_transparent = newBox(this, id::transparentBoard, text::CheckTransparent);
-    m_jihou = newBox(this, id::timeSignal, text::CheckJihou);
+    m_topMost = newBox(this, id::topMost, text::BoxOnTop);
+    m_drawSecond = newBox(this, id::drawSecond, text::BoxSecondHand);
+    m_shadow = newBox(this, id::handShadows, text::BoxShadows);
+    m_drawChar = newBox(this, id::drawMarks, text::BoxHourMarks);
+    m_drawFrame = newBox(this, id::frameRing, text::BoxFrameRing);
+    m_hideUnderCursor = newBox(this, id::hideUnderPointer, text::BoxHideUnderPointer);
+    m_roman = newBox(this, id::romanNumerals, text::BoxRomanNumerals);
+    m_transparent = newBox(this, id::transparentBoard, text::BoxTransparentBoard);
+    m_jihou = newBox(this, id::timeSignal, text::BoxTimeSignal);
     m_chime = newButton(this, id::chimeButton, text::ChimeButton);
 
     auto *grid = new QGridLayout;
@@ -239,7 +239,7 @@ QGroupBox *SettingsDialog::buildAlarms()
     m_shutdown = newField(frame, id::shutdownTime, &Settings::shutdownTime);
     m_shutdown->setMaximumWidth(timeWidth);
     onFieldLeft(m_shutdown, [this] { timeLeft(m_shutdown); });
-    m_mustShutDown = newBox(frame, id::mustShutDown, text::CheckMustShutDown);
+    m_mustShutDown = newBox(frame, id::mustShutDown, text::BoxForceShutdown);
     auto *shutdownRow = new QHBoxLayout;
     shutdownRow->addWidget(newLabel(frame, text::ShutdownTimeLabel));
     shutdownRow->addWidget(m_shutdown);
@@ -256,7 +256,7 @@ QLayout *SettingsDialog::buildButtons()
     m_ok->setDefault(true);
     auto *cancel = newButton(this, id::cancelButton, text::Cancel);
     auto *about = newButton(this, id::aboutButton, text::About);
-    m_autostart = newBox(this, id::startAtLogin, text::CheckAutostart);
+    m_autostart = newBox(this, id::startAtLogin, text::BoxStartAtLogin);
     auto *quit = newButton(this, id::quitButton, text::QuitClock);
     connect(m_ok, &QPushButton::clicked, this, &SettingsDialog::ok);
     connect(cancel, &QPushButton::clicked, this, &SettingsDialog::cancel);
