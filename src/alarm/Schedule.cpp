@@ -115,7 +115,9 @@ QDateTime Schedule::nextAlarm(const QDateTime &wall) const
         // A week and a day: today's time may have passed on the only day it rings.
         for (QDate d = wall.date(); d <= wall.date().addDays(7); d = d.addDays(1)) {
             const QDateTime due(d, at, Qt::UTC);
-            if (due > now && (m_times.days[size_t(i)] & (1 << (d.dayOfWeek() - 1)))) {
+            // The hour the clocks go back passes a time again that has rung.
+            if (due > now && (m_times.days[size_t(i)] & (1 << (d.dayOfWeek() - 1)))
+                && m_rang[size_t(i)] != due.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))) {
                 if (!next.isValid() || due < next)
                     next = due;
                 break;

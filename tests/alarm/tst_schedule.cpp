@@ -141,6 +141,8 @@ private slots:
     void missedWithDays();
     void snoozeAndRingLengthPerAlarm_data();
     void snoozeAndRingLengthPerAlarm();
+    void trayShowsTheNextAlarm_data();
+    void trayShowsTheNextAlarm();
 };
 
 void TestSchedule::simulatedWeek_data()
@@ -462,7 +464,8 @@ void TestSchedule::missedAlarms()
     if (listed)
         QVERIFY2(told.first().endsWith("2026/12/07 07:30  朝会"), qPrintable(told.first()));
     QCOMPARE(rig.power.requests, powerOff ? 1 : 0);
-    QCOMPARE(rig.tray.tips.last(), text::trayTip(rig.time.t.date())); // a day on, the tray says so
+    const QDate nextDay = rig.time.t.date().addDays(rig.time.t.time() < QTime(7, 30) ? 0 : 1);
+    QCOMPARE(rig.tray.tips.last(), text::trayTip(rig.time.t.date(), QDateTime(nextDay, QTime(7, 30))));
     // Never twice: not later that day, nor when the clock is set back over it.
     rig.ui.pressStop();
     rig.runUntil(rig.time.t.addSecs(60));
@@ -583,8 +586,9 @@ void TestSchedule::simulatedYear()
     QCOMPARE(rig.sound.played.count("/s/1.wav"), 365);
     QCOMPARE(rig.sound.played.count("/s/broken.wav"), 365);
     QCOMPARE(rig.msg.asked.size(), 365);
-    // The start's, the first tick's (the date went back a year), each midnight after.
-    QCOMPARE(rig.tray.tips.size(), 1 + 1 + 365);
+    // The start's, the first tick's (the date went back a year), each midnight
+    // after, and the next alarm after each of the two (once on the day 02:30 comes twice).
+    QCOMPARE(rig.tray.tips.size(), 1 + 1 + 365 + 2 * 365);
     const long grown = residentKb() - rssAfterAMonth;
     QVERIFY2(grown < 2048, qPrintable(QString::number(grown)));
 }
@@ -942,6 +946,44 @@ void TestSchedule::snoozeAndRingLengthPerAlarm()
     QCOMPARE(rig.sound.played.count("/s/2.wav"), ringMinutes * 12);
     rig.run(1000, endAfter5s);
     QCOMPARE(rig.sound.played.count("/s/2.wav"), ringMinutes * 12 + 1);
+}
+
+// Alarm 1 at 07:30 on its days, alarm 2 at 06:00 on Sundays: the tip's second
+// line at `now`, and once the clock has run on to `passTo`.
+void TestSchedule::trayShowsTheNextAlarm_data()
+{
+    QTest::addColumn<QString>("days1");
+    QTest::addColumn<QDateTime>("now");
+    QTest::addColumn<QString>("tip");
+    QTest::addColumn<QDateTime>("passTo");
+    QTest::addColumn<QString>("after");
+    QTest::newRow("every day") << "127" << monday(6, 0) << "12-07（月）07:30" << monday(7, 31) << "12-08（火）07:30";
+    QTest::newRow("weekdays, Friday evening")
+        << "31" << QDateTime(kMonday.addDays(4), QTime(20, 0)) << "12-13（日）06:00"
+        << QDateTime(kMonday.addDays(6), QTime(6, 1)) << "12-14（月）07:30";
+    QTest::newRow("alarm 1 off") << "0" << monday(8, 0) << "12-13（日）06:00"
+                                 << QDateTime(kMonday.addDays(6), QTime(6, 1)) << "12-20（日）06:00";
+}
+
+void TestSchedule::trayShowsTheNextAlarm()
+{
+    QFETCH(QString, days1);
+    QFETCH(QDateTime, now);
+    QFETCH(QString, tip);
+    QFETCH(QDateTime, passTo);
+    QFETCH(QString, after);
+    WeekRig rig;
+    rig.set({{"Jihou", "False"},
+             {"AlarmTime1", "07:30"},
+             {"AlarmDays1", days1},
+             {"AlarmTime2", "06:00"},
+             {"AlarmDays2", "64"}});
+    rig.time.t = now;
+    rig.runUntil(now.addSecs(1));
+    const QString head = QStringLiteral("Dialvane  %1\n次のアラーム  ");
+    QCOMPARE(rig.tray.tips.last(), head.arg(now.toString("MM-dd-yyyy")) + tip);
+    rig.runUntil(passTo);
+    QCOMPARE(rig.tray.tips.last(), head.arg(passTo.toString("MM-dd-yyyy")) + after);
 }
 
 QTEST_GUILESS_MAIN(TestSchedule)

@@ -491,5 +491,37 @@
         <source>WebPフォーマット(*.webp)</source>
         <translation>WebP format (*.webp)</translation>
     </message>
+    <message>
+        <source>月</source>
+        <translation>Mon</translation>
+    </message>
+    <message>
+        <source>火</source>
+        <translation>Tue</translation>
+    </message>
+    <message>
+        <source>水</source>
+        <translation>Wed</translation>
+    </message>
+    <message>
+        <source>木</source>
+        <translation>Thu</translation>
+    </message>
+    <message>
+        <source>金</source>
+        <translation>Fri</translation>
+    </message>
+    <message>
+        <source>土</source>
+        <translation>Sat</translation>
+    </message>
+    <message>
+        <source>日</source>
+        <translation>Sun</translation>
+    </message>
+    <message>
+        <source>次のアラーム  %1（%2）%3</source>
+        <translation>Next alarm  %1 (%2) %3</translation>
+    </message>
 </context>
 </TS>
