@@ -223,6 +223,16 @@ inline const QString PictureFilter = QStringLiteral("Background Image (%1)");
 inline const QString SoundFilter = QStringLiteral("AlarmSound (*.wav *.mid)");
 
 // Slideshow, size and time signal dialogs
+// Our own: one alarm's days, once-only, snooze and ring length.
+inline constexpr Text AlarmDetailButton = QT_TRANSLATE_NOOP("dv::text", "詳細");
+inline QString alarmDetailCaption(int alarm)
+{
+    return QCoreApplication::translate("dv::text", "アラーム%1の詳細").arg(alarm);
+}
+inline constexpr Text AlarmDaysLabel = QT_TRANSLATE_NOOP("dv::text", "鳴らす曜日（すべて外すとオフ）");
+inline constexpr Text AlarmOnceBox = QT_TRANSLATE_NOOP("dv::text", "一度だけ鳴らす");
+inline constexpr Text AlarmSnoozeLabel = QT_TRANSLATE_NOOP("dv::text", "スヌーズ（分）");
+inline constexpr Text AlarmRingMinutesLabel = QT_TRANSLATE_NOOP("dv::text", "鳴らす長さ（分）");
 inline constexpr Text SlideshowCaption = QT_TRANSLATE_NOOP("dv::text", "文字盤のスライドショー設定");
 inline constexpr Text SlideFolderLabel = QT_TRANSLATE_NOOP("dv::text", "画像ファイルフォルダ");
 inline constexpr Text SlideIntervalLabel = QT_TRANSLATE_NOOP("dv::text", "表示画像の切り替え時間");

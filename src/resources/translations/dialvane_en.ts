@@ -523,5 +523,29 @@
         <source>次のアラーム  %1（%2）%3</source>
         <translation>Next alarm  %1 (%2) %3</translation>
     </message>
+    <message>
+        <source>詳細</source>
+        <translation>More</translation>
+    </message>
+    <message>
+        <source>アラーム%1の詳細</source>
+        <translation>Alarm %1 details</translation>
+    </message>
+    <message>
+        <source>鳴らす曜日（すべて外すとオフ）</source>
+        <translation>Days to ring (none: off)</translation>
+    </message>
+    <message>
+        <source>一度だけ鳴らす</source>
+        <translation>Ring once only</translation>
+    </message>
+    <message>
+        <source>スヌーズ（分）</source>
+        <translation>Snooze (minutes)</translation>
+    </message>
+    <message>
+        <source>鳴らす長さ（分）</source>
+        <translation>Ring for (minutes)</translation>
+    </message>
 </context>
 </TS>
