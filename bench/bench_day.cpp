@@ -17,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <QtEndian>
+
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
@@ -148,7 +149,7 @@ int main(int argc, char **argv)
     int alarmsShown = 0, stops = 0;
     auto tick = [&](qint64 secs) {
         at = secs;
-        g_fakeNs = (long long)at * 1'000'000'000 + 1000;
+        g_fakeNs = static_cast<long long>(at) * 1'000'000'000 + 1000;
         const double beforeTick = rssMb();
         clockApp.clock().onTick();
         QCoreApplication::processEvents();

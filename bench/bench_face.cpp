@@ -8,6 +8,7 @@
 #include "platform/QtPlatform.h"
 
 #include <QElapsedTimer>
+
 #include <algorithm>
 #include <cstdio>
 #include <vector>

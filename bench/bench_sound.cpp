@@ -20,6 +20,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtEndian>
+
 #include <algorithm>
 #include <cstdio>
 
@@ -148,10 +149,12 @@ int main(int argc, char **argv)
     app.processEvents();
     std::printf("  after %-22d %6.1f MB\n", plays, rssMb());
     const QStringList libs = soundLibraries();
-    std::printf("  sound libraries mapped:      %s\n", libs.isEmpty() ? "none" : qPrintable(libs.join(' ')));
+    std::printf("  sound libraries mapped:      %s\n",
+                libs.isEmpty() ? "none" : qPrintable(libs.join(QLatin1Char(' '))));
 
 #ifdef DV_SOUND_PROCESS
-    dv::SoundProcess sound(QCoreApplication::applicationDirPath() + QStringLiteral("/../") + dv::kSoundPlayer);
+    dv::SoundProcess sound(QCoreApplication::applicationDirPath() + QStringLiteral("/../")
+                           + QLatin1String(dv::kSoundPlayer));
     for (const QString &file : {wav, midi}) {
         std::vector<qint64> ms;
         for (int i = 0; i < rounds; ++i) {

@@ -4,6 +4,7 @@
 
 #include <QBuffer>
 #include <QImageReader>
+
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)

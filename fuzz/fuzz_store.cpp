@@ -4,6 +4,7 @@
 #include "settings/Parameters.h"
 
 #include <QMap>
+
 #include <cstdlib>
 
 namespace {

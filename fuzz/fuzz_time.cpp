@@ -3,6 +3,7 @@
 #include "dialogs/Checks.h"
 
 #include <QRegularExpression>
+
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)

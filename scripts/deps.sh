@@ -10,7 +10,7 @@ build=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-tool
        libxcb1-dev libxcb-xkb-dev libxcb-xinput-dev libxcb-xfixes0-dev libsdl2-mixer-dev)
 runtime=(timgm6mb-soundfont fonts-ipafont-gothic qt6-translations-l10n qt6-image-formats-plugins xdg-utils)
 testing=(xvfb xauth openbox tint2 picom xdotool x11-utils x11-xserver-utils imagemagick
-         python3 python3-dbusmock dbus dbus-bin faketime clang libclang-rt-14-dev clang-format
+         python3 python3-dbusmock dbus dbus-bin faketime clang libclang-rt-14-dev clang-format clang-tidy-14
          appstream man-db)
 
 want=("${build[@]}" "${runtime[@]}")

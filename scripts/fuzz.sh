@@ -8,8 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh test
 dir=${DIALVANE_FUZZ_DIR:-build-fuzz}
-[ -f "$dir/build.ninja" ] || CC=clang CXX=clang++ cmake -S . -B "$dir" -G Ninja \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDIALVANE_FUZZ=ON
+[ -f "$dir/build.ninja" ] || cmake --preset fuzz -B "$dir"
 cmake --build "$dir" -j "$(nproc)"
 runs=${1:-20000}
 export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1

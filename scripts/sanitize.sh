@@ -10,7 +10,7 @@ dir=${DIALVANE_SANITIZE_DIR:-build-sanitize}
 launcher=()
 command -v ccache >/dev/null 2>&1 && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$PWD}
-[ -f "$dir/build.ninja" ] || cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DDIALVANE_SANITIZE=ON "${launcher[@]}"
+[ -f "$dir/build.ninja" ] || cmake --preset sanitize -B "$dir" "${launcher[@]}"
 cmake --build "$dir" -j "$(nproc)"
 # Qt and fontconfig keep caches for the process's life: leaks at exit are not ours to judge.
 export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1

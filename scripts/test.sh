@@ -8,6 +8,8 @@ cd "$(dirname "$0")/.."
 scripts/deps.sh test
 # Every source file keeps the tree's format (.clang-format).
 scripts/format.sh --check
+# CI builds with warnings as errors.
+[ "${CI:-}" = true ] && export DIALVANE_PRESET=${DIALVANE_PRESET:-ci}
 scripts/build.sh
 cd "${DIALVANE_BUILD_DIR:-build}"
 ctest --output-on-failure --timeout 300 "$@"

@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "alarm/AlarmWindow.h"
 
+#include "platform/WindowCentre.h"
+#include "platform/WindowSystem.h"
 #include "resources/Art.h"
 #include "resources/ObjectNames.h"
 #include "resources/Texts.h"
-#include "platform/WindowCentre.h"
-#include "platform/WindowSystem.h"
 
 #include <QCloseEvent>
-#include <QMouseEvent>
 #include <QGuiApplication>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QTextLayout>

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/Platform.h"
+
 #include <QByteArray>
 #include <QDate>
 #include <QString>
 #include <QStringList>
-
-#include "platform/Platform.h"
 
 namespace dv {
 
@@ -19,7 +19,7 @@ QString birthdayKey(const QDate &today);
 // The greetings for today, in file order.
 QStringList birthdayMessages(const QString &fileText, const QString &key);
 // At most this much of the file is read, and a greeting shows at most this many characters.
-inline constexpr qint64 kBirthdayFileLimit = 1024 * 1024;
+inline constexpr qint64 kBirthdayFileLimit = qint64{1024} * 1024;
 inline constexpr int kGreetingLimit = 200;
 // Greetings shown one by one before the clock appears; the rest are counted in one box.
 inline constexpr int kGreetingBoxes = 5;

@@ -5,6 +5,7 @@
 
 #include <QDateTime>
 #include <QTimeZone>
+
 #include <algorithm>
 
 namespace dv {
@@ -96,7 +97,7 @@ void Schedule::alarmsDue(const QDateTime &from, const QDateTime &to)
             // a zone skips came when the clocks jumped over it.
             QDateTime instant(d, at, zone);
             if (!instant.isValid() || instant.time() != at) {
-                const QTimeZone::OffsetData jump = zone.nextTransition(due.addSecs(-14 * 3600));
+                const QTimeZone::OffsetData jump = zone.nextTransition(due.addSecs(qint64{-14} * 3600));
                 instant = jump.atUtc.isValid() ? jump.atUtc : to;
             }
             m_waiting.push_back({i, qMin(now, instant.toSecsSinceEpoch()), due});

@@ -7,9 +7,9 @@
 #include "resources/Product.h"
 #include "settings/Parameters.h"
 
+#include <QDateTime>
 #include <QStringList>
 
-#include <QDateTime>
 #include <array>
 #include <vector>
 
@@ -38,7 +38,7 @@ public:
 };
 
 // An alarm later than this when the clock can ring it is told, not rung.
-inline constexpr qint64 kLateAlarmLimitSecs = 30 * 60;
+inline constexpr qint64 kLateAlarmLimitSecs = qint64{30} * 60;
 
 // The seconds of the minute at which Schedule::run() has something to do: the
 // shutdown at the start of its minute (the compare texts end in ":00"), the

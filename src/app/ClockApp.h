@@ -4,14 +4,14 @@
 
 #include "alarm/AlarmWindow.h"
 #include "app/Clock.h"
-#include "platform/ClockWindow.h"
 #include "dialogs/SettingsDialog.h"
 #include "interaction/AboutBox.h"
 #include "interaction/PopupMenu.h"
+#include "platform/ClockWindow.h"
 #include "platform/DesktopNotifications.h"
 #include "platform/LogindPower.h"
-#include "platform/QtPlatform.h"
 #include "platform/QSettingsStore.h"
+#include "platform/QtPlatform.h"
 #include "platform/SoundProcess.h"
 #include "platform/SystemTray.h"
 

@@ -2,6 +2,7 @@
 #include "app/CommandLine.h"
 
 #include <QRegularExpression>
+
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -26,13 +27,13 @@ CommandLine parseCommandLine(const QString &text)
     const QString t = text.trimmed().toLower();
     c.delreg = t.contains(QLatin1String("-delreg"));
     const QString opt = QStringLiteral("-offset=");
-    const int pos = t.indexOf(opt);
+    const qsizetype pos = t.indexOf(opt);
     if (pos >= 0) {
-        const int start = pos + opt.size();
-        int end = t.indexOf(QLatin1Char(' '), pos);
+        const qsizetype start = pos + opt.size();
+        qsizetype end = t.indexOf(QLatin1Char(' '), pos);
         if (end < 0)
             end = t.size();
-        const QString given = t.mid(start, qMax(0, end - start));
+        const QString given = t.mid(start, qMax<qsizetype>(0, end - start));
         const double v = numericPrefix(given);
         if (std::isfinite(v) && std::fabs(v) <= kOffsetLimitHours)
             c.offset = float(v);
@@ -72,7 +73,7 @@ ShownTime displayedTime(int sysHour, int sysMinute, float offsetHours)
     splitOffset(offsetHours, H, M);
     // Carried in whole minutes of the day: the same as the one-step carry for
     // offsets in the hours.minutes form, and still in range for 1.75 or 30.
-    const long long total = (long long)(sysHour + H) * 60 + sysMinute + M;
+    const long long total = static_cast<long long>(sysHour + H) * 60 + sysMinute + M;
     const long long inDay = ((total % 1440) + 1440) % 1440;
     return {int(inDay / 60), int(inDay % 60), 0};
 }

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QPainter>
 #include <QSaveFile>
+
 #include <cstring>
 
 namespace dv {
@@ -46,8 +47,8 @@ int runSnapshot(const QStringList &args, const QList<QByteArray> &rawArgs, const
         error = QStringLiteral("usage: dialvane --snapshot FILE.png --at HH:MM:SS");
         return 2;
     }
-    const QString file = args.at(fi + 1);
-    const QString at = args.at(ti + 1);
+    const QString &file = args.at(fi + 1);
+    const QString &at = args.at(ti + 1);
     if (file.startsWith(QLatin1Char('-'))) {
         error = QStringLiteral("'%1' is an option, not a file name: give the PNG file after --snapshot").arg(file);
         return 2;

@@ -4,9 +4,9 @@
 #include "platform/EndSignals.h"
 #include "platform/SingleInstance.h"
 #include "platform/WindowSystem.h"
+#include "resources/Art.h"
 #include "resources/Language.h"
 #include "resources/Product.h"
-#include "resources/Art.h"
 #include "resources/Texts.h"
 
 #include <QApplication>
@@ -16,8 +16,8 @@
 
 #include <cstdio>
 #include <cstring>
-#include <optional>
 #include <malloc.h>
+#include <optional>
 
 namespace {
 // --help and --version answer on standard output; with no X display the

@@ -6,6 +6,7 @@
 #include "settings/Parameters.h"
 
 #include <QStringList>
+
 #include <optional>
 
 namespace dv {

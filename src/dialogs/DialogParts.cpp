@@ -7,17 +7,18 @@
 
 #include <QDialog>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLayout>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QStyle>
 #include <QVBoxLayout>
-#include <algorithm>
-#include <QFocusEvent>
-#include <QLabel>
-#include <QPushButton>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace dv {
 

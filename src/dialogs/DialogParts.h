@@ -7,6 +7,7 @@
 
 #include <QFrame>
 #include <QLineEdit>
+
 #include <functional>
 
 class QDialog;

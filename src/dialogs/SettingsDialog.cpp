@@ -11,7 +11,6 @@
 #include "resources/Texts.h"
 
 #include <QApplication>
-#include <QScopedValueRollback>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -22,6 +21,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QVBoxLayout>
 
 namespace dv {
@@ -367,7 +367,7 @@ void SettingsDialog::askToSave(std::function<void(bool goOn)> then)
     // Yes saves, No does not; Escape and the close box take the quit back.
     sys.msg.ask(
         text::ChangedQuestion1 + text::CRLF + text::CRLF + text::ChangedQuestion2,
-        [this, guard = QPointer<SettingsDialog>(this), &msg = sys.msg, then](MessageBoxes::Answer a) {
+        [this, guard = QPointer<SettingsDialog>(this), &msg = sys.msg, then = std::move(then)](MessageBoxes::Answer a) {
             if (a == MessageBoxes::Answer::Closed) {
                 then(false);
                 return;

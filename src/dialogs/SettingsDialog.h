@@ -8,6 +8,7 @@
 
 #include <QDialog>
 #include <QPointer>
+
 #include <array>
 #include <functional>
 

@@ -9,6 +9,7 @@
 #include "settings/Settings.h"
 
 #include <QDialog>
+
 #include <array>
 #include <functional>
 

@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QtGlobal>
+
 #include <algorithm>
 #include <vector>
 

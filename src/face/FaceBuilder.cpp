@@ -11,6 +11,7 @@
 #include <QImageReader>
 #include <QRandomGenerator>
 #include <QTime>
+
 #include <cmath>
 
 namespace dv {
@@ -238,7 +239,7 @@ void FaceBuilder::pickSlide(Settings &s, bool holdMinute)
         m_emptyFolderSeen.clear();
         // Seeded from the time of day, so each pick starts a new sequence.
         QRandomGenerator rng(quint32(sys.time.now().time().msecsSinceStartOfDay() / 1000));
-        const QString name = names.at(pickIndex(int(names.size()), rng.generateDouble()));
+        const QString &name = names.at(pickIndex(int(names.size()), rng.generateDouble()));
         // A file that cannot be decoded leaves the previous picture.
         loadPicture(s.slideshowFolder + QLatin1Char('/') + name);
     }

@@ -3,8 +3,9 @@
 
 #include <QPainter>
 #include <QPen>
-#include <cmath>
+
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <vector>
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "face/Slideshow.h"
 
-#include "resources/Texts.h"
 #include "face/PictureFiles.h"
+#include "resources/Texts.h"
 
 #include <QDir>
 

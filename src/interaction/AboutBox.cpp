@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "interaction/AboutBox.h"
 
+#include "platform/WindowCentre.h"
 #include "resources/Art.h"
 #include "resources/ObjectNames.h"
 #include "resources/Texts.h"
-#include "platform/WindowCentre.h"
 
 #include <QLabel>
 #include <QPushButton>

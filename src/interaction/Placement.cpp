@@ -16,7 +16,7 @@ qsizetype monitorFor(const QList<QRect> &monitors, QPoint p)
         const QRect &m = monitors[i];
         const int dx = p.x() < m.left() ? m.left() - p.x() : p.x() > m.right() ? p.x() - m.right() : 0;
         const int dy = p.y() < m.top() ? m.top() - p.y() : p.y() > m.bottom() ? p.y() - m.bottom() : 0;
-        const long long d = (long long)dx * dx + (long long)dy * dy;
+        const long long d = static_cast<long long>(dx) * dx + static_cast<long long>(dy) * dy;
         if (bestDistance < 0 || d < bestDistance) {
             best = i;
             bestDistance = d;

@@ -17,9 +17,9 @@ public:
 
 class Placement {
 public:
-    Placement(Platform &platform, PlaceMarks &marks)
+    Placement(Platform &platform, PlaceMarks &placeMarks)
         : sys(platform)
-        , marks(marks)
+        , marks(placeMarks)
     {
     }
 

@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QMenu>
+
 #include <array>
 #include <memory>
 

@@ -2,10 +2,11 @@
 #include "platform/Autostart.h"
 
 #include <QDir>
-#include <algorithm>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+
+#include <algorithm>
 
 namespace dv {
 

@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QSurfaceFormat>
 #include <QWindow>
+
 #include <cmath>
 
 namespace dv {
@@ -255,7 +256,7 @@ ScreenGrab ClockWindow::grabScreen(const QRect &area)
     const bool wasVisible = isVisible();
     if (wasVisible)
         setMask(QRegion(0, 0, 1, 1));
-    const ScreenGrab grab = grabUncovered(area, image(), m_face.picture);
+    ScreenGrab grab = grabUncovered(area, image(), m_face.picture);
     if (wasVisible)
         setCircleShape(m_side);
     return grab;

@@ -4,8 +4,8 @@
 // store, a window that only keeps its geometry, and nothing else.
 
 #include "platform/Platform.h"
-#include "platform/QtPlatform.h"
 #include "platform/QSettingsStore.h"
+#include "platform/QtPlatform.h"
 
 namespace dv {
 

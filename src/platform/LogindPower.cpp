@@ -50,9 +50,9 @@ void LogindPower::requestPowerOff()
     auto msg = QDBusMessage::createMethodCall(QString::fromLatin1(kService), QString::fromLatin1(kPath),
                                               QString::fromLatin1(kManager), QStringLiteral("CanPowerOff"));
     auto *w = new QDBusPendingCallWatcher(bus.asyncCall(msg), this);
-    connect(w, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *w) {
-        w->deleteLater();
-        QDBusPendingReply<QString> r = *w;
+    connect(w, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *call) {
+        call->deleteLater();
+        QDBusPendingReply<QString> r = *call;
         if (r.isError()) {
             answer(false, text::PowerNoAnswer + QLatin1Char('\n') + r.error().message());
             return;
@@ -71,9 +71,9 @@ void LogindPower::powerOff()
                                               QString::fromLatin1(kManager), QStringLiteral("PowerOff"));
     msg << true; // interactive: polkit may ask
     auto *w = new QDBusPendingCallWatcher(QDBusConnection::systemBus().asyncCall(msg, kPowerOffTimeoutMs), this);
-    connect(w, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *w) {
-        w->deleteLater();
-        const QDBusPendingReply<> r = *w;
+    connect(w, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *call) {
+        call->deleteLater();
+        const QDBusPendingReply<> r = *call;
         if (r.isError())
             answer(false, text::PowerRefused + QLatin1Char('\n') + r.error().message());
         else

@@ -20,6 +20,7 @@
 #include <QSize>
 #include <QString>
 #include <QStringList>
+
 #include <functional>
 #include <optional>
 
@@ -115,7 +116,9 @@ public:
     // Escape and the close box answer Closed, otherwise No.
     virtual void ask(const QString &text, std::function<void(Answer)> answered, bool exclamation = false,
                      bool closable = false) = 0;
-    // `then` runs once no box is open or waiting (at once when none is).
+    // `then` runs once no box is open or waiting (at once when none is). Taken by
+    // value: the real boxes keep it until then.
+    // NOLINTNEXTLINE(performance-unnecessary-value-param)
     virtual void whenAllClosed(std::function<void()> then) { then(); }
     // Boxes stay clear of this rectangle of the screen (an empty one: anywhere).
     virtual void keepClearOf(const QRect &area) { (void)area; }

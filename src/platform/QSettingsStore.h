@@ -30,7 +30,7 @@ public:
     std::optional<QString> setAside() override;
     // Forty values at their longest (kPathChars and the like, each character
     // written as an escape at worst) stay well inside this.
-    static constexpr qint64 kStoreLimit = 256 * 1024;
+    static constexpr qint64 kStoreLimit = qint64{256} * 1024;
 
 private:
     // The file's identity when `m_condition` was found; read() asks forty times.

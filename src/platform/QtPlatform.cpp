@@ -3,25 +3,26 @@
 
 #include "platform/WindowSystem.h"
 #include "platform/X11.h"
-#include "settings/Colour.h"
 #include "resources/Texts.h"
+#include "settings/Colour.h"
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QColorDialog>
+#include <QDesktopServices>
 #include <QDialog>
 #include <QGridLayout>
 #include <QLabel>
-#include <QScrollArea>
-#include <QScrollBar>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <memory>
-#include <QProcess>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStandardPaths>
 #include <QUrl>
+
+#include <memory>
 
 namespace dv {
 

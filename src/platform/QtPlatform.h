@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QObject>
 #include <QPointer>
+
 #include <deque>
 #include <vector>
 

@@ -12,6 +12,7 @@
 #include <QList>
 #include <QObject>
 #include <QTimer>
+
 #include <sys/types.h>
 
 class QSocketNotifier;

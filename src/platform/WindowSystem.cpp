@@ -14,8 +14,10 @@
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
-#include <functional>
+
 #include <xcb/xcb.h>
+
+#include <functional>
 
 namespace dv {
 

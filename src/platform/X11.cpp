@@ -1,14 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/X11.h"
 
-#include <QGuiApplication>
-#include <QHash>
-#include <initializer_list>
-#include <QImage>
-#include <QWindow>
 #include <QAbstractNativeEventFilter>
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <QHash>
+#include <QImage>
+#include <QWindow>
+
 #include <xcb/xcb.h>
+
+#include <initializer_list>
 // xkb.h names a field `explicit`.
 #define explicit explicit_
 #include <xcb/xkb.h>
@@ -516,7 +518,7 @@ void DirectPainter::put(const QImage &image, const QRegion &area, QPoint origin)
                 m_rows.resize(size_t(r.width()) * size_t(h));
                 for (int i = 0; i < h; ++i)
                     std::memcpy(m_rows.data() + size_t(i) * size_t(r.width()),
-                                image.constScanLine(y + i) + r.left() * 4, rowBytes);
+                                image.constScanLine(y + i) + ptrdiff_t(r.left()) * 4, rowBytes);
                 data = reinterpret_cast<const uint8_t *>(m_rows.data());
             }
             xcb_put_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, m_window, m_gc, uint16_t(r.width()), uint16_t(h),

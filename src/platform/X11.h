@@ -5,6 +5,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QRegion>
+
 #include <functional>
 #include <memory>
 #include <vector>

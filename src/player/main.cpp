@@ -16,12 +16,13 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <optional>
 #include <fcntl.h>
+#include <optional>
 #include <semaphore>
 #include <string>
 #include <string_view>
@@ -178,7 +179,7 @@ int main(int argc, char **argv)
         if (seconds <= 0)
             fail(std::string("no sound in ") + path);
     }
-    g_startedLine = "started " + std::to_string(long(seconds * 1000 + 0.5)) + ' '
+    g_startedLine = "started " + std::to_string(std::lround(seconds * 1000)) + ' '
                     + (SDL_GetCurrentAudioDriver() ? SDL_GetCurrentAudioDriver() : "?")
                     + (silent ? " silent" : " heard");
     Mix_HookMusicFinished(musicFinished);

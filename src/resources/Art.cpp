@@ -3,6 +3,7 @@
 
 #include <QPainter>
 #include <QPen>
+
 #include <cmath>
 
 namespace dv {

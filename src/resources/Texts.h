@@ -22,6 +22,7 @@
 #include <QDate>
 #include <QDateTime>
 #include <QString>
+
 #include <utility>
 
 namespace dv::text {

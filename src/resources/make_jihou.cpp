@@ -22,11 +22,12 @@ void tone(std::vector<int16_t> &pcm, double start, double length, double freq, d
         pcm.resize(first + count, 0);
     const double fade = 0.008 * kRate; // no clicks at the ends
     for (size_t i = 0; i < count; ++i) {
+        const double done = double(i), left = double(count - i);
         double env = 1.0;
-        if (i < fade)
-            env = i / fade;
-        else if (count - i < fade)
-            env = (count - i) / fade;
+        if (done < fade)
+            env = done / fade;
+        else if (left < fade)
+            env = left / fade;
         const double t = double(i) / kRate;
         pcm[first + i] = int16_t(gain * env * 32767.0 * std::sin(2.0 * M_PI * freq * t));
     }

@@ -5,6 +5,7 @@
 
 #include <QFileInfo>
 #include <QStringList>
+
 #include <charconv>
 #include <cmath>
 #include <limits>

@@ -4,9 +4,10 @@
 
 #include "resources/Texts.h"
 
-#include <QString>
 #include <QList>
 #include <QPair>
+#include <QString>
+
 #include <algorithm>
 #include <array>
 #include <optional>

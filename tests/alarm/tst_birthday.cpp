@@ -6,6 +6,7 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
+
 #include <sys/stat.h>
 
 using namespace dv;

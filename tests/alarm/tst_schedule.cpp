@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Fakes.h"
-
 #include "resources/Texts.h"
 
 #include <QTimeZone>
-#include <fstream>
 #include <QtTest>
+
+#include <fstream>
 
 using namespace dv;
 using namespace dv::test;

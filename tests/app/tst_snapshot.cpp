@@ -4,10 +4,11 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QImageReader>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QImageReader>
 #include <QtTest>
+
 #include <sys/stat.h>
 
 class TestSnapshot : public QObject {

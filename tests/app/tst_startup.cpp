@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+
 #include <limits>
 #include <sys/stat.h>
 

@@ -4,6 +4,7 @@
 #include "dialogs/Checks.h"
 
 #include <QtTest>
+
 #include <functional>
 
 using namespace dv;

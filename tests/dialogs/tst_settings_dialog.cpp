@@ -5,6 +5,7 @@
 #include "Fakes.h"
 #include "dialogs/SettingsDialog.h"
 #include "dialogs/SubDialogs.h"
+#include "platform/Autostart.h"
 #include "platform/QSettingsStore.h"
 #include "platform/QtPlatform.h"
 #include "resources/ObjectNames.h"
@@ -18,11 +19,9 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSettings>
-#include <QTemporaryDir>
-
-#include "platform/Autostart.h"
-#include <QTreeView>
 #include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTreeView>
 #include <QtTest>
 
 using namespace dv;

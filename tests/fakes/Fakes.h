@@ -6,9 +6,10 @@
 #include "app/Clock.h"
 
 #include <QMap>
-#include <QTest>
-#include <QTemporaryDir>
 #include <QStringList>
+#include <QTemporaryDir>
+#include <QTest>
+
 #include <algorithm>
 #include <deque>
 #include <functional>

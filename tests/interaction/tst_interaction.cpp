@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Fakes.h"
-#include "platform/ClockWindow.h"
 #include "interaction/AboutBox.h"
 #include "interaction/PopupMenu.h"
+#include "platform/ClockWindow.h"
 #include "platform/QtPlatform.h"
 #include "platform/SystemTray.h"
 #include "resources/ObjectNames.h"
@@ -551,7 +551,7 @@ void TestInteraction::dropIsCopyOrLink()
     QFETCH(Qt::DropAction, taken);
     ClockWindow w;
     int drops = 0;
-    QObject::connect(&w, &ClockWindow::filesDropped, [&](const QStringList &, bool *taken) { *taken = ++drops > 0; });
+    QObject::connect(&w, &ClockWindow::filesDropped, [&](const QStringList &, bool *accept) { *accept = ++drops > 0; });
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile("/p/a.png")});
     // The keys that propose the action: Shift a move, Ctrl and Shift a link.

@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QTextLayout>
 #include <QtTest>
+
 #include <memory>
 
 using namespace dv;

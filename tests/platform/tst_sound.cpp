@@ -16,13 +16,14 @@
 #include <QDir>
 #include <QFile>
 #include <QMessageBox>
-#include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QtEndian>
 #include <QPointer>
 #include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QThread>
+#include <QtEndian>
 #include <QtTest>
+
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>

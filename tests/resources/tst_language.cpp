@@ -82,7 +82,7 @@ private slots:
     void choice_data()
     {
         QTest::addColumn<QString>("locale");
-        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("chosen");
         QTest::newRow("Japanese") << QStringLiteral("ja_JP") << QStringLiteral("ja");
         QTest::newRow("C") << QStringLiteral("C") << QStringLiteral("ja");
         QTest::newRow("US English") << QStringLiteral("en_US") << QStringLiteral("en");
@@ -93,8 +93,8 @@ private slots:
     void choice()
     {
         QFETCH(QString, locale);
-        QFETCH(QString, language);
-        QCOMPARE(chooseLanguage(QLocale(locale), {"en", "pt_BR"}), language);
+        QFETCH(QString, chosen);
+        QCOMPARE(chooseLanguage(QLocale(locale), {"en", "pt_BR"}), chosen);
     }
 
     // Every text of Texts.h, from the translation table: English under an

@@ -6,6 +6,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
+
 #include <linux/capability.h>
 #include <optional>
 #include <sys/stat.h>

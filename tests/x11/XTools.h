@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <QtTest>
+
 #include <cmath>
 
 namespace dv::xt {

@@ -5,10 +5,12 @@
 #include "XTools.h"
 
 #include <QtTest>
+
+#include <xcb/xcb.h>
+
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
-#include <xcb/xcb.h>
 
 using namespace dv::xt;
 

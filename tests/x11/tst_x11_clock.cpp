@@ -4,6 +4,7 @@
 #include "XTools.h"
 
 #include <QTemporaryDir>
+
 #include <csignal>
 
 using namespace dv::xt;
