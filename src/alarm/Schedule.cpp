@@ -10,7 +10,7 @@
 
 namespace dv {
 
-Schedule::Schedule(Platform &platform, AlarmUi &alarmUi, const Parameters &params)
+Schedule::Schedule(Platform &platform, AlarmUi &alarmUi, Parameters &params)
     : sys(platform)
     , ui(alarmUi)
     , m_params(params)
@@ -86,7 +86,7 @@ void Schedule::alarmsDue(const QDateTime &from, const QDateTime &to)
         for (int i = 0; i < kAlarmCount; ++i) {
             const QTime at = QTime::fromString(m_times.alarm[size_t(i)], QStringLiteral("HH:mm:ss"));
             const QDateTime due(d, at, Qt::UTC);
-            if (!at.isValid() || due <= begin || due > end)
+            if (!at.isValid() || due <= begin || due > end || !(m_times.days[size_t(i)] & (1 << (d.dayOfWeek() - 1))))
                 continue;
             // Once a day, whatever the clock does.
             const QString key = due.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
@@ -105,6 +105,41 @@ void Schedule::alarmsDue(const QDateTime &from, const QDateTime &to)
     }
 }
 
+QDateTime Schedule::nextAlarm(const QDateTime &wall) const
+{
+    QDateTime next;
+    const QDateTime now(wall.date(), wall.time(), Qt::UTC);
+    for (int i = 0; i < kAlarmCount; ++i) {
+        const QTime at = QTime::fromString(m_times.alarm[size_t(i)], QStringLiteral("HH:mm:ss"));
+        if (!at.isValid())
+            continue;
+        // A week and a day: today's time may have passed on the only day it rings.
+        for (QDate d = wall.date(); d <= wall.date().addDays(7); d = d.addDays(1)) {
+            const QDateTime due(d, at, Qt::UTC);
+            // The hour the clocks go back passes a time again that has rung.
+            if (due > now && (m_times.days[size_t(i)] & (1 << (d.dayOfWeek() - 1)))
+                && m_rang[size_t(i)] != due.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))) {
+                if (!next.isValid() || due < next)
+                    next = due;
+                break;
+            }
+        }
+    }
+    return next.isValid() ? QDateTime(next.date(), next.time()) : next;
+}
+
+void Schedule::onceDone(int i)
+{
+    const AlarmSettings &a = kAlarmSettings[size_t(i)];
+    Settings &s = m_params.working();
+    if (!(s.*a.once) || alarmDays(s, i) == 0)
+        return;
+    s.*a.days = 0;
+    // A store that cannot be written keeps it on there; the quit then asks to save.
+    m_params.saveField(a.days);
+    setTimes(deriveAlarmTimes(s));
+}
+
 qint64 Schedule::lateness(const Due &d) const
 {
     if (d.snoozeUntil < 0)
@@ -117,7 +152,7 @@ void Schedule::serve()
 {
     const qint64 now = nowSecs();
     m_ringStarted = std::min(m_ringStarted, now); // a clock set back does not lengthen the ring
-    if (alarmHoldsTheFloor() && !m_ringOver && now - m_ringStarted >= kRingLimitSecs) {
+    if (alarmHoldsTheFloor() && !m_ringOver && now - m_ringStarted >= m_ringLimitSecs) {
         // Enough noise, a sound's or beeps: the window flashes on until someone sees it.
         if (m_playing) {
             sys.sound.stop();
@@ -132,18 +167,23 @@ void Schedule::serve()
     // Latest first (the earliest due); alarm 1 before 3 when both fell due together.
     std::stable_sort(m_waiting.begin(), m_waiting.end(),
                      [this](const Due &a, const Due &b) { return lateness(a) > lateness(b); });
+    std::vector<int> toldOnce;
     std::erase_if(m_waiting, [&](Due &d) {
         const qint64 late = lateness(d);
         if (late >= 0 && alarmHoldsTheFloor())
             d.heldBack = true;
         if (late <= kLateAlarmLimitSecs)
             return false;
+        if (d.snoozeUntil < 0)
+            toldOnce.push_back(d.alarm); // told instead of rung: a once-only alarm has had its time
         const QString message = m_settings.*kAlarmSettings[size_t(d.alarm)].message;
         (d.heldBack ? m_missedRinging : m_missed)
             .append(d.wall.toString(QStringLiteral("yyyy/MM/dd HH:mm"))
                     + (message.isEmpty() ? QString() : QStringLiteral("  ") + message));
         return true;
     });
+    for (int i : toldOnce)
+        onceDone(i);
     if (alarmHoldsTheFloor() || m_waiting.empty() || lateness(m_waiting.front()) < 0)
         return;
     // Alarms set to the same time are one alarm: they ring together, with every message.
@@ -204,6 +244,7 @@ void Schedule::ring(const std::vector<Due> &group)
         m_notice.dueAt = due.wall.toString(due.wall.date() == sys.time.now().date() ? QStringLiteral("HH:mm")
                                                                                     : QStringLiteral("MM/dd HH:mm"));
     m_ringStarted = nowSecs();
+    m_ringLimitSecs = qint64(alarmRingMinutes(m_settings, i)) * 60;
     m_ringOver = false;
     m_tone = false;
     if (!soundAlarm(false)) {
@@ -213,6 +254,8 @@ void Schedule::ring(const std::vector<Due> &group)
         m_notice.beep = true;
     }
     ui.showAlarmWindow(m_notice);
+    for (int j : m_group)
+        onceDone(j);
 }
 
 bool Schedule::soundAlarm(bool tone)
@@ -240,7 +283,7 @@ void Schedule::repeatOrEnd()
             beepInstead();
         return;
     }
-    if (nowSecs() - m_ringStarted >= kRingLimitSecs) {
+    if (nowSecs() - m_ringStarted >= m_ringLimitSecs) {
         m_ringOver = true;
         return;
     }
@@ -340,11 +383,13 @@ void Schedule::snoozeAlarm()
         return;
     const std::vector<int> group = m_group;
     stopAlarm();
-    // Five minutes of real time from the press, whatever the wall clock does.
-    const qint64 until = sys.time.monotonicMsecs() + kSnoozeSecs * 1000;
-    const QDateTime wall = sys.time.now().addSecs(kSnoozeSecs);
+    // The ringing alarm's snooze in real time from the press, whatever the wall
+    // clock does; alarms of one time stay together.
+    const qint64 snoozeSecs = qint64(alarmSnoozeMinutes(m_settings, group.front())) * 60;
+    const qint64 until = sys.time.monotonicMsecs() + snoozeSecs * 1000;
+    const QDateTime wall = sys.time.now().addSecs(snoozeSecs);
     for (int i : group)
-        m_waiting.push_back({i, nowSecs() + kSnoozeSecs, wall, until});
+        m_waiting.push_back({i, nowSecs() + snoozeSecs, wall, until});
 }
 
 } // namespace dv

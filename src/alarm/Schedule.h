@@ -39,10 +39,6 @@ public:
 
 // An alarm later than this when the clock can ring it is told, not rung.
 inline constexpr qint64 kLateAlarmLimitSecs = qint64{30} * 60;
-// An alarm's sound repeats until stopped, at most this long.
-inline constexpr qint64 kRingLimitSecs = qint64{10} * 60;
-// A snoozed alarm rings again this much later.
-inline constexpr qint64 kSnoozeSecs = qint64{5} * 60;
 
 // The seconds of the minute at which Schedule::run() has something to do: the
 // shutdown at the start of its minute (the compare texts end in ":00"), the
@@ -62,10 +58,13 @@ public:
     // missing is looked for again when it rings. The owner connects the
     // sound's start and end to soundStarted() and soundDone(), and the
     // power-off answer to powerOffAnswered().
-    Schedule(Platform &platform, AlarmUi &ui, const Parameters &params);
+    Schedule(Platform &platform, AlarmUi &ui, Parameters &params);
 
     void setTimes(const AlarmTimes &times);
     const AlarmTimes &times() const { return m_times; }
+    // The wall-clock time of the next alarm after `wall` on one of its days;
+    // invalid when no alarm is on.
+    QDateTime nextAlarm(const QDateTime &wall) const;
 
     // The time signals and the shutdown due at this wall-clock second (local
     // time). A time signal sounds once a wall-clock hour: the hour the clocks
@@ -109,6 +108,7 @@ private:
     void ring(const std::vector<Due> &group);
     bool soundAlarm(bool tone); // false when nothing can be heard
     void repeatOrEnd();
+    void onceDone(int i); // a once-only alarm has had its time: off, and saved
     void beepInstead();
     QString alarmSound(int i) const;
     QString toneFile() const { return sys.appDir + QLatin1Char('/') + QLatin1String(kAlarmTone); }
@@ -118,7 +118,7 @@ private:
 
     Platform &sys; // the outside world
     AlarmUi &ui;
-    const Parameters &m_params;
+    Parameters &m_params;
     const Settings &m_settings;
     AlarmTimes m_times;
 
@@ -131,9 +131,10 @@ private:
     bool m_asking = false;                   // the shutdown question is open
     QString m_lastSignal;                    // "yyyy-MM-dd hh:mm" of the last time signal
     Sounding m_sounding = Sounding::None;
-    AlarmNotice m_notice;     // of the alarm that rings
-    qint64 m_ringStarted = 0; // when it began, seconds since the epoch
-    bool m_ringOver = false;  // its sound has had its time: the window flashes on alone
+    AlarmNotice m_notice;       // of the alarm that rings
+    qint64 m_ringStarted = 0;   // when it began, seconds since the epoch
+    qint64 m_ringLimitSecs = 0; // its sound repeats until stopped, at most this long
+    bool m_ringOver = false;    // its sound has had its time: the window flashes on alone
     bool m_playing = false;
     QString m_deviceType; // "WaveAudio" or "Sequencer", from the last name that said
 };

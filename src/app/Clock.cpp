@@ -83,7 +83,8 @@ void Clock::start(const QString &commandLine)
     const QString own = QFileInfo(sys.store.location()).path() + name;
     greetBirthdays(pathExists(own, PathKind::File) ? own : sys.appDir + name, sys.time.now().date(), sys.msg);
     m_trayDate = sys.time.now().date();
-    sys.tray.add(text::trayTip(m_trayDate));
+    m_trayTip = text::trayTip(m_trayDate);
+    sys.tray.add(m_trayTip);
     sys.pump.yield();
 
     // The stored offset never counts: only the command line's.
@@ -214,12 +215,7 @@ void Clock::onTick()
     const int sec = m_shown.second;
     if (newSecond && scheduleRunsAt(sec))
         m_schedule.run(now);
-    // The tray's date follows any change of date: midnight, a resume, a clock set.
-    if (now.date() != m_trayDate) {
-        m_trayDate = now.date();
-        sys.tray.modify(text::trayTip(m_trayDate));
-        sys.pump.yield();
-    }
+    updateTrayTip(now);
     m_schedule.reportMissed();
 }
 
@@ -402,7 +398,28 @@ void Clock::quitWithdrawn()
 {
     m_unloading = false;
     ui.watchRepaints();
-    sys.tray.add(text::trayTip(m_trayDate));
+    sys.tray.add(m_trayTip);
+}
+
+void Clock::updateTrayTip(const QDateTime &now)
+{
+    // The tray's date follows any change of date: midnight, a resume, a clock
+    // set; its next alarm follows the alarms' days and times as well.
+    const QDateTime wall(now.date(), now.time(), Qt::UTC);
+    if (now.date() == m_trayDate && m_schedule.times() == m_tipTimes && wall >= m_tipAsOf
+        && (!m_tipNext.isValid() || wall < m_tipNext))
+        return;
+    m_trayDate = now.date();
+    m_tipTimes = m_schedule.times();
+    m_tipAsOf = wall;
+    const QDateTime next = m_schedule.nextAlarm(now);
+    m_tipNext = next.isValid() ? QDateTime(next.date(), next.time(), Qt::UTC) : QDateTime();
+    const QString tip = text::trayTip(m_trayDate, next);
+    if (tip == m_trayTip)
+        return;
+    m_trayTip = tip;
+    sys.tray.modify(m_trayTip);
+    sys.pump.yield();
 }
 
 void Clock::quit()

@@ -46,6 +46,7 @@ public:
     void loadSettings() { m_params.load(); }
     bool saveSettings();
     void applyAlarmTimes() { m_schedule.setTimes(deriveAlarmTimes(settings())); }
+    void updateTrayTip(const QDateTime &now);
     void applyScale();
     void holdPlace() { m_place.hold(settings(), m_face.scale().side); }
 
@@ -97,10 +98,15 @@ private:
     Schedule m_schedule;
     Placement m_place;
     ShownTime m_shown;
-    int m_lastSecond = -1;     // the second last drawn
-    qint64 m_lastEpoch = 0;    // and its second since the epoch
-    QDateTime m_lastWall;      // and its wall-clock time
-    QDate m_trayDate;          // the date the tray's tip shows
+    int m_lastSecond = -1;  // the second last drawn
+    qint64 m_lastEpoch = 0; // and its second since the epoch
+    QDateTime m_lastWall;   // and its wall-clock time
+    QDate m_trayDate;       // the date the tray's tip shows
+    QString m_trayTip;      // what it shows
+    // The tip is looked at again when the date, the alarms or the wall clock
+    // (past the next alarm, or set back) change it; read as the wall clock reads.
+    AlarmTimes m_tipTimes;
+    QDateTime m_tipAsOf, m_tipNext;
     bool m_hidden = false;     // hidden by the pointer or Ctrl
     bool m_paintGuard = false; // the tick's own yield: repaints there are ours
     bool m_inRepaint = false;

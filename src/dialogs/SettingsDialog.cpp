@@ -48,14 +48,15 @@ struct AlarmNames {
     const text::Text &caption;
     const char *time, *sound, *browse, *message;
     const text::Text &missing;
+    const char *detail;
 };
 const AlarmNames kAlarmNames[kAlarmCount] = {
     {text::AlarmRow1, id::alarmTime1, id::alarmSound1, id::alarmSoundBrowse1, id::alarmMessage1,
-     text::AlarmSoundMissing1},
+     text::AlarmSoundMissing1, id::alarmDetail1},
     {text::AlarmRow2, id::alarmTime2, id::alarmSound2, id::alarmSoundBrowse2, id::alarmMessage2,
-     text::AlarmSoundMissing2},
+     text::AlarmSoundMissing2, id::alarmDetail2},
     {text::AlarmRow3, id::alarmTime3, id::alarmSound3, id::alarmSoundBrowse3, id::alarmMessage3,
-     text::AlarmSoundMissing3},
+     text::AlarmSoundMissing3, id::alarmDetail3},
 };
 
 // A "参照" button no wider than its caption: the rows fit a small screen.
@@ -228,6 +229,8 @@ QGroupBox *SettingsDialog::buildAlarms()
         grid->addWidget(row.sound, i + 1, 2);
         grid->addWidget(browse, i + 1, 3);
         grid->addWidget(row.message, i + 1, 4);
+        row.detail = newButton(frame, n.detail, text::AlarmDetailButton);
+        grid->addWidget(row.detail, i + 1, 5);
         QLineEdit *sound = row.sound, *time = row.time;
         connect(browse, &QPushButton::clicked, this,
                 [this, sound] { chooseInto(sys.choose, soundChoice(sys.appDir), sound); });
@@ -245,7 +248,7 @@ QGroupBox *SettingsDialog::buildAlarms()
     shutdownRow->addWidget(m_shutdown);
     shutdownRow->addWidget(m_mustShutDown);
     shutdownRow->addStretch();
-    grid->addLayout(shutdownRow, 4, 0, 1, 5);
+    grid->addLayout(shutdownRow, 4, 0, 1, 6);
     return frame;
 }
 
@@ -285,6 +288,11 @@ void SettingsDialog::openSubDialogs()
         d->focusSizeField();
     });
     connect(m_chime, &QPushButton::clicked, this, [this, &w] { openSub(new ChimeDialog(w, sys), m_chime); });
+    for (int i = 0; i < kAlarmCount; ++i) {
+        QPushButton *detail = m_alarms[size_t(i)].detail;
+        connect(detail, &QPushButton::clicked, this,
+                [this, &w, i, detail] { openSub(new AlarmDialog(w, sys, i), detail); });
+    }
 }
 
 void SettingsDialog::applyClickRules()

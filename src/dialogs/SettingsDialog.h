@@ -76,6 +76,7 @@ private:
         QLineEdit *time = nullptr;
         QLineEdit *sound = nullptr;
         QLineEdit *message = nullptr;
+        QPushButton *detail = nullptr;
     };
     // A check box and the Boolean setting it shows; the numerals' box is
     // apart, as its setting keeps the stored number.

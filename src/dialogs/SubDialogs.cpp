@@ -22,6 +22,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -308,6 +309,65 @@ void ChimeDialog::applyFields(Settings &s) const
     s.hourChimeFile = m_hourFile->text();
     s.halfHourChimeFile = m_halfFile->text();
     s.halfHourChime = m_halfHour->isChecked();
+}
+
+// ---- one alarm ----
+
+AlarmDialog::AlarmDialog(Settings &working, Platform &platform, int alarm)
+    : SubDialog(id::alarmDialog, text::alarmDetailCaption(alarm + 1), working, platform)
+    , m_alarm(alarm)
+{
+    const AlarmSettings &a = kAlarmSettings[size_t(alarm)];
+    auto *days = new QHBoxLayout;
+    for (size_t d = 0; d < m_days.size(); ++d) {
+        m_days[d] = new QCheckBox(text::Weekdays[d], this);
+        m_days[d]->setObjectName(QLatin1String(id::alarmDay) + QString::number(d + 1));
+        m_days[d]->setChecked(alarmDays(m_working, alarm) & (1 << d));
+        days->addWidget(m_days[d]);
+    }
+    m_once = new QCheckBox(text::AlarmOnceBox, this);
+    m_once->setObjectName(QString::fromLatin1(id::alarmOnce));
+    m_once->setChecked(m_working.*a.once);
+    auto minutes = [this](const char *name, qint32 value) {
+        auto *box = new QSpinBox(this);
+        box->setObjectName(QString::fromLatin1(name));
+        box->setRange(1, kAlarmMinutesMax);
+        box->setValue(value);
+        return box;
+    };
+    m_snooze = minutes(id::alarmSnooze, alarmSnoozeMinutes(m_working, alarm));
+    m_ringMinutes = minutes(id::alarmRingMinutes, alarmRingMinutes(m_working, alarm));
+    auto *grid = new QGridLayout;
+    grid->addWidget(newLabel(this, text::AlarmSnoozeLabel), 0, 0);
+    grid->addWidget(m_snooze, 0, 1);
+    grid->addWidget(newLabel(this, text::AlarmRingMinutesLabel), 1, 0);
+    grid->addWidget(m_ringMinutes, 1, 1);
+    grid->setColumnStretch(2, 1);
+    auto *all = new QVBoxLayout(this);
+    all->addWidget(newLabel(this, text::AlarmDaysLabel));
+    all->addLayout(days);
+    all->addWidget(m_once);
+    all->addLayout(grid);
+    all->addLayout(okCancelRow(text::OkWide));
+    fitToScreen(this);
+    centreOnScreen(this);
+}
+
+void AlarmDialog::applyFields(Settings &s) const
+{
+    const AlarmSettings &a = kAlarmSettings[size_t(m_alarm)];
+    quint8 days = 0;
+    for (size_t d = 0; d < m_days.size(); ++d)
+        if (m_days[d]->isChecked())
+            days |= quint8(1 << d);
+    // Bits above Sunday's, set by hand, stay as they were stored.
+    s.*a.days = quint8((s.*a.days & ~kEveryDay) | days);
+    s.*a.once = m_once->isChecked();
+    // A stored number out of range shows as its nearest end: kept unless changed.
+    if (m_snooze->value() != alarmSnoozeMinutes(s, m_alarm))
+        s.*a.snooze = m_snooze->value();
+    if (m_ringMinutes->value() != alarmRingMinutes(s, m_alarm))
+        s.*a.ringMinutes = m_ringMinutes->value();
 }
 
 } // namespace dv

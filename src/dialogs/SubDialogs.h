@@ -19,6 +19,7 @@ class QHBoxLayout;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class QSpinBox;
 class QTreeView;
 
 namespace dv {
@@ -98,6 +99,21 @@ private:
     QLineEdit *m_halfFile;
     QCheckBox *m_halfHour;
     QPushButton *m_halfBrowse;
+};
+
+// "アラームNの詳細": one alarm's days, once-only, snooze and ring minutes.
+class AlarmDialog final : public SubDialog {
+    Q_OBJECT
+public:
+    AlarmDialog(Settings &working, Platform &sys, int alarm);
+    void applyFields(Settings &s) const override;
+
+private:
+    int m_alarm;
+    std::array<QCheckBox *, 7> m_days{}; // Monday first: bit i of the alarm's days
+    QCheckBox *m_once;
+    QSpinBox *m_snooze;
+    QSpinBox *m_ringMinutes;
 };
 
 } // namespace dv

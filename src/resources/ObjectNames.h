@@ -15,6 +15,7 @@ inline constexpr const char *slideshowDialog = "slideshowDialog";
 inline constexpr const char *aboutBox = "aboutBox";
 inline constexpr const char *sizeDialog = "sizeDialog";
 inline constexpr const char *chimeDialog = "chimeDialog";
+inline constexpr const char *alarmDialog = "alarmDialog";
 
 // Every dialog's own OK and cancel buttons.
 inline constexpr const char *okButton = "okButton";
@@ -51,6 +52,9 @@ inline constexpr const char *boardColourPick = "boardColourPick";
 inline constexpr const char *frameRingColour = "frameRingColour";
 inline constexpr const char *frameRingColourPick = "frameRingColourPick";
 // The three alarm rows.
+inline constexpr const char *alarmDetail1 = "alarmDetail1";
+inline constexpr const char *alarmDetail2 = "alarmDetail2";
+inline constexpr const char *alarmDetail3 = "alarmDetail3";
 inline constexpr const char *alarmTime1 = "alarmTime1";
 inline constexpr const char *alarmTime2 = "alarmTime2";
 inline constexpr const char *alarmTime3 = "alarmTime3";
@@ -116,5 +120,11 @@ inline constexpr const char *placeBottomLeft = "placeBottomLeft";
 inline constexpr const char *placeTopRight = "placeTopRight";
 inline constexpr const char *placeBottomRight = "placeBottomRight";
 inline constexpr const char *quitAction = "quitAction";
+
+// The alarm dialog: the days' boxes Monday first (alarmDay1 ... alarmDay7).
+inline constexpr const char *alarmDay = "alarmDay";
+inline constexpr const char *alarmOnce = "alarmOnce";
+inline constexpr const char *alarmSnooze = "alarmSnooze";
+inline constexpr const char *alarmRingMinutes = "alarmRingMinutes";
 
 } // namespace dv::id

@@ -20,6 +20,7 @@
 
 #include <QCoreApplication>
 #include <QDate>
+#include <QDateTime>
 #include <QString>
 
 #include <utility>
@@ -68,9 +69,23 @@ inline const QString AppTitle = QStringLiteral("Dialvane Ver.") + QLatin1String(
 inline const QString ClockWindowTitle = QStringLiteral("Dialvane");
 inline constexpr Text Subtitle = QT_TRANSLATE_NOOP("dv::text", "丸いアナログ時計");
 // The tray icon's tip: the name and the date as MM-dd-yyyy.
-inline QString trayTip(const QDate &date)
+// The days of the week, Monday first, as the alarm's days show them.
+inline constexpr Text Weekdays[7] = {
+    QT_TRANSLATE_NOOP("dv::text", "月"), QT_TRANSLATE_NOOP("dv::text", "火"), QT_TRANSLATE_NOOP("dv::text", "水"),
+    QT_TRANSLATE_NOOP("dv::text", "木"), QT_TRANSLATE_NOOP("dv::text", "金"), QT_TRANSLATE_NOOP("dv::text", "土"),
+    QT_TRANSLATE_NOOP("dv::text", "日"),
+};
+// A second line gives the next alarm's day and time (wall clock), when one is on.
+inline QString trayTip(const QDate &date, const QDateTime &nextAlarm = {})
 {
-    return QStringLiteral("Dialvane  ") + date.toString(QStringLiteral("MM-dd-yyyy"));
+    QString tip = QStringLiteral("Dialvane  ") + date.toString(QStringLiteral("MM-dd-yyyy"));
+    if (nextAlarm.isValid())
+        tip += QLatin1Char('\n')
+               + QCoreApplication::translate("dv::text", "次のアラーム  %1（%2）%3")
+                     .arg(nextAlarm.toString(QStringLiteral("MM-dd")),
+                          Weekdays[nextAlarm.date().dayOfWeek() - 1].toString(),
+                          nextAlarm.toString(QStringLiteral("HH:mm")));
+    return tip;
 }
 
 // Start-up
@@ -121,7 +136,7 @@ inline constexpr Text ShutdownFailed = QT_TRANSLATE_NOOP("dv::text", "シャッ�
 
 // Alarm stop window
 inline constexpr Text StopAlarm = QT_TRANSLATE_NOOP("dv::text", "アラームを止める");
-// Our own: ring again in five minutes.
+// Our own: ring again after the alarm's snooze minutes.
 inline constexpr Text Snooze = QT_TRANSLATE_NOOP("dv::text", "スヌーズ");
 // Our own: an alarm that rings late says when it was due ("07:30").
 inline QString alarmWasDue(const QString &when)
@@ -209,6 +224,16 @@ inline const QString PictureFilter = QStringLiteral("Background Image (%1)");
 inline const QString SoundFilter = QStringLiteral("AlarmSound (*.wav *.mid)");
 
 // Slideshow, size and time signal dialogs
+// Our own: one alarm's days, once-only, snooze and ring length.
+inline constexpr Text AlarmDetailButton = QT_TRANSLATE_NOOP("dv::text", "詳細");
+inline QString alarmDetailCaption(int alarm)
+{
+    return QCoreApplication::translate("dv::text", "アラーム%1の詳細").arg(alarm);
+}
+inline constexpr Text AlarmDaysLabel = QT_TRANSLATE_NOOP("dv::text", "鳴らす曜日（すべて外すとオフ）");
+inline constexpr Text AlarmOnceBox = QT_TRANSLATE_NOOP("dv::text", "一度だけ鳴らす");
+inline constexpr Text AlarmSnoozeLabel = QT_TRANSLATE_NOOP("dv::text", "スヌーズ（分）");
+inline constexpr Text AlarmRingMinutesLabel = QT_TRANSLATE_NOOP("dv::text", "鳴らす長さ（分）");
 inline constexpr Text SlideshowCaption = QT_TRANSLATE_NOOP("dv::text", "文字盤のスライドショー設定");
 inline constexpr Text SlideFolderLabel = QT_TRANSLATE_NOOP("dv::text", "画像ファイルフォルダ");
 inline constexpr Text SlideIntervalLabel = QT_TRANSLATE_NOOP("dv::text", "表示画像の切り替え時間");

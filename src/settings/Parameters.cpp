@@ -16,10 +16,15 @@ Parameters::Parameters(SettingsStore &store, const QString &appDir)
 void Parameters::load()
 {
     m_kept.clear();
+    m_newerStored.clear();
     m_working = Settings::defaults(m_appDir);
     for (const SettingField &f : settingFields()) {
-        if (const std::optional<QString> stored = m_store.read(QString::fromLatin1(f.key)))
+        const QString key = QString::fromLatin1(f.key);
+        if (const std::optional<QString> stored = m_store.read(key)) {
             setFieldFromText(m_working, f, *stored);
+            if (f.newer)
+                m_newerStored.append(key);
+        }
     }
     // The defaults name files beside the program. Run from a clone and then
     // installed, the store still points into the clone: once that is gone, the
@@ -67,12 +72,35 @@ bool Parameters::save()
     m_kept.removeIf([this](const auto &k) { return !(m_working.*k.first).isEmpty(); });
     for (const auto &[field, stored] : m_kept)
         out.*field = stored;
+    const Settings defaults = Settings::defaults(m_appDir);
     QList<QPair<QString, QString>> values;
-    for (const SettingField &f : settingFields())
-        values.append({QString::fromLatin1(f.key), fieldText(out, f)});
+    QStringList newer;
+    for (const SettingField &f : settingFields()) {
+        const QString key = QString::fromLatin1(f.key);
+        const QString text = fieldText(out, f);
+        if (f.newer) {
+            if (!m_newerStored.contains(key) && text == fieldText(defaults, f))
+                continue; // absent reads as this default: the store stays as it was
+            newer.append(key);
+        }
+        values.append({key, text});
+    }
     if (!m_store.writeAll(values))
         return false;
+    m_newerStored = newer;
     m_saved = out; // the store's values, kept paths included
+    return true;
+}
+
+bool Parameters::saveField(const SettingMember &member)
+{
+    const SettingField &f = settingField(member);
+    const QString key = QString::fromLatin1(f.key);
+    if (!m_store.writeAll({{key, fieldText(m_working, f)}}))
+        return false;
+    if (f.newer && !m_newerStored.contains(key))
+        m_newerStored.append(key);
+    std::visit([this](auto m) { m_saved.*m = m_working.*m; }, member);
     return true;
 }
 
@@ -117,6 +145,9 @@ AlarmTimes deriveAlarmTimes(const Settings &s)
     };
     for (size_t i = 0; i < kAlarmSettings.size(); ++i) {
         t.alarm[i] = take(kAlarmSettings[i].time);
+        t.days[i] = alarmDays(s, int(i));
+        if (t.days[i] == 0)
+            t.alarm[i].clear(); // off: the stored time stays for when it is on again
         if (!t.alarm[i].isEmpty())
             t.check += 1 << i;
     }

@@ -27,6 +27,9 @@ public:
     // nothing changed on disk and the saved copies stay, so the quit still
     // sees the unsaved change.
     bool save();
+    // One setting's working value to the store at once, as the clock changes
+    // it itself; the saved copy follows when it was written.
+    bool saveField(const SettingMember &member);
     // The saved copies take the working values.
     void backup() { m_saved = m_working; }
     // Start-up empties a path whose file is missing (on a drive not mounted,
@@ -47,6 +50,7 @@ private:
     Settings m_working;
     Settings m_saved;
     QList<QPair<QString Settings::*, QString>> m_kept;
+    QStringList m_newerStored; // the newer keys the store holds
 };
 
 // A time field as typed: four characters get a leading zero ("7:30" -> "07:30").
@@ -57,8 +61,9 @@ bool timeRejected(const QString &text);
 
 // The alarm and shutdown compare texts ("hh:mm:00") the schedule looks for.
 struct AlarmTimes {
-    int check = 0; // bit i set: alarm i + 1 has a time
-    std::array<QString, kAlarmCount> alarm;
+    int check = 0;                          // bit i set: alarm i + 1 has a time and days
+    std::array<QString, kAlarmCount> alarm; // empty: no time, or off (no days)
+    std::array<quint8, kAlarmCount> days{}; // Monday bit 0 ... Sunday bit 6
     QString shutdown;
     QStringList neverRing; // "key=value" of each stored time that is no time of day
     bool operator==(const AlarmTimes &) const = default;

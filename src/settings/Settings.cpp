@@ -20,10 +20,10 @@ Settings Settings::defaults(const QString &appDir)
     return s;
 }
 
-const std::array<SettingField, 40> &settingFields()
+const std::array<SettingField, kSettingCount> &settingFields()
 {
     using S = Settings;
-    static const std::array<SettingField, 40> fields{{
+    static const std::array<SettingField, kSettingCount> fields{{
         {"FormTop", &S::topTwips},
         {"FormLeft", &S::leftTwips},
         {"BackImage", &S::boardPicture, kPathChars},
@@ -65,14 +65,26 @@ const std::array<SettingField, 40> &settingFields()
         {"MustShutDown", &S::forceShutdown},
         // Only the command line sets the offset: the quit does not ask for it.
         {"OffsetTime", &S::timeOffset, 0, false},
+        {"AlarmDays1", &S::alarmDays1, 0, true, true},
+        {"AlarmDays2", &S::alarmDays2, 0, true, true},
+        {"AlarmDays3", &S::alarmDays3, 0, true, true},
+        {"AlarmOnce1", &S::alarmOnce1, 0, true, true},
+        {"AlarmOnce2", &S::alarmOnce2, 0, true, true},
+        {"AlarmOnce3", &S::alarmOnce3, 0, true, true},
+        {"AlarmSnooze1", &S::alarmSnooze1, 0, true, true},
+        {"AlarmSnooze2", &S::alarmSnooze2, 0, true, true},
+        {"AlarmSnooze3", &S::alarmSnooze3, 0, true, true},
+        {"AlarmRingMinutes1", &S::alarmRingMinutes1, 0, true, true},
+        {"AlarmRingMinutes2", &S::alarmRingMinutes2, 0, true, true},
+        {"AlarmRingMinutes3", &S::alarmRingMinutes3, 0, true, true},
     }};
     return fields;
 }
 
-const SettingField &settingField(QString Settings::*member)
+const SettingField &settingField(const SettingMember &member)
 {
     for (const SettingField &f : settingFields())
-        if (const auto *m = std::get_if<QString Settings::*>(&f.member); m && *m == member)
+        if (f.member == member)
             return f;
     Q_UNREACHABLE();
 }

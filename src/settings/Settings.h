@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The forty user settings, their defaults, stored texts and the per-user store.
+// The user settings, their defaults, stored texts and the per-user store.
 
 #include "resources/Texts.h"
 
@@ -8,6 +8,7 @@
 #include <QPair>
 #include <QString>
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <variant>
@@ -25,6 +26,11 @@ inline constexpr StoredBool StoredFalse = 0;
 // Where the clock is pinned. Another stored number stays as stored until the
 // placement reads it as Free.
 enum class Corner : quint8 { Free = 0, TopLeft = 1, BottomLeft = 2, TopRight = 3, BottomRight = 4 };
+
+inline constexpr quint8 kEveryDay = 127;
+inline constexpr qint32 kSnoozeMinutesDefault = 5;
+inline constexpr qint32 kRingMinutesDefault = 10;
+inline constexpr qint32 kAlarmMinutesMax = 60; // snooze and ring length: 1 to 60 minutes
 
 struct Settings {
     // The window's top left in twips, as stored: the placement converts them
@@ -70,6 +76,20 @@ struct Settings {
     QString hourChimeFile;   // default: kChimeFile in the program's folder
     QString halfHourChimeFile;
     bool halfHourChime = false;
+    // Each alarm's days (Monday 1 ... Sunday 64; 0: off, its time kept), whether
+    // it rings only once, its snooze and its ring length in minutes.
+    quint8 alarmDays1 = kEveryDay;
+    quint8 alarmDays2 = kEveryDay;
+    quint8 alarmDays3 = kEveryDay;
+    bool alarmOnce1 = false;
+    bool alarmOnce2 = false;
+    bool alarmOnce3 = false;
+    qint32 alarmSnooze1 = kSnoozeMinutesDefault;
+    qint32 alarmSnooze2 = kSnoozeMinutesDefault;
+    qint32 alarmSnooze3 = kSnoozeMinutesDefault;
+    qint32 alarmRingMinutes1 = kRingMinutesDefault;
+    qint32 alarmRingMinutes2 = kRingMinutesDefault;
+    qint32 alarmRingMinutes3 = kRingMinutesDefault;
 
     bool operator==(const Settings &) const = default;
 
@@ -85,12 +105,35 @@ struct AlarmSettings {
     QString Settings::*time;
     QString Settings::*sound;
     QString Settings::*message;
+    quint8 Settings::*days;
+    bool Settings::*once;
+    qint32 Settings::*snooze;
+    qint32 Settings::*ringMinutes;
 };
 inline constexpr std::array<AlarmSettings, kAlarmCount> kAlarmSettings = {{
-    {&Settings::alarmTime1, &Settings::alarmSound1, &Settings::alarmMessage1},
-    {&Settings::alarmTime2, &Settings::alarmSound2, &Settings::alarmMessage2},
-    {&Settings::alarmTime3, &Settings::alarmSound3, &Settings::alarmMessage3},
+    {&Settings::alarmTime1, &Settings::alarmSound1, &Settings::alarmMessage1, &Settings::alarmDays1,
+     &Settings::alarmOnce1, &Settings::alarmSnooze1, &Settings::alarmRingMinutes1},
+    {&Settings::alarmTime2, &Settings::alarmSound2, &Settings::alarmMessage2, &Settings::alarmDays2,
+     &Settings::alarmOnce2, &Settings::alarmSnooze2, &Settings::alarmRingMinutes2},
+    {&Settings::alarmTime3, &Settings::alarmSound3, &Settings::alarmMessage3, &Settings::alarmDays3,
+     &Settings::alarmOnce3, &Settings::alarmSnooze3, &Settings::alarmRingMinutes3},
 }};
+
+// The days an alarm rings on; bits above Sunday's, set by hand, mean nothing.
+inline quint8 alarmDays(const Settings &s, int i)
+{
+    return s.*kAlarmSettings[size_t(i)].days & kEveryDay;
+}
+// Snooze and ring length as used: a stored number out of 1 to 60 (edited by
+// hand) is taken as the nearest end of that range, and saved back as it was.
+inline qint32 alarmSnoozeMinutes(const Settings &s, int i)
+{
+    return std::clamp(s.*kAlarmSettings[size_t(i)].snooze, 1, kAlarmMinutesMax);
+}
+inline qint32 alarmRingMinutes(const Settings &s, int i)
+{
+    return std::clamp(s.*kAlarmSettings[size_t(i)].ringMinutes, 1, kAlarmMinutesMax);
+}
 
 using SettingMember = std::variant<qint32 Settings::*, bool Settings::*, StoredBool Settings::*, QString Settings::*,
                                    quint8 Settings::*, Corner Settings::*, float Settings::*>;
@@ -107,12 +150,16 @@ struct SettingField {
     SettingMember member;
     int maxChars = 0;         // texts only: the longest the dialogs let through
     bool quitCompares = true; // the quit's question asks when it differs from the saved copy
+    // A key newer than the first stores: saved only when the store holds it or
+    // its value is not the default, so that an older store writes back as it was.
+    bool newer = false;
 };
 
-// All forty keys in the order in which they are loaded and saved.
-const std::array<SettingField, 40> &settingFields();
+inline constexpr size_t kSettingCount = 52;
+// All keys in the order in which they are loaded and saved.
+const std::array<SettingField, kSettingCount> &settingFields();
 // The row of one setting.
-const SettingField &settingField(QString Settings::*member);
+const SettingField &settingField(const SettingMember &member);
 
 // Stored texts.
 // A number as the store and the typed size take it: C locale, blanks around

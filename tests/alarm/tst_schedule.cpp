@@ -135,6 +135,14 @@ private slots:
     void suspendOverAClockChange_data();
     void suspendOverAClockChange();
     void soundLookedForWhenItRings();
+    void days_data();
+    void days();
+    void missedWithDays_data();
+    void missedWithDays();
+    void snoozeAndRingLengthPerAlarm_data();
+    void snoozeAndRingLengthPerAlarm();
+    void trayShowsTheNextAlarm_data();
+    void trayShowsTheNextAlarm();
 };
 
 void TestSchedule::simulatedWeek_data()
@@ -456,7 +464,8 @@ void TestSchedule::missedAlarms()
     if (listed)
         QVERIFY2(told.first().endsWith("2026/12/07 07:30  朝会"), qPrintable(told.first()));
     QCOMPARE(rig.power.requests, powerOff ? 1 : 0);
-    QCOMPARE(rig.tray.tips.last(), text::trayTip(rig.time.t.date())); // a day on, the tray says so
+    const QDate nextDay = rig.time.t.date().addDays(rig.time.t.time() < QTime(7, 30) ? 0 : 1);
+    QCOMPARE(rig.tray.tips.last(), text::trayTip(rig.time.t.date(), QDateTime(nextDay, QTime(7, 30))));
     // Never twice: not later that day, nor when the clock is set back over it.
     rig.ui.pressStop();
     rig.runUntil(rig.time.t.addSecs(60));
@@ -577,8 +586,9 @@ void TestSchedule::simulatedYear()
     QCOMPARE(rig.sound.played.count("/s/1.wav"), 365);
     QCOMPARE(rig.sound.played.count("/s/broken.wav"), 365);
     QCOMPARE(rig.msg.asked.size(), 365);
-    // The start's, the first tick's (the date went back a year), each midnight after.
-    QCOMPARE(rig.tray.tips.size(), 1 + 1 + 365);
+    // The start's, the first tick's (the date went back a year), each midnight
+    // after, and the next alarm after each of the two (once on the day 02:30 comes twice).
+    QCOMPARE(rig.tray.tips.size(), 1 + 1 + 365 + 2 * 365);
     const long grown = residentKb() - rssAfterAMonth;
     QVERIFY2(grown < 2048, qPrintable(QString::number(grown)));
 }
@@ -793,6 +803,187 @@ void TestSchedule::soundLookedForWhenItRings()
     rig.sound.finish();
     QCOMPARE(rig.sound.played.last(), rig.appDir + "/ALARM.WAV");
     QVERIFY(!rig.ui.alarmBeeps);
+}
+
+// Alarm 1 at 02:30 over a fortnight in Berlin whose clocks go back at 03:00 on
+// Sunday 25 October, so that 02:30 comes twice that day.
+void TestSchedule::days_data()
+{
+    QTest::addColumn<QString>("days"); // stored; empty: no key, as in an older store
+    QTest::addColumn<bool>("once");
+    QTest::addColumn<QStringList>("rang");  // the days of the month it rang on
+    QTest::addColumn<QString>("savedDays"); // AlarmDays1 in the store after; empty: not written
+    QTest::newRow("every day, key absent")
+        << QString() << false
+        << QStringList{"19", "20", "21", "22", "23", "24", "25", "26", "27", "28", "29", "30", "31", "01"} << QString();
+    QTest::newRow("Monday to Friday") << "31" << false
+                                      << QStringList{"19", "20", "21", "22", "23", "26", "27", "28", "29", "30"}
+                                      << "31";
+    QTest::newRow("weekend") << "96" << false << QStringList{"24", "25", "31", "01"} << "96";
+    QTest::newRow("once, on Sunday") << "64" << true << QStringList{"25"} << "0";
+    QTest::newRow("once, days absent") << QString() << true << QStringList{"19"} << "0";
+    QTest::newRow("off") << "0" << false << QStringList{} << "0";
+}
+
+void TestSchedule::days()
+{
+    QFETCH(QString, days);
+    QFETCH(bool, once);
+    QFETCH(QStringList, rang);
+    QFETCH(QString, savedDays);
+    Rig rig;
+    rig.store.values = {{"Jihou", "False"}, {"AlarmTime1", "02:30"}, {"AlarmSound1", "/s/1.wav"}};
+    if (!days.isEmpty())
+        rig.store.values[QStringLiteral("AlarmDays1")] = days;
+    if (once)
+        rig.store.values[QStringLiteral("AlarmOnce1")] = QStringLiteral("True");
+    rig.time.t = berlin(QDate(2026, 10, 19), QTime(0, 0));
+    rig.clock.start(QString());
+    ZonedRun z{rig, {}};
+    z.run(rig.time.t, berlin(QDate(2026, 11, 2), QTime(0, 0)), 5000);
+    QStringList on;
+    for (const QString &s : z.started)
+        on << s.mid(s.indexOf('@') + 9, 2);
+    QCOMPARE(on, rang);
+    QCOMPARE(rig.store.values.value(QStringLiteral("AlarmDays1")), savedDays);
+    QCOMPARE(rig.clock.settings().alarmTime1, QStringLiteral("02:30"));                   // off keeps its time
+    QCOMPARE(rig.clock.parameters().saved().alarmDays1, rig.clock.settings().alarmDays1); // no save left to the quit
+    if (once) { // switched on again for every day, its key must not stay 0
+        rig.clock.settings().alarmDays1 = kEveryDay;
+        QVERIFY(rig.clock.parameters().save());
+        QCOMPARE(rig.store.values.value(QStringLiteral("AlarmDays1")), QStringLiteral("127"));
+    }
+}
+
+// Asleep from Friday 08:00 to Monday 09:00 with a 07:30 alarm: only its days
+// are told as missed, and a once-only alarm told so is off after.
+void TestSchedule::missedWithDays_data()
+{
+    QTest::addColumn<QString>("days");
+    QTest::addColumn<bool>("once");
+    QTest::addColumn<QStringList>("told");
+    QTest::newRow("every day") << "127" << false
+                               << QStringList{"2026/12/12 07:30", "2026/12/13 07:30", "2026/12/14 07:30"};
+    QTest::newRow("weekdays") << "31" << false << QStringList{"2026/12/14 07:30"};
+    QTest::newRow("once on Saturday") << "32" << true << QStringList{"2026/12/12 07:30"};
+}
+
+void TestSchedule::missedWithDays()
+{
+    QFETCH(QString, days);
+    QFETCH(bool, once);
+    QFETCH(QStringList, told);
+    WeekRig rig;
+    rig.set({{"Jihou", "False"},
+             {"AlarmTime1", "07:30"},
+             {"AlarmSound1", "/s/1.wav"},
+             {"AlarmDays1", days},
+             {"AlarmOnce1", once ? "True" : "False"}});
+    rig.time.t = QDateTime(kMonday.addDays(4), QTime(8, 0));
+    rig.runUntil(rig.time.t.addSecs(10));
+    rig.msg.shown.clear(); // Friday's, told at the first tick
+    rig.time.t = QDateTime(kMonday.addDays(7), QTime(9, 0));
+    rig.clock.onTick();
+    const QStringList shown = rig.msg.shown.filter(text::MissedAlarms);
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown.first().split(text::CRLF).mid(2), told);
+    QCOMPARE(rig.clock.settings().alarmDays1, quint8(once ? 0 : days.toInt()));
+    const qsizetype before = rig.sound.played.count("/s/1.wav");
+    rig.runUntil(rig.time.t.addDays(1));
+    QCOMPARE(rig.sound.played.count("/s/1.wav") - before, once ? 0 : 1); // Tuesday 07:30
+}
+
+void TestSchedule::snoozeAndRingLengthPerAlarm_data()
+{
+    QTest::addColumn<QString>("snooze"); // AlarmSnooze2 stored; empty: absent
+    QTest::addColumn<QString>("ring");   // AlarmRingMinutes2
+    QTest::addColumn<int>("snoozeMinutes");
+    QTest::addColumn<int>("ringMinutes");
+    QTest::newRow("absent: 5 and 10") << QString() << QString() << 5 << 10;
+    QTest::newRow("2 and 3") << "2"
+                             << "3" << 2 << 3;
+    // Hand-edited numbers out of 1 to 60 count as the nearest end.
+    QTest::newRow("0 and 90") << "0"
+                              << "90" << 1 << 60;
+}
+
+void TestSchedule::snoozeAndRingLengthPerAlarm()
+{
+    QFETCH(QString, snooze);
+    QFETCH(QString, ring);
+    QFETCH(int, snoozeMinutes);
+    QFETCH(int, ringMinutes);
+    Rig rig;
+    rig.clock.start(QString());
+    // Alarm 1 has lengths of its own that alarm 2 must not take.
+    rig.set({{"Jihou", "False"},
+             {"AlarmTime2", "06:49"},
+             {"AlarmSound2", "/s/2.wav"},
+             {"AlarmSnooze1", "7"},
+             {"AlarmRingMinutes1", "7"}});
+    if (!snooze.isEmpty())
+        rig.set({{"AlarmSnooze2", snooze}, {"AlarmRingMinutes2", ring}});
+    rig.time.t = monday(6, 48, 59);
+    QDateTime began;
+    qsizetype plays = 0;
+    auto newPlay = [&] {
+        if (rig.sound.played.size() != plays) {
+            plays = rig.sound.played.size();
+            began = rig.time.t;
+        }
+    };
+    auto endAfter5s = [&] {
+        newPlay();
+        if (rig.sound.playing && began.secsTo(rig.time.t) >= 5)
+            rig.sound.finish();
+        newPlay();
+    };
+    rig.run(qint64(ringMinutes) * 60 * 1000 + 6000, endAfter5s);
+    QCOMPARE(rig.sound.played.count("/s/2.wav"), ringMinutes * 12); // every 5 s for its ring length
+    QVERIFY(rig.ui.alarmOpen);
+    rig.ui.pressSnooze();
+    rig.run(qint64(snoozeMinutes) * 60 * 1000 - 1000, endAfter5s);
+    QCOMPARE(rig.sound.played.count("/s/2.wav"), ringMinutes * 12);
+    rig.run(1000, endAfter5s);
+    QCOMPARE(rig.sound.played.count("/s/2.wav"), ringMinutes * 12 + 1);
+}
+
+// Alarm 1 at 07:30 on its days, alarm 2 at 06:00 on Sundays: the tip's second
+// line at `now`, and once the clock has run on to `passTo`.
+void TestSchedule::trayShowsTheNextAlarm_data()
+{
+    QTest::addColumn<QString>("days1");
+    QTest::addColumn<QDateTime>("now");
+    QTest::addColumn<QString>("tip");
+    QTest::addColumn<QDateTime>("passTo");
+    QTest::addColumn<QString>("after");
+    QTest::newRow("every day") << "127" << monday(6, 0) << "12-07（月）07:30" << monday(7, 31) << "12-08（火）07:30";
+    QTest::newRow("weekdays, Friday evening")
+        << "31" << QDateTime(kMonday.addDays(4), QTime(20, 0)) << "12-13（日）06:00"
+        << QDateTime(kMonday.addDays(6), QTime(6, 1)) << "12-14（月）07:30";
+    QTest::newRow("alarm 1 off") << "0" << monday(8, 0) << "12-13（日）06:00"
+                                 << QDateTime(kMonday.addDays(6), QTime(6, 1)) << "12-20（日）06:00";
+}
+
+void TestSchedule::trayShowsTheNextAlarm()
+{
+    QFETCH(QString, days1);
+    QFETCH(QDateTime, now);
+    QFETCH(QString, tip);
+    QFETCH(QDateTime, passTo);
+    QFETCH(QString, after);
+    WeekRig rig;
+    rig.set({{"Jihou", "False"},
+             {"AlarmTime1", "07:30"},
+             {"AlarmDays1", days1},
+             {"AlarmTime2", "06:00"},
+             {"AlarmDays2", "64"}});
+    rig.time.t = now;
+    rig.runUntil(now.addSecs(1));
+    const QString head = QStringLiteral("Dialvane  %1\n次のアラーム  ");
+    QCOMPARE(rig.tray.tips.last(), head.arg(now.toString("MM-dd-yyyy")) + tip);
+    rig.runUntil(passTo);
+    QCOMPARE(rig.tray.tips.last(), head.arg(passTo.toString("MM-dd-yyyy")) + after);
 }
 
 QTEST_GUILESS_MAIN(TestSchedule)

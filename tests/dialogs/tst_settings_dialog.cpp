@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSettings>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTreeView>
 #include <QtTest>
@@ -133,6 +134,8 @@ private slots:
     void slideshowDialog();
     void sizeDialog();
     void chimeDialog();
+    void alarmDialog_data();
+    void alarmDialog();
 };
 
 void TestSettingsDialog::fillAndClickRules_data()
@@ -804,6 +807,57 @@ void TestSettingsDialog::chimeDialog()
     r.click(id::cancelButton);
     QCOMPARE(w.halfHourChime, true);
     QCOMPARE(r.rig.store.writes, 0);
+}
+
+// Alarm 2's "詳細": what is stored, the day boxes toggled (1 Monday ... 7
+// Sunday), whether once is ticked, the minutes typed (0: left), and what OK
+// (Enter) leaves.
+void TestSettingsDialog::alarmDialog_data()
+{
+    QTest::addColumn<QStringList>("stored");
+    QTest::addColumn<QList<int>>("toggle");
+    QTest::addColumn<bool>("once");
+    QTest::addColumn<int>("snooze");
+    QTest::addColumn<int>("ring");
+    QTest::addColumn<QList<int>>("after"); // days, once, snooze, ring minutes
+    QTest::newRow("keys absent: no Sunday, once, 3 and 15")
+        << QStringList{} << QList<int>{7} << true << 3 << 15 << QList<int>{63, 1, 3, 15};
+    QTest::newRow("weekdays all cleared: off")
+        << QStringList{"AlarmDays2=31"} << QList<int>{1, 2, 3, 4, 5} << false << 0 << 0 << QList<int>{0, 0, 5, 10};
+    // Shown as 60 and Monday; OK without a change keeps what was stored.
+    QTest::newRow("hand-edited numbers kept") << QStringList{"AlarmDays2=129", "AlarmSnooze2=90"} << QList<int>{}
+                                              << false << 0 << 0 << QList<int>{129, 0, 90, 10};
+}
+
+void TestSettingsDialog::alarmDialog()
+{
+    QFETCH(QStringList, stored);
+    QFETCH(QList<int>, toggle);
+    QFETCH(bool, once);
+    QFETCH(int, snooze);
+    QFETCH(int, ring);
+    QFETCH(QList<int>, after);
+    QMap<QString, QString> values;
+    for (const QString &kv : stored)
+        values[kv.section('=', 0, 0)] = kv.section('=', 1);
+    DialogRig r(values);
+    r.click(id::alarmDetail2);
+    auto *a = topLevel<AlarmDialog>(id::alarmDialog);
+    QVERIFY(a);
+    for (int d : toggle)
+        a->findChild<QCheckBox *>(id::alarmDay + QString::number(d))->click();
+    if (once)
+        a->findChild<QCheckBox *>(id::alarmOnce)->click();
+    if (snooze)
+        a->findChild<QSpinBox *>(id::alarmSnooze)->setValue(snooze);
+    if (ring)
+        a->findChild<QSpinBox *>(id::alarmRingMinutes)->setValue(ring);
+    QTest::keyClick(a->findChild<QSpinBox *>(id::alarmSnooze), Qt::Key_Enter);
+    QTRY_VERIFY(r.d->isEnabled());
+    const Settings &s = r.rig.clock.settings();
+    QCOMPARE((QList<int>{s.alarmDays2, s.alarmOnce2, s.alarmSnooze2, s.alarmRingMinutes2}), after);
+    QCOMPARE(s.alarmDays1, kEveryDay); // the other alarms stay
+    QCOMPARE(s.alarmSnooze3, kSnoozeMinutesDefault);
 }
 
 QTEST_MAIN(TestSettingsDialog)

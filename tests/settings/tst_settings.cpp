@@ -130,14 +130,16 @@ void TestSettings::keyNames()
 {
     // Written out here, not taken from the table: a misspelt key loses a setting
     // that every earlier settings file holds.
-    const QStringList keys{"FormTop",       "FormLeft",      "BackImage",     "DrawSecond",   "TopMost",
-                           "Jihou",         "Transparent",   "ShadowFlag",    "DrawChar",     "SlideBmp",
-                           "BmpDirectory",  "SlideTime",     "OnMouseToHide", "Mag2Flag",     "DrawFrameFlag",
-                           "ClockSize",     "CharPattern",   "FormPlace",     "SlideGrafix",  "Jihou00File",
-                           "Jihou30File",   "Jihou30",       "HourColor",     "MinuteColor",  "SecondColor",
-                           "CharColor",     "BoardColor",    "FrameColor",    "AlarmTime1",   "AlarmTime2",
-                           "AlarmTime3",    "AlarmSound1",   "AlarmSound2",   "AlarmSound3",  "AlarmMessage1",
-                           "AlarmMessage2", "AlarmMessage3", "ShutDownTime",  "MustShutDown", "OffsetTime"};
+    const QStringList keys{
+        "FormTop",       "FormLeft",          "BackImage",         "DrawSecond",       "TopMost",       "Jihou",
+        "Transparent",   "ShadowFlag",        "DrawChar",          "SlideBmp",         "BmpDirectory",  "SlideTime",
+        "OnMouseToHide", "Mag2Flag",          "DrawFrameFlag",     "ClockSize",        "CharPattern",   "FormPlace",
+        "SlideGrafix",   "Jihou00File",       "Jihou30File",       "Jihou30",          "HourColor",     "MinuteColor",
+        "SecondColor",   "CharColor",         "BoardColor",        "FrameColor",       "AlarmTime1",    "AlarmTime2",
+        "AlarmTime3",    "AlarmSound1",       "AlarmSound2",       "AlarmSound3",      "AlarmMessage1", "AlarmMessage2",
+        "AlarmMessage3", "ShutDownTime",      "MustShutDown",      "OffsetTime",       "AlarmDays1",    "AlarmDays2",
+        "AlarmDays3",    "AlarmOnce1",        "AlarmOnce2",        "AlarmOnce3",       "AlarmSnooze1",  "AlarmSnooze2",
+        "AlarmSnooze3",  "AlarmRingMinutes1", "AlarmRingMinutes2", "AlarmRingMinutes3"};
     QStringList table;
     for (const SettingField &f : settingFields())
         table << QString::fromLatin1(f.key);
@@ -292,6 +294,16 @@ void TestSettings::storeReadsAndWritesBackAsBefore()
     QVERIFY(p.save());
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), after);
+    f.close();
+    // A newer key is written once it differs from its default, and stays
+    // written when it returns to it; the others stay out.
+    p.working().alarmSnooze2 = 9;
+    QVERIFY(p.save());
+    p.load();
+    p.working().alarmSnooze2 = kSnoozeMinutesDefault;
+    QVERIFY(p.save());
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), QByteArray(after).replace("AlarmSound1=", "AlarmSnooze2=5\nAlarmSound1="));
 }
 
 void TestSettings::unwritableStoreIsReported()
@@ -338,7 +350,15 @@ void TestSettings::setParameter()
     QCOMPARE(t.alarm[0], QStringLiteral("06:00:00"));
     QCOMPARE(t.alarm[2], QStringLiteral("21:15:00"));
     QCOMPARE(t.shutdown, QStringLiteral("23:00:00"));
-    QCOMPARE(deriveAlarmTimes(Settings::defaults(QStringLiteral("/x"))), AlarmTimes());
+    QCOMPARE(t.days, (std::array<quint8, kAlarmCount>{127, 127, 127}));
+    s.alarmDays2 = 0;       // off: no compare text, and the time stays stored
+    s.alarmDays3 = 128 + 1; // a bit above Sunday's means nothing
+    t = deriveAlarmTimes(s);
+    QCOMPARE(t.check, 5);
+    QVERIFY(t.alarm[1].isEmpty());
+    QCOMPARE(s.alarmTime2, QStringLiteral("07:30"));
+    QCOMPARE(t.days[2], quint8(1));
+    QCOMPARE(deriveAlarmTimes(Settings::defaults(QStringLiteral("/x"))).check, 0);
 }
 
 void TestSettings::movedProgram_data()

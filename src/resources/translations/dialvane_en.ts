@@ -491,5 +491,61 @@
         <source>WebPフォーマット(*.webp)</source>
         <translation>WebP format (*.webp)</translation>
     </message>
+    <message>
+        <source>月</source>
+        <translation>Mon</translation>
+    </message>
+    <message>
+        <source>火</source>
+        <translation>Tue</translation>
+    </message>
+    <message>
+        <source>水</source>
+        <translation>Wed</translation>
+    </message>
+    <message>
+        <source>木</source>
+        <translation>Thu</translation>
+    </message>
+    <message>
+        <source>金</source>
+        <translation>Fri</translation>
+    </message>
+    <message>
+        <source>土</source>
+        <translation>Sat</translation>
+    </message>
+    <message>
+        <source>日</source>
+        <translation>Sun</translation>
+    </message>
+    <message>
+        <source>次のアラーム  %1（%2）%3</source>
+        <translation>Next alarm  %1 (%2) %3</translation>
+    </message>
+    <message>
+        <source>詳細</source>
+        <translation>More</translation>
+    </message>
+    <message>
+        <source>アラーム%1の詳細</source>
+        <translation>Alarm %1 details</translation>
+    </message>
+    <message>
+        <source>鳴らす曜日（すべて外すとオフ）</source>
+        <translation>Days to ring (none: off)</translation>
+    </message>
+    <message>
+        <source>一度だけ鳴らす</source>
+        <translation>Ring once only</translation>
+    </message>
+    <message>
+        <source>スヌーズ（分）</source>
+        <translation>Snooze (minutes)</translation>
+    </message>
+    <message>
+        <source>鳴らす長さ（分）</source>
+        <translation>Ring for (minutes)</translation>
+    </message>
 </context>
 </TS>
