@@ -6,6 +6,7 @@
 #include <QtTest>
 
 #include <fstream>
+#include <memory>
 
 using namespace dv;
 using namespace dv::test;
@@ -475,6 +476,29 @@ void TestSchedule::missedAlarms()
     QCOMPARE(rig.msg.shown.filter(text::MissedAlarms).size(), listed ? 1 : 0);
 }
 
+// After each tick: every sound ends 5 s after it began, as a short file with
+// nobody at the button would.
+static std::function<void()> soundsEndAfter5s(Rig &rig)
+{
+    struct Play {
+        QDateTime began;
+        qsizetype count = 0;
+    };
+    auto play = std::make_shared<Play>();
+    auto newPlay = [&rig, play] {
+        if (rig.sound.played.size() != play->count) {
+            play->count = rig.sound.played.size();
+            play->began = rig.time.t;
+        }
+    };
+    return [&rig, play, newPlay] {
+        newPlay();
+        if (rig.sound.playing && play->began.secsTo(rig.time.t) >= 5)
+            rig.sound.finish();
+        newPlay();
+    };
+}
+
 void TestSchedule::snoozeAndTheRingLimit()
 {
     // Sounds of 5 s with nobody at the button: the alarm repeats for ten
@@ -484,20 +508,7 @@ void TestSchedule::snoozeAndTheRingLimit()
     rig.clock.start(QString());
     rig.set({{"AlarmTime2", "06:49"}, {"AlarmSound2", "/s/2.wav"}, {"Jihou00File", "/s/00.wav"}});
     rig.time.t = monday(6, 48, 59);
-    QDateTime began;
-    qsizetype plays = 0;
-    auto newPlay = [&] {
-        if (rig.sound.played.size() != plays) {
-            plays = rig.sound.played.size();
-            began = rig.time.t;
-        }
-    };
-    auto endAfter5s = [&] {
-        newPlay();
-        if (rig.sound.playing && began.secsTo(rig.time.t) >= 5)
-            rig.sound.finish();
-        newPlay();
-    };
+    const auto endAfter5s = soundsEndAfter5s(rig);
     rig.run(10 * 60 * 1000 + 2000, endAfter5s);
     QCOMPARE(rig.sound.played.count("/s/2.wav"), 120); // every 5 s for 10 minutes
     QVERIFY(!rig.sound.playing);
@@ -924,20 +935,7 @@ void TestSchedule::snoozeAndRingLengthPerAlarm()
     if (!snooze.isEmpty())
         rig.set({{"AlarmSnooze2", snooze}, {"AlarmRingMinutes2", ring}});
     rig.time.t = monday(6, 48, 59);
-    QDateTime began;
-    qsizetype plays = 0;
-    auto newPlay = [&] {
-        if (rig.sound.played.size() != plays) {
-            plays = rig.sound.played.size();
-            began = rig.time.t;
-        }
-    };
-    auto endAfter5s = [&] {
-        newPlay();
-        if (rig.sound.playing && began.secsTo(rig.time.t) >= 5)
-            rig.sound.finish();
-        newPlay();
-    };
+    const auto endAfter5s = soundsEndAfter5s(rig);
     rig.run(qint64(ringMinutes) * 60 * 1000 + 6000, endAfter5s);
     QCOMPARE(rig.sound.played.count("/s/2.wav"), ringMinutes * 12); // every 5 s for its ring length
     QVERIFY(rig.ui.alarmOpen);
