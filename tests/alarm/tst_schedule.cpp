@@ -601,7 +601,14 @@ void TestSchedule::simulatedYear()
     // after, and the next alarm after each of the two (once on the day 02:30 comes twice).
     QCOMPARE(rig.tray.tips.size(), 1 + 1 + 365 + 2 * 365);
     const long grown = residentKb() - rssAfterAMonth;
-    QVERIFY2(grown < 2048, qPrintable(QString::number(grown)));
+#ifdef __SANITIZE_ADDRESS__
+    // The sanitizer holds freed memory back for a while (8 MB here over the
+    // year); a leak on every tick would still pass this by far.
+    const long growthLimitKb = 32 * 1024;
+#else
+    const long growthLimitKb = 2048;
+#endif
+    QVERIFY2(grown < growthLimitKb, qPrintable(QString::number(grown)));
 }
 
 void TestSchedule::silentDevice()
