@@ -601,14 +601,13 @@ void TestSchedule::simulatedYear()
     // after, and the next alarm after each of the two (once on the day 02:30 comes twice).
     QCOMPARE(rig.tray.tips.size(), 1 + 1 + 365 + 2 * 365);
     const long grown = residentKb() - rssAfterAMonth;
-#ifdef __SANITIZE_ADDRESS__
-    // The sanitizer holds freed memory back for a while (8 MB here over the
-    // year); a leak on every tick would still pass this by far.
-    const long growthLimitKb = 32 * 1024;
+#ifndef __SANITIZE_ADDRESS__
+    // Under the sanitizer freed memory stays resident in its quarantine (8 to
+    // 45 MB over the year here): only the plain build can measure growth.
+    QVERIFY2(grown < 2048, qPrintable(QString::number(grown)));
 #else
-    const long growthLimitKb = 2048;
+    Q_UNUSED(grown);
 #endif
-    QVERIFY2(grown < growthLimitKb, qPrintable(QString::number(grown)));
 }
 
 void TestSchedule::silentDevice()
