@@ -8,6 +8,7 @@
 // dialog (each measured once the clock has settled after it closed). Run it under X (tests/x11/with-x.sh) with SDL_AUDIODRIVER=dummy.
 //   bench_day [IDLE-SECONDS]
 
+#include "Rss.h"
 #include "app/ClockApp.h"
 #include "resources/ObjectNames.h"
 
@@ -56,17 +57,6 @@ extern "C" int gettimeofday(struct timeval *tv, void *)
 }
 
 namespace {
-
-double rssMb()
-{
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : f.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
-    return -1;
-}
 
 QByteArray wavTone(double seconds, int rate = 22050)
 {

@@ -10,6 +10,7 @@
 
 #include "app/ClockApp.h"
 #if __has_include("platform/SoundProcess.h") // the same figures can be taken of a clock that plays in itself
+#include "Rss.h"
 #include "platform/SoundProcess.h"
 #define DV_SOUND_PROCESS
 #endif
@@ -25,17 +26,6 @@
 #include <cstdio>
 
 namespace {
-
-double rssMb(const QString &pid = QStringLiteral("self"))
-{
-    QFile f(QStringLiteral("/proc/%1/status").arg(pid));
-    if (!f.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : f.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
-    return -1;
-}
 
 // The resident memory of this process's sound player, if one runs.
 double playerRssMb()
