@@ -317,12 +317,8 @@ namespace dv {
 // How QCOMPARE shows a level that differs.
 inline char *toString(const SoundLevel &l)
 {
-    return qstrdup(QStringLiteral("volume %1, fade-in %2 ms, %3 ms of it done")
-                       .arg(l.volume)
-                       .arg(l.fadeInMs)
-                       .arg(l.fadeDoneMs)
-                       .toUtf8()
-                       .constData());
+    return qstrdup(QByteArray::number(l.volume) + "% " + QByteArray::number(l.fadeDoneMs) + "/"
+                   + QByteArray::number(l.fadeInMs) + "ms");
 }
 } // namespace dv
 namespace dv::test {
