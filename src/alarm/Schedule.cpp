@@ -244,6 +244,7 @@ void Schedule::ring(const std::vector<Due> &group)
         m_notice.dueAt = due.wall.toString(due.wall.date() == sys.time.now().date() ? QStringLiteral("HH:mm")
                                                                                     : QStringLiteral("MM/dd HH:mm"));
     m_ringStarted = nowSecs();
+    m_ringStartedMs = sys.time.monotonicMsecs();
     m_ringLimitSecs = qint64(alarmRingMinutes(m_settings, i)) * 60;
     m_ringOver = false;
     m_tone = false;
@@ -261,12 +262,18 @@ void Schedule::ring(const std::vector<Due> &group)
 bool Schedule::soundAlarm(bool tone)
 {
     // The alarm's own file, looked for now; else the built-in tone.
-    const QString own = alarmSound(ringingAlarm());
+    const int i = ringingAlarm();
+    const QString own = alarmSound(i);
+    // Its volume, and its rise over the ring so far: a repeat goes on up it.
+    SoundLevel level;
+    level.volume = alarmVolume(m_settings, i);
+    level.fadeInMs = alarmFadeInSecs(m_settings, i) * 1000;
+    level.fadeDoneMs = int(std::clamp<qint64>(sys.time.monotonicMsecs() - m_ringStartedMs, 0, level.fadeInMs));
     m_tone = tone || own.isEmpty();
-    bool ok = play(m_tone ? toneFile() : own);
+    bool ok = play(m_tone ? toneFile() : own, level);
     if (!ok && !m_tone) {
         m_tone = true;
-        ok = play(toneFile());
+        ok = play(toneFile(), level);
     }
     return ok && !sys.sound.isSilent();
 }
@@ -341,7 +348,7 @@ void Schedule::powerOffAnswered(bool ok, const QString &error)
     sys.msg.inform(text::ShutdownFailed + text::CRLF + text::CRLF + error);
 }
 
-bool Schedule::play(const QString &file)
+bool Schedule::play(const QString &file, const SoundLevel &level)
 {
     if (m_playing) {
         sys.sound.stop();
@@ -353,7 +360,7 @@ bool Schedule::play(const QString &file)
         m_deviceType = QStringLiteral("Sequencer");
     else if (tail == QLatin1String("WAV"))
         m_deviceType = QStringLiteral("WaveAudio");
-    const bool ok = sys.sound.play(file, m_deviceType);
+    const bool ok = sys.sound.play(file, m_deviceType, level);
     m_playing = true;
     return ok;
 }

@@ -83,7 +83,7 @@ public:
     void reportMissed();
 
     // Starts a sound, cutting off the one that plays; false when it cannot sound.
-    bool play(const QString &file);
+    bool play(const QString &file, const SoundLevel &level = {});
     void soundStarted(); // the player has begun: is it heard?
     void soundDone();    // the sound reached its end
     void powerOffAnswered(bool ok, const QString &error);
@@ -133,6 +133,7 @@ private:
     Sounding m_sounding = Sounding::None;
     AlarmNotice m_notice;       // of the alarm that rings
     qint64 m_ringStarted = 0;   // when it began, seconds since the epoch
+    qint64 m_ringStartedMs = 0; // and on the monotonic clock, for its sound's rise
     qint64 m_ringLimitSecs = 0; // its sound repeats until stopped, at most this long
     bool m_ringOver = false;    // its sound has had its time: the window flashes on alone
     bool m_playing = false;

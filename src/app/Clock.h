@@ -80,6 +80,7 @@ public:
     const Parameters &parameters() const { return m_params; }
     FaceBuilder &face() { return m_face; }
     Schedule &schedule() { return m_schedule; }
+    const Schedule &schedule() const { return m_schedule; }
     Placement &placement() { return m_place; }
     ShownTime shownTime() const { return m_shown; }
     bool hiddenByRule() const { return m_hidden; }

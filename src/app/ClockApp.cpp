@@ -10,6 +10,7 @@ namespace dv {
 ClockApp::ClockApp(const QString &appDir, QObject *parent)
     : QObject(parent)
     , m_sound(appDir + QLatin1Char('/') + QLatin1String(kSoundPlayer))
+    , m_trialSound(appDir + QLatin1Char('/') + QLatin1String(kSoundPlayer))
     , m_platform{m_time,  m_input,    m_screen, m_msg,   m_window, m_timer,  m_pump,
                  m_store, m_launcher, m_tray,   m_sound, m_power,  m_choose, appDir}
     , m_clock(m_platform, *this)
@@ -113,6 +114,12 @@ void ClockApp::openSettings(bool refill)
     m_pump.yield();
 }
 
+bool ClockApp::alarmRings() const
+{
+    const Sounding s = m_clock.schedule().sounding();
+    return s != Sounding::None && s != Sounding::TimeSignal;
+}
+
 void ClockApp::quitClock()
 {
     // The question has been asked: the unload ends the program without asking again.
@@ -184,6 +191,7 @@ void ClockApp::endOnSignal()
     m_endedBySignal = true;
     m_timer.setEnabled(false);
     m_sound.stop();
+    m_trialSound.stop();
     m_tray.remove();
     QCoreApplication::exit(0);
 }

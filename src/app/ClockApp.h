@@ -61,6 +61,8 @@ public:
     bool saveSettings() override { return m_clock.saveSettings(); }
     QPoint windowTwips() const override { return m_clock.windowTwips(); }
     void quitClock() override;
+    SoundOutput *trialSound() override { return &m_trialSound; }
+    bool alarmRings() const override;
 
     // The settings dialog, made (and filled from the working settings) when first needed.
     SettingsDialog &settingsDialog();
@@ -79,6 +81,7 @@ private:
     ProcessLauncher m_launcher;
     SystemTray m_tray;
     SoundProcess m_sound;
+    SoundProcess m_trialSound; // the alarm dialog's trial, apart from the alarms' player
     LogindPower m_power;
     QtChoosers m_choose;
     DesktopNotifications m_notify;

@@ -290,8 +290,11 @@ void SettingsDialog::openSubDialogs()
     connect(m_chime, &QPushButton::clicked, this, [this, &w] { openSub(new ChimeDialog(w, sys), m_chime); });
     for (int i = 0; i < kAlarmCount; ++i) {
         QPushButton *detail = m_alarms[size_t(i)].detail;
-        connect(detail, &QPushButton::clicked, this,
-                [this, &w, i, detail] { openSub(new AlarmDialog(w, sys, i), detail); });
+        connect(detail, &QPushButton::clicked, this, [this, &w, i, detail] {
+            AlarmTrial trial{m_host.trialSound(), [this] { return m_host.alarmRings(); },
+                             m_alarms[size_t(i)].sound->text()};
+            openSub(new AlarmDialog(w, sys, i, std::move(trial)), detail);
+        });
     }
 }
 

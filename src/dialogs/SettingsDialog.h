@@ -36,6 +36,10 @@ public:
     virtual QPoint windowTwips() const = 0;
     // The quit after its question: the program ends.
     virtual void quitClock() = 0;
+    // A sound output apart from the alarms', for the alarm dialog's trial; none: no trial.
+    virtual SoundOutput *trialSound() { return nullptr; }
+    // An alarm rings now (its sound, or its beeps): no trial talks over it.
+    virtual bool alarmRings() const { return false; }
 };
 
 class SettingsDialog final : public QDialog {

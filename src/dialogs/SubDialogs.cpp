@@ -6,6 +6,7 @@
 #include "face/Slideshow.h"
 #include "platform/WindowCentre.h"
 #include "resources/ObjectNames.h"
+#include "resources/Product.h"
 #include "resources/Texts.h"
 
 #include <QApplication>
@@ -23,8 +24,11 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSpinBox>
+#include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace dv {
 
@@ -313,9 +317,10 @@ void ChimeDialog::applyFields(Settings &s) const
 
 // ---- one alarm ----
 
-AlarmDialog::AlarmDialog(Settings &working, Platform &platform, int alarm)
+AlarmDialog::AlarmDialog(Settings &working, Platform &platform, int alarm, AlarmTrial trial)
     : SubDialog(id::alarmDialog, text::alarmDetailCaption(alarm + 1), working, platform)
     , m_alarm(alarm)
+    , m_trial(std::move(trial))
 {
     const AlarmSettings &a = kAlarmSettings[size_t(alarm)];
     auto *days = new QHBoxLayout;
@@ -328,21 +333,40 @@ AlarmDialog::AlarmDialog(Settings &working, Platform &platform, int alarm)
     m_once = new QCheckBox(text::AlarmOnceBox, this);
     m_once->setObjectName(QString::fromLatin1(id::alarmOnce));
     m_once->setChecked(m_working.*a.once);
-    auto minutes = [this](const char *name, qint32 value) {
+    auto number = [this](const char *name, int low, int high, qint32 value) {
         auto *box = new QSpinBox(this);
         box->setObjectName(QString::fromLatin1(name));
-        box->setRange(1, kAlarmMinutesMax);
+        box->setRange(low, high);
         box->setValue(value);
         return box;
     };
-    m_snooze = minutes(id::alarmSnooze, alarmSnoozeMinutes(m_working, alarm));
-    m_ringMinutes = minutes(id::alarmRingMinutes, alarmRingMinutes(m_working, alarm));
+    m_snooze = number(id::alarmSnooze, 1, kAlarmMinutesMax, alarmSnoozeMinutes(m_working, alarm));
+    m_ringMinutes = number(id::alarmRingMinutes, 1, kAlarmMinutesMax, alarmRingMinutes(m_working, alarm));
     auto *grid = new QGridLayout;
     grid->addWidget(newLabel(this, text::AlarmSnoozeLabel), 0, 0);
     grid->addWidget(m_snooze, 0, 1);
     grid->addWidget(newLabel(this, text::AlarmRingMinutesLabel), 1, 0);
     grid->addWidget(m_ringMinutes, 1, 1);
     grid->setColumnStretch(2, 1);
+
+    // How it is heard, and a trial of it.
+    m_volume = number(id::alarmVolume, 0, kVolumeMax, alarmVolume(m_working, alarm));
+    m_fadeIn = number(id::alarmFadeIn, 0, kFadeInSecsMax, alarmFadeInSecs(m_working, alarm));
+    m_trialButton = newButton(this, id::alarmTrial, text::AlarmTrialButton);
+    m_trialButton->setCheckable(true); // pressed in while it plays
+    m_trialButton->setEnabled(m_trial.sound && !alarmRings());
+    connect(m_trialButton, &QPushButton::clicked, this, &AlarmDialog::trialPressed);
+    m_trialWatch = new QTimer(this);
+    m_trialWatch->setInterval(200);
+    connect(m_trialWatch, &QTimer::timeout, this, &AlarmDialog::watchTrial);
+    if (m_trial.sound)
+        m_trialWatch->start();
+    grid->addWidget(newLabel(this, text::AlarmVolumeLabel), 2, 0);
+    grid->addWidget(m_volume, 2, 1);
+    grid->addWidget(newLabel(this, text::AlarmFadeInLabel), 3, 0);
+    grid->addWidget(m_fadeIn, 3, 1);
+    grid->addWidget(m_trialButton, 3, 2, Qt::AlignLeft);
+
     auto *all = new QVBoxLayout(this);
     all->addWidget(newLabel(this, text::AlarmDaysLabel));
     all->addLayout(days);
@@ -351,6 +375,68 @@ AlarmDialog::AlarmDialog(Settings &working, Platform &platform, int alarm)
     all->addLayout(okCancelRow(text::OkWide));
     fitToScreen(this);
     centreOnScreen(this);
+}
+
+AlarmDialog::~AlarmDialog()
+{
+    endTrial(); // deleted with the settings dialog, never shown or hidden
+}
+
+void AlarmDialog::hideEvent(QHideEvent *e)
+{
+    // Its deletion comes later; the trial ends as the dialog goes.
+    endTrial();
+    SubDialog::hideEvent(e);
+}
+
+void AlarmDialog::trialPressed()
+{
+    if (m_trialStarted >= 0) {
+        endTrial();
+    } else if (m_trial.sound && !alarmRings()) {
+        m_trialStarted = sys.time.monotonicMsecs();
+        playTrial();
+    }
+    m_trialButton->setChecked(m_trialStarted >= 0);
+}
+
+void AlarmDialog::playTrial()
+{
+    // As the alarm rings: its file, or the built-in tone when it has none, at
+    // the volume and rise shown now, a repeat going on up the rise.
+    const QString file = m_trial.file.isEmpty() ? sys.appDir + QLatin1Char('/') + QLatin1String(kAlarmTone)
+                                                : m_trial.file;
+    SoundLevel level;
+    level.volume = m_volume->value();
+    level.fadeInMs = m_fadeIn->value() * 1000;
+    level.fadeDoneMs = int(std::clamp<qint64>(sys.time.monotonicMsecs() - m_trialStarted, 0, level.fadeInMs));
+    const bool midi = file.right(3).compare(QLatin1String("mid"), Qt::CaseInsensitive) == 0;
+    if (!m_trial.sound->play(file, midi ? QStringLiteral("Sequencer") : QStringLiteral("WaveAudio"), level))
+        endTrial();
+}
+
+void AlarmDialog::watchTrial()
+{
+    const bool rings = alarmRings();
+    m_trialButton->setEnabled(!rings);
+    if (m_trialStarted < 0)
+        return;
+    // An alarm that begins has the speaker to itself; a file with nothing to
+    // hear ends the trial (the alarm would fall back to its tone).
+    const bool over = rings || sys.time.monotonicMsecs() - m_trialStarted >= kTrialMs;
+    if (over || (!m_trial.sound->isPlaying() && m_trial.sound->endedAtOnce()))
+        endTrial();
+    else if (!m_trial.sound->isPlaying())
+        playTrial(); // a short sound repeats
+}
+
+void AlarmDialog::endTrial()
+{
+    if (m_trialStarted >= 0 && m_trial.sound)
+        m_trial.sound->stop();
+    m_trialStarted = -1;
+    if (m_trialButton)
+        m_trialButton->setChecked(false);
 }
 
 void AlarmDialog::applyFields(Settings &s) const
@@ -368,6 +454,10 @@ void AlarmDialog::applyFields(Settings &s) const
         s.*a.snooze = m_snooze->value();
     if (m_ringMinutes->value() != alarmRingMinutes(s, m_alarm))
         s.*a.ringMinutes = m_ringMinutes->value();
+    if (m_volume->value() != alarmVolume(s, m_alarm))
+        s.*a.volume = m_volume->value();
+    if (m_fadeIn->value() != alarmFadeInSecs(s, m_alarm))
+        s.*a.fadeIn = m_fadeIn->value();
 }
 
 } // namespace dv

@@ -20,6 +20,7 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QSpinBox;
+class QTimer;
 class QTreeView;
 
 namespace dv {
@@ -101,19 +102,47 @@ private:
     QPushButton *m_halfBrowse;
 };
 
-// "アラームNの詳細": one alarm's days, once-only, snooze and ring minutes.
+// What the alarm dialog's trial plays with. Its own sound output, never the
+// one alarms ring on: a trial must neither cut off an alarm or a time signal
+// nor leave the clock waiting for the end of a sound it no longer plays.
+struct AlarmTrial {
+    SoundOutput *sound = nullptr;     // none: no trial
+    std::function<bool()> alarmRings; // an alarm rings now: no trial over it
+    QString file;                     // the alarm's sound as the settings dialog has it
+};
+
+// "アラームNの詳細": one alarm's days, once-only, snooze and ring minutes,
+// volume and fade-in, and "試聴", which plays it as it will ring for a few seconds.
 class AlarmDialog final : public SubDialog {
     Q_OBJECT
 public:
-    AlarmDialog(Settings &working, Platform &sys, int alarm);
+    AlarmDialog(Settings &working, Platform &sys, int alarm, AlarmTrial trial = {});
+    ~AlarmDialog() override;
     void applyFields(Settings &s) const override;
+    // How long a trial plays, repeating a short sound as the alarm would.
+    static constexpr int kTrialMs = 8000;
+
+protected:
+    void hideEvent(QHideEvent *e) override; // closed by any way: no trial plays on
 
 private:
+    void trialPressed();
+    void playTrial();
+    void watchTrial();
+    void endTrial();
+    bool alarmRings() const { return m_trial.alarmRings && m_trial.alarmRings(); }
+
     int m_alarm;
     std::array<QCheckBox *, 7> m_days{}; // Monday first: bit i of the alarm's days
     QCheckBox *m_once;
     QSpinBox *m_snooze;
     QSpinBox *m_ringMinutes;
+    QSpinBox *m_volume = nullptr;
+    QSpinBox *m_fadeIn = nullptr;
+    QPushButton *m_trialButton = nullptr;
+    AlarmTrial m_trial;
+    QTimer *m_trialWatch = nullptr;
+    qint64 m_trialStarted = -1; // monotonic ms; -1: no trial plays
 };
 
 } // namespace dv

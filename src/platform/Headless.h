@@ -81,7 +81,7 @@ public:
 
 class NoSound final : public SoundOutput {
 public:
-    bool play(const QString &, const QString &) override { return false; }
+    bool play(const QString &, const QString &, const SoundLevel &) override { return false; }
     void stop() override { }
     bool isPlaying() const override { return false; }
 };

@@ -218,6 +218,17 @@ public:
     virtual bool hosted() const { return true; }
 };
 
+// How loud a play is: its volume, reached by a straight rise from silence
+// over `fadeInMs`. A play may begin part way up that rise (`fadeDoneMs` of it
+// behind it), so that an alarm whose sound repeats rises once over its ring
+// rather than again at each repeat.
+struct SoundLevel {
+    int volume = 100; // percent
+    int fadeInMs = 0;
+    int fadeDoneMs = 0;
+    bool operator==(const SoundLevel &) const = default;
+};
+
 // Plays one sound at a time; the end of each play is told once, on the GUI
 // thread, and so is the player's start.
 class SoundOutput {
@@ -227,7 +238,9 @@ public:
     // cannot be played ends later, as a play that endedAtOnce(). The kind of a
     // file is taken from its first bytes; `deviceType` ("WaveAudio" or
     // "Sequencer", from the name) is the fallback when they tell nothing.
-    virtual bool play(const QString &file, const QString &deviceType) = 0;
+    virtual bool play(const QString &file, const QString &deviceType, const SoundLevel &level) = 0;
+    // At full volume, at once: the time signal.
+    bool play(const QString &file, const QString &deviceType) { return play(file, deviceType, SoundLevel{}); }
     virtual void stop() = 0; // stops and closes; no completion for the stopped play
     virtual bool isPlaying() const = 0;
     // The current play reaches no speaker: no sound device could be opened,

@@ -38,7 +38,7 @@ void SoundProcess::setPatience(int startMs, int pastEndMs)
     m_pastEndPatienceMs = pastEndMs;
 }
 
-bool SoundProcess::play(const QString &file, const QString &deviceType)
+bool SoundProcess::play(const QString &file, const QString &deviceType, const SoundLevel &level)
 {
     stop();
     m_error.clear();
@@ -75,8 +75,20 @@ bool SoundProcess::play(const QString &file, const QString &deviceType)
     posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETPGROUP);
     const QByteArray player = QFile::encodeName(m_playerPath), clock = QByteArray::number(getpid()),
                      device = deviceType.toUtf8(), path = QFile::encodeName(file);
-    char *const argv[] = {const_cast<char *>(player.constData()), const_cast<char *>(clock.constData()),
-                          const_cast<char *>(device.constData()), const_cast<char *>(path.constData()), nullptr};
+    // The level only when it is not full and at once: a time signal's player
+    // is started as it always was.
+    const int volume = qBound(0, level.volume, 100), fadeMs = qMax(0, level.fadeInMs);
+    const QByteArray levelArgs[] = {QByteArray::number(volume), QByteArray::number(fadeMs),
+                                    QByteArray::number(qBound(0, level.fadeDoneMs, fadeMs))};
+    const bool full = volume == 100 && qBound(0, level.fadeDoneMs, fadeMs) == fadeMs;
+    char *const argv[] = {const_cast<char *>(player.constData()),
+                          const_cast<char *>(clock.constData()),
+                          const_cast<char *>(device.constData()),
+                          const_cast<char *>(path.constData()),
+                          full ? nullptr : const_cast<char *>(levelArgs[0].constData()),
+                          const_cast<char *>(levelArgs[1].constData()),
+                          const_cast<char *>(levelArgs[2].constData()),
+                          nullptr};
     pid_t pid = 0;
     const int spawned = posix_spawn(&pid, player.constData(), &actions, &attr, argv, environ);
     posix_spawn_file_actions_destroy(&actions);

@@ -30,7 +30,8 @@ public:
 
     // Starts the player and returns: its report comes later, and a player
     // slow to start (a big MIDI file's synthesiser) holds nothing up.
-    bool play(const QString &file, const QString &deviceType) override;
+    bool play(const QString &file, const QString &deviceType, const SoundLevel &level) override;
+    using SoundOutput::play;
     void stop() override;
     bool isPlaying() const override { return m_pid > 0; }
     bool isSilent() const override { return m_pid > 0 && m_begun && m_silent; }

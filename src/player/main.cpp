@@ -7,7 +7,10 @@
 //   error TEXT                                 it cannot be played
 // The clock starts one for each sound and kills it to stop the sound, so the
 // sound libraries and their decoders never live in the clock itself.
-//   dialvane-sound CLOCK_PID DEVICE_TYPE FILE
+//   dialvane-sound CLOCK_PID DEVICE_TYPE FILE [VOLUME FADE_MS FADE_DONE_MS]
+// VOLUME is in percent (100 without it); the sound rises in a straight line
+// from silence to it over FADE_MS, of which FADE_DONE_MS already lie behind
+// (an alarm's repeat goes on up the rise where the last play left it).
 
 #include "player/SoundFile.h"
 
@@ -68,11 +71,44 @@ void reportStarted()
         report(g_startedLine);
 }
 
-// On SDL's audio thread, after each chunk is mixed.
-void afterMix(void *, Uint8 *, int)
+// The rise, in sample frames of the opened device; set before the play begins.
+long long g_fadeFrames = 0;
+long long g_fadeDone = 0; // frames of it behind the sound: where the next one starts
+int g_channels = 2;
+bool g_ramp = false;
+
+// On SDL's audio thread, after each chunk is mixed. The rise is laid over the
+// mixed samples here, rather than left to Mix_FadeInMusic: that one always
+// starts from silence, so a sound repeated for an alarm's ring would fall
+// silent and rise again at every repeat, where this one begins part way up.
+// It is exact to the sample, too, not in steps of a chunk.
+void afterMix(void *, Uint8 *stream, int len)
 {
-    if (g_armed.load() && Mix_PlayingMusic())
-        reportStarted();
+    if (!g_armed.load() || !Mix_PlayingMusic())
+        return;
+    reportStarted();
+    if (!g_ramp || g_fadeDone >= g_fadeFrames)
+        return;
+    auto *samples = reinterpret_cast<Sint16 *>(stream);
+    const long long frames = len / int(sizeof(Sint16)) / g_channels;
+    for (long long f = 0; f < frames && g_fadeDone < g_fadeFrames; ++f, ++g_fadeDone) {
+        const double gain = double(g_fadeDone) / double(g_fadeFrames);
+        for (int c = 0; c < g_channels; ++c) {
+            Sint16 &v = samples[f * g_channels + c];
+            v = Sint16(std::lround(v * gain));
+        }
+    }
+}
+
+// A whole number in [0, most], and nothing else.
+std::optional<long> argNumber(const char *text, long most)
+{
+    char *end = nullptr;
+    errno = 0;
+    const long v = std::strtol(text, &end, 10);
+    if (errno != 0 || end == text || *end != '\0' || v < 0 || v > most)
+        return std::nullopt;
+    return v;
 }
 
 // On SDL's audio thread: never call the mixer from here.
@@ -100,8 +136,19 @@ int main(int argc, char **argv)
     // Die with the clock, however it ends; and if it has already gone (we now
     // belong to another parent), play nothing.
     prctl(PR_SET_PDEATHSIG, SIGKILL);
-    if (argc != 4)
-        fail("usage: dialvane-sound CLOCK_PID DEVICE_TYPE FILE");
+    if (argc != 4 && argc != 7)
+        fail("usage: dialvane-sound CLOCK_PID DEVICE_TYPE FILE [VOLUME FADE_MS FADE_DONE_MS]");
+    long volume = 100, fadeMs = 0, fadeDoneMs = 0;
+    if (argc == 7) {
+        // Five minutes is the longest rise the clock asks for; a day is far beyond.
+        const auto v = argNumber(argv[4], 100), f = argNumber(argv[5], 86'400'000);
+        const auto d = f ? argNumber(argv[6], *f) : std::nullopt;
+        if (!v || !f || !d)
+            fail("usage: VOLUME 0 to 100, FADE_MS 0 to a day, FADE_DONE_MS 0 to FADE_MS");
+        volume = *v;
+        fadeMs = *f;
+        fadeDoneMs = *d;
+    }
     if (getppid() != pid_t(std::strtol(argv[1], nullptr, 10)))
         return 3;
     // DEVICE_TYPE (argv[2]), from the name's ending, is not trusted: only what
@@ -182,10 +229,22 @@ int main(int argc, char **argv)
     g_startedLine = "started " + std::to_string(std::lround(seconds * 1000)) + ' '
                     + (SDL_GetCurrentAudioDriver() ? SDL_GetCurrentAudioDriver() : "?")
                     + (silent ? " silent" : " heard");
+    Mix_VolumeMusic(int((volume * MIX_MAX_VOLUME + 50) / 100)); // 50 % is 64 of 128
+    int rate = 0, channels = 0;
+    Uint16 format = 0;
+    if (fadeDoneMs < fadeMs && Mix_QuerySpec(&rate, &format, &channels) && channels > 0) {
+        g_fadeFrames = static_cast<long long>(fadeMs) * rate / 1000;
+        g_fadeDone = static_cast<long long>(fadeDoneMs) * rate / 1000;
+        g_channels = channels;
+        // The device opens as asked, 16-bit, as Mix_OpenAudio allows no other
+        // format; were it ever not, the mixer's own rise from silence is next best.
+        g_ramp = format == AUDIO_S16SYS;
+    }
     Mix_HookMusicFinished(musicFinished);
     Mix_SetPostMix(afterMix, nullptr);
     g_armed = true;
-    if (Mix_PlayMusic(music, 1) != 0)
+    const bool mixerFade = fadeDoneMs < fadeMs && !g_ramp;
+    if ((mixerFade ? Mix_FadeInMusic(music, 1, int(fadeMs - fadeDoneMs)) : Mix_PlayMusic(music, 1)) != 0)
         fail(SDL_GetError());
     g_ended.acquire();
     Mix_CloseAudio();

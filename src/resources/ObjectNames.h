@@ -126,5 +126,8 @@ inline constexpr const char *alarmDay = "alarmDay";
 inline constexpr const char *alarmOnce = "alarmOnce";
 inline constexpr const char *alarmSnooze = "alarmSnooze";
 inline constexpr const char *alarmRingMinutes = "alarmRingMinutes";
+inline constexpr const char *alarmVolume = "alarmVolume";
+inline constexpr const char *alarmFadeIn = "alarmFadeIn";
+inline constexpr const char *alarmTrial = "alarmTrial";
 
 } // namespace dv::id

@@ -77,6 +77,12 @@ const std::array<SettingField, kSettingCount> &settingFields()
         {"AlarmRingMinutes1", &S::alarmRingMinutes1, 0, true, true},
         {"AlarmRingMinutes2", &S::alarmRingMinutes2, 0, true, true},
         {"AlarmRingMinutes3", &S::alarmRingMinutes3, 0, true, true},
+        {"AlarmVolume1", &S::alarmVolume1, 0, true, true},
+        {"AlarmVolume2", &S::alarmVolume2, 0, true, true},
+        {"AlarmVolume3", &S::alarmVolume3, 0, true, true},
+        {"AlarmFadeIn1", &S::alarmFadeIn1, 0, true, true},
+        {"AlarmFadeIn2", &S::alarmFadeIn2, 0, true, true},
+        {"AlarmFadeIn3", &S::alarmFadeIn3, 0, true, true},
     }};
     return fields;
 }

@@ -31,6 +31,8 @@ inline constexpr quint8 kEveryDay = 127;
 inline constexpr qint32 kSnoozeMinutesDefault = 5;
 inline constexpr qint32 kRingMinutesDefault = 10;
 inline constexpr qint32 kAlarmMinutesMax = 60; // snooze and ring length: 1 to 60 minutes
+inline constexpr qint32 kVolumeMax = 100;      // an alarm's volume in percent, 0 to 100
+inline constexpr qint32 kFadeInSecsMax = 300;  // its rise from silence: 0 (none) to 5 minutes
 
 struct Settings {
     // The window's top left in twips, as stored: the placement converts them
@@ -90,6 +92,13 @@ struct Settings {
     qint32 alarmRingMinutes1 = kRingMinutesDefault;
     qint32 alarmRingMinutes2 = kRingMinutesDefault;
     qint32 alarmRingMinutes3 = kRingMinutesDefault;
+    // Each alarm's volume in percent and the seconds its sound takes to rise to it.
+    qint32 alarmVolume1 = kVolumeMax;
+    qint32 alarmVolume2 = kVolumeMax;
+    qint32 alarmVolume3 = kVolumeMax;
+    qint32 alarmFadeIn1 = 0;
+    qint32 alarmFadeIn2 = 0;
+    qint32 alarmFadeIn3 = 0;
 
     bool operator==(const Settings &) const = default;
 
@@ -109,14 +118,19 @@ struct AlarmSettings {
     bool Settings::*once;
     qint32 Settings::*snooze;
     qint32 Settings::*ringMinutes;
+    qint32 Settings::*volume;
+    qint32 Settings::*fadeIn;
 };
 inline constexpr std::array<AlarmSettings, kAlarmCount> kAlarmSettings = {{
     {&Settings::alarmTime1, &Settings::alarmSound1, &Settings::alarmMessage1, &Settings::alarmDays1,
-     &Settings::alarmOnce1, &Settings::alarmSnooze1, &Settings::alarmRingMinutes1},
+     &Settings::alarmOnce1, &Settings::alarmSnooze1, &Settings::alarmRingMinutes1, &Settings::alarmVolume1,
+     &Settings::alarmFadeIn1},
     {&Settings::alarmTime2, &Settings::alarmSound2, &Settings::alarmMessage2, &Settings::alarmDays2,
-     &Settings::alarmOnce2, &Settings::alarmSnooze2, &Settings::alarmRingMinutes2},
+     &Settings::alarmOnce2, &Settings::alarmSnooze2, &Settings::alarmRingMinutes2, &Settings::alarmVolume2,
+     &Settings::alarmFadeIn2},
     {&Settings::alarmTime3, &Settings::alarmSound3, &Settings::alarmMessage3, &Settings::alarmDays3,
-     &Settings::alarmOnce3, &Settings::alarmSnooze3, &Settings::alarmRingMinutes3},
+     &Settings::alarmOnce3, &Settings::alarmSnooze3, &Settings::alarmRingMinutes3, &Settings::alarmVolume3,
+     &Settings::alarmFadeIn3},
 }};
 
 // The days an alarm rings on; bits above Sunday's, set by hand, mean nothing.
@@ -133,6 +147,16 @@ inline qint32 alarmSnoozeMinutes(const Settings &s, int i)
 inline qint32 alarmRingMinutes(const Settings &s, int i)
 {
     return std::clamp(s.*kAlarmSettings[size_t(i)].ringMinutes, 1, kAlarmMinutesMax);
+}
+// Volume and fade-in as used: a stored number out of range (edited by hand) is
+// taken as the nearest end, and saved back as it was, like the minutes.
+inline qint32 alarmVolume(const Settings &s, int i)
+{
+    return std::clamp(s.*kAlarmSettings[size_t(i)].volume, 0, kVolumeMax);
+}
+inline qint32 alarmFadeInSecs(const Settings &s, int i)
+{
+    return std::clamp(s.*kAlarmSettings[size_t(i)].fadeIn, 0, kFadeInSecsMax);
 }
 
 using SettingMember = std::variant<qint32 Settings::*, bool Settings::*, StoredBool Settings::*, QString Settings::*,
@@ -155,7 +179,7 @@ struct SettingField {
     bool newer = false;
 };
 
-inline constexpr size_t kSettingCount = 52;
+inline constexpr size_t kSettingCount = 58;
 // All keys in the order in which they are loaded and saved.
 const std::array<SettingField, kSettingCount> &settingFields();
 // The row of one setting.

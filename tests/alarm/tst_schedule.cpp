@@ -916,12 +916,14 @@ void TestSchedule::snoozeAndRingLengthPerAlarm_data()
     QTest::addColumn<QString>("ring");   // AlarmRingMinutes2
     QTest::addColumn<int>("snoozeMinutes");
     QTest::addColumn<int>("ringMinutes");
-    QTest::newRow("absent: 5 and 10") << QString() << QString() << 5 << 10;
+    QTest::addColumn<QStringList>("volumeFade"); // AlarmVolume2, AlarmFadeIn2 stored
+    QTest::addColumn<SoundLevel>("level");       // of its first play
+    QTest::newRow("absent: 5 and 10") << QString() << QString() << 5 << 10 << QStringList() << SoundLevel{};
     QTest::newRow("2 and 3") << "2"
-                             << "3" << 2 << 3;
-    // Hand-edited numbers out of 1 to 60 count as the nearest end.
+                             << "3" << 2 << 3 << QStringList{"40", "30"} << SoundLevel{40, 30000, 0};
+    // Hand-edited numbers out of range count as the nearest end.
     QTest::newRow("0 and 90") << "0"
-                              << "90" << 1 << 60;
+                              << "90" << 1 << 60 << QStringList{"250", "-5"} << SoundLevel{100, 0, 0};
 }
 
 void TestSchedule::snoozeAndRingLengthPerAlarm()
@@ -930,20 +932,30 @@ void TestSchedule::snoozeAndRingLengthPerAlarm()
     QFETCH(QString, ring);
     QFETCH(int, snoozeMinutes);
     QFETCH(int, ringMinutes);
+    QFETCH(QStringList, volumeFade);
+    QFETCH(SoundLevel, level);
     Rig rig;
     rig.clock.start(QString());
-    // Alarm 1 has lengths of its own that alarm 2 must not take.
+    // Alarm 1 has lengths and a level of its own that alarm 2 must not take.
     rig.set({{"Jihou", "False"},
              {"AlarmTime2", "06:49"},
              {"AlarmSound2", "/s/2.wav"},
              {"AlarmSnooze1", "7"},
-             {"AlarmRingMinutes1", "7"}});
+             {"AlarmRingMinutes1", "7"},
+             {"AlarmVolume1", "7"},
+             {"AlarmFadeIn1", "7"}});
     if (!snooze.isEmpty())
         rig.set({{"AlarmSnooze2", snooze}, {"AlarmRingMinutes2", ring}});
+    if (!volumeFade.isEmpty())
+        rig.set({{"AlarmVolume2", volumeFade[0]}, {"AlarmFadeIn2", volumeFade[1]}});
     rig.time.t = monday(6, 48, 59);
     const auto endAfter5s = soundsEndAfter5s(rig);
     rig.run(qint64(ringMinutes) * 60 * 1000 + 6000, endAfter5s);
     QCOMPARE(rig.sound.played.count("/s/2.wav"), ringMinutes * 12); // every 5 s for its ring length
+    // The repeats go on up one rise over the ring.
+    QCOMPARE(rig.sound.levels.value(0), level);
+    QCOMPARE(rig.sound.levels.value(1).fadeDoneMs, qMin(5000, level.fadeInMs));
+    QCOMPARE(rig.sound.levels.value(7).fadeDoneMs, level.fadeInMs);
     QVERIFY(rig.ui.alarmOpen);
     rig.ui.pressSnooze();
     rig.run(qint64(snoozeMinutes) * 60 * 1000 - 1000, endAfter5s);

@@ -48,6 +48,10 @@ struct Host final : SettingsHost {
     bool saveSettings() override { return rig.clock.saveSettings(); }
     QPoint windowTwips() const override { return rig.clock.windowTwips(); }
     void quitClock() override { ++quits; }
+    FakeSound trial{rig.log};
+    bool rings = false;
+    SoundOutput *trialSound() override { return &trial; }
+    bool alarmRings() const override { return rings; }
 };
 
 // A started clock and its settings dialog, shown and active.
@@ -136,6 +140,7 @@ private slots:
     void chimeDialog();
     void alarmDialog_data();
     void alarmDialog();
+    void alarmLevelAndTrial();
 };
 
 void TestSettingsDialog::fillAndClickRules_data()
@@ -858,6 +863,63 @@ void TestSettingsDialog::alarmDialog()
     QCOMPARE((QList<int>{s.alarmDays2, s.alarmOnce2, s.alarmSnooze2, s.alarmRingMinutes2}), after);
     QCOMPARE(s.alarmDays1, kEveryDay); // the other alarms stay
     QCOMPARE(s.alarmSnooze3, kSnoozeMinutesDefault);
+}
+
+// Alarm 2's volume and fade-in: loaded, tried with the unsaved fields, kept.
+void TestSettingsDialog::alarmLevelAndTrial()
+{
+    DialogRig r({{"AlarmVolume2", "30"}, {"AlarmFadeIn2", "4"}});
+    r.w<QLineEdit>(id::alarmSound2)->setText(QStringLiteral("/s/bell.mid")); // not saved yet
+    r.click(id::alarmDetail2);
+    auto *a = topLevel<AlarmDialog>(id::alarmDialog);
+    QVERIFY(a);
+    auto *volume = a->findChild<QSpinBox *>(id::alarmVolume);
+    auto *fade = a->findChild<QSpinBox *>(id::alarmFadeIn);
+    auto *trial = a->findChild<QPushButton *>(id::alarmTrial);
+    QCOMPARE(volume->value(), 30);
+    QCOMPARE(fade->value(), 4);
+    volume->setValue(60);
+    fade->setValue(20);
+    FakeSound &sound = r.host.trial;
+    trial->click();
+    QCOMPARE(sound.played, QStringList{"/s/bell.mid"});
+    QCOMPARE(sound.levels.last(), (SoundLevel{60, 20000, 0}));
+    QCOMPARE(sound.deviceTypes.last(), QStringLiteral("Sequencer"));
+    QVERIFY(trial->isChecked());
+    trial->click(); // again: it stops
+    QVERIFY(!sound.playing);
+    QVERIFY(!trial->isChecked());
+    // A short sound repeats on up the rise, until the trial has had its time.
+    trial->click();
+    r.rig.time.mono += 3000;
+    sound.finish();
+    QTRY_COMPARE(sound.played.size(), 3);
+    QCOMPARE(sound.levels.last().fadeDoneMs, 3000);
+    r.rig.time.mono += AlarmDialog::kTrialMs;
+    QTRY_VERIFY(!sound.playing);
+    QVERIFY(!trial->isChecked());
+    // No trial over a ringing alarm; one that begins ends the trial.
+    trial->click();
+    r.host.rings = true;
+    QTRY_VERIFY(!trial->isEnabled());
+    QVERIFY(!sound.playing);
+    r.host.rings = false;
+    QTRY_VERIFY(trial->isEnabled());
+    trial->click();
+    a->close(); // closed by any way: it stops
+    QVERIFY(!sound.playing);
+    QTRY_VERIFY(r.d->isEnabled());
+    QCOMPARE(r.rig.clock.settings().alarmVolume2, 30); // closed, not taken
+    r.click(id::alarmDetail2);
+    a = topLevel<AlarmDialog>(id::alarmDialog);
+    a->findChild<QSpinBox *>(id::alarmVolume)->setValue(60);
+    a->findChild<QSpinBox *>(id::alarmFadeIn)->setValue(20);
+    a->findChild<QPushButton *>(id::okButton)->click();
+    QTRY_VERIFY(r.d->isEnabled());
+    r.w<QLineEdit>(id::alarmSound2)->clear();
+    r.click(id::okButton);
+    QCOMPARE(r.rig.store.values.value("AlarmVolume2"), QStringLiteral("60"));
+    QCOMPARE(r.rig.store.values.value("AlarmFadeIn2"), QStringLiteral("20"));
 }
 
 QTEST_MAIN(TestSettingsDialog)

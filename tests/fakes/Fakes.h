@@ -312,6 +312,17 @@ public:
     }
 };
 
+} // namespace dv::test
+namespace dv {
+// How QCOMPARE shows a level that differs.
+inline char *toString(const SoundLevel &l)
+{
+    return qstrdup(QByteArray::number(l.volume) + "% " + QByteArray::number(l.fadeDoneMs) + "/"
+                   + QByteArray::number(l.fadeInMs) + "ms");
+}
+} // namespace dv
+namespace dv::test {
+
 class FakeSound final : public SoundOutput {
 public:
     explicit FakeSound(Log &l)
@@ -327,10 +338,12 @@ public:
     bool atOnce = false; // the play ends as soon as it starts
     int stops = 0;
     QStringList failing; // files that cannot play
-    bool play(const QString &file, const QString &deviceType) override
+    QList<SoundLevel> levels;
+    bool play(const QString &file, const QString &deviceType, const SoundLevel &level) override
     {
         played.append(file);
         deviceTypes.append(deviceType);
+        levels.append(level);
         log.add(QStringLiteral("play:") + file);
         playing = result && !failing.contains(file);
         return playing;
@@ -340,6 +353,7 @@ public:
         playing = false;
         ++stops;
     }
+    using SoundOutput::play;
     bool isPlaying() const override { return playing; }
     bool isSilent() const override { return playing && silent; }
     bool endedAtOnce() const override { return atOnce; }

@@ -127,6 +127,8 @@ private slots:
     void hostileFiles_data();
     void hostileFiles();
     void noDeviceIsSilentAndTriedAgain();
+    void levelReachesTheSamples_data();
+    void levelReachesTheSamples();
     void midiFacts_data();
     void midiFacts();
     void misbehavingPlayer_data();
@@ -401,6 +403,59 @@ void TestSound::noDeviceIsSilentAndTriedAgain()
     QVERIFY(chosen.play(write(m_dir, QStringLiteral("b.wav"), wav(0.2)), QString()));
     QTRY_VERIFY(chosen.hasBegun());
     QVERIFY(!chosen.isSilent());
+}
+
+// What SDL's disk driver wrote (16-bit stereo at 44.1 kHz) for a 1.6 s
+// square wave of ±8000 played at a level: the mean loudness, as a share of the
+// full 8000, in 0.2 s windows from 0, 0.4 and 1.2 s after the first sound.
+void TestSound::levelReachesTheSamples_data()
+{
+    QTest::addColumn<SoundLevel>("level");
+    QTest::addColumn<QList<double>>("heard");
+    QTest::newRow("full") << SoundLevel{} << QList<double>{1, 1, 1};
+    QTest::newRow("half") << SoundLevel{50, 0, 0} << QList<double>{0.5, 0.5, 0.5};
+    QTest::newRow("1 s rise") << SoundLevel{100, 1000, 0} << QList<double>{0.1, 0.5, 1};
+    // A repeat half way up the rise, at half volume.
+    QTest::newRow("repeat of a rise") << SoundLevel{50, 1000, 500} << QList<double>{0.3, 0.49, 0.5};
+}
+
+void TestSound::levelReachesTheSamples()
+{
+    QFETCH(SoundLevel, level);
+    QFETCH(QList<double>, heard);
+    const QString out = m_dir.filePath(QStringLiteral("disk.raw"));
+    QFile::remove(out);
+    const QByteArray saved = qgetenv("SDL_AUDIODRIVER");
+    qputenv("SDL_AUDIODRIVER", "disk");
+    qputenv("SDL_DISKAUDIOFILE", out.toLocal8Bit());
+    SoundProcess s(playerPath());
+    int done = 0;
+    QObject::connect(&s, &SoundProcess::finished, [&] { ++done; });
+    const bool played = s.play(write(m_dir, QStringLiteral("level.wav"), wav(1.6)), QString(), level);
+    qputenv("SDL_AUDIODRIVER", saved);
+    QVERIFY(played);
+    QTRY_COMPARE_WITH_TIMEOUT(done, 1, 8000);
+    QVERIFY2(!s.endedAtOnce(), qPrintable(s.lastError()));
+    QFile f(out);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray raw = f.readAll();
+    const auto *pcm = reinterpret_cast<const qint16 *>(raw.constData());
+    const qsizetype frames = raw.size() / 4;
+    qsizetype onset = 0;
+    while (onset < frames && pcm[onset * 2] == 0)
+        ++onset;
+    constexpr int kRate = 44100, kWindow = kRate / 5;
+    QVERIFY2(onset + qsizetype(1.4 * kRate) <= frames, qPrintable(QString::number(frames)));
+    const double starts[] = {0, 0.4, 1.2};
+    for (int w = 0; w < 3; ++w) {
+        double sum = 0;
+        const qsizetype from = onset + qsizetype(starts[w] * kRate);
+        for (qsizetype i = from; i < from + kWindow; ++i)
+            sum += std::abs(pcm[i * 2]) + std::abs(pcm[i * 2 + 1]);
+        const double share = sum / (2.0 * kWindow * 8000);
+        QVERIFY2(std::abs(share - heard[w]) <= 0.04 + 0.08 * heard[w],
+                 qPrintable(QStringLiteral("window %1: %2, not %3").arg(w).arg(share).arg(heard[w])));
+    }
 }
 
 void TestSound::midiFacts_data()

@@ -547,5 +547,17 @@
         <source>鳴らす長さ（分）</source>
         <translation>Ring for (minutes)</translation>
     </message>
+    <message>
+        <source>音量（％）</source>
+        <translation>Volume (%)</translation>
+    </message>
+    <message>
+        <source>だんだん大きく（秒）</source>
+        <translation>Fade in (seconds)</translation>
+    </message>
+    <message>
+        <source>試聴</source>
+        <translation>Try</translation>
+    </message>
 </context>
 </TS>
