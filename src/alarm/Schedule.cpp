@@ -159,6 +159,7 @@ void Schedule::serve()
             m_playing = false;
         }
         m_ringOver = true;
+        sys.power.holdOffSleep(false);
         if (m_notice.beep) {
             m_notice.beep = false;
             ui.showAlarmWindow(m_notice);
@@ -243,6 +244,8 @@ void Schedule::ring(const std::vector<Due> &group)
     if (lateness(due) > 0)
         m_notice.dueAt = due.wall.toString(due.wall.date() == sys.time.now().date() ? QStringLiteral("HH:mm")
                                                                                     : QStringLiteral("MM/dd HH:mm"));
+    // Heard through its ring time, not slept through.
+    sys.power.holdOffSleep(true);
     m_ringStarted = nowSecs();
     m_ringLimitSecs = qint64(alarmRingMinutes(m_settings, i)) * 60;
     m_ringOver = false;
@@ -285,6 +288,7 @@ void Schedule::repeatOrEnd()
     }
     if (nowSecs() - m_ringStarted >= m_ringLimitSecs) {
         m_ringOver = true;
+        sys.power.holdOffSleep(false);
         return;
     }
     if (!soundAlarm(m_tone))
@@ -323,10 +327,12 @@ void Schedule::shutdownSequence()
         m_playing = false;
         // A stopped sound sends no end of its own: a refused shutdown must not
         // silence every later event. An alarm's window stays until pressed.
-        if (alarmHoldsTheFloor())
+        if (alarmHoldsTheFloor()) {
             m_ringOver = true;
-        else
+            sys.power.holdOffSleep(false);
+        } else {
             m_sounding = Sounding::None;
+        }
     }
     // The program ends when the system has accepted; see powerOffAnswered.
     sys.power.requestPowerOff();
@@ -371,6 +377,7 @@ void Schedule::soundDone()
 
 void Schedule::stopAlarm()
 {
+    sys.power.holdOffSleep(false);
     sys.sound.stop();
     m_playing = false;
     m_sounding = Sounding::None;

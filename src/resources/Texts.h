@@ -320,5 +320,7 @@ namespace dv::text {
 // Our own: why the system did not power off.
 inline constexpr Text PowerNoBus = QT_TRANSLATE_NOOP("dv::text", "システムバスに接続できません。");
 inline constexpr Text PowerRefused = QT_TRANSLATE_NOOP("dv::text", "電源を切ることが許可されていません。");
+// What the system's list of sleep locks says of the clock's while an alarm rings.
+inline constexpr Text SleepHeldOff = QT_TRANSLATE_NOOP("dv::text", "アラームが鳴っています");
 inline constexpr Text PowerNoAnswer = QT_TRANSLATE_NOOP("dv::text", "電源管理サービス（logind）から応答がありません。");
 } // namespace dv::text

@@ -547,5 +547,9 @@
         <source>鳴らす長さ（分）</source>
         <translation>Ring for (minutes)</translation>
     </message>
+    <message>
+        <source>アラームが鳴っています</source>
+        <translation>An alarm is ringing</translation>
+    </message>
 </context>
 </TS>
