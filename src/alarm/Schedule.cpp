@@ -105,27 +105,31 @@ void Schedule::alarmsDue(const QDateTime &from, const QDateTime &to)
     }
 }
 
-QDateTime Schedule::nextAlarm(const QDateTime &wall) const
+NextAlarm nextAlarm(const AlarmTimes &times, const QDateTime &wall, const std::array<QString, kAlarmCount> &rang)
 {
-    QDateTime next;
+    NextAlarm next;
     const QDateTime now(wall.date(), wall.time(), Qt::UTC);
     for (int i = 0; i < kAlarmCount; ++i) {
-        const QTime at = QTime::fromString(m_times.alarm[size_t(i)], QStringLiteral("HH:mm:ss"));
+        const QTime at = QTime::fromString(times.alarm[size_t(i)], QStringLiteral("HH:mm:ss"));
         if (!at.isValid())
             continue;
         // A week and a day: today's time may have passed on the only day it rings.
         for (QDate d = wall.date(); d <= wall.date().addDays(7); d = d.addDays(1)) {
             const QDateTime due(d, at, Qt::UTC);
             // The hour the clocks go back passes a time again that has rung.
-            if (due > now && (m_times.days[size_t(i)] & (1 << (d.dayOfWeek() - 1)))
-                && m_rang[size_t(i)] != due.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))) {
-                if (!next.isValid() || due < next)
-                    next = due;
+            if (due > now && (times.days[size_t(i)] & (1 << (d.dayOfWeek() - 1)))
+                && rang[size_t(i)] != due.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))) {
+                if (!next.at.isValid() || due < next.at)
+                    next = {due, 0};
+                if (due == next.at)
+                    next.alarms |= 1 << i;
                 break;
             }
         }
     }
-    return next.isValid() ? QDateTime(next.date(), next.time()) : next;
+    if (next.at.isValid())
+        next.at = QDateTime(next.at.date(), next.at.time());
+    return next;
 }
 
 void Schedule::onceDone(int i)
