@@ -105,27 +105,31 @@ void Schedule::alarmsDue(const QDateTime &from, const QDateTime &to)
     }
 }
 
-QDateTime Schedule::nextAlarm(const QDateTime &wall) const
+NextAlarm nextAlarm(const AlarmTimes &times, const QDateTime &wall, const std::array<QString, kAlarmCount> &rang)
 {
-    QDateTime next;
+    NextAlarm next;
     const QDateTime now(wall.date(), wall.time(), Qt::UTC);
     for (int i = 0; i < kAlarmCount; ++i) {
-        const QTime at = QTime::fromString(m_times.alarm[size_t(i)], QStringLiteral("HH:mm:ss"));
+        const QTime at = QTime::fromString(times.alarm[size_t(i)], QStringLiteral("HH:mm:ss"));
         if (!at.isValid())
             continue;
         // A week and a day: today's time may have passed on the only day it rings.
         for (QDate d = wall.date(); d <= wall.date().addDays(7); d = d.addDays(1)) {
             const QDateTime due(d, at, Qt::UTC);
             // The hour the clocks go back passes a time again that has rung.
-            if (due > now && (m_times.days[size_t(i)] & (1 << (d.dayOfWeek() - 1)))
-                && m_rang[size_t(i)] != due.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))) {
-                if (!next.isValid() || due < next)
-                    next = due;
+            if (due > now && (times.days[size_t(i)] & (1 << (d.dayOfWeek() - 1)))
+                && rang[size_t(i)] != due.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))) {
+                if (!next.at.isValid() || due < next.at)
+                    next = {due, 0};
+                if (due == next.at)
+                    next.alarms |= 1 << i;
                 break;
             }
         }
     }
-    return next.isValid() ? QDateTime(next.date(), next.time()) : next;
+    if (next.at.isValid())
+        next.at = QDateTime(next.at.date(), next.at.time());
+    return next;
 }
 
 void Schedule::onceDone(int i)
@@ -159,6 +163,7 @@ void Schedule::serve()
             m_playing = false;
         }
         m_ringOver = true;
+        sys.power.holdOffSleep(false);
         if (m_notice.beep) {
             m_notice.beep = false;
             ui.showAlarmWindow(m_notice);
@@ -243,6 +248,8 @@ void Schedule::ring(const std::vector<Due> &group)
     if (lateness(due) > 0)
         m_notice.dueAt = due.wall.toString(due.wall.date() == sys.time.now().date() ? QStringLiteral("HH:mm")
                                                                                     : QStringLiteral("MM/dd HH:mm"));
+    // Heard through its ring time, not slept through.
+    sys.power.holdOffSleep(true);
     m_ringStarted = nowSecs();
     m_ringStartedMs = sys.time.monotonicMsecs();
     m_ringLimitSecs = qint64(alarmRingMinutes(m_settings, i)) * 60;
@@ -292,6 +299,7 @@ void Schedule::repeatOrEnd()
     }
     if (nowSecs() - m_ringStarted >= m_ringLimitSecs) {
         m_ringOver = true;
+        sys.power.holdOffSleep(false);
         return;
     }
     if (!soundAlarm(m_tone))
@@ -330,10 +338,12 @@ void Schedule::shutdownSequence()
         m_playing = false;
         // A stopped sound sends no end of its own: a refused shutdown must not
         // silence every later event. An alarm's window stays until pressed.
-        if (alarmHoldsTheFloor())
+        if (alarmHoldsTheFloor()) {
             m_ringOver = true;
-        else
+            sys.power.holdOffSleep(false);
+        } else {
             m_sounding = Sounding::None;
+        }
     }
     // The program ends when the system has accepted; see powerOffAnswered.
     sys.power.requestPowerOff();
@@ -378,6 +388,7 @@ void Schedule::soundDone()
 
 void Schedule::stopAlarm()
 {
+    sys.power.holdOffSleep(false);
     sys.sound.stop();
     m_playing = false;
     m_sounding = Sounding::None;

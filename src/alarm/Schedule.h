@@ -51,6 +51,16 @@ constexpr bool scheduleRunsAt(int second)
     return second == kShutdownSecond || second == kHourSignalSecond || second == kHalfHourSignalSecond;
 }
 
+// The next time an alarm rings after `wall` (wall clock, on one of its days)
+// and which alarms ring then (bit i: alarm i + 1); `at` invalid when no alarm
+// is on. `rang`: the day and time each alarm last fell due, which the hour the
+// clocks go back passes again.
+struct NextAlarm {
+    QDateTime at;
+    int alarms = 0;
+};
+NextAlarm nextAlarm(const AlarmTimes &times, const QDateTime &wall, const std::array<QString, kAlarmCount> &rang = {});
+
 class Schedule {
 public:
     // The working settings are read at each run: the files, the signal flags,
@@ -64,7 +74,8 @@ public:
     const AlarmTimes &times() const { return m_times; }
     // The wall-clock time of the next alarm after `wall` on one of its days;
     // invalid when no alarm is on.
-    QDateTime nextAlarm(const QDateTime &wall) const;
+    QDateTime nextAlarm(const QDateTime &wall) const { return next(wall).at; }
+    NextAlarm next(const QDateTime &wall) const { return dv::nextAlarm(m_times, wall, m_rang); }
 
     // The time signals and the shutdown due at this wall-clock second (local
     // time). A time signal sounds once a wall-clock hour: the hour the clocks

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/ClockApp.h"
 
+#include "app/Remote.h"
 #include "resources/Texts.h"
 
 #include <QApplication>
@@ -181,6 +182,19 @@ void ClockApp::openSettingsOnRequest()
         return;
     }
     openSettings(true);
+}
+
+bool ClockApp::pressAlarmButtonOnRequest(bool snooze)
+{
+    if (!m_alarm)
+        return false;
+    (snooze ? m_alarm->snoozeButton() : m_alarm->button())->click();
+    return true;
+}
+
+QString ClockApp::nextAlarmOnRequest()
+{
+    return nextAlarmReport(m_clock.settings(), m_clock.schedule().next(m_time.now()));
 }
 
 void ClockApp::endOnSignal()

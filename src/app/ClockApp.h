@@ -28,6 +28,10 @@ public:
     void start(const QString &commandLine);
     // Asked from outside (a second start): the settings dialog, in front.
     void openSettingsOnRequest();
+    // Asked from the command line: the stop window's button pressed, as if by
+    // hand; false when no alarm rings. The next alarm as --next prints it.
+    bool pressAlarmButtonOnRequest(bool snooze);
+    QString nextAlarmOnRequest();
     // A signal to end: at once, without a question, without saving; the
     // dialog's edits are dropped and the tray icon goes.
     void endOnSignal();

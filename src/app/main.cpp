@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/ClockApp.h"
+#include "app/Remote.h"
 #include "app/Snapshot.h"
 #include "platform/EndSignals.h"
 #include "platform/SingleInstance.h"
@@ -20,6 +21,12 @@
 #include <optional>
 
 namespace {
+// The display whose clock this start is, or asks.
+QString clockDisplay()
+{
+    return qEnvironmentVariable("DISPLAY", qEnvironmentVariable("WAYLAND_DISPLAY"));
+}
+
 // --help and --version answer on standard output; with no X display the
 // program says so in one line rather than let the window system abort it.
 // Returns the exit code when the program should end here.
@@ -34,6 +41,13 @@ std::optional<int> answerWithoutWindows(int argc, char **argv)
             std::fputs(qPrintable(dv::text::VersionLine), stdout);
             return 0;
         }
+    }
+    // --stop, --snooze and --next ask the running clock over the session bus:
+    // no window system, no clock of their own.
+    if (const dv::RemoteCommand command = dv::remoteCommand(argc, argv); command != dv::RemoteCommand::None) {
+        dv::SingleInstance::keepFromStartingABus();
+        const QCoreApplication app(argc, argv);
+        return dv::runRemoteCommand(command, clockDisplay(), QCoreApplication::applicationDirPath());
     }
     if (dv::isSnapshotCommand(argc, argv))
         return std::nullopt;
@@ -91,7 +105,7 @@ int main(int argc, char **argv)
     // One clock per user and display: a second start brings up the running
     // clock's settings and leaves. It never deletes the store under that clock.
     const QString commandLine = QCoreApplication::arguments().mid(1).join(QLatin1Char(' '));
-    dv::SingleInstance instance(qEnvironmentVariable("DISPLAY", qEnvironmentVariable("WAYLAND_DISPLAY")));
+    dv::SingleInstance instance(clockDisplay());
     if (!instance.claim()) {
         if (dv::parseCommandLine(commandLine).delreg) {
             dv::QtMessageBoxes::informAndWait(dv::text::AlreadyRunningDelreg);
@@ -111,6 +125,9 @@ int main(int argc, char **argv)
     dv::ClockApp clock(QCoreApplication::applicationDirPath());
     QObject::connect(&instance, &dv::SingleInstance::openSettingsRequested, &clock,
                      &dv::ClockApp::openSettingsOnRequest);
+    instance.onStop = [&clock] { return clock.pressAlarmButtonOnRequest(false); };
+    instance.onSnooze = [&clock] { return clock.pressAlarmButtonOnRequest(true); };
+    instance.onNext = [&clock] { return clock.nextAlarmOnRequest(); };
     // A polite end (a logout, kill, Ctrl+C) ends the clock at once, whatever it is doing.
     dv::EndSignals endSignals;
     QObject::connect(&endSignals, &dv::EndSignals::received, &clock, &dv::ClockApp::endOnSignal);

@@ -89,6 +89,7 @@ public:
 class NoPower final : public PowerControl {
 public:
     void requestPowerOff() override { }
+    void holdOffSleep(bool) override { }
 };
 
 class NoChoosers final : public Choosers {

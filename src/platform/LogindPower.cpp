@@ -7,7 +7,10 @@
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
+#include <QDBusUnixFileDescriptor>
 #include <QMetaObject>
+
+#include <unistd.h>
 
 namespace dv {
 
@@ -24,6 +27,12 @@ LogindPower::LogindPower(QObject *parent)
     if (bus.isConnected())
         bus.connect(QString::fromLatin1(kService), QString::fromLatin1(kPath), QString::fromLatin1(kManager),
                     QStringLiteral("PrepareForSleep"), this, SLOT(onPrepareForSleep(bool)));
+}
+
+LogindPower::~LogindPower()
+{
+    if (m_sleepLockFd >= 0)
+        ::close(m_sleepLockFd);
 }
 
 void LogindPower::onPrepareForSleep(bool sleeping)
@@ -79,6 +88,53 @@ void LogindPower::powerOff()
         else
             answer(true, QString());
     });
+}
+
+} // namespace dv
+
+namespace dv {
+
+void LogindPower::holdOffSleep(bool hold)
+{
+    m_sleepLockWanted = hold;
+    if (!hold) {
+        if (m_sleepLockFd >= 0)
+            ::close(m_sleepLockFd);
+        m_sleepLockFd = -1;
+        return;
+    }
+    if (m_sleepLockFd >= 0 || m_sleepLockAsking)
+        return; // held, or on its way: the answer sees whether it is still wanted
+    QDBusConnection bus = QDBusConnection::systemBus();
+    if (!bus.isConnected())
+        return; // no logind to ask: the alarm rings all the same
+    auto msg = QDBusMessage::createMethodCall(QString::fromLatin1(kService), QString::fromLatin1(kPath),
+                                              QString::fromLatin1(kManager), QStringLiteral("Inhibit"));
+    msg << QStringLiteral("sleep:idle") << QStringLiteral("Dialvane") << text::SleepHeldOff.toString()
+        << QStringLiteral("block");
+    m_sleepLockAsking = true;
+    auto *w = new QDBusPendingCallWatcher(bus.asyncCall(msg), this);
+    connect(w, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *call) {
+        call->deleteLater();
+        QDBusPendingReply<QDBusUnixFileDescriptor> r = *call;
+        // Taken from the reply: no copy of it may keep the lock once let go.
+        QDBusUnixFileDescriptor fd = r.isError() ? QDBusUnixFileDescriptor() : r.value();
+        sleepLockAnswered(fd.isValid() ? fd.takeFileDescriptor() : -1);
+    });
+}
+
+void LogindPower::sleepLockAnswered(int fd)
+{
+    m_sleepLockAsking = false;
+    if (fd < 0)
+        return; // refused or no logind: the alarm rings all the same
+    if (!m_sleepLockWanted) {
+        ::close(fd); // the ring ended before the answer came
+        return;
+    }
+    if (m_sleepLockFd >= 0)
+        ::close(m_sleepLockFd);
+    m_sleepLockFd = fd;
 }
 
 } // namespace dv

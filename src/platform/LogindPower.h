@@ -12,7 +12,12 @@ class LogindPower final : public QObject, public PowerControl {
     Q_OBJECT
 public:
     explicit LogindPower(QObject *parent = nullptr);
+    ~LogindPower() override;
     void requestPowerOff() override;
+    // A block lock on sleep and idle from logind while held; asked for
+    // without waiting, let go by closing its descriptor.
+    void holdOffSleep(bool hold) override;
+    bool sleepHeldOff() const { return m_sleepLockFd >= 0; }
 
     // PowerOff waits while polkit may ask the user; D-Bus's 25 s would give up.
     static constexpr int kPowerOffTimeoutMs = 10 * 60 * 1000;
@@ -28,6 +33,11 @@ private slots:
 private:
     void answer(bool ok, const QString &error);
     void powerOff();
+    void sleepLockAnswered(int fd);
+
+    int m_sleepLockFd = -1;         // logind holds off sleep while it is open
+    bool m_sleepLockWanted = false; // an alarm rings
+    bool m_sleepLockAsking = false; // asked, no answer yet
 };
 
 } // namespace dv

@@ -257,6 +257,9 @@ class PowerControl {
 public:
     virtual ~PowerControl() = default;
     virtual void requestPowerOff() = 0;
+    // The machine does not sleep while an alarm rings: from holdOffSleep(true)
+    // until holdOffSleep(false); either may come again while in force.
+    virtual void holdOffSleep(bool hold) = 0;
 };
 
 // The system's colour and file choosers; nothing when the user cancels.

@@ -19,6 +19,8 @@ namespace dv {
 
 namespace {
 const QString kInterface = QStringLiteral("jp.moku.Dialvane");
+// A clock that does not answer within this is taken as none.
+constexpr int kAskTimeoutMs = 3000;
 
 // ":0.0" -> "_0_0": what a bus name element and a file name both allow.
 QString displayKey(const QString &display)
@@ -32,8 +34,7 @@ QString displayKey(const QString &display)
 SingleInstance::SingleInstance(const QString &display, QObject *parent)
     : QObject(parent)
     , m_busName(kInterface + QStringLiteral(".display") + displayKey(display))
-    , m_lockPath(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) + QStringLiteral("/dialvane-")
-                 + displayKey(display) + QStringLiteral(".lock"))
+    , m_lockName(QStringLiteral("/dialvane-") + displayKey(display) + QStringLiteral(".lock"))
 {
 }
 
@@ -47,6 +48,8 @@ SingleInstance::~SingleInstance()
 
 bool SingleInstance::claim()
 {
+    // Only a clock looks for its runtime folder: one that asks another need not.
+    m_lockPath = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) + m_lockName;
     // The name first: a clock that holds it can be asked for its settings.
     if (!takeBusName())
         return false;
@@ -123,7 +126,41 @@ bool SingleInstance::askRunningToOpenSettings()
         return false;
     const auto call = QDBusMessage::createMethodCall(m_busName, QStringLiteral("/"), kInterface,
                                                      QStringLiteral("OpenSettings"));
-    return bus.call(call, QDBus::Block, 3000).type() == QDBusMessage::ReplyMessage;
+    return bus.call(call, QDBus::Block, kAskTimeoutMs).type() == QDBusMessage::ReplyMessage;
+}
+
+std::optional<QVariant> SingleInstance::askRunning(const QString &method) const
+{
+    // A connection of its own, closed before the caller ends: the bus library's
+    // thread must not be reading from it while the process goes.
+    const QString name = QStringLiteral("dialvane-ask");
+    std::optional<QVariant> answer;
+    {
+        const QDBusConnection bus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, name);
+        if (bus.isConnected()) {
+            const auto call = QDBusMessage::createMethodCall(m_busName, QStringLiteral("/"), kInterface, method);
+            const QDBusMessage reply = bus.call(call, QDBus::Block, kAskTimeoutMs);
+            if (reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty())
+                answer = reply.arguments().constFirst();
+        }
+    }
+    QDBusConnection::disconnectFromBus(name);
+    return answer;
+}
+
+bool SingleInstance::Stop()
+{
+    return onStop && onStop();
+}
+
+bool SingleInstance::Snooze()
+{
+    return onSnooze && onSnooze();
+}
+
+QString SingleInstance::Next()
+{
+    return onNext ? onNext() : QString();
 }
 
 void SingleInstance::OpenSettings()

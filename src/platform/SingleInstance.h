@@ -5,6 +5,10 @@
 
 #include <QObject>
 #include <QString>
+#include <QVariant>
+
+#include <functional>
+#include <optional>
 
 namespace dv {
 
@@ -21,6 +25,15 @@ public:
     bool claim();
     // Asks the running clock to open its settings; false when it cannot be asked.
     bool askRunningToOpenSettings();
+    // Calls `method` (Stop, Snooze, Next) on the running clock of this display
+    // without claiming anything: its answer, or nothing when there is no clock
+    // to ask or it does not answer within a few seconds.
+    std::optional<QVariant> askRunning(const QString &method) const;
+
+    // What the command line asks of this clock, answered by its owner: true
+    // when an alarm rang and was stopped or snoozed; the next alarm's lines.
+    std::function<bool()> onStop, onSnooze;
+    std::function<QString()> onNext;
 
     QString busName() const { return m_busName; }
     QString lockPath() const { return m_lockPath; }
@@ -40,12 +53,16 @@ signals:
 
 public slots:
     Q_SCRIPTABLE void OpenSettings();
+    Q_SCRIPTABLE bool Stop();
+    Q_SCRIPTABLE bool Snooze();
+    Q_SCRIPTABLE QString Next();
 
 private:
     bool takeBusName();
     bool takeLock();
 
     QString m_busName;
+    QString m_lockName; // in the runtime folder
     QString m_lockPath;
     int m_lockFd = -1;
     bool m_lockNotTaken = false;

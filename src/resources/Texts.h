@@ -21,7 +21,9 @@
 #include <QCoreApplication>
 #include <QDate>
 #include <QDateTime>
+#include <QLocale>
 #include <QString>
+#include <QStringList>
 
 #include <utility>
 
@@ -304,12 +306,34 @@ inline const QString VersionLine = QStringLiteral("Dialvane %1\n").arg(QLatin1St
 inline const QString Usage = QStringLiteral(
     "Usage: dialvane [-delreg] [-offset=H.MM]\n"
     "       dialvane --snapshot FILE.png --at HH:MM:SS\n"
+    "       dialvane --stop | --snooze | --next\n"
     "A round analog desktop clock.\n"
     "  -delreg           delete the stored settings, then start with the defaults\n"
     "  -offset=H.MM      show the time shifted by hours and minutes (-offset=-1.30)\n"
     "  --snapshot FILE   write the face the clock would show at --at to a PNG file\n"
+    "  --stop            stop the alarm that rings on the clock of this display\n"
+    "  --snooze          snooze that alarm for its own snooze minutes\n"
+    "  --next            print the next alarm: its date and time, its message and\n"
+    "                    whether it wakes the machine (from the stored settings\n"
+    "                    when no clock runs on this display)\n"
     "  --help            show this help and exit\n"
     "  --version         show the version and exit\n");
+// --stop and --snooze with no clock of this display to ask.
+inline const QString NoClockToAsk = QStringLiteral("dialvane: no clock runs on this display to ask");
+inline const QString NoAlarmRings = QStringLiteral("no alarm is ringing\n");
+// --next: the next alarm's date and time, one line for each message, whether
+// it wakes the machine; or that no alarm is on.
+inline QString nextAlarmLines(const QDateTime &at, const QStringList &messages, bool wakes)
+{
+    if (!at.isValid())
+        return QStringLiteral("no alarm is on\n");
+    QString lines = QStringLiteral("next alarm: ") + at.toString(QStringLiteral("yyyy-MM-dd "))
+                    + QLocale::c().dayName(at.date().dayOfWeek(), QLocale::ShortFormat)
+                    + at.toString(QStringLiteral(" HH:mm")) + QLatin1Char('\n');
+    for (const QString &m : messages)
+        lines += QStringLiteral("message: ") + m + QLatin1Char('\n');
+    return lines + QStringLiteral("wakes the machine: ") + QLatin1String(wakes ? "yes" : "no") + QLatin1Char('\n');
+}
 inline QString noDisplay(const QString &display)
 {
     return display.isEmpty()
@@ -323,5 +347,7 @@ namespace dv::text {
 // Our own: why the system did not power off.
 inline constexpr Text PowerNoBus = QT_TRANSLATE_NOOP("dv::text", "システムバスに接続できません。");
 inline constexpr Text PowerRefused = QT_TRANSLATE_NOOP("dv::text", "電源を切ることが許可されていません。");
+// What the system's list of sleep locks says of the clock's while an alarm rings.
+inline constexpr Text SleepHeldOff = QT_TRANSLATE_NOOP("dv::text", "アラームが鳴っています");
 inline constexpr Text PowerNoAnswer = QT_TRANSLATE_NOOP("dv::text", "電源管理サービス（logind）から応答がありません。");
 } // namespace dv::text

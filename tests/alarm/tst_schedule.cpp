@@ -142,6 +142,8 @@ private slots:
     void missedWithDays();
     void snoozeAndRingLengthPerAlarm_data();
     void snoozeAndRingLengthPerAlarm();
+    void sleepHeldOffWhileRinging_data();
+    void sleepHeldOffWhileRinging();
     void trayShowsTheNextAlarm_data();
     void trayShowsTheNextAlarm();
 };
@@ -962,6 +964,40 @@ void TestSchedule::snoozeAndRingLengthPerAlarm()
     QCOMPARE(rig.sound.played.count("/s/2.wav"), ringMinutes * 12);
     rig.run(1000, endAfter5s);
     QCOMPARE(rig.sound.played.count("/s/2.wav"), ringMinutes * 12 + 1);
+}
+
+void TestSchedule::sleepHeldOffWhileRinging_data()
+{
+    QTest::addColumn<QString>("end"); // how the ring ends
+    QTest::newRow("stopped") << "stop";
+    QTest::newRow("snoozed, and rings again") << "snooze";
+    QTest::newRow("its ring time over") << "time";
+}
+
+void TestSchedule::sleepHeldOffWhileRinging()
+{
+    QFETCH(QString, end);
+    Rig rig;
+    rig.clock.start(QString());
+    rig.set({{"Jihou", "False"},
+             {"AlarmTime1", "07:00"},
+             {"AlarmSound1", "/s/1.wav"},
+             {"AlarmSnooze1", "1"},
+             {"AlarmRingMinutes1", "1"}});
+    rig.time.t = monday(6, 59, 58);
+    const auto endAfter5s = soundsEndAfter5s(rig);
+    rig.run(1000, endAfter5s);
+    QVERIFY(!rig.power.sleepHeldOff);
+    rig.run(1000, endAfter5s);
+    QVERIFY(rig.ui.alarmOpen);
+    QVERIFY(rig.power.sleepHeldOff);
+    if (end == "time")
+        rig.run(60 * 1000, endAfter5s);
+    else
+        (end == "stop" ? rig.ui.pressStop() : rig.ui.pressSnooze());
+    QVERIFY(!rig.power.sleepHeldOff);
+    rig.run(61 * 1000, endAfter5s);
+    QCOMPARE(rig.power.sleepHeldOff, end == "snooze");
 }
 
 // Alarm 1 at 07:30 on its days, alarm 2 at 06:00 on Sundays: the tip's second

@@ -150,26 +150,39 @@ void TestSnapshot::hugeSizeIsBounded()
 
 void TestSnapshot::commandLine_data()
 {
-    // Run with no display at all.
+    // Run with no display at all, so with no clock to ask.
     QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("ini");
     QTest::addColumn<int>("code");
     QTest::addColumn<QStringList>("out"); // each in standard output
     QTest::addColumn<QString>("err");     // the start of standard error, one line
-    QTest::newRow("--help") << QStringList{"--help"} << 0 << QStringList{"-delreg", "-offset=H.MM", "--snapshot"} << "";
-    QTest::newRow("--version") << QStringList{"--version"} << 0 << QStringList{"Dialvane 2.00\n"} << "";
-    QTest::newRow("no display") << QStringList{} << 1 << QStringList{} << "dialvane: no X display to open";
+    QTest::newRow("--help") << QStringList{"--help"} << "" << 0
+                            << QStringList{"-delreg", "-offset=H.MM", "--snapshot", "--stop", "--snooze", "--next"}
+                            << "";
+    QTest::newRow("--version") << QStringList{"--version"} << "" << 0 << QStringList{"Dialvane 2.00\n"} << "";
+    QTest::newRow("no display") << QStringList{} << "" << 1 << QStringList{} << "dialvane: no X display to open";
     QTest::newRow("no display, with an offset")
-        << QStringList{"-offset=1.30"} << 1 << QStringList{} << "dialvane: no X display to open";
+        << QStringList{"-offset=1.30"} << "" << 1 << QStringList{} << "dialvane: no X display to open";
+    QTest::newRow("--stop, no clock") << QStringList{"--stop"} << "" << 1 << QStringList{} << "dialvane: no clock";
+    QTest::newRow("--snooze, no clock") << QStringList{"--snooze"} << "" << 1 << QStringList{} << "dialvane: no clock";
+    // Alarm 2 is off, alarm 3 has its days; an alarm of every day comes within the day.
+    QTest::newRow("--next from the store")
+        << QStringList{"--next"}
+        << "AlarmTime2=06:15\nAlarmDays2=0\nAlarmTime3=07:30\nAlarmMessage3=朝会\nAlarmDays3=127\n"
+        << 0 << QStringList{" 07:30\nmessage: 朝会\nwakes the machine: no\n"} << "";
+    QTest::newRow("--next, none on") << QStringList{"--next"} << "AlarmTime2=06:15\nAlarmDays2=0\n"
+                                     << 0 << QStringList{"no alarm is on\n"} << "";
 }
 
 void TestSnapshot::commandLine()
 {
     QFETCH(QStringList, args);
+    QFETCH(QString, ini);
     QFETCH(int, code);
     QFETCH(QStringList, out);
     QFETCH(QString, err);
     QString stdErr, stdOut;
-    QCOMPARE(run(args, QString(), &stdErr, &stdOut), code);
+    QCOMPARE(run(args, ini, &stdErr, &stdOut), code);
     for (const QString &o : out)
         QVERIFY2(stdOut.contains(o), qPrintable(stdOut));
     QVERIFY2(err.isEmpty() ? stdErr.isEmpty() : stdErr.startsWith(err), qPrintable(stdErr));

@@ -379,6 +379,8 @@ public:
         ++requests;
         log.add(QStringLiteral("poweroff"));
     }
+    bool sleepHeldOff = false;
+    void holdOffSleep(bool hold) override { sleepHeldOff = hold; }
     std::function<void(bool ok, const QString &error)> done;
     std::function<void()> resumed;
 };

@@ -6,6 +6,7 @@
 #include "Fakes.h"
 #include "platform/LogindPower.h"
 
+#include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
@@ -28,6 +29,7 @@ private slots:
     void accessDenied();
     void noLogind();
     void resumeRingsAMissedAlarmAtOnce();
+    void sleepLockHeldUntilLetGo();
 
 private:
     void startMock(const QString &canPowerOff);
@@ -234,6 +236,48 @@ void TestPower::resumeRingsAMissedAlarmAtOnce()
     emitSleep(false);
     QTRY_COMPARE_WITH_TIMEOUT(rig.sound.played, QStringList{"/s/1.wav"}, 3000);
     QCOMPARE(rig.ui.notice.dueAt, QStringLiteral("07:30"));
+}
+
+// The clock's block locks on sleep that the mock holds, as logind lists them.
+static int sleepLocks()
+{
+    const QDBusMessage r = QDBusConnection::systemBus().call(QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
+        QStringLiteral("org.freedesktop.login1.Manager"), QStringLiteral("ListInhibitors")));
+    if (r.type() != QDBusMessage::ReplyMessage)
+        return -1;
+    const QDBusArgument list = r.arguments().value(0).value<QDBusArgument>();
+    int n = 0;
+    list.beginArray();
+    while (!list.atEnd()) {
+        QString what, who, why, mode;
+        uint uid = 0, pid = 0;
+        list.beginStructure();
+        list >> what >> who >> why >> mode >> uid >> pid;
+        list.endStructure();
+        n += what == "sleep:idle" && who == "Dialvane" && mode == "block" && !why.isEmpty();
+    }
+    list.endArray();
+    return n;
+}
+
+void TestPower::sleepLockHeldUntilLetGo()
+{
+    startMock(QStringLiteral("yes"));
+    LogindPower power;
+    power.holdOffSleep(true);
+    power.holdOffSleep(true); // asked twice while ringing: one lock
+    QTRY_VERIFY_WITH_TIMEOUT(power.sleepHeldOff(), 5000);
+    QTest::qWait(200);
+    QCOMPARE(sleepLocks(), 1);
+    power.holdOffSleep(false);
+    QTRY_COMPARE_WITH_TIMEOUT(sleepLocks(), 0, 3000);
+    // The ring ended before logind answered: the lock goes as soon as it comes.
+    power.holdOffSleep(true);
+    power.holdOffSleep(false);
+    QTest::qWait(500);
+    QVERIFY(!power.sleepHeldOff());
+    QCOMPARE(sleepLocks(), 0);
 }
 
 QTEST_GUILESS_MAIN(TestPower)

@@ -102,6 +102,7 @@ private slots:
     void unusableLockIsTold();
     void sigtermEndsTheClockWhileAnAlarmSounds();
     void stopWindowShowsOverAFullScreenWindow();
+    void commandLineReachesTheRunningClock();
 
 private:
     QString m_sessionBus;
@@ -319,6 +320,53 @@ void TestX11Alarm::stopWindowShowsOverAFullScreenWindow()
              QStringLiteral("click"), QStringLiteral("1")});
     QVERIFY(waitFor([&] { return windowsOf(clock.proc.processId(), QSize(240, 112)).isEmpty(); }));
     QCOMPARE(clock.proc.state(), QProcess::Running);
+}
+
+// --next, --snooze and --stop from a start with an empty store of its own: what
+// they find is the running clock's.
+void TestX11Alarm::commandLineReachesTheRunningClock()
+{
+    qputenv("DBUS_SESSION_BUS_ADDRESS", m_sessionBus.toUtf8());
+    ClockProcess clock;
+    const QString sound = clock.config.filePath(QStringLiteral("long.wav"));
+    QVERIFY(writeMinuteOfSilence(sound));
+    clock.writeSettings(QStringLiteral("AlarmTime1=07:30\nAlarmSound1=%1\nAlarmSnooze1=1\n"
+                                       "AlarmTime2=08:15\nAlarmMessage2=会議\n")
+                            .arg(sound));
+    clock.startAt(QStringLiteral("2026-12-07 07:29:58")); // a Monday
+    QVERIFY(!clock.clockWindow().isEmpty());
+    auto ringing = [&] { return !windowsOf(clock.proc.processId(), QSize(240, 112)).isEmpty(); };
+    QVERIFY(waitFor(ringing));
+    QTemporaryDir emptyStore;
+    QString out, err;
+    auto ask = [&](const QString &option) {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), emptyStore.path());
+        p.setProcessEnvironment(env);
+        p.start(qEnvironmentVariable("DIALVANE_BUILD_DIR") + QStringLiteral("/dialvane"), {option});
+        p.waitForFinished(10000);
+        out = QString::fromUtf8(p.readAllStandardOutput());
+        err = QString::fromUtf8(p.readAllStandardError());
+        return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    };
+    QCOMPARE(ask(QStringLiteral("--next")), 0);
+    QCOMPARE(out, QStringLiteral("next alarm: 2026-12-07 Mon 08:15\nmessage: 会議\nwakes the machine: no\n"));
+    QCOMPARE(ask(QStringLiteral("--snooze")), 0);
+    QCOMPARE(out, QString());
+    QVERIFY(waitFor([&] { return !ringing(); }, 3000));
+    // Its own snooze of a minute: it rings again.
+    QVERIFY(waitFor(ringing, 70000));
+    QCOMPARE(ask(QStringLiteral("--stop")), 0);
+    QVERIFY(waitFor([&] { return !ringing(); }, 3000));
+    QCOMPARE(ask(QStringLiteral("--stop")), 0);
+    QCOMPARE(out, QStringLiteral("no alarm is ringing\n"));
+    clock.proc.kill();
+    clock.proc.waitForFinished();
+    QCOMPARE(ask(QStringLiteral("--snooze")), 1);
+    QVERIFY2(err.startsWith(QStringLiteral("dialvane: ")) && err.count(QLatin1Char('\n')) == 1, qPrintable(err));
+    QCOMPARE(ask(QStringLiteral("--next")), 0);
+    QCOMPARE(out, QStringLiteral("no alarm is on\n")); // its own empty store
 }
 
 QTEST_GUILESS_MAIN(TestX11Alarm)

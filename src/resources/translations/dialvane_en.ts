@@ -559,5 +559,9 @@
         <source>試聴</source>
         <translation>Try</translation>
     </message>
+    <message>
+        <source>アラームが鳴っています</source>
+        <translation>An alarm is ringing</translation>
+    </message>
 </context>
 </TS>
