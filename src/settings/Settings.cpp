@@ -77,6 +77,9 @@ const std::array<SettingField, kSettingCount> &settingFields()
         {"AlarmRingMinutes1", &S::alarmRingMinutes1, 0, true, true},
         {"AlarmRingMinutes2", &S::alarmRingMinutes2, 0, true, true},
         {"AlarmRingMinutes3", &S::alarmRingMinutes3, 0, true, true},
+        {"AlarmWake1", &S::alarmWake1, 0, true, true},
+        {"AlarmWake2", &S::alarmWake2, 0, true, true},
+        {"AlarmWake3", &S::alarmWake3, 0, true, true},
     }};
     return fields;
 }

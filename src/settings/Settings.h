@@ -90,6 +90,10 @@ struct Settings {
     qint32 alarmRingMinutes1 = kRingMinutesDefault;
     qint32 alarmRingMinutes2 = kRingMinutesDefault;
     qint32 alarmRingMinutes3 = kRingMinutesDefault;
+    // Whether each alarm wakes a suspended machine for its time.
+    bool alarmWake1 = false;
+    bool alarmWake2 = false;
+    bool alarmWake3 = false;
 
     bool operator==(const Settings &) const = default;
 
@@ -109,14 +113,15 @@ struct AlarmSettings {
     bool Settings::*once;
     qint32 Settings::*snooze;
     qint32 Settings::*ringMinutes;
+    bool Settings::*wake;
 };
 inline constexpr std::array<AlarmSettings, kAlarmCount> kAlarmSettings = {{
     {&Settings::alarmTime1, &Settings::alarmSound1, &Settings::alarmMessage1, &Settings::alarmDays1,
-     &Settings::alarmOnce1, &Settings::alarmSnooze1, &Settings::alarmRingMinutes1},
+     &Settings::alarmOnce1, &Settings::alarmSnooze1, &Settings::alarmRingMinutes1, &Settings::alarmWake1},
     {&Settings::alarmTime2, &Settings::alarmSound2, &Settings::alarmMessage2, &Settings::alarmDays2,
-     &Settings::alarmOnce2, &Settings::alarmSnooze2, &Settings::alarmRingMinutes2},
+     &Settings::alarmOnce2, &Settings::alarmSnooze2, &Settings::alarmRingMinutes2, &Settings::alarmWake2},
     {&Settings::alarmTime3, &Settings::alarmSound3, &Settings::alarmMessage3, &Settings::alarmDays3,
-     &Settings::alarmOnce3, &Settings::alarmSnooze3, &Settings::alarmRingMinutes3},
+     &Settings::alarmOnce3, &Settings::alarmSnooze3, &Settings::alarmRingMinutes3, &Settings::alarmWake3},
 }};
 
 // The days an alarm rings on; bits above Sunday's, set by hand, mean nothing.
@@ -155,7 +160,7 @@ struct SettingField {
     bool newer = false;
 };
 
-inline constexpr size_t kSettingCount = 52;
+inline constexpr size_t kSettingCount = 55;
 // All keys in the order in which they are loaded and saved.
 const std::array<SettingField, kSettingCount> &settingFields();
 // The row of one setting.
