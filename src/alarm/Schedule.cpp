@@ -105,13 +105,13 @@ void Schedule::alarmsDue(const QDateTime &from, const QDateTime &to)
     }
 }
 
-QDateTime Schedule::nextAlarm(const QDateTime &wall) const
+QDateTime Schedule::nextAlarm(const QDateTime &wall, bool waking) const
 {
     QDateTime next;
     const QDateTime now(wall.date(), wall.time(), Qt::UTC);
     for (int i = 0; i < kAlarmCount; ++i) {
         const QTime at = QTime::fromString(m_times.alarm[size_t(i)], QStringLiteral("HH:mm:ss"));
-        if (!at.isValid())
+        if (!at.isValid() || (waking && !m_times.wake[size_t(i)]))
             continue;
         // A week and a day: today's time may have passed on the only day it rings.
         for (QDate d = wall.date(); d <= wall.date().addDays(7); d = d.addDays(1)) {

@@ -63,8 +63,8 @@ public:
     void setTimes(const AlarmTimes &times);
     const AlarmTimes &times() const { return m_times; }
     // The wall-clock time of the next alarm after `wall` on one of its days;
-    // invalid when no alarm is on.
-    QDateTime nextAlarm(const QDateTime &wall) const;
+    // invalid when no alarm is on. `waking`: of the alarms that wake the machine only.
+    QDateTime nextAlarm(const QDateTime &wall, bool waking = false) const;
 
     // The time signals and the shutdown due at this wall-clock second (local
     // time). A time signal sounds once a wall-clock hour: the hour the clocks

@@ -109,11 +109,13 @@ public:
     void applyFields(Settings &s) const override;
 
 private:
+    QHBoxLayout *wakeRow();
     int m_alarm;
     std::array<QCheckBox *, 7> m_days{}; // Monday first: bit i of the alarm's days
     QCheckBox *m_once;
     QSpinBox *m_snooze;
     QSpinBox *m_ringMinutes;
+    QCheckBox *m_wake = nullptr;
 };
 
 } // namespace dv

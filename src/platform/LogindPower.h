@@ -12,7 +12,13 @@ class LogindPower final : public QObject, public PowerControl {
     Q_OBJECT
 public:
     explicit LogindPower(QObject *parent = nullptr);
+    ~LogindPower() override;
+    LogindPower(const LogindPower &) = delete;
+    LogindPower &operator=(const LogindPower &) = delete;
     void requestPowerOff() override;
+    // logind's delay lock on sleep: taken (asynchronously) or let go.
+    void holdSleepDelay(bool on) override;
+    bool holdsSleepDelay() const { return m_delayFd >= 0; }
 
     // PowerOff waits while polkit may ask the user; D-Bus's 25 s would give up.
     static constexpr int kPowerOffTimeoutMs = 10 * 60 * 1000;
@@ -21,6 +27,8 @@ signals:
     // The answer to requestPowerOff(); ok false: `error` says why, in plain words.
     void done(bool ok, const QString &error);
     void resumed(); // the machine has woken from a suspend
+    // It is about to sleep; a delay lock holds it until let go.
+    void goingToSleep();
 
 private slots:
     void onPrepareForSleep(bool sleeping);
@@ -28,6 +36,12 @@ private slots:
 private:
     void answer(bool ok, const QString &error);
     void powerOff();
+    void askSleepDelay();
+    void dropSleepDelay();
+
+    int m_delayFd = -1;         // the delay lock, while held
+    bool m_delayWanted = false; // held, or to be held when logind answers
+    bool m_delayAsked = false;  // an Inhibit call is on its way
 };
 
 } // namespace dv

@@ -126,5 +126,7 @@ inline constexpr const char *alarmDay = "alarmDay";
 inline constexpr const char *alarmOnce = "alarmOnce";
 inline constexpr const char *alarmSnooze = "alarmSnooze";
 inline constexpr const char *alarmRingMinutes = "alarmRingMinutes";
+inline constexpr const char *alarmWake = "alarmWake";
+inline constexpr const char *alarmWakeState = "alarmWakeState"; // why wake is unavailable
 
 } // namespace dv::id

@@ -75,8 +75,9 @@ inline constexpr Text Weekdays[7] = {
     QT_TRANSLATE_NOOP("dv::text", "木"), QT_TRANSLATE_NOOP("dv::text", "金"), QT_TRANSLATE_NOOP("dv::text", "土"),
     QT_TRANSLATE_NOOP("dv::text", "日"),
 };
-// A second line gives the next alarm's day and time (wall clock), when one is on.
-inline QString trayTip(const QDate &date, const QDateTime &nextAlarm = {})
+// A second line gives the next alarm's day and time (wall clock), when one is
+// on, and `wake`: what it says of waking the machine, if anything.
+inline QString trayTip(const QDate &date, const QDateTime &nextAlarm = {}, const QString &wake = {})
 {
     QString tip = QStringLiteral("Dialvane  ") + date.toString(QStringLiteral("MM-dd-yyyy"));
     if (nextAlarm.isValid())
@@ -84,9 +85,21 @@ inline QString trayTip(const QDate &date, const QDateTime &nextAlarm = {})
                + QCoreApplication::translate("dv::text", "次のアラーム  %1（%2）%3")
                      .arg(nextAlarm.toString(QStringLiteral("MM-dd")),
                           Weekdays[nextAlarm.date().dayOfWeek() - 1].toString(),
-                          nextAlarm.toString(QStringLiteral("HH:mm")));
+                          nextAlarm.toString(QStringLiteral("HH:mm")))
+               + (wake.isEmpty() ? QString() : QStringLiteral("  ") + wake);
     return tip;
 }
+// Waking a suspended machine for an alarm: the tip's words, and why it cannot.
+inline constexpr Text TipWakes = QT_TRANSLATE_NOOP("dv::text", "スリープから起こします");
+inline QString tipCannotWake(const QString &why)
+{
+    return QCoreApplication::translate("dv::text", "スリープから起こせません（%1）").arg(why);
+}
+inline constexpr Text WakeNoPermission = QT_TRANSLATE_NOOP("dv::text", "権限がありません");
+inline constexpr Text WakeNoClock = QT_TRANSLATE_NOOP("dv::text", "起こせる時計がありません");
+inline constexpr Text WakeNotArmed = QT_TRANSLATE_NOOP("dv::text", "タイマーを設定できません");
+// What logind lists as the reason the clock holds a suspend back a moment.
+inline constexpr Text SleepDelayReason = QT_TRANSLATE_NOOP("dv::text", "アラームで起こすタイマーを設定します");
 
 // Start-up
 inline constexpr Text RegistryNone = QT_TRANSLATE_NOOP("dv::text", "レジストリ情報はありません");
@@ -234,6 +247,11 @@ inline constexpr Text AlarmDaysLabel = QT_TRANSLATE_NOOP("dv::text", "鳴らす�
 inline constexpr Text AlarmOnceBox = QT_TRANSLATE_NOOP("dv::text", "一度だけ鳴らす");
 inline constexpr Text AlarmSnoozeLabel = QT_TRANSLATE_NOOP("dv::text", "スヌーズ（分）");
 inline constexpr Text AlarmRingMinutesLabel = QT_TRANSLATE_NOOP("dv::text", "鳴らす長さ（分）");
+inline constexpr Text AlarmWakeBox = QT_TRANSLATE_NOOP("dv::text", "スリープから起こす");
+inline QString wakeUnavailable(const QString &why)
+{
+    return QCoreApplication::translate("dv::text", "使えません：%1").arg(why);
+}
 inline constexpr Text SlideshowCaption = QT_TRANSLATE_NOOP("dv::text", "文字盤のスライドショー設定");
 inline constexpr Text SlideFolderLabel = QT_TRANSLATE_NOOP("dv::text", "画像ファイルフォルダ");
 inline constexpr Text SlideIntervalLabel = QT_TRANSLATE_NOOP("dv::text", "表示画像の切り替え時間");
