@@ -32,9 +32,9 @@ private:
 
     Platform &sys;
     const Schedule &m_schedule;
-    QDateTime m_alarm;     // the next waking alarm (wall clock); invalid: none
-    QDateTime m_armedAt;   // the instant the timer is armed for; invalid: not armed
-    bool m_holding = false; // a suspend waits for the clock
+    QDateTime m_alarm;       // the next waking alarm (wall clock); invalid: none
+    QDateTime m_armedAt;     // the instant the timer is armed for; invalid: not armed
+    bool m_holding = false;  // a suspend waits for the clock
     bool m_sleeping = false; // let go for a suspend: not taken again until the resume
 };
 

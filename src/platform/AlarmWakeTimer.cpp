@@ -47,8 +47,8 @@ bool AlarmWakeTimer::arm(const QDateTime &at)
     if (m_fd < 0) {
         if (!m_told) {
             m_told = true;
-            const QString why =
-                m_availability == Availability::NoPermission ? text::WakeNoPermission : text::WakeNoClock;
+            const QString why = m_availability == Availability::NoPermission ? text::WakeNoPermission
+                                                                             : text::WakeNoClock;
             std::fprintf(stderr, "dialvane: %s\n", qPrintable(text::tipCannotWake(why)));
         }
         return false;

@@ -6,6 +6,7 @@
 #include "Fakes.h"
 #include "platform/LogindPower.h"
 
+#include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
@@ -28,6 +29,7 @@ private slots:
     void accessDenied();
     void noLogind();
     void resumeRingsAMissedAlarmAtOnce();
+    void sleepDelayLetGoOnlyOnceArmed();
 
 private:
     void startMock(const QString &canPowerOff);
@@ -207,6 +209,41 @@ void TestPower::noLogind()
     QCOMPARE(powerOffCalls(), QStringList());
 }
 
+// The mock's logind says the machine goes to sleep (or woke).
+static void emitSleep(bool sleeping)
+{
+    auto m = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.login1"),
+                                            QStringLiteral("/org/freedesktop/login1"),
+                                            QStringLiteral("org.freedesktop.DBus.Mock"), QStringLiteral("EmitSignal"));
+    m << QStringLiteral("org.freedesktop.login1.Manager") << QStringLiteral("PrepareForSleep") << QStringLiteral("b")
+      << QVariantList{sleeping};
+    const QDBusMessage r = QDBusConnection::systemBus().call(m);
+    QVERIFY2(r.type() == QDBusMessage::ReplyMessage, qPrintable(r.errorMessage()));
+}
+
+// The clock's delay locks on sleep that the mock's logind holds.
+static int sleepDelayLocks()
+{
+    const QDBusMessage r = QDBusConnection::systemBus().call(QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
+        QStringLiteral("org.freedesktop.login1.Manager"), QStringLiteral("ListInhibitors")));
+    if (r.type() != QDBusMessage::ReplyMessage)
+        return -1;
+    const QDBusArgument list = r.arguments().value(0).value<QDBusArgument>();
+    int n = 0;
+    list.beginArray();
+    while (!list.atEnd()) {
+        QString what, who, why, mode;
+        uint uid = 0, pid = 0;
+        list.beginStructure();
+        list >> what >> who >> why >> mode >> uid >> pid;
+        list.endStructure();
+        n += what == "sleep" && who == "Dialvane" && mode == "delay";
+    }
+    list.endArray();
+    return n;
+}
+
 void TestPower::resumeRingsAMissedAlarmAtOnce()
 {
     startMock(QStringLiteral("yes"));
@@ -218,15 +255,6 @@ void TestPower::resumeRingsAMissedAlarmAtOnce()
     rig.time.t = QDateTime(QDate(2026, 12, 7), QTime(7, 29, 55));
     rig.run(2000);
     // Asleep from 07:29:57 to 07:40; logind tells, and no tick comes.
-    auto emitSleep = [](bool sleeping) {
-        auto m = QDBusMessage::createMethodCall(
-            QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
-            QStringLiteral("org.freedesktop.DBus.Mock"), QStringLiteral("EmitSignal"));
-        m << QStringLiteral("org.freedesktop.login1.Manager") << QStringLiteral("PrepareForSleep")
-          << QStringLiteral("b") << QVariantList{sleeping};
-        const QDBusMessage r = QDBusConnection::systemBus().call(m);
-        QVERIFY2(r.type() == QDBusMessage::ReplyMessage, qPrintable(r.errorMessage()));
-    };
     emitSleep(true);
     rig.time.t = QDateTime(QDate(2026, 12, 7), QTime(7, 40, 0), Qt::UTC);
     QTest::qWait(300);
@@ -234,6 +262,30 @@ void TestPower::resumeRingsAMissedAlarmAtOnce()
     emitSleep(false);
     QTRY_COMPARE_WITH_TIMEOUT(rig.sound.played, QStringList{"/s/1.wav"}, 3000);
     QCOMPARE(rig.ui.notice.dueAt, QStringLiteral("07:30"));
+}
+
+void TestPower::sleepDelayLetGoOnlyOnceArmed()
+{
+    startMock(QStringLiteral("yes"));
+    LogindPower power;
+    test::Rig rig({}, nullptr, nullptr, &power);
+    QObject::connect(&power, &LogindPower::goingToSleep, &power, [&rig] { rig.clock.goingToSleep(); });
+    QObject::connect(&power, &LogindPower::resumed, &power, [&rig] { rig.clock.resumed(); });
+    int heldWhenArmed = -1;
+    rig.wake.onArm = [&heldWhenArmed, &power] { heldWhenArmed = power.holdsSleepDelay(); };
+    rig.clock.start(QString());
+    QTest::qWait(300);
+    QCOMPARE(sleepDelayLocks(), 0); // no alarm wakes the machine: nothing held
+    rig.set({{"AlarmTime1", "07:30"}, {"AlarmWake1", "True"}});
+    QTRY_COMPARE_WITH_TIMEOUT(sleepDelayLocks(), 1, 5000);
+    heldWhenArmed = -1;
+    emitSleep(true);
+    QTRY_COMPARE_WITH_TIMEOUT(sleepDelayLocks(), 0, 5000);
+    QCOMPARE(heldWhenArmed, 1); // armed anew while the suspend still waited
+    emitSleep(false);
+    QTRY_COMPARE_WITH_TIMEOUT(sleepDelayLocks(), 1, 5000);
+    rig.set({{"AlarmWake1", "False"}});
+    QTRY_COMPARE_WITH_TIMEOUT(sleepDelayLocks(), 0, 5000);
 }
 
 QTEST_GUILESS_MAIN(TestPower)
