@@ -11,6 +11,8 @@
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <sys/timerfd.h>
+#include <unistd.h>
 
 using namespace dv::xt;
 
@@ -73,6 +75,31 @@ struct FullScreenWindow {
     }
     bool active() { return xdotool({QStringLiteral("getactivewindow")}) == QString::number(id); }
 };
+// The remaining time of each timer on the clock that wakes a suspended
+// machine (clock id 8) that the process holds, in seconds.
+QList<double> wakeTimersOf(qint64 pid)
+{
+    QList<double> found;
+    const QDir fds(QStringLiteral("/proc/%1/fdinfo").arg(pid));
+    for (const QString &fd : fds.entryList(QDir::Files)) {
+        QFile f(fds.filePath(fd));
+        if (!f.open(QIODevice::ReadOnly))
+            continue;
+        const QString info = QString::fromLatin1(f.readAll());
+        static const QRegularExpression value(QStringLiteral("it_value: \\((\\d+), (\\d+)\\)"));
+        const QRegularExpressionMatch m = value.match(info);
+        if (info.contains(QLatin1String("clockid: 8")) && m.hasMatch())
+            found << m.captured(1).toDouble() + m.captured(2).toDouble() / 1e9;
+    }
+    return found;
+}
+// What the process has written to its standard error since the last look.
+QByteArray newErrors(QProcess &proc)
+{
+    proc.setReadChannel(QProcess::StandardError);
+    proc.waitForReadyRead(200);
+    return proc.readAllStandardError();
+}
 // Session buses and their launchers running on this display.
 QStringList busesOnThisDisplay()
 {
@@ -102,6 +129,8 @@ private slots:
     void unusableLockIsTold();
     void sigtermEndsTheClockWhileAnAlarmSounds();
     void stopWindowShowsOverAFullScreenWindow();
+    void wakeTimerArmedAMinuteEarly();
+    void withoutTheCapabilityItSaysSoAndRings();
 
 private:
     QString m_sessionBus;
@@ -319,6 +348,53 @@ void TestX11Alarm::stopWindowShowsOverAFullScreenWindow()
              QStringLiteral("click"), QStringLiteral("1")});
     QVERIFY(waitFor([&] { return windowsOf(clock.proc.processId(), QSize(240, 112)).isEmpty(); }));
     QCOMPARE(clock.proc.state(), QProcess::Running);
+}
+
+void TestX11Alarm::wakeTimerArmedAMinuteEarly()
+{
+    qputenv("DBUS_SESSION_BUS_ADDRESS", m_sessionBus.toUtf8());
+    // The real wall clock: the kernel's timer counts on it, not on a faked one.
+    const QDateTime now = QDateTime::currentDateTime();
+    QDateTime alarm = now.addSecs(600);
+    alarm.setTime(QTime(alarm.time().hour(), alarm.time().minute()));
+    ClockProcess clock;
+    clock.channels = QProcess::SeparateChannels;
+    clock.writeSettings(QStringLiteral("AlarmTime1=%1\nAlarmWake1=True\n").arg(alarm.toString("HH:mm")));
+    clock.start();
+    QVERIFY(!clock.clockWindow().isEmpty());
+    const int probe = timerfd_create(CLOCK_REALTIME_ALARM, TFD_CLOEXEC);
+    if (probe < 0) {
+        // This machine lets no process wake it: the clock must say so, and hold no timer.
+        QByteArray told;
+        QVERIFY(waitFor([&] { return (told += newErrors(clock.proc)).contains("dialvane: "); }));
+        QCOMPARE(wakeTimersOf(clock.proc.processId()), QList<double>());
+        return;
+    }
+    ::close(probe);
+    const double expected = double(now.msecsTo(alarm) - 60000) / 1000;
+    QList<double> timers;
+    QVERIFY(waitFor([&] { return (timers = wakeTimersOf(clock.proc.processId())).size() == 1; }));
+    QVERIFY2(std::abs(timers.first() - expected) < 5,
+             qPrintable(QStringLiteral("%1 s left, %2 s expected").arg(timers.first()).arg(expected)));
+    QVERIFY(!newErrors(clock.proc).contains("dialvane: ")); // no word of a wake it cannot arm
+}
+
+void TestX11Alarm::withoutTheCapabilityItSaysSoAndRings()
+{
+    qputenv("DBUS_SESSION_BUS_ADDRESS", m_sessionBus.toUtf8());
+    ClockProcess clock;
+    clock.channels = QProcess::SeparateChannels;
+    clock.writeSettings(QStringLiteral("AlarmTime1=07:30\nAlarmWake1=True\n"));
+    clock.fakeWallClock(QStringLiteral("2026-12-07 07:29:56"));
+    clock.start({QStringLiteral("--bounding-set=-wake_alarm"), QStringLiteral("--inh-caps=-wake_alarm"),
+                 qEnvironmentVariable("DIALVANE_BUILD_DIR") + QStringLiteral("/dialvane")},
+                QStringLiteral("setpriv"));
+    QByteArray told;
+    QVERIFY(waitFor([&] { return (told += newErrors(clock.proc)).contains("dialvane: "); }));
+    QVERIFY2(told.contains("dialvane: スリープから起こせません（権限がありません）\n"), told.constData());
+    QCOMPARE(wakeTimersOf(clock.proc.processId()), QList<double>());
+    // And the alarm rings all the same: its stop window.
+    QVERIFY(waitFor([&] { return !windowsOf(clock.proc.processId(), QSize(240, 112)).isEmpty(); }));
 }
 
 QTEST_GUILESS_MAIN(TestX11Alarm)
