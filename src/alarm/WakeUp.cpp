@@ -29,6 +29,11 @@ void WakeUp::update(bool again)
         at = m_alarm;
     if (!again && m_armedAt.isValid() && at == m_armedAt)
         return;
+    if (at == m_cameEarly) {
+        m_armedAt = QDateTime();
+        holdSleep(false);
+        return;
+    }
     // Asked even where it cannot be had: the timer tells the user why.
     m_armedAt = sys.wake.arm(at) ? at : QDateTime();
     holdSleep(m_armedAt.isValid());
@@ -40,6 +45,16 @@ void WakeUp::holdSleep(bool on)
         return;
     m_holding = on;
     sys.power.holdSleepDelay(on);
+}
+
+void WakeUp::fired()
+{
+    // Before its instant by the wall clock we read, the timer answers to
+    // another clock than ours (one faked for this process): armed again for
+    // it, it would come at once, over and over. That instant is not armed again.
+    if (m_armedAt.isValid() && sys.time.now() < m_armedAt.addSecs(-1))
+        m_cameEarly = m_armedAt;
+    update(true);
 }
 
 void WakeUp::goingToSleep()

@@ -16,6 +16,8 @@ public:
     // when there is none. `again`: arm even for the instant already armed
     // (it came, or the wall clock was set under it).
     void update(bool again = false);
+    // The timer came: armed for what is next.
+    void fired();
     // The machine is about to sleep: armed anew, then the suspend may go on.
     void goingToSleep();
     // It woke: armed anew, and the next suspend waits for it again.
@@ -34,6 +36,7 @@ private:
     const Schedule &m_schedule;
     QDateTime m_alarm;       // the next waking alarm (wall clock); invalid: none
     QDateTime m_armedAt;     // the instant the timer is armed for; invalid: not armed
+    QDateTime m_cameEarly;   // an instant whose timer came before it, by our wall clock
     bool m_holding = false;  // a suspend waits for the clock
     bool m_sleeping = false; // let go for a suspend: not taken again until the resume
 };

@@ -388,9 +388,20 @@ void Clock::onSystemRepaint()
     m_inRepaint = false;
 }
 
-void Clock::wakeTimerEvent()
+void Clock::wakeTimerFired()
+{
+    m_wake.fired();
+    wakeChanged();
+}
+
+void Clock::wakeClockSet()
 {
     m_wake.update(true);
+    wakeChanged();
+}
+
+void Clock::wakeChanged()
+{
     m_tipStale = true;
     updateTrayTip(sys.time.now());
 }

@@ -79,7 +79,8 @@ public:
     // The machine is about to sleep (the wake-up is armed before it may).
     void goingToSleep() { m_wake.goingToSleep(); }
     // The wake timer's instant came, or the wall clock was set under it.
-    void wakeTimerEvent();
+    void wakeTimerFired();
+    void wakeClockSet();
     void quit();
     // The quit's question was closed without an answer: the clock runs on.
     void quitWithdrawn();
@@ -99,6 +100,7 @@ private:
     void followInput();
     void recaptureWithTimerStopped();
     void catchUp(qint64 epoch, const QDateTime &now);
+    void wakeChanged(); // the tip says anew what the wake timer does
 
     Platform &sys; // the outside world
     ClockUi &ui;

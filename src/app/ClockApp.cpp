@@ -22,8 +22,8 @@ ClockApp::ClockApp(const QString &appDir, QObject *parent)
             [this](bool ok, const QString &error) { m_clock.schedule().powerOffAnswered(ok, error); });
     connect(&m_power, &LogindPower::resumed, to, [this] { m_clock.resumed(); });
     connect(&m_power, &LogindPower::goingToSleep, to, [this] { m_clock.goingToSleep(); });
-    connect(&m_wake, &AlarmWakeTimer::fired, to, [this] { m_clock.wakeTimerEvent(); });
-    connect(&m_wake, &AlarmWakeTimer::clockSet, to, [this] { m_clock.wakeTimerEvent(); });
+    connect(&m_wake, &AlarmWakeTimer::fired, to, [this] { m_clock.wakeTimerFired(); });
+    connect(&m_wake, &AlarmWakeTimer::clockSet, to, [this] { m_clock.wakeClockSet(); });
     connect(&m_timer, &AlignedTickTimer::tick, to, [this] { m_clock.onTick(); });
     connect(&m_input, &QtInput::changed, to, [this] { m_clock.inputChanged(); });
     connect(&m_window, &ClockWindow::pointerEntered, to, [this] { m_clock.inputChanged(); });

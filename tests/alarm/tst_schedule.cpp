@@ -1032,6 +1032,9 @@ void TestSchedule::wakeTimer_data()
     QTest::newRow("no wake clock") << "127"
                                    << "True" << A::NoWakeClock << "" << QDateTime()
                                    << text::tipCannotWake(text::WakeNoClock) << false;
+    QTest::newRow("came early: not again")
+        << "127"
+        << "True" << A::Available << "cameEarly" << QDateTime() << text::tipCannotWake(text::WakeNotArmed) << false;
     QTest::newRow("refused") << "127"
                              << "True" << A::Available << "refused" << QDateTime()
                              << text::tipCannotWake(text::WakeNotArmed) << false;
@@ -1061,14 +1064,18 @@ void TestSchedule::wakeTimer()
     if (action == "fired") {
         rig.time.t = tuesday.addSecs(-2);
         rig.runUntil(tuesday);
-        rig.clock.wakeTimerEvent();
+        rig.wake.at = QDateTime(); // a timer that came is spent
+        rig.clock.wakeTimerFired();
     } else if (action == "rang") {
         rig.time.t = tuesday;
         rig.runUntil(tuesday.addSecs(120));
         QCOMPARE(rig.ui.alarmShows, 1);
     } else if (action == "clockSet") {
         rig.time.t = tuesday.addDays(1).addSecs(3600);
-        rig.clock.wakeTimerEvent();
+        rig.clock.wakeClockSet();
+    } else if (action == "cameEarly") {
+        rig.wake.at = QDateTime();
+        rig.clock.wakeTimerFired(); // by our wall clock, Monday noon still
     } else if (action == "settings") {
         rig.set({{"AlarmTime1", "08:15"}});
     } else if (action == "off") {
