@@ -130,25 +130,17 @@ void TestSettings::keyNames()
 {
     // Written out here, not taken from the table: a misspelt key loses a setting
     // that every earlier settings file holds.
-    const QStringList keys{"FormTop",           "FormLeft",          "BackImage",
-                           "DrawSecond",        "TopMost",           "Jihou",
-                           "Transparent",       "ShadowFlag",        "DrawChar",
-                           "SlideBmp",          "BmpDirectory",      "SlideTime",
-                           "OnMouseToHide",     "Mag2Flag",          "DrawFrameFlag",
-                           "ClockSize",         "CharPattern",       "FormPlace",
-                           "SlideGrafix",       "Jihou00File",       "Jihou30File",
-                           "Jihou30",           "HourColor",         "MinuteColor",
-                           "SecondColor",       "CharColor",         "BoardColor",
-                           "FrameColor",        "AlarmTime1",        "AlarmTime2",
-                           "AlarmTime3",        "AlarmSound1",       "AlarmSound2",
-                           "AlarmSound3",       "AlarmMessage1",     "AlarmMessage2",
-                           "AlarmMessage3",     "ShutDownTime",      "MustShutDown",
-                           "OffsetTime",        "AlarmDays1",        "AlarmDays2",
-                           "AlarmDays3",        "AlarmOnce1",        "AlarmOnce2",
-                           "AlarmOnce3",        "AlarmSnooze1",      "AlarmSnooze2",
-                           "AlarmSnooze3",      "AlarmRingMinutes1", "AlarmRingMinutes2",
-                           "AlarmRingMinutes3", "AlarmWake1",        "AlarmWake2",
-                           "AlarmWake3"};
+    QStringList keys{
+        "FormTop",       "FormLeft",          "BackImage",         "DrawSecond",       "TopMost",       "Jihou",
+        "Transparent",   "ShadowFlag",        "DrawChar",          "SlideBmp",         "BmpDirectory",  "SlideTime",
+        "OnMouseToHide", "Mag2Flag",          "DrawFrameFlag",     "ClockSize",        "CharPattern",   "FormPlace",
+        "SlideGrafix",   "Jihou00File",       "Jihou30File",       "Jihou30",          "HourColor",     "MinuteColor",
+        "SecondColor",   "CharColor",         "BoardColor",        "FrameColor",       "AlarmTime1",    "AlarmTime2",
+        "AlarmTime3",    "AlarmSound1",       "AlarmSound2",       "AlarmSound3",      "AlarmMessage1", "AlarmMessage2",
+        "AlarmMessage3", "ShutDownTime",      "MustShutDown",      "OffsetTime",       "AlarmDays1",    "AlarmDays2",
+        "AlarmDays3",    "AlarmOnce1",        "AlarmOnce2",        "AlarmOnce3",       "AlarmSnooze1",  "AlarmSnooze2",
+        "AlarmSnooze3",  "AlarmRingMinutes1", "AlarmRingMinutes2", "AlarmRingMinutes3"};
+    keys.append({"AlarmWake1", "AlarmWake2", "AlarmWake3"});
     QStringList table;
     for (const SettingField &f : settingFields())
         table << QString::fromLatin1(f.key);
