@@ -105,13 +105,14 @@ void Schedule::alarmsDue(const QDateTime &from, const QDateTime &to)
     }
 }
 
-NextAlarm nextAlarm(const AlarmTimes &times, const QDateTime &wall, const std::array<QString, kAlarmCount> &rang)
+NextAlarm nextAlarm(const AlarmTimes &times, const QDateTime &wall, const std::array<QString, kAlarmCount> &rang,
+                    bool waking)
 {
     NextAlarm next;
     const QDateTime now(wall.date(), wall.time(), Qt::UTC);
     for (int i = 0; i < kAlarmCount; ++i) {
         const QTime at = QTime::fromString(times.alarm[size_t(i)], QStringLiteral("HH:mm:ss"));
-        if (!at.isValid())
+        if (!at.isValid() || (waking && !times.wake[size_t(i)]))
             continue;
         // A week and a day: today's time may have passed on the only day it rings.
         for (QDate d = wall.date(); d <= wall.date().addDays(7); d = d.addDays(1)) {

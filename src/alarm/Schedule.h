@@ -59,7 +59,8 @@ struct NextAlarm {
     QDateTime at;
     int alarms = 0;
 };
-NextAlarm nextAlarm(const AlarmTimes &times, const QDateTime &wall, const std::array<QString, kAlarmCount> &rang = {});
+NextAlarm nextAlarm(const AlarmTimes &times, const QDateTime &wall, const std::array<QString, kAlarmCount> &rang = {},
+                    bool waking = false);
 
 class Schedule {
 public:
@@ -73,8 +74,11 @@ public:
     void setTimes(const AlarmTimes &times);
     const AlarmTimes &times() const { return m_times; }
     // The wall-clock time of the next alarm after `wall` on one of its days;
-    // invalid when no alarm is on.
-    QDateTime nextAlarm(const QDateTime &wall) const { return next(wall).at; }
+    // invalid when no alarm is on. `waking`: of the alarms that wake the machine only.
+    QDateTime nextAlarm(const QDateTime &wall, bool waking = false) const
+    {
+        return dv::nextAlarm(m_times, wall, m_rang, waking).at;
+    }
     NextAlarm next(const QDateTime &wall) const { return dv::nextAlarm(m_times, wall, m_rang); }
 
     // The time signals and the shutdown due at this wall-clock second (local

@@ -15,6 +15,7 @@ Clock::Clock(Platform &platform, ClockUi &clockUi)
     , m_params(platform.store, platform.appDir)
     , m_face(platform)
     , m_schedule(platform, clockUi, m_params)
+    , m_wake(platform, m_schedule)
     , m_place(platform, clockUi)
 {
 }
@@ -387,8 +388,28 @@ void Clock::onSystemRepaint()
     m_inRepaint = false;
 }
 
+void Clock::wakeTimerFired()
+{
+    m_wake.fired();
+    wakeChanged();
+}
+
+void Clock::wakeClockSet()
+{
+    m_wake.update(true);
+    wakeChanged();
+}
+
+void Clock::wakeChanged()
+{
+    m_tipStale = true;
+    updateTrayTip(sys.time.now());
+}
+
 void Clock::resumed()
 {
+    m_wake.resumed();
+    m_tipStale = true;
     // Not while the settings are open: their closing brings the clock back.
     if (sys.timer.isEnabled() && !m_unloading)
         onTick();
@@ -406,15 +427,18 @@ void Clock::updateTrayTip(const QDateTime &now)
     // The tray's date follows any change of date: midnight, a resume, a clock
     // set; its next alarm follows the alarms' days and times as well.
     const QDateTime wall(now.date(), now.time(), Qt::UTC);
-    if (now.date() == m_trayDate && m_schedule.times() == m_tipTimes && wall >= m_tipAsOf
+    if (!m_tipStale && now.date() == m_trayDate && m_schedule.times() == m_tipTimes && wall >= m_tipAsOf
         && (!m_tipNext.isValid() || wall < m_tipNext))
         return;
+    m_tipStale = false;
     m_trayDate = now.date();
     m_tipTimes = m_schedule.times();
     m_tipAsOf = wall;
+    // What moves the next alarm moves the wake-up too: a ring, a day, a clock set.
+    m_wake.update();
     const QDateTime next = m_schedule.nextAlarm(now);
     m_tipNext = next.isValid() ? QDateTime(next.date(), next.time(), Qt::UTC) : QDateTime();
-    const QString tip = text::trayTip(m_trayDate, next);
+    const QString tip = text::trayTip(m_trayDate, next, m_wake.tipNote(next));
     if (tip == m_trayTip)
         return;
     m_trayTip = tip;

@@ -4,6 +4,7 @@
 // what it needs and owns only what the tick itself decides.
 
 #include "alarm/Schedule.h"
+#include "alarm/WakeUp.h"
 #include "app/CommandLine.h"
 #include "face/FaceBuilder.h"
 #include "interaction/Placement.h"
@@ -45,7 +46,11 @@ public:
     // The settings' procedures, where a reader looks for them.
     void loadSettings() { m_params.load(); }
     bool saveSettings();
-    void applyAlarmTimes() { m_schedule.setTimes(deriveAlarmTimes(settings())); }
+    void applyAlarmTimes()
+    {
+        m_schedule.setTimes(deriveAlarmTimes(settings()));
+        m_wake.update();
+    }
     void updateTrayTip(const QDateTime &now);
     void applyScale();
     void holdPlace() { m_place.hold(settings(), m_face.scale().side); }
@@ -71,6 +76,13 @@ public:
     void onSystemRepaint(); // an expose the system asked for
     // The machine woke from a suspend: catch up at once, not at the next tick.
     void resumed();
+    // The machine is about to sleep (the wake-up is armed before it may).
+    void goingToSleep() { m_wake.goingToSleep(); }
+    // Whether the machine will be woken for the alarm due at `at` (wall clock).
+    bool wakesFor(const QDateTime &at) const { return m_wake.wakesFor(at); }
+    // The wake timer's instant came, or the wall clock was set under it.
+    void wakeTimerFired();
+    void wakeClockSet();
     void quit();
     // The quit's question was closed without an answer: the clock runs on.
     void quitWithdrawn();
@@ -91,12 +103,14 @@ private:
     void followInput();
     void recaptureWithTimerStopped();
     void catchUp(qint64 epoch, const QDateTime &now);
+    void wakeChanged(); // the tip says anew what the wake timer does
 
     Platform &sys; // the outside world
     ClockUi &ui;
     Parameters m_params;
     FaceBuilder m_face;
     Schedule m_schedule;
+    WakeUp m_wake;
     Placement m_place;
     ShownTime m_shown;
     int m_lastSecond = -1;  // the second last drawn
@@ -108,6 +122,7 @@ private:
     // (past the next alarm, or set back) change it; read as the wall clock reads.
     AlarmTimes m_tipTimes;
     QDateTime m_tipAsOf, m_tipNext;
+    bool m_tipStale = false;   // the wake timer changed what it says
     bool m_hidden = false;     // hidden by the pointer or Ctrl
     bool m_paintGuard = false; // the tick's own yield: repaints there are ours
     bool m_inRepaint = false;

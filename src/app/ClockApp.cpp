@@ -12,8 +12,8 @@ ClockApp::ClockApp(const QString &appDir, QObject *parent)
     : QObject(parent)
     , m_sound(appDir + QLatin1Char('/') + QLatin1String(kSoundPlayer))
     , m_trialSound(appDir + QLatin1Char('/') + QLatin1String(kSoundPlayer))
-    , m_platform{m_time,  m_input,    m_screen, m_msg,   m_window, m_timer,  m_pump,
-                 m_store, m_launcher, m_tray,   m_sound, m_power,  m_choose, appDir}
+    , m_platform{m_time,     m_input, m_screen, m_msg,   m_window, m_timer, m_pump, m_store,
+                 m_launcher, m_tray,  m_sound,  m_power, m_choose, m_wake,  appDir}
     , m_clock(m_platform, *this)
 {
     // Every way the outside world reaches the clock, in one place.
@@ -23,6 +23,9 @@ ClockApp::ClockApp(const QString &appDir, QObject *parent)
     connect(&m_power, &LogindPower::done, to,
             [this](bool ok, const QString &error) { m_clock.schedule().powerOffAnswered(ok, error); });
     connect(&m_power, &LogindPower::resumed, to, [this] { m_clock.resumed(); });
+    connect(&m_power, &LogindPower::goingToSleep, to, [this] { m_clock.goingToSleep(); });
+    connect(&m_wake, &AlarmWakeTimer::fired, to, [this] { m_clock.wakeTimerFired(); });
+    connect(&m_wake, &AlarmWakeTimer::clockSet, to, [this] { m_clock.wakeClockSet(); });
     connect(&m_timer, &AlignedTickTimer::tick, to, [this] { m_clock.onTick(); });
     connect(&m_input, &QtInput::changed, to, [this] { m_clock.inputChanged(); });
     connect(&m_window, &ClockWindow::pointerEntered, to, [this] { m_clock.inputChanged(); });
@@ -194,7 +197,8 @@ bool ClockApp::pressAlarmButtonOnRequest(bool snooze)
 
 QString ClockApp::nextAlarmOnRequest()
 {
-    return nextAlarmReport(m_clock.settings(), m_clock.schedule().next(m_time.now()));
+    const NextAlarm next = m_clock.schedule().next(m_time.now());
+    return nextAlarmReport(m_clock.settings(), next, m_clock.wakesFor(next.at));
 }
 
 void ClockApp::endOnSignal()

@@ -7,6 +7,7 @@
 #include "dialogs/SettingsDialog.h"
 #include "interaction/AboutBox.h"
 #include "interaction/PopupMenu.h"
+#include "platform/AlarmWakeTimer.h"
 #include "platform/ClockWindow.h"
 #include "platform/DesktopNotifications.h"
 #include "platform/LogindPower.h"
@@ -88,6 +89,7 @@ private:
     SoundProcess m_trialSound; // the alarm dialog's trial, apart from the alarms' player
     LogindPower m_power;
     QtChoosers m_choose;
+    AlarmWakeTimer m_wake;
     DesktopNotifications m_notify;
     Platform m_platform;
     Clock m_clock;

@@ -24,23 +24,21 @@ RemoteCommand remoteCommand(int argc, char **argv)
     return RemoteCommand::None;
 }
 
-bool alarmWakes(const Settings & /*s*/, int /*i*/)
-{
-    return false;
-}
-
-QString nextAlarmReport(const Settings &s, const NextAlarm &next)
+QString nextAlarmReport(const Settings &s, const NextAlarm &next, std::optional<bool> armed)
 {
     QStringList messages;
-    bool wakes = false;
+    bool asks = false; // one of them asks to wake the machine
     for (int i = 0; i < kAlarmCount; ++i) {
         if (!(next.alarms & (1 << i)))
             continue;
         const QString message = s.*kAlarmSettings[size_t(i)].message;
         if (!message.isEmpty())
             messages << message;
-        wakes = wakes || alarmWakes(s, i);
+        asks = asks || s.*kAlarmSettings[size_t(i)].wake;
     }
+    // Only a running clock's armed timer wakes the machine: never claimed otherwise.
+    using W = text::NextWake;
+    const W wakes = !asks ? W::No : !armed ? W::NoClock : *armed ? W::Yes : W::NotArmed;
     return text::nextAlarmLines(next.at, messages, wakes);
 }
 
@@ -59,7 +57,7 @@ int runRemoteCommand(RemoteCommand command, const QString &display, const QStrin
             Parameters params(store, appDir);
             params.load();
             const Settings &s = params.working();
-            lines = nextAlarmReport(s, nextAlarm(deriveAlarmTimes(s), QDateTime::currentDateTime()));
+            lines = nextAlarmReport(s, nextAlarm(deriveAlarmTimes(s), QDateTime::currentDateTime()), std::nullopt);
         }
         std::fputs(lines.toUtf8().constData(), stdout);
         return 0;

@@ -8,6 +8,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace dv {
 
 enum class RemoteCommand { None, Stop, Snooze, Next };
@@ -19,8 +21,7 @@ RemoteCommand remoteCommand(int argc, char **argv);
 int runRemoteCommand(RemoteCommand command, const QString &display, const QString &appDir);
 
 // What --next prints of the alarms that ring next, from the settings in force.
-QString nextAlarmReport(const Settings &s, const NextAlarm &next);
-// Whether alarm `i` wakes the machine from sleep: not yet, while no alarm can.
-bool alarmWakes(const Settings &s, int i);
+// `armed`: a running clock's wake-up is armed for them; nullopt: no clock runs.
+QString nextAlarmReport(const Settings &s, const NextAlarm &next, std::optional<bool> armed);
 
 } // namespace dv

@@ -372,6 +372,7 @@ AlarmDialog::AlarmDialog(Settings &working, Platform &platform, int alarm, Alarm
     all->addLayout(days);
     all->addWidget(m_once);
     all->addLayout(grid);
+    all->addLayout(wakeRow());
     all->addLayout(okCancelRow(text::OkWide));
     fitToScreen(this);
     centreOnScreen(this);
@@ -439,6 +440,26 @@ void AlarmDialog::endTrial()
         m_trialButton->setChecked(false);
 }
 
+QHBoxLayout *AlarmDialog::wakeRow()
+{
+    m_wake = new QCheckBox(text::AlarmWakeBox, this);
+    m_wake->setObjectName(QString::fromLatin1(id::alarmWake));
+    m_wake->setChecked(m_working.*kAlarmSettings[size_t(m_alarm)].wake);
+    auto *row = new QHBoxLayout;
+    row->addWidget(m_wake);
+    // Where this machine cannot be woken by the clock, the box says so beside it.
+    const WakeTimer::Availability a = sys.wake.availability();
+    if (a != WakeTimer::Availability::Available) {
+        QLabel *why = newLabel(this,
+                               text::wakeUnavailable(a == WakeTimer::Availability::NoPermission ? text::WakeNoPermission
+                                                                                                : text::WakeNoClock));
+        why->setObjectName(QString::fromLatin1(id::alarmWakeState));
+        row->addWidget(why);
+    }
+    row->addStretch(1);
+    return row;
+}
+
 void AlarmDialog::applyFields(Settings &s) const
 {
     const AlarmSettings &a = kAlarmSettings[size_t(m_alarm)];
@@ -458,6 +479,7 @@ void AlarmDialog::applyFields(Settings &s) const
         s.*a.volume = m_volume->value();
     if (m_fadeIn->value() != alarmFadeInSecs(s, m_alarm))
         s.*a.fadeIn = m_fadeIn->value();
+    s.*a.wake = m_wake->isChecked();
 }
 
 } // namespace dv

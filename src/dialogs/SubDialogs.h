@@ -132,6 +132,7 @@ private:
     void endTrial();
     bool alarmRings() const { return m_trial.alarmRings && m_trial.alarmRings(); }
 
+    QHBoxLayout *wakeRow();
     int m_alarm;
     std::array<QCheckBox *, 7> m_days{}; // Monday first: bit i of the alarm's days
     QCheckBox *m_once;
@@ -143,6 +144,7 @@ private:
     AlarmTrial m_trial;
     QTimer *m_trialWatch = nullptr;
     qint64 m_trialStarted = -1; // monotonic ms; -1: no trial plays
+    QCheckBox *m_wake = nullptr;
 };
 
 } // namespace dv

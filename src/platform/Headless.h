@@ -92,6 +92,14 @@ public:
     void holdOffSleep(bool) override { }
 };
 
+// Nothing headless is ever armed to wake the machine.
+class NoWakeTimer final : public WakeTimer {
+public:
+    Availability availability() const override { return Availability::NoWakeClock; }
+    bool arm(const QDateTime &) override { return false; }
+    void disarm() override { }
+};
+
 class NoChoosers final : public Choosers {
 public:
     std::optional<quint32> color() override { return std::nullopt; }
@@ -113,9 +121,11 @@ struct HeadlessPlatform {
     NoSound sound;
     NoPower power;
     NoChoosers choose;
+    NoWakeTimer wake;
     Platform platform;
     explicit HeadlessPlatform(const QString &appDir)
-        : platform{time, input, screen, msg, window, timer, pump, store, launcher, tray, sound, power, choose, appDir}
+        : platform{time,     input, screen, msg,   window, timer, pump,  store,
+                   launcher, tray,  sound,  power, choose, wake,  appDir}
     {
     }
 };

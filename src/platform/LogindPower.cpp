@@ -10,6 +10,7 @@
 #include <QDBusUnixFileDescriptor>
 #include <QMetaObject>
 
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace dv {
@@ -33,12 +34,57 @@ LogindPower::~LogindPower()
 {
     if (m_sleepLockFd >= 0)
         ::close(m_sleepLockFd);
+    dropSleepDelay();
 }
 
 void LogindPower::onPrepareForSleep(bool sleeping)
 {
-    if (!sleeping)
+    if (sleeping)
+        emit goingToSleep();
+    else
         emit resumed();
+}
+
+void LogindPower::holdSleepDelay(bool on)
+{
+    m_delayWanted = on;
+    if (on)
+        askSleepDelay();
+    else
+        dropSleepDelay();
+}
+
+void LogindPower::askSleepDelay()
+{
+    if (m_delayFd >= 0 || m_delayAsked)
+        return;
+    QDBusConnection bus = QDBusConnection::systemBus();
+    if (!bus.isConnected())
+        return; // no logind: nothing holds a suspend back, nor needs to
+    auto msg = QDBusMessage::createMethodCall(QString::fromLatin1(kService), QString::fromLatin1(kPath),
+                                              QString::fromLatin1(kManager), QStringLiteral("Inhibit"));
+    msg << QStringLiteral("sleep") << QStringLiteral("Dialvane") << text::SleepDelayReason.toString()
+        << QStringLiteral("delay");
+    m_delayAsked = true;
+    auto *w = new QDBusPendingCallWatcher(bus.asyncCall(msg), this);
+    connect(w, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *call) {
+        call->deleteLater();
+        m_delayAsked = false;
+        const QDBusPendingReply<QDBusUnixFileDescriptor> r = *call;
+        // Refused, or let go meanwhile: the copy in the reply closes with it.
+        if (r.isError() || !m_delayWanted || !r.value().isValid())
+            return;
+        // Our own copy, kept from the sound player and whatever else starts.
+        m_delayFd = ::fcntl(r.value().fileDescriptor(), F_DUPFD_CLOEXEC, 0);
+    });
+}
+
+void LogindPower::dropSleepDelay()
+{
+    // Closing the lock's descriptor is what lets the suspend go on.
+    if (m_delayFd >= 0)
+        ::close(m_delayFd);
+    m_delayFd = -1;
 }
 
 void LogindPower::answer(bool ok, const QString &error)

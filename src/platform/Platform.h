@@ -260,6 +260,27 @@ public:
     // The machine does not sleep while an alarm rings: from holdOffSleep(true)
     // until holdOffSleep(false); either may come again while in force.
     virtual void holdOffSleep(bool hold) = 0;
+    // Holds a suspend back until the clock has set its wake-up (on), or lets
+    // it go. Told after the clock's own work for the coming sleep is done.
+    virtual void holdSleepDelay(bool on) { (void)on; }
+};
+
+// A timer that wakes a suspended machine at a wall-clock instant, where the
+// system lets the clock have one. The real one tells when its instant came
+// and when the wall clock was set (either way it wants arming again).
+class WakeTimer {
+public:
+    enum class Availability {
+        Available,
+        NoPermission, // the process may not wake the machine
+        NoWakeClock,  // nothing here can wake it
+    };
+    virtual ~WakeTimer() = default;
+    virtual Availability availability() const = 0;
+    // Armed for this instant, in place of any earlier one; false when it
+    // could not be (then nothing is armed).
+    virtual bool arm(const QDateTime &at) = 0;
+    virtual void disarm() = 0;
 };
 
 // The system's colour and file choosers; nothing when the user cancels.
@@ -291,6 +312,7 @@ struct Platform {
     SoundOutput &sound;
     PowerControl &power;
     Choosers &choose;
+    WakeTimer &wake;
     QString appDir; // the program's folder
 };
 

@@ -129,5 +129,7 @@ inline constexpr const char *alarmRingMinutes = "alarmRingMinutes";
 inline constexpr const char *alarmVolume = "alarmVolume";
 inline constexpr const char *alarmFadeIn = "alarmFadeIn";
 inline constexpr const char *alarmTrial = "alarmTrial";
+inline constexpr const char *alarmWake = "alarmWake";
+inline constexpr const char *alarmWakeState = "alarmWakeState"; // why wake is unavailable
 
 } // namespace dv::id

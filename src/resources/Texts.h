@@ -77,8 +77,9 @@ inline constexpr Text Weekdays[7] = {
     QT_TRANSLATE_NOOP("dv::text", "木"), QT_TRANSLATE_NOOP("dv::text", "金"), QT_TRANSLATE_NOOP("dv::text", "土"),
     QT_TRANSLATE_NOOP("dv::text", "日"),
 };
-// A second line gives the next alarm's day and time (wall clock), when one is on.
-inline QString trayTip(const QDate &date, const QDateTime &nextAlarm = {})
+// A second line gives the next alarm's day and time (wall clock), when one is
+// on, and `wake`: what it says of waking the machine, if anything.
+inline QString trayTip(const QDate &date, const QDateTime &nextAlarm = {}, const QString &wake = {})
 {
     QString tip = QStringLiteral("Dialvane  ") + date.toString(QStringLiteral("MM-dd-yyyy"));
     if (nextAlarm.isValid())
@@ -86,9 +87,21 @@ inline QString trayTip(const QDate &date, const QDateTime &nextAlarm = {})
                + QCoreApplication::translate("dv::text", "次のアラーム  %1（%2）%3")
                      .arg(nextAlarm.toString(QStringLiteral("MM-dd")),
                           Weekdays[nextAlarm.date().dayOfWeek() - 1].toString(),
-                          nextAlarm.toString(QStringLiteral("HH:mm")));
+                          nextAlarm.toString(QStringLiteral("HH:mm")))
+               + (wake.isEmpty() ? QString() : QStringLiteral("  ") + wake);
     return tip;
 }
+// Waking a suspended machine for an alarm: the tip's words, and why it cannot.
+inline constexpr Text TipWakes = QT_TRANSLATE_NOOP("dv::text", "スリープから起こします");
+inline QString tipCannotWake(const QString &why)
+{
+    return QCoreApplication::translate("dv::text", "スリープから起こせません（%1）").arg(why);
+}
+inline constexpr Text WakeNoPermission = QT_TRANSLATE_NOOP("dv::text", "権限がありません");
+inline constexpr Text WakeNoClock = QT_TRANSLATE_NOOP("dv::text", "起こせる時計がありません");
+inline constexpr Text WakeNotArmed = QT_TRANSLATE_NOOP("dv::text", "タイマーを設定できません");
+// What logind lists as the reason the clock holds a suspend back a moment.
+inline constexpr Text SleepDelayReason = QT_TRANSLATE_NOOP("dv::text", "アラームで起こすタイマーを設定します");
 
 // Start-up
 inline constexpr Text RegistryNone = QT_TRANSLATE_NOOP("dv::text", "レジストリ情報はありません");
@@ -239,6 +252,11 @@ inline constexpr Text AlarmRingMinutesLabel = QT_TRANSLATE_NOOP("dv::text", "鳴
 inline constexpr Text AlarmVolumeLabel = QT_TRANSLATE_NOOP("dv::text", "音量（％）");
 inline constexpr Text AlarmFadeInLabel = QT_TRANSLATE_NOOP("dv::text", "だんだん大きく（秒）");
 inline constexpr Text AlarmTrialButton = QT_TRANSLATE_NOOP("dv::text", "試聴");
+inline constexpr Text AlarmWakeBox = QT_TRANSLATE_NOOP("dv::text", "スリープから起こす");
+inline QString wakeUnavailable(const QString &why)
+{
+    return QCoreApplication::translate("dv::text", "使えません：%1").arg(why);
+}
 inline constexpr Text SlideshowCaption = QT_TRANSLATE_NOOP("dv::text", "文字盤のスライドショー設定");
 inline constexpr Text SlideFolderLabel = QT_TRANSLATE_NOOP("dv::text", "画像ファイルフォルダ");
 inline constexpr Text SlideIntervalLabel = QT_TRANSLATE_NOOP("dv::text", "表示画像の切り替え時間");
@@ -322,8 +340,10 @@ inline const QString Usage = QStringLiteral(
 inline const QString NoClockToAsk = QStringLiteral("dialvane: no clock runs on this display to ask");
 inline const QString NoAlarmRings = QStringLiteral("no alarm is ringing\n");
 // --next: the next alarm's date and time, one line for each message, whether
-// it wakes the machine; or that no alarm is on.
-inline QString nextAlarmLines(const QDateTime &at, const QStringList &messages, bool wakes)
+// it wakes the machine (and why not, when it asks to but is not armed); or
+// that no alarm is on.
+enum class NextWake { No, Yes, NotArmed, NoClock };
+inline QString nextAlarmLines(const QDateTime &at, const QStringList &messages, NextWake wakes)
 {
     if (!at.isValid())
         return QStringLiteral("no alarm is on\n");
@@ -332,7 +352,9 @@ inline QString nextAlarmLines(const QDateTime &at, const QStringList &messages, 
                     + at.toString(QStringLiteral(" HH:mm")) + QLatin1Char('\n');
     for (const QString &m : messages)
         lines += QStringLiteral("message: ") + m + QLatin1Char('\n');
-    return lines + QStringLiteral("wakes the machine: ") + QLatin1String(wakes ? "yes" : "no") + QLatin1Char('\n');
+    const char *const said[] = {"no", "yes", "no (the wake-up could not be armed)",
+                                "no (no clock runs to arm the wake-up)"};
+    return lines + QStringLiteral("wakes the machine: ") + QLatin1String(said[int(wakes)]) + QLatin1Char('\n');
 }
 inline QString noDisplay(const QString &display)
 {

@@ -146,6 +146,7 @@ AlarmTimes deriveAlarmTimes(const Settings &s)
     for (size_t i = 0; i < kAlarmSettings.size(); ++i) {
         t.alarm[i] = take(kAlarmSettings[i].time);
         t.days[i] = alarmDays(s, int(i));
+        t.wake[i] = s.*kAlarmSettings[i].wake;
         if (t.days[i] == 0)
             t.alarm[i].clear(); // off: the stored time stays for when it is on again
         if (!t.alarm[i].isEmpty())

@@ -64,6 +64,7 @@ struct AlarmTimes {
     int check = 0;                          // bit i set: alarm i + 1 has a time and days
     std::array<QString, kAlarmCount> alarm; // empty: no time, or off (no days)
     std::array<quint8, kAlarmCount> days{}; // Monday bit 0 ... Sunday bit 6
+    std::array<bool, kAlarmCount> wake{};   // wakes a suspended machine for its time
     QString shutdown;
     QStringList neverRing; // "key=value" of each stored time that is no time of day
     bool operator==(const AlarmTimes &) const = default;

@@ -83,6 +83,9 @@ const std::array<SettingField, kSettingCount> &settingFields()
         {"AlarmFadeIn1", &S::alarmFadeIn1, 0, true, true},
         {"AlarmFadeIn2", &S::alarmFadeIn2, 0, true, true},
         {"AlarmFadeIn3", &S::alarmFadeIn3, 0, true, true},
+        {"AlarmWake1", &S::alarmWake1, 0, true, true},
+        {"AlarmWake2", &S::alarmWake2, 0, true, true},
+        {"AlarmWake3", &S::alarmWake3, 0, true, true},
     }};
     return fields;
 }

@@ -99,6 +99,10 @@ struct Settings {
     qint32 alarmFadeIn1 = 0;
     qint32 alarmFadeIn2 = 0;
     qint32 alarmFadeIn3 = 0;
+    // Whether each alarm wakes a suspended machine for its time.
+    bool alarmWake1 = false;
+    bool alarmWake2 = false;
+    bool alarmWake3 = false;
 
     bool operator==(const Settings &) const = default;
 
@@ -120,17 +124,18 @@ struct AlarmSettings {
     qint32 Settings::*ringMinutes;
     qint32 Settings::*volume;
     qint32 Settings::*fadeIn;
+    bool Settings::*wake;
 };
 inline constexpr std::array<AlarmSettings, kAlarmCount> kAlarmSettings = {{
     {&Settings::alarmTime1, &Settings::alarmSound1, &Settings::alarmMessage1, &Settings::alarmDays1,
      &Settings::alarmOnce1, &Settings::alarmSnooze1, &Settings::alarmRingMinutes1, &Settings::alarmVolume1,
-     &Settings::alarmFadeIn1},
+     &Settings::alarmFadeIn1, &Settings::alarmWake1},
     {&Settings::alarmTime2, &Settings::alarmSound2, &Settings::alarmMessage2, &Settings::alarmDays2,
      &Settings::alarmOnce2, &Settings::alarmSnooze2, &Settings::alarmRingMinutes2, &Settings::alarmVolume2,
-     &Settings::alarmFadeIn2},
+     &Settings::alarmFadeIn2, &Settings::alarmWake2},
     {&Settings::alarmTime3, &Settings::alarmSound3, &Settings::alarmMessage3, &Settings::alarmDays3,
      &Settings::alarmOnce3, &Settings::alarmSnooze3, &Settings::alarmRingMinutes3, &Settings::alarmVolume3,
-     &Settings::alarmFadeIn3},
+     &Settings::alarmFadeIn3, &Settings::alarmWake3},
 }};
 
 // The days an alarm rings on; bits above Sunday's, set by hand, mean nothing.
@@ -179,7 +184,7 @@ struct SettingField {
     bool newer = false;
 };
 
-inline constexpr size_t kSettingCount = 58;
+inline constexpr size_t kSettingCount = 61;
 // All keys in the order in which they are loaded and saved.
 const std::array<SettingField, kSettingCount> &settingFields();
 // The row of one setting.

@@ -146,6 +146,8 @@ private slots:
     void sleepHeldOffWhileRinging();
     void trayShowsTheNextAlarm_data();
     void trayShowsTheNextAlarm();
+    void wakeTimer_data();
+    void wakeTimer();
 };
 
 void TestSchedule::simulatedWeek_data()
@@ -1036,6 +1038,110 @@ void TestSchedule::trayShowsTheNextAlarm()
     QCOMPARE(rig.tray.tips.last(), head.arg(now.toString("MM-dd-yyyy")) + tip);
     rig.runUntil(passTo);
     QCOMPARE(rig.tray.tips.last(), head.arg(passTo.toString("MM-dd-yyyy")) + after);
+}
+
+void TestSchedule::wakeTimer_data()
+{
+    // Alarm 1 at 07:30 on `days1`, waking with `wake1`; alarm 2 wakes at 06:00
+    // on Sundays. Monday noon, then `action`.
+    using A = WakeTimer::Availability;
+    QTest::addColumn<QString>("days1");
+    QTest::addColumn<QString>("wake1");
+    QTest::addColumn<A>("avail");
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QDateTime>("armed");
+    QTest::addColumn<QString>("note"); // what the tip says after the next alarm
+    QTest::addColumn<bool>("holding"); // a suspend waits for the clock
+    const auto day = [](int d, int h, int m) { return QDateTime(kMonday.addDays(d), QTime(h, m)); };
+    const QString wakes = text::TipWakes;
+    QTest::newRow("a minute early") << "127"
+                                    << "True" << A::Available << "" << day(1, 7, 29) << wakes << true;
+    QTest::newRow("on its days") << "4"
+                                 << "True" << A::Available << "" << day(2, 7, 29) << wakes << true;
+    QTest::newRow("only waking alarms") << "127"
+                                        << "False" << A::Available << "" << day(6, 5, 59) << "" << true;
+    QTest::newRow("fired early") << "127"
+                                 << "True" << A::Available << "fired" << day(1, 7, 30) << wakes << true;
+    QTest::newRow("rang") << "127"
+                          << "True" << A::Available << "rang" << day(2, 7, 29) << wakes << true;
+    QTest::newRow("clock set") << "127"
+                               << "True" << A::Available << "clockSet" << day(3, 7, 29) << wakes << true;
+    QTest::newRow("settings") << "127"
+                              << "True" << A::Available << "settings" << day(1, 8, 14) << wakes << true;
+    QTest::newRow("none left") << "127"
+                               << "True" << A::Available << "off" << QDateTime() << "" << false;
+    QTest::newRow("going to sleep") << "127"
+                                    << "True" << A::Available << "sleep" << day(1, 7, 30) << wakes << false;
+    QTest::newRow("resumed") << "127"
+                             << "True" << A::Available << "resume" << day(1, 7, 30) << wakes << true;
+    QTest::newRow("no permission") << "127"
+                                   << "True" << A::NoPermission << "" << QDateTime()
+                                   << text::tipCannotWake(text::WakeNoPermission) << false;
+    QTest::newRow("no wake clock") << "127"
+                                   << "True" << A::NoWakeClock << "" << QDateTime()
+                                   << text::tipCannotWake(text::WakeNoClock) << false;
+    QTest::newRow("came early: not again")
+        << "127"
+        << "True" << A::Available << "cameEarly" << QDateTime() << text::tipCannotWake(text::WakeNotArmed) << false;
+    QTest::newRow("refused") << "127"
+                             << "True" << A::Available << "refused" << QDateTime()
+                             << text::tipCannotWake(text::WakeNotArmed) << false;
+}
+
+void TestSchedule::wakeTimer()
+{
+    QFETCH(QString, days1);
+    QFETCH(QString, wake1);
+    QFETCH(WakeTimer::Availability, avail);
+    QFETCH(QString, action);
+    QFETCH(QDateTime, armed);
+    QFETCH(QString, note);
+    QFETCH(bool, holding);
+    WeekRig rig;
+    rig.wake.avail = avail;
+    rig.wake.refuse = action == "refused";
+    rig.set({{"Jihou", "False"},
+             {"AlarmTime1", "07:30"},
+             {"AlarmDays1", days1},
+             {"AlarmWake1", wake1},
+             {"AlarmTime2", "06:00"},
+             {"AlarmDays2", "64"},
+             {"AlarmWake2", "True"}});
+    rig.runUntil(monday(12, 0, 2));
+    const QDateTime tuesday = monday(7, 29).addDays(1);
+    if (action == "fired") {
+        rig.time.t = tuesday.addSecs(-2);
+        rig.runUntil(tuesday);
+        rig.wake.at = QDateTime(); // a timer that came is spent
+        rig.clock.wakeTimerFired();
+    } else if (action == "rang") {
+        rig.time.t = tuesday;
+        rig.runUntil(tuesday.addSecs(120));
+        QCOMPARE(rig.ui.alarmShows, 1);
+    } else if (action == "clockSet") {
+        rig.time.t = tuesday.addDays(1).addSecs(3600);
+        rig.clock.wakeClockSet();
+    } else if (action == "cameEarly") {
+        rig.wake.at = QDateTime();
+        rig.clock.wakeTimerFired(); // by our wall clock, Monday noon still
+    } else if (action == "settings") {
+        rig.set({{"AlarmTime1", "08:15"}});
+    } else if (action == "off") {
+        rig.set({{"AlarmDays1", "0"}, {"AlarmWake2", "False"}});
+    } else if (action == "sleep" || action == "resume") {
+        rig.wake.at = QDateTime(); // armed anew, not left as it was
+        rig.time.t = tuesday.addSecs(-1800);
+        rig.clock.goingToSleep();
+        QVERIFY(rig.log.events.lastIndexOf("wake.arm") < rig.log.events.lastIndexOf("sleepdelay.let"));
+        rig.time.t = tuesday.addSecs(30); // ticks before the suspend arm anew, and hold nothing
+        if (action == "resume")
+            rig.power.resumed();
+    }
+    rig.runUntil(rig.time.t.addSecs(1)); // a tick: the tip, and no lock taken while going to sleep
+    QCOMPARE(rig.wake.at, armed);
+    QCOMPARE(rig.power.sleepDelay, holding);
+    const QString tip = rig.tray.tips.last();
+    QVERIFY2(note.isEmpty() ? tip.back().isDigit() : tip.endsWith("  " + note), qPrintable(tip));
 }
 
 QTEST_GUILESS_MAIN(TestSchedule)

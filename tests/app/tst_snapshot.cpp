@@ -170,6 +170,9 @@ void TestSnapshot::commandLine_data()
         << QStringList{"--next"}
         << "AlarmTime2=06:15\nAlarmDays2=0\nAlarmTime3=07:30\nAlarmMessage3=朝会\nAlarmDays3=127\n"
         << 0 << QStringList{" 07:30\nmessage: 朝会\nwakes the machine: no\n"} << "";
+    QTest::newRow("--next, asks to wake, no clock")
+        << QStringList{"--next"} << "AlarmTime1=07:30\nAlarmWake1=True\n"
+        << 0 << QStringList{" 07:30\nwakes the machine: no (no clock runs to arm the wake-up)\n"} << "";
     QTest::newRow("--next, none on") << QStringList{"--next"} << "AlarmTime2=06:15\nAlarmDays2=0\n"
                                      << 0 << QStringList{"no alarm is on\n"} << "";
 }

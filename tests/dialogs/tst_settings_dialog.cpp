@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFileSystemModel>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -141,6 +142,8 @@ private slots:
     void alarmDialog_data();
     void alarmDialog();
     void alarmLevelAndTrial();
+    void alarmDialogWake_data();
+    void alarmDialogWake();
 };
 
 void TestSettingsDialog::fillAndClickRules_data()
@@ -920,6 +923,47 @@ void TestSettingsDialog::alarmLevelAndTrial()
     r.click(id::okButton);
     QCOMPARE(r.rig.store.values.value("AlarmVolume2"), QStringLiteral("60"));
     QCOMPARE(r.rig.store.values.value("AlarmFadeIn2"), QStringLiteral("20"));
+}
+
+// Alarm 2's wake box: where the machine cannot be woken, why, beside it.
+void TestSettingsDialog::alarmDialogWake_data()
+{
+    using A = WakeTimer::Availability;
+    QTest::addColumn<A>("avail");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<bool>("click");
+    QTest::addColumn<QString>("why"); // empty: nothing beside the box
+    QTest::addColumn<bool>("after");
+    QTest::newRow("ticked") << A::Available << "" << true << "" << true;
+    QTest::newRow("no permission, kept") << A::NoPermission << "True" << false
+                                         << text::wakeUnavailable(text::WakeNoPermission) << true;
+    QTest::newRow("no wake clock, cleared")
+        << A::NoWakeClock << "True" << true << text::wakeUnavailable(text::WakeNoClock) << false;
+}
+
+void TestSettingsDialog::alarmDialogWake()
+{
+    QFETCH(WakeTimer::Availability, avail);
+    QFETCH(QString, stored);
+    QFETCH(bool, click);
+    QFETCH(QString, why);
+    QFETCH(bool, after);
+    DialogRig r(stored.isEmpty() ? QMap<QString, QString>{} : QMap<QString, QString>{{"AlarmWake2", stored}});
+    r.rig.wake.avail = avail;
+    r.click(id::alarmDetail2);
+    auto *a = topLevel<AlarmDialog>(id::alarmDialog);
+    QVERIFY(a);
+    auto *box = a->findChild<QCheckBox *>(id::alarmWake);
+    auto *label = a->findChild<QLabel *>(id::alarmWakeState);
+    QCOMPARE(label ? label->text() : QString(), why);
+    if (label)
+        QVERIFY(qAbs(label->geometry().center().y() - box->geometry().center().y()) < box->height() / 2);
+    if (click)
+        box->click();
+    a->findChild<QPushButton *>(id::okButton)->click();
+    QTRY_VERIFY(r.d->isEnabled());
+    QCOMPARE(r.rig.clock.settings().alarmWake2, after);
+    QCOMPARE(r.rig.clock.settings().alarmWake1, false);
 }
 
 QTEST_MAIN(TestSettingsDialog)

@@ -383,6 +383,39 @@ public:
     void holdOffSleep(bool hold) override { sleepHeldOff = hold; }
     std::function<void(bool ok, const QString &error)> done;
     std::function<void()> resumed;
+    bool sleepDelay = false;
+    void holdSleepDelay(bool on) override
+    {
+        sleepDelay = on;
+        log.add(on ? QStringLiteral("sleepdelay.hold") : QStringLiteral("sleepdelay.let"));
+    }
+};
+
+class FakeWake final : public WakeTimer {
+public:
+    explicit FakeWake(Log &l)
+        : log(l)
+    {
+    }
+    Log &log;
+    Availability avail = Availability::Available;
+    bool refuse = false; // the system refuses the instant
+    QDateTime at;        // armed for; invalid: not armed
+    std::function<void()> onArm;
+    Availability availability() const override { return avail; }
+    bool arm(const QDateTime &when) override
+    {
+        log.add(QStringLiteral("wake.arm"));
+        at = avail == Availability::Available && !refuse ? when : QDateTime();
+        if (onArm)
+            onArm();
+        return at.isValid();
+    }
+    void disarm() override
+    {
+        at = QDateTime();
+        log.add(QStringLiteral("wake.disarm"));
+    }
 };
 
 class FakeChoosers final : public Choosers {
@@ -496,14 +529,17 @@ struct Rig {
     FakeSound sound{log};
     FakePower power{log};
     FakeChoosers choose;
+    FakeWake wake{log};
     FakeUi ui{log};
     QString appDir;
     Platform platform; // after the fakes it refers to
     Clock clock;       // after the platform it uses
 
-    // A store or a sound output of its own in place of the memory store or the
-    // fake sound; the test wires a sound output of its own itself.
-    explicit Rig(const QString &dir = {}, SettingsStore *otherStore = nullptr, SoundOutput *otherSound = nullptr)
+    // A store, a sound output or a power control of its own in place of the
+    // memory store, the fake sound or the fake power; the test wires a sound
+    // output or a power control of its own itself.
+    explicit Rig(const QString &dir = {}, SettingsStore *otherStore = nullptr, SoundOutput *otherSound = nullptr,
+                 PowerControl *otherPower = nullptr)
         : appDir(dir.isEmpty() ? ownDir.path() : dir)
         , platform{time,
                    input,
@@ -516,8 +552,9 @@ struct Rig {
                    launcher,
                    tray,
                    otherSound ? *otherSound : sound,
-                   power,
+                   otherPower ? *otherPower : power,
                    choose,
+                   wake,
                    appDir}
         , clock(platform, ui)
     {

@@ -30,6 +30,7 @@ private slots:
     void noLogind();
     void resumeRingsAMissedAlarmAtOnce();
     void sleepLockHeldUntilLetGo();
+    void sleepDelayLetGoOnlyOnceArmed();
 
 private:
     void startMock(const QString &canPowerOff);
@@ -209,37 +210,20 @@ void TestPower::noLogind()
     QCOMPARE(powerOffCalls(), QStringList());
 }
 
-void TestPower::resumeRingsAMissedAlarmAtOnce()
+// The mock's logind says the machine goes to sleep (or woke).
+static void emitSleep(bool sleeping)
 {
-    startMock(QStringLiteral("yes"));
-    LogindPower power;
-    test::Rig rig;
-    QObject::connect(&power, &LogindPower::resumed, &power, [&rig] { rig.clock.resumed(); });
-    rig.clock.start(QString());
-    rig.set({{"AlarmTime1", "07:30"}, {"AlarmSound1", "/s/1.wav"}});
-    rig.time.t = QDateTime(QDate(2026, 12, 7), QTime(7, 29, 55));
-    rig.run(2000);
-    // Asleep from 07:29:57 to 07:40; logind tells, and no tick comes.
-    auto emitSleep = [](bool sleeping) {
-        auto m = QDBusMessage::createMethodCall(
-            QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
-            QStringLiteral("org.freedesktop.DBus.Mock"), QStringLiteral("EmitSignal"));
-        m << QStringLiteral("org.freedesktop.login1.Manager") << QStringLiteral("PrepareForSleep")
-          << QStringLiteral("b") << QVariantList{sleeping};
-        const QDBusMessage r = QDBusConnection::systemBus().call(m);
-        QVERIFY2(r.type() == QDBusMessage::ReplyMessage, qPrintable(r.errorMessage()));
-    };
-    emitSleep(true);
-    rig.time.t = QDateTime(QDate(2026, 12, 7), QTime(7, 40, 0), Qt::UTC);
-    QTest::qWait(300);
-    QCOMPARE(rig.sound.played.size(), 0); // going to sleep rings nothing
-    emitSleep(false);
-    QTRY_COMPARE_WITH_TIMEOUT(rig.sound.played, QStringList{"/s/1.wav"}, 3000);
-    QCOMPARE(rig.ui.notice.dueAt, QStringLiteral("07:30"));
+    auto m = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.login1"),
+                                            QStringLiteral("/org/freedesktop/login1"),
+                                            QStringLiteral("org.freedesktop.DBus.Mock"), QStringLiteral("EmitSignal"));
+    m << QStringLiteral("org.freedesktop.login1.Manager") << QStringLiteral("PrepareForSleep") << QStringLiteral("b")
+      << QVariantList{sleeping};
+    const QDBusMessage r = QDBusConnection::systemBus().call(m);
+    QVERIFY2(r.type() == QDBusMessage::ReplyMessage, qPrintable(r.errorMessage()));
 }
 
-// The clock's block locks on sleep that the mock holds, as logind lists them.
-static int sleepLocks()
+// The clock's locks of this kind and mode that the mock's logind holds.
+static int locksHeld(const QString &want, const QString &wantMode)
 {
     const QDBusMessage r = QDBusConnection::systemBus().call(QDBusMessage::createMethodCall(
         QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
@@ -255,10 +239,30 @@ static int sleepLocks()
         list.beginStructure();
         list >> what >> who >> why >> mode >> uid >> pid;
         list.endStructure();
-        n += what == "sleep:idle" && who == "Dialvane" && mode == "block" && !why.isEmpty();
+        n += what == want && who == "Dialvane" && mode == wantMode && !why.isEmpty();
     }
     list.endArray();
     return n;
+}
+
+void TestPower::resumeRingsAMissedAlarmAtOnce()
+{
+    startMock(QStringLiteral("yes"));
+    LogindPower power;
+    test::Rig rig;
+    QObject::connect(&power, &LogindPower::resumed, &power, [&rig] { rig.clock.resumed(); });
+    rig.clock.start(QString());
+    rig.set({{"AlarmTime1", "07:30"}, {"AlarmSound1", "/s/1.wav"}});
+    rig.time.t = QDateTime(QDate(2026, 12, 7), QTime(7, 29, 55));
+    rig.run(2000);
+    // Asleep from 07:29:57 to 07:40; logind tells, and no tick comes.
+    emitSleep(true);
+    rig.time.t = QDateTime(QDate(2026, 12, 7), QTime(7, 40, 0), Qt::UTC);
+    QTest::qWait(300);
+    QCOMPARE(rig.sound.played.size(), 0); // going to sleep rings nothing
+    emitSleep(false);
+    QTRY_COMPARE_WITH_TIMEOUT(rig.sound.played, QStringList{"/s/1.wav"}, 3000);
+    QCOMPARE(rig.ui.notice.dueAt, QStringLiteral("07:30"));
 }
 
 void TestPower::sleepLockHeldUntilLetGo()
@@ -269,15 +273,39 @@ void TestPower::sleepLockHeldUntilLetGo()
     power.holdOffSleep(true); // asked twice while ringing: one lock
     QTRY_VERIFY_WITH_TIMEOUT(power.sleepHeldOff(), 5000);
     QTest::qWait(200);
-    QCOMPARE(sleepLocks(), 1);
+    QCOMPARE(locksHeld("sleep:idle", "block"), 1);
     power.holdOffSleep(false);
-    QTRY_COMPARE_WITH_TIMEOUT(sleepLocks(), 0, 3000);
+    QTRY_COMPARE_WITH_TIMEOUT(locksHeld("sleep:idle", "block"), 0, 3000);
     // The ring ended before logind answered: the lock goes as soon as it comes.
     power.holdOffSleep(true);
     power.holdOffSleep(false);
     QTest::qWait(500);
     QVERIFY(!power.sleepHeldOff());
-    QCOMPARE(sleepLocks(), 0);
+    QCOMPARE(locksHeld("sleep:idle", "block"), 0);
+}
+
+void TestPower::sleepDelayLetGoOnlyOnceArmed()
+{
+    startMock(QStringLiteral("yes"));
+    LogindPower power;
+    test::Rig rig({}, nullptr, nullptr, &power);
+    QObject::connect(&power, &LogindPower::goingToSleep, &power, [&rig] { rig.clock.goingToSleep(); });
+    QObject::connect(&power, &LogindPower::resumed, &power, [&rig] { rig.clock.resumed(); });
+    int heldWhenArmed = -1;
+    rig.wake.onArm = [&heldWhenArmed, &power] { heldWhenArmed = power.holdsSleepDelay(); };
+    rig.clock.start(QString());
+    QTest::qWait(300);
+    QCOMPARE(locksHeld("sleep", "delay"), 0); // no alarm wakes the machine: nothing held
+    rig.set({{"AlarmTime1", "07:30"}, {"AlarmWake1", "True"}});
+    QTRY_COMPARE_WITH_TIMEOUT(locksHeld("sleep", "delay"), 1, 5000);
+    heldWhenArmed = -1;
+    emitSleep(true);
+    QTRY_COMPARE_WITH_TIMEOUT(locksHeld("sleep", "delay"), 0, 5000);
+    QCOMPARE(heldWhenArmed, 1); // armed anew while the suspend still waited
+    emitSleep(false);
+    QTRY_COMPARE_WITH_TIMEOUT(locksHeld("sleep", "delay"), 1, 5000);
+    rig.set({{"AlarmWake1", "False"}});
+    QTRY_COMPARE_WITH_TIMEOUT(locksHeld("sleep", "delay"), 0, 5000);
 }
 
 QTEST_GUILESS_MAIN(TestPower)

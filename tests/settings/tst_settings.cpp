@@ -149,7 +149,8 @@ void TestSettings::keyNames()
                            "AlarmSnooze3",      "AlarmRingMinutes1", "AlarmRingMinutes2",
                            "AlarmRingMinutes3", "AlarmVolume1",      "AlarmVolume2",
                            "AlarmVolume3",      "AlarmFadeIn1",      "AlarmFadeIn2",
-                           "AlarmFadeIn3"};
+                           "AlarmFadeIn3",      "AlarmWake1",        "AlarmWake2",
+                           "AlarmWake3"};
     QStringList table;
     for (const SettingField &f : settingFields())
         table << QString::fromLatin1(f.key);

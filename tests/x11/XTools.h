@@ -161,10 +161,17 @@ struct ClockProcess {
     }
     // Environment for this clock alone, on top of the test's own.
     QMap<QString, QString> extraEnv;
+    // Where its output goes: to the test's own, unless a test reads it.
+    QProcess::ProcessChannelMode channels = QProcess::ForwardedChannels;
 
     // The clock's wall clock starts at `wall` ("yyyy-MM-dd hh:mm:ss") and runs
     // on, through libfaketime; Qt's timers keep real monotonic time.
     void startAt(const QString &wall)
+    {
+        fakeWallClock(wall);
+        start();
+    }
+    void fakeWallClock(const QString &wall)
     {
         QString preload;
         for (const QString &d : QDir(QStringLiteral("/usr/lib")).entryList({QStringLiteral("*-linux-gnu*")}))
@@ -182,7 +189,6 @@ struct ClockProcess {
         const QString asan = qEnvironmentVariable("ASAN_OPTIONS");
         extraEnv.insert(QStringLiteral("ASAN_OPTIONS"),
                         asan + (asan.isEmpty() ? "" : ":") + QStringLiteral("verify_asan_link_order=0"));
-        start();
     }
 
     void start(const QStringList &args = {}, const QString &program = {})
@@ -194,7 +200,7 @@ struct ClockProcess {
         env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
         env.remove(QStringLiteral("QT_QPA_PLATFORM"));
         proc.setProcessEnvironment(env);
-        proc.setProcessChannelMode(QProcess::ForwardedChannels);
+        proc.setProcessChannelMode(channels);
         const QString exe = program.isEmpty() ? qEnvironmentVariable("DIALVANE_BUILD_DIR") + QStringLiteral("/dialvane")
                                               : program;
         proc.start(exe, args);

@@ -11,6 +11,8 @@
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <sys/timerfd.h>
+#include <unistd.h>
 
 using namespace dv::xt;
 
@@ -73,6 +75,31 @@ struct FullScreenWindow {
     }
     bool active() { return xdotool({QStringLiteral("getactivewindow")}) == QString::number(id); }
 };
+// The remaining time of each timer on the clock that wakes a suspended
+// machine (clock id 8) that the process holds, in seconds.
+QList<double> wakeTimersOf(qint64 pid)
+{
+    QList<double> found;
+    const QDir fds(QStringLiteral("/proc/%1/fdinfo").arg(pid));
+    for (const QString &fd : fds.entryList(QDir::Files)) {
+        QFile f(fds.filePath(fd));
+        if (!f.open(QIODevice::ReadOnly))
+            continue;
+        const QString info = QString::fromLatin1(f.readAll());
+        static const QRegularExpression value(QStringLiteral("it_value: \\((\\d+), (\\d+)\\)"));
+        const QRegularExpressionMatch m = value.match(info);
+        if (info.contains(QLatin1String("clockid: 8")) && m.hasMatch())
+            found << m.captured(1).toDouble() + m.captured(2).toDouble() / 1e9;
+    }
+    return found;
+}
+// What the process has written to its standard error since the last look.
+QByteArray newErrors(QProcess &proc)
+{
+    proc.setReadChannel(QProcess::StandardError);
+    proc.waitForReadyRead(200);
+    return proc.readAllStandardError();
+}
 // Session buses and their launchers running on this display.
 QStringList busesOnThisDisplay()
 {
@@ -103,6 +130,8 @@ private slots:
     void sigtermEndsTheClockWhileAnAlarmSounds();
     void stopWindowShowsOverAFullScreenWindow();
     void commandLineReachesTheRunningClock();
+    void wakeTimerArmedAMinuteEarly();
+    void withoutTheCapabilityItSaysSoAndRings();
 
 private:
     QString m_sessionBus;
@@ -322,6 +351,23 @@ void TestX11Alarm::stopWindowShowsOverAFullScreenWindow()
     QCOMPARE(clock.proc.state(), QProcess::Running);
 }
 
+// dialvane --stop, --snooze or --next, from a start with an empty store of its
+// own: what it answers comes from the running clock. Its exit status.
+static int askClock(const QString &option, QString *out, QString *err = nullptr)
+{
+    QTemporaryDir emptyStore;
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), emptyStore.path());
+    p.setProcessEnvironment(env);
+    p.start(qEnvironmentVariable("DIALVANE_BUILD_DIR") + QStringLiteral("/dialvane"), {option});
+    p.waitForFinished(10000);
+    *out = QString::fromUtf8(p.readAllStandardOutput());
+    if (err)
+        *err = QString::fromUtf8(p.readAllStandardError());
+    return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+}
+
 // --next, --snooze and --stop from a start with an empty store of its own: what
 // they find is the running clock's.
 void TestX11Alarm::commandLineReachesTheRunningClock()
@@ -337,19 +383,8 @@ void TestX11Alarm::commandLineReachesTheRunningClock()
     QVERIFY(!clock.clockWindow().isEmpty());
     auto ringing = [&] { return !windowsOf(clock.proc.processId(), QSize(240, 112)).isEmpty(); };
     QVERIFY(waitFor(ringing));
-    QTemporaryDir emptyStore;
     QString out, err;
-    auto ask = [&](const QString &option) {
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), emptyStore.path());
-        p.setProcessEnvironment(env);
-        p.start(qEnvironmentVariable("DIALVANE_BUILD_DIR") + QStringLiteral("/dialvane"), {option});
-        p.waitForFinished(10000);
-        out = QString::fromUtf8(p.readAllStandardOutput());
-        err = QString::fromUtf8(p.readAllStandardError());
-        return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    };
+    auto ask = [&](const QString &option) { return askClock(option, &out, &err); };
     QCOMPARE(ask(QStringLiteral("--next")), 0);
     QCOMPARE(out, QStringLiteral("next alarm: 2026-12-07 Mon 08:15\nmessage: 会議\nwakes the machine: no\n"));
     QCOMPARE(ask(QStringLiteral("--snooze")), 0);
@@ -367,6 +402,59 @@ void TestX11Alarm::commandLineReachesTheRunningClock()
     QVERIFY2(err.startsWith(QStringLiteral("dialvane: ")) && err.count(QLatin1Char('\n')) == 1, qPrintable(err));
     QCOMPARE(ask(QStringLiteral("--next")), 0);
     QCOMPARE(out, QStringLiteral("no alarm is on\n")); // its own empty store
+}
+
+void TestX11Alarm::wakeTimerArmedAMinuteEarly()
+{
+    qputenv("DBUS_SESSION_BUS_ADDRESS", m_sessionBus.toUtf8());
+    // The real wall clock: the kernel's timer counts on it, not on a faked one.
+    const QDateTime now = QDateTime::currentDateTime();
+    QDateTime alarm = now.addSecs(600);
+    alarm.setTime(QTime(alarm.time().hour(), alarm.time().minute()));
+    ClockProcess clock;
+    clock.channels = QProcess::SeparateChannels;
+    clock.writeSettings(QStringLiteral("AlarmTime1=%1\nAlarmWake1=True\n").arg(alarm.toString("HH:mm")));
+    clock.start();
+    QVERIFY(!clock.clockWindow().isEmpty());
+    const int probe = timerfd_create(CLOCK_REALTIME_ALARM, TFD_CLOEXEC);
+    if (probe < 0) {
+        // This machine lets no process wake it: the clock must say so, and hold no timer.
+        QByteArray told;
+        QVERIFY(waitFor([&] { return (told += newErrors(clock.proc)).contains("dialvane: "); }));
+        QCOMPARE(wakeTimersOf(clock.proc.processId()), QList<double>());
+        return;
+    }
+    ::close(probe);
+    const double expected = double(now.msecsTo(alarm) - 60000) / 1000;
+    QList<double> timers;
+    QVERIFY(waitFor([&] { return (timers = wakeTimersOf(clock.proc.processId())).size() == 1; }));
+    QVERIFY2(std::abs(timers.first() - expected) < 5,
+             qPrintable(QStringLiteral("%1 s left, %2 s expected").arg(timers.first()).arg(expected)));
+    QVERIFY(!newErrors(clock.proc).contains("dialvane: ")); // no word of a wake it cannot arm
+    QString out;
+    QCOMPARE(askClock(QStringLiteral("--next"), &out), 0);
+    QVERIFY2(out.endsWith(QStringLiteral("wakes the machine: yes\n")), qPrintable(out));
+}
+
+void TestX11Alarm::withoutTheCapabilityItSaysSoAndRings()
+{
+    qputenv("DBUS_SESSION_BUS_ADDRESS", m_sessionBus.toUtf8());
+    ClockProcess clock;
+    clock.channels = QProcess::SeparateChannels;
+    clock.writeSettings(QStringLiteral("AlarmTime1=07:30\nAlarmWake1=True\n"));
+    clock.fakeWallClock(QStringLiteral("2026-12-07 07:29:56"));
+    clock.start({QStringLiteral("--bounding-set=-wake_alarm"), QStringLiteral("--inh-caps=-wake_alarm"),
+                 qEnvironmentVariable("DIALVANE_BUILD_DIR") + QStringLiteral("/dialvane")},
+                QStringLiteral("setpriv"));
+    QByteArray told;
+    QVERIFY(waitFor([&] { return (told += newErrors(clock.proc)).contains("dialvane: "); }));
+    QVERIFY2(told.contains("dialvane: スリープから起こせません（権限がありません）\n"), told.constData());
+    QCOMPARE(wakeTimersOf(clock.proc.processId()), QList<double>());
+    QString out;
+    QCOMPARE(askClock(QStringLiteral("--next"), &out), 0);
+    QVERIFY2(out.endsWith(QStringLiteral("wakes the machine: no (the wake-up could not be armed)\n")), qPrintable(out));
+    // And the alarm rings all the same: its stop window.
+    QVERIFY(waitFor([&] { return !windowsOf(clock.proc.processId(), QSize(240, 112)).isEmpty(); }));
 }
 
 QTEST_GUILESS_MAIN(TestX11Alarm)

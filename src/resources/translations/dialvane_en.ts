@@ -563,5 +563,37 @@
         <source>アラームが鳴っています</source>
         <translation>An alarm is ringing</translation>
     </message>
+    <message>
+        <source>スリープから起こします</source>
+        <translation>wakes the machine</translation>
+    </message>
+    <message>
+        <source>スリープから起こせません（%1）</source>
+        <translation>cannot wake the machine (%1)</translation>
+    </message>
+    <message>
+        <source>権限がありません</source>
+        <translation>no permission</translation>
+    </message>
+    <message>
+        <source>起こせる時計がありません</source>
+        <translation>no wake-up clock</translation>
+    </message>
+    <message>
+        <source>タイマーを設定できません</source>
+        <translation>the timer could not be set</translation>
+    </message>
+    <message>
+        <source>アラームで起こすタイマーを設定します</source>
+        <translation>Setting the wake-up timer for an alarm</translation>
+    </message>
+    <message>
+        <source>スリープから起こす</source>
+        <translation>Wake from sleep</translation>
+    </message>
+    <message>
+        <source>使えません：%1</source>
+        <translation>unavailable: %1</translation>
+    </message>
 </context>
 </TS>
