@@ -10,7 +10,6 @@
 #include <QDBusUnixFileDescriptor>
 #include <QMetaObject>
 
-#include <fcntl.h>
 #include <unistd.h>
 
 namespace dv {
@@ -32,9 +31,9 @@ LogindPower::LogindPower(QObject *parent)
 
 LogindPower::~LogindPower()
 {
-    if (m_sleepLockFd >= 0)
-        ::close(m_sleepLockFd);
-    dropSleepDelay();
+    for (const InhibitLock *lock : {&m_block, &m_delay})
+        if (lock->fd >= 0)
+            ::close(lock->fd);
 }
 
 void LogindPower::onPrepareForSleep(bool sleeping)
@@ -47,44 +46,49 @@ void LogindPower::onPrepareForSleep(bool sleeping)
 
 void LogindPower::holdSleepDelay(bool on)
 {
-    m_delayWanted = on;
-    if (on)
-        askSleepDelay();
-    else
-        dropSleepDelay();
+    hold(m_delay, on, QStringLiteral("sleep"), text::SleepDelayReason.toString(), QStringLiteral("delay"));
 }
 
-void LogindPower::askSleepDelay()
+void LogindPower::holdOffSleep(bool on)
 {
-    if (m_delayFd >= 0 || m_delayAsked)
+    hold(m_block, on, QStringLiteral("sleep:idle"), text::SleepHeldOff.toString(), QStringLiteral("block"));
+}
+
+void LogindPower::hold(InhibitLock &lock, bool on, const QString &what, const QString &why, const QString &mode)
+{
+    lock.wanted = on;
+    if (!on) {
+        // Closing the lock's descriptor is what lets a sleep go on.
+        if (lock.fd >= 0)
+            ::close(lock.fd);
+        lock.fd = -1;
         return;
+    }
+    if (lock.fd >= 0 || lock.asking)
+        return; // held, or on its way: the answer sees whether it is still wanted
     QDBusConnection bus = QDBusConnection::systemBus();
     if (!bus.isConnected())
-        return; // no logind: nothing holds a suspend back, nor needs to
+        return; // no logind: nothing holds a sleep back, nor needs to
     auto msg = QDBusMessage::createMethodCall(QString::fromLatin1(kService), QString::fromLatin1(kPath),
                                               QString::fromLatin1(kManager), QStringLiteral("Inhibit"));
-    msg << QStringLiteral("sleep") << QStringLiteral("Dialvane") << text::SleepDelayReason.toString()
-        << QStringLiteral("delay");
-    m_delayAsked = true;
+    msg << what << QStringLiteral("Dialvane") << why << mode;
+    lock.asking = true;
     auto *w = new QDBusPendingCallWatcher(bus.asyncCall(msg), this);
-    connect(w, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *call) {
+    connect(w, &QDBusPendingCallWatcher::finished, this, [&lock](QDBusPendingCallWatcher *call) {
         call->deleteLater();
-        m_delayAsked = false;
-        const QDBusPendingReply<QDBusUnixFileDescriptor> r = *call;
-        // Refused, or let go meanwhile: the copy in the reply closes with it.
-        if (r.isError() || !m_delayWanted || !r.value().isValid())
-            return;
-        // Our own copy, kept from the sound player and whatever else starts.
-        m_delayFd = ::fcntl(r.value().fileDescriptor(), F_DUPFD_CLOEXEC, 0);
+        lock.asking = false;
+        QDBusPendingReply<QDBusUnixFileDescriptor> r = *call;
+        // Taken from the reply, close-on-exec: no copy keeps the lock once let
+        // go, and the sound player never holds it.
+        QDBusUnixFileDescriptor reply = r.isError() ? QDBusUnixFileDescriptor() : r.value();
+        const int fd = reply.isValid() ? reply.takeFileDescriptor() : -1;
+        if (fd < 0)
+            return; // refused or no logind: the clock goes on all the same
+        if (!lock.wanted)
+            ::close(fd); // let go before the answer came
+        else
+            lock.fd = fd;
     });
-}
-
-void LogindPower::dropSleepDelay()
-{
-    // Closing the lock's descriptor is what lets the suspend go on.
-    if (m_delayFd >= 0)
-        ::close(m_delayFd);
-    m_delayFd = -1;
 }
 
 void LogindPower::answer(bool ok, const QString &error)
@@ -134,53 +138,6 @@ void LogindPower::powerOff()
         else
             answer(true, QString());
     });
-}
-
-} // namespace dv
-
-namespace dv {
-
-void LogindPower::holdOffSleep(bool hold)
-{
-    m_sleepLockWanted = hold;
-    if (!hold) {
-        if (m_sleepLockFd >= 0)
-            ::close(m_sleepLockFd);
-        m_sleepLockFd = -1;
-        return;
-    }
-    if (m_sleepLockFd >= 0 || m_sleepLockAsking)
-        return; // held, or on its way: the answer sees whether it is still wanted
-    QDBusConnection bus = QDBusConnection::systemBus();
-    if (!bus.isConnected())
-        return; // no logind to ask: the alarm rings all the same
-    auto msg = QDBusMessage::createMethodCall(QString::fromLatin1(kService), QString::fromLatin1(kPath),
-                                              QString::fromLatin1(kManager), QStringLiteral("Inhibit"));
-    msg << QStringLiteral("sleep:idle") << QStringLiteral("Dialvane") << text::SleepHeldOff.toString()
-        << QStringLiteral("block");
-    m_sleepLockAsking = true;
-    auto *w = new QDBusPendingCallWatcher(bus.asyncCall(msg), this);
-    connect(w, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *call) {
-        call->deleteLater();
-        QDBusPendingReply<QDBusUnixFileDescriptor> r = *call;
-        // Taken from the reply: no copy of it may keep the lock once let go.
-        QDBusUnixFileDescriptor fd = r.isError() ? QDBusUnixFileDescriptor() : r.value();
-        sleepLockAnswered(fd.isValid() ? fd.takeFileDescriptor() : -1);
-    });
-}
-
-void LogindPower::sleepLockAnswered(int fd)
-{
-    m_sleepLockAsking = false;
-    if (fd < 0)
-        return; // refused or no logind: the alarm rings all the same
-    if (!m_sleepLockWanted) {
-        ::close(fd); // the ring ended before the answer came
-        return;
-    }
-    if (m_sleepLockFd >= 0)
-        ::close(m_sleepLockFd);
-    m_sleepLockFd = fd;
 }
 
 } // namespace dv

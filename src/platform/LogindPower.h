@@ -20,10 +20,10 @@ public:
     // A block lock on sleep and idle from logind while held; asked for
     // without waiting, let go by closing its descriptor.
     void holdOffSleep(bool hold) override;
-    bool sleepHeldOff() const { return m_sleepLockFd >= 0; }
+    bool sleepHeldOff() const { return m_block.fd >= 0; }
     // logind's delay lock on sleep: taken (asynchronously) or let go.
     void holdSleepDelay(bool on) override;
-    bool holdsSleepDelay() const { return m_delayFd >= 0; }
+    bool holdsSleepDelay() const { return m_delay.fd >= 0; }
 
     // PowerOff waits while polkit may ask the user; D-Bus's 25 s would give up.
     static constexpr int kPowerOffTimeoutMs = 10 * 60 * 1000;
@@ -41,16 +41,17 @@ private slots:
 private:
     void answer(bool ok, const QString &error);
     void powerOff();
-    void sleepLockAnswered(int fd);
-    void askSleepDelay();
-    void dropSleepDelay();
 
-    int m_sleepLockFd = -1;         // logind holds off sleep while it is open
-    bool m_sleepLockWanted = false; // an alarm rings
-    bool m_sleepLockAsking = false; // asked, no answer yet
-    int m_delayFd = -1;             // the delay lock, while held
-    bool m_delayWanted = false;     // held, or to be held when logind answers
-    bool m_delayAsked = false;      // an Inhibit call is on its way
+    // One of logind's locks on sleep: held while its descriptor is open.
+    struct InhibitLock {
+        int fd = -1;
+        bool wanted = false; // held, or to be held when logind answers
+        bool asking = false; // an Inhibit call is on its way
+    };
+    void hold(InhibitLock &lock, bool on, const QString &what, const QString &why, const QString &mode);
+
+    InhibitLock m_block; // no sleep while an alarm rings
+    InhibitLock m_delay; // a suspend waits until the wake-up is armed
 };
 
 } // namespace dv
