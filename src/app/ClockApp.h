@@ -11,6 +11,7 @@
 #include "platform/ClockWindow.h"
 #include "platform/DesktopNotifications.h"
 #include "platform/LogindPower.h"
+#include "platform/MemoryGiveBack.h"
 #include "platform/QSettingsStore.h"
 #include "platform/QtPlatform.h"
 #include "platform/SoundProcess.h"
@@ -94,6 +95,7 @@ private:
     Platform m_platform;
     Clock m_clock;
     PopupMenu m_menu;
+    MemoryGiveBack m_giveBack{&m_window};
     QPointer<AboutBox> m_about;
     QPointer<AlarmWindow> m_alarm;
     QPointer<SettingsDialog> m_settings;
