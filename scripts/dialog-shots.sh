@@ -14,7 +14,8 @@ printf "[General]\nBmpDirectory=$cfg/pictures\nFormLeft=1500\nFormTop=1500\nSlid
 XDG_CONFIG_HOME=$cfg SDL_AUDIODRIVER=dummy "$DIALVANE_BIN" & pid=$!
 trap "kill $pid; rm -rf $cfg" EXIT
 sleep 1.5
-xdotool mousemove 160 160 click 3
+# With no tray host the right button opens the tray menu: its first item.
+xdotool mousemove 160 160 click 3; sleep 0.5; xdotool key Down Return
 shot() { # the active window with its frame
   sleep 1
   local id info ext x y w h
@@ -31,5 +32,7 @@ shot dialog-settings
 # The focus starts on the slideshow box: its button, then the size box and its button.
 key Tab space; shot dialog-slideshow; key Escape; sleep 0.5
 key Tab Tab space; shot dialog-size; key Escape; sleep 0.5
-key Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab space; shot dialog-chime; key Escape
+key Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab space; shot dialog-chime; key Escape; sleep 0.5
+# The first alarm row: its details button, where the settings dialog has it.
+xdotool mousemove --window "$(xdotool getactivewindow)" 534 301 click 1; shot dialog-alarm; key Escape
 '
