@@ -54,11 +54,11 @@ bool AlarmWakeTimer::arm(const QDateTime &at)
         return false;
     }
     const qint64 ms = at.toMSecsSinceEpoch();
-    itimerspec spec{};
-    spec.it_value.tv_sec = time_t(ms / 1000);
-    spec.it_value.tv_nsec = long(ms % 1000) * 1000000L;
+    itimerspec due{};
+    due.it_value.tv_sec = time_t(ms / 1000);
+    due.it_value.tv_nsec = long(ms % 1000) * 1000000L;
     // Cancelled when the wall clock is set: the instant is then read anew.
-    if (::timerfd_settime(m_fd, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &spec, nullptr) == 0)
+    if (::timerfd_settime(m_fd, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &due, nullptr) == 0)
         return true;
     disarm();
     return false;
