@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "alarm/WakeUp.h"
 
+#include "platform/WakeReason.h"
 #include "resources/Texts.h"
 
 namespace dv {
@@ -78,12 +79,8 @@ QString WakeUp::tipNote(const QDateTime &next) const
         return QString();
     if (m_armedAt.isValid())
         return text::TipWakes;
-    switch (sys.wake.availability()) {
-    case WakeTimer::Availability::NoPermission: return text::tipCannotWake(text::WakeNoPermission);
-    case WakeTimer::Availability::NoWakeClock: return text::tipCannotWake(text::WakeNoClock);
-    case WakeTimer::Availability::Available: break;
-    }
-    return text::tipCannotWake(text::WakeNotArmed);
+    const QString why = wakeUnavailableReason(sys.wake.availability());
+    return text::tipCannotWake(why.isEmpty() ? text::WakeNotArmed.toString() : why);
 }
 
 } // namespace dv

@@ -4,6 +4,7 @@
 #include "dialogs/Checks.h"
 #include "dialogs/DialogParts.h"
 #include "face/Slideshow.h"
+#include "platform/WakeReason.h"
 #include "platform/WindowCentre.h"
 #include "resources/ObjectNames.h"
 #include "resources/Product.h"
@@ -448,11 +449,9 @@ QHBoxLayout *AlarmDialog::wakeRow()
     auto *row = new QHBoxLayout;
     row->addWidget(m_wake);
     // Where this machine cannot be woken by the clock, the box says so beside it.
-    const WakeTimer::Availability a = sys.wake.availability();
-    if (a != WakeTimer::Availability::Available) {
-        QLabel *why = newLabel(this,
-                               text::wakeUnavailable(a == WakeTimer::Availability::NoPermission ? text::WakeNoPermission
-                                                                                                : text::WakeNoClock));
+    const QString reason = wakeUnavailableReason(sys.wake.availability());
+    if (!reason.isEmpty()) {
+        QLabel *why = newLabel(this, text::wakeUnavailable(reason));
         why->setObjectName(QString::fromLatin1(id::alarmWakeState));
         row->addWidget(why);
     }

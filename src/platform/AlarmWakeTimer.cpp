@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/AlarmWakeTimer.h"
 
+#include "platform/WakeReason.h"
 #include "resources/Texts.h"
 
 #include <QSocketNotifier>
@@ -47,9 +48,8 @@ bool AlarmWakeTimer::arm(const QDateTime &at)
     if (m_fd < 0) {
         if (!m_told) {
             m_told = true;
-            const QString why = m_availability == Availability::NoPermission ? text::WakeNoPermission
-                                                                             : text::WakeNoClock;
-            std::fprintf(stderr, "dialvane: %s\n", qPrintable(text::tipCannotWake(why)));
+            std::fprintf(stderr, "dialvane: %s\n",
+                         qPrintable(text::tipCannotWake(wakeUnavailableReason(m_availability))));
         }
         return false;
     }
