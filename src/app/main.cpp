@@ -16,6 +16,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <malloc.h>
 #include <optional>
@@ -46,8 +47,17 @@ std::optional<int> answerWithoutWindows(int argc, char **argv)
     // no window system, no clock of their own.
     if (const dv::RemoteCommand command = dv::remoteCommand(argc, argv); command != dv::RemoteCommand::None) {
         dv::SingleInstance::keepFromStartingABus();
-        const QCoreApplication app(argc, argv);
-        return dv::runRemoteCommand(command, clockDisplay(), QCoreApplication::applicationDirPath());
+        int rc = 0;
+        {
+            const QCoreApplication app(argc, argv);
+            rc = dv::runRemoteCommand(command, clockDisplay(), QCoreApplication::applicationDirPath());
+        }
+        // The bus library's thread may still be taking in the bus's news (a clock
+        // that has just ended, say) while the program's static data is torn down,
+        // and would then print warnings after the answer. Nothing is left to save:
+        // end here, the answer flushed.
+        std::fflush(nullptr);
+        std::_Exit(rc);
     }
     if (dv::isSnapshotCommand(argc, argv))
         return std::nullopt;
