@@ -12,7 +12,7 @@ using namespace dv;
 using namespace dv::test;
 
 namespace {
-// A rig whose sounds last `soundSeconds`: a time signal then ends by itself,
+// A started rig whose sounds last `soundSeconds`: a time signal then ends by itself,
 // and an alarm is stopped by its button.
 struct WeekRig : Rig {
     int soundSeconds = 5;
@@ -217,14 +217,13 @@ void TestSchedule::overlaps_data()
     QTest::addColumn<QString>("secondAt");
     QTest::addColumn<QStringList>("started");
     const QString sig = "/s/00.wav@2026-12-07 11:59:56";
-    QTest::newRow("alarm cuts off the signal") << ""
-                                               << "12:00" << QStringList{sig, "/s/2.wav@2026-12-07 12:00:00"};
+    const QString first = "/s/1.wav@2026-12-07 11:59:00";
+    QTest::newRow("alarm cuts off the signal")
+        << QString() << "12:00" << QStringList{sig, "/s/2.wav@2026-12-07 12:00:00"};
     QTest::newRow("an alarm keeps the floor from an alarm") << "11:59"
-                                                            << "12:00" << QStringList{"/s/1.wav@2026-12-07 11:59:00"};
-    QTest::newRow("and from the signal") << "11:59"
-                                         << "" << QStringList{"/s/1.wav@2026-12-07 11:59:00"};
-    QTest::newRow("nothing else due") << ""
-                                      << "" << QStringList{sig};
+                                                            << "12:00" << QStringList{first};
+    QTest::newRow("and from the signal") << "11:59" << QString() << QStringList{first};
+    QTest::newRow("nothing else due") << QString() << QString() << QStringList{sig};
 }
 
 void TestSchedule::overlaps()
@@ -437,17 +436,15 @@ void TestSchedule::missedAlarms()
     QFETCH(QString, dueShown);
     QFETCH(bool, listed);
     QFETCH(bool, powerOff);
+    const QList<QPair<QString, QString>> values = {{"Jihou", "False"},          {"AlarmTime1", "07:30"},
+                                                   {"AlarmSound1", "/s/1.wav"}, {"AlarmMessage1", "朝会"},
+                                                   {"ShutDownTime", "07:30"},   {"MustShutDown", "True"}};
     WeekRig rig;
-    rig.set({{"Jihou", "False"},
-             {"AlarmTime1", "07:30"},
-             {"AlarmSound1", "/s/1.wav"},
-             {"AlarmMessage1", "朝会"},
-             {"ShutDownTime", "07:30"},
-             {"MustShutDown", "True"}});
+    rig.set(values);
     rig.time.t = how == "long" ? monday(7, 9, 50) : monday(7, 29, 50);
     if (how == "start") { // a clock started with these settings stored
-        rig.store.values = {{"Jihou", "False"},        {"AlarmTime1", "07:30"},   {"AlarmSound1", "/s/1.wav"},
-                            {"AlarmMessage1", "朝会"}, {"ShutDownTime", "07:30"}, {"MustShutDown", "True"}};
+        for (const auto &[key, value] : values)
+            rig.store.values[key] = value;
         rig.clock.start(QString());
     }
     rig.runUntil(how == "long" ? monday(7, 10) : how == "start" ? monday(7, 29, 50) : monday(7, 29, 59));
@@ -508,8 +505,7 @@ void TestSchedule::snoozeAndTheRingLimit()
     // Sounds of 5 s with nobody at the button: the alarm repeats for ten
     // minutes, then the window flashes on alone. A snooze rings it again five
     // minutes on; time signals never repeat.
-    Rig rig;
-    rig.clock.start(QString());
+    WeekRig rig;
     rig.set({{"AlarmTime2", "06:49"}, {"AlarmSound2", "/s/2.wav"}, {"Jihou00File", "/s/00.wav"}});
     rig.time.t = monday(6, 48, 59);
     const auto endAfter5s = soundsEndAfter5s(rig);
@@ -562,8 +558,7 @@ void TestSchedule::clockChanges()
     QFETCH(QDate, day);
     QFETCH(QString, alarmAt);
     QFETCH(QStringList, started);
-    Rig rig;
-    rig.clock.start(QString());
+    WeekRig rig;
     rig.set({{"Jihou00File", "/s/00.wav"}, {"AlarmTime2", alarmAt}, {"AlarmSound2", "/s/2.wav"}});
     ZonedRun z{rig, {}};
     z.run(berlin(day, QTime(1, 59, 0)), berlin(day, QTime(4, 0, 0)));
@@ -574,8 +569,7 @@ void TestSchedule::simulatedYear()
 {
     // A year in Berlin, a tick every 30 s: what the clock does after a stall of
     // that length, so every second's events still come, each exactly once.
-    Rig rig;
-    rig.clock.start(QString());
+    WeekRig rig;
     rig.set({{"Jihou00File", "/s/00.wav"},
              {"AlarmTime1", "06:30"},
              {"AlarmSound1", "/s/1.wav"},
@@ -722,18 +716,15 @@ void TestSchedule::storedTimes_data()
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("stored");
     QTest::addColumn<bool>("acts");
-    QTest::newRow("alarm 7:30") << "AlarmTime1"
-                                << "7:30" << true;
-    QTest::newRow("alarm 07:30") << "AlarmTime2"
-                                 << "07:30" << true;
-    QTest::newRow("alarm 7:3") << "AlarmTime3"
-                               << "7:3" << false;
-    QTest::newRow("alarm 24:00") << "AlarmTime1"
-                                 << "24:00" << false;
-    QTest::newRow("shutdown 7:30") << "ShutDownTime"
-                                   << "7:30" << true;
-    QTest::newRow("shutdown 7.30") << "ShutDownTime"
-                                   << "7.30" << false;
+    const auto row = [](const char *name, const char *key, const char *stored, bool acts) {
+        QTest::newRow(name) << QString(key) << QString(stored) << acts;
+    };
+    row("alarm 7:30", "AlarmTime1", "7:30", true);
+    row("alarm 07:30", "AlarmTime2", "07:30", true);
+    row("alarm 7:3", "AlarmTime3", "7:3", false);
+    row("alarm 24:00", "AlarmTime1", "24:00", false);
+    row("shutdown 7:30", "ShutDownTime", "7:30", true);
+    row("shutdown 7.30", "ShutDownTime", "7.30", false);
 }
 
 void TestSchedule::storedTimes()
@@ -798,8 +789,7 @@ void TestSchedule::suspendOverAClockChange()
     QFETCH(QDateTime, to);
     QFETCH(QString, alarmAt);
     QFETCH(bool, rings);
-    Rig rig;
-    rig.clock.start(QString());
+    WeekRig rig;
     rig.set({{"Jihou", "False"}, {"AlarmTime1", alarmAt}, {"AlarmSound1", "/s/1.wav"}});
     ZonedRun z{rig, {}};
     z.run(from, from.addSecs(2));
@@ -938,8 +928,7 @@ void TestSchedule::snoozeAndRingLengthPerAlarm()
     QFETCH(int, ringMinutes);
     QFETCH(QStringList, volumeFade);
     QFETCH(SoundLevel, level);
-    Rig rig;
-    rig.clock.start(QString());
+    WeekRig rig;
     // Alarm 1 has lengths and a level of its own that alarm 2 must not take.
     rig.set({{"Jihou", "False"},
              {"AlarmTime2", "06:49"},
@@ -979,8 +968,7 @@ void TestSchedule::sleepHeldOffWhileRinging_data()
 void TestSchedule::sleepHeldOffWhileRinging()
 {
     QFETCH(QString, end);
-    Rig rig;
-    rig.clock.start(QString());
+    WeekRig rig;
     rig.set({{"Jihou", "False"},
              {"AlarmTime1", "07:00"},
              {"AlarmSound1", "/s/1.wav"},
@@ -1053,39 +1041,27 @@ void TestSchedule::wakeTimer_data()
     QTest::addColumn<QString>("note"); // what the tip says after the next alarm
     QTest::addColumn<bool>("holding"); // a suspend waits for the clock
     const auto day = [](int d, int h, int m) { return QDateTime(kMonday.addDays(d), QTime(h, m)); };
-    const QString wakes = text::TipWakes;
-    QTest::newRow("a minute early") << "127"
-                                    << "True" << A::Available << "" << day(1, 7, 29) << wakes << true;
-    QTest::newRow("on its days") << "4"
-                                 << "True" << A::Available << "" << day(2, 7, 29) << wakes << true;
-    QTest::newRow("only waking alarms") << "127"
-                                        << "False" << A::Available << "" << day(6, 5, 59) << "" << true;
-    QTest::newRow("fired early") << "127"
-                                 << "True" << A::Available << "fired" << day(1, 7, 30) << wakes << true;
-    QTest::newRow("rang") << "127"
-                          << "True" << A::Available << "rang" << day(2, 7, 29) << wakes << true;
-    QTest::newRow("clock set") << "127"
-                               << "True" << A::Available << "clockSet" << day(3, 7, 29) << wakes << true;
-    QTest::newRow("settings") << "127"
-                              << "True" << A::Available << "settings" << day(1, 8, 14) << wakes << true;
-    QTest::newRow("none left") << "127"
-                               << "True" << A::Available << "off" << QDateTime() << "" << false;
-    QTest::newRow("going to sleep") << "127"
-                                    << "True" << A::Available << "sleep" << day(1, 7, 30) << wakes << false;
-    QTest::newRow("resumed") << "127"
-                             << "True" << A::Available << "resume" << day(1, 7, 30) << wakes << true;
-    QTest::newRow("no permission") << "127"
-                                   << "True" << A::NoPermission << "" << QDateTime()
-                                   << text::tipCannotWake(text::WakeNoPermission) << false;
-    QTest::newRow("no wake clock") << "127"
-                                   << "True" << A::NoWakeClock << "" << QDateTime()
-                                   << text::tipCannotWake(text::WakeNoClock) << false;
-    QTest::newRow("came early: not again")
-        << "127"
-        << "True" << A::Available << "cameEarly" << QDateTime() << text::tipCannotWake(text::WakeNotArmed) << false;
-    QTest::newRow("refused") << "127"
-                             << "True" << A::Available << "refused" << QDateTime()
-                             << text::tipCannotWake(text::WakeNotArmed) << false;
+    const QString wakes = text::TipWakes, notArmed = text::tipCannotWake(text::WakeNotArmed);
+    // Alarm 1 every day and waking, on the machine that can be woken, unless told.
+    const auto row = [](const char *name, const char *action, const QDateTime &armed, const QString &note, bool holding,
+                        const char *days1 = "127", const char *wake1 = "True", A avail = A::Available) {
+        QTest::newRow(name) << QString(days1) << QString(wake1) << avail << QString(action) << armed << note << holding;
+    };
+    row("a minute early", "", day(1, 7, 29), wakes, true);
+    row("on its days", "", day(2, 7, 29), wakes, true, "4");
+    row("only waking alarms", "", day(6, 5, 59), "", true, "127", "False");
+    row("fired early", "fired", day(1, 7, 30), wakes, true);
+    row("rang", "rang", day(2, 7, 29), wakes, true);
+    row("clock set", "clockSet", day(3, 7, 29), wakes, true);
+    row("settings", "settings", day(1, 8, 14), wakes, true);
+    row("none left", "off", QDateTime(), "", false);
+    row("going to sleep", "sleep", day(1, 7, 30), wakes, false);
+    row("resumed", "resume", day(1, 7, 30), wakes, true);
+    row("no permission", "", QDateTime(), text::tipCannotWake(text::WakeNoPermission), false, "127", "True",
+        A::NoPermission);
+    row("no wake clock", "", QDateTime(), text::tipCannotWake(text::WakeNoClock), false, "127", "True", A::NoWakeClock);
+    row("came early: not again", "cameEarly", QDateTime(), notArmed, false);
+    row("refused", "refused", QDateTime(), notArmed, false);
 }
 
 void TestSchedule::wakeTimer()
