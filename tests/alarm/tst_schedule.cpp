@@ -765,22 +765,20 @@ void TestSchedule::suspendOverAClockChange_data()
     QTest::addColumn<QString>("alarmAt");
     QTest::addColumn<bool>("rings");
     const QDate spring(2026, 3, 29), autumn(2026, 10, 25);
-    QTest::newRow("spring forward, 45 min late")
-        << berlin(spring, QTime(0, 50)) << berlin(spring, QTime(3, 45)) << "03:00" << false;
-    QTest::newRow("spring forward, 25 min late")
-        << berlin(spring, QTime(0, 50)) << berlin(spring, QTime(3, 25)) << "03:00" << true;
-    QTest::newRow("spring forward, skipped time 25 min late")
-        << berlin(spring, QTime(0, 50)) << berlin(spring, QTime(3, 25)) << "02:30" << true;
-    QTest::newRow("spring forward, skipped time 45 min late")
-        << berlin(spring, QTime(0, 50)) << berlin(spring, QTime(3, 45)) << "02:30" << false;
+    const QDateTime springFrom = berlin(spring, QTime(0, 50)), autumnFrom = berlin(autumn, QTime(1, 50));
     // 01:50 CEST to 02:20 CET is 90 minutes.
-    QTest::newRow("fall back, 85 min late")
-        << berlin(autumn, QTime(1, 50)) << berlin(autumn, QTime(2, 20)).addSecs(3600) << "01:55" << false;
+    const QDateTime autumnTo = berlin(autumn, QTime(2, 20)).addSecs(3600);
+    const auto row = [](const char *name, const QDateTime &from, const QDateTime &to, const char *at, bool rings) {
+        QTest::newRow(name) << from << to << QString(at) << rings;
+    };
+    row("spring forward, 45 min late", springFrom, berlin(spring, QTime(3, 45)), "03:00", false);
+    row("spring forward, 25 min late", springFrom, berlin(spring, QTime(3, 25)), "03:00", true);
+    row("spring forward, skipped time 25 min late", springFrom, berlin(spring, QTime(3, 25)), "02:30", true);
+    row("spring forward, skipped time 45 min late", springFrom, berlin(spring, QTime(3, 45)), "02:30", false);
+    row("fall back, 85 min late", autumnFrom, autumnTo, "01:55", false);
     // 02:00 came first in summer time, 80 minutes before.
-    QTest::newRow("fall back, the repeated hour")
-        << berlin(autumn, QTime(1, 50)) << berlin(autumn, QTime(2, 20)).addSecs(3600) << "02:00" << false;
-    QTest::newRow("fall back, 10 min late")
-        << berlin(autumn, QTime(1, 50)) << berlin(autumn, QTime(2, 10)) << "02:00" << true;
+    row("fall back, the repeated hour", autumnFrom, autumnTo, "02:00", false);
+    row("fall back, 10 min late", autumnFrom, berlin(autumn, QTime(2, 10)), "02:00", true);
 }
 
 void TestSchedule::suspendOverAClockChange()
@@ -913,11 +911,9 @@ void TestSchedule::snoozeAndRingLengthPerAlarm_data()
     QTest::addColumn<QStringList>("volumeFade"); // AlarmVolume2, AlarmFadeIn2 stored
     QTest::addColumn<SoundLevel>("level");       // of its first play
     QTest::newRow("absent: 5 and 10") << QString() << QString() << 5 << 10 << QStringList() << SoundLevel{};
-    QTest::newRow("2 and 3") << "2"
-                             << "3" << 2 << 3 << QStringList{"40", "30"} << SoundLevel{40, 30000, 0};
+    QTest::newRow("2 and 3") << QString("2") << "3" << 2 << 3 << QStringList{"40", "30"} << SoundLevel{40, 30000, 0};
     // Hand-edited numbers out of range count as the nearest end.
-    QTest::newRow("0 and 90") << "0"
-                              << "90" << 1 << 60 << QStringList{"250", "-5"} << SoundLevel{100, 0, 0};
+    QTest::newRow("0 and 90") << QString("0") << "90" << 1 << 60 << QStringList{"250", "-5"} << SoundLevel{100, 0, 0};
 }
 
 void TestSchedule::snoozeAndRingLengthPerAlarm()
@@ -1000,11 +996,9 @@ void TestSchedule::trayShowsTheNextAlarm_data()
     QTest::addColumn<QDateTime>("passTo");
     QTest::addColumn<QString>("after");
     QTest::newRow("every day") << "127" << monday(6, 0) << "12-07（月）07:30" << monday(7, 31) << "12-08（火）07:30";
-    QTest::newRow("weekdays, Friday evening")
-        << "31" << QDateTime(kMonday.addDays(4), QTime(20, 0)) << "12-13（日）06:00"
-        << QDateTime(kMonday.addDays(6), QTime(6, 1)) << "12-14（月）07:30";
-    QTest::newRow("alarm 1 off") << "0" << monday(8, 0) << "12-13（日）06:00"
-                                 << QDateTime(kMonday.addDays(6), QTime(6, 1)) << "12-20（日）06:00";
+    const QDateTime friday(kMonday.addDays(4), QTime(20, 0)), sunday(kMonday.addDays(6), QTime(6, 1));
+    QTest::newRow("weekdays, Friday evening") << "31" << friday << "12-13（日）06:00" << sunday << "12-14（月）07:30";
+    QTest::newRow("alarm 1 off") << "0" << monday(8, 0) << "12-13（日）06:00" << sunday << "12-20（日）06:00";
 }
 
 void TestSchedule::trayShowsTheNextAlarm()
