@@ -220,8 +220,7 @@ void TestSchedule::overlaps_data()
     const QString first = "/s/1.wav@2026-12-07 11:59:00";
     QTest::newRow("alarm cuts off the signal")
         << QString() << "12:00" << QStringList{sig, "/s/2.wav@2026-12-07 12:00:00"};
-    QTest::newRow("an alarm keeps the floor from an alarm") << "11:59"
-                                                            << "12:00" << QStringList{first};
+    QTest::newRow("an alarm keeps the floor from an alarm") << QString("11:59") << "12:00" << QStringList{first};
     QTest::newRow("and from the signal") << "11:59" << QString() << QStringList{first};
     QTest::newRow("nothing else due") << QString() << QString() << QStringList{sig};
 }
@@ -822,16 +821,14 @@ void TestSchedule::days_data()
     QTest::addColumn<bool>("once");
     QTest::addColumn<QStringList>("rang");  // the days of the month it rang on
     QTest::addColumn<QString>("savedDays"); // AlarmDays1 in the store after; empty: not written
+    const auto on = [](const char *days) { return QString(days).split(' ', Qt::SkipEmptyParts); };
     QTest::newRow("every day, key absent")
-        << QString() << false
-        << QStringList{"19", "20", "21", "22", "23", "24", "25", "26", "27", "28", "29", "30", "31", "01"} << QString();
-    QTest::newRow("Monday to Friday") << "31" << false
-                                      << QStringList{"19", "20", "21", "22", "23", "26", "27", "28", "29", "30"}
-                                      << "31";
-    QTest::newRow("weekend") << "96" << false << QStringList{"24", "25", "31", "01"} << "96";
-    QTest::newRow("once, on Sunday") << "64" << true << QStringList{"25"} << "0";
-    QTest::newRow("once, days absent") << QString() << true << QStringList{"19"} << "0";
-    QTest::newRow("off") << "0" << false << QStringList{} << "0";
+        << QString() << false << on("19 20 21 22 23 24 25 26 27 28 29 30 31 01") << QString();
+    QTest::newRow("Monday to Friday") << QString("31") << false << on("19 20 21 22 23 26 27 28 29 30") << "31";
+    QTest::newRow("weekend") << "96" << false << on("24 25 31 01") << "96";
+    QTest::newRow("once, on Sunday") << "64" << true << on("25") << "0";
+    QTest::newRow("once, days absent") << QString() << true << on("19") << "0";
+    QTest::newRow("off") << "0" << false << on("") << "0";
 }
 
 void TestSchedule::days()
