@@ -115,8 +115,6 @@ private slots:
     void sniff();
     void wavCompletesAfterItsLength();
     void midiPlaysAndCompletes();
-    void unplayableFiles_data();
-    void unplayableFiles();
     void stoppedPlayGivesNoCompletion();
     void staleEndIsNotTheCurrentOne();
     void brokenOrEmptySounds_data();
@@ -199,40 +197,6 @@ void TestSound::midiPlaysAndCompletes()
     QCOMPARE(soundLibraries(), QStringList());
 }
 
-void TestSound::unplayableFiles_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QByteArray>("data");
-    QTest::addColumn<QString>("deviceType");
-    QTest::newRow("missing") << "" << QByteArray() << "WaveAudio";
-    QTest::newRow("empty") << "empty.wav" << QByteArray() << "WaveAudio";
-    QTest::newRow("folder") << "." << QByteArray() << "WaveAudio";
-    QTest::newRow("garbage named .wav") << "garbage.wav" << QByteArray(5000, 'x') << "WaveAudio";
-    QTest::newRow("unknown kind") << "noise.ogg" << QByteArray(5000, 'x') << "";
-}
-
-void TestSound::unplayableFiles()
-{
-    QFETCH(QString, name);
-    QFETCH(QByteArray, data);
-    QFETCH(QString, deviceType);
-    QString path = m_dir.filePath(QStringLiteral("does-not-exist.wav"));
-    if (name == QLatin1String("."))
-        path = m_dir.path();
-    else if (!name.isEmpty())
-        path = write(m_dir, name, data);
-    SoundProcess s(playerPath());
-    QSignalSpy done(&s, &SoundProcess::finished);
-    QVERIFY(s.play(path, deviceType)); // the player's word comes later
-    QTRY_COMPARE_WITH_TIMEOUT(done.count(), 1, 3000);
-    QVERIFY(s.endedAtOnce());
-    QVERIFY(!s.isPlaying());
-    // The next sound still plays.
-    QVERIFY(s.play(write(m_dir, QStringLiteral("short.wav"), wav(0.2)), QStringLiteral("WaveAudio")));
-    QTRY_COMPARE_WITH_TIMEOUT(done.count(), 2, 3000);
-    QVERIFY(!s.endedAtOnce());
-}
-
 void TestSound::stoppedPlayGivesNoCompletion()
 {
     SoundProcess s(playerPath());
@@ -253,6 +217,11 @@ void TestSound::brokenOrEmptySounds_data()
 {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<bool>("heard"); // ends as a sound, not as a file that holds none
+    QTest::newRow("missing") << "missing" << false;
+    QTest::newRow("empty") << "empty" << false;
+    QTest::newRow("folder") << "folder" << false;
+    QTest::newRow("garbage named .wav") << "garbage" << false;
+    QTest::newRow("unknown kind") << "noise.ogg" << false; // played with no device type
     QTest::newRow("a WAV of no channels") << "channels0" << false;
     QTest::newRow("a WAV of rate 0") << "rate0" << false;
     QTest::newRow("a WAV cut after its header") << "truncated" << false;
@@ -269,7 +238,11 @@ void TestSound::brokenOrEmptySounds()
     QFETCH(QString, kind);
     QFETCH(bool, heard);
     QByteArray data = wav(kind == "short" ? 0.1 : 0.5);
-    if (kind == "channels0")
+    if (kind == "empty")
+        data.clear();
+    else if (kind == "garbage" || kind == "noise.ogg")
+        data = QByteArray(5000, 'x');
+    else if (kind == "channels0")
         data[22] = 0;
     else if (kind == "rate0")
         data[24] = data[25] = data[26] = data[27] = 0;
@@ -282,21 +255,30 @@ void TestSound::brokenOrEmptySounds()
     else if (kind == "long silent.mid") // 5 MB of text, then the end of the track
         data = QByteArray::fromHex("4D546864000000060000000100C0 4D54726B004C4B4B 00FF0182B19640")
                + QByteArray(5000000, 't') + QByteArray::fromHex("00FF2F00");
-    QString file = write(m_dir, kind + ".wav", data);
-    if (kind == "fifo") {
+    QString file = m_dir.filePath("does-not-exist.wav");
+    if (kind == "folder") {
+        file = m_dir.path();
+    } else if (kind == "fifo") {
         file = m_dir.filePath("sound-fifo.wav");
         QFile::remove(file);
         QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+    } else if (kind != "missing") {
+        file = write(m_dir, kind == "noise.ogg" ? kind : kind + ".wav", data);
     }
     SoundProcess s(playerPath());
     QSignalSpy done(&s, &SoundProcess::finished);
     QElapsedTimer t;
     t.start();
-    QVERIFY(s.play(file, QStringLiteral("WaveAudio")));
+    QVERIFY(s.play(file, kind == "noise.ogg" ? QString() : QStringLiteral("WaveAudio"))); // its word comes later
     QVERIFY(t.elapsed() < 200); // the player's start waits for nobody
     QTRY_COMPARE_WITH_TIMEOUT(done.count(), 1, 5000);
     qInfo("%s: ended after %lld ms", qPrintable(kind), t.elapsed());
     QCOMPARE(s.endedAtOnce(), !heard);
+    QVERIFY(!s.isPlaying());
+    // The next sound still plays.
+    QVERIFY(s.play(write(m_dir, QStringLiteral("short.wav"), wav(0.2)), QStringLiteral("WaveAudio")));
+    QTRY_COMPARE_WITH_TIMEOUT(done.count(), 2, 3000);
+    QVERIFY(!s.endedAtOnce());
 }
 
 void TestSound::hostileFiles_data()
