@@ -536,16 +536,12 @@ void TestSchedule::clockChanges_data()
     QTest::addColumn<QString>("alarmAt");
     QTest::addColumn<QStringList>("started");
     // 02:00 becomes 03:00: the 02:30 alarm rings at 03:00, no signal at 02:59:56.
-    QTest::newRow("spring forward") << QDate(2026, 3, 29) << "02:30"
-                                    << QStringList{"/s/00.wav@2026-03-29 01:59:56 CET",
-                                                   "/s/2.wav@2026-03-29 03:00:00 CEST",
-                                                   "/s/00.wav@2026-03-29 03:59:56 CEST"};
-    // 03:00 becomes 02:00: 02:30 and 02:59:56 come twice, and ring once.
+    const QStringList spring{"/s/00.wav@2026-03-29 01:59:56 CET", "/s/2.wav@2026-03-29 03:00:00 CEST",
+                             "/s/00.wav@2026-03-29 03:59:56 CEST"};
+    QTest::newRow("spring forward") << QDate(2026, 3, 29) << "02:30" << spring;
     // The skipped hour begins at the alarm's second.
-    QTest::newRow("spring forward at the alarm")
-        << QDate(2026, 3, 29) << "02:00"
-        << QStringList{"/s/00.wav@2026-03-29 01:59:56 CET", "/s/2.wav@2026-03-29 03:00:00 CEST",
-                       "/s/00.wav@2026-03-29 03:59:56 CEST"};
+    QTest::newRow("spring forward at the alarm") << QDate(2026, 3, 29) << "02:00" << spring;
+    // 03:00 becomes 02:00: 02:30 and 02:59:56 come twice, and ring once.
     QTest::newRow("fall back") << QDate(2026, 10, 25) << "02:30"
                                << QStringList{"/s/00.wav@2026-10-25 01:59:56 CEST", "/s/2.wav@2026-10-25 02:30:00 CEST",
                                               "/s/00.wav@2026-10-25 02:59:56 CEST",
