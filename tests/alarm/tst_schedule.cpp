@@ -12,7 +12,7 @@ using namespace dv;
 using namespace dv::test;
 
 namespace {
-// A rig whose sounds last `soundSeconds`: a time signal then ends by itself,
+// A started rig whose sounds last `soundSeconds`: a time signal then ends by itself,
 // and an alarm is stopped by its button.
 struct WeekRig : Rig {
     int soundSeconds = 5;
@@ -217,14 +217,12 @@ void TestSchedule::overlaps_data()
     QTest::addColumn<QString>("secondAt");
     QTest::addColumn<QStringList>("started");
     const QString sig = "/s/00.wav@2026-12-07 11:59:56";
-    QTest::newRow("alarm cuts off the signal") << ""
-                                               << "12:00" << QStringList{sig, "/s/2.wav@2026-12-07 12:00:00"};
-    QTest::newRow("an alarm keeps the floor from an alarm") << "11:59"
-                                                            << "12:00" << QStringList{"/s/1.wav@2026-12-07 11:59:00"};
-    QTest::newRow("and from the signal") << "11:59"
-                                         << "" << QStringList{"/s/1.wav@2026-12-07 11:59:00"};
-    QTest::newRow("nothing else due") << ""
-                                      << "" << QStringList{sig};
+    const QString first = "/s/1.wav@2026-12-07 11:59:00";
+    QTest::newRow("alarm cuts off the signal")
+        << QString() << "12:00" << QStringList{sig, "/s/2.wav@2026-12-07 12:00:00"};
+    QTest::newRow("an alarm keeps the floor from an alarm") << QString("11:59") << "12:00" << QStringList{first};
+    QTest::newRow("and from the signal") << "11:59" << QString() << QStringList{first};
+    QTest::newRow("nothing else due") << QString() << QString() << QStringList{sig};
 }
 
 void TestSchedule::overlaps()
@@ -437,17 +435,15 @@ void TestSchedule::missedAlarms()
     QFETCH(QString, dueShown);
     QFETCH(bool, listed);
     QFETCH(bool, powerOff);
+    const QList<QPair<QString, QString>> values = {{"Jihou", "False"},          {"AlarmTime1", "07:30"},
+                                                   {"AlarmSound1", "/s/1.wav"}, {"AlarmMessage1", "朝会"},
+                                                   {"ShutDownTime", "07:30"},   {"MustShutDown", "True"}};
     WeekRig rig;
-    rig.set({{"Jihou", "False"},
-             {"AlarmTime1", "07:30"},
-             {"AlarmSound1", "/s/1.wav"},
-             {"AlarmMessage1", "朝会"},
-             {"ShutDownTime", "07:30"},
-             {"MustShutDown", "True"}});
+    rig.set(values);
     rig.time.t = how == "long" ? monday(7, 9, 50) : monday(7, 29, 50);
     if (how == "start") { // a clock started with these settings stored
-        rig.store.values = {{"Jihou", "False"},        {"AlarmTime1", "07:30"},   {"AlarmSound1", "/s/1.wav"},
-                            {"AlarmMessage1", "朝会"}, {"ShutDownTime", "07:30"}, {"MustShutDown", "True"}};
+        for (const auto &[key, value] : values)
+            rig.store.values[key] = value;
         rig.clock.start(QString());
     }
     rig.runUntil(how == "long" ? monday(7, 10) : how == "start" ? monday(7, 29, 50) : monday(7, 29, 59));
@@ -508,8 +504,7 @@ void TestSchedule::snoozeAndTheRingLimit()
     // Sounds of 5 s with nobody at the button: the alarm repeats for ten
     // minutes, then the window flashes on alone. A snooze rings it again five
     // minutes on; time signals never repeat.
-    Rig rig;
-    rig.clock.start(QString());
+    WeekRig rig;
     rig.set({{"AlarmTime2", "06:49"}, {"AlarmSound2", "/s/2.wav"}, {"Jihou00File", "/s/00.wav"}});
     rig.time.t = monday(6, 48, 59);
     const auto endAfter5s = soundsEndAfter5s(rig);
@@ -541,16 +536,12 @@ void TestSchedule::clockChanges_data()
     QTest::addColumn<QString>("alarmAt");
     QTest::addColumn<QStringList>("started");
     // 02:00 becomes 03:00: the 02:30 alarm rings at 03:00, no signal at 02:59:56.
-    QTest::newRow("spring forward") << QDate(2026, 3, 29) << "02:30"
-                                    << QStringList{"/s/00.wav@2026-03-29 01:59:56 CET",
-                                                   "/s/2.wav@2026-03-29 03:00:00 CEST",
-                                                   "/s/00.wav@2026-03-29 03:59:56 CEST"};
-    // 03:00 becomes 02:00: 02:30 and 02:59:56 come twice, and ring once.
+    const QStringList spring{"/s/00.wav@2026-03-29 01:59:56 CET", "/s/2.wav@2026-03-29 03:00:00 CEST",
+                             "/s/00.wav@2026-03-29 03:59:56 CEST"};
+    QTest::newRow("spring forward") << QDate(2026, 3, 29) << "02:30" << spring;
     // The skipped hour begins at the alarm's second.
-    QTest::newRow("spring forward at the alarm")
-        << QDate(2026, 3, 29) << "02:00"
-        << QStringList{"/s/00.wav@2026-03-29 01:59:56 CET", "/s/2.wav@2026-03-29 03:00:00 CEST",
-                       "/s/00.wav@2026-03-29 03:59:56 CEST"};
+    QTest::newRow("spring forward at the alarm") << QDate(2026, 3, 29) << "02:00" << spring;
+    // 03:00 becomes 02:00: 02:30 and 02:59:56 come twice, and ring once.
     QTest::newRow("fall back") << QDate(2026, 10, 25) << "02:30"
                                << QStringList{"/s/00.wav@2026-10-25 01:59:56 CEST", "/s/2.wav@2026-10-25 02:30:00 CEST",
                                               "/s/00.wav@2026-10-25 02:59:56 CEST",
@@ -562,8 +553,7 @@ void TestSchedule::clockChanges()
     QFETCH(QDate, day);
     QFETCH(QString, alarmAt);
     QFETCH(QStringList, started);
-    Rig rig;
-    rig.clock.start(QString());
+    WeekRig rig;
     rig.set({{"Jihou00File", "/s/00.wav"}, {"AlarmTime2", alarmAt}, {"AlarmSound2", "/s/2.wav"}});
     ZonedRun z{rig, {}};
     z.run(berlin(day, QTime(1, 59, 0)), berlin(day, QTime(4, 0, 0)));
@@ -574,8 +564,7 @@ void TestSchedule::simulatedYear()
 {
     // A year in Berlin, a tick every 30 s: what the clock does after a stall of
     // that length, so every second's events still come, each exactly once.
-    Rig rig;
-    rig.clock.start(QString());
+    WeekRig rig;
     rig.set({{"Jihou00File", "/s/00.wav"},
              {"AlarmTime1", "06:30"},
              {"AlarmSound1", "/s/1.wav"},
@@ -722,18 +711,15 @@ void TestSchedule::storedTimes_data()
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("stored");
     QTest::addColumn<bool>("acts");
-    QTest::newRow("alarm 7:30") << "AlarmTime1"
-                                << "7:30" << true;
-    QTest::newRow("alarm 07:30") << "AlarmTime2"
-                                 << "07:30" << true;
-    QTest::newRow("alarm 7:3") << "AlarmTime3"
-                               << "7:3" << false;
-    QTest::newRow("alarm 24:00") << "AlarmTime1"
-                                 << "24:00" << false;
-    QTest::newRow("shutdown 7:30") << "ShutDownTime"
-                                   << "7:30" << true;
-    QTest::newRow("shutdown 7.30") << "ShutDownTime"
-                                   << "7.30" << false;
+    const auto row = [](const char *name, const char *key, const char *stored, bool acts) {
+        QTest::newRow(name) << QString(key) << QString(stored) << acts;
+    };
+    row("alarm 7:30", "AlarmTime1", "7:30", true);
+    row("alarm 07:30", "AlarmTime2", "07:30", true);
+    row("alarm 7:3", "AlarmTime3", "7:3", false);
+    row("alarm 24:00", "AlarmTime1", "24:00", false);
+    row("shutdown 7:30", "ShutDownTime", "7:30", true);
+    row("shutdown 7.30", "ShutDownTime", "7.30", false);
 }
 
 void TestSchedule::storedTimes()
@@ -774,22 +760,20 @@ void TestSchedule::suspendOverAClockChange_data()
     QTest::addColumn<QString>("alarmAt");
     QTest::addColumn<bool>("rings");
     const QDate spring(2026, 3, 29), autumn(2026, 10, 25);
-    QTest::newRow("spring forward, 45 min late")
-        << berlin(spring, QTime(0, 50)) << berlin(spring, QTime(3, 45)) << "03:00" << false;
-    QTest::newRow("spring forward, 25 min late")
-        << berlin(spring, QTime(0, 50)) << berlin(spring, QTime(3, 25)) << "03:00" << true;
-    QTest::newRow("spring forward, skipped time 25 min late")
-        << berlin(spring, QTime(0, 50)) << berlin(spring, QTime(3, 25)) << "02:30" << true;
-    QTest::newRow("spring forward, skipped time 45 min late")
-        << berlin(spring, QTime(0, 50)) << berlin(spring, QTime(3, 45)) << "02:30" << false;
+    const QDateTime springFrom = berlin(spring, QTime(0, 50)), autumnFrom = berlin(autumn, QTime(1, 50));
     // 01:50 CEST to 02:20 CET is 90 minutes.
-    QTest::newRow("fall back, 85 min late")
-        << berlin(autumn, QTime(1, 50)) << berlin(autumn, QTime(2, 20)).addSecs(3600) << "01:55" << false;
+    const QDateTime autumnTo = berlin(autumn, QTime(2, 20)).addSecs(3600);
+    const auto row = [](const char *name, const QDateTime &from, const QDateTime &to, const char *at, bool rings) {
+        QTest::newRow(name) << from << to << QString(at) << rings;
+    };
+    row("spring forward, 45 min late", springFrom, berlin(spring, QTime(3, 45)), "03:00", false);
+    row("spring forward, 25 min late", springFrom, berlin(spring, QTime(3, 25)), "03:00", true);
+    row("spring forward, skipped time 25 min late", springFrom, berlin(spring, QTime(3, 25)), "02:30", true);
+    row("spring forward, skipped time 45 min late", springFrom, berlin(spring, QTime(3, 45)), "02:30", false);
+    row("fall back, 85 min late", autumnFrom, autumnTo, "01:55", false);
     // 02:00 came first in summer time, 80 minutes before.
-    QTest::newRow("fall back, the repeated hour")
-        << berlin(autumn, QTime(1, 50)) << berlin(autumn, QTime(2, 20)).addSecs(3600) << "02:00" << false;
-    QTest::newRow("fall back, 10 min late")
-        << berlin(autumn, QTime(1, 50)) << berlin(autumn, QTime(2, 10)) << "02:00" << true;
+    row("fall back, the repeated hour", autumnFrom, autumnTo, "02:00", false);
+    row("fall back, 10 min late", autumnFrom, berlin(autumn, QTime(2, 10)), "02:00", true);
 }
 
 void TestSchedule::suspendOverAClockChange()
@@ -798,8 +782,7 @@ void TestSchedule::suspendOverAClockChange()
     QFETCH(QDateTime, to);
     QFETCH(QString, alarmAt);
     QFETCH(bool, rings);
-    Rig rig;
-    rig.clock.start(QString());
+    WeekRig rig;
     rig.set({{"Jihou", "False"}, {"AlarmTime1", alarmAt}, {"AlarmSound1", "/s/1.wav"}});
     ZonedRun z{rig, {}};
     z.run(from, from.addSecs(2));
@@ -834,16 +817,14 @@ void TestSchedule::days_data()
     QTest::addColumn<bool>("once");
     QTest::addColumn<QStringList>("rang");  // the days of the month it rang on
     QTest::addColumn<QString>("savedDays"); // AlarmDays1 in the store after; empty: not written
+    const auto on = [](const char *days) { return QString(days).split(' ', Qt::SkipEmptyParts); };
     QTest::newRow("every day, key absent")
-        << QString() << false
-        << QStringList{"19", "20", "21", "22", "23", "24", "25", "26", "27", "28", "29", "30", "31", "01"} << QString();
-    QTest::newRow("Monday to Friday") << "31" << false
-                                      << QStringList{"19", "20", "21", "22", "23", "26", "27", "28", "29", "30"}
-                                      << "31";
-    QTest::newRow("weekend") << "96" << false << QStringList{"24", "25", "31", "01"} << "96";
-    QTest::newRow("once, on Sunday") << "64" << true << QStringList{"25"} << "0";
-    QTest::newRow("once, days absent") << QString() << true << QStringList{"19"} << "0";
-    QTest::newRow("off") << "0" << false << QStringList{} << "0";
+        << QString() << false << on("19 20 21 22 23 24 25 26 27 28 29 30 31 01") << QString();
+    QTest::newRow("Monday to Friday") << QString("31") << false << on("19 20 21 22 23 26 27 28 29 30") << "31";
+    QTest::newRow("weekend") << "96" << false << on("24 25 31 01") << "96";
+    QTest::newRow("once, on Sunday") << "64" << true << on("25") << "0";
+    QTest::newRow("once, days absent") << QString() << true << on("19") << "0";
+    QTest::newRow("off") << "0" << false << on("") << "0";
 }
 
 void TestSchedule::days()
@@ -923,11 +904,9 @@ void TestSchedule::snoozeAndRingLengthPerAlarm_data()
     QTest::addColumn<QStringList>("volumeFade"); // AlarmVolume2, AlarmFadeIn2 stored
     QTest::addColumn<SoundLevel>("level");       // of its first play
     QTest::newRow("absent: 5 and 10") << QString() << QString() << 5 << 10 << QStringList() << SoundLevel{};
-    QTest::newRow("2 and 3") << "2"
-                             << "3" << 2 << 3 << QStringList{"40", "30"} << SoundLevel{40, 30000, 0};
+    QTest::newRow("2 and 3") << QString("2") << "3" << 2 << 3 << QStringList{"40", "30"} << SoundLevel{40, 30000, 0};
     // Hand-edited numbers out of range count as the nearest end.
-    QTest::newRow("0 and 90") << "0"
-                              << "90" << 1 << 60 << QStringList{"250", "-5"} << SoundLevel{100, 0, 0};
+    QTest::newRow("0 and 90") << QString("0") << "90" << 1 << 60 << QStringList{"250", "-5"} << SoundLevel{100, 0, 0};
 }
 
 void TestSchedule::snoozeAndRingLengthPerAlarm()
@@ -938,8 +917,7 @@ void TestSchedule::snoozeAndRingLengthPerAlarm()
     QFETCH(int, ringMinutes);
     QFETCH(QStringList, volumeFade);
     QFETCH(SoundLevel, level);
-    Rig rig;
-    rig.clock.start(QString());
+    WeekRig rig;
     // Alarm 1 has lengths and a level of its own that alarm 2 must not take.
     rig.set({{"Jihou", "False"},
              {"AlarmTime2", "06:49"},
@@ -979,8 +957,7 @@ void TestSchedule::sleepHeldOffWhileRinging_data()
 void TestSchedule::sleepHeldOffWhileRinging()
 {
     QFETCH(QString, end);
-    Rig rig;
-    rig.clock.start(QString());
+    WeekRig rig;
     rig.set({{"Jihou", "False"},
              {"AlarmTime1", "07:00"},
              {"AlarmSound1", "/s/1.wav"},
@@ -1012,11 +989,9 @@ void TestSchedule::trayShowsTheNextAlarm_data()
     QTest::addColumn<QDateTime>("passTo");
     QTest::addColumn<QString>("after");
     QTest::newRow("every day") << "127" << monday(6, 0) << "12-07（月）07:30" << monday(7, 31) << "12-08（火）07:30";
-    QTest::newRow("weekdays, Friday evening")
-        << "31" << QDateTime(kMonday.addDays(4), QTime(20, 0)) << "12-13（日）06:00"
-        << QDateTime(kMonday.addDays(6), QTime(6, 1)) << "12-14（月）07:30";
-    QTest::newRow("alarm 1 off") << "0" << monday(8, 0) << "12-13（日）06:00"
-                                 << QDateTime(kMonday.addDays(6), QTime(6, 1)) << "12-20（日）06:00";
+    const QDateTime friday(kMonday.addDays(4), QTime(20, 0)), sunday(kMonday.addDays(6), QTime(6, 1));
+    QTest::newRow("weekdays, Friday evening") << "31" << friday << "12-13（日）06:00" << sunday << "12-14（月）07:30";
+    QTest::newRow("alarm 1 off") << "0" << monday(8, 0) << "12-13（日）06:00" << sunday << "12-20（日）06:00";
 }
 
 void TestSchedule::trayShowsTheNextAlarm()
@@ -1053,39 +1028,27 @@ void TestSchedule::wakeTimer_data()
     QTest::addColumn<QString>("note"); // what the tip says after the next alarm
     QTest::addColumn<bool>("holding"); // a suspend waits for the clock
     const auto day = [](int d, int h, int m) { return QDateTime(kMonday.addDays(d), QTime(h, m)); };
-    const QString wakes = text::TipWakes;
-    QTest::newRow("a minute early") << "127"
-                                    << "True" << A::Available << "" << day(1, 7, 29) << wakes << true;
-    QTest::newRow("on its days") << "4"
-                                 << "True" << A::Available << "" << day(2, 7, 29) << wakes << true;
-    QTest::newRow("only waking alarms") << "127"
-                                        << "False" << A::Available << "" << day(6, 5, 59) << "" << true;
-    QTest::newRow("fired early") << "127"
-                                 << "True" << A::Available << "fired" << day(1, 7, 30) << wakes << true;
-    QTest::newRow("rang") << "127"
-                          << "True" << A::Available << "rang" << day(2, 7, 29) << wakes << true;
-    QTest::newRow("clock set") << "127"
-                               << "True" << A::Available << "clockSet" << day(3, 7, 29) << wakes << true;
-    QTest::newRow("settings") << "127"
-                              << "True" << A::Available << "settings" << day(1, 8, 14) << wakes << true;
-    QTest::newRow("none left") << "127"
-                               << "True" << A::Available << "off" << QDateTime() << "" << false;
-    QTest::newRow("going to sleep") << "127"
-                                    << "True" << A::Available << "sleep" << day(1, 7, 30) << wakes << false;
-    QTest::newRow("resumed") << "127"
-                             << "True" << A::Available << "resume" << day(1, 7, 30) << wakes << true;
-    QTest::newRow("no permission") << "127"
-                                   << "True" << A::NoPermission << "" << QDateTime()
-                                   << text::tipCannotWake(text::WakeNoPermission) << false;
-    QTest::newRow("no wake clock") << "127"
-                                   << "True" << A::NoWakeClock << "" << QDateTime()
-                                   << text::tipCannotWake(text::WakeNoClock) << false;
-    QTest::newRow("came early: not again")
-        << "127"
-        << "True" << A::Available << "cameEarly" << QDateTime() << text::tipCannotWake(text::WakeNotArmed) << false;
-    QTest::newRow("refused") << "127"
-                             << "True" << A::Available << "refused" << QDateTime()
-                             << text::tipCannotWake(text::WakeNotArmed) << false;
+    const QString wakes = text::TipWakes, notArmed = text::tipCannotWake(text::WakeNotArmed);
+    // Alarm 1 every day and waking, on the machine that can be woken, unless told.
+    const auto row = [](const char *name, const char *action, const QDateTime &armed, const QString &note, bool holding,
+                        const char *days1 = "127", const char *wake1 = "True", A avail = A::Available) {
+        QTest::newRow(name) << QString(days1) << QString(wake1) << avail << QString(action) << armed << note << holding;
+    };
+    row("a minute early", "", day(1, 7, 29), wakes, true);
+    row("on its days", "", day(2, 7, 29), wakes, true, "4");
+    row("only waking alarms", "", day(6, 5, 59), "", true, "127", "False");
+    row("fired early", "fired", day(1, 7, 30), wakes, true);
+    row("rang", "rang", day(2, 7, 29), wakes, true);
+    row("clock set", "clockSet", day(3, 7, 29), wakes, true);
+    row("settings", "settings", day(1, 8, 14), wakes, true);
+    row("none left", "off", QDateTime(), "", false);
+    row("going to sleep", "sleep", day(1, 7, 30), wakes, false);
+    row("resumed", "resume", day(1, 7, 30), wakes, true);
+    row("no permission", "", QDateTime(), text::tipCannotWake(text::WakeNoPermission), false, "127", "True",
+        A::NoPermission);
+    row("no wake clock", "", QDateTime(), text::tipCannotWake(text::WakeNoClock), false, "127", "True", A::NoWakeClock);
+    row("came early: not again", "cameEarly", QDateTime(), notArmed, false);
+    row("refused", "refused", QDateTime(), notArmed, false);
 }
 
 void TestSchedule::wakeTimer()

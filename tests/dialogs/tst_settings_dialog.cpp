@@ -55,6 +55,15 @@ struct Host final : SettingsHost {
     bool alarmRings() const override { return rings; }
 };
 
+template <typename T>
+T *topLevel(const char *name)
+{
+    for (QWidget *t : QApplication::topLevelWidgets())
+        if (t->objectName() == QLatin1String(name) && t->isVisible())
+            return qobject_cast<T *>(t);
+    return nullptr;
+}
+
 // A started clock and its settings dialog, shown and active.
 struct DialogRig {
     Rig rig;
@@ -76,6 +85,18 @@ struct DialogRig {
         return d->findChild<T *>(QString::fromLatin1(name));
     }
     void click(const char *name) { w<QPushButton>(name)->click(); }
+    // The sub-dialog that a button opens, and its OK with the settings dialog back.
+    template <typename T>
+    T *open(const char *button, const char *dialog)
+    {
+        click(button);
+        return topLevel<T>(dialog);
+    }
+    void ok(QWidget *sub)
+    {
+        sub->findChild<QPushButton *>(id::okButton)->click();
+        QTRY_VERIFY(d->isEnabled());
+    }
     // OK as a user gives it: a mouse click (the focus goes to the button
     // first), or Enter in the field that has the focus.
     static void press(QWidget *focused, QPushButton *ok, bool enter)
@@ -95,14 +116,6 @@ struct DialogRig {
     }
 };
 
-template <typename T>
-T *topLevel(const char *name)
-{
-    for (QWidget *t : QApplication::topLevelWidgets())
-        if (t->objectName() == QLatin1String(name) && t->isVisible())
-            return qobject_cast<T *>(t);
-    return nullptr;
-}
 } // namespace
 
 class TestSettingsDialog : public QObject {
@@ -152,16 +165,13 @@ void TestSettingsDialog::fillAndClickRules_data()
     QTest::addColumn<QString>("value");
     QTest::addColumn<QStringList>("enabled");
     QTest::addColumn<QStringList>("disabled");
-    QTest::newRow("defaults") << ""
-                              << "" << QStringList{id::facePicture, id::facePictureBrowse, id::chimeButton}
-                              << QStringList{id::slideshowButton, id::sizeButton};
-    QTest::newRow("slideshow on") << "SlideBmp"
-                                  << "True" << QStringList{id::slideshowButton}
-                                  << QStringList{id::facePicture, id::facePictureBrowse};
-    QTest::newRow("signal off") << "Jihou"
-                                << "False" << QStringList{} << QStringList{id::chimeButton};
-    QTest::newRow("free size") << "Mag2Flag"
-                               << "True" << QStringList{id::sizeButton} << QStringList{};
+    using L = QStringList;
+    const L picture{id::facePicture, id::facePictureBrowse};
+    QTest::newRow("defaults") << QString() << "" << picture + L{id::chimeButton}
+                              << L{id::slideshowButton, id::sizeButton};
+    QTest::newRow("slideshow on") << QString("SlideBmp") << "True" << L{id::slideshowButton} << picture;
+    QTest::newRow("signal off") << QString("Jihou") << "False" << L{} << L{id::chimeButton};
+    QTest::newRow("free size") << QString("Mag2Flag") << "True" << L{id::sizeButton} << L{};
 }
 
 void TestSettingsDialog::fillAndClickRules()
@@ -188,12 +198,9 @@ void TestSettingsDialog::timeFieldLeft_data()
     QTest::addColumn<QString>("after");
     QTest::addColumn<bool>("refused"); // a beep and the focus back in the field
     // The accepted forms themselves are tst_checks' table; here the field's behaviour.
-    QTest::newRow("7:30") << "7:30"
-                          << "07:30" << false;
-    QTest::newRow("empty") << ""
-                           << "" << false;
-    QTest::newRow("0730") << "0730"
-                          << "00730" << true;
+    QTest::newRow("7:30") << QString("7:30") << "07:30" << false;
+    QTest::newRow("empty") << QString() << "" << false;
+    QTest::newRow("0730") << QString("0730") << "00730" << true;
 }
 
 void TestSettingsDialog::timeFieldLeft()
@@ -216,14 +223,12 @@ void TestSettingsDialog::fileFieldLeft_data()
     QTest::addColumn<QByteArray>("field");
     QTest::addColumn<QString>("name"); // under a folder with a.xyz in it
     QTest::addColumn<QString>("message");
-    QTest::newRow("picture missing") << QByteArray(id::facePicture) << "gone.bmp"
-                                     << "ファイルが見付かりません（文字盤の画像ﾌｧｲﾙ）";
-    QTest::newRow("picture is a folder") << QByteArray(id::facePicture) << ""
-                                         << "ファイルが見付かりません（文字盤の画像ﾌｧｲﾙ）";
-    QTest::newRow("picture with a star") << QByteArray(id::facePicture) << "*.xyz"
-                                         << "ファイルが見付かりません（文字盤の画像ﾌｧｲﾙ）";
-    QTest::newRow("any extension is fine") << QByteArray(id::facePicture) << "a.xyz"
-                                           << "";
+    const QByteArray picture(id::facePicture);
+    const QString noPicture = "ファイルが見付かりません（文字盤の画像ﾌｧｲﾙ）";
+    QTest::newRow("picture missing") << picture << "gone.bmp" << noPicture;
+    QTest::newRow("picture is a folder") << picture << "" << noPicture;
+    QTest::newRow("picture with a star") << picture << "*.xyz" << noPicture;
+    QTest::newRow("any extension is fine") << picture << "a.xyz" << QString();
     QTest::newRow("alarm sound 2") << QByteArray(id::alarmSound2) << "gone.wav"
                                    << "ファイルが見付かりません（ｱﾗｰﾑｻｳﾝﾄﾞﾌｧｲﾙ２）";
 }
@@ -253,16 +258,15 @@ void TestSettingsDialog::okRefusesATimeThatCannotRing_data()
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<bool>("enter"); // else a click on OK
-    QTest::newRow("alarm 1, 7:3, click") << QByteArray(id::alarmTime1) << "AlarmTime1"
-                                         << "7:3" << false;
-    QTest::newRow("alarm 2, 99:99, Enter") << QByteArray(id::alarmTime2) << "AlarmTime2"
-                                           << "99:99" << true;
-    QTest::newRow("alarm 3, 24:00, click") << QByteArray(id::alarmTime3) << "AlarmTime3"
-                                           << "24:00" << false;
-    QTest::newRow("shutdown, 7:3, Enter") << QByteArray(id::shutdownTime) << "ShutDownTime"
-                                          << "7:3" << true;
+    const auto row = [](const char *name, const char *field, const char *key, const QString &typed, bool enter) {
+        QTest::newRow(name) << QByteArray(field) << QString(key) << typed << enter;
+    };
+    row("alarm 1, 7:3, click", id::alarmTime1, "AlarmTime1", "7:3", false);
+    row("alarm 2, 99:99, Enter", id::alarmTime2, "AlarmTime2", "99:99", true);
+    row("alarm 3, 24:00, click", id::alarmTime3, "AlarmTime3", "24:00", false);
+    row("shutdown, 7:3, Enter", id::shutdownTime, "ShutDownTime", "7:3", true);
     // A long paste: the field keeps five characters, still no time.
-    QTest::newRow("pasted") << QByteArray(id::alarmTime1) << "AlarmTime1" << QString(32767, QLatin1Char('1')) << true;
+    row("pasted", id::alarmTime1, "AlarmTime1", QString(32767, QLatin1Char('1')), true);
 }
 
 void TestSettingsDialog::okRefusesATimeThatCannotRing()
@@ -306,8 +310,7 @@ void TestSettingsDialog::sizeOkKeepsToTheRange()
     QFETCH(QString, typed);
     QFETCH(bool, enter);
     DialogRig r({{"Mag2Flag", "True"}, {"ClockSize", "240"}});
-    r.click(id::sizeButton);
-    auto *s = topLevel<SizeDialog>(id::sizeDialog);
+    auto *s = r.open<SizeDialog>(id::sizeButton, id::sizeDialog);
     QVERIFY(s);
     s->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(s));
@@ -327,23 +330,17 @@ void TestSettingsDialog::sizeOkKeepsToTheRange()
 void TestSettingsDialog::enterAndEscape()
 {
     DialogRig r;
-    // Escape in a sub-dialog is its CANCEL: closed, nothing taken, the settings back.
-    r.click(id::chimeButton);
-    auto *c = topLevel<ChimeDialog>(id::chimeDialog);
-    QVERIFY(c);
-    auto *hourFile = c->findChild<QLineEdit *>(id::hourChimeFile);
-    hourFile->setText(QStringLiteral("/typed.wav"));
-    QTest::keyClick(hourFile, Qt::Key_Escape);
-    QTRY_VERIFY(r.d->isEnabled());
-    QVERIFY(r.rig.clock.settings().hourChimeFile != QStringLiteral("/typed.wav"));
-    // Enter is its OK.
-    r.click(id::chimeButton);
-    c = topLevel<ChimeDialog>(id::chimeDialog);
-    hourFile = c->findChild<QLineEdit *>(id::hourChimeFile);
-    hourFile->setText(QStringLiteral("/typed.wav"));
-    QTest::keyClick(hourFile, Qt::Key_Enter);
-    QTRY_VERIFY(r.d->isEnabled());
-    QCOMPARE(r.rig.clock.settings().hourChimeFile, QStringLiteral("/typed.wav"));
+    // Escape in a sub-dialog is its CANCEL: closed, nothing taken, the settings
+    // back. Enter is its OK.
+    for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Enter}) {
+        auto *c = r.open<ChimeDialog>(id::chimeButton, id::chimeDialog);
+        QVERIFY(c);
+        auto *hourFile = c->findChild<QLineEdit *>(id::hourChimeFile);
+        hourFile->setText(QStringLiteral("/typed.wav"));
+        QTest::keyClick(hourFile, key);
+        QTRY_VERIFY(r.d->isEnabled());
+        QCOMPARE(r.rig.clock.settings().hourChimeFile == QStringLiteral("/typed.wav"), key == Qt::Key_Enter);
+    }
     // Escape in the settings dialog is CANCEL: the clock comes back, nothing saved.
     QTest::keyClick(r.w(id::shutdownTime), Qt::Key_Escape);
     QCOMPARE(r.host.closed, 1);
@@ -425,8 +422,7 @@ void TestSettingsDialog::folderTreeShowsTheStoredFolder()
     QVERIFY(docs.size() > 20);
     const QString folder = "/usr/share/doc/" + docs.last();
     DialogRig r({{"SlideBmp", "True"}, {"BmpDirectory", folder}, {"Mag2Flag", "True"}});
-    r.click(id::slideshowButton);
-    auto *s = topLevel<SlideshowDialog>(id::slideshowDialog);
+    auto *s = r.open<SlideshowDialog>(id::slideshowButton, id::slideshowDialog);
     auto *tree = s->findChild<QTreeView *>(id::folderTree);
     auto *model = static_cast<QFileSystemModel *>(tree->model());
     const QModelIndex at = model->index(folder);
@@ -443,16 +439,14 @@ void TestSettingsDialog::keptPaths_data()
     QTest::addColumn<QByteArray>("field");
     QTest::addColumn<QString>("edit"); // "" leaves the field, "-" empties it, else a file to put in it
     QTest::addColumn<QString>("stored");
-    QTest::newRow("picture kept") << "BackImage" << QByteArray(id::facePicture) << ""
-                                  << "/gone/face.bmp";
-    QTest::newRow("picture let go") << "BackImage" << QByteArray(id::facePicture) << "-"
-                                    << "";
-    QTest::newRow("picture replaced") << "BackImage" << QByteArray(id::facePicture) << "new.bmp"
-                                      << "new.bmp";
-    QTest::newRow("sound kept") << "AlarmSound2" << QByteArray(id::alarmSound2) << ""
-                                << "/gone/face.bmp";
-    QTest::newRow("sound let go") << "AlarmSound2" << QByteArray(id::alarmSound2) << "-"
-                                  << "";
+    const auto row = [](const char *name, const char *key, const char *field, const char *edit, const char *stored) {
+        QTest::newRow(name) << QString(key) << QByteArray(field) << QString(edit) << QString(stored);
+    };
+    row("picture kept", "BackImage", id::facePicture, "", "/gone/face.bmp");
+    row("picture let go", "BackImage", id::facePicture, "-", "");
+    row("picture replaced", "BackImage", id::facePicture, "new.bmp", "new.bmp");
+    row("sound kept", "AlarmSound2", id::alarmSound2, "", "/gone/face.bmp");
+    row("sound let go", "AlarmSound2", id::alarmSound2, "-", "");
 }
 
 void TestSettingsDialog::keptPaths()
@@ -722,8 +716,7 @@ void TestSettingsDialog::quitAsksOnlyWhenSomethingDiffers()
 void TestSettingsDialog::slideshowDialog()
 {
     DialogRig r({{"SlideBmp", "True"}, {"SlideGrafix", "63"}});
-    r.click(id::slideshowButton);
-    auto *s = topLevel<SlideshowDialog>(id::slideshowDialog);
+    auto *s = r.open<SlideshowDialog>(id::slideshowButton, id::slideshowDialog);
     QVERIFY(s);
     QVERIFY(!r.d->isEnabled());
     auto format = [s](const char *name) { return s->findChild<QCheckBox *>(QString::fromLatin1(name)); };
@@ -747,15 +740,13 @@ void TestSettingsDialog::slideshowDialog()
     tree->setCurrentIndex(static_cast<QFileSystemModel *>(tree->model())->index(QStringLiteral("/")));
     QCOMPARE(s->findChild<QLineEdit *>(id::slideshowFolder)->text(), QStringLiteral("/"));
     QVERIFY(!r.d->unchanged()); // the open dialog's fields count
-    s->findChild<QPushButton *>(id::okButton)->click();
-    QTRY_VERIFY(r.d->isEnabled());
+    r.ok(s);
     const Settings &w = r.rig.clock.settings();
     QCOMPARE(w.slideInterval, QStringLiteral("３０分"));
     QCOMPARE(int(w.slideshowFormats), 5 + 64 + 128);
     QCOMPARE(w.slideshowFolder, QStringLiteral("/"));
     // CANCEL leaves all three.
-    r.click(id::slideshowButton);
-    s = topLevel<SlideshowDialog>(id::slideshowDialog);
+    s = r.open<SlideshowDialog>(id::slideshowButton, id::slideshowDialog);
     s->findChild<QLineEdit *>(id::slideInterval)->setText(QStringLiteral("１分"));
     s->findChild<QPushButton *>(id::cancelButton)->click();
     QTRY_VERIFY(r.d->isEnabled());
@@ -766,8 +757,7 @@ void TestSettingsDialog::sizeDialog()
 {
     DialogRig r({{"Mag2Flag", "True"}, {"ClockSize", "240"}});
     r.rig.screen.workAreas = {QRect(0, 0, 1024, 738)}; // a 30 px panel
-    r.click(id::sizeButton);
-    auto *s = topLevel<SizeDialog>(id::sizeDialog);
+    auto *s = r.open<SizeDialog>(id::sizeButton, id::sizeDialog);
     QVERIFY(s);
     auto *size = s->findChild<QLineEdit *>(id::clockSize);
     QCOMPARE(size->text(), QStringLiteral("240"));
@@ -787,8 +777,7 @@ void TestSettingsDialog::sizeDialog()
     s->findChild<QPushButton *>(id::okButton)->click(); // empty: stays open
     QVERIFY(s->isVisible());
     size->setText(QStringLiteral("100.5"));
-    s->findChild<QPushButton *>(id::okButton)->click();
-    QTRY_VERIFY(r.d->isEnabled());
+    r.ok(s);
     QCOMPARE(r.rig.clock.settings().clockSize, 100);
     QCOMPARE(r.rig.window.rect.width(), 240); // reshaped only by the settings OK
 }
@@ -796,8 +785,7 @@ void TestSettingsDialog::sizeDialog()
 void TestSettingsDialog::chimeDialog()
 {
     DialogRig r;
-    r.click(id::chimeButton);
-    auto *c = topLevel<ChimeDialog>(id::chimeDialog);
+    auto *c = r.open<ChimeDialog>(id::chimeButton, id::chimeDialog);
     QVERIFY(c);
     auto *half = c->findChild<QLineEdit *>(id::halfHourChimeFile);
     QVERIFY(!half->isEnabled() && !c->findChild<QPushButton *>(id::halfHourChimeBrowse)->isEnabled());
@@ -805,8 +793,7 @@ void TestSettingsDialog::chimeDialog()
     QVERIFY(half->isEnabled() && c->findChild<QPushButton *>(id::halfHourChimeBrowse)->isEnabled());
     r.rig.choose.files = {QStringLiteral("/s/half.mid")};
     c->findChild<QPushButton *>(id::halfHourChimeBrowse)->click();
-    c->findChild<QPushButton *>(id::okButton)->click();
-    QTRY_VERIFY(r.d->isEnabled());
+    r.ok(c);
     const Settings &w = r.rig.clock.settings();
     QCOMPARE(w.halfHourChime, true);
     QCOMPARE(w.halfHourChimeFile, QStringLiteral("/s/half.mid"));
@@ -849,8 +836,7 @@ void TestSettingsDialog::alarmDialog()
     for (const QString &kv : stored)
         values[kv.section('=', 0, 0)] = kv.section('=', 1);
     DialogRig r(values);
-    r.click(id::alarmDetail2);
-    auto *a = topLevel<AlarmDialog>(id::alarmDialog);
+    auto *a = r.open<AlarmDialog>(id::alarmDetail2, id::alarmDialog);
     QVERIFY(a);
     for (int d : toggle)
         a->findChild<QCheckBox *>(id::alarmDay + QString::number(d))->click();
@@ -873,8 +859,7 @@ void TestSettingsDialog::alarmLevelAndTrial()
 {
     DialogRig r({{"AlarmVolume2", "30"}, {"AlarmFadeIn2", "4"}});
     r.w<QLineEdit>(id::alarmSound2)->setText(QStringLiteral("/s/bell.mid")); // not saved yet
-    r.click(id::alarmDetail2);
-    auto *a = topLevel<AlarmDialog>(id::alarmDialog);
+    auto *a = r.open<AlarmDialog>(id::alarmDetail2, id::alarmDialog);
     QVERIFY(a);
     auto *volume = a->findChild<QSpinBox *>(id::alarmVolume);
     auto *fade = a->findChild<QSpinBox *>(id::alarmFadeIn);
@@ -913,12 +898,10 @@ void TestSettingsDialog::alarmLevelAndTrial()
     QVERIFY(!sound.playing);
     QTRY_VERIFY(r.d->isEnabled());
     QCOMPARE(r.rig.clock.settings().alarmVolume2, 30); // closed, not taken
-    r.click(id::alarmDetail2);
-    a = topLevel<AlarmDialog>(id::alarmDialog);
+    a = r.open<AlarmDialog>(id::alarmDetail2, id::alarmDialog);
     a->findChild<QSpinBox *>(id::alarmVolume)->setValue(60);
     a->findChild<QSpinBox *>(id::alarmFadeIn)->setValue(20);
-    a->findChild<QPushButton *>(id::okButton)->click();
-    QTRY_VERIFY(r.d->isEnabled());
+    r.ok(a);
     r.w<QLineEdit>(id::alarmSound2)->clear();
     r.click(id::okButton);
     QCOMPARE(r.rig.store.values.value("AlarmVolume2"), QStringLiteral("60"));
@@ -950,8 +933,7 @@ void TestSettingsDialog::alarmDialogWake()
     QFETCH(bool, after);
     DialogRig r(stored.isEmpty() ? QMap<QString, QString>{} : QMap<QString, QString>{{"AlarmWake2", stored}});
     r.rig.wake.avail = avail;
-    r.click(id::alarmDetail2);
-    auto *a = topLevel<AlarmDialog>(id::alarmDialog);
+    auto *a = r.open<AlarmDialog>(id::alarmDetail2, id::alarmDialog);
     QVERIFY(a);
     auto *box = a->findChild<QCheckBox *>(id::alarmWake);
     auto *label = a->findChild<QLabel *>(id::alarmWakeState);
@@ -960,8 +942,7 @@ void TestSettingsDialog::alarmDialogWake()
         QVERIFY(qAbs(label->geometry().center().y() - box->geometry().center().y()) < box->height() / 2);
     if (click)
         box->click();
-    a->findChild<QPushButton *>(id::okButton)->click();
-    QTRY_VERIFY(r.d->isEnabled());
+    r.ok(a);
     QCOMPARE(r.rig.clock.settings().alarmWake2, after);
     QCOMPARE(r.rig.clock.settings().alarmWake1, false);
 }

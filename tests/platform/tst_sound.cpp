@@ -37,10 +37,7 @@ namespace {
 // One note of a quarter second.
 QByteArray midi()
 {
-    QByteArray track = QByteArray::fromHex("00C000"
-                                           "00903C64"
-                                           "8340803C00"
-                                           "00FF2F00");
+    QByteArray track = QByteArray::fromHex("00C000 00903C64 8340803C00 00FF2F00");
     QByteArray m = QByteArray::fromHex("4D546864000000060000000100C0") + "MTrk";
     char len[4];
     qToBigEndian(quint32(track.size()), len);
@@ -118,8 +115,6 @@ private slots:
     void sniff();
     void wavCompletesAfterItsLength();
     void midiPlaysAndCompletes();
-    void unplayableFiles_data();
-    void unplayableFiles();
     void stoppedPlayGivesNoCompletion();
     void staleEndIsNotTheCurrentOne();
     void brokenOrEmptySounds_data();
@@ -167,8 +162,7 @@ void TestSound::sniff()
 void TestSound::wavCompletesAfterItsLength()
 {
     SoundProcess s(playerPath());
-    int done = 0;
-    QObject::connect(&s, &SoundProcess::finished, [&] { ++done; });
+    QSignalSpy done(&s, &SoundProcess::finished);
     // Named .mid on purpose: the content decides.
     const QString f = write(m_dir, QStringLiteral("one-second.mid"), wav(1.0));
     QElapsedTimer t;
@@ -178,72 +172,35 @@ void TestSound::wavCompletesAfterItsLength()
     QTRY_VERIFY(s.hasBegun());
     QCOMPARE(s.driver(), QStringLiteral("dummy"));
     const pid_t pid = s.playerPid();
-    QTRY_COMPARE_WITH_TIMEOUT(done, 1, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(done.count(), 1, 5000);
     const qint64 ms = t.elapsed();
     qInfo("a 1.000 s WAV ended after %lld ms", ms);
     QVERIFY2(ms > 900 && ms < 1800, qPrintable(QString::number(ms)));
     QVERIFY(!s.isPlaying());
     QTRY_VERIFY(processGone(pid)); // the player and its device are let go between sounds
     QTest::qWait(300);
-    QCOMPARE(done, 1); // exactly one
+    QCOMPARE(done.count(), 1); // exactly one
 }
 
 void TestSound::midiPlaysAndCompletes()
 {
     SoundProcess s(playerPath());
-    int done = 0;
-    QObject::connect(&s, &SoundProcess::finished, [&] { ++done; });
+    QSignalSpy done(&s, &SoundProcess::finished);
     const QString f = write(m_dir, QStringLiteral("note.MID"), midi());
     QElapsedTimer t;
     t.start();
     QVERIFY2(s.play(f, QStringLiteral("Sequencer")), qPrintable(s.lastError()));
-    QTRY_COMPARE_WITH_TIMEOUT(done, 1, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(done.count(), 1, 10000);
     qInfo("a MIDI note ended after %lld ms", t.elapsed());
     QVERIFY(!s.endedAtOnce());
     // The synthesiser and SDL lived in the player only.
     QCOMPARE(soundLibraries(), QStringList());
 }
 
-void TestSound::unplayableFiles_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QByteArray>("data");
-    QTest::addColumn<QString>("deviceType");
-    QTest::newRow("missing") << "" << QByteArray() << "WaveAudio";
-    QTest::newRow("empty") << "empty.wav" << QByteArray() << "WaveAudio";
-    QTest::newRow("folder") << "." << QByteArray() << "WaveAudio";
-    QTest::newRow("garbage named .wav") << "garbage.wav" << QByteArray(5000, 'x') << "WaveAudio";
-    QTest::newRow("unknown kind") << "noise.ogg" << QByteArray(5000, 'x') << "";
-}
-
-void TestSound::unplayableFiles()
-{
-    QFETCH(QString, name);
-    QFETCH(QByteArray, data);
-    QFETCH(QString, deviceType);
-    QString path = m_dir.filePath(QStringLiteral("does-not-exist.wav"));
-    if (name == QLatin1String("."))
-        path = m_dir.path();
-    else if (!name.isEmpty())
-        path = write(m_dir, name, data);
-    SoundProcess s(playerPath());
-    int done = 0;
-    QObject::connect(&s, &SoundProcess::finished, [&] { ++done; });
-    QVERIFY(s.play(path, deviceType)); // the player's word comes later
-    QTRY_COMPARE_WITH_TIMEOUT(done, 1, 3000);
-    QVERIFY(s.endedAtOnce());
-    QVERIFY(!s.isPlaying());
-    // The next sound still plays.
-    QVERIFY(s.play(write(m_dir, QStringLiteral("short.wav"), wav(0.2)), QStringLiteral("WaveAudio")));
-    QTRY_COMPARE_WITH_TIMEOUT(done, 2, 3000);
-    QVERIFY(!s.endedAtOnce());
-}
-
 void TestSound::stoppedPlayGivesNoCompletion()
 {
     SoundProcess s(playerPath());
-    int done = 0;
-    QObject::connect(&s, &SoundProcess::finished, [&] { ++done; });
+    QSignalSpy done(&s, &SoundProcess::finished);
     QVERIFY(s.play(write(m_dir, QStringLiteral("a.wav"), wav(3.0)), QString()));
     QTest::qWait(100);
     const pid_t pid = s.playerPid();
@@ -251,15 +208,20 @@ void TestSound::stoppedPlayGivesNoCompletion()
     QVERIFY(!s.isPlaying());
     QTRY_VERIFY_WITH_TIMEOUT(processGone(pid), 1000);                            // well before its sound would end
     QVERIFY(s.play(write(m_dir, QStringLiteral("b.wav"), wav(0.3)), QString())); // cut off by a new one
-    QTRY_COMPARE_WITH_TIMEOUT(done, 1, 3000);
+    QTRY_COMPARE_WITH_TIMEOUT(done.count(), 1, 3000);
     QTest::qWait(700);
-    QCOMPARE(done, 1); // only the last play ends
+    QCOMPARE(done.count(), 1); // only the last play ends
 }
 
 void TestSound::brokenOrEmptySounds_data()
 {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<bool>("heard"); // ends as a sound, not as a file that holds none
+    QTest::newRow("missing") << "missing" << false;
+    QTest::newRow("empty") << "empty" << false;
+    QTest::newRow("folder") << "folder" << false;
+    QTest::newRow("garbage named .wav") << "garbage" << false;
+    QTest::newRow("unknown kind") << "noise.ogg" << false; // played with no device type
     QTest::newRow("a WAV of no channels") << "channels0" << false;
     QTest::newRow("a WAV of rate 0") << "rate0" << false;
     QTest::newRow("a WAV cut after its header") << "truncated" << false;
@@ -276,43 +238,47 @@ void TestSound::brokenOrEmptySounds()
     QFETCH(QString, kind);
     QFETCH(bool, heard);
     QByteArray data = wav(kind == "short" ? 0.1 : 0.5);
-    if (kind == "channels0")
+    if (kind == "empty")
+        data.clear();
+    else if (kind == "garbage" || kind == "noise.ogg")
+        data = QByteArray(5000, 'x');
+    else if (kind == "channels0")
         data[22] = 0;
     else if (kind == "rate0")
         data[24] = data[25] = data[26] = data[27] = 0;
     else if (kind == "truncated")
         data.truncate(44);
     else if (kind == "silent.mid")
-        data = QByteArray::fromHex("4D546864000000060000000100C0"
-                                   "4D54726B00000004"
-                                   "00FF2F00");
+        data = QByteArray::fromHex("4D546864000000060000000100C0 4D54726B00000004 00FF2F00");
     else if (kind == "mute.mid") // a program change, then a note-on of velocity 0 in running status
-        data = QByteArray::fromHex("4D546864000000060000000100C0"
-                                   "4D54726B0000000B"
-                                   "00C000"
-                                   "00903C00"
-                                   "00FF2F00");
+        data = QByteArray::fromHex("4D546864000000060000000100C0 4D54726B0000000B 00C000 00903C00 00FF2F00");
     else if (kind == "long silent.mid") // 5 MB of text, then the end of the track
-        data = QByteArray::fromHex("4D546864000000060000000100C0"
-                                   "4D54726B004C4B4B"
-                                   "00FF0182B19640")
+        data = QByteArray::fromHex("4D546864000000060000000100C0 4D54726B004C4B4B 00FF0182B19640")
                + QByteArray(5000000, 't') + QByteArray::fromHex("00FF2F00");
-    QString file = write(m_dir, kind + ".wav", data);
-    if (kind == "fifo") {
+    QString file = m_dir.filePath("does-not-exist.wav");
+    if (kind == "folder") {
+        file = m_dir.path();
+    } else if (kind == "fifo") {
         file = m_dir.filePath("sound-fifo.wav");
         QFile::remove(file);
         QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+    } else if (kind != "missing") {
+        file = write(m_dir, kind == "noise.ogg" ? kind : kind + ".wav", data);
     }
     SoundProcess s(playerPath());
-    int done = 0;
-    QObject::connect(&s, &SoundProcess::finished, [&] { ++done; });
+    QSignalSpy done(&s, &SoundProcess::finished);
     QElapsedTimer t;
     t.start();
-    QVERIFY(s.play(file, QStringLiteral("WaveAudio")));
+    QVERIFY(s.play(file, kind == "noise.ogg" ? QString() : QStringLiteral("WaveAudio"))); // its word comes later
     QVERIFY(t.elapsed() < 200); // the player's start waits for nobody
-    QTRY_COMPARE_WITH_TIMEOUT(done, 1, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(done.count(), 1, 5000);
     qInfo("%s: ended after %lld ms", qPrintable(kind), t.elapsed());
     QCOMPARE(s.endedAtOnce(), !heard);
+    QVERIFY(!s.isPlaying());
+    // The next sound still plays.
+    QVERIFY(s.play(write(m_dir, QStringLiteral("short.wav"), wav(0.2)), QStringLiteral("WaveAudio")));
+    QTRY_COMPARE_WITH_TIMEOUT(done.count(), 2, 3000);
+    QVERIFY(!s.endedAtOnce());
 }
 
 void TestSound::hostileFiles_data()
@@ -338,10 +304,7 @@ void TestSound::hostileFiles()
         return QByteArray(b, 4);
     };
     if (kind == "aiff") {
-        const QByteArray comm = QByteArray::fromHex("0000"
-                                                    "00002B11"
-                                                    "0010"
-                                                    "400DAC44000000000000");
+        const QByteArray comm = QByteArray::fromHex("0000 00002B11 0010 400DAC44000000000000");
         const QByteArray body = "AIFFCOMM" + QByteArray::fromHex("00000012") + comm + "SSND"
                                 + QByteArray::fromHex("00000408") + QByteArray(1032, '\0');
         data = "FORM" + QByteArray::fromHex("00000436") + body;
@@ -373,16 +336,15 @@ void TestSound::hostileFiles()
 void TestSound::staleEndIsNotTheCurrentOne()
 {
     SoundProcess s(playerPath());
-    int done = 0;
-    QObject::connect(&s, &SoundProcess::finished, [&] { ++done; });
+    QSignalSpy done(&s, &SoundProcess::finished);
     QVERIFY(s.play(write(m_dir, QStringLiteral("short.wav"), wav(0.05)), QString()));
     // The short sound ends while the GUI thread is busy: its end waits in the queue.
     QThread::msleep(400);
     QVERIFY(s.play(write(m_dir, QStringLiteral("long.wav"), wav(1.0)), QString()));
     QTest::qWait(400);
-    QCOMPARE(done, 0); // the old end must not end the new play
+    QCOMPARE(done.count(), 0); // the old end must not end the new play
     QVERIFY(s.isPlaying());
-    QTRY_COMPARE_WITH_TIMEOUT(done, 1, 3000);
+    QTRY_COMPARE_WITH_TIMEOUT(done.count(), 1, 3000);
 }
 
 void TestSound::noDeviceIsSilentAndTriedAgain()
@@ -429,12 +391,11 @@ void TestSound::levelReachesTheSamples()
     qputenv("SDL_AUDIODRIVER", "disk");
     qputenv("SDL_DISKAUDIOFILE", out.toLocal8Bit());
     SoundProcess s(playerPath());
-    int done = 0;
-    QObject::connect(&s, &SoundProcess::finished, [&] { ++done; });
+    QSignalSpy done(&s, &SoundProcess::finished);
     const bool played = s.play(write(m_dir, QStringLiteral("level.wav"), wav(1.6)), QString(), level);
     qputenv("SDL_AUDIODRIVER", saved);
     QVERIFY(played);
-    QTRY_COMPARE_WITH_TIMEOUT(done, 1, 8000);
+    QTRY_COMPARE_WITH_TIMEOUT(done.count(), 1, 8000);
     QVERIFY2(!s.endedAtOnce(), qPrintable(s.lastError()));
     QFile f(out);
     QVERIFY(f.open(QIODevice::ReadOnly));
@@ -464,26 +425,18 @@ void TestSound::midiFacts_data()
     QTest::addColumn<QByteArray>("division");
     QTest::addColumn<bool>("notes");
     QTest::addColumn<double>("seconds");
-    const QByteArray note = QByteArray::fromHex("00903C64"
-                                                "8340803C00"
-                                                "00FF2F00"); // 448 ticks
-    QTest::newRow("a note") << note << QByteArray::fromHex("00C0") << true << 448 / 192.0 * 0.5;
-    QTest::newRow("twice the tempo") << QByteArray::fromHex("00FF510303D090") + note << QByteArray::fromHex("00C0")
-                                     << true << 448 / 192.0 * 0.25;
-    QTest::newRow("the tempo halved halfway")
-        << QByteArray::fromHex("00903C64"
-                               "8160FF51030F4240"
-                               "8160803C00"
-                               "00FF2F00")
-        << QByteArray::fromHex("00C0") << true << 224 / 192.0 * 0.5 + 224 / 192.0 * 1.0;
+    const QByteArray note = QByteArray::fromHex("00903C64 8340803C00 00FF2F00"); // 448 ticks
+    const QByteArray q192 = QByteArray::fromHex("00C0");                         // 192 ticks a quarter note
+    QTest::newRow("a note") << note << q192 << true << 448 / 192.0 * 0.5;
+    QTest::newRow("twice the tempo") << QByteArray::fromHex("00FF510303D090") + note << q192 << true
+                                     << 448 / 192.0 * 0.25;
+    QTest::newRow("the tempo halved halfway") << QByteArray::fromHex("00903C64 8160FF51030F4240 8160803C00 00FF2F00")
+                                              << q192 << true << 224 / 192.0 * 0.5 + 224 / 192.0 * 1.0;
     QTest::newRow("25 frames of 40 ticks") << note << QByteArray::fromHex("E728") << true << 0.448;
-    QTest::newRow("velocity 0") << QByteArray::fromHex("00903C00"
-                                                       "00FF2F00")
-                                << QByteArray::fromHex("00C0") << false << 0.0;
-    QByteArray text = QByteArray::fromHex("00FF0182B19640") + QByteArray(5000000, 't');
-    QTest::newRow("a note after 5 MB of text")
-        << text + note << QByteArray::fromHex("00C0") << true << 448 / 192.0 * 0.5;
-    QTest::newRow("a track cut short") << note.left(6) << QByteArray::fromHex("00C0") << true << 0.0;
+    QTest::newRow("velocity 0") << QByteArray::fromHex("00903C00 00FF2F00") << q192 << false << 0.0;
+    const QByteArray text = QByteArray::fromHex("00FF0182B19640") + QByteArray(5000000, 't');
+    QTest::newRow("a note after 5 MB of text") << text + note << q192 << true << 448 / 192.0 * 0.5;
+    QTest::newRow("a track cut short") << note.left(6) << q192 << true << 0.0;
 }
 
 void TestSound::midiFacts()
@@ -531,8 +484,7 @@ void TestSound::misbehavingPlayer()
     SoundProcess s(command.isEmpty() ? m_dir.filePath(QStringLiteral("no-such-player"))
                                      : QStringLiteral(DV_FAKE_PLAYER));
     s.setPatience(1500, 1000);
-    int done = 0;
-    QObject::connect(&s, &SoundProcess::finished, [&] { ++done; });
+    QSignalSpy done(&s, &SoundProcess::finished);
     const long rssBefore = residentKb();
     const qint64 cpuBefore = cpuMs();
     QElapsedTimer t;
@@ -542,7 +494,7 @@ void TestSound::misbehavingPlayer()
     const pid_t pid = s.playerPid();
     if (starts) {
         QVERIFY(pid > 0);
-        QTRY_COMPARE_WITH_TIMEOUT(done, 1, 4000); // a hung start: 1500 ms; a hung sound: 200 + 1000 ms
+        QTRY_COMPARE_WITH_TIMEOUT(done.count(), 1, 4000); // a hung start: 1500 ms; a hung sound: 200 + 1000 ms
         QCOMPARE(s.endedAtOnce(), unplayable);
         QVERIFY(!s.isPlaying());
         // The player and all it started are gone; what it said cost little and is let go.
@@ -563,7 +515,7 @@ void TestSound::misbehavingPlayer()
         QVERIFY(!s.isPlaying());
     }
     QTest::qWait(100);
-    QCOMPARE(done, starts ? 1 : 0);
+    QCOMPARE(done.count(), starts ? 1 : 0);
 }
 
 void TestSound::playerOfAGoneClockPlaysNothing()
