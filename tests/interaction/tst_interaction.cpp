@@ -24,10 +24,8 @@ private slots:
     void menuClickDoesNotToggleTheMark();
     void corners_data();
     void corners();
-    void twoMonitors_data();
-    void twoMonitors();
-    void workArea_data();
-    void workArea();
+    void monitors_data();
+    void monitors();
     void outOfRangePlaceBecomesFree();
     void freeItemKeepsThePosition();
     void pinnedClockIgnoresTheLeftButton();
@@ -153,44 +151,23 @@ void TestInteraction::corners()
     QCOMPARE(rig.window.rect.topLeft(), pixels);
 }
 
-void TestInteraction::twoMonitors_data()
+void TestInteraction::monitors_data()
 {
-    // The first monitor 1024 x 768 at 0,0; the second 1280 x 1024 to its right.
-    QTest::addColumn<QPoint>("stored");
-    QTest::addColumn<int>("place");
-    QTest::addColumn<QPoint>("shown");
-    QTest::newRow("kept on the second") << QPoint(2000, 500) << 0 << QPoint(2000, 500);
-    QTest::newRow("corner of the second") << QPoint(1200, 100) << 4 << QPoint(2184, 904);
-    QTest::newRow("corner of the first") << QPoint(100, 100) << 3 << QPoint(904, 0);
-    QTest::newRow("off both: nearest is the second") << QPoint(3000, 200) << 0 << QPoint(2184, 200);
-    QTest::newRow("off both: nearest is the first") << QPoint(100, 900) << 0 << QPoint(100, 648);
-    QTest::newRow("mostly off the edge") << QPoint(2290, 300) << 0 << QPoint(2184, 300);
-}
-
-void TestInteraction::twoMonitors()
-{
-    QFETCH(QPoint, stored);
-    QFETCH(int, place);
-    QFETCH(QPoint, shown);
-    Rig rig;
-    rig.screen.monitors = {QRect(0, 0, 1024, 768), QRect(1024, 0, 1280, 1024)};
-    rig.store.values = {{"FormLeft", QString::number(stored.x() * 15)},
-                        {"FormTop", QString::number(stored.y() * 15)},
-                        {"FormPlace", QString::number(place)}};
-    rig.clock.start(QString());
-    QCOMPARE(rig.window.rect.topLeft(), shown);
-    QCOMPARE(rig.clock.settings().leftTwips, shown.x() * 15);
-}
-
-void TestInteraction::workArea_data()
-{
-    // A 120 px clock; a 30 px panel (40 px at the sides) along one edge.
+    // A 120 px clock. The first monitor 1024 x 768 at 0,0; the second 1280 x 1024
+    // to its right. A 30 px panel (40 px at the sides) along one edge where work
+    // areas are given; none: the whole monitors.
     QTest::addColumn<QList<QRect>>("monitors");
     QTest::addColumn<QList<QRect>>("workAreas");
     QTest::addColumn<QPoint>("stored");
     QTest::addColumn<int>("place");
     QTest::addColumn<QPoint>("shown");
-    const QList<QRect> one{QRect(0, 0, 1024, 768)};
+    const QList<QRect> one{QRect(0, 0, 1024, 768)}, two{QRect(0, 0, 1024, 768), QRect(1024, 0, 1280, 1024)}, whole;
+    QTest::newRow("kept on the second") << two << whole << QPoint(2000, 500) << 0 << QPoint(2000, 500);
+    QTest::newRow("corner of the second") << two << whole << QPoint(1200, 100) << 4 << QPoint(2184, 904);
+    QTest::newRow("corner of the first") << two << whole << QPoint(100, 100) << 3 << QPoint(904, 0);
+    QTest::newRow("off both: nearest is the second") << two << whole << QPoint(3000, 200) << 0 << QPoint(2184, 200);
+    QTest::newRow("off both: nearest is the first") << two << whole << QPoint(100, 900) << 0 << QPoint(100, 648);
+    QTest::newRow("mostly off the edge") << two << whole << QPoint(2290, 300) << 0 << QPoint(2184, 300);
     QTest::newRow("panel below, bottom-right")
         << one << QList<QRect>{{0, 0, 1024, 738}} << QPoint(100, 100) << 4 << QPoint(904, 618);
     QTest::newRow("panel above, top-left")
@@ -201,14 +178,13 @@ void TestInteraction::workArea_data()
         << one << QList<QRect>{{0, 0, 984, 768}} << QPoint(100, 100) << 3 << QPoint(864, 0);
     QTest::newRow("start-up pull-back above the panel")
         << one << QList<QRect>{{0, 0, 1024, 738}} << QPoint(100, 740) << 0 << QPoint(100, 618);
-    const QList<QRect> two{QRect(0, 0, 1024, 768), QRect(1024, 0, 1280, 1024)};
     QTest::newRow("second monitor's panel, bottom-right")
         << two << QList<QRect>{{0, 0, 1024, 768}, {1024, 0, 1280, 994}} << QPoint(1200, 100) << 4 << QPoint(2184, 874);
     QTest::newRow("first monitor's panel, bottom-left")
         << two << QList<QRect>{{0, 0, 1024, 738}, {1024, 0, 1280, 1024}} << QPoint(100, 100) << 2 << QPoint(0, 618);
 }
 
-void TestInteraction::workArea()
+void TestInteraction::monitors()
 {
     QFETCH(QList<QRect>, monitors);
     QFETCH(QList<QRect>, workAreas);
@@ -223,6 +199,7 @@ void TestInteraction::workArea()
                         {"FormPlace", QString::number(place)}};
     rig.clock.start(QString());
     QCOMPARE(rig.window.rect.topLeft(), shown);
+    QCOMPARE(rig.clock.settings().leftTwips, shown.x() * 15);
 }
 
 void TestInteraction::outOfRangePlaceBecomesFree()
