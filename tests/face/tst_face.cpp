@@ -24,6 +24,14 @@ QString strokeText(const Stroke &s)
 {
     return QStringLiteral("(%1,%2)-(%3,%4) w%5").arg(s.x1).arg(s.y1).arg(s.x2).arg(s.y2).arg(s.width);
 }
+// Starts the clock at `size` px, magnified to it, with shadows and Roman or bar marks.
+void startSized(Rig &rig, int size, bool roman = true)
+{
+    const QString pattern = roman ? "True" : "False";
+    rig.store.values = {
+        {"ClockSize", QString::number(size)}, {"Mag2Flag", "True"}, {"ShadowFlag", "True"}, {"CharPattern", pattern}};
+    rig.clock.start(QString());
+}
 Face buildAt(Rig &rig, int h, int m, int sec)
 {
     return rig.clock.face().build(rig.clock.settings(), h, m, sec);
@@ -37,7 +45,7 @@ private slots:
     void sizeTable();
     void handTips_data();
     void handTips();
-    void handsAtMag2();
+    void hourHandBeforeTwelve();
     void handShadowsMoveStraightDown();
     void drawSecondOffLeavesOutTheSecondHand();
     void dialStrokes_data();
@@ -51,8 +59,8 @@ private slots:
     void renderedPixels();
     void dotsAreFilled_data();
     void dotsAreFilled();
-    void oneLinePixelIsOneRow();
-    void drawnAtDevicePixelRatio2();
+    void lineRows_data();
+    void lineRows();
     void rendererMatchesAFullPaint_data();
     void rendererMatchesAFullPaint();
 };
@@ -97,9 +105,7 @@ void TestFace::sizeTable()
 
     // Through the clock itself: start-up sizes and shapes the window.
     Rig rig;
-    rig.store.values = {
-        {"ClockSize", QString::number(size)}, {"Mag2Flag", "True"}, {"ShadowFlag", "True"}, {"CharPattern", "True"}};
-    rig.clock.start(QString());
+    startSized(rig, size);
     const Scale &sc = rig.clock.face().scale();
     QCOMPARE(sc.sizeFactor, float(size / 120.0));
     QCOMPARE(sc.factor, mag);
@@ -136,47 +142,41 @@ void TestFace::sizeTable()
 
 void TestFace::handTips_data()
 {
+    QTest::addColumn<int>("size");
     QTest::addColumn<QTime>("time");
     QTest::addColumn<QPoint>("hour");
     QTest::addColumn<QPoint>("minute");
     QTest::addColumn<QPoint>("second");
-    QTest::newRow("0:00:00") << QTime(0, 0, 0) << QPoint(60, 25) << QPoint(60, 14) << QPoint(60, 9);
-    QTest::newRow("12:00:00") << QTime(12, 0, 0) << QPoint(60, 25) << QPoint(60, 14) << QPoint(60, 9);
-    QTest::newRow("3:00:15") << QTime(3, 0, 15) << QPoint(95, 60) << QPoint(60, 14) << QPoint(111, 60);
-    QTest::newRow("6:00:30") << QTime(6, 0, 30) << QPoint(59, 95) << QPoint(60, 14) << QPoint(59, 111);
-    QTest::newRow("9:00:45") << QTime(9, 0, 45) << QPoint(25, 59) << QPoint(60, 14) << QPoint(9, 59);
-    QTest::newRow("10:10:40") << QTime(10, 10, 40) << QPoint(31, 39) << QPoint(99, 37) << QPoint(15, 85);
-    QTest::newRow("18:30:30") << QTime(18, 30, 30) << QPoint(50, 93) << QPoint(59, 106) << QPoint(59, 111);
-    QTest::newRow("23:59:59") << QTime(23, 59, 59) << QPoint(59, 25) << QPoint(55, 14) << QPoint(54, 9);
+    QTest::newRow("0:00:00") << 120 << QTime(0, 0, 0) << QPoint(60, 25) << QPoint(60, 14) << QPoint(60, 9);
+    QTest::newRow("12:00:00") << 120 << QTime(12, 0, 0) << QPoint(60, 25) << QPoint(60, 14) << QPoint(60, 9);
+    QTest::newRow("3:00:15") << 120 << QTime(3, 0, 15) << QPoint(95, 60) << QPoint(60, 14) << QPoint(111, 60);
+    QTest::newRow("6:00:30") << 120 << QTime(6, 0, 30) << QPoint(59, 95) << QPoint(60, 14) << QPoint(59, 111);
+    QTest::newRow("9:00:45") << 120 << QTime(9, 0, 45) << QPoint(25, 59) << QPoint(60, 14) << QPoint(9, 59);
+    QTest::newRow("10:10:40") << 120 << QTime(10, 10, 40) << QPoint(31, 39) << QPoint(99, 37) << QPoint(15, 85);
+    QTest::newRow("18:30:30") << 120 << QTime(18, 30, 30) << QPoint(50, 93) << QPoint(59, 106) << QPoint(59, 111);
+    QTest::newRow("23:59:59") << 120 << QTime(23, 59, 59) << QPoint(59, 25) << QPoint(55, 14) << QPoint(54, 9);
+    QTest::newRow("10:10:40 x2") << 240 << QTime(10, 10, 40) << QPoint(62, 79) << QPoint(199, 74) << QPoint(31, 170);
 }
 
 void TestFace::handTips()
 {
+    QFETCH(int, size);
     QFETCH(QTime, time);
     QFETCH(QPoint, hour);
     QFETCH(QPoint, minute);
     QFETCH(QPoint, second);
     Face f;
-    Settings s = base();
-    s.freeSize = false;
-    appendHands(f, s, scaleFor(120), time.hour(), time.minute(), time.second());
+    appendHands(f, base(), scaleFor(size), time.hour(), time.minute(), time.second());
     QCOMPARE(f.strokes.size(), size_t(3));
     QCOMPARE(QPoint(f.strokes[0].x2, f.strokes[0].y2), hour);
     QCOMPARE(QPoint(f.strokes[1].x2, f.strokes[1].y2), minute);
     QCOMPARE(QPoint(f.strokes[2].x2, f.strokes[2].y2), second);
     for (const Stroke &st : f.strokes)
-        QCOMPARE(QPoint(st.x1, st.y1), QPoint(60, 60));
+        QCOMPARE(QPoint(st.x1, st.y1), QPoint(size / 2, size / 2));
 }
 
-void TestFace::handsAtMag2()
+void TestFace::hourHandBeforeTwelve()
 {
-    Face f;
-    const Scale sc = scaleFor(240);
-    appendHands(f, base(), sc, 10, 10, 40);
-    QCOMPARE(QPoint(f.strokes[0].x2, f.strokes[0].y2), QPoint(62, 79));
-    QCOMPARE(QPoint(f.strokes[1].x2, f.strokes[1].y2), QPoint(199, 74));
-    QCOMPARE(QPoint(f.strokes[2].x2, f.strokes[2].y2), QPoint(31, 170));
-    QCOMPARE(QPoint(f.strokes[0].x1, f.strokes[0].y1), QPoint(120, 120));
     // 23:59: half a degree left of twelve.
     QCOMPARE(handAngles(23, 59, 0).hour * 180.0 / 3.1415926535, 90.5);
 }
@@ -346,9 +346,7 @@ void TestFace::handEditedSizesStayDrawable()
     QFETCH(int, size);
     QFETCH(int, d);
     Rig rig;
-    rig.store.values = {
-        {"ClockSize", QString::number(size)}, {"Mag2Flag", "True"}, {"ShadowFlag", "True"}, {"CharPattern", "True"}};
-    rig.clock.start(QString());
+    startSized(rig, size);
     QCOMPARE(rig.clock.face().scale().sizeFactor, float(size / 120.0)); // still the stored value's
     QCOMPARE(rig.window.shapeD, d);
     QCOMPARE(rig.window.rect.size(), QSize(d, d));
@@ -410,36 +408,35 @@ void TestFace::dotsAreFilled()
     QCOMPARE(dots, 8);
 }
 
-void TestFace::oneLinePixelIsOneRow()
+void TestFace::lineRows_data()
 {
-    Face f;
-    f.clear(120, 0xFFFFFF);
-    f.strokes.push_back({Stroke::Kind::Line, 20, 20, 100, 20, 1, 0});
-    f.strokes.push_back({Stroke::Kind::Line, 20, 40, 100, 40, 2, 0});
-    const QImage img = paintFace(f, 1.0);
-    QCOMPARE(QColor(img.pixel(60, 20)), QColor(Qt::black));
-    QCOMPARE(QColor(img.pixel(60, 19)), QColor(Qt::white));
-    QCOMPARE(QColor(img.pixel(60, 21)), QColor(Qt::white));
-    // Even widths put the extra row below.
-    QCOMPARE(QColor(img.pixel(60, 40)), QColor(Qt::black));
-    QCOMPARE(QColor(img.pixel(60, 41)), QColor(Qt::black));
-    QCOMPARE(QColor(img.pixel(60, 39)), QColor(Qt::white));
-    QCOMPARE(QColor(img.pixel(60, 42)), QColor(Qt::white));
+    // A line across at y 20: the rows of device pixels from just above it, b
+    // black and w white.
+    QTest::addColumn<int>("width");
+    QTest::addColumn<qreal>("dpr");
+    QTest::addColumn<QString>("rows");
+    QTest::newRow("1 px is one row") << 1 << 1.0 << "wbw";
+    QTest::newRow("even widths put the extra row below") << 2 << 1.0 << "wbbw";
+    QTest::newRow("1 px at 2x: two crisp rows") << 1 << 2.0 << "wbbw";
 }
 
-void TestFace::drawnAtDevicePixelRatio2()
+void TestFace::lineRows()
 {
+    QFETCH(int, width);
+    QFETCH(qreal, dpr);
+    QFETCH(QString, rows);
     Face f;
     f.clear(120, 0xFFFFFF);
-    f.strokes.push_back({Stroke::Kind::Line, 20, 20, 100, 20, 1, 0});
-    const QImage img = paintFace(f, 2.0);
-    QCOMPARE(img.size(), QSize(240, 240));
-    QCOMPARE(img.devicePixelRatio(), 2.0);
-    // One logical pixel row becomes two crisp device rows.
-    QCOMPARE(QColor(img.pixel(120, 40)), QColor(Qt::black));
-    QCOMPARE(QColor(img.pixel(120, 41)), QColor(Qt::black));
-    QCOMPARE(QColor(img.pixel(120, 39)), QColor(Qt::white));
-    QCOMPARE(QColor(img.pixel(120, 42)), QColor(Qt::white));
+    f.strokes.push_back({Stroke::Kind::Line, 20, 20, 100, 20, width, 0});
+    const QImage img = paintFace(f, dpr);
+    QCOMPARE(img.size(), QSize(120, 120) * dpr);
+    QCOMPARE(img.devicePixelRatio(), dpr);
+    QString seen;
+    for (int y = qRound(20 * dpr) - 1; seen.size() < rows.size(); ++y) {
+        const QColor c(img.pixel(qRound(60 * dpr), y));
+        seen += c == Qt::black ? u'b' : c == Qt::white ? u'w' : u'?';
+    }
+    QCOMPARE(seen, rows);
 }
 
 void TestFace::rendererMatchesAFullPaint_data()
@@ -462,11 +459,7 @@ void TestFace::rendererMatchesAFullPaint()
     QFETCH(qreal, dpr);
     QFETCH(bool, roman);
     Rig rig;
-    rig.store.values = {{"ShadowFlag", "True"},
-                        {"CharPattern", roman ? "True" : "False"},
-                        {"Mag2Flag", "True"},
-                        {"ClockSize", QString::number(size)}};
-    rig.clock.start(QString());
+    startSized(rig, size, roman);
     FaceRenderer r;
     const int side = rig.clock.face().scale().side;
     const int full = qRound(side * dpr) * qRound(side * dpr);
