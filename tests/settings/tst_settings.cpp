@@ -29,7 +29,6 @@ private slots:
     void iniFileHoldsTheTexts();
     void storeReadsAndWritesBackAsBefore();
     void unwritableStoreIsReported();
-    void formPlaceOutOfRangeLoadsAsIs();
     void setParameter();
     void movedProgram_data();
     void movedProgram();
@@ -41,6 +40,18 @@ private slots:
 private:
     QTemporaryDir m_config;
 };
+
+static QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(none)");
+}
+
+static bool writeFile(const QString &path, const QByteArray &b)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(b) == b.size();
+}
 
 void TestSettings::init()
 {
@@ -61,50 +72,31 @@ void TestSettings::storedTexts_data()
     QTest::addColumn<bool>("converts");
     QTest::addColumn<QString>("saved");
 
-    QTest::newRow("bool True") << "DrawSecond"
-                               << "True" << true << "True";
-    QTest::newRow("bool False") << "DrawSecond"
-                                << "False" << true << "False";
-    QTest::newRow("bool lower case") << "TopMost"
-                                     << "true" << true << "True";
-    QTest::newRow("bool -1") << "TopMost"
-                             << "-1" << true << "True";
-    QTest::newRow("bool 0") << "TopMost"
-                            << "0" << true << "False";
-    QTest::newRow("bool 5") << "TopMost"
-                            << "5" << true << "True";
-    QTest::newRow("bool letters") << "TopMost"
-                                  << "yes" << false << "";
-    QTest::newRow("colour white") << "BoardColor"
-                                  << "16777215" << true << "16777215";
-    QTest::newRow("int negative") << "FormTop"
-                                  << "-300" << true << "-300";
-    QTest::newRow("int half to even") << "FormTop"
-                                      << "12.5" << true << "12";
-    QTest::newRow("int letters") << "ClockSize"
-                                 << "abc" << false << "";
-    QTest::newRow("int overflow") << "ClockSize"
-                                  << "4294967296" << false << "";
-    QTest::newRow("byte 255") << "SlideGrafix"
-                              << "255" << true << "255";
-    QTest::newRow("byte 256") << "SlideGrafix"
-                              << "256" << false << "";
-    QTest::newRow("byte -1") << "FormPlace"
-                             << "-1" << false << "";
-    QTest::newRow("float 0") << "OffsetTime"
-                             << "0" << true << "0";
-    QTest::newRow("float 1.3") << "OffsetTime"
-                               << "1.3" << true << "1.3";
-    QTest::newRow("float -0.45") << "OffsetTime"
-                                 << "-0.45" << true << "-0.45";
-    QTest::newRow("float 9") << "OffsetTime"
-                             << "9" << true << "9";
-    QTest::newRow("float letters") << "OffsetTime"
-                                   << "x" << false << "";
-    QTest::newRow("string empty") << "BackImage"
-                                  << "" << true << "";
-    QTest::newRow("string full-width") << "SlideTime"
-                                       << "２時間" << true << "２時間";
+    auto row = [](const char *name, const char *key, const char *stored, bool converts, const char *saved) {
+        QTest::newRow(name) << QString(key) << QString(stored) << converts << QString(saved);
+    };
+    row("bool True", "DrawSecond", "True", true, "True");
+    row("bool False", "DrawSecond", "False", true, "False");
+    row("bool lower case", "TopMost", "true", true, "True");
+    row("bool -1", "TopMost", "-1", true, "True");
+    row("bool 0", "TopMost", "0", true, "False");
+    row("bool 5", "TopMost", "5", true, "True");
+    row("bool letters", "TopMost", "yes", false, "");
+    row("colour white", "BoardColor", "16777215", true, "16777215");
+    row("int negative", "FormTop", "-300", true, "-300");
+    row("int half to even", "FormTop", "12.5", true, "12");
+    row("int letters", "ClockSize", "abc", false, "");
+    row("int overflow", "ClockSize", "4294967296", false, "");
+    row("byte 255", "SlideGrafix", "255", true, "255");
+    row("byte 256", "SlideGrafix", "256", false, "");
+    row("byte -1", "FormPlace", "-1", false, "");
+    row("float 0", "OffsetTime", "0", true, "0");
+    row("float 1.3", "OffsetTime", "1.3", true, "1.3");
+    row("float -0.45", "OffsetTime", "-0.45", true, "-0.45");
+    row("float 9", "OffsetTime", "9", true, "9");
+    row("float letters", "OffsetTime", "x", false, "");
+    row("string empty", "BackImage", "", true, "");
+    row("string full-width", "SlideTime", "２時間", true, "２時間");
 }
 
 void TestSettings::storedTexts()
@@ -184,8 +176,8 @@ void TestSettings::emptyStoreGivesDefaults()
 void TestSettings::unconvertibleKeyTakesItsDefaultOnly()
 {
     Rig rig;
-    rig.store.values = {{"ClockSize", "abc"},  {"Mag2Flag", "True"},  {"CharPattern", "True"},
-                        {"BoardColor", "255"}, {"OffsetTime", "1.3"}, {"FormTop", "300"}};
+    rig.store.values = {{"ClockSize", "abc"},  {"Mag2Flag", "True"}, {"CharPattern", "True"}, {"BoardColor", "255"},
+                        {"OffsetTime", "1.3"}, {"FormTop", "300"},   {"FormPlace", "9"}};
     rig.clock.loadSettings();
     const Settings &s = rig.clock.settings();
     QCOMPARE(s.clockSize, 240); // its own default
@@ -194,6 +186,7 @@ void TestSettings::unconvertibleKeyTakesItsDefaultOnly()
     QCOMPARE(s.romanNumerals, StoredTrue); // after it: still loaded
     QCOMPARE(s.boardColour, 255);
     QCOMPARE(s.timeOffset, 1.3f);
+    QCOMPARE(int(s.corner), 9);                   // a corner out of range loads as it is
     QVERIFY(rig.clock.parameters().saved() == s); // and the saved copies refreshed
 }
 
@@ -261,9 +254,7 @@ void TestSettings::iniFileHoldsTheTexts()
     QVERIFY(
         store.writeAll({{"DrawSecond", "False"}, {"OffsetTime", "-0.45"}, {"SlideTime", "５分"}, {"BackImage", ""}}));
     QCOMPARE(store.location(), m_config.path() + QStringLiteral("/MOKU/DIALVANE.conf"));
-    QFile f(store.location());
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    const QString ini = QString::fromUtf8(f.readAll());
+    const QString ini = QString::fromUtf8(readFile(store.location()));
     QVERIFY2(ini.startsWith(QStringLiteral("[General]")), qPrintable(ini));
     QVERIFY(ini.contains(QStringLiteral("DrawSecond=False")));
     QVERIFY(ini.contains(QStringLiteral("OffsetTime=-0.45")));
@@ -297,15 +288,11 @@ void TestSettings::storeReadsAndWritesBackAsBefore()
                                  .replace("OffsetTime=1.30", "OffsetTime=1.3");
     QSettingsStore store;
     QDir().mkpath(QFileInfo(store.location()).path());
-    QFile f(store.location());
-    QVERIFY(f.open(QIODevice::WriteOnly) && f.write(before) == before.size());
-    f.close();
+    QVERIFY(writeFile(store.location(), before));
     Parameters p(store, QStringLiteral("/x"));
     p.load();
     QVERIFY(p.save());
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    QCOMPARE(f.readAll(), after);
-    f.close();
+    QCOMPARE(readFile(store.location()), after);
     // A newer key is written once it differs from its default, and stays
     // written when it returns to it; the others stay out.
     p.working().alarmSnooze2 = 9;
@@ -313,8 +300,7 @@ void TestSettings::storeReadsAndWritesBackAsBefore()
     p.load();
     p.working().alarmSnooze2 = kSnoozeMinutesDefault;
     QVERIFY(p.save());
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    QCOMPARE(f.readAll(), QByteArray(after).replace("AlarmSound1=", "AlarmSnooze2=5\nAlarmSound1="));
+    QCOMPARE(readFile(store.location()), QByteArray(after).replace("AlarmSound1=", "AlarmSnooze2=5\nAlarmSound1="));
 }
 
 void TestSettings::unwritableStoreIsReported()
@@ -335,14 +321,6 @@ void TestSettings::unwritableStoreIsReported()
     QCOMPARE(rig.msg.shown.size(), 1);
     QVERIFY(rig.msg.shown.first().startsWith(QStringLiteral("設定を保存できませんでした\r\n\r\n-> ")));
     QVERIFY(c.parameters().saved() == saved); // the quit still sees the change
-}
-
-void TestSettings::formPlaceOutOfRangeLoadsAsIs()
-{
-    Rig rig;
-    rig.store.values = {{"FormPlace", "9"}};
-    rig.clock.loadSettings();
-    QCOMPARE(int(rig.clock.settings().corner), 9);
 }
 
 void TestSettings::setParameter()
@@ -380,22 +358,16 @@ void TestSettings::movedProgram_data()
     QTest::addColumn<QString>("folder"); // stored BmpDirectory
     QTest::addColumn<QString>("signalNow");
     QTest::addColumn<QString>("folderNow");
-    QTest::newRow("old folder gone: both follow") << false << "OLD/JIHOU.WAV"
-                                                  << "OLD"
-                                                  << "NEW/JIHOU.WAV"
-                                                  << "NEW";
-    QTest::newRow("old folder still there: both stay") << true << "OLD/JIHOU.WAV"
-                                                       << "OLD"
-                                                       << "OLD/JIHOU.WAV"
-                                                       << "OLD";
-    QTest::newRow("a folder the user chose stays") << false << "OLD/JIHOU.WAV"
-                                                   << "/home/me/pictures"
-                                                   << "NEW/JIHOU.WAV"
-                                                   << "/home/me/pictures";
-    QTest::newRow("a sound the user chose stays") << false << "/home/me/bell.wav"
-                                                  << "OLD"
-                                                  << "/home/me/bell.wav"
-                                                  << "OLD";
+    auto row = [](const char *name, bool oldThere, const char *signal, const char *folder, const char *signalNow,
+                  const char *folderNow) {
+        QTest::newRow(name) << oldThere << QString(signal) << QString(folder) << QString(signalNow)
+                            << QString(folderNow);
+    };
+    row("old folder gone: both follow", false, "OLD/JIHOU.WAV", "OLD", "NEW/JIHOU.WAV", "NEW");
+    row("old folder still there: both stay", true, "OLD/JIHOU.WAV", "OLD", "OLD/JIHOU.WAV", "OLD");
+    row("a folder the user chose stays", false, "OLD/JIHOU.WAV", "/home/me/pictures", "NEW/JIHOU.WAV",
+        "/home/me/pictures");
+    row("a sound the user chose stays", false, "/home/me/bell.wav", "OLD", "/home/me/bell.wav", "OLD");
 }
 
 void TestSettings::movedProgram()
@@ -473,10 +445,8 @@ void TestSettings::oddStores_data()
     QTest::addColumn<bool>("saves");
     const QString unreadable = "設定ファイルを読めません。標準の設定で起動します\r\n\r\n-> STORE";
     const QString kept = "\r\n\r\n元の設定ファイルは次の名前で残してあります\r\n\r\n-> ASIDE";
-    QTest::newRow("clean store") << "clean"
-                                 << "" << 360 << true;
-    QTest::newRow("a store behind a link") << "store link"
-                                           << "" << 360 << true;
+    QTest::newRow("clean store") << QString("clean") << "" << 360 << true;
+    QTest::newRow("a store behind a link") << QString("store link") << "" << 360 << true;
     QTest::newRow("one stray line") << "stray"
                                     << "設定ファイルに読めない行があります。読めた設定で起動します\r\n\r\n-> STORE"
                                            + kept
@@ -513,16 +483,12 @@ void TestSettings::oddStores()
         bytes += QByteArray(400 * 1024, '#');
     else if (kind == "notes link")
         bytes = "Shopping\n- milk\n- eggs\n";
-    auto write = [](const QString &path, const QByteArray &b) {
-        QFile f(path);
-        return f.open(QIODevice::WriteOnly) && f.write(b) == b.size();
-    };
     if (kind == "fifo")
         QCOMPARE(::mkfifo(QFile::encodeName(loc).constData(), 0600), 0);
     else if (kind.endsWith("link"))
-        QVERIFY(QFile::link(target, loc) && (kind == "dangling link" || write(target, bytes)));
+        QVERIFY(QFile::link(target, loc) && (kind == "dangling link" || writeFile(target, bytes)));
     else
-        QVERIFY(write(loc, bytes));
+        QVERIFY(writeFile(loc, bytes));
     if (kind == "no read")
         QVERIFY(QFile::setPermissions(loc, {}));
 
@@ -538,26 +504,22 @@ void TestSettings::oddStores()
     QCOMPARE(rig.clock.saveSettings(), saves);
     plain.reset();
 
-    auto read = [](const QString &path) {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(none)");
-    };
     // A link set aside is the link itself; whatever it led to is as it was.
     if (told.contains("ASIDE"))
-        QCOMPARE(kind.endsWith("link") ? QFileInfo(aside).symLinkTarget() : QString(read(aside)),
+        QCOMPARE(kind.endsWith("link") ? QFileInfo(aside).symLinkTarget() : QString(readFile(aside)),
                  kind.endsWith("link") ? target : QString(bytes));
     else
         QVERIFY(!QFileInfo::exists(aside));
     if (kind == "notes link")
-        QCOMPARE(read(target), bytes);
+        QCOMPARE(readFile(target), bytes);
     QVERIFY(kind != "dangling link" || !QFileInfo::exists(target));
     QCOMPARE(QFileInfo(loc).isSymLink(), kind == "store link");
     if (saves)
-        QVERIFY(read(loc).contains("FormTop=4321") && !read(loc).contains("please"));
+        QVERIFY(readFile(loc).contains("FormTop=4321") && !readFile(loc).contains("please"));
     else if (kind == "fifo")
         QVERIFY(!QFileInfo(loc).isFile() && QFileInfo::exists(loc));
     else
-        QCOMPARE(read(loc), bytes);
+        QCOMPARE(readFile(loc), bytes);
     QFile::remove(loc);
 }
 

@@ -29,9 +29,10 @@ QString windowTitled(qint64 pid, const QString &text)
             return w;
     return QString();
 }
-// A WAV file that plays for a minute.
-bool writeMinuteOfSilence(const QString &path)
+// The first alarm at 07:30 with a WAV file that plays for a minute, then `more`.
+bool writeLongAlarm(ClockProcess &clock, const QString &more = {})
 {
+    const QString path = clock.config.filePath(QStringLiteral("long.wav"));
     const quint32 rate = 8000, n = 60 * rate;
     QByteArray w;
     QDataStream d(&w, QIODevice::WriteOnly);
@@ -44,7 +45,16 @@ bool writeMinuteOfSilence(const QString &path)
     d << n;
     w.append(QByteArray(int(n), char(0x80))); // 8-bit silence
     QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(w) == w.size();
+    if (!f.open(QIODevice::WriteOnly) || f.write(w) != w.size())
+        return false;
+    clock.writeSettings(QStringLiteral("AlarmTime1=07:30\nAlarmSound1=%1\n").arg(path) + more);
+    return true;
+}
+// A file's bytes, or empty if it cannot be read.
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 // A window over the whole screen that asks to be full-screen, as a video
 // player's does: one colour, which the server paints by itself.
@@ -161,14 +171,10 @@ void TestX11Alarm::twoStartsLeaveOneClock_data()
 {
     QTest::addColumn<QString>("bus"); // ours, "disabled:", or no address at all: the lock alone
     QTest::addColumn<QString>("args");
-    QTest::newRow("session bus") << "ours"
-                                 << "";
-    QTest::newRow("runtime lock, no bus") << "disabled:"
-                                          << "";
-    QTest::newRow("no bus address: none is started") << ""
-                                                     << "";
-    QTest::newRow("-delreg is told, not done") << "ours"
-                                               << "-delreg";
+    QTest::newRow("session bus") << QString("ours") << QString();
+    QTest::newRow("runtime lock, no bus") << QString("disabled:") << QString();
+    QTest::newRow("no bus address: none is started") << QString() << QString();
+    QTest::newRow("-delreg is told, not done") << QString("ours") << QString("-delreg");
 }
 
 void TestX11Alarm::twoStartsLeaveOneClock()
@@ -186,10 +192,8 @@ void TestX11Alarm::twoStartsLeaveOneClock()
     first.start();
     QVERIFY(!first.clockWindow().isEmpty());
     QCOMPARE(busesOnThisDisplay(), busesBefore);
-    const QByteArray storeBefore = [&] {
-        QFile f(first.confPath());
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }();
+    const QByteArray storeBefore = readFile(first.confPath());
+    QVERIFY(!storeBefore.isEmpty());
 
     ClockProcess second; // on the first one's store
     second.extraEnv.insert(QStringLiteral("XDG_CONFIG_HOME"), first.config.path());
@@ -201,9 +205,7 @@ void TestX11Alarm::twoStartsLeaveOneClock()
     if (!args.isEmpty()) {
         // It says why it does nothing, and the running clock's store stays.
         QVERIFY(waitFor(told));
-        QFile f(first.confPath());
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        QCOMPARE(f.readAll(), storeBefore);
+        QCOMPARE(readFile(first.confPath()), storeBefore);
         second.proc.kill();
         second.proc.waitForFinished();
     } else {
@@ -238,9 +240,7 @@ void TestX11Alarm::twoStartsLeaveOneClock()
     QVERIFY(first.proc.waitForFinished(5000));
     QVERIFY2(t.elapsed() < 1000, qPrintable(QString::number(t.elapsed())));
     QCOMPARE(first.proc.exitCode(), 0);
-    QFile f(first.confPath());
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    QCOMPARE(f.readAll(), storeBefore);
+    QCOMPARE(readFile(first.confPath()), storeBefore);
 }
 
 void TestX11Alarm::unusableLockIsTold_data()
@@ -285,15 +285,9 @@ void TestX11Alarm::sigtermEndsTheClockWhileAnAlarmSounds()
     qputenv("DBUS_SESSION_BUS_ADDRESS", m_sessionBus.toUtf8());
     ClockProcess clock;
     // A 60 s alarm sound, due two seconds after the start.
-    const QString sound = clock.config.filePath(QStringLiteral("long.wav"));
-    QVERIFY(writeMinuteOfSilence(sound));
-    clock.writeSettings(QStringLiteral("AlarmTime1=07:30\nAlarmSound1=%1\nFormLeft=1500\nFormTop=1500\n").arg(sound));
-    QByteArray stored;
-    {
-        QFile f(clock.confPath());
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        stored = f.readAll();
-    }
+    QVERIFY(writeLongAlarm(clock, QStringLiteral("FormLeft=1500\nFormTop=1500\n")));
+    const QByteArray stored = readFile(clock.confPath());
+    QVERIFY(!stored.isEmpty());
     clock.startAt(QStringLiteral("2026-12-07 07:29:58"));
     QVERIFY(!clock.clockWindow().isEmpty());
     // The stop window: the sound has started, and plays for a minute.
@@ -308,18 +302,14 @@ void TestX11Alarm::sigtermEndsTheClockWhileAnAlarmSounds()
     QVERIFY2(took < 1000, qPrintable(QString::number(took)));
     QCOMPARE(clock.proc.exitStatus(), QProcess::NormalExit);
     QCOMPARE(clock.proc.exitCode(), 0);
-    QFile f(clock.confPath());
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    QCOMPARE(f.readAll(), stored); // no question, no save
+    QCOMPARE(readFile(clock.confPath()), stored); // no question, no save
 }
 
 void TestX11Alarm::stopWindowShowsOverAFullScreenWindow()
 {
     qputenv("DBUS_SESSION_BUS_ADDRESS", m_sessionBus.toUtf8());
     ClockProcess clock;
-    const QString sound = clock.config.filePath(QStringLiteral("long.wav"));
-    QVERIFY(writeMinuteOfSilence(sound));
-    clock.writeSettings(QStringLiteral("AlarmTime1=07:30\nAlarmSound1=%1\n").arg(sound));
+    QVERIFY(writeLongAlarm(clock));
     clock.startAt(QStringLiteral("2026-12-07 07:29:54"));
     QVERIFY(!clock.clockWindow().isEmpty());
     // The user watches a video when the alarm rings.
@@ -368,17 +358,11 @@ static int askClock(const QString &option, QString *out, QString *err = nullptr)
     return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
 }
 
-// --next, --snooze and --stop from a start with an empty store of its own: what
-// they find is the running clock's.
 void TestX11Alarm::commandLineReachesTheRunningClock()
 {
     qputenv("DBUS_SESSION_BUS_ADDRESS", m_sessionBus.toUtf8());
     ClockProcess clock;
-    const QString sound = clock.config.filePath(QStringLiteral("long.wav"));
-    QVERIFY(writeMinuteOfSilence(sound));
-    clock.writeSettings(QStringLiteral("AlarmTime1=07:30\nAlarmSound1=%1\nAlarmSnooze1=1\n"
-                                       "AlarmTime2=08:15\nAlarmMessage2=会議\n")
-                            .arg(sound));
+    QVERIFY(writeLongAlarm(clock, QStringLiteral("AlarmSnooze1=1\nAlarmTime2=08:15\nAlarmMessage2=会議\n")));
     clock.startAt(QStringLiteral("2026-12-07 07:29:58")); // a Monday
     QVERIFY(!clock.clockWindow().isEmpty());
     auto ringing = [&] { return !windowsOf(clock.proc.processId(), QSize(240, 112)).isEmpty(); };
