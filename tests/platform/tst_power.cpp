@@ -23,11 +23,8 @@ private slots:
     void initTestCase();
     void cleanupTestCase();
     void cleanup();
-    void accepted();
-    void refusedByCanPowerOff_data();
-    void refusedByCanPowerOff();
-    void accessDenied();
-    void noLogind();
+    void powerOff_data();
+    void powerOff();
     void resumeRingsAMissedAlarmAtOnce();
     void sleepLockHeldUntilLetGo();
     void sleepDelayLetGoOnlyOnceArmed();
@@ -155,59 +152,46 @@ QStringList TestPower::powerOffCalls() const
     return calls;
 }
 
-void TestPower::accepted()
+void TestPower::powerOff_data()
 {
-    startMock(QStringLiteral("yes"));
-    const Answer a = request();
-    QVERIFY(a.got && !a.early);
-    QVERIFY2(a.ok, qPrintable(a.error));
-    QCOMPARE(powerOffCalls(), QStringList{QStringLiteral("boolean true")});
+    QTest::addColumn<QString>("can"); // CanPowerOff of the mock; none: no logind at all
+    QTest::addColumn<bool>("deny");   // PowerOff itself raises AccessDenied
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<QString>("errorHas");
+    QTest::addColumn<QStringList>("calls");
+    const QStringList once{QStringLiteral("boolean true")};
+    QTest::newRow("accepted") << "yes" << false << true << "" << once;
+    QTest::newRow("no") << "no" << false << false << "no" << QStringList();
+    QTest::newRow("na") << "na" << false << false << "na" << QStringList();
+    QTest::newRow("access denied") << "challenge" << true << false << "not allowed" << once; // asked once, refused
+    QTest::newRow("no logind") << "" << false << false << "org.freedesktop.login1" << QStringList();
 }
 
-void TestPower::refusedByCanPowerOff_data()
-{
-    QTest::addColumn<QString>("can");
-    QTest::newRow("no") << "no";
-    QTest::newRow("na") << "na";
-}
-
-void TestPower::refusedByCanPowerOff()
+void TestPower::powerOff()
 {
     QFETCH(QString, can);
-    startMock(can);
+    QFETCH(bool, deny);
+    QFETCH(bool, ok);
+    QFETCH(QString, errorHas);
+    QFETCH(QStringList, calls);
+    if (!can.isEmpty())
+        startMock(can);
+    if (deny) {
+        auto add = QDBusMessage::createMethodCall(
+            QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
+            QStringLiteral("org.freedesktop.DBus.Mock"), QStringLiteral("AddMethod"));
+        add << QStringLiteral("org.freedesktop.login1.Manager") << QStringLiteral("PowerOff") << QStringLiteral("b")
+            << QString()
+            << QStringLiteral("raise dbus.exceptions.DBusException('not allowed', "
+                              "name='org.freedesktop.DBus.Error.AccessDenied')");
+        const QDBusMessage r = QDBusConnection::systemBus().call(add);
+        QVERIFY2(r.type() == QDBusMessage::ReplyMessage, qPrintable(r.errorMessage()));
+    }
     const Answer a = request();
     QVERIFY(a.got && !a.early);
-    QVERIFY(!a.ok);
-    QVERIFY2(a.error.contains(can), qPrintable(a.error));
-    QCOMPARE(powerOffCalls(), QStringList());
-}
-
-void TestPower::accessDenied()
-{
-    startMock(QStringLiteral("challenge"));
-    auto add = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.login1"),
-                                              QStringLiteral("/org/freedesktop/login1"),
-                                              QStringLiteral("org.freedesktop.DBus.Mock"), QStringLiteral("AddMethod"));
-    add << QStringLiteral("org.freedesktop.login1.Manager") << QStringLiteral("PowerOff") << QStringLiteral("b")
-        << QString()
-        << QStringLiteral("raise dbus.exceptions.DBusException('not allowed', "
-                          "name='org.freedesktop.DBus.Error.AccessDenied')");
-    const QDBusMessage r = QDBusConnection::systemBus().call(add);
-    QVERIFY2(r.type() == QDBusMessage::ReplyMessage, qPrintable(r.errorMessage()));
-    const Answer a = request();
-    QVERIFY(a.got && !a.early);
-    QVERIFY(!a.ok);
-    QVERIFY2(a.error.contains(QStringLiteral("not allowed")), qPrintable(a.error));
-    QCOMPARE(powerOffCalls(), QStringList{QStringLiteral("boolean true")}); // asked once, refused
-}
-
-void TestPower::noLogind()
-{
-    const Answer a = request();
-    QVERIFY(a.got && !a.early);
-    QVERIFY(!a.ok);
-    QVERIFY2(a.error.contains(QStringLiteral("org.freedesktop.login1")), qPrintable(a.error));
-    QCOMPARE(powerOffCalls(), QStringList());
+    QVERIFY2(a.ok == ok, qPrintable(a.error));
+    QVERIFY2(a.error.contains(errorHas), qPrintable(a.error));
+    QCOMPARE(powerOffCalls(), calls);
 }
 
 // The mock's logind says the machine goes to sleep (or woke).
