@@ -280,27 +280,19 @@ void TestPictures::drops_data()
     QTest::addColumn<QString>("message");
     QTest::addColumn<bool>("oldFace"); // the board still shows the old (green) picture
     QTest::addColumn<bool>("taken");   // the drop is taken, not refused
-    QTest::newRow("gif in any case") << QStringList{"x.GiF"} << "x.GiF"
-                                     << "" << false << true;
-    QTest::newRow("first of three") << QStringList{"a.bmp", "d.gif", "e.jpg"} << "a.bmp"
-                                    << "" << false << true;
-    QTest::newRow("png") << QStringList{"p.Png"} << "p.Png"
-                         << "" << false << true;
-    QTest::newRow("jpeg") << QStringList{"y.JPEG"} << "y.JPEG"
-                          << "" << false << true;
-    QTest::newRow("jfif") << QStringList{"z.jfif"} << "z.jfif"
-                          << "" << false << true;
-    QTest::newRow("webp") << QStringList{"w.webp"} << "w.webp"
-                          << "" << false << true;
-    QTest::newRow("not a picture's name") << QStringList{"n.txt"} << "old"
-                                          << "" << true << false;
+    const QString none;                // no message
+    QTest::newRow("gif in any case") << QStringList{"x.GiF"} << "x.GiF" << none << false << true;
+    QTest::newRow("first of three") << QStringList{"a.bmp", "d.gif", "e.jpg"} << "a.bmp" << none << false << true;
+    QTest::newRow("png") << QStringList{"p.Png"} << "p.Png" << none << false << true;
+    QTest::newRow("jpeg") << QStringList{"y.JPEG"} << "y.JPEG" << none << false << true;
+    QTest::newRow("jfif") << QStringList{"z.jfif"} << "z.jfif" << none << false << true;
+    QTest::newRow("webp") << QStringList{"w.webp"} << "w.webp" << none << false << true;
+    QTest::newRow("not a picture's name") << QStringList{"n.txt"} << "old" << none << true << false;
     // The settings keep the old picture, and so does the face.
     QTest::newRow("pcx cannot be shown") << QStringList{"g.pcx"} << "old"
                                          << "この画像は表示できません" << true << false;
-    QTest::newRow("not a local file") << QStringList{"-"} << "old"
-                                      << "" << true << false;
-    QTest::newRow("missing file") << QStringList{"gone.bmp"} << "gone.bmp"
-                                  << "" << true << true;
+    QTest::newRow("not a local file") << QStringList{"-"} << "old" << none << true << false;
+    QTest::newRow("missing file") << QStringList{"gone.bmp"} << "gone.bmp" << none << true << true;
 }
 
 void TestPictures::drops()
