@@ -27,36 +27,26 @@ void TestChecks::time_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("completed");
     QTest::addColumn<bool>("rejected");
-    QTest::newRow("07:30") << "07:30"
-                           << "07:30" << false;
-    QTest::newRow("00:00") << "00:00"
-                           << "00:00" << false;
-    QTest::newRow("23:59") << "23:59"
-                           << "23:59" << false;
-    QTest::newRow("empty is off") << ""
-                                  << "" << false;
-    QTest::newRow("7:30 gets its zero") << "7:30"
-                                        << "07:30" << false;
-    QTest::newRow("24:00") << "24:00"
-                           << "24:00" << true;
-    QTest::newRow("23:60") << "23:60"
-                           << "23:60" << true;
-    QTest::newRow("29:00") << "29:00"
-                           << "29:00" << true;
-    QTest::newRow("7:3") << "7:3"
-                         << "7:3" << true;
-    QTest::newRow("730") << "730"
-                         << "730" << true;
-    QTest::newRow("0730 becomes 00730") << "0730"
-                                        << "00730" << true;
-    QTest::newRow("07.30") << "07.30"
-                           << "07.30" << true;
-    QTest::newRow("07:30:00") << "07:30:00"
-                              << "07:30:00" << true;
-    QTest::newRow("leading space") << " 7:30"
-                                   << " 7:30" << true;
-    QTest::newRow("full-width") << "０７：３０"
-                                << "０７：３０" << true;
+    // Named by what is typed, unless the row says more; most are kept as typed.
+    const auto row = [](const char *name, const char *typed, const char *completed, bool rejected) {
+        QTest::newRow(name) << QString::fromUtf8(typed) << QString::fromUtf8(completed) << rejected;
+    };
+    const auto kept = [&](const char *typed, bool rejected) { row(typed, typed, typed, rejected); };
+    kept("07:30", false);
+    kept("00:00", false);
+    kept("23:59", false);
+    row("empty is off", "", "", false);
+    row("7:30 gets its zero", "7:30", "07:30", false);
+    kept("24:00", true);
+    kept("23:60", true);
+    kept("29:00", true);
+    kept("7:3", true);
+    kept("730", true);
+    row("0730 becomes 00730", "0730", "00730", true);
+    kept("07.30", true);
+    kept("07:30:00", true);
+    row("leading space", " 7:30", " 7:30", true);
+    row("full-width", "０７：３０", "０７：３０", true);
 }
 
 void TestChecks::time()
