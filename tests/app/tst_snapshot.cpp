@@ -33,16 +33,14 @@ int TestSnapshot::run(const QStringList &args, const QString &ini, QString *err,
     QDir().mkpath(config.path() + QStringLiteral("/MOKU"));
     QFile f(config.path() + QStringLiteral("/MOKU/DIALVANE.conf"));
     if (f.open(QIODevice::WriteOnly)) {
-        f.write("[General]\n");
-        f.write(ini.toUtf8());
-        f.close();
+        f.write("[General]\n" + ini.toUtf8());
+        f.close(); // before the clock reads it
     }
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
-    env.remove(QStringLiteral("DISPLAY"));
-    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    for (const char *display : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        env.remove(QString::fromLatin1(display));
     const QString program = qEnvironmentVariable("DIALVANE_BUILD_DIR") + QStringLiteral("/dialvane");
     // Through the shell for bytes a QString cannot carry: "sh", "-c", "exec \"$DIALVANE\" ..."
     env.insert(QStringLiteral("DIALVANE"), program);
@@ -67,13 +65,15 @@ void TestSnapshot::writesTheFace_data()
     QTest::addColumn<QPoint>("handPixel");
     QTest::addColumn<QColor>("handColor");
     QTest::addColumn<QColor>("board");
-    QTest::newRow("defaults") << ""
-                              << "03:00:15" << 120 << QPoint(111, 60) << QColor(Qt::black) << QColor(Qt::white);
-    QTest::newRow("240 px, red second hand")
-        << "Mag2Flag=True\nClockSize=240\nSecondColor=255\n"
-        << "09:00:45" << 240 << QPoint(30, 120) << QColor(Qt::red) << QColor(Qt::white);
-    QTest::newRow("free size off") << "Mag2Flag=False\nClockSize=240\n"
-                                   << "3:00:15" << 120 << QPoint(111, 60) << QColor(Qt::black) << QColor(Qt::white);
+    // At 3:00:15 on the plain face the second hand's tip is black at (111, 60).
+    const auto row = [](const char *name, const QString &ini, const QColor &board, const char *at = "03:00:15",
+                        int side = 120, QPoint hand = {111, 60}, const QColor &handColor = Qt::black) {
+        QTest::newRow(name) << ini << QString::fromLatin1(at) << side << hand << handColor << board;
+    };
+    row("defaults", "", Qt::white);
+    row("240 px, red second hand", "Mag2Flag=True\nClockSize=240\nSecondColor=255\n", Qt::white, "09:00:45", 240,
+        {30, 120}, Qt::red);
+    row("free size off", "Mag2Flag=False\nClockSize=240\n", Qt::white, "3:00:15");
     // A picture board, and a slideshow of one picture.
     QDir().mkpath(m_dir.filePath(QStringLiteral("slides")));
     QImage green(40, 30, QImage::Format_RGB32), blue(40, 30, QImage::Format_RGB32);
@@ -81,11 +81,9 @@ void TestSnapshot::writesTheFace_data()
     blue.fill(Qt::blue);
     QVERIFY(green.save(m_dir.filePath(QStringLiteral("board.bmp"))));
     QVERIFY(blue.save(m_dir.filePath(QStringLiteral("slides/only.BMP")), "BMP"));
-    QTest::newRow("board picture") << "BackImage=" + m_dir.filePath("board.bmp") + "\n"
-                                   << "03:00:15" << 120 << QPoint(111, 60) << QColor(Qt::black) << QColor(Qt::green);
-    QTest::newRow("slideshow") << "BackImage=" + m_dir.filePath("board.bmp")
-                                      + "\nSlideBmp=True\nBmpDirectory=" + m_dir.filePath("slides") + "\n"
-                               << "03:00:15" << 120 << QPoint(111, 60) << QColor(Qt::black) << QColor(Qt::blue);
+    const QString board = "BackImage=" + m_dir.filePath("board.bmp") + "\n";
+    row("board picture", board, Qt::green);
+    row("slideshow", board + "SlideBmp=True\nBmpDirectory=" + m_dir.filePath("slides") + "\n", Qt::blue);
 }
 
 void TestSnapshot::writesTheFace()

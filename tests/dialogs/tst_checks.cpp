@@ -8,6 +8,7 @@
 #include <functional>
 
 using namespace dv;
+using Edit = std::function<void(Settings &)>;
 
 class TestChecks : public QObject {
     Q_OBJECT
@@ -27,36 +28,26 @@ void TestChecks::time_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("completed");
     QTest::addColumn<bool>("rejected");
-    QTest::newRow("07:30") << "07:30"
-                           << "07:30" << false;
-    QTest::newRow("00:00") << "00:00"
-                           << "00:00" << false;
-    QTest::newRow("23:59") << "23:59"
-                           << "23:59" << false;
-    QTest::newRow("empty is off") << ""
-                                  << "" << false;
-    QTest::newRow("7:30 gets its zero") << "7:30"
-                                        << "07:30" << false;
-    QTest::newRow("24:00") << "24:00"
-                           << "24:00" << true;
-    QTest::newRow("23:60") << "23:60"
-                           << "23:60" << true;
-    QTest::newRow("29:00") << "29:00"
-                           << "29:00" << true;
-    QTest::newRow("7:3") << "7:3"
-                         << "7:3" << true;
-    QTest::newRow("730") << "730"
-                         << "730" << true;
-    QTest::newRow("0730 becomes 00730") << "0730"
-                                        << "00730" << true;
-    QTest::newRow("07.30") << "07.30"
-                           << "07.30" << true;
-    QTest::newRow("07:30:00") << "07:30:00"
-                              << "07:30:00" << true;
-    QTest::newRow("leading space") << " 7:30"
-                                   << " 7:30" << true;
-    QTest::newRow("full-width") << "０７：３０"
-                                << "０７：３０" << true;
+    // Named by what is typed, unless the row says more; most are kept as typed.
+    const auto row = [](const char *name, const char *typed, const char *completed, bool rejected) {
+        QTest::newRow(name) << QString::fromUtf8(typed) << QString::fromUtf8(completed) << rejected;
+    };
+    const auto kept = [&](const char *typed, bool rejected) { row(typed, typed, typed, rejected); };
+    kept("07:30", false);
+    kept("00:00", false);
+    kept("23:59", false);
+    row("empty is off", "", "", false);
+    row("7:30 gets its zero", "7:30", "07:30", false);
+    kept("24:00", true);
+    kept("23:60", true);
+    kept("29:00", true);
+    kept("7:3", true);
+    kept("730", true);
+    row("0730 becomes 00730", "0730", "00730", true);
+    kept("07.30", true);
+    kept("07:30:00", true);
+    row("leading space", " 7:30", " 7:30", true);
+    row("full-width", "０７：３０", "０７：３０", true);
 }
 
 void TestChecks::time()
@@ -120,56 +111,55 @@ void TestChecks::sizeField()
 
 void TestChecks::unsavedRows_data()
 {
-    using Edit = std::function<void(Settings &)>;
     QTest::addColumn<Edit>("edit");
     QTest::addColumn<QString>("key"); // empty: nothing differs
-    const QList<QPair<const char *, Edit>> rows{
-        {"FormTop", [](Settings &s) { s.topTwips += 15; }},
-        {"FormLeft", [](Settings &s) { s.leftTwips -= 15; }},
-        {"BackImage", [](Settings &s) { s.boardPicture = "/a.BMP"; }},
-        {"DrawSecond", [](Settings &s) { s.secondHand = false; }},
-        {"TopMost", [](Settings &s) { s.onTop = true; }},
-        {"Jihou", [](Settings &s) { s.hourChime = false; }},
-        {"HourColor", [](Settings &s) { s.hourColour = 1; }},
-        {"MinuteColor", [](Settings &s) { s.minuteColour = 1; }},
-        {"SecondColor", [](Settings &s) { s.secondColour = 1; }},
-        {"CharColor", [](Settings &s) { s.marksColour = 1; }},
-        {"BoardColor", [](Settings &s) { s.boardColour = 1; }},
-        {"FrameColor", [](Settings &s) { s.frameColour = 1; }},
-        {"AlarmTime1", [](Settings &s) { s.alarmTime1 = "07:30"; }},
-        {"AlarmTime2", [](Settings &s) { s.alarmTime2 = "07:30"; }},
-        {"AlarmTime3", [](Settings &s) { s.alarmTime3 = "07:30"; }},
-        {"AlarmSound1", [](Settings &s) { s.alarmSound1 = "/a.wav"; }},
-        {"AlarmSound2", [](Settings &s) { s.alarmSound2 = "/a.wav"; }},
-        {"AlarmSound3", [](Settings &s) { s.alarmSound3 = "/a.wav"; }},
-        {"ShutDownTime", [](Settings &s) { s.shutdownTime = "23:00"; }},
-        {"MustShutDown", [](Settings &s) { s.forceShutdown = true; }},
-        {"Transparent", [](Settings &s) { s.transparentBoard = true; }},
-        {"ShadowFlag", [](Settings &s) { s.shadows = true; }},
-        {"DrawChar", [](Settings &s) { s.hourMarks = false; }},
-        {"SlideBmp", [](Settings &s) { s.slideshow = true; }},
-        {"BmpDirectory", [](Settings &s) { s.slideshowFolder = "/"; }},
-        {"SlideTime", [](Settings &s) { s.slideInterval = "１分"; }},
-        {"OnMouseToHide", [](Settings &s) { s.hideUnderPointer = true; }},
-        {"Mag2Flag", [](Settings &s) { s.freeSize = true; }},
-        {"DrawFrameFlag", [](Settings &s) { s.frameRing = false; }},
-        {"ClockSize", [](Settings &s) { s.clockSize = 360; }},
-        {"FormPlace", [](Settings &s) { s.corner = Corner::BottomRight; }},
-        {"CharPattern", [](Settings &s) { s.romanNumerals = StoredTrue; }},
-        {"SlideGrafix", [](Settings &s) { s.slideshowFormats = 5; }},
-        {"Jihou00File", [](Settings &s) { s.hourChimeFile = "/b.wav"; }},
-        {"Jihou30File", [](Settings &s) { s.halfHourChimeFile = "/b.wav"; }},
-        {"Jihou30", [](Settings &s) { s.halfHourChime = true; }},
+    // A row named by the key that differs.
+    const auto differs = [](const char *key, const Edit &edit) {
+        QTest::newRow(key) << edit << QString::fromLatin1(key);
     };
     QTest::newRow("nothing") << Edit([](Settings &) {}) << "";
     // Not compared: the offset, which only the command line sets.
     QTest::newRow("OffsetTime") << Edit([](Settings &s) { s.timeOffset = 9; }) << "";
     // The messages have fields in the dialog now: an edit is asked about.
-    QTest::newRow("AlarmMessage3") << Edit([](Settings &s) { s.alarmMessage3 = "x"; }) << "AlarmMessage3";
+    differs("AlarmMessage3", [](Settings &s) { s.alarmMessage3 = "x"; });
     // A box compares ticked with True: 1 and -1 are both ticked.
     QTest::newRow("box 1 is True") << Edit([](Settings &s) { s.secondHand = 1; }) << "";
-    for (int i = 0; i < rows.size(); ++i)
-        QTest::newRow(rows[i].first) << rows[i].second << rows[i].first;
+    differs("FormTop", [](Settings &s) { s.topTwips += 15; });
+    differs("FormLeft", [](Settings &s) { s.leftTwips -= 15; });
+    differs("BackImage", [](Settings &s) { s.boardPicture = "/a.BMP"; });
+    differs("DrawSecond", [](Settings &s) { s.secondHand = false; });
+    differs("TopMost", [](Settings &s) { s.onTop = true; });
+    differs("Jihou", [](Settings &s) { s.hourChime = false; });
+    differs("HourColor", [](Settings &s) { s.hourColour = 1; });
+    differs("MinuteColor", [](Settings &s) { s.minuteColour = 1; });
+    differs("SecondColor", [](Settings &s) { s.secondColour = 1; });
+    differs("CharColor", [](Settings &s) { s.marksColour = 1; });
+    differs("BoardColor", [](Settings &s) { s.boardColour = 1; });
+    differs("FrameColor", [](Settings &s) { s.frameColour = 1; });
+    differs("AlarmTime1", [](Settings &s) { s.alarmTime1 = "07:30"; });
+    differs("AlarmTime2", [](Settings &s) { s.alarmTime2 = "07:30"; });
+    differs("AlarmTime3", [](Settings &s) { s.alarmTime3 = "07:30"; });
+    differs("AlarmSound1", [](Settings &s) { s.alarmSound1 = "/a.wav"; });
+    differs("AlarmSound2", [](Settings &s) { s.alarmSound2 = "/a.wav"; });
+    differs("AlarmSound3", [](Settings &s) { s.alarmSound3 = "/a.wav"; });
+    differs("ShutDownTime", [](Settings &s) { s.shutdownTime = "23:00"; });
+    differs("MustShutDown", [](Settings &s) { s.forceShutdown = true; });
+    differs("Transparent", [](Settings &s) { s.transparentBoard = true; });
+    differs("ShadowFlag", [](Settings &s) { s.shadows = true; });
+    differs("DrawChar", [](Settings &s) { s.hourMarks = false; });
+    differs("SlideBmp", [](Settings &s) { s.slideshow = true; });
+    differs("BmpDirectory", [](Settings &s) { s.slideshowFolder = "/"; });
+    differs("SlideTime", [](Settings &s) { s.slideInterval = "１分"; });
+    differs("OnMouseToHide", [](Settings &s) { s.hideUnderPointer = true; });
+    differs("Mag2Flag", [](Settings &s) { s.freeSize = true; });
+    differs("DrawFrameFlag", [](Settings &s) { s.frameRing = false; });
+    differs("ClockSize", [](Settings &s) { s.clockSize = 360; });
+    differs("FormPlace", [](Settings &s) { s.corner = Corner::BottomRight; });
+    differs("CharPattern", [](Settings &s) { s.romanNumerals = StoredTrue; });
+    differs("SlideGrafix", [](Settings &s) { s.slideshowFormats = 5; });
+    differs("Jihou00File", [](Settings &s) { s.hourChimeFile = "/b.wav"; });
+    differs("Jihou30File", [](Settings &s) { s.halfHourChimeFile = "/b.wav"; });
+    differs("Jihou30", [](Settings &s) { s.halfHourChime = true; });
     // The first difference counts.
     QTest::newRow("Jihou30 and FormTop") << Edit([](Settings &s) {
         s.halfHourChime = true;
@@ -179,7 +169,6 @@ void TestChecks::unsavedRows_data()
 
 void TestChecks::unsavedRows()
 {
-    using Edit = std::function<void(Settings &)>;
     QFETCH(Edit, edit);
     QFETCH(QString, key);
     const Settings saved = Settings::defaults(QStringLiteral("/opt/dialvane"));

@@ -31,12 +31,6 @@ bool compositor(const char *what)
     return QProcess::execute(qEnvironmentVariable("COMPOSITOR_CTL"), {QString::fromLatin1(what)}) == 0;
 }
 
-// The board of the clock at kClock shows `c`.
-bool boardShows(const QImage &shot, const QColor &c)
-{
-    return dv::xt::boardShows(shot, kClock, c);
-}
-
 QString netWmState(const QString &win)
 {
     return run("xprop", {"-id", win, "_NET_WM_STATE"});
@@ -95,7 +89,7 @@ void TestX11Board::liveBoardFollowsAMovingWindow()
     const QString win = clock.clockWindow();
     QVERIFY(!win.isEmpty());
     QVERIFY(waitFor([&] { return windowInfo(win, "Depth") == "32"; }, 3000));
-    QVERIFY(waitFor([&] { return boardShows(screenshot(), kGreen); }, 3000));
+    QVERIFY(waitFor([&] { return boardShows(screenshot(), kClock, kGreen); }, 3000));
     // The window goes under the clock and away, twice: the board shows it at
     // once, and the clock never leaves the screen, not for a single shot.
     for (int round = 0; round < 2; ++round) {
@@ -105,13 +99,13 @@ void TestX11Board::liveBoardFollowsAMovingWindow()
             t.start();
             QImage shot;
             int shots = 0;
-            while (!boardShows(shot = screenshot(), colour) && t.elapsed() < 3000) {
+            while (!boardShows(shot = screenshot(), kClock, colour) && t.elapsed() < 3000) {
                 ++shots;
                 QCOMPARE(ring(shot), QColor(Qt::black));
             }
-            if (!boardShows(shot, colour))
+            if (!boardShows(shot, kClock, colour))
                 shot.save(QDir::temp().filePath("dialvane-live-board-fail.png"));
-            QVERIFY2(boardShows(shot, colour), qPrintable(colour.name()));
+            QVERIFY2(boardShows(shot, kClock, colour), qPrintable(colour.name()));
             // One screenshot takes longer than a compositor's frame: the
             // first or second one after the move must show it.
             QVERIFY2(shots <= 1,
@@ -134,12 +128,12 @@ void TestX11Board::captureTakesOverWithoutACompositor()
     // A new, opaque window, out of the taskbar too, whose board is a copy of what is behind.
     QVERIFY(waitFor([&] { return windowInfo(win = clock.clockWindow(), "Depth") == "24"; }, 3000));
     QVERIFY2(offTaskbar(win), qPrintable(netWmState(win)));
-    QVERIFY(waitFor([&] { return boardShows(screenshot(), kGreen) && ring(screenshot()) == Qt::black; }, 3000));
+    QVERIFY(waitFor([&] { return boardShows(screenshot(), kClock, kGreen) && ring(screenshot()) == Qt::black; }, 3000));
     // A window that comes under the clock is copied, as it always was.
     ColourWindow moving(m_dir.path(), kMagenta, {300, 200}, {600, 450});
     xdotool({"windowactivate", "--sync", moving.id});
     moving.moveTo({150, 150});
-    if (!waitFor([&] { return boardShows(screenshot(), kMagenta); }, 4000)) {
+    if (!waitFor([&] { return boardShows(screenshot(), kClock, kMagenta); }, 4000)) {
         screenshot().save(QDir::temp().filePath("dialvane-capture-fail.png"));
         QFAIL("the board does not show the window that came under the clock");
     }
@@ -210,7 +204,7 @@ void TestX11Board::edgeIsSmoothUnderACompositor()
     const QString win = clock.clockWindow();
     QVERIFY(waitFor([&] { return windowInfo(clock.clockWindow(), "Depth") == (composited ? "32" : "24"); }, 3000));
     // Drawn: the board green round the centre.
-    QVERIFY(waitFor([&] { return boardShows(screenshot(), Qt::green); }, 3000));
+    QVERIFY(waitFor([&] { return boardShows(screenshot(), kClock, Qt::green); }, 3000));
     const QImage shot = screenshot();
     // Everything on the face is black or green: a pixel with some blue that is
     // not the desktop's colour is the desktop showing through an edge pixel.
