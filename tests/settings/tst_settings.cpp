@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Fakes.h"
+#include "FileBytes.h"
 #include "platform/QSettingsStore.h"
 
 #include <QFile>
@@ -40,12 +41,6 @@ private slots:
 private:
     QTemporaryDir m_config;
 };
-
-static QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(none)");
-}
 
 static bool writeFile(const QString &path, const QByteArray &b)
 {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The built program in a real X session (Xvfb, openbox, tint2).
 
+#include "FileBytes.h"
 #include "XTools.h"
 
 #include <QTemporaryDir>
@@ -68,10 +69,7 @@ void TestX11Clock::appearsAtStoredPositionWithoutWriting()
     QVERIFY(waitFor([&] { return geometry(win).topLeft() == pos; }, 3000));
     QCOMPARE(geometry(win), QRect(pos, QSize(120, 120)));
     // Nothing written over a few ticks: only time passing can show it.
-    auto stored = [&] {
-        QFile f(clock.confPath());
-        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QStringLiteral("(none)");
-    };
+    auto stored = [&] { return QString::fromUtf8(readFile(clock.confPath())); };
     const QString expected = ini.isEmpty() ? QStringLiteral("(none)") : QStringLiteral("[General]\n") + ini;
     QVERIFY2(holdsFor([&] { return stored() == expected; }, 2500), qPrintable(stored()));
 }
@@ -245,8 +243,9 @@ void TestX11Clock::trayMenuPinsToACorner()
 }
 
 // With tint2 or without (--no-tray): the way in by the right button, the
-// clock on every workspace and out of the taskbar and pager, never taking the focus, and its dialogs with
-// the program's icon, a sub-dialog kept with the settings dialog.
+// clock on every workspace and out of the taskbar and pager, never taking
+// the focus, and its dialogs with the program's icon, a sub-dialog kept with
+// the settings dialog.
 void TestX11Clock::desktopManners()
 {
     const bool tray = !xdotool({"search", "--class", "tint2"}).isEmpty();
