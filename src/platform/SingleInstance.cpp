@@ -131,21 +131,14 @@ bool SingleInstance::askRunningToOpenSettings()
 
 std::optional<QVariant> SingleInstance::askRunning(const QString &method) const
 {
-    // A connection of its own, closed before the caller ends: the bus library's
-    // thread must not be reading from it while the process goes.
-    const QString name = QStringLiteral("dialvane-ask");
-    std::optional<QVariant> answer;
-    {
-        const QDBusConnection bus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, name);
-        if (bus.isConnected()) {
-            const auto call = QDBusMessage::createMethodCall(m_busName, QStringLiteral("/"), kInterface, method);
-            const QDBusMessage reply = bus.call(call, QDBus::Block, kAskTimeoutMs);
-            if (reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty())
-                answer = reply.arguments().constFirst();
-        }
-    }
-    QDBusConnection::disconnectFromBus(name);
-    return answer;
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected())
+        return std::nullopt;
+    const auto call = QDBusMessage::createMethodCall(m_busName, QStringLiteral("/"), kInterface, method);
+    const QDBusMessage reply = bus.call(call, QDBus::Block, kAskTimeoutMs);
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
+        return std::nullopt;
+    return reply.arguments().constFirst();
 }
 
 bool SingleInstance::Stop()
