@@ -73,7 +73,7 @@ for size in "${sizes[@]}"; do
     cl=$(m cl) sv=$(m sv) wk=$(m wk) rs=$(m rs) st=$(m st) lm=$(m lm) lp=$(m lp)
     declare "${kind}_total=$(echo "($cl + $sv) * 60 / $secs / 1000" | bc -l)"
     declare "${kind}_st=$st" "${kind}_rs=$rs" "${kind}_wk=$wk"
-    printf '%-6s %-9s %9.1f %9.1f %9.1f %9.2f %8.1f %9d %9.2f %9.2f\n' "$size" "$kind" \
+    printf '%-6s %-9s %9.1f %9.1f %9.1f %9.2f %8.1f %9.0f %9.2f %9.2f\n' "$size" "$kind" \
       "$(echo "$cl * 60 / $secs / 1000" | bc -l)" "$(echo "$sv * 60 / $secs / 1000" | bc -l)" \
       "$(echo "($cl + $sv) * 60 / $secs / 1000" | bc -l)" "$(echo "$wk / $secs" | bc -l)" \
       "$(echo "$rs / 1024" | bc -l)" "$st" "$lm" "$lp"

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/CommandLine.h"
 
-#include <QRegularExpression>
-
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -13,12 +11,26 @@ namespace dv {
 double numericPrefix(const QString &text)
 {
     // Blanks, an optional sign, digits, an optional point and digits; the point is
-    // always "." whatever the locale. Anything else ends the number.
-    static const QRegularExpression re(QStringLiteral("^\\s*([+-]?(\\d+\\.?\\d*|\\.\\d+))"));
-    const auto m = re.match(text);
-    if (!m.hasMatch())
+    // always "." whatever the locale. Anything else ends the number. Read by
+    // hand: no regular-expression engine resident all day for one option.
+    const qsizetype n = text.size();
+    auto digitAt = [&](qsizetype i) { return i < n && text[i] >= u'0' && text[i] <= u'9'; };
+    qsizetype i = 0;
+    while (i < n && (text[i] == u' ' || (text[i] >= u'\t' && text[i] <= u'\r')))
+        ++i;
+    const qsizetype start = i;
+    if (i < n && (text[i] == u'+' || text[i] == u'-'))
+        ++i;
+    const qsizetype whole = i;
+    while (digitAt(i))
+        ++i;
+    if (i == whole && !(i < n && text[i] == u'.' && digitAt(i + 1)))
         return 0.0;
-    return m.captured(1).toDouble();
+    if (i < n && text[i] == u'.')
+        ++i;
+    while (digitAt(i))
+        ++i;
+    return text.mid(start, i - start).toDouble();
 }
 
 CommandLine parseCommandLine(const QString &text)

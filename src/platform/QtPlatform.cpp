@@ -15,7 +15,6 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -73,7 +72,9 @@ QMessageBox *newMessageBox(QMessageBox::Icon icon, const QString &text, QMessage
         return box;
     const QFontMetrics fm(label->font());
     int longest = 0;
-    for (const QString &line : text.split(QRegularExpression(QStringLiteral("\r\n|\n|\r"))))
+    QString lines = text;
+    lines.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    for (const QString &line : lines.split(QLatin1Char('\n')))
         longest = qMax(longest, fm.horizontalAdvance(line));
     const QScreen *screen = QGuiApplication::primaryScreen();
     const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);

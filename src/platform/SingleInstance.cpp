@@ -6,7 +6,6 @@
 #include <QDBusMessage>
 #include <QFile>
 #include <QMetaObject>
-#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QThread>
 
@@ -25,8 +24,14 @@ constexpr int kAskTimeoutMs = 3000;
 // ":0.0" -> "_0_0": what a bus name element and a file name both allow.
 QString displayKey(const QString &display)
 {
+    // By hand: a pattern would bring in the regular-expression engine, half a
+    // megabyte resident, at every start.
     QString key = display;
-    key.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9]")), QStringLiteral("_"));
+    for (QChar &c : key) {
+        const char16_t u = c.unicode();
+        if (!((u >= u'0' && u <= u'9') || (u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z')))
+            c = u'_';
+    }
     return key.isEmpty() ? QStringLiteral("none") : key;
 }
 } // namespace
