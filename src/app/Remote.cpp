@@ -3,6 +3,7 @@
 
 #include "platform/QSettingsStore.h"
 #include "platform/SingleInstance.h"
+#include "platform/XdgStateFile.h"
 #include "resources/Texts.h"
 #include "settings/Parameters.h"
 
@@ -57,7 +58,15 @@ int runRemoteCommand(RemoteCommand command, const QString &display, const QStrin
             Parameters params(store, appDir);
             params.load();
             const Settings &s = params.working();
-            lines = nextAlarmReport(s, nextAlarm(deriveAlarmTimes(s), QDateTime::currentDateTime()), std::nullopt);
+            const AlarmTimes times = deriveAlarmTimes(s);
+            const QDateTime now = QDateTime::currentDateTime();
+            NextAlarm next = nextAlarm(times, now);
+            // A snooze the clock left when it ended is rung by its next start.
+            QString problem;
+            const std::optional<QByteArray> kept = XdgStateFile().read(problem);
+            if (const std::optional<AlarmState> state = kept ? readAlarmState(*kept) : std::nullopt)
+                takeSnoozes(next, *state, times, now.toSecsSinceEpoch());
+            lines = nextAlarmReport(s, next, std::nullopt);
         }
         std::fputs(lines.toUtf8().constData(), stdout);
         return 0;

@@ -11,6 +11,7 @@
 #include "resources/Texts.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QGuiApplication>
 #include <QThread>
 #include <QTimer>
@@ -75,6 +76,8 @@ std::optional<int> answerWithoutWindows(int argc, char **argv)
 
 int main(int argc, char **argv)
 {
+    // An alarm whose time comes while the clock starts, however slowly, rings.
+    const qint64 startedMs = QDateTime::currentMSecsSinceEpoch();
     if (const std::optional<int> rc = answerWithoutWindows(argc, argv))
         return *rc;
 
@@ -141,7 +144,7 @@ int main(int argc, char **argv)
     // A polite end (a logout, kill, Ctrl+C) ends the clock at once, whatever it is doing.
     dv::EndSignals endSignals;
     QObject::connect(&endSignals, &dv::EndSignals::received, &clock, &dv::ClockApp::endOnSignal);
-    clock.start(commandLine);
+    clock.start(commandLine, startedMs);
     if (clock.endedBySignal())
         return 0; // during start-up, before the event loop ran
     if (instance.lockNotTaken()) {

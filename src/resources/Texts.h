@@ -161,6 +161,10 @@ inline QString alarmWasDue(const QString &when)
 // Our own: alarms too late to ring, listed below this.
 inline constexpr Text MissedAlarms = QT_TRANSLATE_NOOP("dv::text",
                                                        "時計が止まっていた間に、次のアラームの時刻が過ぎました");
+// Our own: alarms too late to ring because the clock was not running (quit, or
+// not started yet) at their time, listed below this.
+inline constexpr Text MissedAlarmsWhileAway = QT_TRANSLATE_NOOP(
+    "dv::text", "時計が動いていなかった間に、次のアラームの時刻が過ぎました");
 // Our own: alarms too late to ring because another alarm rang unanswered, listed below this.
 inline constexpr Text MissedAlarmsWhileRinging = QT_TRANSLATE_NOOP(
     "dv::text", "ほかのアラームが鳴っていた間に、次のアラームの時刻が過ぎました");

@@ -88,6 +88,10 @@
         <translation>Due at %1</translation>
     </message>
     <message>
+        <source>時計が動いていなかった間に、次のアラームの時刻が過ぎました</source>
+        <translation>While the clock was not running, the times of these alarms went by</translation>
+    </message>
+    <message>
         <source>時計が止まっていた間に、次のアラームの時刻が過ぎました</source>
         <translation>While the clock was stopped, the times of these alarms went by</translation>
     </message>
