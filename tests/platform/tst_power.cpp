@@ -352,7 +352,6 @@ void TestPower::sleepDelayOneDescriptorOverStarts()
         rig.clock.start(QString());
         QVERIFY2(power.holdsSleepDelay(), qPrintable(QString::number(start)));
         rig.pump.during = nullptr;
-        runLoopUntil([] { return false; }, 20);
         QCOMPARE(locksHeld("sleep", "delay"), 1);
         QMap<ino_t, int> lock = pipeWriters();
         for (auto it = own.begin(); it != own.end(); ++it)
