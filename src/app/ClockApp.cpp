@@ -152,6 +152,15 @@ void ClockApp::quitCommand()
 
 void ClockApp::showAlarmWindow(const AlarmNotice &notice)
 {
+    // An open menu (the tray's, or a list in a dialog) holds the pointer: the
+    // first click on the stop button would only close it. Menus open over
+    // menus, a few deep at most.
+    for (int open = 0; open < 8; ++open) {
+        QWidget *popup = QApplication::activePopupWidget();
+        if (!popup)
+            break;
+        popup->close();
+    }
     if (!m_alarm) {
         // A new ring is told on the desktop too; its notification goes with the window.
         QString body = notice.message;

@@ -134,6 +134,7 @@ private slots:
     void unusableLockIsTold();
     void sigtermEndsTheClockWhileAnAlarmSounds();
     void stopWindowShowsOverAFullScreenWindow();
+    void openMenuGoesWhenTheAlarmRings();
     void commandLineReachesTheRunningClock();
     void wakeTimerArmedAMinuteEarly();
     void withoutTheCapabilityItSaysSoAndRings();
@@ -337,6 +338,39 @@ void TestX11Alarm::stopWindowShowsOverAFullScreenWindow()
              QStringLiteral("click"), QStringLiteral("1")});
     QVERIFY(waitFor([&] { return windowsOf(clock.proc.processId(), QSize(240, 112)).isEmpty(); }));
     QCOMPARE(clock.proc.state(), QProcess::Running);
+}
+
+void TestX11Alarm::openMenuGoesWhenTheAlarmRings()
+{
+    qputenv("DBUS_SESSION_BUS_ADDRESS", m_sessionBus.toUtf8());
+    ClockProcess clock;
+    QVERIFY(writeLongAlarm(clock));
+    clock.startAt(QStringLiteral("2026-12-07 07:29:50"));
+    const QString win = clock.clockWindow();
+    QVERIFY(!win.isEmpty());
+    const qint64 pid = clock.proc.processId();
+    // The tray menu is open when the alarm rings.
+    QString icon;
+    QVERIFY2(waitFor([&] {
+                 for (const QString &w : windowsOf(pid))
+                     if (w != win && geometry(w).width() <= 48)
+                         icon = w;
+                 return !icon.isEmpty();
+             }),
+             "no tray icon");
+    const qsizetype before = windowsOf(pid).size();
+    xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), icon, QStringLiteral("5"), QStringLiteral("5"),
+             QStringLiteral("click"), QStringLiteral("3")});
+    QVERIFY2(waitFor([&] { return windowsOf(pid).size() > before; }, 3000), "the menu did not open");
+    QVERIFY2(windowsOf(pid, QSize(240, 112)).isEmpty(), "the alarm rang before the menu opened");
+    QString stop;
+    QVERIFY(waitFor([&] { return !(stop = windowsOf(pid, QSize(240, 112)).value(0)).isEmpty(); }, 15000));
+    // One click on its stop button stops it.
+    const QRect r = geometry(stop);
+    xdotool({QStringLiteral("mousemove"), QString::number(r.x() + 78), QString::number(r.y() + 86),
+             QStringLiteral("click"), QStringLiteral("1")});
+    QVERIFY2(waitFor([&] { return windowsOf(pid, QSize(240, 112)).isEmpty(); }, 3000),
+             "the click only closed the menu");
 }
 
 // dialvane --stop, --snooze or --next, from a start with an empty store of its
