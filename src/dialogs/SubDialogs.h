@@ -16,12 +16,14 @@
 class QCheckBox;
 class QFileSystemModel;
 class QHBoxLayout;
+class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QSpinBox;
 class QTimer;
 class QTreeView;
+class QVBoxLayout;
 
 namespace dv {
 
@@ -133,6 +135,9 @@ private:
     bool alarmRings() const { return m_trial.alarmRings && m_trial.alarmRings(); }
 
     QHBoxLayout *wakeRow();
+    void addRestDays(QVBoxLayout *all);
+    void showRestNote();
+    bool acceptable() override;
     int m_alarm;
     std::array<QCheckBox *, 7> m_days{}; // Monday first: bit i of the alarm's days
     QCheckBox *m_once;
@@ -145,6 +150,9 @@ private:
     QTimer *m_trialWatch = nullptr;
     qint64 m_trialStarted = -1; // monotonic ms; -1: no trial plays
     QCheckBox *m_wake = nullptr;
+    QCheckBox *m_skipHolidays = nullptr;
+    QLineEdit *m_daysOff = nullptr;
+    QLabel *m_restNote = nullptr;
 };
 
 } // namespace dv
