@@ -109,8 +109,7 @@ QString lawHoliday(const QDate &d)
         if (day == 23 && y >= 1989 && y <= 2018)
             return h::EmperorsBirthday;
         break;
-    default:
-        break;
+    default: break;
     }
     return {};
 }
@@ -152,8 +151,8 @@ QString holidayName(const QDate &d)
     if (substitute(d))
         return h::Substitute;
     // A day between two national holidays, since 1985-12-27; until 2006 never a Sunday.
-    if (d >= QDate(1985, 12, 27) && (d.year() >= 2007 || d.dayOfWeek() != 7)
-        && !lawHoliday(d.addDays(-1)).isEmpty() && !lawHoliday(d.addDays(1)).isEmpty())
+    if (d >= QDate(1985, 12, 27) && (d.year() >= 2007 || d.dayOfWeek() != 7) && !lawHoliday(d.addDays(-1)).isEmpty()
+        && !lawHoliday(d.addDays(1)).isEmpty())
         return h::Between;
     return {};
 }

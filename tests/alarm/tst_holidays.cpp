@@ -154,16 +154,19 @@ void TestHolidays::daysOff_data()
     QTest::addColumn<QStringList>("bad");
     QTest::addColumn<QDate>("probe");
     QTest::addColumn<QString>("why"); // restDayName at the probe
-    QTest::newRow("empty") << "" << "" << QStringList() << QDate(2026, 5, 7) << "";
+    QTest::newRow("empty") << ""
+                           << "" << QStringList() << QDate(2026, 5, 7) << "";
     QTest::newRow("a range over New Year, its last day")
-        << "2026-12-29..2027-01-03" << "2026-12-29..2027-01-03" << QStringList() << QDate(2027, 1, 3) << "お休みの日";
-    QTest::newRow("and the day after")
-        << "2026-12-29..2027-01-03" << "2026-12-29..2027-01-03" << QStringList() << QDate(2027, 1, 4) << "";
+        << "2026-12-29..2027-01-03"
+        << "2026-12-29..2027-01-03" << QStringList() << QDate(2027, 1, 3) << "お休みの日";
+    QTest::newRow("and the day after") << "2026-12-29..2027-01-03"
+                                       << "2026-12-29..2027-01-03" << QStringList() << QDate(2027, 1, 4) << "";
     QTest::newRow("a holiday in it keeps its name")
-        << "2026-12-29..2027-01-03" << "2026-12-29..2027-01-03" << QStringList() << QDate(2027, 1, 1) << "元日";
+        << "2026-12-29..2027-01-03"
+        << "2026-12-29..2027-01-03" << QStringList() << QDate(2027, 1, 1) << "元日";
     QTest::newRow("blanks, a single day, an empty entry")
-        << " 2026-08-13 .. 2026-08-16 ,, 2027-05-06 " << "2026-08-13..2026-08-16,2027-05-06" << QStringList()
-        << QDate(2027, 5, 6) << "お休みの日";
+        << " 2026-08-13 .. 2026-08-16 ,, 2027-05-06 "
+        << "2026-08-13..2026-08-16,2027-05-06" << QStringList() << QDate(2027, 5, 6) << "お休みの日";
     QTest::newRow("malformed entries are ignored")
         << "2026-8-13,2026-02-30,2027-01-03..2026-12-29,2026-13-01,x..y,2027-05-06"
         << "2027-05-06" << QStringList{"2026-8-13", "2026-02-30", "2027-01-03..2026-12-29", "2026-13-01", "x..y"}

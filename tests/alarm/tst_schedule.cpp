@@ -150,6 +150,7 @@ private slots:
     void wakeTimer();
     void restDays_data();
     void restDays();
+    void storedDaysOff();
 };
 
 void TestSchedule::simulatedWeek_data()
@@ -1181,6 +1182,29 @@ void TestSchedule::restDays()
     QCOMPARE(on, rang);
     QVERIFY(rig.msg.shown.filter(text::MissedAlarms).isEmpty()); // a day it rests is no missed alarm
     QCOMPARE(rig.clock.settings().alarmDays1, quint8(once ? 0 : 31));
+}
+
+// A stored list with entries that do not read: told once at start, the rest
+// kept; a clock stopped over the days off tells only the working days as missed.
+void TestSchedule::storedDaysOff()
+{
+    Rig rig;
+    rig.store.values = {{"Jihou", "False"},
+                        {"AlarmTime1", "07:30"},
+                        {"AlarmSkipHolidays1", "True"},
+                        {"DaysOff", "2026-12-29..2027-01-03,2027-1-4,junk"}};
+    rig.time.t = QDateTime(QDate(2026, 12, 28), QTime(12, 0));
+    rig.clock.start(QString());
+    const QStringList told{text::DaysOffIgnored + "\r\n\r\n2027-1-4\r\njunk"};
+    QCOMPARE(rig.msg.shown.filter(text::DaysOffIgnored), told);
+    rig.run(5000);
+    QCOMPARE(rig.clock.schedule().next(rig.time.t).at, QDateTime(QDate(2027, 1, 4), QTime(7, 30)));
+    rig.time.t = QDateTime(QDate(2027, 1, 5), QTime(12, 0));
+    rig.run(5000);
+    QCOMPARE(rig.msg.shown.filter(text::DaysOffIgnored), told);
+    const QStringList missed = rig.msg.shown.filter(text::MissedAlarms);
+    QCOMPARE(missed.size(), 1);
+    QCOMPARE(missed.first().split(text::CRLF).mid(2), (QStringList{"2027/01/04 07:30", "2027/01/05 07:30"}));
 }
 
 QTEST_GUILESS_MAIN(TestSchedule)
