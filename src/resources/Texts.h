@@ -80,9 +80,7 @@ inline constexpr Text Weekdays[7] = {
     QT_TRANSLATE_NOOP("dv::text", "木"), QT_TRANSLATE_NOOP("dv::text", "金"), QT_TRANSLATE_NOOP("dv::text", "土"),
     QT_TRANSLATE_NOOP("dv::text", "日"),
 };
-// A second line gives the next alarm's day and time (wall clock), when one is
-// on, and `wake`: what it says of waking the machine, if anything.
-// A third names the first rest days it keeps quiet on before then.
+// The days an alarm keeps quiet on, with why (a holiday's name or the day off).
 using RestDays = QList<QPair<QDate, QString>>;
 // A holiday's name (below) or the day off, in the user's language.
 inline QString holidayShown(const QString &name)
@@ -102,6 +100,9 @@ inline QString restDaysPassed(const QString &days)
 {
     return QCoreApplication::translate("dv::text", "鳴らさない日  %1").arg(days);
 }
+// A second line gives the next alarm's day and time (wall clock), when one is
+// on, and `wake`: what it says of waking the machine, if anything; a third the
+// first rest days it keeps quiet on before then.
 inline QString trayTip(const QDate &date, const QDateTime &nextAlarm = {}, const QString &wake = {},
                        const RestDays &skipped = {})
 {
