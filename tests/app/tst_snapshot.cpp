@@ -172,6 +172,13 @@ void TestSnapshot::commandLine_data()
     QTest::newRow("--next, asks to wake, no clock")
         << QStringList{"--next"} << "AlarmTime1=07:30\nAlarmWake1=True\n"
         << 0 << QStringList{" 07:30\nwakes the machine: no (no clock runs to arm the wake-up)\n"} << "";
+    // The days off from today on: whatever today is, tomorrow is passed over (a holiday tomorrow is named as one).
+    const QDate today = QDate::currentDate();
+    QTest::newRow("--next skips the days off")
+        << QStringList{"--next"}
+        << "AlarmTime1=07:30\nAlarmSkipHolidays1=True\nDaysOff=" + today.toString(Qt::ISODate) + ".."
+               + today.addDays(2).toString(Qt::ISODate) + "\n"
+        << 0 << QStringList{"\nskipped: " + today.addDays(1).toString(Qt::ISODate) + " "} << "";
     QTest::newRow("--holidays 2026") << QStringList{"--holidays", "2026"} << "" << 0
                                      << QStringList{"2026-01-01 元日\n2026-01-12 成人の日\n",
                                                     "2026-05-06 振替休日\n2026-07-20 海の日\n",
