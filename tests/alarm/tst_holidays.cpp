@@ -5,12 +5,13 @@
 // Sources of the dates below:
 // - 2019, 2020, 2021, 2026, 2027: the Cabinet Office's list of national
 //   holidays, 内閣府「国民の祝日について」(https://www8.cao.go.jp/chosei/shukujitsu/gaiyou.html),
-//   with its notes on the substitute holidays (e.g. 2026-05-06, 2027-03-22) and
-//   the days between two holidays (2026-09-22); for 2019 the law that made
-//   2019-05-01 and 10-22 holidays counted as national ones, and for 2020 and
-//   2021 the Olympic special measures law's moves of 海の日, スポーツの日, 山の日.
-// - 2009 and 2015 (the first silver weeks): the same list of past years, and
-//   the almanac (暦要項) of the National Astronomical Observatory for the equinoxes.
+//   as announced each year, with its notes on the substitute holidays (e.g.
+//   2026-05-06, 2027-03-22) and the days between two holidays (2026-09-22); for
+//   2019 the law that made 2019-05-01 and 10-22 holidays counted as national
+//   ones, and for 2020 and 2021 the Olympic special measures law's moves of
+//   海の日, スポーツの日 and 山の日.
+// - 2009 and 2015 (the first silver weeks, 09-22 a day between two holidays):
+//   the same list of past years.
 // - The single days: the text of 国民の祝日に関する法律 (昭和23年法律第178号)
 //   and its amendments: 昭和41年 (敬老の日, 体育の日, 建国記念の日), 昭和48年
 //   法律第10号 (振替休日, from 1973-04-12), 昭和60年 (国民の休日, from
