@@ -489,6 +489,8 @@ void AlarmDialog::showRestNote()
     // set for a holiday waits for the working day), the dialog says when it rings.
     Settings shown = m_working;
     applyFields(shown);
+    if (!m_trial.time.isNull())
+        shown.*kAlarmSettings[size_t(m_alarm)].time = m_trial.time;
     AlarmTimes times = deriveAlarmTimes(shown);
     for (int i = 0; i < kAlarmCount; ++i)
         if (i != m_alarm)

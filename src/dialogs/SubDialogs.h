@@ -111,6 +111,7 @@ struct AlarmTrial {
     SoundOutput *sound = nullptr;     // none: no trial
     std::function<bool()> alarmRings; // an alarm rings now: no trial over it
     QString file;                     // the alarm's sound as the settings dialog has it
+    QString time;                     // and its time, for the note on the days it rests (null: the working one)
 };
 
 // "アラームNの詳細": one alarm's days, once-only, snooze and ring minutes,

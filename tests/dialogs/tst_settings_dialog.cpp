@@ -948,13 +948,14 @@ void TestSettingsDialog::alarmDialogWake()
     QCOMPARE(r.rig.clock.settings().alarmWake1, false);
 }
 
-// Alarm 2, once on a weekday, set on 2026-05-01 for Golden Week: ticking
+// Alarm 2, once on a weekday, its row's time changed, on 2026-05-01 before Golden Week: ticking
 // "祝日は鳴らさない" says when it rings; a days-off entry that does not read
 // keeps the dialog open and is named.
 void TestSettingsDialog::alarmDialogRestDays()
 {
     DialogRig r({{"AlarmTime2", "07:30"}, {"AlarmDays2", "31"}, {"AlarmOnce2", "True"}});
     r.rig.time.t = QDateTime(QDate(2026, 5, 1), QTime(12, 0));
+    r.w<QLineEdit>(id::alarmTime2)->setText("8:15"); // as the row has it, not yet saved
     auto *a = r.open<AlarmDialog>(id::alarmDetail2, id::alarmDialog);
     QVERIFY(a);
     auto *skip = a->findChild<QCheckBox *>(id::alarmSkipHolidays);
@@ -964,7 +965,8 @@ void TestSettingsDialog::alarmDialogRestDays()
     QVERIFY(note->isHidden());
     skip->click();
     QVERIFY(!note->isHidden());
-    QVERIFY2(note->text().contains("05-07") && note->text().contains("05-06 振替休日"), qPrintable(note->text()));
+    QVERIFY2(note->text().contains("05-07（木）08:15") && note->text().contains("05-06 振替休日"),
+             qPrintable(note->text()));
     daysOff->setText(" 2026-05-07 , 2026-5-8 ");
     QVERIFY2(note->text().contains("05-08"), qPrintable(note->text())); // the good entry counts at once
     a->findChild<QPushButton *>(id::okButton)->click();
