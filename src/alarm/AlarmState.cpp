@@ -97,7 +97,7 @@ void takeSnoozes(NextAlarm &next, const AlarmState &state, const AlarmTimes &tim
 void takeSooner(NextAlarm &next, const QDateTime &at, int alarm)
 {
     if (!next.at.isValid() || at < next.at)
-        next = {at, 0};
+        next = {at, 0, {}};
     if (at == next.at)
         next.alarms |= 1 << alarm;
 }

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "alarm/Schedule.h"
 
+#include "alarm/Holidays.h"
 #include "resources/Texts.h"
 
 #include <QDateTime>
+#include <QMap>
 #include <QTimeZone>
 
 #include <algorithm>
@@ -162,8 +164,7 @@ void Schedule::alarmsDue(const QDateTime &from, const QDateTime &to)
         for (int i = 0; i < kAlarmCount; ++i) {
             const QTime at = QTime::fromString(m_times.alarm[size_t(i)], QStringLiteral("HH:mm:ss"));
             const QDateTime due(d, at, Qt::UTC);
-            if (!at.isValid() || due <= since[size_t(i)] || due > end
-                || !(m_times.days[size_t(i)] & (1 << (d.dayOfWeek() - 1))))
+            if (!at.isValid() || due <= since[size_t(i)] || due > end || !alarmRingsOn(m_times, i, d))
                 continue;
             // Once a day, whatever the clock does.
             const QString key = due.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
@@ -200,28 +201,61 @@ NextAlarm Schedule::next(const QDateTime &wall, bool waking) const
     return n;
 }
 
+bool alarmRingsOn(const AlarmTimes &times, int i, const QDate &date, QString *why)
+{
+    if (!(times.days[size_t(i)] & (1 << (date.dayOfWeek() - 1))))
+        return false;
+    if (!times.skipHolidays[size_t(i)])
+        return true;
+    const QString rest = restDayName(date, times.daysOff);
+    if (why)
+        *why = rest;
+    return rest.isEmpty();
+}
+
 NextAlarm nextAlarm(const AlarmTimes &times, const QDateTime &wall, const std::array<QString, kAlarmCount> &rang,
                     bool waking)
 {
     NextAlarm next;
+    std::array<QList<QPair<QDate, QString>>, kAlarmCount> skipped;
     const QDateTime now(wall.date(), wall.time(), Qt::UTC);
+    // A long run of days off ends somewhere; a list that never ends does not hold the clock.
+    const QDate never = wall.date().addYears(2);
     for (int i = 0; i < kAlarmCount; ++i) {
         const QTime at = QTime::fromString(times.alarm[size_t(i)], QStringLiteral("HH:mm:ss"));
         if (!at.isValid() || (waking && !times.wake[size_t(i)]))
             continue;
-        // A week and a day: today's time may have passed on the only day it rings.
-        for (QDate d = wall.date(); d <= wall.date().addDays(7); d = d.addDays(1)) {
+        // A week and a day: today's time may have passed on the only day it
+        // rings; each rest day it keeps quiet on puts the end a week on.
+        QDate last = wall.date().addDays(7);
+        for (QDate d = wall.date(); d <= last && d <= never; d = d.addDays(1)) {
             const QDateTime due(d, at, Qt::UTC);
             // The hour the clocks go back passes a time again that has rung.
-            if (due > now && (times.days[size_t(i)] & (1 << (d.dayOfWeek() - 1)))
-                && rang[size_t(i)] != due.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))) {
-                takeSooner(next, due, i);
-                break;
+            if (due <= now || rang[size_t(i)] == due.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")))
+                continue;
+            QString why;
+            if (!alarmRingsOn(times, i, d, &why)) {
+                if (!why.isEmpty()) {
+                    skipped[size_t(i)].append({d, why});
+                    last = d.addDays(7);
+                }
+                continue;
             }
+            takeSooner(next, due, i);
+            break;
         }
     }
-    if (next.at.isValid())
-        next.at = QDateTime(next.at.date(), next.at.time());
+    if (!next.at.isValid())
+        return next;
+    // Alarms of one time may rest on different days: each day told once.
+    QMap<QDate, QString> told;
+    for (int i = 0; i < kAlarmCount; ++i)
+        if (next.alarms & (1 << i))
+            for (const auto &[day, why] : skipped[size_t(i)])
+                told.insert(day, why);
+    for (auto it = told.cbegin(); it != told.cend(); ++it)
+        next.skipped.append({it.key(), it.value()});
+    next.at = QDateTime(next.at.date(), next.at.time());
     return next;
 }
 

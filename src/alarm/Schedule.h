@@ -59,7 +59,13 @@ constexpr bool scheduleRunsAt(int second)
 struct NextAlarm {
     QDateTime at;
     int alarms = 0;
+    // The days on its days before it on which it keeps quiet, and why (the
+    // holiday's name or the day off), in date order.
+    QList<QPair<QDate, QString>> skipped;
 };
+// Whether alarm i rings on `date`: one of its days, and no rest day for it.
+// `why`, when given, takes the rest day's name on a day of its that is one.
+bool alarmRingsOn(const AlarmTimes &times, int i, const QDate &date, QString *why = nullptr);
 NextAlarm nextAlarm(const AlarmTimes &times, const QDateTime &wall, const std::array<QString, kAlarmCount> &rang = {},
                     bool waking = false);
 

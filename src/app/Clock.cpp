@@ -119,6 +119,8 @@ void Clock::start(const QString &commandLine, std::optional<qint64> startedMs)
     m_schedule.resume(started);
     if (!m_schedule.times().neverRing.isEmpty())
         sys.msg.inform(text::TimesNeverRing + text::CRLF + text::CRLF + m_schedule.times().neverRing.join(text::CRLF));
+    if (!m_schedule.times().badDaysOff.isEmpty())
+        sys.msg.inform(text::DaysOffIgnored + text::CRLF + text::CRLF + m_schedule.times().badDaysOff.join(text::CRLF));
     m_place.restore(s, m_face.scale());
     holdPlace();
 
@@ -448,9 +450,10 @@ void Clock::updateTrayTip(const QDateTime &now)
     m_tipAsOf = wall;
     // What moves the next alarm moves the wake-up too: a ring, a day, a clock set.
     m_wake.update();
-    const QDateTime next = m_schedule.nextAlarm(now);
+    const NextAlarm coming = m_schedule.next(now);
+    const QDateTime next = coming.at;
     m_tipNext = next.isValid() ? QDateTime(next.date(), next.time(), Qt::UTC) : QDateTime();
-    const QString tip = text::trayTip(m_trayDate, next, m_wake.tipNote(next));
+    const QString tip = text::trayTip(m_trayDate, next, m_wake.tipNote(next), coming.skipped);
     if (tip == m_trayTip)
         return;
     m_trayTip = tip;

@@ -40,7 +40,7 @@ QString nextAlarmReport(const Settings &s, const NextAlarm &next, std::optional<
     // Only a running clock's armed timer wakes the machine: never claimed otherwise.
     using W = text::NextWake;
     const W wakes = !asks ? W::No : !armed ? W::NoClock : *armed ? W::Yes : W::NotArmed;
-    return text::nextAlarmLines(next.at, messages, wakes);
+    return text::nextAlarmLines(next.at, messages, wakes, next.skipped);
 }
 
 int runRemoteCommand(RemoteCommand command, const QString &display, const QString &appDir)

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "alarm/Holidays.h"
 #include "app/ClockApp.h"
 #include "app/Remote.h"
 #include "app/Snapshot.h"
@@ -29,6 +30,22 @@ QString clockDisplay()
     return qEnvironmentVariable("DISPLAY", qEnvironmentVariable("WAYLAND_DISPLAY"));
 }
 
+// --holidays [YEAR]: the national holidays of that year, or of this one.
+int printHolidays(const char *given)
+{
+    int year = QDate::currentDate().year();
+    if (given && given[0] != '-') {
+        bool ok = false;
+        year = QString::fromLocal8Bit(given).toInt(&ok);
+        if (!ok || year < dv::kFirstHolidayYear || year > dv::kLastHolidayYear) {
+            std::fprintf(stderr, "%s\n", qPrintable(dv::text::holidayYearRefused(QString::fromLocal8Bit(given))));
+            return 2;
+        }
+    }
+    std::fputs(dv::holidayLines(year).toUtf8().constData(), stdout);
+    return 0;
+}
+
 // --help and --version answer on standard output; with no X display the
 // program says so in one line rather than let the window system abort it.
 // Returns the exit code when the program should end here.
@@ -43,6 +60,8 @@ std::optional<int> answerWithoutWindows(int argc, char **argv)
             std::fputs(qPrintable(dv::text::VersionLine), stdout);
             return 0;
         }
+        if (std::strcmp(argv[i], "--holidays") == 0)
+            return printHolidays(i + 1 < argc ? argv[i + 1] : nullptr);
     }
     // --stop, --snooze and --next ask the running clock over the session bus:
     // no window system, no clock of their own.

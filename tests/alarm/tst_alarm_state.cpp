@@ -65,23 +65,45 @@ void TestAlarmState::awayGaps_data()
     QTest::addColumn<QString>("args");
     QTest::addColumn<QString>("dueAt"); // it rings, told as due then; "-": it does not ring
     QTest::addColumn<QString>("told");  // the alarms told as missed while away
-    QTest::newRow("5 min after it, quit the evening before") << "evening" << "07:00" << at(0, 7, 5) << 0.0 << ""
-                                                              << "07:00" << "";
-    QTest::newRow("40 min after it: told") << "evening" << "07:00" << at(0, 7, 40) << 0.0 << "" << "-"
+    QTest::newRow("5 min after it, quit the evening before") << "evening"
+                                                             << "07:00" << at(0, 7, 5) << 0.0 << ""
+                                                             << "07:00"
+                                                             << "";
+    QTest::newRow("40 min after it: told") << "evening"
+                                           << "07:00" << at(0, 7, 40) << 0.0 << ""
+                                           << "-"
                                            << "2026/12/07 07:00";
-    QTest::newRow("two days away: each day told") << "two days" << "07:00" << at(0, 7, 40) << 0.0 << "" << "-"
+    QTest::newRow("two days away: each day told") << "two days"
+                                                  << "07:00" << at(0, 7, 40) << 0.0 << ""
+                                                  << "-"
                                                   << "2026/12/06 07:00\r\n2026/12/07 07:00";
-    QTest::newRow("two days away, back in time for today's") << "two days" << "07:00" << at(0, 7, 10) << 0.0 << ""
-                                                             << "07:00" << "2026/12/06 07:00";
-    QTest::newRow("its time changed since: nothing stale") << "evening" << "06:50" << at(0, 7, 5) << 0.0 << "" << "-"
+    QTest::newRow("two days away, back in time for today's") << "two days"
+                                                             << "07:00" << at(0, 7, 10) << 0.0 << ""
+                                                             << "07:00"
+                                                             << "2026/12/06 07:00";
+    QTest::newRow("its time changed since: nothing stale") << "evening"
+                                                           << "06:50" << at(0, 7, 5) << 0.0 << ""
+                                                           << "-"
                                                            << "";
-    QTest::newRow("restarted after it rang: not again") << "rang" << "07:00" << at(0, 7, 1) << 0.0 << "" << "-"
+    QTest::newRow("restarted after it rang: not again") << "rang"
+                                                        << "07:00" << at(0, 7, 1) << 0.0 << ""
+                                                        << "-"
                                                         << "";
-    QTest::newRow("first start: nothing old") << "none" << "07:00" << at(0, 7, 5) << 0.0 << "" << "-" << "";
-    QTest::newRow("junk state: nothing old") << "junk" << "07:00" << at(0, 7, 5) << 0.0 << "" << "-" << "";
-    QTest::newRow("first start inside its second") << "none" << "07:00" << at(0, 7, 0, 0, 300) << 0.0 << "" << ""
+    QTest::newRow("first start: nothing old") << "none"
+                                              << "07:00" << at(0, 7, 5) << 0.0 << ""
+                                              << "-"
+                                              << "";
+    QTest::newRow("junk state: nothing old") << "junk"
+                                             << "07:00" << at(0, 7, 5) << 0.0 << ""
+                                             << "-"
+                                             << "";
+    QTest::newRow("first start inside its second") << "none"
+                                                   << "07:00" << at(0, 7, 0, 0, 300) << 0.0 << ""
+                                                   << ""
                                                    << "";
-    QTest::newRow("first start, slow across it") << "none" << "07:00" << at(0, 7, 0, 3) << 5.0 << "" << "07:00"
+    QTest::newRow("first start, slow across it") << "none"
+                                                 << "07:00" << at(0, 7, 0, 3) << 5.0 << ""
+                                                 << "07:00"
                                                  << "";
 }
 

@@ -155,7 +155,8 @@ void TestSnapshot::commandLine_data()
     QTest::addColumn<QStringList>("out"); // each in standard output
     QTest::addColumn<QString>("err");     // the start of standard error, one line
     QTest::newRow("--help") << QStringList{"--help"} << "" << 0
-                            << QStringList{"-delreg", "-offset=H.MM", "--snapshot", "--stop", "--snooze", "--next"}
+                            << QStringList{"-delreg",  "-offset=H.MM", "--snapshot", "--stop",
+                                           "--snooze", "--next",       "--holidays"}
                             << "";
     QTest::newRow("--version") << QStringList{"--version"} << "" << 0 << QStringList{"Dialvane 2.00\n"} << "";
     QTest::newRow("no display") << QStringList{} << "" << 1 << QStringList{} << "dialvane: no X display to open";
@@ -171,6 +172,27 @@ void TestSnapshot::commandLine_data()
     QTest::newRow("--next, asks to wake, no clock")
         << QStringList{"--next"} << "AlarmTime1=07:30\nAlarmWake1=True\n"
         << 0 << QStringList{" 07:30\nwakes the machine: no (no clock runs to arm the wake-up)\n"} << "";
+    // The days off from today on: whatever today is, tomorrow is passed over (a holiday tomorrow is named as one).
+    const QDate today = QDate::currentDate();
+    QTest::newRow("--next skips the days off")
+        << QStringList{"--next"}
+        << "AlarmTime1=07:30\nAlarmSkipHolidays1=True\nDaysOff=" + today.toString(Qt::ISODate) + ".."
+               + today.addDays(2).toString(Qt::ISODate) + "\n"
+        << 0 << QStringList{"\nskipped: " + today.addDays(1).toString(Qt::ISODate) + " "} << "";
+    QTest::newRow("--holidays 2026") << QStringList{"--holidays", "2026"} << "" << 0
+                                     << QStringList{"2026-01-01 元日\n2026-01-12 成人の日\n",
+                                                    "2026-05-06 振替休日\n2026-07-20 海の日\n",
+                                                    "2026-11-23 勤労感謝の日\n"}
+                                     << "";
+    QTest::newRow("--holidays, this year")
+        << QStringList{"--holidays"} << "" << 0
+        << QStringList{QString::number(QDate::currentDate().year()) + "-01-01 元日\n"} << "";
+    QTest::newRow("--holidays 1947") << QStringList{"--holidays", "1947"} << "" << 2 << QStringList{}
+                                     << "dialvane: --holidays takes a year from 1948 to 2099";
+    QTest::newRow("--holidays 2100") << QStringList{"--holidays", "2100"} << "" << 2 << QStringList{}
+                                     << "dialvane: --holidays takes a year";
+    QTest::newRow("--holidays abc") << QStringList{"--holidays", "abc"} << "" << 2 << QStringList{}
+                                    << "dialvane: --holidays takes a year";
     QTest::newRow("--next, none on") << QStringList{"--next"} << "AlarmTime2=06:15\nAlarmDays2=0\n"
                                      << 0 << QStringList{"no alarm is on\n"} << "";
 }
