@@ -466,7 +466,6 @@ void Schedule::shutdownSequence()
 {
     if (m_playing) {
         sys.sound.stop();
-        sys.pump.yield();
         m_playing = false;
         // A stopped sound sends no end of its own: a refused shutdown must not
         // silence every later event. An alarm's window stays until pressed.
@@ -494,7 +493,6 @@ bool Schedule::play(const QString &file, const SoundLevel &level)
 {
     if (m_playing) {
         sys.sound.stop();
-        sys.pump.yield();
         m_playing = false;
     }
     const QString tail = file.right(3).toUpper();

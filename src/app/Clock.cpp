@@ -94,7 +94,6 @@ void Clock::start(const QString &commandLine, std::optional<qint64> startedMs)
     m_trayDate = sys.time.now().date();
     m_trayTip = text::trayTip(m_trayDate);
     sys.tray.add(m_trayTip);
-    sys.pump.yield();
 
     // The stored offset never counts: only the command line's.
     loadSettings();
@@ -151,9 +150,7 @@ void Clock::start(const QString &commandLine, std::optional<qint64> startedMs)
     m_face.resetCapture(sys.window.screenRect());
 
     // Show the first face; the tick starts last of all.
-    sys.pump.yield();
     sys.window.present(first);
-    sys.pump.yield();
     followInput();
     sys.timer.setEnabled(true);
 }
@@ -212,10 +209,6 @@ void Clock::onTick()
         const Face &face = m_face.build(s, m_shown.hour, m_shown.minute, m_shown.second);
         holdPlace();
         sys.window.present(face);
-
-        m_paintGuard = true;
-        sys.pump.yield();
-        m_paintGuard = false;
     }
 
     // What the seconds since the last tick brought: the skipped seconds'
@@ -263,7 +256,6 @@ void Clock::settingsOk(const Settings &edited)
     sys.window.setTopMost(s.onTop);
     sys.timer.setEnabled(false);
     sys.window.hideNoActivate();
-    sys.pump.yield();
     applyScale();
     // A window dragged wholly off the left or top edge comes back to it.
     QRect r = sys.window.screenRect();
@@ -308,7 +300,6 @@ QPoint Clock::windowTwips() const
 void Clock::recaptureWithTimerStopped()
 {
     sys.timer.setEnabled(false);
-    sys.pump.yield();
     m_face.captureDesktop();
     sys.timer.setEnabled(true);
 }
@@ -329,7 +320,6 @@ void Clock::onMousePress(Qt::MouseButtons buttons)
         } else {
             // No tray to open the menu from: its first item is the settings.
             ui.popupMenu();
-            sys.pump.yield();
         }
     }
 }
@@ -349,8 +339,10 @@ void Clock::openHelp()
 {
     // Nothing registered to show a page: the user can still open it by hand.
     const QString page = sys.appDir + QLatin1Char('/') + text::HelpPage;
-    if (!sys.launcher.openFile(page))
-        sys.msg.inform(text::withPath(text::HelpNotOpened, page));
+    sys.launcher.openFile(page, [this, page](bool opened) {
+        if (!opened)
+            sys.msg.inform(text::withPath(text::HelpNotOpened, page));
+    });
 }
 
 void Clock::openDateTimeSettings()
@@ -362,10 +354,7 @@ void Clock::openDateTimeSettings()
 void Clock::trayActivated(TrayEvent event)
 {
     switch (event) {
-    case TrayEvent::MenuRequest:
-        ui.popupMenu();
-        sys.pump.yield();
-        break;
+    case TrayEvent::MenuRequest: ui.popupMenu(); break;
     case TrayEvent::DateTimeRequest: openDateTimeSettings(); break;
     case TrayEvent::None: break;
     }
@@ -396,7 +385,7 @@ void Clock::onSystemRepaint()
         return;
     m_inRepaint = true;
     // Our own show exposes the window too: only the system's requests count.
-    if (!m_paintGuard && settings().transparentBoard && m_face.exposeIsSystems())
+    if (settings().transparentBoard && m_face.exposeIsSystems())
         recaptureWithTimerStopped();
     m_inRepaint = false;
 }
@@ -458,7 +447,6 @@ void Clock::updateTrayTip(const QDateTime &now)
         return;
     m_trayTip = tip;
     sys.tray.modify(m_trayTip);
-    sys.pump.yield();
 }
 
 void Clock::quit()
@@ -468,7 +456,6 @@ void Clock::quit()
     m_unloading = true;
     ui.unwatchRepaints();
     sys.tray.remove();
-    sys.pump.yield();
     ui.quitCommand();
 }
 

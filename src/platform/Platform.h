@@ -190,19 +190,13 @@ public:
     virtual void tickSoon() = 0;
 };
 
-// Lets queued window messages run once.
-class EventPump {
-public:
-    virtual ~EventPump() = default;
-    virtual void yield() = 0;
-};
-
 class Launcher {
 public:
     virtual ~Launcher() = default;
     // The desktop's own date and time settings; false when none is installed.
     virtual bool openDateTimeSettings() = 0;
-    virtual bool openFile(const QString &path) = 0;
+    // Returns at once; `opened` comes later, false when nothing could show it.
+    virtual void openFile(const QString &path, std::function<void(bool)> opened) = 0;
 };
 
 // What a click on the tray icon asks for.
@@ -310,7 +304,6 @@ struct Platform {
     MessageBoxes &msg;
     ClockWindowOps &window;
     TickTimer &timer;
-    EventPump &pump;
     SettingsStore &store;
     Launcher &launcher;
     Tray &tray;

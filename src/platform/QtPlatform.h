@@ -81,15 +81,12 @@ public:
     static QFileDialog *newFileDialog(const FileChoice &choice);
 };
 
-class QtEventPump final : public EventPump {
-public:
-    void yield() override;
-};
-
 class ProcessLauncher final : public Launcher {
 public:
     bool openDateTimeSettings() override;
-    bool openFile(const QString &path) override;
+    void openFile(const QString &path, std::function<void(bool)> opened) override;
+    // How long xdg-open may run before a viewer it started counts as the answer.
+    static constexpr int kOpenerSettleMs = 1500;
     // Starts the first program of the list that is installed; false when none could start.
     static bool startFirst(const QList<QStringList> &commandLines);
 };

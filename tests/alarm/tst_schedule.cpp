@@ -654,10 +654,8 @@ void TestSchedule::newPlayCutsTheOldOne()
     Rig rig;
     rig.clock.schedule().play(QStringLiteral("/a.wav"));
     QCOMPARE(rig.clock.schedule().playing(), true);
-    const int yields = rig.pump.yields;
     rig.clock.schedule().play(QStringLiteral("/b.wav"));
     QCOMPARE(rig.sound.stops, 1);
-    QCOMPARE(rig.pump.yields, yields + 1);
     QCOMPARE(rig.clock.schedule().playing(), true);
 }
 

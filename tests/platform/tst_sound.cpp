@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
 #include <QProcess>
@@ -697,7 +698,7 @@ void TestSound::boxesHoldNothingBack()
     QTRY_COMPARE(boxes.current(), nullptr);
 
     // The quit's question closed with Escape: nothing saved, and the clock runs on.
-    app.clock().settings().secondHand = false;
+    app.settingsDialog().findChild<QLineEdit *>(id::alarmTime1)->setText(QStringLiteral("06:45"));
     app.clock().quit();
     QVERIFY(boxes.current());
     QCOMPARE(boxes.current()->text(),
