@@ -131,6 +131,11 @@ inline constexpr Text StoreNoPermission = QT_TRANSLATE_NOOP(
     "dv::text", "設定ファイルを読む権限がありません。標準の設定で起動し、このファイルには保存しません");
 // The unreadable store was renamed (a damaged one copied) rather than written over.
 inline constexpr Text StoreSetAside = QT_TRANSLATE_NOOP("dv::text", "元の設定ファイルは次の名前で残してあります");
+// Others' keys in the store (another tool's group, notes) would have made it
+// larger than a start reads: the whole store as it was to be saved is kept
+// under this name, the store keeps the clock's own settings.
+inline constexpr Text StoreOthersMoved = QT_TRANSLATE_NOOP(
+    "dv::text", "設定ファイルが大きくなりすぎるため、設定以外の内容を含めた全体を次の名前で別に保存しました");
 // -offset= held no usable number.
 inline constexpr Text BadOffset = QT_TRANSLATE_NOOP("dv::text",
                                                     "時刻のずれ（-offset=）の値が正しくないため、無視します");

@@ -264,6 +264,8 @@ public:
         return RemoveResult::Removed;
     }
     QString location() const override { return where; }
+    std::optional<QString> movedAside;
+    std::optional<QString> takeMovedAside() override { return std::exchange(movedAside, std::nullopt); }
 };
 
 class FakeLauncher final : public Launcher {
