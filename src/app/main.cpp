@@ -15,6 +15,7 @@
 #include <QThread>
 #include <QTimer>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -28,6 +29,17 @@ QString clockDisplay()
     return qEnvironmentVariable("DISPLAY", qEnvironmentVariable("WAYLAND_DISPLAY"));
 }
 
+// An answer that did not reach standard output (a full disk, a closed
+// descriptor) is a failure, told on standard error.
+int answered()
+{
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout))
+        return 0;
+    const int error = errno;
+    std::fprintf(stderr, "%s\n", qPrintable(dv::text::answerNotWritten(QString::fromLocal8Bit(std::strerror(error)))));
+    return 1;
+}
+
 // --help and --version answer on standard output; with no X display the
 // program says so in one line rather than let the window system abort it.
 // Returns the exit code when the program should end here.
@@ -36,11 +48,11 @@ std::optional<int> answerWithoutWindows(int argc, char **argv)
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
             std::fputs(qPrintable(dv::text::Usage), stdout);
-            return 0;
+            return answered();
         }
         if (std::strcmp(argv[i], "--version") == 0) {
             std::fputs(qPrintable(dv::text::VersionLine), stdout);
-            return 0;
+            return answered();
         }
     }
     // --stop, --snooze and --next ask the running clock over the session bus:
@@ -56,6 +68,7 @@ std::optional<int> answerWithoutWindows(int argc, char **argv)
         // that has just ended, say) while the program's static data is torn down,
         // and would then print warnings after the answer. Nothing is left to save:
         // end here, the answer flushed.
+        rc = rc == 0 ? answered() : rc;
         std::fflush(nullptr);
         std::_Exit(rc);
     }

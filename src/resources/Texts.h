@@ -342,6 +342,10 @@ inline const QString Usage = QStringLiteral(
     "  --help            show this help and exit\n"
     "  --version         show the version and exit\n");
 // --stop and --snooze with no clock of this display to ask.
+inline QString answerNotWritten(const QString &why)
+{
+    return QStringLiteral("dialvane: cannot write the answer: %1").arg(why);
+}
 inline const QString NoClockToAsk = QStringLiteral("dialvane: no clock runs on this display to ask");
 inline const QString NoAlarmRings = QStringLiteral("no alarm is ringing\n");
 // --next: the next alarm's date and time, one line for each message, whether

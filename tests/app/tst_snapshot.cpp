@@ -171,6 +171,11 @@ void TestSnapshot::commandLine_data()
     QTest::newRow("--next, asks to wake, no clock")
         << QStringList{"--next"} << "AlarmTime1=07:30\nAlarmWake1=True\n"
         << 0 << QStringList{" 07:30\nwakes the machine: no (no clock runs to arm the wake-up)\n"} << "";
+    // An answer that cannot be written is no success.
+    for (const char *answer : {"--help", "--version", "--next"})
+        QTest::newRow(qPrintable(QStringLiteral("%1 into a full disk").arg(answer)))
+            << QStringList{"sh", "-c", QStringLiteral("exec \"$DIALVANE\" %1 >/dev/full").arg(answer)} << "" << 1
+            << QStringList{} << "dialvane: cannot write the answer: No space left on device";
     QTest::newRow("--next, none on") << QStringList{"--next"} << "AlarmTime2=06:15\nAlarmDays2=0\n"
                                      << 0 << QStringList{"no alarm is on\n"} << "";
 }
