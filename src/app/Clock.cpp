@@ -87,8 +87,8 @@ void Clock::start(const QString &commandLine)
         }
     }
 
-    if (!cl.badOffset.isEmpty())
-        sys.msg.inform(text::BadOffset + text::CRLF + text::CRLF + QStringLiteral("-offset=") + cl.badOffset);
+    if (cl.badOffset)
+        sys.msg.inform(text::BadOffset + text::CRLF + text::CRLF + QStringLiteral("-offset=") + *cl.badOffset);
 
     // Greetings and the tray icon come before the settings.
     m_hidden = false;

@@ -128,6 +128,8 @@ int main(int argc, char **argv)
     // One clock per user and display: a second start brings up the running
     // clock's settings and leaves. It never deletes the store under that clock.
     const QString commandLine = QCoreApplication::arguments().mid(1).join(QLatin1Char(' '));
+    if (const std::optional<QString> bad = dv::parseCommandLine(commandLine).badOffset)
+        std::fprintf(stderr, "%s\n", qPrintable(dv::text::offsetIgnored(*bad)));
     dv::SingleInstance instance(clockDisplay());
     if (!instance.claim()) {
         if (dv::parseCommandLine(commandLine).delreg) {

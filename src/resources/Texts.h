@@ -332,7 +332,9 @@ inline const QString Usage = QStringLiteral(
     "       dialvane --stop | --snooze | --next\n"
     "A round analog desktop clock.\n"
     "  -delreg           delete the stored settings, then start with the defaults\n"
-    "  -offset=H.MM      show the time shifted by hours and minutes (-offset=-1.30)\n"
+    "  -offset=H.MM      show the time shifted by hours and minutes (-offset=-1.30);\n"
+    "                    an optional sign, digits, a point and digits (9, +0.45,\n"
+    "                    .30), up to 9999 hours; anything else is told and ignored\n"
     "  --snapshot FILE   write the face the clock would show at --at to a PNG file\n"
     "  --stop            stop the alarm that rings on the clock of this display\n"
     "  --snooze          snooze that alarm for its own snooze minutes\n"
@@ -341,11 +343,19 @@ inline const QString Usage = QStringLiteral(
     "                    when no clock runs on this display)\n"
     "  --help            show this help and exit\n"
     "  --version         show the version and exit\n");
-// --stop and --snooze with no clock of this display to ask.
+// --help, --version or an answer of the running clock could not be written.
 inline QString answerNotWritten(const QString &why)
 {
     return QStringLiteral("dialvane: cannot write the answer: %1").arg(why);
 }
+// -offset= with no number of the accepted form: the clock runs without one.
+inline QString offsetIgnored(const QString &given)
+{
+    return QStringLiteral("dialvane: -offset=%1 is no offset of the form H.MM (9, -1.30, +0.45, .30); "
+                          "the clock runs without one")
+        .arg(given);
+}
+// --stop and --snooze with no clock of this display to ask.
 inline const QString NoClockToAsk = QStringLiteral("dialvane: no clock runs on this display to ask");
 inline const QString NoAlarmRings = QStringLiteral("no alarm is ringing\n");
 // --next: the next alarm's date and time, one line for each message, whether
