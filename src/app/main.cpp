@@ -84,6 +84,36 @@ std::optional<int> answerWithoutWindows(int argc, char **argv)
     std::fprintf(stderr, "%s\n", qPrintable(dv::text::noDisplay(qEnvironmentVariable("DISPLAY"))));
     return 1;
 }
+// A window system that cannot be loaded (QT_QPA_PLATFORM=nonsense) ends Qt
+// with a page of its own and an abort. While the application is made, Qt's
+// messages wait here: the fatal one becomes the clock's one line and exit
+// status 1; the others go out as they would have once it is made.
+struct HeldMessage {
+    QtMsgType type;
+    QByteArray category;
+    QString text;
+};
+QtMessageHandler g_qtHandler = nullptr;
+QList<HeldMessage> g_held;
+
+void holdMessage(QtMsgType type, const QMessageLogContext &context, const QString &text)
+{
+    if (type == QtFatalMsg) {
+        std::fprintf(stderr, "%s\n", qPrintable(dv::text::noPlatformPlugin(qEnvironmentVariable("QT_QPA_PLATFORM"))));
+        std::_Exit(1);
+    }
+    g_held.append({type, QByteArray(context.category), text});
+}
+
+void releaseMessages()
+{
+    qInstallMessageHandler(g_qtHandler);
+    for (const HeldMessage &m : std::as_const(g_held)) {
+        const QMessageLogContext context(nullptr, 0, nullptr, m.category.constData());
+        g_qtHandler(m.type, context, m.text);
+    }
+    g_held.clear();
+}
 } // namespace
 
 int main(int argc, char **argv)
@@ -116,7 +146,9 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "xcb;wayland");
 
     dv::SingleInstance::keepFromStartingABus();
+    g_qtHandler = qInstallMessageHandler(holdMessage);
     QApplication app(argc, argv);
+    releaseMessages();
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(dv::clockIcon()); // every window and box, not Qt's generic one
     QCoreApplication::setOrganizationName(QLatin1String(dv::kOrganization));

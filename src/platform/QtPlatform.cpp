@@ -19,6 +19,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QUrl>
 
 #include <memory>
@@ -120,9 +121,10 @@ QMessageBox *newMessageBox(QMessageBox::Icon icon, const QString &text, QMessage
     return box;
 }
 
-void QtMessageBoxes::informAndWait(const QString &text)
+void QtMessageBoxes::informAndWait(const QString &text, int closeAfterMs)
 {
     std::unique_ptr<QMessageBox> box(newMessageBox(QMessageBox::NoIcon, text, QMessageBox::Ok));
+    QTimer::singleShot(closeAfterMs, box.get(), &QMessageBox::accept);
     box->exec();
 }
 

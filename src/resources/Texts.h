@@ -355,6 +355,13 @@ inline QString offsetIgnored(const QString &given)
                           "the clock runs without one")
         .arg(given);
 }
+// No window system plugin of those QT_QPA_PLATFORM names could be loaded.
+inline QString noPlatformPlugin(const QString &names)
+{
+    return QStringLiteral("dialvane: cannot load the window system \"%1\" (QT_QPA_PLATFORM); "
+                          "the clock needs X11 or XWayland")
+        .arg(names);
+}
 // --stop and --snooze with no clock of this display to ask.
 inline const QString NoClockToAsk = QStringLiteral("dialvane: no clock runs on this display to ask");
 inline const QString NoAlarmRings = QStringLiteral("no alarm is ringing\n");

@@ -171,6 +171,9 @@ void TestSnapshot::commandLine_data()
     QTest::newRow("--next, asks to wake, no clock")
         << QStringList{"--next"} << "AlarmTime1=07:30\nAlarmWake1=True\n"
         << 0 << QStringList{" 07:30\nwakes the machine: no (no clock runs to arm the wake-up)\n"} << "";
+    QTest::newRow("a window system that cannot load")
+        << QStringList{"sh", "-c", "QT_QPA_PLATFORM=nonsense exec \"$DIALVANE\""} << "" << 1 << QStringList{}
+        << "dialvane: cannot load the window system \"nonsense\"";
     // An answer that cannot be written is no success.
     for (const char *answer : {"--help", "--version", "--next"})
         QTest::newRow(qPrintable(QStringLiteral("%1 into a full disk").arg(answer)))
