@@ -55,7 +55,7 @@ public:
     static constexpr int kMostReportBytes = 1024;
     // Our player plays no sound longer than this (and says so); one that
     // announces more is ended this long after its start, with its patience.
-    static constexpr qint64 kLongestPlayMs = 5 * 60 * 1000;
+    static constexpr qint64 kLongestPlayMs = qint64{5} * 60 * 1000;
     // What a play's player writes to its standard error reaches the clock's
     // this far (synthesiser warnings ran to 111 KB a play), then one line
     // says how much more was dropped.

@@ -57,7 +57,7 @@ constexpr off_t kLargestSound = off_t(1) << 30;
 // No sound holds its player, and the time signal the clock waits on, longer
 // than this: a longer one is played this far (and announced so); one that
 // claims more than a day is no alarm sound, it is refused.
-constexpr long long kLongestPlayMs = 5 * 60 * 1000;
+constexpr long long kLongestPlayMs = 5LL * 60 * 1000;
 constexpr double kLongestClaimSeconds = 24 * 3600;
 // A synthesiser works through every event and tempo change however short:
 // 100,000 notes or 200,000 tempo changes kept it busy for minutes. A song of
