@@ -110,6 +110,7 @@ private slots:
     void alarmsOnceADayWithoutOverlap();
     void overlaps_data();
     void overlaps();
+    void silentDevice_data();
     void silentDevice();
     void missedAlarms_data();
     void missedAlarms();
@@ -603,18 +604,33 @@ void TestSchedule::simulatedYear()
 #endif
 }
 
+void TestSchedule::silentDevice_data()
+{
+    QTest::addColumn<bool>("toldAtOnce"); // or only in the player's report, once it has started
+    QTest::newRow("silent from the play") << true;
+    QTest::newRow("silent once the player has started") << false;
+}
+
 void TestSchedule::silentDevice()
 {
     // No speaker: an alarm flashes and beeps until pressed; a signal just runs its time.
+    QFETCH(bool, toldAtOnce);
     WeekRig rig;
-    rig.sound.silent = true;
+    rig.sound.silent = toldAtOnce;
     rig.soundSeconds = 2;
     rig.set({{"AlarmTime1", "07:00"}, {"AlarmSound1", "/s/1.wav"}});
     rig.time.t = monday(6, 59, 50);
     rig.runUntil(monday(6, 59, 57));
     QVERIFY(rig.sound.playing); // the signal, silently
+    if (!toldAtOnce) {
+        rig.runUntil(monday(7, 0, 1));
+        QVERIFY(rig.sound.playing && !rig.ui.alarmBeeps);
+        rig.sound.silent = true;
+        rig.clock.schedule().soundStarted();
+    }
+    const qsizetype plays = toldAtOnce ? 2 : rig.sound.played.size();
     rig.runUntil(monday(7, 0, 30));
-    QCOMPARE(rig.sound.played.size(), 2);
+    QCOMPARE(rig.sound.played.size(), plays);
     QVERIFY(!rig.sound.playing);
     QVERIFY(rig.ui.alarmOpen);
     QVERIFY(rig.ui.alarmBeeps);
