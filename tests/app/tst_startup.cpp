@@ -122,6 +122,8 @@ void TestStartup::storedPositionIsPulledOntoTheScreen_data()
     QTest::newRow("right") << 0 << 99999 << QPoint(904, 0) << 0 << 13560;
     QTest::newRow("last 32 px") << 11520 - 31 * 15 << 0 << QPoint(0, 648) << 9720 << 0;
     QTest::newRow("just before them") << 11520 - 32 * 15 << 0 << QPoint(0, 736) << 11040 << 0;
+    QTest::newRow("last 32 px on the right") << 0 << 15360 - 31 * 15 << QPoint(904, 0) << 0 << 13560;
+    QTest::newRow("just before them on the right") << 0 << 15360 - 32 * 15 << QPoint(992, 0) << 0 << 14880;
     QTest::newRow("negative kept") << -300 << -150 << QPoint(-10, -20) << -300 << -150;
     // Wholly off the screen on any side: back onto it.
     QTest::newRow("left of it") << 1500 << -30000 << QPoint(0, 100) << 1500 << 0;
