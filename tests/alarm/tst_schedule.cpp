@@ -6,6 +6,7 @@
 #include <QtTest>
 
 #include <fstream>
+#include <limits>
 #include <memory>
 
 using namespace dv;
@@ -157,9 +158,11 @@ void TestSchedule::simulatedWeek_data()
     QTest::addColumn<bool>("jihou30");
     QTest::addColumn<int>("hourly");
     QTest::addColumn<int>("halfHourly");
-    QTest::newRow("signal on") << true << false << 7 * 24 << 0;
-    QTest::newRow("signal and half hour") << true << true << 7 * 24 << 7 * 24;
-    QTest::newRow("signal off") << false << true << 0 << 0;
+    QTest::addColumn<bool>("endless"); // a sound that never ends: the next signal cuts it off
+    QTest::newRow("signal on") << true << false << 7 * 24 << 0 << false;
+    QTest::newRow("signal and half hour") << true << true << 7 * 24 << 7 * 24 << false;
+    QTest::newRow("signal off") << false << true << 0 << 0 << false;
+    QTest::newRow("signals that never end") << true << true << 7 * 24 << 7 * 24 << true;
 }
 
 void TestSchedule::simulatedWeek()
@@ -168,7 +171,9 @@ void TestSchedule::simulatedWeek()
     QFETCH(bool, jihou30);
     QFETCH(int, hourly);
     QFETCH(int, halfHourly);
+    QFETCH(bool, endless);
     WeekRig rig;
+    rig.soundSeconds = endless ? std::numeric_limits<int>::max() : 5;
     rig.set({{"Jihou", jihou ? "True" : "False"},
              {"Jihou30", jihou30 ? "True" : "False"},
              {"Jihou00File", "/s/00.wav"},
