@@ -74,6 +74,12 @@ std::optional<int> answerWithoutWindows(int argc, char **argv)
     }
     if (dv::isSnapshotCommand(argc, argv))
         return std::nullopt;
+    // A clock's start: an offset it ignores is said before anything else can fail.
+    QStringList words;
+    for (int i = 1; i < argc; ++i)
+        words << QString::fromLocal8Bit(argv[i]);
+    if (const std::optional<QString> bad = dv::parseCommandLine(words.join(QLatin1Char(' '))).badOffset)
+        std::fprintf(stderr, "%s\n", qPrintable(dv::text::offsetIgnored(*bad)));
     // A platform the user chose is theirs; otherwise the clock needs X11
     // (XWayland under Wayland): see that it can be reached.
     const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
@@ -160,8 +166,6 @@ int main(int argc, char **argv)
     // One clock per user and display: a second start brings up the running
     // clock's settings and leaves. It never deletes the store under that clock.
     const QString commandLine = QCoreApplication::arguments().mid(1).join(QLatin1Char(' '));
-    if (const std::optional<QString> bad = dv::parseCommandLine(commandLine).badOffset)
-        std::fprintf(stderr, "%s\n", qPrintable(dv::text::offsetIgnored(*bad)));
     dv::SingleInstance instance(clockDisplay());
     if (!instance.claim()) {
         if (dv::parseCommandLine(commandLine).delreg) {
