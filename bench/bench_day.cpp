@@ -100,6 +100,7 @@ int main(int argc, char **argv)
 {
     QTemporaryDir dir;
     qputenv("XDG_CONFIG_HOME", dir.path().toLocal8Bit()); // no stored settings of the user's
+    qputenv("XDG_STATE_HOME", dir.path().toLocal8Bit());  // nor alarm state
     const int idleSecs = argc > 1 ? std::atoi(argv[1]) : 10;
     QFile wav(dir.filePath(QStringLiteral("ring.wav")));
     if (!wav.open(QIODevice::WriteOnly) || wav.write(wavTone(0.3)) <= 0)
@@ -127,7 +128,7 @@ int main(int argc, char **argv)
     QCoreApplication::setOrganizationName(QStringLiteral("MOKU"));
     QCoreApplication::setApplicationName(QStringLiteral("DIALVANE"));
     dv::ClockApp clockApp(QCoreApplication::applicationDirPath() + QStringLiteral("/.."));
-    clockApp.start(QString());
+    clockApp.start(QString(), QDateTime::currentMSecsSinceEpoch());
     settle(2000);
     const double started = rssMb();
     settle(qMax(0, idleSecs * 1000 - 2000));

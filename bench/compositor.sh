@@ -20,7 +20,7 @@ run() { # transparent: prints "client_us wakeups server_us compositor_us depth"
   local transparent=$1 cfg pid win depth pp
   cfg=$(mktemp -d); mkdir -p "$cfg/MOKU"
   printf '[General]\nFormLeft=1500\nFormTop=1500\nTransparent=%s\n' "$transparent" >"$cfg/MOKU/DIALVANE.conf"
-  XDG_CONFIG_HOME=$cfg SDL_AUDIODRIVER=dummy "$bin" >/dev/null 2>&1 & pid=$!
+  XDG_CONFIG_HOME=$cfg XDG_STATE_HOME=$cfg SDL_AUDIODRIVER=dummy "$bin" >/dev/null 2>&1 & pid=$!
   until win=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -n1) && [ -n "$win" ]; do
     kill -0 "$pid" 2>/dev/null || { echo "the clock did not start" >&2; exit 1; }; sleep 0.01; done
   sleep 3 # settle: start-up is not idle

@@ -26,8 +26,8 @@ run() { # kind size: prints "startup_ms client_us server_us wakeups rss_kb late_
   # Timed to the first window the server maps, without polling.
   local geometry="${size}x${size}+100+100"
   case $kind in
-    dialvane) read -r pid st win < <(XDG_CONFIG_HOME=$cfg SDL_AUDIODRIVER=dummy "$mapped" "$bin" 2>/dev/null) ;;
-    earlier) read -r pid st win < <(XDG_CONFIG_HOME=$cfg SDL_AUDIODRIVER=dummy "$mapped" "$BENCH_EARLIER" 2>/dev/null) ;;
+    dialvane) read -r pid st win < <(XDG_CONFIG_HOME=$cfg XDG_STATE_HOME=$cfg SDL_AUDIODRIVER=dummy "$mapped" "$bin" 2>/dev/null) ;;
+    earlier) read -r pid st win < <(XDG_CONFIG_HOME=$cfg XDG_STATE_HOME=$cfg SDL_AUDIODRIVER=dummy "$mapped" "$BENCH_EARLIER" 2>/dev/null) ;;
     xclock) read -r pid st win < <("$mapped" xclock -analog -update 1 -geometry "$geometry" 2>/dev/null) ;;
     swisswatch) read -r pid st win < <("$mapped" swisswatch -tick 1 -geometry "$geometry" 2>/dev/null) ;;
     buici) read -r pid st win < <("$mapped" buici-clock -geometry "$geometry" 2>/dev/null) ;;

@@ -13,7 +13,7 @@ cmake --build "$dir" -j "$(nproc)"
 runs=${1:-20000}
 export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-for t in birthday offset time store picture sound; do
+for t in birthday offset time store picture daysoff sound; do
   work=$(mktemp -d) # new finds stay out of the committed corpus
   echo "== fuzz_$t: $runs runs"
   "$dir/fuzz/fuzz_$t" -runs="$runs" -max_len=4096 -rss_limit_mb=2048 -artifact_prefix="$work/" \
@@ -23,4 +23,4 @@ for t in birthday offset time store picture sound; do
   grep -E '^Done|^#[0-9]+ *DONE' "$work.log" | tail -n 1
   rm -rf "$work" "$work.log"
 done
-echo "fuzzing: 6 targets, $runs runs each, no report"
+echo "fuzzing: 7 targets, $runs runs each, no report"

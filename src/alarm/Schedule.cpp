@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "alarm/Schedule.h"
 
+#include "alarm/Holidays.h"
 #include "resources/Texts.h"
 
 #include <QDateTime>
+#include <QMap>
 #include <QTimeZone>
 
 #include <algorithm>
+#include <utility>
 
 namespace dv {
 
@@ -27,10 +30,71 @@ QString Schedule::alarmSound(int i) const
 
 void Schedule::setTimes(const AlarmTimes &times)
 {
+    if (times == m_times)
+        return;
     // A snooze or a late ring of an alarm whose time has changed is void.
     std::erase_if(m_waiting,
                   [&](const Due &d) { return times.alarm[size_t(d.alarm)] != m_times.alarm[size_t(d.alarm)]; });
     m_times = times;
+    changed();
+}
+
+void Schedule::resume(const QDateTime &started)
+{
+    m_started = started;
+    changed(); // this run's start is written once its first tick has looked back
+    QString problem;
+    const std::optional<QByteArray> text = sys.state.read(problem);
+    std::optional<AlarmState> state = text ? readAlarmState(*text) : std::nullopt;
+    if (text && !state)
+        problem = QStringLiteral("not a state this clock wrote");
+    if (!problem.isEmpty())
+        qWarning(
+            "dialvane: %s: %s; alarms whose time came while the clock was not running are not looked for this time",
+            qPrintable(sys.state.location()), qPrintable(problem));
+    if (!state)
+        return; // a first start rings nothing old
+    const QDateTime now = sys.time.now();
+    const qint64 nowMs = sys.time.msecsSinceEpoch();
+    const QDateTime watched = now.addMSecs(state->watchedFrom * 1000 - nowMs);
+    const qint64 startedMs = started.toMSecsSinceEpoch();
+    // An alarm whose time or days have changed since starts afresh: nothing of it rings late.
+    for (int i = 0; i < kAlarmCount; ++i) {
+        if (!state->sameAlarm(i, m_times))
+            continue;
+        m_rang[size_t(i)] = state->alarms[size_t(i)].rang;
+        if (watched < started)
+            m_awayFrom[size_t(i)] = watched;
+    }
+    for (const AlarmState::Pending &p : state->pending) {
+        if (!state->sameAlarm(p.alarm, m_times))
+            continue;
+        Due d{p.alarm, p.at, p.wall};
+        d.away = p.at * 1000 < startedMs;
+        // A snooze keeps its instant; from here on it counts in real time.
+        if (p.snooze)
+            d.snoozeUntil = sys.time.monotonicMsecs() + (p.at * 1000 - nowMs);
+        m_waiting.push_back(d);
+    }
+}
+
+void Schedule::keepState(bool ending)
+{
+    // Nothing seen yet: what the last run left still holds.
+    if ((!m_stateChanged && !ending) || m_seenUpTo < 0)
+        return;
+    m_stateChanged = false;
+    AlarmState state;
+    state.watchedFrom = m_seenUpTo;
+    for (int i = 0; i < kAlarmCount; ++i)
+        state.alarms[size_t(i)] = {m_times.alarm[size_t(i)], m_times.days[size_t(i)], m_rang[size_t(i)]};
+    for (const Due &d : m_waiting)
+        state.pending.push_back({d.alarm, d.at, QDateTime(d.wall.date(), d.wall.time()), d.snoozeUntil >= 0});
+    const bool written = sys.state.write(writeAlarmState(state));
+    if (!written && !m_stateWriteFailed) // told once, not at every change
+        qWarning("dialvane: %s cannot be written: alarms may be missed or rung again if the clock ends",
+                 qPrintable(sys.state.location()));
+    m_stateWriteFailed = !written;
 }
 
 void Schedule::run(const QDateTime &wall)
@@ -39,10 +103,12 @@ void Schedule::run(const QDateTime &wall)
     const QTime t = wall.time();
     const int minute = t.minute(), second = t.second();
     const QString hms = t.toString(QStringLiteral("HH:mm:ss"));
-    const QString signalKey = wall.toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+    // Once for each hour the clock shows: the hour the clocks go back shows twice.
+    const QString signalKey = wall.toString(QStringLiteral("yyyy-MM-dd HH:mm "))
+                              + QString::number(wall.offsetFromUtc());
     auto signal = [&](const QString &file) {
         if (m_lastSignal == signalKey)
-            return; // the hour the clocks went back, the second time round
+            return; // the wall clock set back over it
         m_lastSignal = signalKey;
         startSignal(file);
     };
@@ -71,6 +137,11 @@ void Schedule::run(const QDateTime &wall)
 
 void Schedule::alarmsDue(const QDateTime &from, const QDateTime &to)
 {
+    const std::array<QDateTime, kAlarmCount> awayFrom = std::exchange(m_awayFrom, {});
+    const qint64 toMs = to.toMSecsSinceEpoch();
+    if (m_seenUpTo < 0)
+        changed(); // the run's first look: its start is worth writing
+    m_seenUpTo = toMs >= 0 ? toMs / 1000 : 0;
     if (m_times.check == 0)
         return;
     // Compared as the wall clock reads, so that a clock set forward or a
@@ -78,17 +149,24 @@ void Schedule::alarmsDue(const QDateTime &from, const QDateTime &to)
     auto onWall = [](const QDateTime &w) { return QDateTime(w.date(), w.time(), Qt::UTC); };
     const QDateTime end = onWall(to);
     const QDateTime begin = from.isValid() ? onWall(from) : end.addSecs(-1);
-    if (end <= begin)
+    // The run's first look reaches back over the time the clock was away.
+    std::array<QDateTime, kAlarmCount> since;
+    QDateTime earliest = begin;
+    for (size_t i = 0; i < since.size(); ++i) {
+        since[i] = awayFrom[i].isValid() ? std::min(onWall(awayFrom[i]), begin) : begin;
+        earliest = std::min(earliest, since[i]);
+    }
+    if (end <= earliest)
         return; // the clock went back or stood: what it passes again has rung
     const qint64 now = nowSecs();
     const QTimeZone zone = to.timeZone();
     // A week back is enough to tell the user what was missed.
-    const QDate first = std::max(begin.date(), end.date().addDays(-7));
+    const QDate first = std::max(earliest.date(), end.date().addDays(-7));
     for (QDate d = first; d <= end.date(); d = d.addDays(1)) {
         for (int i = 0; i < kAlarmCount; ++i) {
             const QTime at = QTime::fromString(m_times.alarm[size_t(i)], QStringLiteral("HH:mm:ss"));
             const QDateTime due(d, at, Qt::UTC);
-            if (!at.isValid() || due <= begin || due > end || !(m_times.days[size_t(i)] & (1 << (d.dayOfWeek() - 1))))
+            if (!at.isValid() || due <= since[size_t(i)] || due > end || !alarmRingsOn(m_times, i, d))
                 continue;
             // Once a day, whatever the clock does.
             const QString key = due.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
@@ -102,36 +180,84 @@ void Schedule::alarmsDue(const QDateTime &from, const QDateTime &to)
                 const QTimeZone::OffsetData jump = zone.nextTransition(due.addSecs(qint64{-14} * 3600));
                 instant = jump.atUtc.isValid() ? jump.atUtc : to;
             }
-            m_waiting.push_back({i, qMin(now, instant.toSecsSinceEpoch()), due});
+            Due fell{i, qMin(now, instant.toSecsSinceEpoch()), due};
+            fell.away = due <= begin;
+            m_waiting.push_back(fell);
+            changed();
         }
     }
+}
+
+NextAlarm Schedule::next(const QDateTime &wall, bool waking) const
+{
+    NextAlarm n = dv::nextAlarm(m_times, wall, m_rang, waking);
+    // A snooze is due in real time from now, read on the same wall clock.
+    const qint64 mono = sys.time.monotonicMsecs();
+    for (const Due &d : m_waiting) {
+        if (d.snoozeUntil < 0 || (waking && !m_times.wake[size_t(d.alarm)]))
+            continue;
+        const QDateTime at = wall.addMSecs(std::max<qint64>(0, d.snoozeUntil - mono));
+        const QTime t = at.time();
+        takeSooner(n, QDateTime(at.date(), QTime(t.hour(), t.minute(), t.second())), d.alarm);
+    }
+    return n;
+}
+
+bool alarmRingsOn(const AlarmTimes &times, int i, const QDate &date, QString *why)
+{
+    if (!(times.days[size_t(i)] & (1 << (date.dayOfWeek() - 1))))
+        return false;
+    if (!times.skipHolidays[size_t(i)])
+        return true;
+    const QString rest = restDayName(date, times.daysOff);
+    if (why)
+        *why = rest;
+    return rest.isEmpty();
 }
 
 NextAlarm nextAlarm(const AlarmTimes &times, const QDateTime &wall, const std::array<QString, kAlarmCount> &rang,
                     bool waking)
 {
     NextAlarm next;
+    std::array<QList<QPair<QDate, QString>>, kAlarmCount> skipped;
     const QDateTime now(wall.date(), wall.time(), Qt::UTC);
+    // A long run of days off ends somewhere; a list that never ends does not hold the clock.
+    const QDate never = wall.date().addYears(2);
     for (int i = 0; i < kAlarmCount; ++i) {
         const QTime at = QTime::fromString(times.alarm[size_t(i)], QStringLiteral("HH:mm:ss"));
         if (!at.isValid() || (waking && !times.wake[size_t(i)]))
             continue;
-        // A week and a day: today's time may have passed on the only day it rings.
-        for (QDate d = wall.date(); d <= wall.date().addDays(7); d = d.addDays(1)) {
+        // A week and a day: today's time may have passed on the only day it
+        // rings; each rest day it keeps quiet on puts the end a week on.
+        QDate last = wall.date().addDays(7);
+        for (QDate d = wall.date(); d <= last && d <= never; d = d.addDays(1)) {
             const QDateTime due(d, at, Qt::UTC);
             // The hour the clocks go back passes a time again that has rung.
-            if (due > now && (times.days[size_t(i)] & (1 << (d.dayOfWeek() - 1)))
-                && rang[size_t(i)] != due.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))) {
-                if (!next.at.isValid() || due < next.at)
-                    next = {due, 0};
-                if (due == next.at)
-                    next.alarms |= 1 << i;
-                break;
+            if (due <= now || rang[size_t(i)] == due.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")))
+                continue;
+            QString why;
+            if (!alarmRingsOn(times, i, d, &why)) {
+                if (!why.isEmpty()) {
+                    skipped[size_t(i)].append({d, why});
+                    last = d.addDays(7);
+                }
+                continue;
             }
+            takeSooner(next, due, i);
+            break;
         }
     }
-    if (next.at.isValid())
-        next.at = QDateTime(next.at.date(), next.at.time());
+    if (!next.at.isValid())
+        return next;
+    // Alarms of one time may rest on different days: each day told once.
+    QMap<QDate, QString> told;
+    for (int i = 0; i < kAlarmCount; ++i)
+        if (next.alarms & (1 << i))
+            for (const auto &[day, why] : skipped[size_t(i)])
+                told.insert(day, why);
+    for (auto it = told.cbegin(); it != told.cend(); ++it)
+        next.skipped.append({it.key(), it.value()});
+    next.at = QDateTime(next.at.date(), next.at.time());
     return next;
 }
 
@@ -185,7 +311,10 @@ void Schedule::serve()
         if (d.snoozeUntil < 0)
             toldOnce.push_back(d.alarm); // told instead of rung: a once-only alarm has had its time
         const QString message = m_settings.*kAlarmSettings[size_t(d.alarm)].message;
-        (d.heldBack ? m_missedRinging : m_missed)
+        changed();
+        (d.away       ? m_missedAway
+         : d.heldBack ? m_missedRinging
+                      : m_missed)
             .append(d.wall.toString(QStringLiteral("yyyy/MM/dd HH:mm"))
                     + (message.isEmpty() ? QString() : QStringLiteral("  ") + message));
         return true;
@@ -203,12 +332,13 @@ void Schedule::serve()
         group.push_back(d);
         return true;
     });
+    changed();
     ring(group);
 }
 
 void Schedule::reportMissed()
 {
-    if (m_missed.isEmpty() && m_missedRinging.isEmpty())
+    if (m_missed.isEmpty() && m_missedRinging.isEmpty() && m_missedAway.isEmpty())
         return;
     // Why each was missed: the clock stood (asleep, stopped, set forward), or
     // another alarm rang unanswered.
@@ -221,6 +351,7 @@ void Schedule::reportMissed()
         told += why + text::CRLF + text::CRLF + lines.join(text::CRLF);
         lines.clear(); // before the box: ticks go on while it is open
     };
+    section(text::MissedAlarmsWhileAway, m_missedAway);
     section(text::MissedAlarms, m_missed);
     section(text::MissedAlarmsWhileRinging, m_missedRinging);
     sys.msg.inform(told);
@@ -411,6 +542,9 @@ void Schedule::snoozeAlarm()
     const QDateTime wall = sys.time.now().addSecs(snoozeSecs);
     for (int i : group)
         m_waiting.push_back({i, nowSecs() + snoozeSecs, wall, until});
+    // Kept at once: the clock may be ended before its next tick.
+    changed();
+    keepState();
 }
 
 } // namespace dv

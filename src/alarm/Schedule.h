@@ -3,6 +3,7 @@
 // Time signals, alarms and the shutdown time, all on the system time, and the
 // one sound that plays at a time.
 
+#include "alarm/AlarmState.h"
 #include "platform/Platform.h"
 #include "resources/Product.h"
 #include "settings/Parameters.h"
@@ -58,7 +59,13 @@ constexpr bool scheduleRunsAt(int second)
 struct NextAlarm {
     QDateTime at;
     int alarms = 0;
+    // The days on its days before it on which it keeps quiet, and why (the
+    // holiday's name or the day off), in date order.
+    QList<QPair<QDate, QString>> skipped;
 };
+// Whether alarm i rings on `date`: one of its days, and no rest day for it.
+// `why`, when given, takes the rest day's name on a day of its that is one.
+bool alarmRingsOn(const AlarmTimes &times, int i, const QDate &date, QString *why = nullptr);
 NextAlarm nextAlarm(const AlarmTimes &times, const QDateTime &wall, const std::array<QString, kAlarmCount> &rang = {},
                     bool waking = false);
 
@@ -73,13 +80,24 @@ public:
 
     void setTimes(const AlarmTimes &times);
     const AlarmTimes &times() const { return m_times; }
-    // The wall-clock time of the next alarm after `wall` on one of its days;
-    // invalid when no alarm is on. `waking`: of the alarms that wake the machine only.
-    QDateTime nextAlarm(const QDateTime &wall, bool waking = false) const
-    {
-        return dv::nextAlarm(m_times, wall, m_rang, waking).at;
-    }
-    NextAlarm next(const QDateTime &wall) const { return dv::nextAlarm(m_times, wall, m_rang); }
+    // The wall-clock time of the next alarm after `wall` on one of its days, or
+    // of a snooze that waits; invalid when none is on. `waking`: of the alarms
+    // that wake the machine only.
+    QDateTime nextAlarm(const QDateTime &wall, bool waking = false) const { return next(wall, waking).at; }
+    NextAlarm next(const QDateTime &wall, bool waking = false) const;
+
+    // Across runs. At start, after the times are set: what the last run left
+    // (a first start, or one after -delreg, has nothing), so that the first
+    // alarmsDue() also looks back over the time the clock was away, to the
+    // instant the last run had seen up to. `started`: when this run began.
+    void resume(const QDateTime &started);
+    void forgetState() { sys.state.remove(); }
+    // Writes what changed since the last write, with the instant seen up to;
+    // `ending`: the clock ends cleanly, so it has been watching until now.
+    void keepState(bool ending = false);
+    // Counts every change of what waits (a snooze above all), for those
+    // that show the next alarm.
+    int changes() const { return m_changes; }
 
     // The time signals and the shutdown due at this wall-clock second (local
     // time). A time signal sounds once a wall-clock hour: the hour the clocks
@@ -115,6 +133,7 @@ private:
         QDateTime wall;          // the wall-clock time it fell due, to tell the user
         qint64 snoozeUntil = -1; // a snooze: due at this monotonic millisecond
         bool heldBack = false;   // due while another alarm rang
+        bool away = false;       // due while the clock was not running
         bool sameTime(const Due &o) const { return at == o.at && wall == o.wall && snoozeUntil == o.snoozeUntil; }
     };
     bool alarmHoldsTheFloor() const { return m_sounding != Sounding::None && m_sounding != Sounding::TimeSignal; }
@@ -130,6 +149,11 @@ private:
     void startSignal(const QString &file);
     void shutdownSequence();
     qint64 nowSecs() const { return sys.time.msecsSinceEpoch() / 1000; }
+    void changed()
+    {
+        m_stateChanged = true;
+        ++m_changes;
+    }
 
     Platform &sys; // the outside world
     AlarmUi &ui;
@@ -141,10 +165,19 @@ private:
     std::vector<Due> m_waiting;              // fallen due or snoozed, not yet rung
     QStringList m_missed;                    // too late to ring while the clock stood, not yet told
     QStringList m_missedRinging;             // too late to ring while another alarm rang
-    std::vector<int> m_group;                // the alarms that ring now, all of one time
-    bool m_tone = false;                     // the built-in tone stands in for the alarm's file
-    bool m_asking = false;                   // the shutdown question is open
-    QString m_lastSignal;                    // "yyyy-MM-dd hh:mm" of the last time signal
+    QStringList m_missedAway;                // too late to ring while the clock was not running
+    // Per alarm, the first alarmsDue() of a run looks back to here: the instant
+    // the last run had seen up to (invalid: the run's own start only).
+    std::array<QDateTime, kAlarmCount> m_awayFrom;
+    QDateTime m_started;         // this run's start, on the wall clock
+    qint64 m_seenUpTo = -1;      // seconds since the epoch up to which every alarm time was seen
+    bool m_stateChanged = false; // not yet written
+    bool m_stateWriteFailed = false;
+    int m_changes = 0;
+    std::vector<int> m_group; // the alarms that ring now, all of one time
+    bool m_tone = false;      // the built-in tone stands in for the alarm's file
+    bool m_asking = false;    // the shutdown question is open
+    QString m_lastSignal;     // "yyyy-MM-dd hh:mm" of the last time signal
     Sounding m_sounding = Sounding::None;
     AlarmNotice m_notice;       // of the alarm that rings
     qint64 m_ringStarted = 0;   // when it began, seconds since the epoch

@@ -65,13 +65,15 @@ Face Clock::snapshotFace(int hour, int minute, int second)
     return m_face.build(settings(), hour, minute, second);
 }
 
-void Clock::start(const QString &commandLine)
+void Clock::start(const QString &commandLine, std::optional<qint64> startedMs)
 {
-    // The first tick looks back to this second: what fell due while start-up
-    // ran, or while its messages wait for an answer, is not lost.
-    const qint64 startMs = sys.time.msecsSinceEpoch();
+    // The first tick looks back to the second the program started: what fell
+    // due while start-up ran, or while its messages wait for an answer, is not lost.
+    const qint64 nowMs = sys.time.msecsSinceEpoch();
+    const qint64 startMs = std::min(startedMs.value_or(nowMs), nowMs);
     m_lastEpoch = (startMs >= 0 ? startMs / 1000 : (startMs - 999) / 1000) - 1;
-    m_lastWall = sys.time.now().addSecs(-1);
+    const QDateTime started = sys.time.now().addMSecs(startMs - nowMs);
+    m_lastWall = started.addSecs(-1);
     m_lastSecond = -1;
     ui.watchRepaints();
     sys.window.setCaption(text::ClockWindowTitle);
@@ -79,8 +81,14 @@ void Clock::start(const QString &commandLine)
     const CommandLine cl = parseCommandLine(commandLine);
     if (cl.delreg) {
         switch (sys.store.removeAll()) {
-        case SettingsStore::RemoveResult::NothingStored: sys.msg.inform(text::RegistryNone); break;
-        case SettingsStore::RemoveResult::Removed: sys.msg.inform(text::RegistryDeleted); break;
+        case SettingsStore::RemoveResult::NothingStored:
+            m_schedule.forgetState();
+            sys.msg.inform(text::RegistryNone);
+            break;
+        case SettingsStore::RemoveResult::Removed:
+            m_schedule.forgetState(); // nothing old rings for settings that are gone
+            sys.msg.inform(text::RegistryDeleted);
+            break;
         case SettingsStore::RemoveResult::Failed:
             sys.msg.inform(text::withPath(text::DeleteFailed, sys.store.location()));
             break;
@@ -120,8 +128,12 @@ void Clock::start(const QString &commandLine)
     // Scale and window size; the window gets its shape further down.
     prepareFace();
     applyAlarmTimes();
+    // What the last run left: snoozes, and alarms whose time came while it was away.
+    m_schedule.resume(started);
     if (!m_schedule.times().neverRing.isEmpty())
         sys.msg.inform(text::TimesNeverRing + text::CRLF + text::CRLF + m_schedule.times().neverRing.join(text::CRLF));
+    if (!m_schedule.times().badDaysOff.isEmpty())
+        sys.msg.inform(text::DaysOffIgnored + text::CRLF + text::CRLF + m_schedule.times().badDaysOff.join(text::CRLF));
     m_place.restore(s, m_face.scale());
     holdPlace();
 
@@ -231,6 +243,7 @@ void Clock::onTick()
         m_schedule.run(now);
     updateTrayTip(now);
     m_schedule.reportMissed();
+    m_schedule.keepState();
     // A save refused (its lock held elsewhere, say) is tried again, not lost.
     if (newSecond && m_params.unsaved() && sec % kSaveRetrySeconds == 0)
         trySave();
@@ -443,18 +456,20 @@ void Clock::updateTrayTip(const QDateTime &now)
     // The tray's date follows any change of date: midnight, a resume, a clock
     // set; its next alarm follows the alarms' days and times as well.
     const QDateTime wall(now.date(), now.time(), Qt::UTC);
-    if (!m_tipStale && now.date() == m_trayDate && m_schedule.times() == m_tipTimes && wall >= m_tipAsOf
-        && (!m_tipNext.isValid() || wall < m_tipNext))
+    if (!m_tipStale && now.date() == m_trayDate && m_schedule.times() == m_tipTimes
+        && m_schedule.changes() == m_tipChanges && wall >= m_tipAsOf && (!m_tipNext.isValid() || wall < m_tipNext))
         return;
     m_tipStale = false;
+    m_tipChanges = m_schedule.changes();
     m_trayDate = now.date();
     m_tipTimes = m_schedule.times();
     m_tipAsOf = wall;
     // What moves the next alarm moves the wake-up too: a ring, a day, a clock set.
     m_wake.update();
-    const QDateTime next = m_schedule.nextAlarm(now);
+    const NextAlarm coming = m_schedule.next(now);
+    const QDateTime next = coming.at;
     m_tipNext = next.isValid() ? QDateTime(next.date(), next.time(), Qt::UTC) : QDateTime();
-    const QString tip = text::trayTip(m_trayDate, next, m_wake.tipNote(next));
+    const QString tip = text::trayTip(m_trayDate, next, m_wake.tipNote(next), coming.skipped);
     if (tip == m_trayTip)
         return;
     m_trayTip = tip;

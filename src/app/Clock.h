@@ -13,6 +13,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace dv {
 
 // The widgets that belong to the clock but live outside this class.
@@ -34,8 +36,11 @@ class Clock {
 public:
     Clock(Platform &p, ClockUi &ui);
 
-    void start(const QString &commandLine); // start-up
-    void onTick();                          // each second, or quarter
+    // Start-up; `startedMs`: when the program began, if before now.
+    void start(const QString &commandLine, std::optional<qint64> startedMs = std::nullopt);
+    // The program ends in good order: what the alarms must remember is kept.
+    void ended() { m_schedule.keepState(true); }
+    void onTick(); // each second, or quarter
     // Shift, Ctrl or the pointer changed: hide or show now, not at the next tick.
     void inputChanged();
 
@@ -122,6 +127,7 @@ private:
     // The tip is looked at again when the date, the alarms or the wall clock
     // (past the next alarm, or set back) change it; read as the wall clock reads.
     AlarmTimes m_tipTimes;
+    int m_tipChanges = -1; // the schedule's changes (snoozes) the tip has seen
     QDateTime m_tipAsOf, m_tipNext;
     bool m_tipStale = false;   // the wake timer changed what it says
     bool m_hidden = false;     // hidden by the pointer or Ctrl

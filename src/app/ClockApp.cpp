@@ -12,8 +12,8 @@ ClockApp::ClockApp(const QString &appDir, QObject *parent)
     : QObject(parent)
     , m_sound(appDir + QLatin1Char('/') + QLatin1String(kSoundPlayer))
     , m_trialSound(appDir + QLatin1Char('/') + QLatin1String(kSoundPlayer))
-    , m_platform{m_time,     m_input, m_screen, m_msg,   m_window, m_timer, m_pump, m_store,
-                 m_launcher, m_tray,  m_sound,  m_power, m_choose, m_wake,  appDir}
+    , m_platform{m_time,     m_input, m_screen, m_msg,   m_window, m_timer, m_pump,  m_store,
+                 m_launcher, m_tray,  m_sound,  m_power, m_choose, m_wake,  m_state, appDir}
     , m_clock(m_platform, *this)
 {
     // Every way the outside world reaches the clock, in one place.
@@ -61,14 +61,15 @@ ClockApp::~ClockApp()
     delete m_alarm.data();
     delete m_about.data();
     delete m_settings.data();
+    m_clock.ended();
 }
 
-void ClockApp::start(const QString &commandLine)
+void ClockApp::start(const QString &commandLine, qint64 startedMs)
 {
     // The window first: the tray icon follows as soon as start-up is through.
     m_tray.hold(true);
     m_starting = true;
-    m_clock.start(commandLine);
+    m_clock.start(commandLine, startedMs);
     m_starting = false;
     m_tray.hold(false);
     // A second start during a start-up message: the settings now that the
@@ -151,6 +152,15 @@ void ClockApp::quitCommand()
 
 void ClockApp::showAlarmWindow(const AlarmNotice &notice)
 {
+    // An open menu (the tray's, or a list in a dialog) holds the pointer: the
+    // first click on the stop button would only close it. Menus open over
+    // menus, a few deep at most.
+    for (int open = 0; open < 8; ++open) {
+        QWidget *popup = QApplication::activePopupWidget();
+        if (!popup)
+            break;
+        popup->close();
+    }
     if (!m_alarm) {
         // A new ring is told on the desktop too; its notification goes with the window.
         QString body = notice.message;

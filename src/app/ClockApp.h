@@ -16,6 +16,7 @@
 #include "platform/QtPlatform.h"
 #include "platform/SoundProcess.h"
 #include "platform/SystemTray.h"
+#include "platform/XdgStateFile.h"
 
 #include <QPointer>
 
@@ -27,7 +28,7 @@ public:
     explicit ClockApp(const QString &appDir, QObject *parent = nullptr);
     ~ClockApp() override;
 
-    void start(const QString &commandLine);
+    void start(const QString &commandLine, qint64 startedMs);
     // Asked from outside (a second start): the settings dialog, in front.
     void openSettingsOnRequest();
     // Asked from the command line: the stop window's button pressed, as if by
@@ -91,6 +92,7 @@ private:
     LogindPower m_power;
     QtChoosers m_choose;
     AlarmWakeTimer m_wake;
+    XdgStateFile m_state;
     DesktopNotifications m_notify;
     Platform m_platform;
     Clock m_clock;

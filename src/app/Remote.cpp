@@ -3,6 +3,7 @@
 
 #include "platform/QSettingsStore.h"
 #include "platform/SingleInstance.h"
+#include "platform/XdgStateFile.h"
 #include "resources/Texts.h"
 #include "settings/Parameters.h"
 
@@ -39,7 +40,7 @@ QString nextAlarmReport(const Settings &s, const NextAlarm &next, std::optional<
     // Only a running clock's armed timer wakes the machine: never claimed otherwise.
     using W = text::NextWake;
     const W wakes = !asks ? W::No : !armed ? W::NoClock : *armed ? W::Yes : W::NotArmed;
-    return text::nextAlarmLines(next.at, messages, wakes);
+    return text::nextAlarmLines(next.at, messages, wakes, next.skipped);
 }
 
 int runRemoteCommand(RemoteCommand command, const QString &display, const QString &appDir)
@@ -57,7 +58,15 @@ int runRemoteCommand(RemoteCommand command, const QString &display, const QStrin
             Parameters params(store, appDir);
             params.load();
             const Settings &s = params.working();
-            lines = nextAlarmReport(s, nextAlarm(deriveAlarmTimes(s), QDateTime::currentDateTime()), std::nullopt);
+            const AlarmTimes times = deriveAlarmTimes(s);
+            const QDateTime now = QDateTime::currentDateTime();
+            NextAlarm next = nextAlarm(times, now);
+            // A snooze the clock left when it ended is rung by its next start.
+            QString problem;
+            const std::optional<QByteArray> kept = XdgStateFile().read(problem);
+            if (const std::optional<AlarmState> state = kept ? readAlarmState(*kept) : std::nullopt)
+                takeSnoozes(next, *state, times, now.toSecsSinceEpoch());
+            lines = nextAlarmReport(s, next, std::nullopt);
         }
         std::fputs(lines.toUtf8().constData(), stdout);
         return 0;

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "alarm/Holidays.h"
 #include "app/ClockApp.h"
 #include "app/Remote.h"
 #include "app/Snapshot.h"
@@ -11,6 +12,7 @@
 #include "resources/Texts.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QGuiApplication>
 #include <QThread>
 #include <QTimer>
@@ -40,6 +42,22 @@ int answered()
     return 1;
 }
 
+// --holidays [YEAR]: the national holidays of that year, or of this one.
+int printHolidays(const char *given)
+{
+    int year = QDate::currentDate().year();
+    if (given && given[0] != '-') {
+        bool ok = false;
+        year = QString::fromLocal8Bit(given).toInt(&ok);
+        if (!ok || year < dv::kFirstHolidayYear || year > dv::kLastHolidayYear) {
+            std::fprintf(stderr, "%s\n", qPrintable(dv::text::holidayYearRefused(QString::fromLocal8Bit(given))));
+            return 2;
+        }
+    }
+    std::fputs(dv::holidayLines(year).toUtf8().constData(), stdout);
+    return answered();
+}
+
 // --help and --version answer on standard output; with no X display the
 // program says so in one line rather than let the window system abort it.
 // Returns the exit code when the program should end here.
@@ -54,6 +72,8 @@ std::optional<int> answerWithoutWindows(int argc, char **argv)
             std::fputs(qPrintable(dv::text::VersionLine), stdout);
             return answered();
         }
+        if (std::strcmp(argv[i], "--holidays") == 0)
+            return printHolidays(i + 1 < argc ? argv[i + 1] : nullptr);
     }
     // --stop, --snooze and --next ask the running clock over the session bus:
     // no window system, no clock of their own.
@@ -124,6 +144,8 @@ void releaseMessages()
 
 int main(int argc, char **argv)
 {
+    // An alarm whose time comes while the clock starts, however slowly, rings.
+    const qint64 startedMs = QDateTime::currentMSecsSinceEpoch();
     if (const std::optional<int> rc = answerWithoutWindows(argc, argv))
         return *rc;
 
@@ -192,7 +214,7 @@ int main(int argc, char **argv)
     // A polite end (a logout, kill, Ctrl+C) ends the clock at once, whatever it is doing.
     dv::EndSignals endSignals;
     QObject::connect(&endSignals, &dv::EndSignals::received, &clock, &dv::ClockApp::endOnSignal);
-    clock.start(commandLine);
+    clock.start(commandLine, startedMs);
     if (clock.endedBySignal())
         return 0; // during start-up, before the event loop ran
     if (instance.lockNotTaken()) {

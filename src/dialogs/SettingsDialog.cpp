@@ -292,7 +292,7 @@ void SettingsDialog::openSubDialogs()
         QPushButton *detail = m_alarms[size_t(i)].detail;
         connect(detail, &QPushButton::clicked, this, [this, &w, i, detail] {
             AlarmTrial trial{m_host.trialSound(), [this] { return m_host.alarmRings(); },
-                             m_alarms[size_t(i)].sound->text()};
+                             m_alarms[size_t(i)].sound->text(), m_alarms[size_t(i)].time->text()};
             openSub(new AlarmDialog(w, sys, i, std::move(trial)), detail);
         });
     }

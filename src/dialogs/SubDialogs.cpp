@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/SubDialogs.h"
 
+#include "alarm/Schedule.h"
 #include "dialogs/Checks.h"
 #include "dialogs/DialogParts.h"
 #include "face/Slideshow.h"
@@ -374,6 +375,7 @@ AlarmDialog::AlarmDialog(Settings &working, Platform &platform, int alarm, Alarm
     all->addWidget(m_once);
     all->addLayout(grid);
     all->addLayout(wakeRow());
+    addRestDays(all);
     all->addLayout(okCancelRow(text::OkWide));
     fitToScreen(this);
     centreOnScreen(this);
@@ -459,6 +461,55 @@ QHBoxLayout *AlarmDialog::wakeRow()
     return row;
 }
 
+void AlarmDialog::addRestDays(QVBoxLayout *all)
+{
+    m_skipHolidays = new QCheckBox(text::AlarmSkipHolidaysBox, this);
+    m_skipHolidays->setObjectName(QString::fromLatin1(id::alarmSkipHolidays));
+    m_skipHolidays->setChecked(m_working.*kAlarmSettings[size_t(m_alarm)].skipHolidays);
+    m_daysOff = newField(this, id::daysOff, &Settings::daysOff);
+    m_daysOff->setText(m_working.daysOff);
+    m_restNote = newLabel(this, QString());
+    m_restNote->setObjectName(QString::fromLatin1(id::alarmRestNote));
+    m_restNote->setWordWrap(true);
+    all->addWidget(m_skipHolidays);
+    all->addWidget(newLabel(this, text::DaysOffLabel));
+    all->addWidget(m_daysOff);
+    all->addWidget(m_restNote);
+    for (QCheckBox *box : m_days)
+        connect(box, &QCheckBox::toggled, this, &AlarmDialog::showRestNote);
+    connect(m_once, &QCheckBox::toggled, this, &AlarmDialog::showRestNote);
+    connect(m_skipHolidays, &QCheckBox::toggled, this, &AlarmDialog::showRestNote);
+    connect(m_daysOff, &QLineEdit::textChanged, this, &AlarmDialog::showRestNote);
+    showRestNote();
+}
+
+void AlarmDialog::showRestNote()
+{
+    // When its next ring passes over holidays or days off (a once-only alarm
+    // set for a holiday waits for the working day), the dialog says when it rings.
+    Settings shown = m_working;
+    applyFields(shown);
+    if (!m_trial.time.isNull())
+        shown.*kAlarmSettings[size_t(m_alarm)].time = m_trial.time;
+    AlarmTimes times = deriveAlarmTimes(shown);
+    for (int i = 0; i < kAlarmCount; ++i)
+        if (i != m_alarm)
+            times.alarm[size_t(i)].clear();
+    const NextAlarm next = nextAlarm(times, sys.time.now());
+    m_restNote->setText(next.skipped.isEmpty() ? QString() : text::alarmWaits(next.at, next.skipped));
+    m_restNote->setVisible(!next.skipped.isEmpty());
+}
+
+bool AlarmDialog::acceptable()
+{
+    const QStringList bad = readDaysOff(m_daysOff->text()).bad;
+    if (bad.isEmpty())
+        return true;
+    sys.msg.inform(text::DaysOffRefused + text::CRLF + text::CRLF + bad.join(text::CRLF));
+    m_daysOff->setFocus();
+    return false;
+}
+
 void AlarmDialog::applyFields(Settings &s) const
 {
     const AlarmSettings &a = kAlarmSettings[size_t(m_alarm)];
@@ -479,6 +530,10 @@ void AlarmDialog::applyFields(Settings &s) const
     if (m_fadeIn->value() != alarmFadeInSecs(s, m_alarm))
         s.*a.fadeIn = m_fadeIn->value();
     s.*a.wake = m_wake->isChecked();
+    s.*a.skipHolidays = m_skipHolidays->isChecked();
+    // Kept as stored unless edited; an edited list is stored in its own form.
+    if (m_daysOff->text() != s.daysOff)
+        s.daysOff = daysOffText(readDaysOff(m_daysOff->text()).days);
 }
 
 } // namespace dv

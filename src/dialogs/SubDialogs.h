@@ -16,12 +16,14 @@
 class QCheckBox;
 class QFileSystemModel;
 class QHBoxLayout;
+class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QSpinBox;
 class QTimer;
 class QTreeView;
+class QVBoxLayout;
 
 namespace dv {
 
@@ -109,6 +111,7 @@ struct AlarmTrial {
     SoundOutput *sound = nullptr;     // none: no trial
     std::function<bool()> alarmRings; // an alarm rings now: no trial over it
     QString file;                     // the alarm's sound as the settings dialog has it
+    QString time;                     // and its time, for the note on the days it rests (null: the working one)
 };
 
 // "アラームNの詳細": one alarm's days, once-only, snooze and ring minutes,
@@ -133,6 +136,9 @@ private:
     bool alarmRings() const { return m_trial.alarmRings && m_trial.alarmRings(); }
 
     QHBoxLayout *wakeRow();
+    void addRestDays(QVBoxLayout *all);
+    void showRestNote();
+    bool acceptable() override;
     int m_alarm;
     std::array<QCheckBox *, 7> m_days{}; // Monday first: bit i of the alarm's days
     QCheckBox *m_once;
@@ -145,6 +151,9 @@ private:
     QTimer *m_trialWatch = nullptr;
     qint64 m_trialStarted = -1; // monotonic ms; -1: no trial plays
     QCheckBox *m_wake = nullptr;
+    QCheckBox *m_skipHolidays = nullptr;
+    QLineEdit *m_daysOff = nullptr;
+    QLabel *m_restNote = nullptr;
 };
 
 } // namespace dv

@@ -10,6 +10,8 @@
 #include <QDBusVariant>
 #include <QVariantMap>
 
+#include <limits>
+
 namespace dv {
 
 namespace {
@@ -18,6 +20,7 @@ const QString kPath = QStringLiteral("/org/freedesktop/Notifications");
 const QString kInterface = QStringLiteral("org.freedesktop.Notifications");
 const QString kStop = QStringLiteral("stop");
 const QString kSnooze = QStringLiteral("snooze");
+constexpr int kNoTimeout = std::numeric_limits<int>::max(); // the bus library's "wait for ever"
 } // namespace
 
 DesktopNotifications::DesktopNotifications(QObject *parent)
@@ -55,8 +58,10 @@ void DesktopNotifications::send(const QString &summary, const QString &body, boo
     hints.insert(QStringLiteral("urgency"), QVariant::fromValue(uchar(2))); // critical
     call << QStringLiteral("Dialvane") << quint32(0) << QStringLiteral("dialvane") << summary << body << actions
          << hints << qint32(0);
-    // Asked without waiting: a service that is slow or missing holds nothing up.
-    auto *watcher = new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(call, 5000), this);
+    // Asked without waiting: a service that is slow or missing holds nothing
+    // up. Nor is it given up on: a notification shown after a time-out would
+    // never be closed, and an alarm's is critical and stays until it is.
+    auto *watcher = new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(call, kNoTimeout), this);
     const quint64 sent = withActions ? ++m_sent : 0;
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, watcher, sent] {
         watcher->deleteLater();

@@ -6,6 +6,7 @@
 #include "platform/Platform.h"
 #include "platform/QSettingsStore.h"
 #include "platform/QtPlatform.h"
+#include "platform/XdgStateFile.h"
 
 namespace dv {
 
@@ -22,6 +23,10 @@ public:
     void present(const Face &) override { }
     ScreenGrab grabScreen(const QRect &) override { return {}; }
     void dragMove() override { }
+    ActiveWindow activeWindow() const override { return {}; }
+    bool windowShown(quint64) const override { return false; }
+    bool canSeeThrough() const override { return false; }
+    void setSeeThrough(bool) override { }
 
 private:
     QRect m_rect{0, 0, 120, 120};
@@ -31,6 +36,8 @@ class HeadlessScreen final : public ScreenInfo {
 public:
     // A 4K screen bounds a hand-edited clock size, and so the snapshot's image.
     QSize sizePx() const override { return {3840, 2160}; }
+    QList<QRect> monitorsPx() const override { return {QRect(QPoint(0, 0), sizePx())}; }
+    QList<QRect> workAreasPx() const override { return monitorsPx(); }
     double twipsPerPixelX() const override { return 15.0; }
     double twipsPerPixelY() const override { return 15.0; }
 };
@@ -40,6 +47,8 @@ public:
     QPoint cursorPos() const override { return {-1, -1}; }
     bool shiftHeld() const override { return false; }
     bool ctrlHeld() const override { return false; }
+    bool pushesChanges(bool) const override { return false; }
+    void watchPointer(bool) override { }
 };
 
 class SilentMessages final : public MessageBoxes {
@@ -50,6 +59,9 @@ public:
         if (answered)
             answered(Answer::No);
     }
+    // NOLINTNEXTLINE(performance-unnecessary-value-param)
+    void whenAllClosed(std::function<void()> then) override { then(); }
+    void keepClearOf(const QRect &) override { }
     void beep() override { }
 };
 
@@ -77,6 +89,7 @@ public:
     void add(const QString &) override { }
     void modify(const QString &) override { }
     void remove() override { }
+    bool hosted() const override { return false; }
 };
 
 class NoSound final : public SoundOutput {
@@ -84,12 +97,15 @@ public:
     bool play(const QString &, const QString &, const SoundLevel &) override { return false; }
     void stop() override { }
     bool isPlaying() const override { return false; }
+    bool isSilent() const override { return true; }
+    bool endedAtOnce() const override { return true; }
 };
 
 class NoPower final : public PowerControl {
 public:
     void requestPowerOff() override { }
     void holdOffSleep(bool) override { }
+    void holdSleepDelay(bool) override { }
 };
 
 // Nothing headless is ever armed to wake the machine.
@@ -122,10 +138,11 @@ struct HeadlessPlatform {
     NoPower power;
     NoChoosers choose;
     NoWakeTimer wake;
+    XdgStateFile state;
     Platform platform;
     explicit HeadlessPlatform(const QString &appDir)
         : platform{time,     input, screen, msg,   window, timer, pump,  store,
-                   launcher, tray,  sound,  power, choose, wake,  appDir}
+                   launcher, tray,  sound,  power, choose, wake,  state, appDir}
     {
     }
 };

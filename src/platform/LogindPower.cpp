@@ -73,22 +73,30 @@ void LogindPower::hold(InhibitLock &lock, bool on, const QString &what, const QS
                                               QString::fromLatin1(kManager), QStringLiteral("Inhibit"));
     msg << what << QStringLiteral("Dialvane") << why << mode;
     lock.asking = true;
-    auto *w = new QDBusPendingCallWatcher(bus.asyncCall(msg), this);
-    connect(w, &QDBusPendingCallWatcher::finished, this, [&lock](QDBusPendingCallWatcher *call) {
-        call->deleteLater();
+    // Answered straight to a slot, not through a watcher: the reply carries a
+    // copy of the lock's descriptor for as long as it lives. A watcher let go
+    // with deleteLater() from a start-up yield lives (and keeps that copy)
+    // until the event loop ends, and the lock outlasts every suspend.
+    const bool isDelay = &lock == &m_delay;
+    if (!bus.callWithCallback(msg, this,
+                              isDelay ? SLOT(delayAnswered(QDBusMessage)) : SLOT(blockAnswered(QDBusMessage)),
+                              isDelay ? SLOT(delayRefused()) : SLOT(blockRefused())))
         lock.asking = false;
-        QDBusPendingReply<QDBusUnixFileDescriptor> r = *call;
-        // Taken from the reply, close-on-exec: no copy keeps the lock once let
-        // go, and the sound player never holds it.
-        QDBusUnixFileDescriptor reply = r.isError() ? QDBusUnixFileDescriptor() : r.value();
-        const int fd = reply.isValid() ? reply.takeFileDescriptor() : -1;
-        if (fd < 0)
-            return; // refused or no logind: the clock goes on all the same
-        if (!lock.wanted)
-            ::close(fd); // let go before the answer came
-        else
-            lock.fd = fd;
-    });
+}
+
+void LogindPower::taken(InhibitLock &lock, const QDBusMessage &reply)
+{
+    lock.asking = false;
+    // Taken out of the reply, close-on-exec: the reply's own copy goes with
+    // it as soon as this returns, and the sound player never holds the lock.
+    QDBusUnixFileDescriptor given = reply.arguments().value(0).value<QDBusUnixFileDescriptor>();
+    const int fd = given.isValid() ? given.takeFileDescriptor() : -1;
+    if (fd < 0)
+        return; // refused or no logind: the clock goes on all the same
+    if (!lock.wanted)
+        ::close(fd); // let go before the answer came
+    else
+        lock.fd = fd;
 }
 
 void LogindPower::answer(bool ok, const QString &error)

@@ -5,6 +5,7 @@
 
 #include "platform/Platform.h"
 
+#include <QDBusMessage>
 #include <QObject>
 
 namespace dv {
@@ -37,6 +38,11 @@ signals:
 
 private slots:
     void onPrepareForSleep(bool sleeping);
+    // logind's answers to the Inhibit calls, one pair for each lock.
+    void blockAnswered(const QDBusMessage &reply) { taken(m_block, reply); }
+    void blockRefused() { taken(m_block, QDBusMessage()); }
+    void delayAnswered(const QDBusMessage &reply) { taken(m_delay, reply); }
+    void delayRefused() { taken(m_delay, QDBusMessage()); }
 
 private:
     void answer(bool ok, const QString &error);
@@ -49,6 +55,7 @@ private:
         bool asking = false; // an Inhibit call is on its way
     };
     void hold(InhibitLock &lock, bool on, const QString &what, const QString &why, const QString &mode);
+    void taken(InhibitLock &lock, const QDBusMessage &reply);
 
     InhibitLock m_block; // no sleep while an alarm rings
     InhibitLock m_delay; // a suspend waits until the wake-up is armed

@@ -34,10 +34,10 @@ public:
     virtual QDateTime now() const = 0; // local wall-clock time
     // The same instant without the time zone's work; its second of the minute is
     // the local one, zones being whole minutes apart.
-    virtual qint64 msecsSinceEpoch() const { return now().toMSecsSinceEpoch(); }
+    virtual qint64 msecsSinceEpoch() const = 0;
     // A clock that only runs forward, whatever is done to the wall clock, and
     // runs on through a suspend: what a snooze counts on.
-    virtual qint64 monotonicMsecs() const { return msecsSinceEpoch(); }
+    virtual qint64 monotonicMsecs() const = 0;
 };
 
 class InputState {
@@ -49,13 +49,9 @@ public:
     // Whether `changed` comes for every change that could put the clock out of
     // the way: Shift and Ctrl, and with `pointer` the pointer's moves too.
     // Where it does not, the clock asks four times a second instead.
-    virtual bool pushesChanges(bool pointer) const
-    {
-        (void)pointer;
-        return false;
-    }
+    virtual bool pushesChanges(bool pointer) const = 0;
     // Follow the pointer's moves (for hiding under it) or stop.
-    virtual void watchPointer(bool on) { (void)on; }
+    virtual void watchPointer(bool on) = 0;
 };
 
 class ScreenInfo {
@@ -63,9 +59,9 @@ public:
     virtual ~ScreenInfo() = default;
     virtual QSize sizePx() const = 0; // the whole primary screen
     // Each monitor's rectangle on the desktop, in pixels.
-    virtual QList<QRect> monitorsPx() const { return {QRect(QPoint(0, 0), sizePx())}; }
+    virtual QList<QRect> monitorsPx() const = 0;
     // The part of each monitor (same order) that panels leave free: the work area.
-    virtual QList<QRect> workAreasPx() const { return monitorsPx(); }
+    virtual QList<QRect> workAreasPx() const = 0;
     virtual double twipsPerPixelX() const = 0; // 1440 / logical DPI: 15 at 96 DPI
     virtual double twipsPerPixelY() const = 0;
 };
@@ -89,7 +85,7 @@ public:
         NotAFile,     // a FIFO, a device, a folder: not ours to move
         NoPermission, // there, but we may not read it
     };
-    virtual Condition condition() const { return Condition::Fine; }
+    virtual Condition condition() const = 0;
     // Whether the settings are read from it; otherwise the defaults run.
     bool readable() const
     {
@@ -99,11 +95,25 @@ public:
     // What holds no settings is moved out of the way and a damaged store is
     // copied, before anything can save: where it went, or nothing when that
     // could not be done (then no save replaces it).
-    virtual std::optional<QString> setAside() { return std::nullopt; }
+    virtual std::optional<QString> setAside() = 0;
     // Where a save moved what others keep in the store (another tool's group,
     // the user's notes) because written back it would have made a store larger
     // than a start reads; nothing when no save has since it was last asked.
     virtual std::optional<QString> takeMovedAside() = 0;
+};
+
+// What the alarms must remember from one run of the clock to the next, kept
+// apart from the settings: one small text, replaced whole.
+class StateFile {
+public:
+    virtual ~StateFile() = default;
+    // The text; nothing when none was ever written. A file there that cannot
+    // be read gives nothing too, and says why in `problem`.
+    virtual std::optional<QByteArray> read(QString &problem) const = 0;
+    // The old text or the new one, never half of either; false when it could not be written.
+    virtual bool write(const QByteArray &text) = 0;
+    virtual void remove() = 0;
+    virtual QString location() const = 0;
 };
 
 // Boxes never wait: each call returns at once, the boxes come one after the
@@ -122,10 +132,9 @@ public:
                      bool closable = false) = 0;
     // `then` runs once no box is open or waiting (at once when none is). Taken by
     // value: the real boxes keep it until then.
-    // NOLINTNEXTLINE(performance-unnecessary-value-param)
-    virtual void whenAllClosed(std::function<void()> then) { then(); }
+    virtual void whenAllClosed(std::function<void()> then) = 0;
     // Boxes stay clear of this rectangle of the screen (an empty one: anywhere).
-    virtual void keepClearOf(const QRect &area) { (void)area; }
+    virtual void keepClearOf(const QRect &area) = 0;
     virtual void beep() = 0;
 };
 
@@ -162,19 +171,15 @@ public:
     virtual ScreenGrab grabScreen(const QRect &area) = 0;
     // A move loop under the pointer; returns when the button is released.
     virtual void dragMove() = 0;
-    virtual ActiveWindow activeWindow() const { return {}; }
+    virtual ActiveWindow activeWindow() const = 0;
     // Whether a window seen in front before is still on the screen.
-    virtual bool windowShown(quint64 id) const
-    {
-        (void)id;
-        return true;
-    }
+    virtual bool windowShown(quint64 id) const = 0;
     // Whether a compositor draws the screen, so that clear pixels of the
     // window show whatever is behind it, live.
-    virtual bool canSeeThrough() const { return false; }
+    virtual bool canSeeThrough() const = 0;
     // Clear pixels of the faces presented from now on are see-through (or
     // the window is opaque again).
-    virtual void setSeeThrough(bool on) { (void)on; }
+    virtual void setSeeThrough(bool on) = 0;
 };
 
 // The heartbeat: at the start of each wall-clock second, and with quarters on
@@ -219,7 +224,7 @@ public:
     virtual void remove() = 0;
     // Whether a tray host shows the icon; without one the clock's right
     // button opens the tray's menu, the only way to its commands.
-    virtual bool hosted() const { return true; }
+    virtual bool hosted() const = 0;
 };
 
 // How loud a play is: its volume, reached by a straight rise from silence
@@ -249,10 +254,10 @@ public:
     virtual bool isPlaying() const = 0;
     // The current play reaches no speaker: no sound device could be opened,
     // and the play runs its time on a silent one.
-    virtual bool isSilent() const { return false; }
+    virtual bool isSilent() const = 0;
     // The last play came to its end at once (a file that holds no sound), or
     // its player broke off: either way, a sound nobody heard through.
-    virtual bool endedAtOnce() const { return false; }
+    virtual bool endedAtOnce() const = 0;
 };
 
 // Asks the system to power off. The answer is told later, with an error in
@@ -266,7 +271,7 @@ public:
     virtual void holdOffSleep(bool hold) = 0;
     // Holds a suspend back until the clock has set its wake-up (on), or lets
     // it go. Told after the clock's own work for the coming sleep is done.
-    virtual void holdSleepDelay(bool on) { (void)on; }
+    virtual void holdSleepDelay(bool on) = 0;
 };
 
 // A timer that wakes a suspended machine at a wall-clock instant, where the
@@ -317,6 +322,7 @@ struct Platform {
     PowerControl &power;
     Choosers &choose;
     WakeTimer &wake;
+    StateFile &state;
     QString appDir; // the program's folder
 };
 

@@ -22,9 +22,17 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <ctime>
 #include <memory>
 
 namespace dv {
+
+qint64 SystemTime::monotonicMsecs() const
+{
+    timespec ts{};
+    clock_gettime(CLOCK_BOOTTIME, &ts);
+    return qint64(ts.tv_sec) * 1000 + ts.tv_nsec / 1000000;
+}
 
 QSize QtScreen::sizePx() const
 {

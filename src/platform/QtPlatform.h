@@ -20,6 +20,8 @@ class SystemTime final : public TimeSource {
 public:
     QDateTime now() const override { return QDateTime::currentDateTime(); }
     qint64 msecsSinceEpoch() const override { return QDateTime::currentMSecsSinceEpoch(); }
+    // CLOCK_BOOTTIME: on through a suspend, deaf to the wall clock being set.
+    qint64 monotonicMsecs() const override;
 };
 
 class QtScreen final : public ScreenInfo {

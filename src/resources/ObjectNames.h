@@ -131,5 +131,8 @@ inline constexpr const char *alarmFadeIn = "alarmFadeIn";
 inline constexpr const char *alarmTrial = "alarmTrial";
 inline constexpr const char *alarmWake = "alarmWake";
 inline constexpr const char *alarmWakeState = "alarmWakeState"; // why wake is unavailable
+inline constexpr const char *alarmSkipHolidays = "alarmSkipHolidays";
+inline constexpr const char *daysOff = "daysOff";
+inline constexpr const char *alarmRestNote = "alarmRestNote"; // the rest days its next ring passes over
 
 } // namespace dv::id

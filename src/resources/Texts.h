@@ -21,10 +21,13 @@
 #include <QCoreApplication>
 #include <QDate>
 #include <QDateTime>
+#include <QList>
 #include <QLocale>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
 #include <utility>
 
 namespace dv::text {
@@ -77,9 +80,31 @@ inline constexpr Text Weekdays[7] = {
     QT_TRANSLATE_NOOP("dv::text", "木"), QT_TRANSLATE_NOOP("dv::text", "金"), QT_TRANSLATE_NOOP("dv::text", "土"),
     QT_TRANSLATE_NOOP("dv::text", "日"),
 };
+// The days an alarm keeps quiet on, with why (a holiday's name or the day off).
+using RestDays = QList<QPair<QDate, QString>>;
+// A holiday's name (below) or the day off, in the user's language.
+inline QString holidayShown(const QString &name)
+{
+    return QCoreApplication::translate(kContext, name.toUtf8().constData());
+}
+// The first three as "MM-dd name", then "…" for the rest.
+inline QString restDaysNamed(const RestDays &skipped)
+{
+    constexpr qsizetype kNamed = 3;
+    QStringList days;
+    for (qsizetype i = 0; i < std::min(skipped.size(), kNamed); ++i)
+        days.append(skipped[i].first.toString(QStringLiteral("MM-dd ")) + holidayShown(skipped[i].second));
+    return days.join(QStringLiteral("  ")) + (skipped.size() > kNamed ? QStringLiteral(" …") : QString());
+}
+inline QString restDaysPassed(const QString &days)
+{
+    return QCoreApplication::translate("dv::text", "鳴らさない日  %1").arg(days);
+}
 // A second line gives the next alarm's day and time (wall clock), when one is
-// on, and `wake`: what it says of waking the machine, if anything.
-inline QString trayTip(const QDate &date, const QDateTime &nextAlarm = {}, const QString &wake = {})
+// on, and `wake`: what it says of waking the machine, if anything; a third the
+// first rest days it keeps quiet on before then.
+inline QString trayTip(const QDate &date, const QDateTime &nextAlarm = {}, const QString &wake = {},
+                       const RestDays &skipped = {})
 {
     QString tip = QStringLiteral("Dialvane  ") + date.toString(QStringLiteral("MM-dd-yyyy"));
     if (nextAlarm.isValid())
@@ -89,6 +114,8 @@ inline QString trayTip(const QDate &date, const QDateTime &nextAlarm = {}, const
                           Weekdays[nextAlarm.date().dayOfWeek() - 1].toString(),
                           nextAlarm.toString(QStringLiteral("HH:mm")))
                + (wake.isEmpty() ? QString() : QStringLiteral("  ") + wake);
+    if (nextAlarm.isValid() && !skipped.isEmpty())
+        tip += QLatin1Char('\n') + restDaysPassed(restDaysNamed(skipped));
     return tip;
 }
 // Waking a suspended machine for an alarm: the tip's words, and why it cannot.
@@ -102,6 +129,36 @@ inline constexpr Text WakeNoClock = QT_TRANSLATE_NOOP("dv::text", "起こせる�
 inline constexpr Text WakeNotArmed = QT_TRANSLATE_NOOP("dv::text", "タイマーを設定できません");
 // What logind lists as the reason the clock holds a suspend back a moment.
 inline constexpr Text SleepDelayReason = QT_TRANSLATE_NOOP("dv::text", "アラームで起こすタイマーを設定します");
+
+// The national holidays by the law's names, and the user's own days off: kept
+// in Japanese (--holidays and --next print them so), shown through holidayShown().
+namespace holiday {
+inline const QString NewYear = QStringLiteral(QT_TRANSLATE_NOOP("dv::text", "元日"));
+inline const QString ComingOfAge = QStringLiteral(QT_TRANSLATE_NOOP("dv::text", "成人の日"));
+inline const QString Foundation = QStringLiteral(QT_TRANSLATE_NOOP("dv::text", "建国記念の日"));
+inline const QString EmperorsBirthday = QStringLiteral(QT_TRANSLATE_NOOP("dv::text", "天皇誕生日"));
+inline const QString VernalEquinox = QStringLiteral(QT_TRANSLATE_NOOP("dv::text", "春分の日"));
+inline const QString Showa = QStringLiteral(QT_TRANSLATE_NOOP("dv::text", "昭和の日"));
+inline const QString Greenery = QStringLiteral(QT_TRANSLATE_NOOP("dv::text", "みどりの日"));
+inline const QString Constitution = QStringLiteral(QT_TRANSLATE_NOOP("dv::text", "憲法記念日"));
+inline const QString Children = QStringLiteral(QT_TRANSLATE_NOOP("dv::text", "こどもの日"));
+inline const QString Marine = QStringLiteral(QT_TRANSLATE_NOOP("dv::text", "海の日"));
+inline const QString Mountain = QStringLiteral(QT_TRANSLATE_NOOP("dv::text", "山の日"));
+inline const QString RespectForAged = QStringLiteral(QT_TRANSLATE_NOOP("dv::text", "敬老の日"));
+inline const QString AutumnalEquinox = QStringLiteral(QT_TRANSLATE_NOOP("dv::text", "秋分の日"));
+inline const QString HealthSports = QStringLiteral(QT_TRANSLATE_NOOP("dv::text", "体育の日"));
+inline const QString Sports = QStringLiteral(QT_TRANSLATE_NOOP("dv::text", "スポーツの日"));
+inline const QString Culture = QStringLiteral(QT_TRANSLATE_NOOP("dv::text", "文化の日"));
+inline const QString LabourThanksgiving = QStringLiteral(QT_TRANSLATE_NOOP("dv::text", "勤労感謝の日"));
+inline const QString Substitute = QStringLiteral(QT_TRANSLATE_NOOP("dv::text", "振替休日"));
+inline const QString Between = QStringLiteral(QT_TRANSLATE_NOOP("dv::text", "国民の休日"));
+inline const QString Wedding1959 = QStringLiteral(QT_TRANSLATE_NOOP("dv::text", "皇太子明仁親王の結婚の儀"));
+inline const QString Funeral1989 = QStringLiteral(QT_TRANSLATE_NOOP("dv::text", "昭和天皇の大喪の礼"));
+inline const QString Enthronement = QStringLiteral(QT_TRANSLATE_NOOP("dv::text", "即位礼正殿の儀"));
+inline const QString Wedding1993 = QStringLiteral(QT_TRANSLATE_NOOP("dv::text", "皇太子徳仁親王の結婚の儀"));
+inline const QString Accession2019 = QStringLiteral(QT_TRANSLATE_NOOP("dv::text", "天皇の即位の日"));
+inline const QString DayOff = QStringLiteral(QT_TRANSLATE_NOOP("dv::text", "お休みの日"));
+} // namespace holiday
 
 // Start-up
 inline constexpr Text RegistryNone = QT_TRANSLATE_NOOP("dv::text", "レジストリ情報はありません");
@@ -166,6 +223,10 @@ inline QString alarmWasDue(const QString &when)
 // Our own: alarms too late to ring, listed below this.
 inline constexpr Text MissedAlarms = QT_TRANSLATE_NOOP("dv::text",
                                                        "時計が止まっていた間に、次のアラームの時刻が過ぎました");
+// Our own: alarms too late to ring because the clock was not running (quit, or
+// not started yet) at their time, listed below this.
+inline constexpr Text MissedAlarmsWhileAway = QT_TRANSLATE_NOOP(
+    "dv::text", "時計が動いていなかった間に、次のアラームの時刻が過ぎました");
 // Our own: alarms too late to ring because another alarm rang unanswered, listed below this.
 inline constexpr Text MissedAlarmsWhileRinging = QT_TRANSLATE_NOOP(
     "dv::text", "ほかのアラームが鳴っていた間に、次のアラームの時刻が過ぎました");
@@ -258,6 +319,23 @@ inline constexpr Text AlarmVolumeLabel = QT_TRANSLATE_NOOP("dv::text", "音量�
 inline constexpr Text AlarmFadeInLabel = QT_TRANSLATE_NOOP("dv::text", "だんだん大きく（秒）");
 inline constexpr Text AlarmTrialButton = QT_TRANSLATE_NOOP("dv::text", "試聴");
 inline constexpr Text AlarmWakeBox = QT_TRANSLATE_NOOP("dv::text", "スリープから起こす");
+// Our own: rest on national holidays and the user's days off.
+inline constexpr Text AlarmSkipHolidaysBox = QT_TRANSLATE_NOOP("dv::text", "祝日は鳴らさない");
+inline constexpr Text DaysOffLabel = QT_TRANSLATE_NOOP(
+    "dv::text", "お休みの日（全アラーム共通、例：2026-12-29..2027-01-03,2027-05-06）");
+// OK refused: the days-off field has entries that are no date or range (listed below it).
+inline constexpr Text DaysOffRefused = QT_TRANSLATE_NOOP(
+    "dv::text", "お休みの日に読めない日付があります。日付は 2026-05-06、期間は 2026-12-29..2027-01-03 "
+                "のように書き、カンマで区切ってください");
+// The details dialog: the alarm's next ring passes over rest days.
+inline QString alarmWaits(const QDateTime &at, const RestDays &skipped)
+{
+    return QCoreApplication::translate("dv::text", "次は %1（%2）%3 に鳴ります。鳴らさない日：%4")
+        .arg(at.toString(QStringLiteral("MM-dd")), Weekdays[at.date().dayOfWeek() - 1].toString(),
+             at.toString(QStringLiteral("HH:mm")), restDaysNamed(skipped));
+}
+// Told once at start: stored days off that do not read, ignored.
+inline constexpr Text DaysOffIgnored = QT_TRANSLATE_NOOP("dv::text", "次のお休みの日は読めないため、無視します");
 inline QString wakeUnavailable(const QString &why)
 {
     return QCoreApplication::translate("dv::text", "使えません：%1").arg(why);
@@ -330,6 +408,7 @@ inline const QString Usage = QStringLiteral(
     "Usage: dialvane [-delreg] [-offset=H.MM]\n"
     "       dialvane --snapshot FILE.png --at HH:MM:SS\n"
     "       dialvane --stop | --snooze | --next\n"
+    "       dialvane --holidays [YEAR]\n"
     "A round analog desktop clock.\n"
     "  -delreg           delete the stored settings, then start with the defaults\n"
     "  -offset=H.MM      show the time shifted by hours and minutes (-offset=-1.30);\n"
@@ -341,6 +420,8 @@ inline const QString Usage = QStringLiteral(
     "  --next            print the next alarm: its date and time, its message and\n"
     "                    whether it wakes the machine (from the stored settings\n"
     "                    when no clock runs on this display)\n"
+    "  --holidays [YEAR] print Japan's national holidays of that year (1948 to\n"
+    "                    2099; default: this year), one per line\n"
     "  --help            show this help and exit\n"
     "  --version         show the version and exit\n");
 // --help, --version or an answer of the running clock could not be written.
@@ -362,6 +443,11 @@ inline QString noPlatformPlugin(const QString &names)
                           "the clock needs X11 or XWayland")
         .arg(names);
 }
+// --holidays given a year it knows no holidays of.
+inline QString holidayYearRefused(const QString &year)
+{
+    return QStringLiteral("dialvane: --holidays takes a year from 1948 to 2099, not %1").arg(year);
+}
 // --stop and --snooze with no clock of this display to ask.
 inline const QString NoClockToAsk = QStringLiteral("dialvane: no clock runs on this display to ask");
 inline const QString NoAlarmRings = QStringLiteral("no alarm is ringing\n");
@@ -369,13 +455,17 @@ inline const QString NoAlarmRings = QStringLiteral("no alarm is ringing\n");
 // it wakes the machine (and why not, when it asks to but is not armed); or
 // that no alarm is on.
 enum class NextWake { No, Yes, NotArmed, NoClock };
-inline QString nextAlarmLines(const QDateTime &at, const QStringList &messages, NextWake wakes)
+// A `skipped:` line for each rest day it keeps quiet on before then.
+inline QString nextAlarmLines(const QDateTime &at, const QStringList &messages, NextWake wakes,
+                              const RestDays &skipped = {})
 {
     if (!at.isValid())
         return QStringLiteral("no alarm is on\n");
     QString lines = QStringLiteral("next alarm: ") + at.toString(QStringLiteral("yyyy-MM-dd "))
                     + QLocale::c().dayName(at.date().dayOfWeek(), QLocale::ShortFormat)
                     + at.toString(QStringLiteral(" HH:mm")) + QLatin1Char('\n');
+    for (const auto &[day, why] : skipped)
+        lines += QStringLiteral("skipped: ") + day.toString(QStringLiteral("yyyy-MM-dd ")) + why + QLatin1Char('\n');
     for (const QString &m : messages)
         lines += QStringLiteral("message: ") + m + QLatin1Char('\n');
     const char *const said[] = {"no", "yes", "no (the wake-up could not be armed)",

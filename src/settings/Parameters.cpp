@@ -150,12 +150,16 @@ AlarmTimes deriveAlarmTimes(const Settings &s)
         t.alarm[i] = take(kAlarmSettings[i].time);
         t.days[i] = alarmDays(s, int(i));
         t.wake[i] = s.*kAlarmSettings[i].wake;
+        t.skipHolidays[i] = s.*kAlarmSettings[i].skipHolidays;
         if (t.days[i] == 0)
             t.alarm[i].clear(); // off: the stored time stays for when it is on again
         if (!t.alarm[i].isEmpty())
             t.check += 1 << i;
     }
     t.shutdown = take(&Settings::shutdownTime);
+    DaysOffRead off = readDaysOff(s.daysOff);
+    t.daysOff = std::move(off.days);
+    t.badDaysOff = std::move(off.bad);
     return t;
 }
 

@@ -4,6 +4,7 @@
 // the store as it was last loaded or saved.
 
 #include "platform/Platform.h"
+#include "settings/DaysOff.h"
 #include "settings/Settings.h"
 
 #include <array>
@@ -65,10 +66,13 @@ bool timeRejected(const QString &text);
 
 // The alarm and shutdown compare texts ("hh:mm:00") the schedule looks for.
 struct AlarmTimes {
-    int check = 0;                          // bit i set: alarm i + 1 has a time and days
-    std::array<QString, kAlarmCount> alarm; // empty: no time, or off (no days)
-    std::array<quint8, kAlarmCount> days{}; // Monday bit 0 ... Sunday bit 6
-    std::array<bool, kAlarmCount> wake{};   // wakes a suspended machine for its time
+    int check = 0;                                // bit i set: alarm i + 1 has a time and days
+    std::array<QString, kAlarmCount> alarm;       // empty: no time, or off (no days)
+    std::array<quint8, kAlarmCount> days{};       // Monday bit 0 ... Sunday bit 6
+    std::array<bool, kAlarmCount> wake{};         // wakes a suspended machine for its time
+    std::array<bool, kAlarmCount> skipHolidays{}; // quiet on national holidays and the days off
+    DaysOff daysOff;
+    QStringList badDaysOff; // each stored day off that does not read, ignored
     QString shutdown;
     QStringList neverRing; // "key=value" of each stored time that is no time of day
     bool operator==(const AlarmTimes &) const = default;

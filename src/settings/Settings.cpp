@@ -86,6 +86,10 @@ const std::array<SettingField, kSettingCount> &settingFields()
         {"AlarmWake1", &S::alarmWake1, 0, true, true},
         {"AlarmWake2", &S::alarmWake2, 0, true, true},
         {"AlarmWake3", &S::alarmWake3, 0, true, true},
+        {"AlarmSkipHolidays1", &S::alarmSkipHolidays1, 0, true, true},
+        {"AlarmSkipHolidays2", &S::alarmSkipHolidays2, 0, true, true},
+        {"AlarmSkipHolidays3", &S::alarmSkipHolidays3, 0, true, true},
+        {"DaysOff", &S::daysOff, kDaysOffChars, true, true},
     }};
     return fields;
 }

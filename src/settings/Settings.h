@@ -103,6 +103,12 @@ struct Settings {
     bool alarmWake1 = false;
     bool alarmWake2 = false;
     bool alarmWake3 = false;
+    // Whether each alarm keeps quiet on national holidays and the days off,
+    // and those days off, one list for all alarms (see DaysOff.h).
+    bool alarmSkipHolidays1 = false;
+    bool alarmSkipHolidays2 = false;
+    bool alarmSkipHolidays3 = false;
+    QString daysOff;
 
     bool operator==(const Settings &) const = default;
 
@@ -125,17 +131,18 @@ struct AlarmSettings {
     qint32 Settings::*volume;
     qint32 Settings::*fadeIn;
     bool Settings::*wake;
+    bool Settings::*skipHolidays;
 };
 inline constexpr std::array<AlarmSettings, kAlarmCount> kAlarmSettings = {{
     {&Settings::alarmTime1, &Settings::alarmSound1, &Settings::alarmMessage1, &Settings::alarmDays1,
      &Settings::alarmOnce1, &Settings::alarmSnooze1, &Settings::alarmRingMinutes1, &Settings::alarmVolume1,
-     &Settings::alarmFadeIn1, &Settings::alarmWake1},
+     &Settings::alarmFadeIn1, &Settings::alarmWake1, &Settings::alarmSkipHolidays1},
     {&Settings::alarmTime2, &Settings::alarmSound2, &Settings::alarmMessage2, &Settings::alarmDays2,
      &Settings::alarmOnce2, &Settings::alarmSnooze2, &Settings::alarmRingMinutes2, &Settings::alarmVolume2,
-     &Settings::alarmFadeIn2, &Settings::alarmWake2},
+     &Settings::alarmFadeIn2, &Settings::alarmWake2, &Settings::alarmSkipHolidays2},
     {&Settings::alarmTime3, &Settings::alarmSound3, &Settings::alarmMessage3, &Settings::alarmDays3,
      &Settings::alarmOnce3, &Settings::alarmSnooze3, &Settings::alarmRingMinutes3, &Settings::alarmVolume3,
-     &Settings::alarmFadeIn3, &Settings::alarmWake3},
+     &Settings::alarmFadeIn3, &Settings::alarmWake3, &Settings::alarmSkipHolidays3},
 }};
 
 // The days an alarm rings on; bits above Sunday's, set by hand, mean nothing.
@@ -173,6 +180,7 @@ inline constexpr int kTimeChars = 5;
 inline constexpr int kPathChars = 4096;
 inline constexpr int kMessageChars = 80;
 inline constexpr int kIntervalChars = 16;
+inline constexpr int kDaysOffChars = 2000; // a year of single days, and more
 
 struct SettingField {
     const char *key;
@@ -184,7 +192,7 @@ struct SettingField {
     bool newer = false;
 };
 
-inline constexpr size_t kSettingCount = 61;
+inline constexpr size_t kSettingCount = 65;
 // All keys in the order in which they are loaded and saved.
 const std::array<SettingField, kSettingCount> &settingFields();
 // The row of one setting.

@@ -150,6 +150,9 @@ private slots:
     void trayShowsTheNextAlarm();
     void wakeTimer_data();
     void wakeTimer();
+    void restDays_data();
+    void restDays();
+    void storedDaysOff();
 };
 
 void TestSchedule::simulatedWeek_data()
@@ -547,10 +550,11 @@ void TestSchedule::clockChanges_data()
     QTest::newRow("spring forward") << QDate(2026, 3, 29) << "02:30" << spring;
     // The skipped hour begins at the alarm's second.
     QTest::newRow("spring forward at the alarm") << QDate(2026, 3, 29) << "02:00" << spring;
-    // 03:00 becomes 02:00: 02:30 and 02:59:56 come twice, and ring once.
+    // 03:00 becomes 02:00: 02:30 comes twice and rings once; the clock shows
+    // 03:00 twice, and each has its signal.
     QTest::newRow("fall back") << QDate(2026, 10, 25) << "02:30"
                                << QStringList{"/s/00.wav@2026-10-25 01:59:56 CEST", "/s/2.wav@2026-10-25 02:30:00 CEST",
-                                              "/s/00.wav@2026-10-25 02:59:56 CEST",
+                                              "/s/00.wav@2026-10-25 02:59:56 CEST", "/s/00.wav@2026-10-25 02:59:56 CET",
                                               "/s/00.wav@2026-10-25 03:59:56 CET"};
 }
 
@@ -592,7 +596,8 @@ void TestSchedule::simulatedYear()
     // The tick at midnight catches up the year's last signal.
     z.run(berlin(QDate(2027, 1, 1), QTime(0, 0)), berlin(QDate(2027, 1, 1), QTime(0, 0, 1)), 30000);
     qInfo("a simulated year in %lld ms", took.elapsed());
-    QCOMPARE(rig.sound.played.count("/s/00.wav"), 365 * 24 - 1); // the skipped hour has none
+    // The skipped hour has none, the repeated one two.
+    QCOMPARE(rig.sound.played.count("/s/00.wav"), 365 * 24);
     QCOMPARE(rig.sound.played.count("/s/1.wav"), 365);
     QCOMPARE(rig.sound.played.count("/s/broken.wav"), 365);
     QCOMPARE(rig.msg.asked.size(), 365);
@@ -1126,6 +1131,103 @@ void TestSchedule::wakeTimer()
     QCOMPARE(rig.power.sleepDelay, holding);
     const QString tip = rig.tray.tips.last();
     QVERIFY2(note.isEmpty() ? tip.back().isDigit() : tip.endsWith("  " + note), qPrintable(tip));
+}
+
+// Alarm 1 at 07:30 Monday to Friday, waking the machine: on `from`,
+// what --next, the tip and the wake timer say at noon, then each day's 07:30 to `to`.
+void TestSchedule::restDays_data()
+{
+    QTest::addColumn<bool>("skip"); // AlarmSkipHolidays1
+    QTest::addColumn<bool>("once");
+    QTest::addColumn<QString>("daysOff");
+    QTest::addColumn<QDate>("from");
+    QTest::addColumn<QDate>("to");
+    QTest::addColumn<QStringList>("rang");    // MM-dd
+    QTest::addColumn<QStringList>("skipped"); // --next's lines
+    const QDate may1(2026, 5, 1), may8(2026, 5, 8), dec28(2026, 12, 28), jan6(2027, 1, 6);
+    const QStringList goldenWeek{"skipped: 2026-05-04 みどりの日", "skipped: 2026-05-05 こどもの日",
+                                 "skipped: 2026-05-06 振替休日"};
+    QTest::newRow("Golden Week 2026") << true << false << "" << may1 << may8 << QStringList{"05-07", "05-08"}
+                                      << goldenWeek;
+    QTest::newRow("holidays not skipped") << false << false << "" << may1 << may8
+                                          << QStringList{"05-04", "05-05", "05-06", "05-07", "05-08"} << QStringList();
+    QTest::newRow("once, set on a holiday") << true << true << "" << may1 << may8 << QStringList{"05-07"} << goldenWeek;
+    QTest::newRow("days off over New Year")
+        << true << false << "2026-12-29..2027-01-03" << dec28 << jan6 << QStringList{"01-04", "01-05", "01-06"}
+        << QStringList{"skipped: 2026-12-29 お休みの日", "skipped: 2026-12-30 お休みの日",
+                       "skipped: 2026-12-31 お休みの日", "skipped: 2027-01-01 元日"};
+}
+
+void TestSchedule::restDays()
+{
+    QFETCH(bool, skip);
+    QFETCH(bool, once);
+    QFETCH(QString, daysOff);
+    QFETCH(QDate, from);
+    QFETCH(QDate, to);
+    QFETCH(QStringList, rang);
+    QFETCH(QStringList, skipped);
+    WeekRig rig;
+    rig.set({{"Jihou", "False"},
+             {"AlarmTime1", "07:30"},
+             {"AlarmSound1", "/s/1.wav"},
+             {"AlarmDays1", "31"},
+             {"AlarmWake1", "True"},
+             {"AlarmOnce1", once ? "True" : "False"},
+             {"AlarmSkipHolidays1", skip ? "True" : "False"},
+             {"DaysOff", daysOff}});
+    rig.time.t = QDateTime(from, QTime(12, 0)); // what the rig's own start-up left is no matter here
+    rig.runUntil(rig.time.t.addSecs(1));
+    rig.started.clear();
+    rig.msg.shown.clear();
+    QDate first = from.addDays(1);
+    while (first.toString("MM-dd") != rang.first())
+        first = first.addDays(1);
+    // The working day named, and armed for; the days passed over said.
+    const NextAlarm next = rig.clock.schedule().next(rig.time.t);
+    QCOMPARE(next.at, QDateTime(first, QTime(7, 30)));
+    const QString lines = text::nextAlarmLines(next.at, {}, text::NextWake::Yes, next.skipped);
+    QCOMPARE(lines.split('\n').filter("skipped: "), skipped);
+    QCOMPARE(rig.wake.at, QDateTime(first, QTime(7, 29)));
+    const QStringList tip = rig.tray.tips.last().split('\n');
+    QVERIFY2(tip.value(1).contains(first.toString("MM-dd")), qPrintable(tip.join('|')));
+    if (skipped.isEmpty())
+        QCOMPARE(tip.size(), 2);
+    else
+        QVERIFY2(tip.value(2).contains(skipped.first().mid(14)), qPrintable(tip.join('|')));
+    for (QDate d = from.addDays(1); d <= to; d = d.addDays(1)) {
+        rig.time.t = QDateTime(d, QTime(7, 29));
+        rig.runUntil(QDateTime(d, QTime(7, 31)));
+    }
+    QStringList on;
+    for (const QString &s : rig.started)
+        on << s.mid(s.indexOf('@') + 6, 5);
+    QCOMPARE(on, rang);
+    QVERIFY(rig.msg.shown.filter(text::MissedAlarms).isEmpty()); // a day it rests is no missed alarm
+    QCOMPARE(rig.clock.settings().alarmDays1, quint8(once ? 0 : 31));
+}
+
+// A stored list with entries that do not read: told once at start, the rest
+// kept; a clock stopped over the days off tells only the working days as missed.
+void TestSchedule::storedDaysOff()
+{
+    Rig rig;
+    rig.store.values = {{"Jihou", "False"},
+                        {"AlarmTime1", "07:30"},
+                        {"AlarmSkipHolidays1", "True"},
+                        {"DaysOff", "2026-12-29..2027-01-03,2027-1-4,junk"}};
+    rig.time.t = QDateTime(QDate(2026, 12, 28), QTime(12, 0));
+    rig.clock.start(QString());
+    const QStringList told{text::DaysOffIgnored + "\r\n\r\n2027-1-4\r\njunk"};
+    QCOMPARE(rig.msg.shown.filter(text::DaysOffIgnored), told);
+    rig.run(5000);
+    QCOMPARE(rig.clock.schedule().next(rig.time.t).at, QDateTime(QDate(2027, 1, 4), QTime(7, 30)));
+    rig.time.t = QDateTime(QDate(2027, 1, 5), QTime(12, 0));
+    rig.run(5000);
+    QCOMPARE(rig.msg.shown.filter(text::DaysOffIgnored), told);
+    const QStringList missed = rig.msg.shown.filter(text::MissedAlarms);
+    QCOMPARE(missed.size(), 1);
+    QCOMPARE(missed.first().split(text::CRLF).mid(2), (QStringList{"2027/01/04 07:30", "2027/01/05 07:30"}));
 }
 
 QTEST_GUILESS_MAIN(TestSchedule)

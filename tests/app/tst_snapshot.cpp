@@ -155,7 +155,8 @@ void TestSnapshot::commandLine_data()
     QTest::addColumn<QStringList>("out"); // each in standard output
     QTest::addColumn<QString>("err");     // the start of standard error, its lines but the last whole
     QTest::newRow("--help") << QStringList{"--help"} << "" << 0
-                            << QStringList{"-delreg", "-offset=H.MM", "--snapshot", "--stop", "--snooze", "--next"}
+                            << QStringList{"-delreg",  "-offset=H.MM", "--snapshot", "--stop",
+                                           "--snooze", "--next",       "--holidays"}
                             << "";
     QTest::newRow("--version") << QStringList{"--version"} << "" << 0 << QStringList{"Dialvane 2.00\n"} << "";
     QTest::newRow("no display") << QStringList{} << "" << 1 << QStringList{} << "dialvane: no X display to open";
@@ -175,11 +176,32 @@ void TestSnapshot::commandLine_data()
     QTest::newRow("--next, asks to wake, no clock")
         << QStringList{"--next"} << "AlarmTime1=07:30\nAlarmWake1=True\n"
         << 0 << QStringList{" 07:30\nwakes the machine: no (no clock runs to arm the wake-up)\n"} << "";
+    // The days off from today on: whatever today is, tomorrow is passed over (a holiday tomorrow is named as one).
+    const QDate today = QDate::currentDate();
+    QTest::newRow("--next skips the days off")
+        << QStringList{"--next"}
+        << "AlarmTime1=07:30\nAlarmSkipHolidays1=True\nDaysOff=" + today.toString(Qt::ISODate) + ".."
+               + today.addDays(2).toString(Qt::ISODate) + "\n"
+        << 0 << QStringList{"\nskipped: " + today.addDays(1).toString(Qt::ISODate) + " "} << "";
+    QTest::newRow("--holidays 2026") << QStringList{"--holidays", "2026"} << "" << 0
+                                     << QStringList{"2026-01-01 元日\n2026-01-12 成人の日\n",
+                                                    "2026-05-06 振替休日\n2026-07-20 海の日\n",
+                                                    "2026-11-23 勤労感謝の日\n"}
+                                     << "";
+    QTest::newRow("--holidays, this year")
+        << QStringList{"--holidays"} << "" << 0
+        << QStringList{QString::number(QDate::currentDate().year()) + "-01-01 元日\n"} << "";
+    QTest::newRow("--holidays 1947") << QStringList{"--holidays", "1947"} << "" << 2 << QStringList{}
+                                     << "dialvane: --holidays takes a year from 1948 to 2099";
+    QTest::newRow("--holidays 2100") << QStringList{"--holidays", "2100"} << "" << 2 << QStringList{}
+                                     << "dialvane: --holidays takes a year";
+    QTest::newRow("--holidays abc") << QStringList{"--holidays", "abc"} << "" << 2 << QStringList{}
+                                    << "dialvane: --holidays takes a year";
     QTest::newRow("a window system that cannot load")
         << QStringList{"sh", "-c", "QT_QPA_PLATFORM=nonsense exec \"$DIALVANE\""} << "" << 1 << QStringList{}
         << "dialvane: cannot load the window system \"nonsense\"";
     // An answer that cannot be written is no success.
-    for (const char *answer : {"--help", "--version", "--next"})
+    for (const char *answer : {"--help", "--version", "--next", "--holidays 2026"})
         QTest::newRow(qPrintable(QStringLiteral("%1 into a full disk").arg(answer)))
             << QStringList{"sh", "-c", QStringLiteral("exec \"$DIALVANE\" %1 >/dev/full").arg(answer)} << "" << 1
             << QStringList{} << "dialvane: cannot write the answer: No space left on device";

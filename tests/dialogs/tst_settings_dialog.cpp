@@ -157,6 +157,7 @@ private slots:
     void alarmLevelAndTrial();
     void alarmDialogWake_data();
     void alarmDialogWake();
+    void alarmDialogRestDays();
 };
 
 void TestSettingsDialog::fillAndClickRules_data()
@@ -945,6 +946,37 @@ void TestSettingsDialog::alarmDialogWake()
     r.ok(a);
     QCOMPARE(r.rig.clock.settings().alarmWake2, after);
     QCOMPARE(r.rig.clock.settings().alarmWake1, false);
+}
+
+// Alarm 2, once on a weekday, its row's time changed, on 2026-05-01 before Golden Week: ticking
+// "祝日は鳴らさない" says when it rings; a days-off entry that does not read
+// keeps the dialog open and is named.
+void TestSettingsDialog::alarmDialogRestDays()
+{
+    DialogRig r({{"AlarmTime2", "07:30"}, {"AlarmDays2", "31"}, {"AlarmOnce2", "True"}});
+    r.rig.time.t = QDateTime(QDate(2026, 5, 1), QTime(12, 0));
+    r.w<QLineEdit>(id::alarmTime2)->setText("8:15"); // as the row has it, not yet saved
+    auto *a = r.open<AlarmDialog>(id::alarmDetail2, id::alarmDialog);
+    QVERIFY(a);
+    auto *skip = a->findChild<QCheckBox *>(id::alarmSkipHolidays);
+    auto *note = a->findChild<QLabel *>(id::alarmRestNote);
+    auto *daysOff = a->findChild<QLineEdit *>(id::daysOff);
+    QVERIFY(!skip->isChecked());
+    QVERIFY(note->isHidden());
+    skip->click();
+    QVERIFY(!note->isHidden());
+    QVERIFY2(note->text().contains("05-07（木）08:15") && note->text().contains("05-06 振替休日"),
+             qPrintable(note->text()));
+    daysOff->setText(" 2026-05-07 , 2026-5-8 ");
+    QVERIFY2(note->text().contains("05-08"), qPrintable(note->text())); // the good entry counts at once
+    a->findChild<QPushButton *>(id::okButton)->click();
+    QVERIFY(a->isVisible());
+    QVERIFY2(r.rig.msg.shown.last().endsWith(text::CRLF + "2026-5-8"), qPrintable(r.rig.msg.shown.last()));
+    daysOff->setText(" 2026-05-07 , 2026-05-08 ");
+    r.ok(a);
+    QCOMPARE(r.rig.clock.settings().alarmSkipHolidays2, true);
+    QCOMPARE(r.rig.clock.settings().alarmSkipHolidays1, false);
+    QCOMPARE(r.rig.clock.settings().daysOff, QStringLiteral("2026-05-07,2026-05-08"));
 }
 
 QTEST_MAIN(TestSettingsDialog)

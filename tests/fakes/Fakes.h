@@ -41,6 +41,7 @@ public:
     QDateTime t = QDateTime(QDate(2026, 12, 7), QTime(12, 0, 0));
     qint64 mono = 0; // milliseconds; only the rig's ticks move it
     QDateTime now() const override { return t; }
+    qint64 msecsSinceEpoch() const override { return t.toMSecsSinceEpoch(); }
     qint64 monotonicMsecs() const override { return mono; }
 };
 
@@ -62,7 +63,10 @@ public:
     QList<QRect> monitors; // empty: one monitor of `size`
     double tppX = 15, tppY = 15;
     QSize sizePx() const override { return size; }
-    QList<QRect> monitorsPx() const override { return monitors.isEmpty() ? ScreenInfo::monitorsPx() : monitors; }
+    QList<QRect> monitorsPx() const override
+    {
+        return monitors.isEmpty() ? QList<QRect>{QRect(QPoint(0, 0), size)} : monitors;
+    }
     QList<QRect> workAreas; // empty: the whole monitors
     QList<QRect> workAreasPx() const override { return workAreas.isEmpty() ? monitorsPx() : workAreas; }
     double twipsPerPixelX() const override { return tppX; }
@@ -113,7 +117,21 @@ public:
         open.pop_front();
         if (then)
             then(a);
+        while (open.empty() && !whenClosed.empty())
+            std::exchange(whenClosed, {}).front()();
     }
+    // Boxes that only inform close at once; questions when answered.
+    std::vector<std::function<void()>> whenClosed;
+    // NOLINTNEXTLINE(performance-unnecessary-value-param)
+    void whenAllClosed(std::function<void()> then) override
+    {
+        if (open.empty())
+            then();
+        else
+            whenClosed.push_back(std::move(then));
+    }
+    QRect clearOf;
+    void keepClearOf(const QRect &area) override { clearOf = area; }
     void beep() override { ++beeps; }
 };
 
@@ -264,8 +282,34 @@ public:
         return RemoveResult::Removed;
     }
     QString location() const override { return where; }
+    Condition condition() const override { return Condition::Fine; }
+    std::optional<QString> setAside() override { return std::nullopt; }
     std::optional<QString> movedAside;
     std::optional<QString> takeMovedAside() override { return std::exchange(movedAside, std::nullopt); }
+};
+
+// The alarms' state between runs, in memory; a test hands it to the next run's rig.
+class MemoryState final : public StateFile {
+public:
+    std::optional<QByteArray> text; // nothing: never written
+    QString problem;                // a file there that cannot be read
+    bool failWrites = false;
+    int writes = 0;
+    std::optional<QByteArray> read(QString &why) const override
+    {
+        why = problem;
+        return text;
+    }
+    bool write(const QByteArray &t) override
+    {
+        if (failWrites)
+            return false;
+        ++writes;
+        text = t;
+        return true;
+    }
+    void remove() override { text.reset(); }
+    QString location() const override { return QStringLiteral("/memory/DIALVANE.state"); }
 };
 
 class FakeLauncher final : public Launcher {
@@ -532,6 +576,7 @@ struct Rig {
     FakePower power{log};
     FakeChoosers choose;
     FakeWake wake{log};
+    MemoryState state;
     FakeUi ui{log};
     QString appDir;
     Platform platform; // after the fakes it refers to
@@ -557,6 +602,7 @@ struct Rig {
                    otherPower ? *otherPower : power,
                    choose,
                    wake,
+                   state,
                    appDir}
         , clock(platform, ui)
     {

@@ -24,6 +24,8 @@ private slots:
     void cleanupTestCase();
     void actionsStopOrSnooze_data();
     void actionsStopOrSnooze();
+    void endedBeforeTheIdCameIsClosed_data();
+    void endedBeforeTheIdCameIsClosed();
     void noServiceBreaksNothing();
 
 private:
@@ -109,6 +111,36 @@ void TestNotify::actionsStopOrSnooze()
     // The missed alarms' message goes there too.
     app.missedAlarmsTold(QStringLiteral("missed 07:30"));
     QTRY_VERIFY_WITH_TIMEOUT(log().contains(QStringLiteral("missed 07:30")), 5000);
+}
+
+void TestNotify::endedBeforeTheIdCameIsClosed_data()
+{
+    QTest::addColumn<int>("answerAfterSecs"); // how long the service takes over each Notify
+    QTest::newRow("at once") << 0;
+    QTest::newRow("slow service") << 6;
+}
+
+void TestNotify::endedBeforeTheIdCameIsClosed()
+{
+    QFETCH(int, answerAfterSecs);
+    // The template's own Notify, answering late: ids still count up from 1.
+    QDBusMessage notify = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("/org/freedesktop/Notifications"),
+        QStringLiteral("org.freedesktop.DBus.Mock"), QStringLiteral("AddMethod"));
+    notify << QStringLiteral("org.freedesktop.Notifications") << QStringLiteral("Notify")
+           << QStringLiteral("susssasa{sv}i") << QStringLiteral("u")
+           << QStringLiteral("time.sleep(%1)\nret = self.next_id\nself.next_id += 1").arg(answerAfterSecs);
+    const QDBusMessage added = QDBusConnection::sessionBus().call(notify);
+    QVERIFY2(added.type() == QDBusMessage::ReplyMessage, qPrintable(added.errorMessage()));
+
+    // Its id is the count of notifications so far, earlier tests' included.
+    const QString id = QString::number(log().count(QStringLiteral(" Notify ")) + 1);
+    DesktopNotifications desktop;
+    desktop.alarm(QStringLiteral("07:30"), QStringLiteral("朝会"));
+    desktop.withdrawAlarm(); // stopped before the event loop ran
+    QTRY_VERIFY2_WITH_TIMEOUT(log().contains(QStringLiteral("CloseNotification ") + id), qPrintable(log()),
+                              (answerAfterSecs + 5) * 1000);
+    QCOMPARE(desktop.alarmId(), 0u);
 }
 
 void TestNotify::noServiceBreaksNothing()

@@ -10,10 +10,15 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <fcntl.h>
+#include <sys/stat.h>
 
 using namespace dv;
 
@@ -28,6 +33,7 @@ private slots:
     void resumeRingsAMissedAlarmAtOnce();
     void sleepLockHeldUntilLetGo();
     void sleepDelayLetGoOnlyOnceArmed();
+    void sleepDelayOneDescriptorOverStarts();
 
 private:
     void startMock(const QString &canPowerOff);
@@ -290,6 +296,74 @@ void TestPower::sleepDelayLetGoOnlyOnceArmed()
     QTRY_COMPARE_WITH_TIMEOUT(locksHeld("sleep", "delay"), 1, 5000);
     rig.set({{"AlarmWake1", "False"}});
     QTRY_COMPARE_WITH_TIMEOUT(locksHeld("sleep", "delay"), 0, 5000);
+}
+
+// Runs the event loop, as the program does once started, until `done` or
+// `ms` pass. Not QTest::qWait: that also deletes what was let go with
+// deleteLater() anywhere, which the program's loop does not.
+static bool runLoopUntil(const std::function<bool()> &done, int ms)
+{
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (done())
+            loop.quit();
+    });
+    poll.start(10);
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+    return done();
+}
+
+// This process's descriptors that write into a pipe, by pipe: a lock from the
+// mock's logind is the write end of a pipe, held while any copy is open.
+static QMap<ino_t, int> pipeWriters()
+{
+    QMap<ino_t, int> writers;
+    const QDir fds(QStringLiteral("/proc/self/fd"));
+    for (const QString &name : fds.entryList(QDir::NoDotAndDotDot | QDir::System | QDir::Files)) {
+        const int fd = name.toInt();
+        struct stat st { };
+        if (fstat(fd, &st) == 0 && S_ISFIFO(st.st_mode) && (fcntl(fd, F_GETFL) & O_ACCMODE) == O_WRONLY)
+            ++writers[st.st_ino];
+    }
+    return writers;
+}
+
+void TestPower::sleepDelayOneDescriptorOverStarts()
+{
+    startMock(QStringLiteral("yes"));
+    const QMap<ino_t, int> own = pipeWriters(); // standard output, the helpers' pipes
+    for (int start = 0; start < 50; ++start) {
+        LogindPower power;
+        test::Rig rig({}, nullptr, nullptr, &power);
+        QObject::connect(&power, &LogindPower::goingToSleep, &power, [&rig] { rig.clock.goingToSleep(); });
+        rig.store.values = {{"AlarmTime1", "07:30"}, {"AlarmWake1", "True"}};
+        // A start slow enough that logind answers inside one of its yields,
+        // before the event loop runs.
+        bool asked = false;
+        rig.wake.onArm = [&asked] { asked = true; };
+        rig.pump.during = [&asked, &power] {
+            QElapsedTimer t;
+            t.start();
+            while (asked && !power.holdsSleepDelay() && t.elapsed() < 5000)
+                QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        };
+        rig.clock.start(QString());
+        QVERIFY2(power.holdsSleepDelay(), qPrintable(QString::number(start)));
+        rig.pump.during = nullptr;
+        QCOMPARE(locksHeld("sleep", "delay"), 1);
+        QMap<ino_t, int> lock = pipeWriters();
+        for (auto it = own.begin(); it != own.end(); ++it)
+            lock.remove(it.key());
+        QVERIFY2(lock.values() == QList<int>{1}, qPrintable(QStringLiteral("start %1: descriptors of the lock: %2")
+                                                                .arg(start)
+                                                                .arg(lock.isEmpty() ? 0 : lock.first())));
+        emitSleep(true);
+        QVERIFY2(runLoopUntil([] { return locksHeld("sleep", "delay") == 0; }, 3000),
+                 qPrintable(QStringLiteral("start %1: still listed after PrepareForSleep").arg(start)));
+        QVERIFY(!power.holdsSleepDelay());
+    }
 }
 
 QTEST_GUILESS_MAIN(TestPower)

@@ -705,6 +705,7 @@ void TestSound::boxesHoldNothingBack()
     // A missing picture: start-up's message is open, and the clock runs under it.
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    qputenv("XDG_STATE_HOME", config.path().toLocal8Bit());
     QDir(config.path()).mkpath(QStringLiteral("MOKU"));
     const QString storePath = config.path() + QStringLiteral("/MOKU/DIALVANE.conf");
     QFile store(storePath);
@@ -712,7 +713,7 @@ void TestSound::boxesHoldNothingBack()
     store.write("[General]\nBackImage=/nonexistent/picture.bmp\n");
     store.close();
     ClockApp app(qEnvironmentVariable("DIALVANE_BUILD_DIR"));
-    app.start(QString());
+    app.start(QString(), QDateTime::currentMSecsSinceEpoch());
     QtMessageBoxes &boxes = app.messages();
     QVERIFY(boxes.current() && boxes.current()->isVisible());
     QCOMPARE(QApplication::activeModalWidget(), nullptr);

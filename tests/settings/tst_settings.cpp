@@ -143,10 +143,11 @@ void TestSettings::keyNames()
                            "AlarmVolume3",      "AlarmFadeIn1",      "AlarmFadeIn2",
                            "AlarmFadeIn3",      "AlarmWake1",        "AlarmWake2",
                            "AlarmWake3"};
+    const QStringList restKeys{"AlarmSkipHolidays1", "AlarmSkipHolidays2", "AlarmSkipHolidays3", "DaysOff"};
     QStringList table;
     for (const SettingField &f : settingFields())
         table << QString::fromLatin1(f.key);
-    QCOMPARE(table, keys);
+    QCOMPARE(table, keys + restKeys);
 }
 
 void TestSettings::emptyStoreGivesDefaults()
@@ -230,6 +231,8 @@ static Settings unusual()
     s.hourChimeFile = QString();
     s.halfHourChimeFile = QStringLiteral("/s/half.wav");
     s.halfHourChime = true;
+    s.alarmSkipHolidays2 = true;
+    s.daysOff = QStringLiteral("2026-12-29..2027-01-03,2027-05-06");
     return s;
 }
 

@@ -195,6 +195,7 @@ struct ClockProcess {
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
+        env.insert(QStringLiteral("XDG_STATE_HOME"), config.path() + QStringLiteral("/state"));
         for (auto i = extraEnv.cbegin(); i != extraEnv.cend(); ++i)
             env.insert(i.key(), i.value());
         env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));

@@ -135,9 +135,13 @@ private slots:
     void unusableLockIsTold();
     void sigtermEndsTheClockWhileAnAlarmSounds();
     void stopWindowShowsOverAFullScreenWindow();
+    void openMenuGoesWhenTheAlarmRings();
     void commandLineReachesTheRunningClock();
     void wakeTimerArmedAMinuteEarly();
     void withoutTheCapabilityItSaysSoAndRings();
+    void alarmOutlivesTheClock_data();
+    void alarmOutlivesTheClock();
+    void snoozeCountsRealTime();
 
 private:
     QString m_sessionBus;
@@ -348,14 +352,55 @@ void TestX11Alarm::stopWindowShowsOverAFullScreenWindow()
     QCOMPARE(clock.proc.state(), QProcess::Running);
 }
 
+void TestX11Alarm::openMenuGoesWhenTheAlarmRings()
+{
+    qputenv("DBUS_SESSION_BUS_ADDRESS", m_sessionBus.toUtf8());
+    ClockProcess clock;
+    QVERIFY(writeLongAlarm(clock));
+    clock.startAt(QStringLiteral("2026-12-07 07:29:50"));
+    const QString win = clock.clockWindow();
+    QVERIFY(!win.isEmpty());
+    const qint64 pid = clock.proc.processId();
+    // The tray menu is open when the alarm rings.
+    QString icon;
+    QVERIFY2(waitFor([&] {
+                 for (const QString &w : windowsOf(pid))
+                     if (w != win && geometry(w).width() <= 48)
+                         icon = w;
+                 return !icon.isEmpty();
+             }),
+             "no tray icon");
+    const qsizetype before = windowsOf(pid).size();
+    xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), icon, QStringLiteral("5"), QStringLiteral("5"),
+             QStringLiteral("click"), QStringLiteral("3")});
+    QVERIFY2(waitFor([&] { return windowsOf(pid).size() > before; }, 3000), "the menu did not open");
+    QVERIFY2(windowsOf(pid, QSize(240, 112)).isEmpty(), "the alarm rang before the menu opened");
+    QString stop;
+    QVERIFY(waitFor([&] { return !(stop = windowsOf(pid, QSize(240, 112)).value(0)).isEmpty(); }, 15000));
+    // One click on its stop button stops it.
+    const QRect r = geometry(stop);
+    xdotool({QStringLiteral("mousemove"), QString::number(r.x() + 78), QString::number(r.y() + 86),
+             QStringLiteral("click"), QStringLiteral("1")});
+    QVERIFY2(waitFor([&] { return windowsOf(pid, QSize(240, 112)).isEmpty(); }, 3000),
+             "the click only closed the menu");
+}
+
 // dialvane --stop, --snooze or --next, from a start with an empty store of its
 // own: what it answers comes from the running clock. Its exit status.
-static int askClock(const QString &option, QString *out, QString *err = nullptr)
+// Asks from the command line, on an empty store or on `as`'s (with its wall clock).
+static int askClock(const QString &option, QString *out, QString *err = nullptr, const ClockProcess *as = nullptr)
 {
     QTemporaryDir emptyStore;
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), emptyStore.path());
+    env.insert(QStringLiteral("XDG_STATE_HOME"), emptyStore.path());
+    if (as) {
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), as->config.path());
+        env.insert(QStringLiteral("XDG_STATE_HOME"), as->config.path() + QStringLiteral("/state"));
+        for (auto i = as->extraEnv.cbegin(); i != as->extraEnv.cend(); ++i)
+            env.insert(i.key(), i.value());
+    }
     p.setProcessEnvironment(env);
     p.start(qEnvironmentVariable("DIALVANE_BUILD_DIR") + QStringLiteral("/dialvane"), {option});
     p.waitForFinished(10000);
@@ -381,6 +426,8 @@ void TestX11Alarm::commandLineReachesTheRunningClock()
     QCOMPARE(ask(QStringLiteral("--snooze")), 0);
     QCOMPARE(out, QString());
     QVERIFY(waitFor([&] { return !ringing(); }, 3000));
+    QCOMPARE(ask(QStringLiteral("--next")), 0); // the snooze comes first
+    QCOMPARE(out, QStringLiteral("next alarm: 2026-12-07 Mon 07:31\nwakes the machine: no\n"));
     // Its own snooze of a minute: it rings again.
     QVERIFY(waitFor(ringing, 70000));
     QCOMPARE(ask(QStringLiteral("--stop")), 0);
@@ -446,6 +493,81 @@ void TestX11Alarm::withoutTheCapabilityItSaysSoAndRings()
     QVERIFY2(out.endsWith(QStringLiteral("wakes the machine: no (the wake-up could not be armed)\n")), qPrintable(out));
     // And the alarm rings all the same: its stop window.
     QVERIFY(waitFor([&] { return !windowsOf(clock.proc.processId(), QSize(240, 112)).isEmpty(); }));
+}
+
+void TestX11Alarm::alarmOutlivesTheClock_data()
+{
+    QTest::addColumn<bool>("snoozed"); // else quit the evening before
+    QTest::newRow("quit the evening before, started 5 min late") << false;
+    QTest::newRow("killed during a snooze, started again") << true;
+}
+
+void TestX11Alarm::alarmOutlivesTheClock()
+{
+    QFETCH(bool, snoozed);
+    qputenv("DBUS_SESSION_BUS_ADDRESS", m_sessionBus.toUtf8());
+    ClockProcess clock;
+    QVERIFY(writeLongAlarm(clock, QStringLiteral("AlarmSnooze1=1\n")));
+    auto ringing = [&] { return !windowsOf(clock.proc.processId(), QSize(240, 112)).isEmpty(); };
+    QString out;
+    clock.startAt(snoozed ? QStringLiteral("2026-12-07 07:29:58") : QStringLiteral("2026-12-06 22:00:00"));
+    QVERIFY(!clock.clockWindow().isEmpty());
+    if (snoozed) {
+        QVERIFY(waitFor(ringing));
+        QCOMPARE(askClock(QStringLiteral("--snooze"), &out), 0);
+        QVERIFY(waitFor([&] { return !ringing(); }, 3000));
+        clock.proc.kill();
+        QVERIFY(clock.proc.waitForFinished());
+        // With no clock running, --next reads what it left.
+        clock.fakeWallClock(QStringLiteral("2026-12-07 07:30:30"));
+        QCOMPARE(askClock(QStringLiteral("--next"), &out, nullptr, &clock), 0);
+        QCOMPARE(out, QStringLiteral("next alarm: 2026-12-07 Mon 07:31\nwakes the machine: no\n"));
+        clock.startAt(QStringLiteral("2026-12-07 07:30:40"));
+    } else {
+        QTest::qWait(1500); // a tick or two
+        ::kill(pid_t(clock.proc.processId()), SIGTERM);
+        QVERIFY(clock.proc.waitForFinished());
+        QVERIFY(QFileInfo(clock.config.path() + QStringLiteral("/state/MOKU/DIALVANE.state")).isFile());
+        clock.startAt(QStringLiteral("2026-12-07 07:35:00"));
+    }
+    QVERIFY(!clock.clockWindow().isEmpty());
+    QVERIFY(waitFor(ringing, 40000));
+}
+
+void TestX11Alarm::snoozeCountsRealTime()
+{
+    // A minute's snooze rings after its minute whatever the wall clock does:
+    // set an hour forward during one snooze, and back during the next.
+    qputenv("DBUS_SESSION_BUS_ADDRESS", m_sessionBus.toUtf8());
+    ClockProcess clock;
+    QVERIFY(writeLongAlarm(clock, QStringLiteral("AlarmSnooze1=1\n")));
+    const QString wall = clock.config.filePath(QStringLiteral("wall-offset"));
+    const qint64 offset = QDateTime(QDate(2026, 12, 7), QTime(7, 29, 57)).toSecsSinceEpoch()
+                          - QDateTime::currentSecsSinceEpoch();
+    auto setWall = [&](qint64 secs) {
+        QFile f(wall);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(QByteArray(secs < 0 ? "" : "+") + QByteArray::number(secs) + '\n');
+    };
+    setWall(offset);
+    clock.fakeWallClock(QString());
+    clock.extraEnv.remove(QStringLiteral("FAKETIME"));
+    clock.extraEnv.insert(QStringLiteral("FAKETIME_TIMESTAMP_FILE"), wall);
+    clock.extraEnv.insert(QStringLiteral("FAKETIME_CACHE_DURATION"), QStringLiteral("1"));
+    clock.start();
+    QVERIFY(!clock.clockWindow().isEmpty());
+    auto ringing = [&] { return !windowsOf(clock.proc.processId(), QSize(240, 112)).isEmpty(); };
+    QVERIFY(waitFor(ringing));
+    QString out;
+    for (const qint64 moved : {offset + 3600, offset}) {
+        QCOMPARE(askClock(QStringLiteral("--snooze"), &out), 0);
+        QElapsedTimer snoozed;
+        snoozed.start();
+        QVERIFY(waitFor([&] { return !ringing(); }, 3000));
+        setWall(moved);
+        QVERIFY2(waitFor(ringing, 75000), qPrintable(QString::number(moved - offset)));
+        QVERIFY2(snoozed.elapsed() > 55000, qPrintable(QString::number(snoozed.elapsed())));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestX11Alarm)

@@ -32,6 +32,8 @@ unset WAYLAND_DISPLAY XDG_SESSION_TYPE
 unset LANGUAGE LC_MESSAGES
 export LC_ALL=C.UTF-8
 export XDG_RUNTIME_DIR="$tmp/run"
+# Alarm state of the clocks started here stays here.
+export XDG_STATE_HOME="$tmp/state"
 mkdir -m 700 -p "$XDG_RUNTIME_DIR"
 
 # -displayfd picks a free display; -noreset keeps root settings when clients leave;

@@ -92,6 +92,10 @@
         <translation>Due at %1</translation>
     </message>
     <message>
+        <source>時計が動いていなかった間に、次のアラームの時刻が過ぎました</source>
+        <translation>While the clock was not running, the times of these alarms went by</translation>
+    </message>
+    <message>
         <source>時計が止まっていた間に、次のアラームの時刻が過ぎました</source>
         <translation>While the clock was stopped, the times of these alarms went by</translation>
     </message>
@@ -598,6 +602,130 @@
     <message>
         <source>使えません：%1</source>
         <translation>unavailable: %1</translation>
+    </message>
+    <message>
+        <source>鳴らさない日  %1</source>
+        <translation>Skipped  %1</translation>
+    </message>
+    <message>
+        <source>祝日は鳴らさない</source>
+        <translation>Not on holidays or days off</translation>
+    </message>
+    <message>
+        <source>お休みの日（全アラーム共通、例：2026-12-29..2027-01-03,2027-05-06）</source>
+        <translation>Days off (for all alarms, e.g. 2026-12-29..2027-01-03,2027-05-06)</translation>
+    </message>
+    <message>
+        <source>お休みの日に読めない日付があります。日付は 2026-05-06、期間は 2026-12-29..2027-01-03 のように書き、カンマで区切ってください</source>
+        <translation>Some days off cannot be read. Write a date as 2026-05-06 and a range as 2026-12-29..2027-01-03, separated by commas</translation>
+    </message>
+    <message>
+        <source>次は %1（%2）%3 に鳴ります。鳴らさない日：%4</source>
+        <translation>Rings next on %1 (%2) %3. Skipped: %4</translation>
+    </message>
+    <message>
+        <source>次のお休みの日は読めないため、無視します</source>
+        <translation>These days off cannot be read and are ignored</translation>
+    </message>
+    <message>
+        <source>元日</source>
+        <translation>New Year&apos;s Day</translation>
+    </message>
+    <message>
+        <source>成人の日</source>
+        <translation>Coming of Age Day</translation>
+    </message>
+    <message>
+        <source>建国記念の日</source>
+        <translation>National Foundation Day</translation>
+    </message>
+    <message>
+        <source>天皇誕生日</source>
+        <translation>The Emperor&apos;s Birthday</translation>
+    </message>
+    <message>
+        <source>春分の日</source>
+        <translation>Vernal Equinox Day</translation>
+    </message>
+    <message>
+        <source>昭和の日</source>
+        <translation>Showa Day</translation>
+    </message>
+    <message>
+        <source>みどりの日</source>
+        <translation>Greenery Day</translation>
+    </message>
+    <message>
+        <source>憲法記念日</source>
+        <translation>Constitution Memorial Day</translation>
+    </message>
+    <message>
+        <source>こどもの日</source>
+        <translation>Children&apos;s Day</translation>
+    </message>
+    <message>
+        <source>海の日</source>
+        <translation>Marine Day</translation>
+    </message>
+    <message>
+        <source>山の日</source>
+        <translation>Mountain Day</translation>
+    </message>
+    <message>
+        <source>敬老の日</source>
+        <translation>Respect for the Aged Day</translation>
+    </message>
+    <message>
+        <source>秋分の日</source>
+        <translation>Autumnal Equinox Day</translation>
+    </message>
+    <message>
+        <source>体育の日</source>
+        <translation>Health and Sports Day</translation>
+    </message>
+    <message>
+        <source>スポーツの日</source>
+        <translation>Sports Day</translation>
+    </message>
+    <message>
+        <source>文化の日</source>
+        <translation>Culture Day</translation>
+    </message>
+    <message>
+        <source>勤労感謝の日</source>
+        <translation>Labour Thanksgiving Day</translation>
+    </message>
+    <message>
+        <source>振替休日</source>
+        <translation>Substitute holiday</translation>
+    </message>
+    <message>
+        <source>国民の休日</source>
+        <translation>Citizens&apos; holiday</translation>
+    </message>
+    <message>
+        <source>皇太子明仁親王の結婚の儀</source>
+        <translation>Wedding of Crown Prince Akihito</translation>
+    </message>
+    <message>
+        <source>昭和天皇の大喪の礼</source>
+        <translation>Funeral of Emperor Showa</translation>
+    </message>
+    <message>
+        <source>即位礼正殿の儀</source>
+        <translation>Enthronement ceremony</translation>
+    </message>
+    <message>
+        <source>皇太子徳仁親王の結婚の儀</source>
+        <translation>Wedding of Crown Prince Naruhito</translation>
+    </message>
+    <message>
+        <source>天皇の即位の日</source>
+        <translation>The Emperor&apos;s accession</translation>
+    </message>
+    <message>
+        <source>お休みの日</source>
+        <translation>Day off</translation>
     </message>
 </context>
 </TS>
