@@ -112,11 +112,13 @@ void Schedule::run(const QDateTime &wall)
         m_lastSignal = signalKey;
         startSignal(file);
     };
-    if (minute == kHourSignalMinute && second == kHourSignalSecond && m_settings.hourChime
-        && m_sounding == Sounding::None)
+    // A signal still sounding ends when the next is due: a sound that claims
+    // to last for years must not hold every later one back.
+    const bool free = m_sounding == Sounding::None || m_sounding == Sounding::TimeSignal;
+    if (minute == kHourSignalMinute && second == kHourSignalSecond && m_settings.hourChime && free)
         signal(m_settings.hourChimeFile);
     if (minute == kHalfHourSignalMinute && second == kHalfHourSignalSecond && m_settings.hourChime
-        && m_settings.halfHourChime && m_sounding == Sounding::None)
+        && m_settings.halfHourChime && free)
         signal(m_settings.halfHourChimeFile);
     if (!m_times.shutdown.isEmpty() && m_times.shutdown == hms) {
         if (m_settings.forceShutdown) {

@@ -20,11 +20,24 @@ Clock::Clock(Platform &platform, ClockUi &clockUi)
 {
 }
 
+bool Clock::trySave()
+{
+    const bool saved = m_params.save();
+    if (const std::optional<QString> aside = sys.store.takeMovedAside())
+        sys.msg.inform(text::withPath(text::StoreOthersMoved, *aside));
+    if (saved)
+        m_saveTold = false;
+    return saved;
+}
+
 bool Clock::saveSettings()
 {
-    if (m_params.save())
+    if (trySave())
         return true;
-    sys.msg.inform(text::withPath(text::SaveFailed, m_params.location()));
+    // Told once while saves fail: the tick tries again meanwhile.
+    if (!m_saveTold)
+        sys.msg.inform(text::withPath(text::SaveFailed, m_params.location()));
+    m_saveTold = true;
     return false;
 }
 
@@ -82,8 +95,8 @@ void Clock::start(const QString &commandLine, std::optional<qint64> startedMs)
         }
     }
 
-    if (!cl.badOffset.isEmpty())
-        sys.msg.inform(text::BadOffset + text::CRLF + text::CRLF + QStringLiteral("-offset=") + cl.badOffset);
+    if (cl.badOffset)
+        sys.msg.inform(text::BadOffset + text::CRLF + text::CRLF + QStringLiteral("-offset=") + *cl.badOffset);
 
     // Greetings and the tray icon come before the settings.
     m_hidden = false;
@@ -224,6 +237,9 @@ void Clock::onTick()
     updateTrayTip(now);
     m_schedule.reportMissed();
     m_schedule.keepState();
+    // A save refused (its lock held elsewhere, say) is tried again, not lost.
+    if (newSecond && m_params.unsaved() && sec % kSaveRetrySeconds == 0)
+        trySave();
 }
 
 void Clock::catchUp(qint64 epoch, const QDateTime &now)
@@ -454,6 +470,8 @@ void Clock::quit()
     if (m_unloading)
         return;
     m_unloading = true;
+    if (m_params.unsaved())
+        trySave(); // a last try: the program ends either way
     ui.unwatchRepaints();
     sys.tray.remove();
     ui.quitCommand();

@@ -104,6 +104,7 @@ public:
 
 private:
     void prepareFace();
+    bool trySave(); // tells only what a save moved aside
     void applyHideRule();
     void followInput();
     void recaptureWithTimerStopped();
@@ -133,6 +134,8 @@ private:
     bool m_inRepaint = false;
     bool m_unloading = false;
     bool m_faceAway = false; // the settings dialog is open
+    bool m_saveTold = false; // a failed save was told; saves have failed since
+    static constexpr int kSaveRetrySeconds = 20;
 };
 
 } // namespace dv

@@ -96,6 +96,10 @@ public:
     // copied, before anything can save: where it went, or nothing when that
     // could not be done (then no save replaces it).
     virtual std::optional<QString> setAside() = 0;
+    // Where a save moved what others keep in the store (another tool's group,
+    // the user's notes) because written back it would have made a store larger
+    // than a start reads; nothing when no save has since it was last asked.
+    virtual std::optional<QString> takeMovedAside() = 0;
 };
 
 // What the alarms must remember from one run of the clock to the next, kept

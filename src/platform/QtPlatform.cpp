@@ -130,9 +130,10 @@ QMessageBox *newMessageBox(QMessageBox::Icon icon, const QString &text, QMessage
     return box;
 }
 
-void QtMessageBoxes::informAndWait(const QString &text)
+void QtMessageBoxes::informAndWait(const QString &text, int closeAfterMs)
 {
     std::unique_ptr<QMessageBox> box(newMessageBox(QMessageBox::NoIcon, text, QMessageBox::Ok));
+    QTimer::singleShot(closeAfterMs, box.get(), &QMessageBox::accept);
     box->exec();
 }
 

@@ -52,8 +52,10 @@ public:
     // The box on the screen now, if any.
     QMessageBox *current() const { return m_box; }
     int waiting() const { return int(m_queue.size()); }
-    // Before the event loop runs, or after it: shows the box and waits for its OK.
-    static void informAndWait(const QString &text);
+    // Before the event loop runs, or after it: shows the box and waits for its
+    // OK, `closeAfterMs` at most: a second start nobody answers ends by itself.
+    static constexpr int kLongestWaitMs = 60'000;
+    static void informAndWait(const QString &text, int closeAfterMs = kLongestWaitMs);
 
 private:
     struct Box {

@@ -272,6 +272,8 @@ public:
     QString location() const override { return where; }
     Condition condition() const override { return Condition::Fine; }
     std::optional<QString> setAside() override { return std::nullopt; }
+    std::optional<QString> movedAside;
+    std::optional<QString> takeMovedAside() override { return std::exchange(movedAside, std::nullopt); }
 };
 
 // The alarms' state between runs, in memory; a test hands it to the next run's rig.
