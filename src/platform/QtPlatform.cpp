@@ -239,10 +239,10 @@ void QtMessageBoxes::beep()
     QApplication::beep();
 }
 
-std::optional<quint32> QtChoosers::color()
+std::optional<quint32> QtChoosers::color(quint32 current)
 {
     // Modal to the dialog it serves only: the stop window answers meanwhile.
-    QColorDialog d(Qt::white, QApplication::activeWindow());
+    QColorDialog d(colorFromBgr(current), QApplication::activeWindow());
     d.setWindowModality(Qt::WindowModal);
     if (d.exec() != QDialog::Accepted)
         return std::nullopt;

@@ -75,7 +75,7 @@ private:
 // Qt's own colour chooser, and its file chooser matching the patterns in any case.
 class QtChoosers final : public Choosers {
 public:
-    std::optional<quint32> color() override;
+    std::optional<quint32> color(quint32 current) override;
     std::optional<QString> openFile(const FileChoice &choice) override;
     // The file chooser as openFile shows it, for a look at its set-up.
     static QFileDialog *newFileDialog(const FileChoice &choice);
