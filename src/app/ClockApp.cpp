@@ -93,6 +93,8 @@ void ClockApp::showAbout()
     m_about->centre();
     m_about->show();
     m_about->raise();
+    // The user asked for it: it takes the keyboard, for Escape and Enter.
+    m_about->activateWindow();
     m_pump.yield();
 }
 

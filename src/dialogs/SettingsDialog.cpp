@@ -520,6 +520,7 @@ void SettingsDialog::openAbout()
     about->show();
     belongTo(about, this);
     about->raise();
+    about->activateWindow(); // the keyboard with it: Escape and Enter close it
     setEnabled(false);
 }
 
