@@ -11,7 +11,7 @@ build=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-tool
 runtime=(timgm6mb-soundfont fonts-ipafont-gothic qt6-translations-l10n qt6-image-formats-plugins xdg-utils)
 testing=(xvfb xauth openbox tint2 picom xdotool x11-utils x11-xserver-utils imagemagick
          python3 python3-dbusmock dbus dbus-bin faketime clang libclang-rt-14-dev clang-format clang-tidy-14
-         appstream man-db)
+         appstream man-db dpkg-dev lintian)
 
 want=("${build[@]}" "${runtime[@]}")
 [ "${1:-run}" = test ] && want+=("${testing[@]}")

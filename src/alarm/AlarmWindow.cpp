@@ -124,6 +124,11 @@ void AlarmWindow::showAlarm(const AlarmNotice &notice)
     centreOnScreen(this);
     if (!isVisible() && x11::activeWindowFullScreen())
         setWindowFlag(Qt::X11BypassWindowManagerHint);
+    // Wherever the user goes while it rings, the stop button is there.
+    if (!isVisible()) {
+        winId();
+        x11::setAllDesktops(windowHandle());
+    }
     show();
     raise();
 }

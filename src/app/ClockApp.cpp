@@ -16,6 +16,7 @@ ClockApp::ClockApp(const QString &appDir, QObject *parent)
                  m_tray, m_sound, m_power,  m_choose, m_wake,   m_state, appDir}
     , m_clock(m_platform, *this)
 {
+    m_msg.keepClearOfWindow(&m_window);
     // Every way the outside world reaches the clock, in one place.
     const QObject *to = &m_links;
     connect(&m_sound, &SoundProcess::finished, to, [this] { m_clock.schedule().soundDone(); });
@@ -93,6 +94,8 @@ void ClockApp::showAbout()
     m_about->centre();
     m_about->show();
     m_about->raise();
+    // The user asked for it: it takes the keyboard, for Escape and Enter.
+    m_about->activateWindow();
 }
 
 SettingsDialog &ClockApp::settingsDialog()

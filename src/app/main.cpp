@@ -17,10 +17,12 @@
 #include <QThread>
 #include <QTimer>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <malloc.h>
 #include <optional>
 
@@ -56,6 +58,34 @@ int printHolidays(const char *given)
     }
     std::fputs(dv::holidayLines(year).toUtf8().constData(), stdout);
     return answered();
+}
+
+// The first word of the command line that looks like one of our options and is
+// none: "--verison" must not start a clock. Words with a single dash are the
+// old-style options' (found anywhere, in any case) and Qt's own (-platform...),
+// so only the double-dash ones are judged.
+const char *unknownOption(int argc, char **argv)
+{
+    static constexpr const char *kAlone[] = {"--help", "--version", "--stop", "--snooze", "--next"};
+    static constexpr const char *kWithValue[] = {"--snapshot", "--at"};
+    for (int i = 1; i < argc; ++i) {
+        const char *a = argv[i];
+        if (std::strncmp(a, "--", 2) != 0)
+            continue;
+        const auto is = [a](const char *known) { return std::strcmp(a, known) == 0; };
+        if (std::any_of(std::begin(kWithValue), std::end(kWithValue), is)) {
+            ++i; // its value, whatever it looks like
+            continue;
+        }
+        if (is("--holidays")) {
+            if (i + 1 < argc && argv[i + 1][0] != '-')
+                ++i; // the year, if one is given
+            continue;
+        }
+        if (!std::any_of(std::begin(kAlone), std::end(kAlone), is))
+            return a;
+    }
+    return nullptr;
 }
 
 // --help and --version answer on standard output; with no X display the
@@ -146,6 +176,10 @@ int main(int argc, char **argv)
 {
     // An alarm whose time comes while the clock starts, however slowly, rings.
     const qint64 startedMs = QDateTime::currentMSecsSinceEpoch();
+    if (const char *unknown = unknownOption(argc, argv)) {
+        std::fprintf(stderr, "dialvane: unknown option '%s'\n%s", unknown, qPrintable(dv::text::Usage));
+        return 2;
+    }
     if (const std::optional<int> rc = answerWithoutWindows(argc, argv))
         return *rc;
 

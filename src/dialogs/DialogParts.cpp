@@ -6,7 +6,9 @@
 #include "resources/Texts.h"
 
 #include <QDialog>
+#include <QDir>
 #include <QEvent>
+#include <QFileInfo>
 #include <QFocusEvent>
 #include <QGuiApplication>
 #include <QLabel>
@@ -68,14 +70,30 @@ void Swatch::setColor(quint32 bgr)
     setPalette(pal);
 }
 
-FileChoice pictureChoice(const QString &folder)
+QString chooserFolder(const QString &current, QStandardPaths::StandardLocation fallback)
 {
-    return {text::OpenPicture, pictureFilters(), QStringLiteral("bmp"), folder};
+    if (!current.isEmpty()) {
+        const QFileInfo file(current);
+        if (file.isAbsolute() && file.dir().exists())
+            return file.absolutePath();
+    }
+    // Without an XDG entry Qt names ~/Pictures or ~/Music whether or not it is there.
+    const QString xdg = QStandardPaths::writableLocation(fallback);
+    return !xdg.isEmpty() && QFileInfo(xdg).isDir() ? xdg : QDir::homePath();
 }
 
-FileChoice soundChoice(const QString &folder)
+FileChoice pictureChoice(const QString &current)
 {
-    return {text::OpenSound, {text::SoundFilter}, QStringLiteral("wav"), folder};
+    return {text::OpenPicture, pictureFilters(), QStringLiteral("bmp"),
+            chooserFolder(current, QStandardPaths::PicturesLocation)};
+}
+
+FileChoice soundChoice(const QString &current)
+{
+    return {text::OpenSound,
+            {text::SoundFilter},
+            QStringLiteral("wav"),
+            chooserFolder(current, QStandardPaths::MusicLocation)};
 }
 
 void chooseInto(Choosers &choose, const FileChoice &choice, QLineEdit *field)

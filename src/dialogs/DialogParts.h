@@ -7,6 +7,7 @@
 
 #include <QFrame>
 #include <QLineEdit>
+#include <QStandardPaths>
 
 #include <functional>
 
@@ -38,9 +39,12 @@ private:
     quint32 m_color = 0;
 };
 
-// The choosers' set-ups: a board picture and a sound, starting in `folder`.
-FileChoice pictureChoice(const QString &folder);
-FileChoice soundChoice(const QString &folder);
+// The choosers' set-ups: a board picture and a sound. Each starts where the
+// user is: the folder of the field's file, else the user's pictures or music
+// folder, else home; never the program's own folder.
+FileChoice pictureChoice(const QString &current);
+FileChoice soundChoice(const QString &current);
+QString chooserFolder(const QString &current, QStandardPaths::StandardLocation fallback);
 // A field takes the chosen file; cancelling keeps what it held.
 void chooseInto(Choosers &choose, const FileChoice &choice, QLineEdit *field);
 

@@ -3,6 +3,7 @@
 
 #include "dialogs/Checks.h"
 #include "dialogs/SubDialogs.h"
+#include "face/PictureFiles.h"
 #include "interaction/AboutBox.h"
 #include "platform/Autostart.h"
 #include "platform/WindowCentre.h"
@@ -132,7 +133,7 @@ QLayout *SettingsDialog::buildPictureRow()
     m_pictureBrowse = newBrowse(this, id::facePictureBrowse);
     onFieldLeft(m_picture, [this] { fileLeft(m_picture, &Settings::boardPicture, text::BoardPictureMissing); });
     connect(m_pictureBrowse, &QPushButton::clicked, this,
-            [this] { chooseInto(sys.choose, pictureChoice(sys.appDir), m_picture); });
+            [this] { chooseInto(sys.choose, pictureChoice(m_picture->text()), m_picture); });
     auto *row = new QHBoxLayout;
     row->addWidget(newLabel(this, text::FacePictureLabel));
     row->addWidget(m_picture, 1);
@@ -190,7 +191,7 @@ QGroupBox *SettingsDialog::buildColours()
         auto *pick = newBrowse(frame, c.pick);
         auto choose = [this, swatch] {
             // Cancelled: the swatch keeps its colour.
-            if (const std::optional<quint32> colour = sys.choose.color())
+            if (const std::optional<quint32> colour = sys.choose.color(swatch->color()))
                 swatch->setColor(*colour);
         };
         connect(swatch, &Swatch::clicked, this, choose);
@@ -233,7 +234,7 @@ QGroupBox *SettingsDialog::buildAlarms()
         grid->addWidget(row.detail, i + 1, 5);
         QLineEdit *sound = row.sound, *time = row.time;
         connect(browse, &QPushButton::clicked, this,
-                [this, sound] { chooseInto(sys.choose, soundChoice(sys.appDir), sound); });
+                [this, sound] { chooseInto(sys.choose, soundChoice(sound->text()), sound); });
         onFieldLeft(time, [this, time] { timeLeft(time); });
         onFieldLeft(sound, [this, sound, field = a.sound, &n] { fileLeft(sound, field, n.missing); });
     }
@@ -433,9 +434,23 @@ bool SettingsDialog::timesCanRing()
     return true;
 }
 
+bool SettingsDialog::pictureCanShow()
+{
+    // A typed picture the face cannot show is refused as a drop of it is:
+    // saved, it would leave the face without its board at every start. The
+    // stored one is let through, told of at start-up already.
+    const QString typed = m_picture->text();
+    if (!m_picture->isEnabled() || typed.isEmpty() || typed == m_params.saved().boardPicture
+        || !pathExists(typed, PathKind::File) || !readPictureFile(typed).isNull())
+        return true;
+    sys.msg.inform(text::CannotShowPicture);
+    m_picture->setFocus();
+    return false;
+}
+
 void SettingsDialog::ok()
 {
-    if (!timesCanRing())
+    if (!timesCanRing() || !pictureCanShow())
         return;
     Settings s = present();
     m_params.settleKept(s);
@@ -504,6 +519,7 @@ void SettingsDialog::openAbout()
     about->show();
     belongTo(about, this);
     about->raise();
+    about->activateWindow(); // the keyboard with it: Escape and Enter close it
     setEnabled(false);
 }
 

@@ -98,6 +98,7 @@ private:
     void openSubDialogs();
     void applyClickRules();
     bool timesCanRing();
+    bool pictureCanShow();
     bool saveAsShown();
     void ok();
     void putAway();

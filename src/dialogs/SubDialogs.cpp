@@ -297,9 +297,9 @@ ChimeDialog::ChimeDialog(Settings &working, Platform &platform)
     followHalfHour();
     connect(m_halfHour, &QCheckBox::toggled, this, &ChimeDialog::followHalfHour);
     connect(hourBrowse, &QPushButton::clicked, this,
-            [this] { chooseInto(sys.choose, soundChoice(sys.appDir), m_hourFile); });
+            [this] { chooseInto(sys.choose, soundChoice(m_hourFile->text()), m_hourFile); });
     connect(m_halfBrowse, &QPushButton::clicked, this,
-            [this] { chooseInto(sys.choose, soundChoice(sys.appDir), m_halfFile); });
+            [this] { chooseInto(sys.choose, soundChoice(m_halfFile->text()), m_halfFile); });
     fitToScreen(this);
     centreOnScreen(this);
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "face/FaceBuilder.h"
 
+#include "face/PictureFiles.h"
 #include "face/Slideshow.h"
 #include "face/Strokes.h"
 #include "resources/Texts.h"
@@ -41,16 +42,22 @@ void FaceBuilder::loadBoard(Settings &s)
         s.boardPicture.clear();
     }
     m_noBoardPicture = s.boardPicture.isEmpty();
-    if (!m_noBoardPicture)
-        loadPicture(s.boardPicture);
+    // A stored picture that no longer decodes is told once (unless the
+    // slideshow stands in for it); the face shows the board colour, and the
+    // setting stays for the file to come right.
+    if (!m_noBoardPicture && !loadPicture(s.boardPicture)) {
+        if (!s.slideshow)
+            sys.msg.inform(text::withPath(text::CannotShowPicture, s.boardPicture));
+        m_noBoardPicture = true;
+        m_picture = QImage();
+    }
     followRound(); // the window's first show is already the round one
     if (s.transparentBoard)
         captureDesktop();
+    // The pick tells of a missing folder; with the slideshow off it does not
+    // matter (a stick not plugged in today) and is kept as it is.
     if (s.slideshow)
         pickSlide(s);
-    // The folder is checked whether or not the slideshow is on.
-    if (!pathExists(s.slideshowFolder, PathKind::Folder))
-        folderMissing(s);
     m_slidePicked = false;
 }
 
@@ -105,13 +112,7 @@ QImage FaceBuilder::decode(QIODevice *device)
 
 bool FaceBuilder::loadPicture(const QString &file)
 {
-    // A FIFO would block the read for good, a device never end it.
-    if (!QFileInfo(file).isFile())
-        return false;
-    QFile f(file);
-    if (!f.open(QIODevice::ReadOnly))
-        return false;
-    QImage img = decode(&f);
+    QImage img = readPictureFile(file);
     if (img.isNull())
         return false;
     m_picture = img;

@@ -3,6 +3,10 @@
 
 #include "resources/Texts.h"
 
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+
 namespace dv {
 
 bool isDroppablePicture(const QString &path)
@@ -13,6 +17,19 @@ bool isDroppablePicture(const QString &path)
             return true;
     }
     return false;
+}
+
+QImage readPictureFile(const QString &path)
+{
+    // A FIFO would block the read for good, a device never end it.
+    if (!QFileInfo(path).isFile())
+        return {};
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    QImageReader reader(&f);
+    reader.setDecideFormatFromContent(true);
+    return reader.read();
 }
 
 QStringList pictureFilters()

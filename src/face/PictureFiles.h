@@ -3,6 +3,7 @@
 // The picture files the clock takes, in one list: what a drop accepts, what
 // the picture chooser offers and what the slideshow looks for.
 
+#include <QImage>
 #include <QString>
 #include <QStringList>
 
@@ -26,6 +27,9 @@ inline constexpr PictureFormat kPictureFormats[] = {
 bool isDroppablePicture(const QString &path);
 // The chooser's filters, "description (*.a *.b)" each.
 QStringList pictureFilters();
+// The picture a file holds, decoded by its content whatever its name; null
+// when it is no regular file, cannot be read or cannot be decoded.
+QImage readPictureFile(const QString &path);
 // The slideshow's patterns ("*.bmp") for the bits set, in scan order.
 QStringList slidePatterns(int formats);
 

@@ -18,7 +18,6 @@ AboutBox::AboutBox(QWidget *parent)
     setObjectName(QString::fromLatin1(id::aboutBox));
     setWindowTitle(text::AboutCaption);
     setWindowIcon(clockIcon());
-    setAttribute(Qt::WA_ShowWithoutActivating);
     auto *layout = new QVBoxLayout(this);
     auto label = [&](const char *name, const QString &t) {
         auto *l = new QLabel(t, this);
@@ -36,6 +35,9 @@ AboutBox::AboutBox(QWidget *parent)
     big.setBold(true);
     name->setFont(big);
     label(id::aboutDate, text::AboutDate);
+    label(id::aboutCopyright, text::AboutCopyright);
+    label(id::aboutLicence, text::aboutLicence())->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    label(id::aboutWarranty, text::NoWarranty);
     auto *ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QString::fromLatin1(id::okButton));
     ok->setDefault(true);

@@ -114,7 +114,7 @@ public:
 
 class NoChoosers final : public Choosers {
 public:
-    std::optional<quint32> color() override { return std::nullopt; }
+    std::optional<quint32> color(quint32) override { return std::nullopt; }
     std::optional<QString> openFile(const FileChoice &) override { return std::nullopt; }
 };
 

@@ -296,7 +296,7 @@ struct FileChoice {
 class Choosers {
 public:
     virtual ~Choosers() = default;
-    virtual std::optional<quint32> color() = 0; // 0x00BBGGRR
+    virtual std::optional<quint32> color(quint32 current) = 0; // 0x00BBGGRR, starting at the current one
     virtual std::optional<QString> openFile(const FileChoice &choice) = 0;
 };
 

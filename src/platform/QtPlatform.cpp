@@ -214,27 +214,49 @@ void QtMessageBoxes::showNext()
     box->show();
     if (owner && owner != box && owner->isVisible())
         belongTo(box, owner);
+    box->raise();
+}
+
+QRect boxPlace(QSize size, const QRect &area, const QList<QRect> &clearOf)
+{
+    QRect centred(QPoint(0, 0), size);
+    centred.moveCenter(area.center());
+    QList<QRect> clear;
+    for (const QRect &c : clearOf)
+        if (!c.isEmpty())
+            clear.append(c.adjusted(-8, -8, 8, 8));
+    const auto fits = [&](const QRect &r) {
+        return area.contains(r)
+               && std::none_of(clear.begin(), clear.end(), [&](const QRect &c) { return r.intersects(c); });
+    };
+    if (fits(centred))
+        return centred;
+    for (const QRect &c : clear) {
+        QRect above = centred, below = centred, left = centred, right = centred;
+        above.moveBottom(c.top() - 1);
+        below.moveTop(c.bottom() + 1);
+        left.moveRight(c.left() - 1);
+        right.moveLeft(c.right() + 1);
+        for (const QRect &r : {above, below, left, right})
+            if (fits(r))
+                return r;
+    }
+    return centred;
 }
 
 void QtMessageBoxes::place()
 {
-    // Centred, as boxes are, unless that is over the stop window: then above
-    // it, or below it when there is no room above.
     if (!m_box)
         return;
     m_box->adjustSize();
     const QScreen *screen = QGuiApplication::primaryScreen();
     const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
-    QRect r(QPoint(0, 0), m_box->frameGeometry().size().expandedTo(m_box->sizeHint()));
-    r.moveCenter(area.center());
-    const QRect clear = m_clear.adjusted(-8, -8, 8, 8);
-    if (!m_clear.isEmpty() && r.intersects(clear)) {
-        if (clear.top() - r.height() >= area.top())
-            r.moveBottom(clear.top() - 1);
-        else
-            r.moveTop(clear.bottom() + 1);
-    }
-    m_box->move(r.topLeft());
+    QList<QRect> clear{m_clear};
+    // The clock shown, or placed and still to be shown (start-up's boxes come
+    // before its first show); not while the settings have put it away.
+    if (m_clock && (m_clock->isVisible() || !m_clock->testAttribute(Qt::WA_WState_ExplicitShowHide)))
+        clear.append(m_clock->frameGeometry());
+    m_box->move(boxPlace(m_box->frameGeometry().size().expandedTo(m_box->sizeHint()), area, clear).topLeft());
 }
 
 void QtMessageBoxes::beep()
@@ -242,10 +264,10 @@ void QtMessageBoxes::beep()
     QApplication::beep();
 }
 
-std::optional<quint32> QtChoosers::color()
+std::optional<quint32> QtChoosers::color(quint32 current)
 {
     // Modal to the dialog it serves only: the stop window answers meanwhile.
-    QColorDialog d(Qt::white, QApplication::activeWindow());
+    QColorDialog d(colorFromBgr(current), QApplication::activeWindow());
     d.setWindowModality(Qt::WindowModal);
     if (d.exec() != QDialog::Accepted)
         return std::nullopt;

@@ -39,6 +39,12 @@ public:
 // most of the screen scrolls.
 QMessageBox *newMessageBox(QMessageBox::Icon icon, const QString &text, QMessageBox::StandardButtons buttons);
 
+// Where a box of `size` goes in the work area `area`: centred, unless that is
+// over one of `clearOf` (the clock's face, the stop window); then above, below,
+// left or right of it, the first place that is in the area and over none of
+// them; where none is, centred (the box is on top).
+QRect boxPlace(QSize size, const QRect &area, const QList<QRect> &clearOf);
+
 // One box on the screen at a time, the others waiting their turn; none is
 // modal, so the clock's windows answer while a box is open.
 class QtMessageBoxes final : public MessageBoxes {
@@ -49,6 +55,8 @@ public:
     void whenAllClosed(std::function<void()> then) override;
     void keepClearOf(const QRect &area) override;
     void beep() override;
+    // The clock's window, which boxes keep clear of.
+    void keepClearOfWindow(QWidget *clock) { m_clock = clock; }
     // The box on the screen now, if any.
     QMessageBox *current() const { return m_box; }
     int waiting() const { return int(m_queue.size()); }
@@ -71,13 +79,14 @@ private:
     std::deque<Box> m_queue;
     QPointer<QMessageBox> m_box;
     QRect m_clear;
+    QPointer<QWidget> m_clock;
     std::vector<std::function<void()>> m_whenClosed;
 };
 
 // Qt's own colour chooser, and its file chooser matching the patterns in any case.
 class QtChoosers final : public Choosers {
 public:
-    std::optional<quint32> color() override;
+    std::optional<quint32> color(quint32 current) override;
     std::optional<QString> openFile(const FileChoice &choice) override;
     // The file chooser as openFile shows it, for a look at its set-up.
     static QFileDialog *newFileDialog(const FileChoice &choice);

@@ -107,6 +107,9 @@ inline constexpr const char *snoozeButton = "snoozeButton";
 inline constexpr const char *aboutSubtitle = "aboutSubtitle";
 inline constexpr const char *aboutName = "aboutName";
 inline constexpr const char *aboutDate = "aboutDate";
+inline constexpr const char *aboutCopyright = "aboutCopyright";
+inline constexpr const char *aboutLicence = "aboutLicence";
+inline constexpr const char *aboutWarranty = "aboutWarranty";
 
 // The clock's menu.
 inline constexpr const char *settingsAction = "settingsAction";

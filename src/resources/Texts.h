@@ -401,6 +401,15 @@ inline QString aboutName()
     return QCoreApplication::translate("dv::text", "Ｄｉａｌｖａｎｅ  Version %1").arg(QLatin1String(kVersion));
 }
 inline const QString AboutDate = QStringLiteral("1998/02/16");
+// Our own: the copyright, the licence and where to read it, no warranty.
+inline const QString AboutCopyright = QStringLiteral("Copyright © 1998-2026 MOKU");
+inline const QString LicenceUrl = QStringLiteral("https://www.gnu.org/licenses/gpl-3.0.html");
+//: %1: where the licence can be read (a web address).
+inline QString aboutLicence()
+{
+    return QCoreApplication::translate("dv::text", "ライセンス：GPL-3.0-or-later（全文は %1）").arg(LicenceUrl);
+}
+inline constexpr Text NoWarranty = QT_TRANSLATE_NOOP("dv::text", "このプログラムは無保証です。");
 
 // The command line's own answers, on standard output and error.
 inline const QString VersionLine = QStringLiteral("Dialvane %1\n").arg(QLatin1String(kVersion));

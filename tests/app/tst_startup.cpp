@@ -23,6 +23,7 @@ private slots:
     void storedPositionIsPulledOntoTheScreen();
     void freeSizeOffKeepsBaseSize();
     void missingFilesAreReportedInOrder();
+    void missingFolderToldOnlyWithTheSlideshow();
     void specialFilesAreMissingFiles();
     void plainStartTellsNothingAndEnablesTheTimerLast();
 };
@@ -191,6 +192,17 @@ void TestStartup::missingFilesAreReportedInOrder()
     QVERIFY(rig.clock.saveSettings());
     QCOMPARE(rig.store.values.value("AlarmSound1"), QString());
     QCOMPARE(rig.store.values.value("AlarmSound3"), gone + "/3.mid");
+}
+
+void TestStartup::missingFolderToldOnlyWithTheSlideshow()
+{
+    QTemporaryDir app;
+    Rig rig(app.path());
+    const QString gone = app.path() + QStringLiteral("/gone");
+    rig.store.values = {{"BmpDirectory", gone}, {"SlideBmp", "False"}};
+    rig.clock.start(QString());
+    QVERIFY(rig.msg.shown.isEmpty());
+    QCOMPARE(rig.clock.settings().slideshowFolder, gone);
 }
 
 void TestStartup::specialFilesAreMissingFiles()

@@ -130,6 +130,7 @@ private slots:
     void fileFieldLeft();
     void okRefusesATimeThatCannotRing_data();
     void okRefusesATimeThatCannotRing();
+    void okRefusesAPictureThatCannotShow();
     void sizeOkKeepsToTheRange_data();
     void sizeOkKeepsToTheRange();
     void enterAndEscape();
@@ -147,6 +148,8 @@ private slots:
     void okBringsAnOffscreenClockBack();
     void cancelKeepsTheEditsUntilRefilled();
     void choosers();
+    void chooserStartFolders_data();
+    void chooserStartFolders();
     void quitAsksOnlyWhenSomethingDiffers_data();
     void quitAsksOnlyWhenSomethingDiffers();
     void slideshowDialog();
@@ -291,6 +294,31 @@ void TestSettingsDialog::okRefusesATimeThatCannotRing()
     DialogRig::press(f, r.w<QPushButton>(id::okButton), enter);
     QCOMPARE(r.host.accepted, 1);
     QCOMPARE(r.rig.store.values.value(key), QStringLiteral("07:30"));
+}
+
+void TestSettingsDialog::okRefusesAPictureThatCannotShow()
+{
+    QTemporaryDir dir;
+    const QString junk = dir.filePath("junk.png"), good = dir.filePath("good.png");
+    QFile f(junk);
+    QVERIFY(f.open(QIODevice::WriteOnly) && f.write("PNG, but only in name") > 0);
+    f.close();
+    QImage img(8, 8, QImage::Format_RGB32);
+    img.fill(Qt::blue);
+    QVERIFY(img.save(good));
+    DialogRig r;
+    auto *field = r.w<QLineEdit>(id::facePicture);
+    field->setFocus();
+    field->setText(junk);
+    DialogRig::press(field, r.w<QPushButton>(id::okButton), false);
+    QCOMPARE(r.host.accepted, 0);
+    QCOMPARE(r.rig.msg.shown, QStringList{"この画像は表示できません"});
+    QCOMPARE(QApplication::focusWidget(), field);
+    QCOMPARE(r.rig.store.writes, 0);
+    field->setText(good);
+    DialogRig::press(field, r.w<QPushButton>(id::okButton), true);
+    QCOMPARE(r.host.accepted, 1);
+    QCOMPARE(r.rig.store.values.value("BackImage"), good);
 }
 
 void TestSettingsDialog::sizeOkKeepsToTheRange_data()
@@ -466,7 +494,9 @@ void TestSettingsDialog::keptPaths()
     if (edit == "-")
         f->clear();
     else if (!edit.isEmpty()) {
-        QFile(other).open(QIODevice::WriteOnly);
+        QImage picture(4, 4, QImage::Format_RGB32); // one the face can show
+        picture.fill(Qt::blue);
+        QVERIFY(picture.save(other));
         f->setText(other);
     }
     r.click(id::okButton);
@@ -653,16 +683,61 @@ void TestSettingsDialog::choosers()
     QCOMPARE(picture.title, QStringLiteral("画像ファイルを開く"));
     QCOMPARE(picture.filters, QStringList({"Background Image (*.bmp *.gif *.jpg *.jpeg *.jfif *.png *.webp)",
                                            "Background Image (*.rle *.dib)", "Background Image (*.ico)"}));
-    QCOMPARE(picture.folder, r.rig.appDir);
-    // The swatch keeps its colour when the chooser is cancelled, clicked or not.
+    // The swatch keeps its colour when the chooser is cancelled, clicked or
+    // not; the chooser starts at that colour.
     const quint32 before = r.w<Swatch>(id::secondColour)->color();
     QTest::mouseClick(r.w(id::secondColour), Qt::LeftButton);
     r.click(id::secondColourPick);
     QCOMPARE(r.w<Swatch>(id::secondColour)->color(), before);
+    r.w<Swatch>(id::boardColour)->setColor(0x123456);
+    r.click(id::boardColourPick);
+    QCOMPARE(r.rig.choose.colorsFrom, QList<quint32>({before, before, 0x123456}));
     // The real file chooser matches the patterns in any case.
     std::unique_ptr<QFileDialog> fd(QtChoosers::newFileDialog(picture));
     QVERIFY(!(fd->filter() & QDir::CaseSensitive));
     QCOMPARE(fd->nameFilters(), picture.filters);
+}
+
+void TestSettingsDialog::chooserStartFolders_data()
+{
+    QTest::addColumn<QByteArray>("browse");
+    QTest::addColumn<QByteArray>("field");
+    QTest::addColumn<QString>("current"); // under the scratch home; "" none
+    QTest::addColumn<QString>("xdg");     // the XDG folder made there; "" none
+    QTest::addColumn<QString>("folder");  // where the chooser starts, under home
+    const auto row = [](const char *name, const char *browse, const char *field, const char *current, const char *xdg,
+                        const char *folder) {
+        QTest::newRow(name) << QByteArray(browse) << QByteArray(field) << current << xdg << folder;
+    };
+    row("picture's folder", id::facePictureBrowse, id::facePicture, "art/a.png", "Pictures", "art");
+    row("no picture: pictures", id::facePictureBrowse, id::facePicture, "", "Pictures", "Pictures");
+    row("folder gone: pictures", id::facePictureBrowse, id::facePicture, "gone/a.png", "Pictures", "Pictures");
+    row("no pictures folder: home", id::facePictureBrowse, id::facePicture, "", "", "");
+    row("sound's folder", id::alarmSoundBrowse2, id::alarmSound2, "tones/a.wav", "Music", "tones");
+    row("no sound: music", id::alarmSoundBrowse2, id::alarmSound2, "", "Music", "Music");
+    row("no music folder: home", id::alarmSoundBrowse2, id::alarmSound2, "", "Pictures", "");
+}
+
+void TestSettingsDialog::chooserStartFolders()
+{
+    QFETCH(QByteArray, browse);
+    QFETCH(QByteArray, field);
+    QFETCH(QString, current);
+    QFETCH(QString, xdg);
+    QFETCH(QString, folder);
+    QTemporaryDir home;
+    const QByteArray oldHome = qgetenv("HOME");
+    qputenv("HOME", QFile::encodeName(home.path()));
+    auto restore = qScopeGuard([&] { qputenv("HOME", oldHome); });
+    QDir(home.path()).mkpath("art");
+    QDir(home.path()).mkpath("tones");
+    if (!xdg.isEmpty())
+        QDir(home.path()).mkpath(xdg);
+    DialogRig r;
+    r.w<QLineEdit>(field.constData())->setText(current.isEmpty() ? QString() : home.filePath(current));
+    r.click(browse.constData());
+    QCOMPARE(r.rig.choose.asked.size(), 1);
+    QCOMPARE(r.rig.choose.asked.first().folder, folder.isEmpty() ? home.path() : home.filePath(folder));
 }
 
 void TestSettingsDialog::quitAsksOnlyWhenSomethingDiffers_data()

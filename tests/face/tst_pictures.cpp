@@ -41,6 +41,7 @@ private slots:
     void slideshowFolder();
     void undecodableSlideKeepsThePicture();
     void slideChangesOnceWhenDue();
+    void undecodableStoredPictureShowsTheColour();
     void emptyFolderToldOnce();
     void captureFollowsTheWindowInFront_data();
     void captureFollowsTheWindowInFront();
@@ -182,6 +183,23 @@ void TestPictures::slideChangesOnceWhenDue()
     QVERIFY(!picks.isEmpty());
     picks.removeFirst(); // start-up's own pick
     QCOMPARE(picks, due);
+}
+
+void TestPictures::undecodableStoredPictureShowsTheColour()
+{
+    const QString broken = m_dir.filePath("broken.png");
+    QFile junk(broken);
+    QVERIFY(junk.open(QIODevice::WriteOnly) && junk.write("PNG, but only in name") > 0);
+    junk.close();
+    Rig rig;
+    rig.store.values = {{"BackImage", broken}, {"BoardColor", "255"}};
+    rig.clock.start(QString());
+    rig.time.t = QDateTime(QDate(2026, 12, 7), QTime(10, 0, 30));
+    rig.run(3000);
+    QCOMPARE(rig.msg.shown, QStringList{"この画像は表示できません\r\n\r\n-> " + broken});
+    const QImage shown = paintFace(rig.window.lastFace);
+    QCOMPARE(QColor(shown.pixel(80, 60)), QColor(Qt::red)); // stored as 0x00BBGGRR
+    QCOMPARE(rig.clock.settings().boardPicture, broken);
 }
 
 void TestPictures::emptyFolderToldOnce()

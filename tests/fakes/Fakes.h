@@ -458,8 +458,10 @@ public:
     std::deque<std::optional<quint32>> colors; // cancelled when empty
     std::deque<std::optional<QString>> files;
     QList<FileChoice> asked;
-    std::optional<quint32> color() override
+    QList<quint32> colorsFrom; // the colour each colour chooser started at
+    std::optional<quint32> color(quint32 current) override
     {
+        colorsFrom.append(current);
         if (colors.empty())
             return std::nullopt;
         const auto c = colors.front();

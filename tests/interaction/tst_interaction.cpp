@@ -7,6 +7,7 @@
 #include "platform/QtPlatform.h"
 #include "platform/SystemTray.h"
 #include "resources/ObjectNames.h"
+#include "resources/Product.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -481,9 +482,13 @@ void TestInteraction::aboutBoxTexts()
     QCOMPARE(box.objectName(), QString::fromLatin1(id::aboutBox));
     QCOMPARE(box.windowTitle(), QStringLiteral("About Dialvane"));
     QCOMPARE(box.findChild<QLabel *>(id::aboutSubtitle)->text(), QStringLiteral("丸いアナログ時計"));
-    QCOMPARE(box.findChild<QLabel *>(id::aboutName)->text(), QStringLiteral("Ｄｉａｌｖａｎｅ  Version 2.00"));
+    QCOMPARE(box.findChild<QLabel *>(id::aboutName)->text(),
+             QStringLiteral("Ｄｉａｌｖａｎｅ  Version ") + QLatin1String(kVersion));
     QCOMPARE(box.findChild<QLabel *>(id::aboutDate)->text(), QStringLiteral("1998/02/16"));
-    QVERIFY(box.testAttribute(Qt::WA_ShowWithoutActivating));
+    QVERIFY(box.findChild<QLabel *>(id::aboutCopyright)->text().startsWith(QStringLiteral("Copyright © ")));
+    QCOMPARE(box.findChild<QLabel *>(id::aboutLicence)->text(),
+             QStringLiteral("ライセンス：GPL-3.0-or-later（全文は https://www.gnu.org/licenses/gpl-3.0.html）"));
+    QCOMPARE(box.findChild<QLabel *>(id::aboutWarranty)->text(), QStringLiteral("このプログラムは無保証です。"));
     box.centre();
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     QVERIFY(qAbs(box.geometry().center().x() - screen.center().x()) <= 1);

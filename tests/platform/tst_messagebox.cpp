@@ -20,6 +20,8 @@ private slots:
     void textIsNotCut_data();
     void textIsNotCut();
     void unansweredWaitEnds();
+    void placedClear_data();
+    void placedClear();
 };
 
 // A second start's box that nobody answers ends by itself (20 of them were
@@ -89,6 +91,29 @@ void TestMessageBox::textIsNotCut()
     QVERIFY2(box->width() >= caption.horizontalAdvance(text::AppTitle) + 6 * caption.height(),
              qPrintable(QString::number(box->width())));
     QCOMPARE(box->windowTitle(), text::AppTitle);
+}
+
+void TestMessageBox::placedClear_data()
+{
+    // A 300 x 120 box on a 1024 x 768 work area below a 32 px panel.
+    QTest::addColumn<QList<QRect>>("clearOf");
+    QTest::addColumn<QRect>("placed");
+    const QRect centred(362, 340, 300, 120);
+    QTest::newRow("nothing in the way") << QList<QRect>{} << centred;
+    QTest::newRow("clock in a corner") << QList<QRect>{{0, 32, 120, 120}} << centred;
+    QTest::newRow("240 px clock in the centre")
+        << QList<QRect>{{392, 280, 240, 240}} << QRect(362, 152, 300, 120); // above it
+    QTest::newRow("600 px clock: below") << QList<QRect>{{212, 36, 600, 600}} << QRect(362, 644, 300, 120);
+    QTest::newRow("clock and stop window")
+        << QList<QRect>{{392, 280, 240, 240}, {392, 150, 240, 112}} << QRect(362, 528, 300, 120);
+    QTest::newRow("no room anywhere: centred, on top") << QList<QRect>{{0, 32, 1024, 736}} << centred;
+}
+
+void TestMessageBox::placedClear()
+{
+    QFETCH(QList<QRect>, clearOf);
+    QFETCH(QRect, placed);
+    QCOMPARE(boxPlace({300, 120}, QRect(0, 32, 1024, 736), clearOf), placed);
 }
 
 QTEST_MAIN(TestMessageBox)

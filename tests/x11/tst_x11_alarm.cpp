@@ -303,6 +303,15 @@ void TestX11Alarm::sigtermEndsTheClockWhileAnAlarmSounds()
     QVERIFY(!clock.clockWindow().isEmpty());
     // The stop window: the sound has started, and plays for a minute.
     QVERIFY(waitFor([&] { return !windowsOf(clock.proc.processId(), QSize(240, 112)).isEmpty(); }));
+    // On every workspace, and stacked above the clock.
+    const QString stop = windowsOf(clock.proc.processId(), QSize(240, 112)).value(0);
+    QCOMPARE(run("xprop", {"-id", stop, "_NET_WM_DESKTOP"}).trimmed(),
+             QStringLiteral("_NET_WM_DESKTOP(CARDINAL) = 4294967295"));
+    const QString stacking = run("xprop", {"-root", "_NET_CLIENT_LIST_STACKING"});
+    const auto at = [&](const QString &w) {
+        return stacking.indexOf(QStringLiteral("0x%1").arg(w.toULongLong(), 0, 16));
+    };
+    QVERIFY2(at(clock.clockWindow()) >= 0 && at(stop) > at(clock.clockWindow()), qPrintable(stacking));
     QVERIFY(waitFor([&] { return childNamed(clock.proc.processId(), "dialvane-sound") > 0; }));
     QElapsedTimer t;
     t.start();

@@ -34,6 +34,7 @@ private slots:
     void cornersKeepOffThePanel_data();
     void cornersKeepOffThePanel();
     void settingsDialogFitsTheWorkArea();
+    void aboutBoxTakesTheKeyboard();
 };
 
 void TestX11Dialogs::cornersKeepOffThePanel_data()
@@ -84,6 +85,29 @@ void TestX11Dialogs::settingsDialogFitsTheWorkArea()
                                                             .arg(frameOf(dialog).height())
                                                             .arg(area.width())
                                                             .arg(area.height())));
+}
+
+void TestX11Dialogs::aboutBoxTakesTheKeyboard()
+{
+    ClockProcess clock;
+    QVERIFY2(!clock.startAt100().isEmpty(), "no clock at 100,100");
+    const QString dialog = clock.openSettings({130, 190});
+    QVERIFY2(!dialog.isEmpty(), "no settings dialog");
+    for (const char *key : {"Escape", "Return"}) {
+        // Backwards from the picture field: the quit, start at login, About.
+        xdotool({"key", "shift+Tab", "shift+Tab", "shift+Tab", "space"});
+        QString about;
+        QVERIFY2(waitFor(
+                     [&] {
+                         about = activeWindow();
+                         return about != dialog && windowsOf(clock.proc.processId()).contains(about);
+                     },
+                     5000),
+                 "the About box has no keyboard");
+        xdotool({"key", key});
+        QVERIFY2(waitFor([&] { return !windowsOf(clock.proc.processId()).contains(about); }, 5000), key);
+        QVERIFY(waitFor([&] { return activeWindow() == dialog; }, 5000));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestX11Dialogs)

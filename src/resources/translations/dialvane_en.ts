@@ -444,6 +444,14 @@
         <translation>No program was found to open the help. Please open this file</translation>
     </message>
     <message>
+        <source>ライセンス：GPL-3.0-or-later（全文は %1）</source>
+        <translation>Licence: GPL-3.0-or-later (read it at %1)</translation>
+    </message>
+    <message>
+        <source>このプログラムは無保証です。</source>
+        <translation>This program comes with ABSOLUTELY NO WARRANTY.</translation>
+    </message>
+    <message>
         <source>日付と時刻を設定するプログラムが見付かりません</source>
         <translation>No program was found to set the date and time</translation>
     </message>
