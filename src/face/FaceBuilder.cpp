@@ -12,6 +12,7 @@
 #include <QRandomGenerator>
 #include <QTime>
 
+#include <algorithm>
 #include <cmath>
 
 namespace dv {
@@ -27,6 +28,11 @@ int FaceBuilder::pictureSide() const
     return int(std::nearbyint(double(m_scale.factor) * 120.0));
 }
 
+int FaceBuilder::pictureFit() const
+{
+    return std::max(1, int(std::lround(pictureSide() * sys.window.pixelRatio())));
+}
+
 void FaceBuilder::folderMissing(Settings &s)
 {
     sys.msg.inform(text::PictureFolderMissing + text::CRLF + text::PathArrow + s.slideshowFolder);
@@ -40,9 +46,13 @@ void FaceBuilder::loadBoard(Settings &s)
         sys.msg.inform(text::withPath(text::BoardPictureMissing, s.boardPicture));
         s.boardPicture.clear();
     }
+    // A picture that cannot be shown is told, and this run has none, as with a
+    // missing one: the face never turns to a blank board unexplained.
+    if (!s.boardPicture.isEmpty() && !loadPicture(s.boardPicture)) {
+        sys.msg.inform(text::withPath(text::CannotShowPicture, s.boardPicture));
+        s.boardPicture.clear();
+    }
     m_noBoardPicture = s.boardPicture.isEmpty();
-    if (!m_noBoardPicture)
-        loadPicture(s.boardPicture);
     followRound(); // the window's first show is already the round one
     if (s.transparentBoard)
         captureDesktop();
@@ -76,6 +86,9 @@ const Face &FaceBuilder::build(const Settings &s, int hour, int minute, int seco
 {
     m_face.clear(m_scale.side, quint32(s.boardColour));
     m_face.roundEdge = m_round;
+    // A new size or screen: the file is read again at the face's new side.
+    if (!m_pictureFile.isEmpty() && m_pictureFit != pictureFit() && !readPicture(m_pictureFile))
+        m_pictureFit = pictureFit(); // gone meanwhile: the old one stretches, and is not asked for again
     if (s.transparentBoard && m_live && m_seeThrough) {
         m_face.seeThrough = true;
     } else if ((!m_noBoardPicture || s.transparentBoard || s.slideshow) && !m_picture.isNull()) {
@@ -96,14 +109,19 @@ const Face &FaceBuilder::build(const Settings &s, int hour, int minute, int seco
     return m_face;
 }
 
-QImage FaceBuilder::decode(QIODevice *device)
+QImage FaceBuilder::decode(QIODevice *device, QSize fit)
 {
     QImageReader reader(device);
     reader.setDecideFormatFromContent(true);
+    // JPEG shrinks while it decodes; other formats are shrunk once read, and
+    // one too large for the reader's limit even then gives no picture.
+    const QSize full = reader.size();
+    if (full.isValid() && (full.width() > fit.width() || full.height() > fit.height()))
+        reader.setScaledSize(full.boundedTo(fit));
     return reader.read();
 }
 
-bool FaceBuilder::loadPicture(const QString &file)
+bool FaceBuilder::readPicture(const QString &file)
 {
     // A FIFO would block the read for good, a device never end it.
     if (!QFileInfo(file).isFile())
@@ -111,10 +129,20 @@ bool FaceBuilder::loadPicture(const QString &file)
     QFile f(file);
     if (!f.open(QIODevice::ReadOnly))
         return false;
-    QImage img = decode(&f);
+    const int fit = pictureFit();
+    QImage img = decode(&f, QSize(fit, fit));
     if (img.isNull())
         return false;
     m_picture = img;
+    m_pictureFile = file;
+    m_pictureFit = fit;
+    return true;
+}
+
+bool FaceBuilder::loadPicture(const QString &file)
+{
+    if (!readPicture(file))
+        return false;
     m_seeThrough = false;
     return true;
 }
@@ -122,8 +150,13 @@ bool FaceBuilder::loadPicture(const QString &file)
 void FaceBuilder::setBoardPicture(const QString &file)
 {
     m_noBoardPicture = file.isEmpty() || !loadPicture(file);
-    if (m_noBoardPicture)
+    if (m_noBoardPicture) {
         m_picture = QImage();
+        m_pictureFile.clear();
+    }
+    // A missing file the dialog has told of already.
+    if (m_noBoardPicture && pathExists(file, PathKind::File))
+        sys.msg.inform(text::withPath(text::CannotShowPicture, file));
 }
 
 void FaceBuilder::setLive(bool on)
@@ -185,8 +218,10 @@ void FaceBuilder::captureDesktop()
     // Uncovering the clock again exposes it: that is ours.
     m_tracker.ownShow(now);
     m_tracker.captured(grab.steady, now, !grab.image.isNull());
-    if (!grab.image.isNull())
+    if (!grab.image.isNull()) {
         m_picture = grab.image;
+        m_pictureFile.clear();
+    }
     m_seeThrough = false;
 }
 
@@ -208,12 +243,9 @@ FaceBuilder::Drop FaceBuilder::takeDroppedPicture(const QString &file)
     QFile f(file);
     if (!f.open(QIODevice::ReadOnly))
         return Drop::NotRead;
-    const QImage img = decode(&f);
-    if (!img.isNull()) {
-        m_picture = img;
-        m_seeThrough = false;
+    f.close();
+    if (loadPicture(file))
         return Drop::Shown;
-    }
     // The face stays as it was: the settings keep the old picture too.
     m_noBoardPicture = hadNoImage;
     return Drop::Undecodable;

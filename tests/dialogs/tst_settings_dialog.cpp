@@ -466,7 +466,11 @@ void TestSettingsDialog::keptPaths()
     if (edit == "-")
         f->clear();
     else if (!edit.isEmpty()) {
-        QFile(other).open(QIODevice::WriteOnly);
+        // A picture that shows: one that does not is told at every start.
+        if (key == "BackImage")
+            QVERIFY(QImage(4, 4, QImage::Format_RGB32).save(other, "BMP"));
+        else
+            QFile(other).open(QIODevice::WriteOnly);
         f->setText(other);
     }
     r.click(id::okButton);
