@@ -24,6 +24,9 @@ public:
     }
     RemoveResult removeAll() override { return RemoveResult::Removed; }
     QString location() const override { return {}; }
+    Condition condition() const override { return Condition::Fine; }
+    std::optional<QString> setAside() override { return std::nullopt; }
+    std::optional<QString> takeMovedAside() override { return std::nullopt; }
 };
 } // namespace
 

@@ -8,7 +8,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    static const QRegularExpression form(QStringLiteral("^(?:[01][0-9]|2[0-3]):[0-5][0-9]$"));
+    // Anchored to the very end: `$` would let a trailing newline through.
+    static const QRegularExpression form(
+        QRegularExpression::anchoredPattern(QStringLiteral("(?:[01][0-9]|2[0-3]):[0-5][0-9]")));
     const QString typed = QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size));
     const QString t = dv::completeTime(typed);
     const bool accepted = !dv::timeRejected(t);

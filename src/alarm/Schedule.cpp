@@ -112,11 +112,13 @@ void Schedule::run(const QDateTime &wall)
         m_lastSignal = signalKey;
         startSignal(file);
     };
-    if (minute == kHourSignalMinute && second == kHourSignalSecond && m_settings.hourChime
-        && m_sounding == Sounding::None)
+    // A signal still sounding ends when the next is due: a sound that claims
+    // to last for years must not hold every later one back.
+    const bool free = m_sounding == Sounding::None || m_sounding == Sounding::TimeSignal;
+    if (minute == kHourSignalMinute && second == kHourSignalSecond && m_settings.hourChime && free)
         signal(m_settings.hourChimeFile);
     if (minute == kHalfHourSignalMinute && second == kHalfHourSignalSecond && m_settings.hourChime
-        && m_settings.halfHourChime && m_sounding == Sounding::None)
+        && m_settings.halfHourChime && free)
         signal(m_settings.halfHourChimeFile);
     if (!m_times.shutdown.isEmpty() && m_times.shutdown == hms) {
         if (m_settings.forceShutdown) {
@@ -466,7 +468,6 @@ void Schedule::shutdownSequence()
 {
     if (m_playing) {
         sys.sound.stop();
-        sys.pump.yield();
         m_playing = false;
         // A stopped sound sends no end of its own: a refused shutdown must not
         // silence every later event. An alarm's window stays until pressed.
@@ -494,7 +495,6 @@ bool Schedule::play(const QString &file, const SoundLevel &level)
 {
     if (m_playing) {
         sys.sound.stop();
-        sys.pump.yield();
         m_playing = false;
     }
     const QString tail = file.right(3).toUpper();

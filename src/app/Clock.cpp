@@ -20,11 +20,24 @@ Clock::Clock(Platform &platform, ClockUi &clockUi)
 {
 }
 
+bool Clock::trySave()
+{
+    const bool saved = m_params.save();
+    if (const std::optional<QString> aside = sys.store.takeMovedAside())
+        sys.msg.inform(text::withPath(text::StoreOthersMoved, *aside));
+    if (saved)
+        m_saveTold = false;
+    return saved;
+}
+
 bool Clock::saveSettings()
 {
-    if (m_params.save())
+    if (trySave())
         return true;
-    sys.msg.inform(text::withPath(text::SaveFailed, m_params.location()));
+    // Told once while saves fail: the tick tries again meanwhile.
+    if (!m_saveTold)
+        sys.msg.inform(text::withPath(text::SaveFailed, m_params.location()));
+    m_saveTold = true;
     return false;
 }
 
@@ -82,8 +95,8 @@ void Clock::start(const QString &commandLine, std::optional<qint64> startedMs)
         }
     }
 
-    if (!cl.badOffset.isEmpty())
-        sys.msg.inform(text::BadOffset + text::CRLF + text::CRLF + QStringLiteral("-offset=") + cl.badOffset);
+    if (cl.badOffset)
+        sys.msg.inform(text::BadOffset + text::CRLF + text::CRLF + QStringLiteral("-offset=") + *cl.badOffset);
 
     // Greetings and the tray icon come before the settings.
     m_hidden = false;
@@ -94,7 +107,6 @@ void Clock::start(const QString &commandLine, std::optional<qint64> startedMs)
     m_trayDate = sys.time.now().date();
     m_trayTip = text::trayTip(m_trayDate);
     sys.tray.add(m_trayTip);
-    sys.pump.yield();
 
     // The stored offset never counts: only the command line's.
     loadSettings();
@@ -151,9 +163,7 @@ void Clock::start(const QString &commandLine, std::optional<qint64> startedMs)
     m_face.resetCapture(sys.window.screenRect());
 
     // Show the first face; the tick starts last of all.
-    sys.pump.yield();
     sys.window.present(first);
-    sys.pump.yield();
     followInput();
     sys.timer.setEnabled(true);
 }
@@ -212,10 +222,6 @@ void Clock::onTick()
         const Face &face = m_face.build(s, m_shown.hour, m_shown.minute, m_shown.second);
         holdPlace();
         sys.window.present(face);
-
-        m_paintGuard = true;
-        sys.pump.yield();
-        m_paintGuard = false;
     }
 
     // What the seconds since the last tick brought: the skipped seconds'
@@ -231,6 +237,9 @@ void Clock::onTick()
     updateTrayTip(now);
     m_schedule.reportMissed();
     m_schedule.keepState();
+    // A save refused (its lock held elsewhere, say) is tried again, not lost.
+    if (newSecond && m_params.unsaved() && sec % kSaveRetrySeconds == 0)
+        trySave();
 }
 
 void Clock::catchUp(qint64 epoch, const QDateTime &now)
@@ -263,7 +272,6 @@ void Clock::settingsOk(const Settings &edited)
     sys.window.setTopMost(s.onTop);
     sys.timer.setEnabled(false);
     sys.window.hideNoActivate();
-    sys.pump.yield();
     applyScale();
     // A window dragged wholly off the left or top edge comes back to it.
     QRect r = sys.window.screenRect();
@@ -308,7 +316,6 @@ QPoint Clock::windowTwips() const
 void Clock::recaptureWithTimerStopped()
 {
     sys.timer.setEnabled(false);
-    sys.pump.yield();
     m_face.captureDesktop();
     sys.timer.setEnabled(true);
 }
@@ -329,7 +336,6 @@ void Clock::onMousePress(Qt::MouseButtons buttons)
         } else {
             // No tray to open the menu from: its first item is the settings.
             ui.popupMenu();
-            sys.pump.yield();
         }
     }
 }
@@ -349,8 +355,10 @@ void Clock::openHelp()
 {
     // Nothing registered to show a page: the user can still open it by hand.
     const QString page = sys.appDir + QLatin1Char('/') + text::HelpPage;
-    if (!sys.launcher.openFile(page))
-        sys.msg.inform(text::withPath(text::HelpNotOpened, page));
+    sys.launcher.openFile(page, [this, page](bool opened) {
+        if (!opened)
+            sys.msg.inform(text::withPath(text::HelpNotOpened, page));
+    });
 }
 
 void Clock::openDateTimeSettings()
@@ -362,10 +370,7 @@ void Clock::openDateTimeSettings()
 void Clock::trayActivated(TrayEvent event)
 {
     switch (event) {
-    case TrayEvent::MenuRequest:
-        ui.popupMenu();
-        sys.pump.yield();
-        break;
+    case TrayEvent::MenuRequest: ui.popupMenu(); break;
     case TrayEvent::DateTimeRequest: openDateTimeSettings(); break;
     case TrayEvent::None: break;
     }
@@ -396,7 +401,7 @@ void Clock::onSystemRepaint()
         return;
     m_inRepaint = true;
     // Our own show exposes the window too: only the system's requests count.
-    if (!m_paintGuard && settings().transparentBoard && m_face.exposeIsSystems())
+    if (settings().transparentBoard && m_face.exposeIsSystems())
         recaptureWithTimerStopped();
     m_inRepaint = false;
 }
@@ -458,7 +463,6 @@ void Clock::updateTrayTip(const QDateTime &now)
         return;
     m_trayTip = tip;
     sys.tray.modify(m_trayTip);
-    sys.pump.yield();
 }
 
 void Clock::quit()
@@ -466,9 +470,10 @@ void Clock::quit()
     if (m_unloading)
         return;
     m_unloading = true;
+    if (m_params.unsaved())
+        trySave(); // a last try: the program ends either way
     ui.unwatchRepaints();
     sys.tray.remove();
-    sys.pump.yield();
     ui.quitCommand();
 }
 

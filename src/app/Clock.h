@@ -104,6 +104,7 @@ public:
 
 private:
     void prepareFace();
+    bool trySave(); // tells only what a save moved aside
     void applyHideRule();
     void followInput();
     void recaptureWithTimerStopped();
@@ -128,12 +129,13 @@ private:
     AlarmTimes m_tipTimes;
     int m_tipChanges = -1; // the schedule's changes (snoozes) the tip has seen
     QDateTime m_tipAsOf, m_tipNext;
-    bool m_tipStale = false;   // the wake timer changed what it says
-    bool m_hidden = false;     // hidden by the pointer or Ctrl
-    bool m_paintGuard = false; // the tick's own yield: repaints there are ours
+    bool m_tipStale = false; // the wake timer changed what it says
+    bool m_hidden = false;   // hidden by the pointer or Ctrl
     bool m_inRepaint = false;
     bool m_unloading = false;
     bool m_faceAway = false; // the settings dialog is open
+    bool m_saveTold = false; // a failed save was told; saves have failed since
+    static constexpr int kSaveRetrySeconds = 20;
 };
 
 } // namespace dv

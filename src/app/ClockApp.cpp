@@ -12,8 +12,8 @@ ClockApp::ClockApp(const QString &appDir, QObject *parent)
     : QObject(parent)
     , m_sound(appDir + QLatin1Char('/') + QLatin1String(kSoundPlayer))
     , m_trialSound(appDir + QLatin1Char('/') + QLatin1String(kSoundPlayer))
-    , m_platform{m_time,     m_input, m_screen, m_msg,   m_window, m_timer, m_pump,  m_store,
-                 m_launcher, m_tray,  m_sound,  m_power, m_choose, m_wake,  m_state, appDir}
+    , m_platform{m_time, m_input, m_screen, m_msg,    m_window, m_timer, m_store, m_launcher,
+                 m_tray, m_sound, m_power,  m_choose, m_wake,   m_state, appDir}
     , m_clock(m_platform, *this)
 {
     // Every way the outside world reaches the clock, in one place.
@@ -93,7 +93,6 @@ void ClockApp::showAbout()
     m_about->centre();
     m_about->show();
     m_about->raise();
-    m_pump.yield();
 }
 
 SettingsDialog &ClockApp::settingsDialog()
@@ -116,7 +115,6 @@ void ClockApp::openSettings(bool refill)
     d.show();
     d.bringToFront();
     m_window.hideNoActivate();
-    m_pump.yield();
 }
 
 bool ClockApp::alarmRings() const

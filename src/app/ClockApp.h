@@ -83,7 +83,6 @@ private:
     QtMessageBoxes m_msg;
     ClockWindow m_window;
     AlignedTickTimer m_timer;
-    QtEventPump m_pump;
     QSettingsStore m_store;
     ProcessLauncher m_launcher;
     SystemTray m_tray;

@@ -33,6 +33,24 @@ double numericPrefix(const QString &text)
     return text.mid(start, i - start).toDouble();
 }
 
+bool isOffsetForm(const QString &text)
+{
+    // An optional sign, digits, an optional point and digits; a digit at least.
+    const qsizetype n = text.size();
+    qsizetype i = n > 0 && (text[0] == u'+' || text[0] == u'-') ? 1 : 0;
+    int digits = 0;
+    bool point = false;
+    for (; i < n; ++i) {
+        if (text[i] >= u'0' && text[i] <= u'9')
+            ++digits;
+        else if (text[i] == u'.' && !point)
+            point = true;
+        else
+            return false;
+    }
+    return digits > 0;
+}
+
 CommandLine parseCommandLine(const QString &text)
 {
     CommandLine c;
@@ -47,7 +65,9 @@ CommandLine parseCommandLine(const QString &text)
             end = t.size();
         const QString given = t.mid(start, qMax<qsizetype>(0, end - start));
         const double v = numericPrefix(given);
-        if (std::isfinite(v) && std::fabs(v) <= kOffsetLimitHours)
+        // A number and nothing else: "9h", "1:30", "0x10" or "nan" read as a
+        // prefix would give an offset nobody asked for, or none without a word.
+        if (isOffsetForm(given) && std::isfinite(v) && std::fabs(v) <= kOffsetLimitHours)
             c.offset = float(v);
         else
             c.badOffset = given;

@@ -17,6 +17,7 @@
 #include <QThread>
 #include <QTimer>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -28,6 +29,17 @@ namespace {
 QString clockDisplay()
 {
     return qEnvironmentVariable("DISPLAY", qEnvironmentVariable("WAYLAND_DISPLAY"));
+}
+
+// An answer that did not reach standard output (a full disk, a closed
+// descriptor) is a failure, told on standard error.
+int answered()
+{
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout))
+        return 0;
+    const int error = errno;
+    std::fprintf(stderr, "%s\n", qPrintable(dv::text::answerNotWritten(QString::fromLocal8Bit(std::strerror(error)))));
+    return 1;
 }
 
 // --holidays [YEAR]: the national holidays of that year, or of this one.
@@ -43,7 +55,7 @@ int printHolidays(const char *given)
         }
     }
     std::fputs(dv::holidayLines(year).toUtf8().constData(), stdout);
-    return 0;
+    return answered();
 }
 
 // --help and --version answer on standard output; with no X display the
@@ -54,11 +66,11 @@ std::optional<int> answerWithoutWindows(int argc, char **argv)
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
             std::fputs(qPrintable(dv::text::Usage), stdout);
-            return 0;
+            return answered();
         }
         if (std::strcmp(argv[i], "--version") == 0) {
             std::fputs(qPrintable(dv::text::VersionLine), stdout);
-            return 0;
+            return answered();
         }
         if (std::strcmp(argv[i], "--holidays") == 0)
             return printHolidays(i + 1 < argc ? argv[i + 1] : nullptr);
@@ -76,11 +88,18 @@ std::optional<int> answerWithoutWindows(int argc, char **argv)
         // that has just ended, say) while the program's static data is torn down,
         // and would then print warnings after the answer. Nothing is left to save:
         // end here, the answer flushed.
+        rc = rc == 0 ? answered() : rc;
         std::fflush(nullptr);
         std::_Exit(rc);
     }
     if (dv::isSnapshotCommand(argc, argv))
         return std::nullopt;
+    // A clock's start: an offset it ignores is said before anything else can fail.
+    QStringList words;
+    for (int i = 1; i < argc; ++i)
+        words << QString::fromLocal8Bit(argv[i]);
+    if (const std::optional<QString> bad = dv::parseCommandLine(words.join(QLatin1Char(' '))).badOffset)
+        std::fprintf(stderr, "%s\n", qPrintable(dv::text::offsetIgnored(*bad)));
     // A platform the user chose is theirs; otherwise the clock needs X11
     // (XWayland under Wayland): see that it can be reached.
     const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
@@ -90,6 +109,36 @@ std::optional<int> answerWithoutWindows(int argc, char **argv)
         return std::nullopt;
     std::fprintf(stderr, "%s\n", qPrintable(dv::text::noDisplay(qEnvironmentVariable("DISPLAY"))));
     return 1;
+}
+// A window system that cannot be loaded (QT_QPA_PLATFORM=nonsense) ends Qt
+// with a page of its own and an abort. While the application is made, Qt's
+// messages wait here: the fatal one becomes the clock's one line and exit
+// status 1; the others go out as they would have once it is made.
+struct HeldMessage {
+    QtMsgType type;
+    QByteArray category;
+    QString text;
+};
+QtMessageHandler g_qtHandler = nullptr;
+QList<HeldMessage> g_held;
+
+void holdMessage(QtMsgType type, const QMessageLogContext &context, const QString &text)
+{
+    if (type == QtFatalMsg) {
+        std::fprintf(stderr, "%s\n", qPrintable(dv::text::noPlatformPlugin(qEnvironmentVariable("QT_QPA_PLATFORM"))));
+        std::_Exit(1);
+    }
+    g_held.append({type, QByteArray(context.category), text});
+}
+
+void releaseMessages()
+{
+    qInstallMessageHandler(g_qtHandler);
+    for (const HeldMessage &m : std::as_const(g_held)) {
+        const QMessageLogContext context(nullptr, 0, nullptr, m.category.constData());
+        g_qtHandler(m.type, context, m.text);
+    }
+    g_held.clear();
 }
 } // namespace
 
@@ -125,7 +174,9 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "xcb;wayland");
 
     dv::SingleInstance::keepFromStartingABus();
+    g_qtHandler = qInstallMessageHandler(holdMessage);
     QApplication app(argc, argv);
+    releaseMessages();
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(dv::clockIcon()); // every window and box, not Qt's generic one
     QCoreApplication::setOrganizationName(QLatin1String(dv::kOrganization));

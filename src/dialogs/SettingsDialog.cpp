@@ -283,7 +283,6 @@ void SettingsDialog::openSubDialogs()
     connect(m_size, &QPushButton::clicked, this, [this, &w] {
         auto *d = new SizeDialog(w, sys);
         openSub(d, m_size);
-        sys.pump.yield();
         d->addClockSize();
         d->focusSizeField();
     });

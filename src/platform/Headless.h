@@ -74,15 +74,11 @@ public:
     void tickSoon() override { }
 };
 
-class NoPump final : public EventPump {
-public:
-    void yield() override { }
-};
-
 class NoLauncher final : public Launcher {
 public:
     bool openDateTimeSettings() override { return false; }
-    bool openFile(const QString &) override { return false; }
+    // NOLINTNEXTLINE(performance-unnecessary-value-param)
+    void openFile(const QString &, std::function<void(bool)> opened) override { opened(false); }
 };
 
 class NoTray final : public Tray {
@@ -131,7 +127,6 @@ struct HeadlessPlatform {
     SilentMessages msg;
     HeadlessWindow window;
     NoTimer timer;
-    NoPump pump;
     QSettingsStore store;
     NoLauncher launcher;
     NoTray tray;
@@ -142,8 +137,8 @@ struct HeadlessPlatform {
     XdgStateFile state;
     Platform platform;
     explicit HeadlessPlatform(const QString &appDir)
-        : platform{time,     input, screen, msg,   window, timer, pump,  store,
-                   launcher, tray,  sound,  power, choose, wake,  state, appDir}
+        : platform{time, input, screen, msg,    window, timer, store, launcher,
+                   tray, sound, power,  choose, wake,   state, appDir}
     {
     }
 };

@@ -96,6 +96,10 @@ public:
     // copied, before anything can save: where it went, or nothing when that
     // could not be done (then no save replaces it).
     virtual std::optional<QString> setAside() = 0;
+    // Where a save moved what others keep in the store (another tool's group,
+    // the user's notes) because written back it would have made a store larger
+    // than a start reads; nothing when no save has since it was last asked.
+    virtual std::optional<QString> takeMovedAside() = 0;
 };
 
 // What the alarms must remember from one run of the clock to the next, kept
@@ -193,19 +197,13 @@ public:
     virtual void tickSoon() = 0;
 };
 
-// Lets queued window messages run once.
-class EventPump {
-public:
-    virtual ~EventPump() = default;
-    virtual void yield() = 0;
-};
-
 class Launcher {
 public:
     virtual ~Launcher() = default;
     // The desktop's own date and time settings; false when none is installed.
     virtual bool openDateTimeSettings() = 0;
-    virtual bool openFile(const QString &path) = 0;
+    // Returns at once; `opened` comes later, false when nothing could show it.
+    virtual void openFile(const QString &path, std::function<void(bool)> opened) = 0;
 };
 
 // What a click on the tray icon asks for.
@@ -313,7 +311,6 @@ struct Platform {
     MessageBoxes &msg;
     ClockWindowOps &window;
     TickTimer &timer;
-    EventPump &pump;
     SettingsStore &store;
     Launcher &launcher;
     Tray &tray;

@@ -4,9 +4,13 @@
 #include "resources/Product.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTemporaryFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -26,6 +30,16 @@ static bool taken(const QString &path)
 {
     struct stat st { };
     return ::lstat(QFile::encodeName(path).constData(), &st) == 0;
+}
+
+// QSettings waits for its lock file without a bound: a folder in its place, or
+// a fresh lock of another machine (a synced config folder), would hold the
+// clock's thread for good or for half a minute. Asked first without waiting; a
+// stale lock of this machine is cleared here as QSettings would clear it.
+static bool lockFree()
+{
+    QLockFile lock(confPath() + QStringLiteral(".lock"));
+    return lock.tryLock(0) || lock.error() != QLockFile::LockFailedError;
 }
 
 // Whether the text holds settings: one of our keys at least, or nothing at all.
@@ -70,7 +84,9 @@ SettingsStore::Condition QSettingsStore::condition() const
     const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return Condition::NoPermission;
-    QByteArray bytes(int(st.st_size), Qt::Uninitialized);
+    // A byte more than the size says: a pseudo-file (/proc/self/environ) says 0
+    // and holds text, that is no store of ours and no save can replace.
+    QByteArray bytes(int(st.st_size) + 1, Qt::Uninitialized);
     qint64 got = 0;
     while (got < bytes.size()) {
         const ssize_t n = ::read(fd, bytes.data() + got, size_t(bytes.size() - got));
@@ -80,7 +96,7 @@ SettingsStore::Condition QSettingsStore::condition() const
     }
     ::close(fd);
     bytes.truncate(got);
-    m_condition = judge(bytes);
+    m_condition = got > st.st_size ? Condition::NotAStore : judge(bytes);
     m_seen = seen;
     return m_condition;
 }
@@ -100,16 +116,26 @@ std::optional<QString> QSettingsStore::read(const QString &key) const
     return v.toString();
 }
 
-std::optional<QString> QSettingsStore::setAside()
+// The first free name beside the store for what is kept aside.
+static std::optional<QString> asideName()
 {
-    const Condition c = condition();
-    if (c != Condition::NotAStore && c != Condition::Damaged)
-        return std::nullopt;
     QString aside = confPath() + QStringLiteral(".unreadable");
     for (int n = 1; taken(aside) && n < 100; ++n)
         aside = confPath() + QStringLiteral(".unreadable.%1").arg(n);
     if (taken(aside))
         return std::nullopt;
+    return aside;
+}
+
+std::optional<QString> QSettingsStore::setAside()
+{
+    const Condition c = condition();
+    if (c != Condition::NotAStore && c != Condition::Damaged)
+        return std::nullopt;
+    const std::optional<QString> free = asideName();
+    if (!free)
+        return std::nullopt;
+    const QString &aside = *free;
     if (c == Condition::Damaged) {
         // Read as far as it goes; the copy keeps the lines the next save drops.
         if (!QFile::copy(confPath(), aside))
@@ -123,6 +149,49 @@ std::optional<QString> QSettingsStore::setAside()
     return aside;
 }
 
+bool QSettingsStore::keepWithinLimit(QSettings &qs, const QList<QPair<QString, QString>> &values)
+{
+    QStringList others = qs.allKeys();
+    others.removeIf([](const QString &key) {
+        const auto &fields = settingFields();
+        return std::any_of(fields.begin(), fields.end(),
+                           [&key](const SettingField &f) { return key == QLatin1String(f.key); });
+    });
+    if (others.isEmpty())
+        return true; // the clock's own keys at their longest stay well inside
+    QTemporaryFile file(confPath() + QStringLiteral(".XXXXXX"));
+    file.setAutoRemove(false);
+    if (!file.open())
+        return false;
+    const QString trialPath = file.fileName();
+    file.close();
+    qint64 size = 0;
+    {
+        QSettings trial(trialPath, QSettings::IniFormat);
+        for (const QString &key : qs.allKeys())
+            trial.setValue(key, qs.value(key));
+        for (const auto &[key, text] : values)
+            trial.setValue(key, text);
+        trial.sync();
+        size = trial.status() == QSettings::NoError ? QFileInfo(trialPath).size() : -1;
+    }
+    if (size >= 0 && size <= kStoreLimit) {
+        QFile::remove(trialPath);
+        return true;
+    }
+    // The trial, the whole store as it would be, reads back as it was written.
+    const std::optional<QString> aside = asideName();
+    if (size < 0 || !aside
+        || ::rename(QFile::encodeName(trialPath).constData(), QFile::encodeName(*aside).constData()) != 0) {
+        QFile::remove(trialPath);
+        return false;
+    }
+    for (const QString &key : others)
+        qs.remove(key);
+    m_movedAside = aside;
+    return true;
+}
+
 bool QSettingsStore::writeAll(const QList<QPair<QString, QString>> &values)
 {
     // What holds no settings, or could not be read, is the user's still.
@@ -131,7 +200,7 @@ bool QSettingsStore::writeAll(const QList<QPair<QString, QString>> &values)
         return false;
     QSettings qs(QSettings::NativeFormat, QSettings::UserScope, QLatin1String(kOrganization),
                  QLatin1String(kApplication));
-    if (!qs.isWritable())
+    if (!qs.isWritable() || !lockFree() || !keepWithinLimit(qs, values))
         return false;
     for (const auto &[key, text] : values)
         qs.setValue(key, text);
@@ -152,6 +221,8 @@ SettingsStore::RemoveResult QSettingsStore::removeAll()
                  QLatin1String(kApplication));
     if (qs.allKeys().isEmpty())
         return RemoveResult::NothingStored;
+    if (!lockFree())
+        return RemoveResult::Failed;
     qs.clear();
     qs.sync();
     return qs.status() == QSettings::NoError ? RemoveResult::Removed : RemoveResult::Failed;

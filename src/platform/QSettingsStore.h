@@ -7,6 +7,10 @@
 
 #include <QByteArray>
 
+#include <utility>
+
+class QSettings;
+
 namespace dv {
 
 // QSettings in the native per-user format: on Linux the INI file
@@ -28,11 +32,18 @@ public:
     // .unreadable.1 ...; copies a damaged store there instead. A FIFO, a
     // device or a folder in its place is not ours to move.
     std::optional<QString> setAside() override;
+    // Others' keys are written back escaped, up to four times their size.
+    // When a trial of the whole store comes out over kStoreLimit, the trial is
+    // kept whole beside the store (named as setAside names) and the store
+    // keeps the clock's own keys only.
+    std::optional<QString> takeMovedAside() override { return std::exchange(m_movedAside, std::nullopt); }
     // Forty values at their longest (kPathChars and the like, each character
     // written as an escape at worst) stay well inside this.
     static constexpr qint64 kStoreLimit = qint64{256} * 1024;
 
 private:
+    bool keepWithinLimit(QSettings &qs, const QList<QPair<QString, QString>> &values);
+    std::optional<QString> m_movedAside;
     // The file's identity when `m_condition` was found; read() asks forty times.
     mutable QByteArray m_seen;
     mutable Condition m_condition = Condition::Fine;

@@ -19,10 +19,12 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QUrl>
 
 #include <ctime>
 #include <memory>
+#include <utility>
 
 namespace dv {
 
@@ -128,9 +130,10 @@ QMessageBox *newMessageBox(QMessageBox::Icon icon, const QString &text, QMessage
     return box;
 }
 
-void QtMessageBoxes::informAndWait(const QString &text)
+void QtMessageBoxes::informAndWait(const QString &text, int closeAfterMs)
 {
     std::unique_ptr<QMessageBox> box(newMessageBox(QMessageBox::NoIcon, text, QMessageBox::Ok));
+    QTimer::singleShot(closeAfterMs, box.get(), &QMessageBox::accept);
     box->exec();
 }
 
@@ -276,11 +279,6 @@ std::optional<QString> QtChoosers::openFile(const FileChoice &choice)
     return d->selectedFiles().first();
 }
 
-void QtEventPump::yield()
-{
-    QCoreApplication::processEvents();
-}
-
 bool ProcessLauncher::startFirst(const QList<QStringList> &commandLines)
 {
     for (const QStringList &cl : commandLines) {
@@ -308,27 +306,41 @@ bool ProcessLauncher::openDateTimeSettings()
     });
 }
 
-bool ProcessLauncher::openFile(const QString &path)
+// NOLINTNEXTLINE(performance-unnecessary-value-param)
+void ProcessLauncher::openFile(const QString &path, std::function<void(bool)> opened)
 {
     const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
-    if (opener.isEmpty())
-        return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    if (opener.isEmpty()) {
+        const bool ok = QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+        QTimer::singleShot(0, [opened, ok] { opened(ok); });
+        return;
+    }
     // xdg-open ends at once with an error when nothing is registered for the
     // file; a viewer it starts may keep it running, which counts as opened.
+    // Nothing waits for it: the answer comes once, from whichever is first.
     auto *p = new QProcess;
     p->setProgram(opener);
     p->setArguments({path});
     p->setStandardOutputFile(QProcess::nullDevice());
     p->setStandardErrorFile(QProcess::nullDevice());
-    QObject::connect(p, &QProcess::finished, p, &QObject::deleteLater);
-    p->start();
-    if (!p->waitForStarted(2000)) {
+    auto answer = std::make_shared<std::function<void(bool)>>(std::move(opened));
+    auto tell = [answer](bool ok) {
+        if (*answer)
+            std::exchange(*answer, nullptr)(ok);
+    };
+    QObject::connect(p, &QProcess::finished, p, [p, tell](int code, QProcess::ExitStatus status) {
+        tell(status == QProcess::NormalExit && code == 0);
         p->deleteLater();
-        return false;
-    }
-    if (!p->waitForFinished(1500))
-        return true;
-    return p->exitStatus() == QProcess::NormalExit && p->exitCode() == 0;
+    });
+    QObject::connect(p, &QProcess::errorOccurred, p, [p, tell](QProcess::ProcessError e) {
+        if (e == QProcess::FailedToStart) {
+            tell(false);
+            p->deleteLater();
+        }
+    });
+    QObject::connect(p, &QProcess::started, p,
+                     [p, tell] { QTimer::singleShot(kOpenerSettleMs, p, [tell] { tell(true); }); });
+    p->start();
 }
 
 } // namespace dv

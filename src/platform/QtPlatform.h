@@ -56,8 +56,10 @@ public:
     // The box on the screen now, if any.
     QMessageBox *current() const { return m_box; }
     int waiting() const { return int(m_queue.size()); }
-    // Before the event loop runs, or after it: shows the box and waits for its OK.
-    static void informAndWait(const QString &text);
+    // Before the event loop runs, or after it: shows the box and waits for its
+    // OK, `closeAfterMs` at most: a second start nobody answers ends by itself.
+    static constexpr int kLongestWaitMs = 60'000;
+    static void informAndWait(const QString &text, int closeAfterMs = kLongestWaitMs);
 
 private:
     struct Box {
@@ -85,15 +87,12 @@ public:
     static QFileDialog *newFileDialog(const FileChoice &choice);
 };
 
-class QtEventPump final : public EventPump {
-public:
-    void yield() override;
-};
-
 class ProcessLauncher final : public Launcher {
 public:
     bool openDateTimeSettings() override;
-    bool openFile(const QString &path) override;
+    void openFile(const QString &path, std::function<void(bool)> opened) override;
+    // How long xdg-open may run before a viewer it started counts as the answer.
+    static constexpr int kOpenerSettleMs = 1500;
     // Starts the first program of the list that is installed; false when none could start.
     static bool startFirst(const QList<QStringList> &commandLines);
 };

@@ -54,10 +54,24 @@ SingleInstance::~SingleInstance()
 bool SingleInstance::claim()
 {
     // Only a clock looks for its runtime folder: one that asks another need not.
-    m_lockPath = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) + m_lockName;
+    // One named that is no folder of this user's (a file, another user's, gone)
+    // holds no lock: Qt would put it in a folder of its own under /tmp with
+    // only a warning, where a clock started from the session never looks.
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    struct stat st { };
+    const bool unusable = !runtime.isEmpty()
+                          && (::stat(runtime.constData(), &st) != 0 || !S_ISDIR(st.st_mode)
+                              || st.st_uid != ::geteuid());
+    m_lockPath = (unusable ? QFile::decodeName(runtime)
+                           : QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation))
+                 + m_lockName;
     // The name first: a clock that holds it can be asked for its settings.
     if (!takeBusName())
         return false;
+    if (unusable) {
+        m_lockNotTaken = true; // run rather than refuse, but not in silence
+        return true;
+    }
     if (takeLock())
         return true;
     if (m_onBus) {

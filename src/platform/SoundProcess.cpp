@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QSocketNotifier>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
@@ -32,10 +33,11 @@ SoundProcess::~SoundProcess()
         waitpid(pid, nullptr, 0); // killed already: this is quick
 }
 
-void SoundProcess::setPatience(int startMs, int pastEndMs)
+void SoundProcess::setPatience(int startMs, int pastEndMs, qint64 longestMs)
 {
     m_startPatienceMs = startMs;
     m_pastEndPatienceMs = pastEndMs;
+    m_longestMs = longestMs;
 }
 
 bool SoundProcess::play(const QString &file, const QString &deviceType, const SoundLevel &level)
@@ -50,8 +52,14 @@ bool SoundProcess::play(const QString &file, const QString &deviceType, const So
     m_msecsToStart = -1;
     m_started.start();
 
-    int fds[2];
+    int fds[2], errFds[2];
     if (pipe2(fds, O_CLOEXEC) != 0) {
+        m_error = QStringLiteral("no pipe for the sound player");
+        return false;
+    }
+    if (pipe2(errFds, O_CLOEXEC) != 0) {
+        ::close(fds[0]);
+        ::close(fds[1]);
         m_error = QStringLiteral("no pipe for the sound player");
         return false;
     }
@@ -62,6 +70,7 @@ bool SoundProcess::play(const QString &file, const QString &deviceType, const So
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, errFds[1], STDERR_FILENO);
     posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_addclosefrom_np(&actions, STDERR_FILENO + 1);
     posix_spawnattr_t attr;
@@ -94,8 +103,10 @@ bool SoundProcess::play(const QString &file, const QString &deviceType, const So
     posix_spawn_file_actions_destroy(&actions);
     posix_spawnattr_destroy(&attr);
     ::close(fds[1]);
+    ::close(errFds[1]);
     if (spawned != 0) {
         ::close(fds[0]);
+        ::close(errFds[0]);
         m_error = QStringLiteral("cannot start the sound player %1: %2")
                       .arg(m_playerPath, QString::fromLocal8Bit(strerror(spawned)));
         return false;
@@ -111,7 +122,33 @@ bool SoundProcess::play(const QString &file, const QString &deviceType, const So
     m_watchdog.start(m_startPatienceMs);
     m_notifier = new QSocketNotifier(m_fd, QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, &SoundProcess::onReadable);
+    m_errFd = errFds[0];
+    fcntl(m_errFd, F_SETFL, fcntl(m_errFd, F_GETFL) | O_NONBLOCK);
+    m_messageBytes = 0;
+    m_errNotifier = new QSocketNotifier(m_errFd, QSocketNotifier::Read, this);
+    connect(m_errNotifier, &QSocketNotifier::activated, this, &SoundProcess::passMessages);
     return true;
+}
+
+void SoundProcess::passMessages()
+{
+    // A bounded helping each time: a player that floods its standard error
+    // is read as fast as it writes, so the clock's own events come in between.
+    char buf[65536];
+    for (int i = 0; i < 16 && m_errFd >= 0; ++i) {
+        const ssize_t n = ::read(m_errFd, buf, sizeof buf);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            if (n == 0 || errno != EAGAIN)
+                m_errNotifier->setEnabled(false); // its end is gone: nothing more comes
+            return;
+        }
+        const qint64 pass = std::clamp<qint64>(kMostMessageBytes - m_messageBytes, 0, n);
+        m_messageBytes += n;
+        if (pass > 0)
+            (void)!::write(STDERR_FILENO, buf, size_t(pass));
+    }
 }
 
 bool SoundProcess::readReports()
@@ -183,8 +220,12 @@ void SoundProcess::onReport(const QByteArray &line)
     if (m_begun) {
         // A sound judged by the length its player announced: one that ends in
         // well under half of it was cut short, a file that holds no sound.
-        if (line == "ended")
-            endPlay(m_lengthMs <= 0 || m_sounding.elapsed() * 2 < m_lengthMs);
+        // The player's own count from its first sample, where it gives one:
+        // a busy clock may read "started" and "ended" together.
+        bool counted = false;
+        const qint64 played = line.startsWith("ended ") ? line.mid(6).toLongLong(&counted) : 0;
+        if (line == "ended" || counted)
+            endPlay(m_lengthMs <= 0 || (counted ? played : m_sounding.elapsed()) * 2 < m_lengthMs);
         return; // anything else is dropped
     }
     if (!line.startsWith("started ")) {
@@ -197,7 +238,7 @@ void SoundProcess::onReport(const QByteArray &line)
     m_msecsToStart = m_started.elapsed();
     m_sounding.start();
     const QList<QByteArray> words = line.split(' ');
-    m_lengthMs = qBound<qint64>(0, words.value(1).toLongLong(), 24LL * 3600 * 1000);
+    m_lengthMs = qBound<qint64>(0, words.value(1).toLongLong(), m_longestMs);
     m_driver = QString::fromUtf8(words.value(2));
     m_silent = words.value(3) == "silent";
     m_watchdog.start(int(m_lengthMs) + m_pastEndPatienceMs);
@@ -236,6 +277,20 @@ void SoundProcess::endPlayer()
     if (m_fd >= 0)
         ::close(m_fd);
     m_fd = -1;
+    if (m_errFd >= 0) {
+        passMessages(); // what it wrote before its last report
+        m_errNotifier->setEnabled(false);
+        m_errNotifier->deleteLater();
+        m_errNotifier = nullptr;
+        ::close(m_errFd);
+        m_errFd = -1;
+        if (m_messageBytes > kMostMessageBytes) {
+            const QByteArray dropped = QByteArrayLiteral("dialvane-sound: ")
+                                       + QByteArray::number(m_messageBytes - kMostMessageBytes)
+                                       + QByteArrayLiteral(" more bytes of its messages dropped\n");
+            (void)!::write(STDERR_FILENO, dropped.constData(), size_t(dropped.size()));
+        }
+    }
     m_reports = QByteArray(); // its buffer goes with it
     if (m_pid > 0) {
         kill(-m_pid, SIGKILL); // the player's group: whatever it started too

@@ -46,12 +46,20 @@ public:
     qint64 msecsToFirstSample() const { return m_msecsToStart; }
     // How long a player may take to start, and to end past its sound's length,
     // before it counts as hung.
-    void setPatience(int startMs, int pastEndMs);
+    // A sound longer than `longestMs` counts as that long.
+    void setPatience(int startMs, int pastEndMs, qint64 longestMs = kLongestPlayMs);
 
     // The player's word is trusted this far: a report is one short line, a
     // play sends a few; a player that says more is broken and is ended.
     static constexpr int kLongestReport = 100;
     static constexpr int kMostReportBytes = 1024;
+    // Our player plays no sound longer than this (and says so); one that
+    // announces more is ended this long after its start, with its patience.
+    static constexpr qint64 kLongestPlayMs = qint64{5} * 60 * 1000;
+    // What a play's player writes to its standard error reaches the clock's
+    // this far (synthesiser warnings ran to 111 KB a play), then one line
+    // says how much more was dropped.
+    static constexpr qint64 kMostMessageBytes = 4096;
 
 signals:
     void finished(); // once per play, the stopped one excepted
@@ -63,6 +71,7 @@ private:
     bool takeLine(QByteArray &line);
     void onReport(const QByteArray &line);
     void onReadable();
+    void passMessages(); // the player's standard error, as far as it may go
     void onHung();
     void endPlay(bool unplayable);
     void endPlayer();
@@ -72,6 +81,9 @@ private:
     pid_t m_pid = 0;
     int m_fd = -1; // the player's reports
     QSocketNotifier *m_notifier = nullptr;
+    int m_errFd = -1; // the player's standard error
+    QSocketNotifier *m_errNotifier = nullptr;
+    qint64 m_messageBytes = 0; // all this play's player has written there
     QByteArray m_reports;
     qint64 m_reportBytes = 0; // all this play's player has said
     bool m_closed = false;    // the player's end of the pipe is gone
@@ -85,6 +97,7 @@ private:
     qint64 m_msecsToStart = -1;
     int m_startPatienceMs = 4000;
     int m_pastEndPatienceMs = 5000;
+    qint64 m_longestMs = kLongestPlayMs;
     bool m_silent = false;
     bool m_endedAtOnce = false;
     QString m_error;

@@ -131,8 +131,10 @@ MidiFacts readMidi(std::string_view m)
             if (status == 0xFF) { // meta event
                 const std::uint8_t type = at < end ? u8(at++) : 0;
                 const std::uint32_t len = varLen(at, end);
-                if (type == 0x51 && len == 3 && at + 3 <= end)
+                if (type == 0x51 && len == 3 && at + 3 <= end) {
                     tempos[tick] = std::uint32_t(u8(at)) << 16 | u16(at + 1);
+                    ++facts.tempoChanges;
+                }
                 at += len;
             } else if (status == 0xF0 || status == 0xF7) { // system exclusive
                 at += varLen(at, end);
@@ -145,6 +147,7 @@ MidiFacts readMidi(std::string_view m)
                 break; // data with no status: nothing more to read in this track
             }
             lastTick = std::max(lastTick, tick);
+            ++facts.events;
         }
         pos = end;
     }

@@ -33,6 +33,9 @@ std::string_view soundOnly(std::string &file, const WaveParts &parts);
 struct MidiFacts {
     bool hasNotes = false; // a note-on of some velocity, anywhere in the file
     double seconds = 0;    // from the start to the last event of the longest track
+    // Every event the synthesiser works through, and the tempo changes among them.
+    std::uint64_t events = 0;
+    std::uint64_t tempoChanges = 0;
 };
 // Walks every event of a standard MIDI file, however long: a file of nothing
 // but silence would otherwise play two seconds of it.

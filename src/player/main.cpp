@@ -3,7 +3,8 @@
 // tells the clock how it went, one line each on standard output:
 //   started MILLISECONDS DRIVER silent|heard   the first sample is mixed; the
 //                                              sound should last this long
-//   ended                                      the sound has played to its end
+//   ended MILLISECONDS                         the sound has played to its end,
+//                                              this long from its first sample
 //   error TEXT                                 it cannot be played
 // The clock starts one for each sound and kills it to stop the sound, so the
 // sound libraries and their decoders never live in the clock itself.
@@ -17,8 +18,10 @@
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_mixer.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <cmath>
 #include <csignal>
 #include <cstdio>
@@ -51,6 +54,16 @@ void report(const std::string &line)
 
 // Far beyond any alarm, and what the mixer can be handed from memory.
 constexpr off_t kLargestSound = off_t(1) << 30;
+// No sound holds its player, and the time signal the clock waits on, longer
+// than this: a longer one is played this far (and announced so); one that
+// claims more than a day is no alarm sound, it is refused.
+constexpr long long kLongestPlayMs = 5LL * 60 * 1000;
+constexpr double kLongestClaimSeconds = 24 * 3600;
+// A synthesiser works through every event and tempo change however short:
+// 100,000 notes or 200,000 tempo changes kept it busy for minutes. A song of
+// an hour has some tens of thousands of events and a few hundred changes.
+constexpr std::uint64_t kMostMidiEvents = 100'000;
+constexpr std::uint64_t kMostTempoChanges = 10'000;
 
 const char *const kSoundFonts[] = {
     "/usr/share/sounds/sf3/default-GM.sf3",
@@ -64,11 +77,22 @@ std::string g_startedLine;
 std::atomic<bool> g_armed{false};
 std::atomic<bool> g_reported{false};
 std::binary_semaphore g_ended{0};
+// When the first sample was mixed, as the player itself saw it: the clock may
+// read "started" and "ended" together, and counts on this for the length played.
+std::atomic<long long> g_firstSampleMs{-1};
+
+long long nowMs()
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
 
 void reportStarted()
 {
-    if (!g_reported.exchange(true))
+    if (!g_reported.exchange(true)) {
+        g_firstSampleMs = nowMs();
         report(g_startedLine);
+    }
 }
 
 // The rise, in sample frames of the opened device; set before the play begins.
@@ -187,6 +211,8 @@ int main(int argc, char **argv)
         const dv::MidiFacts midi = dv::readMidi(data);
         if (!midi.hasNotes)
             fail(std::string("no notes in ") + path); // it would play two seconds of nothing
+        if (midi.events > kMostMidiEvents || midi.tempoChanges > kMostTempoChanges)
+            fail(std::string("too many events to play: ") + path);
         midiSeconds = midi.seconds;
     } else {
         fail(std::string("neither a WAV nor a MIDI file: ") + path);
@@ -226,7 +252,10 @@ int main(int argc, char **argv)
         if (seconds <= 0)
             fail(std::string("no sound in ") + path);
     }
-    g_startedLine = "started " + std::to_string(std::lround(seconds * 1000)) + ' '
+    if (!(seconds <= kLongestClaimSeconds))
+        fail(std::string("too long to play (over a day): ") + path);
+    const long long lengthMs = std::min(std::llround(seconds * 1000), kLongestPlayMs);
+    g_startedLine = "started " + std::to_string(lengthMs) + ' '
                     + (SDL_GetCurrentAudioDriver() ? SDL_GetCurrentAudioDriver() : "?")
                     + (silent ? " silent" : " heard");
     Mix_VolumeMusic(int((volume * MIX_MAX_VOLUME + 50) / 100)); // 50 % is 64 of 128
@@ -246,8 +275,11 @@ int main(int argc, char **argv)
     const bool mixerFade = fadeDoneMs < fadeMs && !g_ramp;
     if ((mixerFade ? Mix_FadeInMusic(music, 1, int(fadeMs - fadeDoneMs)) : Mix_PlayMusic(music, 1)) != 0)
         fail(SDL_GetError());
-    g_ended.acquire();
+    // The halt calls the finished hook itself, on this thread.
+    if (!g_ended.try_acquire_for(std::chrono::milliseconds(kLongestPlayMs)))
+        Mix_HaltMusic();
+    const long long first = g_firstSampleMs.load();
     Mix_CloseAudio();
-    report("ended");
+    report("ended " + std::to_string(first < 0 ? 0 : nowMs() - first));
     std::_Exit(0);
 }

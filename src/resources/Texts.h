@@ -188,6 +188,11 @@ inline constexpr Text StoreNoPermission = QT_TRANSLATE_NOOP(
     "dv::text", "設定ファイルを読む権限がありません。標準の設定で起動し、このファイルには保存しません");
 // The unreadable store was renamed (a damaged one copied) rather than written over.
 inline constexpr Text StoreSetAside = QT_TRANSLATE_NOOP("dv::text", "元の設定ファイルは次の名前で残してあります");
+// Others' keys in the store (another tool's group, notes) would have made it
+// larger than a start reads: the whole store as it was to be saved is kept
+// under this name, the store keeps the clock's own settings.
+inline constexpr Text StoreOthersMoved = QT_TRANSLATE_NOOP(
+    "dv::text", "設定ファイルが大きくなりすぎるため、設定以外の内容を含めた全体を次の名前で別に保存しました");
 // -offset= held no usable number.
 inline constexpr Text BadOffset = QT_TRANSLATE_NOOP("dv::text",
                                                     "時刻のずれ（-offset=）の値が正しくないため、無視します");
@@ -406,7 +411,9 @@ inline const QString Usage = QStringLiteral(
     "       dialvane --holidays [YEAR]\n"
     "A round analog desktop clock.\n"
     "  -delreg           delete the stored settings, then start with the defaults\n"
-    "  -offset=H.MM      show the time shifted by hours and minutes (-offset=-1.30)\n"
+    "  -offset=H.MM      show the time shifted by hours and minutes (-offset=-1.30);\n"
+    "                    an optional sign, digits, a point and digits (9, +0.45,\n"
+    "                    .30), up to 9999 hours; anything else is told and ignored\n"
     "  --snapshot FILE   write the face the clock would show at --at to a PNG file\n"
     "  --stop            stop the alarm that rings on the clock of this display\n"
     "  --snooze          snooze that alarm for its own snooze minutes\n"
@@ -417,6 +424,25 @@ inline const QString Usage = QStringLiteral(
     "                    2099; default: this year), one per line\n"
     "  --help            show this help and exit\n"
     "  --version         show the version and exit\n");
+// --help, --version or an answer of the running clock could not be written.
+inline QString answerNotWritten(const QString &why)
+{
+    return QStringLiteral("dialvane: cannot write the answer: %1").arg(why);
+}
+// -offset= with no number of the accepted form: the clock runs without one.
+inline QString offsetIgnored(const QString &given)
+{
+    return QStringLiteral("dialvane: -offset=%1 is no offset of the form H.MM (9, -1.30, +0.45, .30); "
+                          "the clock runs without one")
+        .arg(given);
+}
+// No window system plugin of those QT_QPA_PLATFORM names could be loaded.
+inline QString noPlatformPlugin(const QString &names)
+{
+    return QStringLiteral("dialvane: cannot load the window system \"%1\" (QT_QPA_PLATFORM); "
+                          "the clock needs X11 or XWayland")
+        .arg(names);
+}
 // --holidays given a year it knows no holidays of.
 inline QString holidayYearRefused(const QString &year)
 {

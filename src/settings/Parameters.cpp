@@ -85,7 +85,8 @@ bool Parameters::save()
         }
         values.append({key, text});
     }
-    if (!m_store.writeAll(values))
+    m_unsaved = !m_store.writeAll(values);
+    if (m_unsaved)
         return false;
     m_newerStored = newer;
     m_saved = out; // the store's values, kept paths included
@@ -96,8 +97,10 @@ bool Parameters::saveField(const SettingMember &member)
 {
     const SettingField &f = settingField(member);
     const QString key = QString::fromLatin1(f.key);
-    if (!m_store.writeAll({{key, fieldText(m_working, f)}}))
+    if (!m_store.writeAll({{key, fieldText(m_working, f)}})) {
+        m_unsaved = true;
         return false;
+    }
     if (f.newer && !m_newerStored.contains(key))
         m_newerStored.append(key);
     std::visit([this](auto m) { m_saved.*m = m_working.*m; }, member);

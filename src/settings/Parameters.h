@@ -31,6 +31,9 @@ public:
     // One setting's working value to the store at once, as the clock changes
     // it itself; the saved copy follows when it was written.
     bool saveField(const SettingMember &member);
+    // A save or a field's save did not go through since the last that did:
+    // the next save writes every key again.
+    bool unsaved() const { return m_unsaved; }
     // The saved copies take the working values.
     void backup() { m_saved = m_working; }
     // Start-up empties a path whose file is missing (on a drive not mounted,
@@ -52,6 +55,7 @@ private:
     Settings m_saved;
     QList<QPair<QString Settings::*, QString>> m_kept;
     QStringList m_newerStored; // the newer keys the store holds
+    bool m_unsaved = false;
 };
 
 // A time field as typed: four characters get a leading zero ("7:30" -> "07:30").

@@ -223,7 +223,7 @@ bool setFieldFromText(Settings &s, const SettingField &f, const QString &text)
 
 bool pathExists(const QString &path, PathKind kind)
 {
-    if (path.isEmpty() || path.contains(QLatin1Char('*')) || path.contains(QLatin1Char('?')))
+    if (path.isEmpty())
         return false;
     const QFileInfo fi(path);
     if (!fi.exists())

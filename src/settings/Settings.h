@@ -213,7 +213,8 @@ QString fieldText(const Settings &s, const SettingField &f);
 // Converts `text` into the field; false (and the field untouched) when it cannot.
 bool setFieldFromText(Settings &s, const SettingField &f, const QString &text);
 
-// The one file or folder test. Empty names and wildcards are never found.
+// The one file or folder test. An empty name is never found; `?`, `*` and
+// `[` are characters of the name like any other, no pattern.
 enum class PathKind { File, Folder };
 bool pathExists(const QString &path, PathKind kind);
 

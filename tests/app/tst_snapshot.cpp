@@ -153,7 +153,7 @@ void TestSnapshot::commandLine_data()
     QTest::addColumn<QString>("ini");
     QTest::addColumn<int>("code");
     QTest::addColumn<QStringList>("out"); // each in standard output
-    QTest::addColumn<QString>("err");     // the start of standard error, one line
+    QTest::addColumn<QString>("err");     // the start of standard error, its lines but the last whole
     QTest::newRow("--help") << QStringList{"--help"} << "" << 0
                             << QStringList{"-delreg",  "-offset=H.MM", "--snapshot", "--stop",
                                            "--snooze", "--next",       "--holidays"}
@@ -162,6 +162,10 @@ void TestSnapshot::commandLine_data()
     QTest::newRow("no display") << QStringList{} << "" << 1 << QStringList{} << "dialvane: no X display to open";
     QTest::newRow("no display, with an offset")
         << QStringList{"-offset=1.30"} << "" << 1 << QStringList{} << "dialvane: no X display to open";
+    QTest::newRow("no display, with a junk offset")
+        << QStringList{"-offset=9h"} << "" << 1 << QStringList{}
+        << "dialvane: -offset=9h is no offset of the form H.MM (9, -1.30, +0.45, .30); the clock runs without one\n"
+           "dialvane: no X display to open";
     QTest::newRow("--stop, no clock") << QStringList{"--stop"} << "" << 1 << QStringList{} << "dialvane: no clock";
     QTest::newRow("--snooze, no clock") << QStringList{"--snooze"} << "" << 1 << QStringList{} << "dialvane: no clock";
     // Alarm 2 is off, alarm 3 has its days; an alarm of every day comes within the day.
@@ -193,6 +197,14 @@ void TestSnapshot::commandLine_data()
                                      << "dialvane: --holidays takes a year";
     QTest::newRow("--holidays abc") << QStringList{"--holidays", "abc"} << "" << 2 << QStringList{}
                                     << "dialvane: --holidays takes a year";
+    QTest::newRow("a window system that cannot load")
+        << QStringList{"sh", "-c", "QT_QPA_PLATFORM=nonsense exec \"$DIALVANE\""} << "" << 1 << QStringList{}
+        << "dialvane: cannot load the window system \"nonsense\"";
+    // An answer that cannot be written is no success.
+    for (const char *answer : {"--help", "--version", "--next", "--holidays 2026"})
+        QTest::newRow(qPrintable(QStringLiteral("%1 into a full disk").arg(answer)))
+            << QStringList{"sh", "-c", QStringLiteral("exec \"$DIALVANE\" %1 >/dev/full").arg(answer)} << "" << 1
+            << QStringList{} << "dialvane: cannot write the answer: No space left on device";
     QTest::newRow("--next, none on") << QStringList{"--next"} << "AlarmTime2=06:15\nAlarmDays2=0\n"
                                      << 0 << QStringList{"no alarm is on\n"} << "";
 }
@@ -209,7 +221,7 @@ void TestSnapshot::commandLine()
     for (const QString &o : out)
         QVERIFY2(stdOut.contains(o), qPrintable(stdOut));
     QVERIFY2(err.isEmpty() ? stdErr.isEmpty() : stdErr.startsWith(err), qPrintable(stdErr));
-    QCOMPARE(stdErr.count(QLatin1Char('\n')), err.isEmpty() ? 0 : 1);
+    QCOMPARE(stdErr.count(QLatin1Char('\n')), err.isEmpty() ? 0 : err.count(QLatin1Char('\n')) + 1);
 }
 
 QTEST_GUILESS_MAIN(TestSnapshot)

@@ -46,6 +46,7 @@ private slots:
     void slideshowFolder_data();
     void slideshowFolder();
     void undecodableSlideKeepsThePicture();
+    void slideChangesOnceWhenDue();
     void emptyFolderToldOnce();
     void captureFollowsTheWindowInFront_data();
     void captureFollowsTheWindowInFront();
@@ -258,6 +259,36 @@ void TestPictures::undecodableSlideKeepsThePicture()
     QCOMPARE(QColor(rig.window.lastFace.picture.pixel(3, 3)), QColor(Qt::green));
     QVERIFY(rig.msg.shown.isEmpty());
     QVERIFY(rig.timer.on);
+}
+
+// Over a simulated hour of five-minute slides: a new picture at second 1 of
+// each fifth minute, once, and again at the next. The folder's one picture is
+// given a new colour after each pick: a colour shown is a pick made.
+void TestPictures::slideChangesOnceWhenDue()
+{
+    QTemporaryDir dir;
+    int colour = 0;
+    auto shade = [&colour] { return QColor::fromHsv(colour * 20 % 360, 255, 255).rgb(); };
+    auto paint = [&] { make(dir.path(), "slide.bmp", QColor(shade())); };
+    paint();
+    Rig rig;
+    rig.store.values = {{"SlideBmp", "True"}, {"BmpDirectory", dir.path()}, {"SlideTime", "５分"}};
+    rig.clock.start(QString());
+    rig.time.t = QDateTime(QDate(2026, 12, 7), QTime(10, 0, 30));
+    QStringList picks;
+    rig.run(3'600'000, [&] {
+        if (rig.window.lastFace.picture.pixel(3, 3) != shade())
+            return;
+        picks << rig.time.t.time().toString("hh:mm:ss.zzz");
+        ++colour;
+        paint();
+    });
+    QStringList due;
+    for (int m = 5; m <= 60; m += 5)
+        due << QTime(10, 0).addSecs(m * 60 + 1).toString("hh:mm:ss.000");
+    QVERIFY(!picks.isEmpty());
+    picks.removeFirst(); // start-up's own pick
+    QCOMPARE(picks, due);
 }
 
 void TestPictures::emptyFolderToldOnce()

@@ -233,18 +233,6 @@ public:
     void tickSoon() override { ++soon; }
 };
 
-class FakePump final : public EventPump {
-public:
-    int yields = 0;
-    std::function<void()> during; // runs inside a yield, as queued messages would
-    void yield() override
-    {
-        ++yields;
-        if (during)
-            during();
-    }
-};
-
 class MemoryStore final : public SettingsStore {
 public:
     explicit MemoryStore(Log &l)
@@ -286,6 +274,8 @@ public:
     QString location() const override { return where; }
     Condition condition() const override { return Condition::Fine; }
     std::optional<QString> setAside() override { return std::nullopt; }
+    std::optional<QString> movedAside;
+    std::optional<QString> takeMovedAside() override { return std::exchange(movedAside, std::nullopt); }
 };
 
 // The alarms' state between runs, in memory; a test hands it to the next run's rig.
@@ -322,10 +312,11 @@ public:
         ++dateTimeOpened;
         return works;
     }
-    bool openFile(const QString &path) override
+    // NOLINTNEXTLINE(performance-unnecessary-value-param)
+    void openFile(const QString &path, std::function<void(bool)> done) override
     {
         opened.append(path);
-        return works;
+        done(works);
     }
 };
 
@@ -568,7 +559,6 @@ struct Rig {
     FakeMessages msg{log};
     FakeWindow window{log};
     FakeTimer timer{log};
-    FakePump pump;
     MemoryStore store{log};
     FakeLauncher launcher;
     FakeTray tray{log};
@@ -594,7 +584,6 @@ struct Rig {
                    msg,
                    window,
                    timer,
-                   pump,
                    otherStore ? *otherStore : store,
                    launcher,
                    tray,

@@ -50,6 +50,22 @@ int main(int argc, char **argv)
             if (write(STDOUT_FILENO, "started 5000 fake heard\n", 24) < 0)
                 return 1;
     }
+    if (what == "claims a year") {
+        say("started 31536000000 fake heard");
+        hang();
+    }
+    if (what == "together") { // a short sound, its two reports read at once
+        say("started 200 fake heard\nended 200");
+        hang();
+    }
+    if (what == "chatter" || what == "chatter flood") { // a synthesiser's warnings
+        const std::string warning = "fluidsynth: warning: No preset found on channel 9\n";
+        for (int i = 0; i < 2048 || what == "chatter flood"; ++i)
+            if (write(STDERR_FILENO, warning.data(), warning.size()) < 0)
+                return 1;
+        say("started 200 fake heard\nended 200");
+        hang();
+    }
     if (what == "fork") { // leaves a child of its own behind
         if (fork() == 0) {
             close(STDERR_FILENO); // holds nothing of the test's open but its group

@@ -19,7 +19,16 @@ class TestMessageBox : public QObject {
 private slots:
     void textIsNotCut_data();
     void textIsNotCut();
+    void unansweredWaitEnds();
 };
+
+// A second start's box that nobody answers ends by itself (20 of them were
+// left waiting, one process each): with the fault, this never returns.
+void TestMessageBox::unansweredWaitEnds()
+{
+    QtMessageBoxes::informAndWait(text::AlreadyRunning, 200);
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
+}
 
 void TestMessageBox::textIsNotCut_data()
 {

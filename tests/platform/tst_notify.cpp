@@ -3,6 +3,7 @@
 // notification daemon on the private session bus that dbus-run-session gives
 // this test (see tests/CMakeLists.txt).
 
+#include "alarm/AlarmWindow.h"
 #include "app/ClockApp.h"
 
 #include <QDBusConnection>
@@ -10,6 +11,7 @@
 #include <QDBusMessage>
 #include <QFile>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -89,7 +91,12 @@ void TestNotify::actionsStopOrSnooze()
     QVERIFY2(told.contains(QStringLiteral("\"urgency\": 2")), qPrintable(told));
     QVERIFY(told.contains(QStringLiteral("朝会")));
 
-    // The desktop's button acts like the window's.
+    // The desktop's button acts like the window's own button of that name.
+    AlarmWindow *window = nullptr;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        window = window ? window : qobject_cast<AlarmWindow *>(w);
+    QVERIFY(window);
+    QSignalSpy stopped(window, &AlarmWindow::stopped), snoozed(window, &AlarmWindow::snoozed);
     QDBusMessage invoke = QDBusMessage::createMethodCall(
         QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("/org/freedesktop/Notifications"),
         QStringLiteral("org.freedesktop.DBus.Mock"), QStringLiteral("EmitSignal"));
@@ -98,6 +105,8 @@ void TestNotify::actionsStopOrSnooze()
     const QDBusMessage reply = QDBusConnection::sessionBus().call(invoke);
     QVERIFY2(reply.type() != QDBusMessage::ErrorMessage, qPrintable(reply.errorMessage()));
     QTRY_COMPARE_WITH_TIMEOUT(c.schedule().sounding(), Sounding::None, 5000);
+    QCOMPARE(stopped.count(), action == "stop" ? 1 : 0);
+    QCOMPARE(snoozed.count(), action == "snooze" ? 1 : 0);
 
     // The missed alarms' message goes there too.
     app.missedAlarmsTold(QStringLiteral("missed 07:30"));

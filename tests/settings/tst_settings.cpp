@@ -30,6 +30,10 @@ private slots:
     void iniFileHoldsTheTexts();
     void storeReadsAndWritesBackAsBefore();
     void unwritableStoreIsReported();
+    void lockedStore_data();
+    void othersInTheStore_data();
+    void othersInTheStore();
+    void lockedStore();
     void setParameter();
     void movedProgram_data();
     void movedProgram();
@@ -55,6 +59,7 @@ void TestSettings::init()
     qputenv("XDG_CONFIG_HOME", m_config.path().toLocal8Bit());
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_config.path());
     QFile::remove(m_config.path() + QStringLiteral("/MOKU/DIALVANE.conf"));
+    QFile::remove(m_config.path() + QStringLiteral("/MOKU")); // a plain file an earlier case left there
     if (!QFileInfo::exists(m_config.filePath("fifo")))
         QCOMPARE(::mkfifo(QFile::encodeName(m_config.filePath("fifo")).constData(), 0600), 0);
 }
@@ -321,6 +326,104 @@ void TestSettings::unwritableStoreIsReported()
     QVERIFY(c.parameters().saved() == saved); // the quit still sees the change
 }
 
+void TestSettings::lockedStore_data()
+{
+    QTest::addColumn<QByteArray>("lock"); // empty: a folder
+    QTest::newRow("a folder in the lock's place") << QByteArray();
+    QTest::newRow("a fresh lock of another machine") << QByteArray("4242\ndialvane\nelsewhere.example\n");
+}
+
+// QSettings waits on its lock without a bound: the save is refused at once
+// and told, the clock ticks on, and a later tick saves once the lock is gone.
+void TestSettings::lockedStore()
+{
+    QFETCH(QByteArray, lock);
+    QSettingsStore store;
+    const QString loc = store.location(), lockPath = loc + ".lock";
+    QDir().mkpath(QFileInfo(loc).path());
+    QVERIFY(writeFile(loc, "[General]\nClockSize=360\n"));
+    QDir().rmdir(lockPath);
+    QVERIFY(lock.isEmpty() ? QDir().mkdir(lockPath) : writeFile(lockPath, lock));
+    Rig rig(m_config.path(), &store);
+    Clock &c = rig.clock;
+    c.start(QString());
+    rig.set({{"AlarmMessage1", "Up"}});
+    QVERIFY(!c.saveSettings());
+    rig.set({{"AlarmMessage2", "Now"}});
+    QVERIFY(!c.saveSettings()); // a second save: told once
+    QCOMPARE(rig.msg.shown, QStringList{"設定を保存できませんでした\r\n\r\n-> " + loc});
+    rig.run(60'000);
+    QVERIFY(!readFile(loc).contains("AlarmMessage1"));
+    QVERIFY(lock.isEmpty() ? QDir().rmdir(lockPath) : QFile::remove(lockPath));
+    rig.run(30'000);
+    QVERIFY(readFile(loc).contains("AlarmMessage1=Up\nAlarmMessage2=Now\n"));
+    QVERIFY(!c.parameters().unsaved() && !QFileInfo::exists(lockPath));
+    QCOMPARE(rig.msg.shown.size(), 1);
+    QFile::remove(loc);
+}
+
+void TestSettings::othersInTheStore_data()
+{
+    // Another tool's group as it stands in the file, raw; whether a save moves it aside.
+    QTest::addColumn<QByteArray>("others");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<bool>("movedAside");
+    QTest::newRow("a small group kept") << QByteArray("[Notes]\ntext=a\tb\x01"
+                                                      "c\\\\d\n")
+                                        << "Notes/text" << false;
+    QTest::newRow("180 KB of notes with tabs") << "[Notes]\ntext=" + QByteArray("a\t").repeated(90'000) + '\n'
+                                               << "Notes/text" << true;
+    QTest::newRow("control bytes before hex digits in General") << "[General]\nnote="
+                                                                       + QByteArray("\x1f"
+                                                                                    "a")
+                                                                             .repeated(50'000)
+                                                                       + '\n'
+                                                                << "note" << true;
+}
+
+// The clock's own save never makes a store the next start refuses: the fields
+// at their longest, each character one written as an escape at worst, beside
+// what others keep in the file.
+void TestSettings::othersInTheStore()
+{
+    QFETCH(QByteArray, others);
+    QFETCH(QString, key);
+    QFETCH(bool, movedAside);
+    QSettingsStore store;
+    const QString loc = store.location();
+    QDir().mkpath(QFileInfo(loc).path());
+    QVERIFY(writeFile(loc, "[General]\nClockSize=360\n" + others));
+    const QVariant before = QSettings(loc, QSettings::IniFormat).value(key);
+    QVERIFY(before.isValid());
+    Rig writer(m_config.path(), &store);
+    writer.clock.start(QString());
+    QVERIFY2(writer.msg.shown.isEmpty(), qPrintable(writer.msg.shown.join("|")));
+    for (const SettingField &f : settingFields())
+        if (f.maxChars > kTimeChars)
+            QVERIFY(setFieldFromText(writer.clock.settings(), f, QString(f.maxChars, QChar(0x1f))));
+    QVERIFY(writer.clock.saveSettings());
+    QVERIFY(QFileInfo(loc).size() <= QSettingsStore::kStoreLimit);
+    const QString aside = loc + ".unreadable";
+    QCOMPARE(writer.msg.shown,
+             movedAside ? QStringList{"設定ファイルが大きくなりすぎるため、設定以外の内容を含めた全体を次の名前で別に"
+                                      "保存しました\r\n\r\n-> "
+                                      + aside}
+                        : QStringList());
+    {
+        // Nothing of theirs is lost: in the store, or whole in the copy aside.
+        const QSettings kept(movedAside ? aside : loc, QSettings::IniFormat);
+        QCOMPARE(kept.value(key), before);
+        QCOMPARE(kept.value("BackImage").toString(), writer.clock.settings().boardPicture);
+    }
+    // Read as a store at the next start (the sounds named are missing, and told).
+    QCOMPARE(store.condition(), SettingsStore::Condition::Fine);
+    Rig reader(m_config.path(), &store);
+    reader.clock.start(QString());
+    QVERIFY(reader.clock.parameters().saved() == writer.clock.parameters().saved());
+    QFile::remove(loc);
+    QFile::remove(aside);
+}
+
 void TestSettings::setParameter()
 {
     Settings s = Settings::defaults(QStringLiteral("/x"));
@@ -407,6 +510,13 @@ void TestSettings::fileExists_data()
     QTest::newRow("missing") << dir + QStringLiteral("/no/such/file") << false << false;
     QTest::newRow("device") << "/dev/zero" << false << false;
     QTest::newRow("FIFO") << m_config.filePath("fifo") << false << false;
+    // Names, not patterns: each is there under exactly that name.
+    for (const char *name : {"what?.png", "*.wav", "[ab].mid"}) {
+        QVERIFY(writeFile(m_config.filePath(name), "x"));
+        QTest::newRow(name) << m_config.filePath(name) << false << true;
+    }
+    QTest::newRow("a folder named [x]*") << m_config.filePath("[x]*") << true
+                                         << QDir().mkpath(m_config.filePath("[x]*"));
 }
 
 // Root reads anything: for one case, the two capabilities that let it are
@@ -453,6 +563,7 @@ void TestSettings::oddStores_data()
     QTest::newRow("huge") << "huge" << unreadable + kept << 240 << true;
     QTest::newRow("a notes file behind a link") << "notes link" << unreadable + kept << 240 << true;
     QTest::newRow("a dangling link") << "dangling link" << unreadable + kept << 240 << true;
+    QTest::newRow("a link to a pseudo-file") << "pseudo link" << unreadable + kept << 240 << true;
     QTest::newRow("FIFO") << "fifo" << unreadable << 240 << false;
     QTest::newRow("no read permission")
         << "no read"
@@ -467,11 +578,12 @@ void TestSettings::oddStores()
     QFETCH(int, clockSize);
     QFETCH(bool, saves);
     QSettingsStore store;
-    const QString loc = store.location(), aside = loc + ".unreadable", target = m_config.filePath("elsewhere");
-    QFile::remove(m_config.path() + "/MOKU"); // a plain file an earlier case left there
+    const QString loc = store.location(), aside = loc + ".unreadable";
+    const QString target = kind == "pseudo link" ? "/proc/self/environ" : m_config.filePath("elsewhere");
     QDir(m_config.path() + "/MOKU").removeRecursively();
     QDir().mkpath(m_config.path() + "/MOKU");
-    QFile::remove(target);
+    if (kind != "pseudo link")
+        QFile::remove(target);
     QByteArray bytes = "[General]\nClockSize=360\nDrawSecond=False\n";
     if (kind == "stray")
         bytes.insert(10, "ClockSize 480 please\n");
@@ -484,7 +596,8 @@ void TestSettings::oddStores()
     if (kind == "fifo")
         QCOMPARE(::mkfifo(QFile::encodeName(loc).constData(), 0600), 0);
     else if (kind.endsWith("link"))
-        QVERIFY(QFile::link(target, loc) && (kind == "dangling link" || writeFile(target, bytes)));
+        QVERIFY(QFile::link(target, loc)
+                && (kind == "dangling link" || kind == "pseudo link" || writeFile(target, bytes)));
     else
         QVERIFY(writeFile(loc, bytes));
     if (kind == "no read")

@@ -5,6 +5,7 @@
 #include "FileBytes.h"
 #include "XTools.h"
 
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <xcb/xcb.h>
@@ -248,6 +249,9 @@ void TestX11Alarm::unusableLockIsTold_data()
     QTest::newRow("a folder") << "folder";
     QTest::newRow("a link loop") << "loop";
     QTest::newRow("a dangling link") << "dangling";
+    // The runtime folder itself, not the lock in it.
+    QTest::newRow("a runtime folder that is a file") << "runtime file";
+    QTest::newRow("another user's runtime folder") << "runtime of another";
 }
 
 void TestX11Alarm::unusableLockIsTold()
@@ -260,11 +264,19 @@ void TestX11Alarm::unusableLockIsTold()
     const QString target = qEnvironmentVariable("XDG_RUNTIME_DIR") + QStringLiteral("/elsewhere");
     QDir().rmdir(lock); // what an earlier case left
     QFile::remove(lock);
-    if (kind == "folder")
+    QTemporaryDir elsewhere;
+    const QString other = elsewhere.filePath(QStringLiteral("run"));
+    if (kind == "runtime file")
+        QVERIFY(QFile(other).open(QIODevice::WriteOnly));
+    else if (kind == "runtime of another")
+        QVERIFY(QDir().mkdir(other) && ::chown(QFile::encodeName(other).constData(), 65534, 65534) == 0);
+    else if (kind == "folder")
         QVERIFY(QDir().mkdir(lock));
-    else
+    else if (!kind.startsWith("runtime"))
         QVERIFY(QFile::link(kind == "loop" ? lock : target, lock));
     ClockProcess clock;
+    if (kind.startsWith("runtime"))
+        clock.extraEnv.insert(QStringLiteral("XDG_RUNTIME_DIR"), other);
     clock.start();
     // The clock runs, and says that nothing keeps a second one out.
     QVERIFY(!clock.clockWindow().isEmpty());

@@ -48,6 +48,10 @@
         <translation>The settings file as it was has been kept under this name</translation>
     </message>
     <message>
+        <source>設定ファイルが大きくなりすぎるため、設定以外の内容を含めた全体を次の名前で別に保存しました</source>
+        <translation>The settings file would have grown too large: all of it, with what is not a setting, has been saved separately under this name</translation>
+    </message>
+    <message>
         <source>時刻のずれ（-offset=）の値が正しくないため、無視します</source>
         <translation>The time offset (-offset=) is not valid and is ignored</translation>
     </message>
