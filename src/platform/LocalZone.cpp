@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/LocalZone.h"
 
-#include <sys/stat.h>
-
 #include <ctime>
+#include <sys/stat.h>
 
 namespace dv {
 
@@ -22,7 +21,7 @@ LocalZone::LocalZone(const QByteArray &zoneFile)
 
 LocalZone::FileId LocalZone::idOf(const QByteArray &file)
 {
-    struct stat st {};
+    struct stat st { };
     if (stat(file.constData(), &st) != 0)
         return {};
     return {qint64(st.st_dev), qint64(st.st_ino), qint64(st.st_size),

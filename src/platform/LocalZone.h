@@ -32,8 +32,8 @@ private:
     void reread();
 
     QByteArray m_file;
-    bool m_kept = false;                                    // TZ names the file: it is read only when told
-    qint64 m_minute = std::numeric_limits<qint64>::min();   // the minute the file was last looked at
+    bool m_kept = false;                                  // TZ names the file: it is read only when told
+    qint64 m_minute = std::numeric_limits<qint64>::min(); // the minute the file was last looked at
     FileId m_seen;
 };
 
