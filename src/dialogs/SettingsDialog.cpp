@@ -441,7 +441,7 @@ bool SettingsDialog::pictureCanShow()
     // stored one is let through, told of at start-up already.
     const QString typed = m_picture->text();
     if (!m_picture->isEnabled() || typed.isEmpty() || typed == m_params.saved().boardPicture
-        || !pathExists(typed, PathKind::File) || !readPictureFile(typed).isNull())
+        || !pathExists(typed, PathKind::File) || !readPictureFile(typed, kPictureCheckSize).isNull())
         return true;
     sys.msg.inform(text::CannotShowPicture);
     m_picture->setFocus();

@@ -13,6 +13,7 @@
 #include <QRandomGenerator>
 #include <QTime>
 
+#include <algorithm>
 #include <cmath>
 
 namespace dv {
@@ -26,6 +27,11 @@ int FaceBuilder::pictureSide() const
 {
     // factor x 120 to a whole number, halves to even.
     return int(std::nearbyint(double(m_scale.factor) * 120.0));
+}
+
+int FaceBuilder::pictureFit() const
+{
+    return std::max(1, int(std::lround(pictureSide() * sys.window.pixelRatio())));
 }
 
 void FaceBuilder::folderMissing(Settings &s)
@@ -83,6 +89,9 @@ const Face &FaceBuilder::build(const Settings &s, int hour, int minute, int seco
 {
     m_face.clear(m_scale.side, quint32(s.boardColour));
     m_face.roundEdge = m_round;
+    // A new size or screen: the file is read again at the face's new side.
+    if (!m_pictureFile.isEmpty() && m_pictureFit != pictureFit() && !readPicture(m_pictureFile))
+        m_pictureFit = pictureFit(); // gone meanwhile: the old one stretches, and is not asked for again
     if (s.transparentBoard && m_live && m_seeThrough) {
         m_face.seeThrough = true;
     } else if ((!m_noBoardPicture || s.transparentBoard || s.slideshow) && !m_picture.isNull()) {
@@ -103,19 +112,22 @@ const Face &FaceBuilder::build(const Settings &s, int hour, int minute, int seco
     return m_face;
 }
 
-QImage FaceBuilder::decode(QIODevice *device)
+bool FaceBuilder::readPicture(const QString &file)
 {
-    QImageReader reader(device);
-    reader.setDecideFormatFromContent(true);
-    return reader.read();
+    const int fit = pictureFit();
+    QImage img = readPictureFile(file, QSize(fit, fit));
+    if (img.isNull())
+        return false;
+    m_picture = img;
+    m_pictureFile = file;
+    m_pictureFit = fit;
+    return true;
 }
 
 bool FaceBuilder::loadPicture(const QString &file)
 {
-    QImage img = readPictureFile(file);
-    if (img.isNull())
+    if (!readPicture(file))
         return false;
-    m_picture = img;
     m_seeThrough = false;
     return true;
 }
@@ -123,8 +135,13 @@ bool FaceBuilder::loadPicture(const QString &file)
 void FaceBuilder::setBoardPicture(const QString &file)
 {
     m_noBoardPicture = file.isEmpty() || !loadPicture(file);
-    if (m_noBoardPicture)
+    if (m_noBoardPicture) {
         m_picture = QImage();
+        m_pictureFile.clear();
+    }
+    // A missing file the dialog has told of already.
+    if (m_noBoardPicture && pathExists(file, PathKind::File))
+        sys.msg.inform(text::withPath(text::CannotShowPicture, file));
 }
 
 void FaceBuilder::setLive(bool on)
@@ -186,8 +203,10 @@ void FaceBuilder::captureDesktop()
     // Uncovering the clock again exposes it: that is ours.
     m_tracker.ownShow(now);
     m_tracker.captured(grab.steady, now, !grab.image.isNull());
-    if (!grab.image.isNull())
+    if (!grab.image.isNull()) {
         m_picture = grab.image;
+        m_pictureFile.clear();
+    }
     m_seeThrough = false;
 }
 
@@ -209,12 +228,9 @@ FaceBuilder::Drop FaceBuilder::takeDroppedPicture(const QString &file)
     QFile f(file);
     if (!f.open(QIODevice::ReadOnly))
         return Drop::NotRead;
-    const QImage img = decode(&f);
-    if (!img.isNull()) {
-        m_picture = img;
-        m_seeThrough = false;
+    f.close();
+    if (loadPicture(file))
         return Drop::Shown;
-    }
     // The face stays as it was: the settings keep the old picture too.
     m_noBoardPicture = hadNoImage;
     return Drop::Undecodable;

@@ -34,10 +34,11 @@ public:
     const Face &build(const Settings &s, int hour, int minute, int second, bool hands = true);
 
     bool loadPicture(const QString &file);
-    // A picture from its bytes, by what they are, not by the name; null when none.
-    static QImage decode(QIODevice *device);
-    // The settings dialog's face picture: none for an empty name, and none for
-    // a file that cannot be read as a picture.
+    // A picture from its bytes, by what they are, not by the name; null when
+    // none. One larger than `fit` is shrunk to it as it is read, so a camera's
+    // picture on a small clock costs the face's pixels, not the camera's.
+    // The settings dialog's face picture: none for an empty name, and none
+    // (told) for a file that cannot be read as a picture.
     void setBoardPicture(const QString &file);
     // The desktop behind the clock becomes the board: live under a compositor,
     // else a copy taken with the clock out of the way.
@@ -70,11 +71,15 @@ private:
     void setLive(bool on);
     void folderMissing(Settings &s);
     int pictureSide() const;
+    int pictureFit() const; // the picture's side in device pixels
+    bool readPicture(const QString &file);
 
     Platform &sys; // the outside world
     Scale m_scale;
     Face m_face;
     QImage m_picture;              // the one board picture, stretched onto every face
+    QString m_pictureFile;         // the file it was read from; empty for a copy of the desktop
+    int m_pictureFit = 0;          // the side it was read for: read again when the face's differs
     bool m_noBoardPicture = true;  // no board picture file
     bool m_slidePicked = false;    // this minute's slideshow pick is done
     QStringList m_emptyFolderSeen; // the folder last found without pictures, with what was in it

@@ -19,7 +19,19 @@ bool isDroppablePicture(const QString &path)
     return false;
 }
 
-QImage readPictureFile(const QString &path)
+QImage decodePicture(QIODevice *device, QSize fit)
+{
+    QImageReader reader(device);
+    reader.setDecideFormatFromContent(true);
+    // JPEG shrinks while it decodes; other formats are shrunk once read, and
+    // one too large for the reader's limit even then gives no picture.
+    const QSize full = reader.size();
+    if (full.isValid() && (full.width() > fit.width() || full.height() > fit.height()))
+        reader.setScaledSize(full.boundedTo(fit));
+    return reader.read();
+}
+
+QImage readPictureFile(const QString &path, QSize fit)
 {
     // A FIFO would block the read for good, a device never end it.
     if (!QFileInfo(path).isFile())
@@ -27,9 +39,7 @@ QImage readPictureFile(const QString &path)
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         return {};
-    QImageReader reader(&f);
-    reader.setDecideFormatFromContent(true);
-    return reader.read();
+    return decodePicture(&f, fit);
 }
 
 QStringList pictureFilters()

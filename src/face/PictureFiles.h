@@ -3,7 +3,9 @@
 // The picture files the clock takes, in one list: what a drop accepts, what
 // the picture chooser offers and what the slideshow looks for.
 
+#include <QIODevice>
 #include <QImage>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -27,9 +29,14 @@ inline constexpr PictureFormat kPictureFormats[] = {
 bool isDroppablePicture(const QString &path);
 // The chooser's filters, "description (*.a *.b)" each.
 QStringList pictureFilters();
-// The picture a file holds, decoded by its content whatever its name; null
-// when it is no regular file, cannot be read or cannot be decoded.
-QImage readPictureFile(const QString &path);
+// The picture a file or device holds, decoded by its content whatever its
+// name, no larger than `fit` (a board is stretched to the face: more pixels
+// than the face's would only cost memory); null when it is no regular file,
+// cannot be read or cannot be decoded.
+QImage decodePicture(QIODevice *device, QSize fit);
+// Enough to tell whether a picture decodes at all.
+inline constexpr QSize kPictureCheckSize{120, 120};
+QImage readPictureFile(const QString &path, QSize fit);
 // The slideshow's patterns ("*.bmp") for the bits set, in scan order.
 QStringList slidePatterns(int formats);
 

@@ -32,6 +32,7 @@ public:
     bool windowShown(quint64 id) const override { return x11::isViewable(id); }
     bool canSeeThrough() const override { return m_compositor.running(); }
     void setSeeThrough(bool on) override;
+    qreal pixelRatio() const override { return devicePixelRatioF(); }
 
     QImage image() const { return m_renderer.image(); } // the face shown now
 

@@ -27,6 +27,7 @@ public:
     bool windowShown(quint64) const override { return false; }
     bool canSeeThrough() const override { return false; }
     void setSeeThrough(bool) override { }
+    qreal pixelRatio() const override { return 1.0; } // snapshots paint at 1:1
 
 private:
     QRect m_rect{0, 0, 120, 120};

@@ -180,6 +180,9 @@ public:
     // Clear pixels of the faces presented from now on are see-through (or
     // the window is opaque again).
     virtual void setSeeThrough(bool on) = 0;
+    // Device pixels per window pixel on the window's screen: the board
+    // picture is decoded at the face's size in device pixels.
+    virtual qreal pixelRatio() const = 0;
 };
 
 // The heartbeat: at the start of each wall-clock second, and with quarters on

@@ -3,6 +3,7 @@
 // The real implementations of the small platform interfaces.
 
 #include "platform/AlignedTickTimer.h"
+#include "platform/LocalZone.h"
 #include "platform/Platform.h"
 #include "platform/QtInput.h"
 
@@ -18,10 +19,13 @@ namespace dv {
 
 class SystemTime final : public TimeSource {
 public:
-    QDateTime now() const override { return QDateTime::currentDateTime(); }
+    QDateTime now() const override { return m_zone.at(QDateTime::currentMSecsSinceEpoch()); }
     qint64 msecsSinceEpoch() const override { return QDateTime::currentMSecsSinceEpoch(); }
     // CLOCK_BOOTTIME: on through a suspend, deaf to the wall clock being set.
     qint64 monotonicMsecs() const override;
+
+private:
+    mutable LocalZone m_zone; // made first: it sets TZ before anything reads the time
 };
 
 class QtScreen final : public ScreenInfo {

@@ -6,6 +6,8 @@
 #include "face/FacePainter.h"
 #include "face/Slideshow.h"
 
+#include <QImageReader>
+#include <QPainter>
 #include <QProcess>
 #include <QtTest>
 
@@ -37,6 +39,10 @@ private slots:
     void formats_data();
     void formats();
     void stretchedToTheFace();
+    void decodedAtTheFaceSize_data();
+    void decodedAtTheFaceSize();
+    void refusedWhenItCannotBeShown_data();
+    void refusedWhenItCannotBeShown();
     void slideshowFolder_data();
     void slideshowFolder();
     void undecodableSlideKeepsThePicture();
@@ -97,6 +103,107 @@ void TestPictures::stretchedToTheFace()
     const QImage shown = paintFace(f);
     QCOMPARE(QColor(shown.pixel(10, 5)), QColor(Qt::red));
     QCOMPARE(QColor(shown.pixel(110, 114)), QColor(Qt::blue));
+}
+
+void TestPictures::decodedAtTheFaceSize_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("clockSize"); // set from the settings dialog after start-up
+    QTest::addColumn<qreal>("ratio");   // device pixels per window pixel
+    QTest::addColumn<QSize>("decoded");
+    // A 48-megapixel camera picture: past the reader's limit read whole.
+    QTest::newRow("48 MP JPEG, 120 px") << "camera.jpg" << 120 << 1.0 << QSize(120, 120);
+    QTest::newRow("clock grown to 240 px") << "camera.jpg" << 240 << 1.0 << QSize(240, 240);
+    QTest::newRow("ratio 2") << "camera.jpg" << 120 << 2.0 << QSize(240, 240);
+    QTest::newRow("small picture as it is") << "small.png" << 240 << 1.0 << QSize(64, 48);
+}
+
+void TestPictures::decodedAtTheFaceSize()
+{
+    QFETCH(QString, file);
+    QFETCH(int, clockSize);
+    QFETCH(qreal, ratio);
+    QFETCH(QSize, decoded);
+    const QString path = m_dir.filePath(file);
+    if (!QFile::exists(path)) {
+        // Left half red, right half blue; a few hundred kB on disk.
+        QImage img(file == "small.png" ? QSize(64, 48) : QSize(8000, 6000), QImage::Format_RGB888);
+        img.fill(Qt::blue);
+        QPainter(&img).fillRect(0, 0, img.width() / 2, img.height(), Qt::red);
+        QVERIFY(img.save(path, nullptr, 50));
+    }
+    Rig rig;
+    rig.window.ratio = ratio;
+    rig.store.values = {{"BackImage", path},
+                        {"Mag2Flag", "True"},
+                        {"ClockSize", "120"},
+                        {"DrawChar", "False"},
+                        {"DrawFrameFlag", "False"}};
+    rig.clock.start(QString());
+    Settings edited = rig.clock.settings();
+    edited.clockSize = clockSize;
+    rig.clock.settingsOk(edited);
+    QVERIFY(rig.msg.shown.isEmpty());
+    const Face f = rig.clock.face().build(rig.clock.settings(), 0, 0, 0, false);
+    QCOMPARE(f.picture.size(), decoded);
+    const QImage shown = paintFace(f, ratio);
+    QCOMPARE(shown.width(), qRound(clockSize * ratio));
+    const QColor left = shown.pixelColor(shown.width() / 8, shown.height() / 2);
+    const QColor right = shown.pixelColor(shown.width() * 7 / 8, shown.height() / 2);
+    QVERIFY2(left.red() > 220 && left.blue() < 40 && right.blue() > 220 && right.red() < 40,
+             qPrintable(left.name() + " " + right.name()));
+}
+
+void TestPictures::refusedWhenItCannotBeShown_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<bool>("withPath"); // the message names the file
+    QTest::newRow("at start-up") << "start" << true;
+    QTest::newRow("dropped") << "drop" << false;
+    QTest::newRow("from the settings dialog") << "dialog" << true;
+}
+
+void TestPictures::refusedWhenItCannotBeShown()
+{
+    // A BMP header for 16000 x 16000 at 32 bits (1 GB): BMP does not shrink
+    // as it reads, so it stays past the reader's limit.
+    QFETCH(QString, how);
+    QFETCH(bool, withPath);
+    const QString huge = m_dir.filePath("huge.bmp");
+    QByteArray bmp(54 + 64, '\0');
+    uchar *b = reinterpret_cast<uchar *>(bmp.data());
+    b[0] = 'B', b[1] = 'M';
+    qToLittleEndian<quint32>(quint32(bmp.size()), b + 2);
+    qToLittleEndian<quint32>(54, b + 10);
+    qToLittleEndian<quint32>(40, b + 14);
+    qToLittleEndian<qint32>(16000, b + 18);
+    qToLittleEndian<qint32>(16000, b + 22);
+    qToLittleEndian<quint16>(1, b + 26);
+    qToLittleEndian<quint16>(32, b + 28);
+    QFile f(huge);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bmp);
+    f.close();
+    QCOMPARE(QImageReader(huge).size(), QSize(16000, 16000));
+    const QString old = make(m_dir.path(), "old.bmp", Qt::green);
+    Rig rig;
+    rig.store.values = {{"BackImage", how == "start" ? huge : old}};
+    rig.clock.start(QString());
+    if (how == "drop") {
+        QVERIFY(!rig.clock.onFilesDropped({huge}));
+    } else if (how == "dialog") {
+        Settings edited = rig.clock.settings();
+        edited.boardPicture = huge;
+        rig.clock.settingsOk(edited);
+    }
+    const QString told = "この画像は表示できません";
+    QCOMPARE(rig.msg.shown, QStringList{withPath ? told + "\r\n\r\n-> " + huge : told});
+    // Never a blank board in its place: the old picture, or the board colour told of.
+    const Face face = rig.clock.face().build(rig.clock.settings(), 0, 0, 0, false);
+    const bool picture = !face.strokes.empty() && face.strokes.front().kind == Stroke::Kind::Picture;
+    QCOMPARE(picture, how == "drop");
+    // The name stays, for the file to come right; a refused drop leaves the old one.
+    QCOMPARE(rig.clock.settings().boardPicture, how == "drop" ? old : huge);
 }
 
 void TestPictures::slideshowFolder_data()

@@ -153,6 +153,7 @@ public:
     QImage grab;
     bool steady = true; // grabs come steady
     int grabs = 0;
+    qreal ratio = 1.0;                // device pixels per window pixel
     std::function<void()> duringGrab; // events the grab lets through
     ActiveWindow active;
     bool compositor = false; // a compositor draws the screen
@@ -203,6 +204,7 @@ public:
     bool windowShown(quint64 id) const override { return !closed.contains(id); }
     bool canSeeThrough() const override { return compositor; }
     void setSeeThrough(bool on) override { seeThrough = on; }
+    qreal pixelRatio() const override { return ratio; }
     void dragMove() override
     {
         log.add(QStringLiteral("drag"));
