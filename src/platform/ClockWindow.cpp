@@ -138,6 +138,7 @@ void ClockWindow::prepareNative()
     }
     x11::setSkipTaskbar(windowHandle());
     x11::setAllDesktops(windowHandle());
+    x11::refuseFocus(windowHandle());
     m_direct.attach(windowHandle());
 }
 

@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QHash>
 #include <QImage>
+#include <QList>
 #include <QWindow>
 
 #include <xcb/xcb.h>
@@ -100,6 +101,33 @@ void setAllDesktops(QWindow *w)
     } else {
         askWindowManager(c, win, desktop, {all, 1 /* from an application */});
     }
+    xcb_flush(c);
+}
+
+void refuseFocus(QWindow *w)
+{
+    xcb_connection_t *c = connection();
+    if (!c || !w || w->isVisible())
+        return;
+    // Input false in WM_HINTS alone still leaves WM_TAKE_FOCUS, which ICCCM
+    // reads as a window that takes the focus itself: a compositor that goes by
+    // the input model (sway) then gives it the focus when it maps.
+    const xcb_window_t win = xcb_window_t(w->winId());
+    const xcb_atom_t protocols = atom(c, "WM_PROTOCOLS"), takeFocus = atom(c, "WM_TAKE_FOCUS");
+    xcb_get_property_reply_t *r = xcb_get_property_reply(
+        c, xcb_get_property(c, 0, win, protocols, XCB_ATOM_ATOM, 0, 32), nullptr);
+    if (!r)
+        return;
+    const auto *atoms = static_cast<const xcb_atom_t *>(xcb_get_property_value(r));
+    const int n = xcb_get_property_value_length(r) / int(sizeof(xcb_atom_t));
+    QList<xcb_atom_t> kept;
+    for (int i = 0; i < n; ++i)
+        if (atoms[i] != takeFocus)
+            kept.append(atoms[i]);
+    if (kept.size() != n)
+        xcb_change_property(c, XCB_PROP_MODE_REPLACE, win, protocols, XCB_ATOM_ATOM, 32, uint32_t(kept.size()),
+                            kept.constData());
+    free(r);
     xcb_flush(c);
 }
 

@@ -25,6 +25,8 @@ void setSkipTaskbar(QWindow *w);
 void setAllDesktops(QWindow *w);
 // WM_TRANSIENT_FOR: `w` belongs to `owner`, whose window manager keeps it above.
 void setTransientFor(QWindow *w, QWindow *owner);
+// Not mapped yet: no window manager or compositor is to give it the focus.
+void refuseFocus(QWindow *w);
 // Where X has the window, which some window managers' moves leave Qt misreporting.
 QPoint windowPos(QWindow *w, QPoint fallback);
 // _NET_ACTIVE_WINDOW of the root, with the rectangle of its top-level frame;

@@ -269,6 +269,9 @@ void TestX11Clock::desktopManners()
     const QString state = prop(win, "_NET_WM_STATE");
     QVERIFY2(state.contains(QStringLiteral("_NET_WM_STATE_SKIP_TASKBAR")), qPrintable(state));
     QVERIFY2(state.contains(QStringLiteral("_NET_WM_STATE_SKIP_PAGER")), qPrintable(state));
+    // No input model that takes the focus: sway gives the focus to any other at map.
+    const QString protocols = prop(win, "WM_PROTOCOLS");
+    QVERIFY2(protocols.contains("WM_DELETE_WINDOW") && !protocols.contains("WM_TAKE_FOCUS"), qPrintable(protocols));
     // A click on the face leaves the focus where the user was typing.
     xdotool({"mousemove", "160", "160", "click", "1"});
     QVERIFY(holdsFor([&] { return activeWindow() == typedIn; }, 500));
