@@ -139,8 +139,6 @@ void Schedule::alarmsDue(const QDateTime &from, const QDateTime &to)
 {
     const std::array<QDateTime, kAlarmCount> awayFrom = std::exchange(m_awayFrom, {});
     const qint64 toMs = to.toMSecsSinceEpoch();
-    if (m_seenUpTo < 0)
-        changed(); // the run's first look: its start is worth writing
     m_seenUpTo = toMs >= 0 ? toMs / 1000 : 0;
     if (m_times.check == 0)
         return;

@@ -65,46 +65,21 @@ void TestAlarmState::awayGaps_data()
     QTest::addColumn<QString>("args");
     QTest::addColumn<QString>("dueAt"); // it rings, told as due then; "-": it does not ring
     QTest::addColumn<QString>("told");  // the alarms told as missed while away
-    QTest::newRow("5 min after it, quit the evening before") << "evening"
-                                                             << "07:00" << at(0, 7, 5) << 0.0 << ""
-                                                             << "07:00"
-                                                             << "";
-    QTest::newRow("40 min after it: told") << "evening"
-                                           << "07:00" << at(0, 7, 40) << 0.0 << ""
-                                           << "-"
-                                           << "2026/12/07 07:00";
-    QTest::newRow("two days away: each day told") << "two days"
-                                                  << "07:00" << at(0, 7, 40) << 0.0 << ""
-                                                  << "-"
-                                                  << "2026/12/06 07:00\r\n2026/12/07 07:00";
-    QTest::newRow("two days away, back in time for today's") << "two days"
-                                                             << "07:00" << at(0, 7, 10) << 0.0 << ""
-                                                             << "07:00"
-                                                             << "2026/12/06 07:00";
-    QTest::newRow("its time changed since: nothing stale") << "evening"
-                                                           << "06:50" << at(0, 7, 5) << 0.0 << ""
-                                                           << "-"
-                                                           << "";
-    QTest::newRow("restarted after it rang: not again") << "rang"
-                                                        << "07:00" << at(0, 7, 1) << 0.0 << ""
-                                                        << "-"
-                                                        << "";
-    QTest::newRow("first start: nothing old") << "none"
-                                              << "07:00" << at(0, 7, 5) << 0.0 << ""
-                                              << "-"
-                                              << "";
-    QTest::newRow("junk state: nothing old") << "junk"
-                                             << "07:00" << at(0, 7, 5) << 0.0 << ""
-                                             << "-"
-                                             << "";
-    QTest::newRow("first start inside its second") << "none"
-                                                   << "07:00" << at(0, 7, 0, 0, 300) << 0.0 << ""
-                                                   << ""
-                                                   << "";
-    QTest::newRow("first start, slow across it") << "none"
-                                                 << "07:00" << at(0, 7, 0, 3) << 5.0 << ""
-                                                 << "07:00"
-                                                 << "";
+    const auto row = [](const char *name, const char *before, const char *alarm, const QDateTime &start,
+                        const char *dueAt, const char *told, double early = 0, const char *args = "") {
+        QTest::newRow(name) << QString(before) << QString(alarm) << start << early << QString(args) << QString(dueAt)
+                            << QString(told);
+    };
+    row("5 min after it, quit the evening before", "evening", "07:00", at(0, 7, 5), "07:00", "");
+    row("40 min after it: told", "evening", "07:00", at(0, 7, 40), "-", "2026/12/07 07:00");
+    row("two days away: each day told", "two days", "07:00", at(0, 7, 40), "-", "2026/12/06 07:00\r\n2026/12/07 07:00");
+    row("two days away, back in time for today's", "two days", "07:00", at(0, 7, 10), "07:00", "2026/12/06 07:00");
+    row("its time changed since: nothing stale", "evening", "06:50", at(0, 7, 5), "-", "");
+    row("restarted after it rang: not again", "rang", "07:00", at(0, 7, 1), "-", "");
+    row("first start: nothing old", "none", "07:00", at(0, 7, 5), "-", "");
+    row("junk state: nothing old", "junk", "07:00", at(0, 7, 5), "-", "");
+    row("first start inside its second", "none", "07:00", at(0, 7, 0, 0, 300), "", "");
+    row("first start, slow across it", "none", "07:00", at(0, 7, 0, 3), "07:00", "", 5.0);
 }
 
 void TestAlarmState::awayGaps()

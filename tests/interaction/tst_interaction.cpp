@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Fakes.h"
-#include "app/ClockApp.h"
 #include "interaction/AboutBox.h"
 #include "interaction/PopupMenu.h"
 #include "platform/ClockWindow.h"
@@ -47,7 +46,6 @@ private slots:
     void helpAndDateTime();
     void helpOpener_data();
     void helpOpener();
-    void ticksRunInsideANestedLoop();
     void aboutBoxTexts();
     void windowTakesDroppedFiles();
     void dropIsCopyOrLink_data();
@@ -455,25 +453,6 @@ void TestInteraction::helpOpener()
     QTest::qWait(ProcessLauncher::kOpenerSettleMs + 200);
     QCOMPARE(answers, 1); // once, even when a viewer ends later
     qputenv("PATH", path);
-}
-
-void TestInteraction::ticksRunInsideANestedLoop()
-{
-    // A window manager's move loop, or any loop run inside another: the
-    // clock's seconds, and the schedule that runs in each, go on inside it.
-    QTemporaryDir home;
-    qputenv("XDG_CONFIG_HOME", home.path().toLocal8Bit());
-    qputenv("XDG_STATE_HOME", home.path().toLocal8Bit());
-    ClockApp app(qEnvironmentVariable("DIALVANE_BUILD_DIR"));
-    app.start(QString(), QDateTime::currentMSecsSinceEpoch());
-    QSet<int> seconds;
-    QTimer look;
-    QObject::connect(&look, &QTimer::timeout, &look, [&] { seconds.insert(app.clock().shownTime().second); });
-    look.start(50);
-    QEventLoop nested;
-    QTimer::singleShot(2600, &nested, &QEventLoop::quit);
-    nested.exec();
-    QVERIFY2(seconds.size() >= 2, qPrintable(QString::number(seconds.size())));
 }
 
 void TestInteraction::aboutBoxTexts()
